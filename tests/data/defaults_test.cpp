@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/runtime.h"
+
 namespace j5 {
 namespace {
 
@@ -75,6 +77,20 @@ TEST_F(FactoryImage, IsByteForByteTheFactoryTables) {
   }
   EXPECT_EQ(data.Option_Val[0], 128);
   for (int i = 0; i < 64; ++i) EXPECT_EQ(data.Option_Val[i], data.Mem_Image(226 + i / 16, i % 16));
+}
+
+TEST_F(FactoryImage, WritesAsNumberLines) {
+  std::size_t emptyLines = 0;
+  for (int r = 0; r <= kImageLastFileRow; ++r) {
+    const std::string line = rt::formatNumberLine(data.Mem_Image.row(r).first<16>());
+    if (rowOf(data.Mem_Image, r) == std::vector<int>(16, 255)) {
+      ASSERT_EQ(line.size(), 82u) << r;
+      ++emptyLines;
+    }
+  }
+  EXPECT_EQ(emptyLines, 481u - kFactoryRows.size());
+  EXPECT_EQ(rt::formatNumberLine(data.Mem_Image.row(0).first<16>()),
+            " 0  37  86  36  0  37  86  36  255  255  255  255  0  0  0  68 \r\n");
 }
 
 TEST_F(FactoryImage, WorkChannelsPointAtTheFirstChannelBeforeTheFirstWrite) {
