@@ -53,17 +53,13 @@ std::vector<std::string> split(const std::string& text, char sep) {
   return parts;
 }
 
-const std::pair<const char*, Misbehaviour> kKinds[] = {
-    {"silence", Misbehaviour::Silence},
-    {"late", Misbehaviour::Late},
-    {"wrong-first-byte", Misbehaviour::WrongFirstByte},
-    {"stray-byte", Misbehaviour::StrayByte},
-    {"short-frame", Misbehaviour::ShortFrame},
-    {"extra-byte", Misbehaviour::ExtraByte},
-    {"no-leading-ack", Misbehaviour::NoLeadingAck},
-    {"early-ack", Misbehaviour::EarlyAck},
-    {"other-ident", Misbehaviour::OtherIdent},
-};
+Misbehaviour misbehaviourNamed(const std::string& name) {
+  for (int k = 0; k <= static_cast<int>(Misbehaviour::OtherIdent); ++k) {
+    auto what = static_cast<Misbehaviour>(k);
+    if (misbehaviourName(what) == name) return what;
+  }
+  throw UsageError("--fault: unknown \"" + name + "\"");
+}
 
 const std::pair<const char*, FrameKind> kFrames[] = {
     {"code", FrameKind::AccessCode}, {"stx", FrameKind::Stx},
@@ -86,7 +82,7 @@ Fault parseFault(const std::string& spec) {
   auto items = split(spec, ',');
   if (items.empty()) throw UsageError("--fault: empty");
   Fault fault;
-  fault.what = lookup(kKinds, items[0], "--fault");
+  fault.what = misbehaviourNamed(items[0]);
   for (std::size_t i = 1; i < items.size(); ++i) {
     auto eq = items[i].find('=');
     std::string key = items[i].substr(0, eq);

@@ -42,14 +42,15 @@ enum class Misbehaviour {
   ExtraByte,       // `byte` follows the answer
   NoLeadingAck,    // a read reply loses the ACK in front of its data frame
   EarlyAck,        // the ACK for an access code or a written frame leaves at its first byte
-  OtherIdent,      // STX is answered with the other identification form
+  OtherIdent,      // STX is answered with the other identification form (keep it last)
 };
 
 // A misbehaviour applied to the radio's answers. `answering` narrows it to the answers to one
-// kind of tool frame (AccessCode, Stx, Ack, ReadRequest, DataFrame, ShortRowFrame); the last
-// three kinds only ever touch answers they can change (read replies with a leading ACK, ACKs to
-// access codes and written frames, identifications). After `skip` such answers it changes the
-// next `count` of them, or all of them with kAlways.
+// kind of tool frame (AccessCode, Stx, Ack, ReadRequest, DataFrame, ShortRowFrame; DataFrame
+// also covers short row frames). NoLeadingAck, EarlyAck and OtherIdent only count the answers
+// they can change (read replies with a leading ACK, ACKs to access codes and written frames,
+// identifications). After `skip` such answers the fault changes the next `count` of them, or
+// every one with kAlways; a spent fault is removed. Several faults may act on one answer.
 struct Fault {
   static constexpr int kAlways = -1;
   Misbehaviour what = Misbehaviour::Silence;
