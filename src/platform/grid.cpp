@@ -7,9 +7,12 @@
 
 namespace kit {
 
-Grid::Grid(Form& owner, std::string name, int index) : Control(owner, std::move(name), index) {
-  resize(rows_, cols_);
-}
+Grid::Grid(Form& owner, std::string name, int index)
+    : Control(owner, std::move(name), index),
+      cells_(static_cast<std::size_t>(rows_ * cols_)),
+      colWidths_(static_cast<std::size_t>(cols_), kDefaultColWidth),
+      rowHeights_(static_cast<std::size_t>(rows_), kDefaultRowHeight),
+      colAlign_(static_cast<std::size_t>(cols_), Align::Left) {}
 
 void Grid::resize(int rows, int cols) {
   std::vector<std::string> cells(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols));
