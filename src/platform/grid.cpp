@@ -50,7 +50,7 @@ void Grid::setFixedRows(int n) {
   if (n < 0 || n >= rows_) throw std::out_of_range("Invalid FixedRows value");
   fixedRows_ = n;
   row_ = std::max(row_, std::min(n, rows_ - 1));
-  topRow_ = std::max(topRow_, n);
+  topRow_ = n;
   notify(Prop::GridLayout);
 }
 
@@ -58,7 +58,7 @@ void Grid::setFixedCols(int n) {
   if (n < 0 || n >= cols_) throw std::out_of_range("Invalid FixedCols value");
   fixedCols_ = n;
   col_ = std::max(col_, std::min(n, cols_ - 1));
-  leftCol_ = std::max(leftCol_, n);
+  leftCol_ = n;
   notify(Prop::GridLayout);
 }
 
