@@ -58,6 +58,7 @@ class TestWindow : public kit::Form {
   kit::CheckBox Check1{*this, "Check1"};
   kit::CommandButton Command1{*this, "Command1"};
   kit::Timer Timer1{*this, "Timer1"};
+  kit::Timer Timer2{*this, "Timer2"};
   kit::Grid MSF_Grid{*this, "MSF_Grid"};
   kit::SerialPort MSC{*this, "MSC"};
 };
