@@ -1,0 +1,190 @@
+// The platform under the form kit: clock, event loop, message boxes, screen,
+// serial lines, file system and the few operating-system look-ups the windows
+// make. The kit itself (forms, controls, event rules) is plain C++ on top of
+// this; the headless platform (tests) and the Qt backend implement the
+// virtual parts.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace kit {
+
+class Control;
+class Form;
+
+enum class MsgIcon { None, Exclamation, Information };
+
+struct MessageBoxInfo {
+  std::string text;
+  std::string title;  // empty: the program's default title
+  MsgIcon icon = MsgIcon::None;
+};
+
+// Screen size in twips (15 twips a pixel at 96 dpi).
+struct ScreenSize {
+  double width = 15360;
+  double height = 11520;
+};
+
+// One time-ordered queue of everything that runs from the event loop: posted
+// events, timer ticks, serial arrivals. Entries due at the same moment run in
+// the order they were added, which gives timers their arming order.
+class EventLoop {
+ public:
+  using Id = std::uint64_t;
+
+  // Adds fn to run at atMs. owner tags the entry so a form's pending events
+  // can be dropped when it unloads (nullptr: nobody's).
+  Id schedule(double atMs, std::function<void()> fn, const void* owner = nullptr);
+  void cancel(Id id);
+  void dropOwner(const void* owner);
+  std::optional<double> nextDue() const;
+  bool empty() const { return queue_.empty(); }
+  // Removes and returns the earliest entry due at or before nowMs.
+  std::function<void()> takeDue(double nowMs);
+
+ private:
+  struct Key {
+    double due;
+    std::uint64_t seq;
+    bool operator<(const Key& o) const { return due != o.due ? due < o.due : seq < o.seq; }
+  };
+  struct Entry {
+    Id id;
+    const void* owner;
+    std::function<void()> fn;
+  };
+  std::map<Key, Entry> queue_;
+  std::unordered_map<Id, Key> byId_;
+  std::uint64_t seq_ = 0;
+};
+
+// A serial device opened by the platform for one port control. Incoming bytes
+// are handed to the receiver that was given at opening, always from the
+// event loop.
+class SerialLine {
+ public:
+  virtual ~SerialLine() = default;
+  virtual void write(const std::vector<std::uint8_t>& bytes) = 0;
+  // Bytes written that have not left yet.
+  virtual std::size_t outputPending() const = 0;
+  virtual void discardOutput() = 0;
+  // Lets pending output drain, then releases the device; no receive call
+  // follows.
+  virtual void close() = 0;
+};
+using SerialReceiver = std::function<void(const std::vector<std::uint8_t>&)>;
+
+// Wire time of one byte at 9600 baud, 8N1 (start, 8 data, stop).
+inline constexpr double kByteMs9600 = 10.0 * 1000.0 / 9600.0;
+
+class Platform {
+ public:
+  Platform();
+  virtual ~Platform();
+  Platform(const Platform&) = delete;
+  Platform& operator=(const Platform&) = delete;
+
+  // --- clock and event loop
+  virtual double nowMs() const = 0;
+  EventLoop& loop() { return loop_; }
+  // Queues fn to run from the event loop, never nested in a handler.
+  EventLoop::Id post(std::function<void()> fn, const void* owner = nullptr);
+  EventLoop::Id postAt(double atMs, std::function<void()> fn, const void* owner = nullptr);
+  // Runs an event handler: an exception that escapes it is reported in a
+  // message box and the program goes on.
+  void dispatch(const std::function<void()>& handler);
+  // True while a handler runs (message boxes excepted: see runDue).
+  bool inHandler() const { return handlerDepth_ > 0; }
+  // Backend entry: runs every loop entry that is due. Does nothing when
+  // called from inside a handler, unless a message box is open there.
+  void runDue();
+  // The pause between bytes of a frame: a real sleep, or a clock step.
+  virtual void pauseMs(double ms) = 0;
+
+  // --- message boxes (modal, OK only)
+  void messageBox(const std::string& text, const std::string& title = "",
+                  MsgIcon icon = MsgIcon::None);
+  bool messageBoxOpen() const { return modalDepth_ > 0; }
+
+  // --- screen
+  virtual ScreenSize screen() const = 0;
+
+  // --- serial ports
+  // Opens COM port n for a port control; nullptr when the port does not
+  // exist, cannot be opened or is held by another control of the program.
+  std::unique_ptr<SerialLine> openSerial(int comPort, SerialReceiver receiver);
+  void releaseSerial(int comPort);
+  bool serialHeld(int comPort) const { return held_.count(comPort) != 0; }
+
+  // --- file system (drive, directory and file lists)
+  // The "drives": the file-system root and the mounted volumes worth offering.
+  virtual std::vector<std::string> drives() const;
+  virtual std::string currentDirectory() const;
+  // Directory names (sorted, without "." and "..") and file names in dir;
+  // empty when dir cannot be read.
+  virtual std::vector<std::string> listDirectories(const std::string& dir) const;
+  virtual std::vector<std::string> listFiles(const std::string& dir) const;
+  virtual bool fileExists(const std::string& path) const;
+
+  // --- registry look-up and program launch of the about box. Linux has no
+  // registry: the look-up finds nothing and nothing is launched.
+  virtual std::optional<std::string> registryValue(const std::string& key,
+                                                   const std::string& valueName) const;
+  virtual bool launchProgram(const std::string& path);
+
+  // --- forms and focus (kept by the kit, shared by all forms)
+  Control* focused() const { return focused_; }
+  Form* activeForm() const { return activeForm_; }
+  const std::vector<Form*>& loadedForms() const { return forms_; }
+
+  // Backend hooks around a form's life: called when a form starts loading
+  // (before its Load handler, so a backend can mirror everything Load sets)
+  // and when it has unloaded.
+  virtual void formLoading(Form&) {}
+  virtual void formUnloaded(Form&) {}
+
+ protected:
+  // A loop entry was added at atMs: a backend with a real loop arranges to
+  // call runDue() then.
+  virtual void wake(double atMs) = 0;
+  virtual void showMessageBox(const MessageBoxInfo& box) = 0;
+  virtual std::unique_ptr<SerialLine> createSerialLine(int comPort, SerialReceiver receiver) = 0;
+  // Runs loop entries due at nowMs, for subclasses that drive the clock.
+  void runEntriesDue();
+
+ private:
+  friend class Form;
+  friend class FormSlotBase;
+  friend class Control;
+  EventLoop loop_;
+  int handlerDepth_ = 0;
+  int modalDepth_ = 0;
+  std::set<int> held_;
+  Control* focused_ = nullptr;
+  std::uint64_t focusGeneration_ = 0;
+  Control* losingFocus_ = nullptr;
+  Form* activeForm_ = nullptr;
+  std::vector<Form*> forms_;
+  std::vector<std::unique_ptr<Form>> retired_;
+  void retire(std::unique_ptr<Form> form);
+  void flushRetired();
+};
+
+// Raised by the serial control when a port cannot be opened (does not exist,
+// held elsewhere) or is used while closed.
+class PortError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+}  // namespace kit

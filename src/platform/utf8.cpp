@@ -1,0 +1,57 @@
+#include "platform/utf8.h"
+
+namespace kit::utf8 {
+
+namespace {
+bool continuation(unsigned char c) {
+  return (c & 0xC0) == 0x80;
+}
+}  // namespace
+
+int length(const std::string& s) {
+  int n = 0;
+  for (unsigned char c : s)
+    if (!continuation(c)) ++n;
+  return n;
+}
+
+std::size_t offset(const std::string& s, int i) {
+  std::size_t pos = 0;
+  for (int k = 0; k < i && pos < s.size(); ++k) {
+    ++pos;
+    while (pos < s.size() && continuation(static_cast<unsigned char>(s[pos]))) ++pos;
+  }
+  return pos;
+}
+
+char32_t decode(const std::string& s, std::size_t& pos) {
+  const auto c = static_cast<unsigned char>(s[pos++]);
+  int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+  char32_t cp = extra == 3 ? (c & 0x07) : extra == 2 ? (c & 0x0F) : extra == 1 ? (c & 0x1F) : c;
+  while (extra-- > 0 && pos < s.size() && continuation(static_cast<unsigned char>(s[pos])))
+    cp = (cp << 6) | (static_cast<unsigned char>(s[pos++]) & 0x3F);
+  return cp;
+}
+
+std::string encode(int cp) {
+  std::string out;
+  const auto u = static_cast<unsigned>(cp);
+  if (u < 0x80) {
+    out += static_cast<char>(u);
+  } else if (u < 0x800) {
+    out += static_cast<char>(0xC0 | (u >> 6));
+    out += static_cast<char>(0x80 | (u & 0x3F));
+  } else if (u < 0x10000) {
+    out += static_cast<char>(0xE0 | (u >> 12));
+    out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (u & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (u >> 18));
+    out += static_cast<char>(0x80 | ((u >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (u & 0x3F));
+  }
+  return out;
+}
+
+}  // namespace kit::utf8

@@ -1,0 +1,132 @@
+// Rule 5: the grid's current cell, LeaveCell, clicks, arrows and the shared
+// column measure.
+#include <gtest/gtest.h>
+
+#include "platform/text_measure.h"
+#include "test_window.h"
+
+namespace {
+
+using kit_test::Fixture;
+
+struct GridFixture : Fixture {
+  kit_test::TestWindow* w = nullptr;
+  kit::Grid* g = nullptr;
+  GridFixture() {
+    w = &open();
+    g = &w->MSF_Grid;
+    g->move(240, 240, 9000, 2000);
+    g->setFixedCols(0);
+    g->setFormatString("^Channel|^  Band  |^RX Frequency|^中文");
+    g->setRows(129);
+    g->LeaveCell = [this] { log("Leave:" + cell()); };
+    g->Click = [this] { log("Click:" + cell()); };
+    g->DblClick = [this] { log("Dbl:" + cell()); };
+    g->Scroll = [this] { log("Scroll:" + std::to_string(g->topRow())); };
+  }
+  std::string cell() const { return std::to_string(g->row()) + "," + std::to_string(g->col()); }
+};
+
+TEST(Grid, FormatStringSetsColumnsHeadersAndWidthsFromTheSharedMeasure) {
+  GridFixture f;
+  auto& g = *f.g;
+  ASSERT_EQ(g.cols(), 4);
+  EXPECT_EQ(g.textMatrix(0, 1), "  Band  ");
+  EXPECT_EQ(g.textMatrix(0, 3), "中文");
+  EXPECT_EQ(g.colAlignment(2), kit::Align::Center);
+  double left = kit::Grid::kBorder;
+  for (int c = 0; c < 4; ++c) {
+    const double w = kit::textWidthTwips(g.textMatrix(0, c)) + kit::Grid::kCellPadding;
+    EXPECT_EQ(g.colWidth(c), w);
+    g.setCol(c);
+    EXPECT_EQ(g.cellLeft(), left);
+    EXPECT_EQ(g.cellWidth(), w);
+    left += w;
+  }
+  // Blanks inside a header widen its column; CJK characters are wide.
+  EXPECT_GT(kit::textWidthTwips("  Band  "), kit::textWidthTwips("Band"));
+  EXPECT_EQ(kit::textWidthTwips("中"), 12 * 15);
+  EXPECT_EQ(g.cellTop(), kit::Grid::kBorder + g.rowHeight(0));
+  EXPECT_EQ(g.cellHeight(), kit::Grid::kDefaultRowHeight);
+}
+
+TEST(Grid, SettingRowOrColRaisesLeaveCellWhileTheOldCellIsCurrent) {
+  GridFixture f;
+  auto& g = *f.g;
+  auto& combo = f.w->Combo1;
+  combo.addItem("A");
+  combo.addItem("B");
+  // A commit in LeaveCell that sets a list index: the list's Click still
+  // sees the cell being left.
+  g.LeaveCell = [&] {
+    f.log("Leave:" + f.cell());
+    combo.setListIndex(combo.listIndex() == 0 ? 1 : 0);
+    g.setText(combo.text());
+  };
+  combo.Click = [&] { f.log("Click@" + f.cell()); };
+  g.setRow(1);  // already there: nothing
+  g.setCol(2);
+  g.setRow(5);
+  g.setTextMatrix(7, 3, "x");  // raises nothing
+  EXPECT_EQ(f.log.joined(), "Leave:1,1 Click@1,1 Leave:1,2 Click@1,2");
+  EXPECT_EQ(g.textMatrix(1, 1), "A");
+  EXPECT_EQ(g.textMatrix(1, 2), "B");
+  EXPECT_EQ(g.text(), "");
+}
+
+TEST(Grid, UserClickIsOneMoveThenClickAndDoubleClickAddsDblClick) {
+  GridFixture f;
+  auto& g = *f.g;
+  f.driver.clickCell(g, 4, 2);
+  f.driver.clickCell(g, 4, 2);
+  f.driver.clickCell(g, 0, 3);  // header: no move
+  EXPECT_EQ(g.mouseRow(), 0);
+  EXPECT_EQ(g.mouseCol(), 3);
+  f.driver.doubleClickCell(g, 6, 1);
+  EXPECT_EQ(f.log.joined(),
+            "Text1.LostFocus Leave:1,1 Click:4,2 Click:4,2 Click:4,2 Leave:4,2 Click:6,1 Dbl:6,1");
+}
+
+TEST(Grid, ArrowsMoveOnceAndScrollTheCellIntoView) {
+  GridFixture f;
+  auto& g = *f.g;
+  f.driver.clickCell(g, 1, 0);
+  f.log.clear();
+  f.driver.arrow(kit::Arrow::Up);  // already at the first scrollable row
+  f.driver.arrow(kit::Arrow::Right);
+  EXPECT_EQ(f.log.joined(), "Leave:1,0 Click:1,1");
+  const int shown = g.visibleRows();
+  ASSERT_GT(shown, 2);
+  g.setRow(shown);  // the last row in view
+  f.log.clear();
+  f.driver.arrow(kit::Arrow::Down);
+  EXPECT_EQ(f.log.joined(), "Leave:" + std::to_string(shown) +
+                                ",1 Scroll:2 Click:" + std::to_string(shown + 1) + ",1");
+  EXPECT_EQ(g.cellTop(), kit::Grid::kBorder + g.rowHeight(0) + (shown - 1) * g.rowHeight(1));
+}
+
+TEST(Grid, ClickDroppedWhenTheEditorRefusesToLoseTheFocus) {
+  GridFixture f;
+  auto& g = *f.g;
+  auto& editor = f.w->Text1;
+  ASSERT_TRUE(editor.hasFocus());
+  editor.LostFocus = [&] { editor.setFocus(); };
+  f.driver.clickCell(g, 3, 3);
+  EXPECT_EQ(f.log.joined(), "");
+  EXPECT_EQ(f.cell(), "1,1");
+}
+
+TEST(Grid, ScrollEventOnUserScrollAndTextMatrixKeepsCellsWhenResized) {
+  GridFixture f;
+  auto& g = *f.g;
+  g.setTextMatrix(128, 3, "last");
+  f.driver.scroll(g, 10);
+  EXPECT_EQ(f.log.joined(), "Scroll:10");
+  g.setRows(200);
+  EXPECT_EQ(g.textMatrix(128, 3), "last");
+  g.setRows(2);
+  EXPECT_THROW(g.textMatrix(128, 3), std::out_of_range);
+  EXPECT_EQ(g.topRow(), 1);
+}
+
+}  // namespace
