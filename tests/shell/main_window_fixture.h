@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <functional>
+
 #include "platform/driver.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
@@ -24,6 +27,9 @@ struct PortWatch : kit::SerialDevice {
 class MainWindowTest : public ::testing::Test {
  protected:
   kit::HeadlessPlatform platform;
+  // Devices that tests attach to ports; they outlive the program, which
+  // closes its ports when it goes.
+  std::array<PortWatch, 17> com;
   Program program{platform};
   kit::Driver drive{platform};
 

@@ -139,7 +139,8 @@ TEST_F(StartUp, AdvisesTheScreenModeOnlyOnASmallScreen) {
 }
 
 TEST_F(StartUp, ProbeKeepsTheHighestPortAndNeverTriesLowerOnes) {
-  PortWatch com3, com7;
+  PortWatch& com3 = com[3];
+  PortWatch& com7 = com[7];
   platform.attachDevice(3, com3);
   platform.attachDevice(7, com7);
   MDImain& m = start();
@@ -161,7 +162,7 @@ TEST_F(StartUp, ProbeKeepsTheHighestPortAndNeverTriesLowerOnes) {
 }
 
 TEST_F(StartUp, PortSixteenIsNeverProbed) {
-  PortWatch com16;
+  PortWatch& com16 = com[16];
   platform.attachDevice(16, com16);
   start();
   EXPECT_EQ(com16.opens, 0);
@@ -173,7 +174,7 @@ TEST_F(StartUp, PortSixteenIsNeverProbed) {
 // A port that the probe opened but that is gone when the identification
 // wants it again: the program goes on and reports a failed identification.
 TEST_F(StartUp, PortLostBeforeTheIdentificationCountsAsAFailedOne) {
-  PortWatch com5;
+  PortWatch& com5 = com[5];
   com5.onClosed = [&] { platform.removePort(5); };
   platform.attachDevice(5, com5);
   MDImain& m = start();
