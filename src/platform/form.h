@@ -118,6 +118,7 @@ class Form {
   State state_ = State::Constructed;
   bool shown_ = false;
   bool activatePending_ = false;
+  bool mdiActivated_ = false;
   std::vector<Control*> controls_;
   Control* activeControl_ = nullptr;
   Peer* peer_ = nullptr;
@@ -129,6 +130,7 @@ class Form {
   void runLoad();
   bool runUnload(int mode);
   void queueActivate();
+  void forgetActivation();
   void runActivate();
   std::vector<Control*> tabOrder() const;
 };
