@@ -65,6 +65,12 @@ void Control::setEnabled(bool v) {
   notify(Prop::Enabled);
 }
 
+void Control::setBackColor(Color c) {
+  if (c == backColor_) return;
+  backColor_ = c;
+  notify(Prop::BackColor);
+}
+
 bool Control::shownOnForm() const {
   for (const Control* c = this; c; c = c->container_)
     if (!c->visible_) return false;
@@ -130,11 +136,6 @@ void Label::setAlignment(Align a) {
   notify(Prop::Alignment);
 }
 
-void Label::setBackColor(std::int32_t rgb) {
-  if (rgb == backColor_) return;
-  backColor_ = rgb;
-  notify(Prop::BackColor);
-}
 
 void Frame::setCaption(const std::string& s) {
   if (s == caption_) return;
