@@ -93,7 +93,9 @@ enum class Align { Left, Right, Center };
 // 14 highlight text, 15 button face), or kDefaultColor.
 using Color = std::uint32_t;
 inline constexpr Color kDefaultColor = 0xFFFFFFFFu;
-constexpr Color systemColor(int n) { return 0x80000000u | static_cast<Color>(n); }
+constexpr Color systemColor(int n) {
+  return 0x80000000u | static_cast<Color>(n);
+}
 
 class Control {
  public:
@@ -128,9 +130,10 @@ class Control {
   bool shownOnForm() const;
   bool enabledOnForm() const;
 
-  // The frame, picture box or tab strip the control sits in; hiding a
-  // container hides what it holds, and option buttons are exclusive within
-  // one container.
+  // The frame or picture box the control sits in; Left and Top count from
+  // its client area (else from the form's). Hiding a container hides what
+  // it holds, and option buttons are exclusive within one container. (A tab
+  // strip is no container: pages are frames placed over its client area.)
   Control* container() const { return container_; }
   void setContainer(Control& c) { container_ = &c; }
 

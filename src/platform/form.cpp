@@ -211,6 +211,11 @@ void Form::userResize(double width, double height) {
   height_ = std::max(0.0, height);
 }
 
+void Form::userMove(double left, double top) {
+  left_ = left;
+  top_ = top;
+}
+
 void Form::userAccessKey(int letter) {
   const int key = std::toupper(letter);
   for (Control* c : controls_) {
