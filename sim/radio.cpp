@@ -1,0 +1,318 @@
+#include "sim/radio.h"
+
+#include <algorithm>
+
+#include "src/data/access_code.h"
+
+namespace sim {
+
+namespace {
+
+// The whole read and write send the first seven bytes of the access code; the channel editor's
+// direct opening sends all eight, and the eighth is STX, which the radio then answers as such.
+constexpr std::size_t kCodeLength = 7;
+constexpr auto& kCode = j5::kAccessCode;
+
+bool matches(const Fault& fault, FrameKind answering) {
+  if (!fault.answering) return true;
+  return *fault.answering == answering ||
+         (*fault.answering == FrameKind::DataFrame && answering == FrameKind::ShortRowFrame);
+}
+
+bool isIdent(FrameKind kind) {
+  return kind == FrameKind::Ident14 || kind == FrameKind::Ident8;
+}
+
+// Counts one applicable answer against the fault; true when the fault acts on it.
+bool consume(Fault& fault) {
+  if (fault.skip > 0) {
+    --fault.skip;
+    return false;
+  }
+  if (fault.count > 0) --fault.count;
+  return true;
+}
+
+bool spent(const Fault& fault) {
+  return fault.count == 0;
+}
+
+}  // namespace
+
+std::string misbehaviourName(Misbehaviour what) {
+  switch (what) {
+    case Misbehaviour::Silence:
+      return "silence";
+    case Misbehaviour::Late:
+      return "late";
+    case Misbehaviour::WrongFirstByte:
+      return "wrong-first-byte";
+    case Misbehaviour::StrayByte:
+      return "stray-byte";
+    case Misbehaviour::ShortFrame:
+      return "short-frame";
+    case Misbehaviour::ExtraByte:
+      return "extra-byte";
+    case Misbehaviour::NoLeadingAck:
+      return "no-leading-ack";
+    case Misbehaviour::EarlyAck:
+      return "early-ack";
+    case Misbehaviour::OtherIdent:
+      return "other-ident";
+  }
+  return "?";
+}
+
+Radio::Radio(RadioConfig config) : config_(config) {
+  checkBandLimits(config_.identForm, config_.bands);
+}
+
+void Radio::reset() {
+  phase_ = Phase::Idle;
+  pendingAck_ = false;
+  ackedEarly_ = false;
+  frame_.clear();
+  out_.clear();
+}
+
+void Radio::receive(std::span<const std::uint8_t> bytes, Micros at) {
+  for (std::uint8_t b : bytes) receive(b, at);
+}
+
+void Radio::receive(std::uint8_t byte, Micros at) {
+  if (!frame_.empty() && at - lastByte_ > config_.frameGap) dropFrame(lastByte_);
+  lastByte_ = at;
+  if (frame_.empty()) {
+    startFrame(byte, at);
+  } else {
+    continueFrame(byte, at);
+  }
+}
+
+void Radio::startFrame(std::uint8_t byte, Micros at) {
+  frame_.assign(1, byte);
+  frameStart_ = at;
+  ackedEarly_ = false;
+  if (byte == kCode[0]) {
+    if (earlyAckDue(FrameKind::AccessCode)) ackedEarly_ = true;
+    return;
+  }
+  // Until it has seen the access code the radio is not listening to the programming protocol.
+  if (phase_ == Phase::Idle) return frameDone(FrameKind::Unknown, at);
+  switch (byte) {
+    case kStx:
+      return frameDone(FrameKind::Stx, at);
+    case kAck:
+      return frameDone(FrameKind::Ack, at);
+    case kCmdRead:
+      return;
+    case kCmdData:
+      if (earlyAckDue(FrameKind::DataFrame)) ackedEarly_ = true;
+      return;
+    default:
+      return frameDone(FrameKind::Unknown, at);
+  }
+}
+
+void Radio::continueFrame(std::uint8_t byte, Micros at) {
+  frame_.push_back(byte);
+  const std::size_t size = frame_.size();
+  switch (frame_[0]) {
+    case kCode[0]:
+      if (byte != kCode[size - 1]) {
+        // Not the code after all: what came before is noise, and this byte may start a frame.
+        frame_.pop_back();
+        dropFrame(at);
+        return startFrame(byte, at);
+      }
+      if (size == kCodeLength) frameDone(FrameKind::AccessCode, at);
+      return;
+    case kCmdRead:
+      if (size == 4) frameDone(FrameKind::ReadRequest, at);
+      return;
+    case kCmdData:
+      if (size >= 4 && size == 4u + frame_[3]) {
+        bool shortRow = frame_[3] == 1 && frame_[4] == 0xFF;
+        frameDone(shortRow ? FrameKind::ShortRowFrame : FrameKind::DataFrame, at);
+      }
+      return;
+  }
+}
+
+void Radio::dropFrame(Micros at) {
+  if (frame_.empty()) return;
+  logFrame(Direction::ToRadio, at, std::move(frame_), FrameKind::Unknown);
+  frame_.clear();
+}
+
+void Radio::frameDone(FrameKind kind, Micros at) {
+  std::vector<std::uint8_t> bytes = std::move(frame_);
+  frame_.clear();
+  logFrame(Direction::ToRadio, at, bytes, kind);
+  const Part ack{FrameKind::Ack, {kAck}};
+  switch (kind) {
+    case FrameKind::AccessCode:
+      phase_ = Phase::Opened;
+      pendingAck_ = false;
+      if (!ackedEarly_) answer(kind, {ack}, at);
+      break;
+    case FrameKind::Stx: {
+      bool long14 = config_.identForm == IdentForm::Ident14;
+      answer(kind,
+             {{long14 ? FrameKind::Ident14 : FrameKind::Ident8,
+               identFrame(config_.identForm, config_.bands)}},
+             at);
+      phase_ = Phase::Identified;
+      break;
+    }
+    case FrameKind::Ack:
+      // The acknowledgement of the identification is answered at once; later ones acknowledge
+      // a reply, and the radio answers them in front of its next reply or with its next ACK.
+      if (phase_ == Phase::Identified) {
+        answer(kind, {ack}, at);
+        phase_ = Phase::Session;
+      } else {
+        pendingAck_ = true;
+      }
+      break;
+    case FrameKind::ReadRequest: {
+      const auto address = static_cast<std::uint16_t>(bytes[1] << 8 | bytes[2]);
+      const int length = std::max<int>(bytes[3], std::clamp(config_.minReadLength, 0, 255));
+      std::vector<std::uint8_t> reply{kCmdData, bytes[1], bytes[2],
+                                      static_cast<std::uint8_t>(length)};
+      auto data = memory_.read(address, static_cast<std::size_t>(length));
+      reply.insert(reply.end(), data.begin(), data.end());
+      std::vector<Part> parts;
+      if (pendingAck_) parts.push_back(ack);
+      parts.push_back({FrameKind::DataFrame, std::move(reply)});
+      pendingAck_ = false;
+      phase_ = Phase::Session;
+      answer(kind, std::move(parts), at);
+      break;
+    }
+    case FrameKind::DataFrame:
+    case FrameKind::ShortRowFrame: {
+      const auto address = static_cast<std::uint16_t>(bytes[1] << 8 | bytes[2]);
+      memory_.write(address, std::span(bytes).subspan(4));
+      pendingAck_ = false;
+      phase_ = Phase::Session;
+      if (!ackedEarly_) answer(kind, {ack}, at);
+      break;
+    }
+    default:
+      break;
+  }
+  ackedEarly_ = false;
+}
+
+bool Radio::earlyAckDue(FrameKind answering) {
+  for (auto it = faults_.begin(); it != faults_.end(); ++it) {
+    if (it->what != Misbehaviour::EarlyAck || !matches(*it, answering)) continue;
+    if (!consume(*it)) continue;
+    if (spent(*it)) faults_.erase(it);
+    Micros earliest = std::max(frameStart_ + config_.replyDelay, lastEarliest_);
+    lastEarliest_ = earliest;
+    out_.push_back({kAck, earliest});
+    logFrame(Direction::FromRadio, earliest, {kAck}, FrameKind::Ack,
+             misbehaviourName(Misbehaviour::EarlyAck));
+    return true;
+  }
+  return false;
+}
+
+void Radio::answer(FrameKind answering, std::vector<Part> parts, Micros frameEnd) {
+  Micros earliest = frameEnd + config_.replyDelay;
+  std::string applied;
+  for (auto& fault : faults_) {
+    if (!matches(fault, answering) || parts.empty()) continue;
+    bool leadingAck = parts.size() > 1 && parts.front().kind == FrameKind::Ack;
+    bool applicable = true;
+    switch (fault.what) {
+      case Misbehaviour::EarlyAck:
+        applicable = false;
+        break;
+      case Misbehaviour::NoLeadingAck:
+        applicable = leadingAck;
+        break;
+      case Misbehaviour::OtherIdent:
+        applicable = isIdent(parts.back().kind);
+        break;
+      default:
+        break;
+    }
+    if (!applicable || !consume(fault)) continue;
+    switch (fault.what) {
+      case Misbehaviour::Silence:
+        parts.clear();
+        break;
+      case Misbehaviour::Late:
+        earliest += fault.delay;
+        break;
+      case Misbehaviour::WrongFirstByte:
+        parts.front().bytes.front() = fault.byte;
+        break;
+      case Misbehaviour::StrayByte:
+        parts.insert(parts.begin(), Part{FrameKind::Stray, {fault.byte}});
+        break;
+      case Misbehaviour::ShortFrame:
+        parts.back().bytes.pop_back();
+        if (parts.back().bytes.empty()) parts.pop_back();
+        break;
+      case Misbehaviour::ExtraByte:
+        parts.back().bytes.push_back(fault.byte);
+        break;
+      case Misbehaviour::NoLeadingAck:
+        parts.erase(parts.begin());
+        break;
+      case Misbehaviour::OtherIdent: {
+        bool was14 = parts.back().kind == FrameKind::Ident14;
+        auto form = was14 ? IdentForm::Ident8 : IdentForm::Ident14;
+        parts.back() = {was14 ? FrameKind::Ident8 : FrameKind::Ident14,
+                        identFrame(form, config_.bands)};
+        break;
+      }
+      case Misbehaviour::EarlyAck:
+        break;
+    }
+    if (!applied.empty()) applied += ',';
+    applied += misbehaviourName(fault.what);
+  }
+  std::erase_if(faults_, spent);
+
+  earliest = std::max(earliest, lastEarliest_);
+  lastEarliest_ = earliest;
+  for (auto& part : parts) {
+    for (std::uint8_t b : part.bytes) out_.push_back({b, earliest});
+    logFrame(Direction::FromRadio, earliest, std::move(part.bytes), part.kind, applied);
+  }
+}
+
+void Radio::logFrame(Direction dir, Micros time, std::vector<std::uint8_t> bytes, FrameKind kind,
+                     std::string fault) {
+  log_.push_back({dir, time, std::move(bytes), kind, std::move(fault)});
+}
+
+std::optional<Micros> Radio::nextOutputTime() const {
+  if (out_.empty()) return std::nullopt;
+  return out_.front().earliest;
+}
+
+std::optional<OutByte> Radio::peekOutput() const {
+  if (out_.empty()) return std::nullopt;
+  return out_.front();
+}
+
+std::optional<OutByte> Radio::takeOutput(Micros now) {
+  if (out_.empty() || out_.front().earliest > now) return std::nullopt;
+  OutByte b = out_.front();
+  out_.pop_front();
+  return b;
+}
+
+std::vector<OutByte> Radio::takeAllOutput() {
+  std::vector<OutByte> all(out_.begin(), out_.end());
+  out_.clear();
+  return all;
+}
+
+}  // namespace sim

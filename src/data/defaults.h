@@ -1,0 +1,53 @@
+#pragma once
+// Factory contents of the parameter image and of the adjustment table, and the repair of the
+// work-channel row before a whole write. Each routine changes only the cells it names.
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "data/shared_data.h"
+
+namespace j5 {
+
+// Start-up's image: rows 0..495 (columns 0..15) set to 255, then Def_Option, Def_Dtmf, Def_Chann.
+void Init_Factory_Image(SharedData& data);
+
+// Rows 0..127: every channel empty, then the seven factory channels 0..6.
+void Def_Chann(SharedData& data);
+
+// Option defaults into Option_Val (bytes 1, 2 and 44..58 keep their value), Option_Val 0..63
+// into rows 226..229, frequency-mode records A and B (rows 240..243), the FM band texts and the
+// power-on message (row 246).
+void Def_Option(SharedData& data);
+
+// Rows 244 and 245, bytes 0..13: the two FM band labels.
+void Def_FM_Band_Text(SharedData& data);
+
+// Rows 176..207: all 255, then the factory DTMF codes, IDs and flags.
+void Def_Dtmf(SharedData& data);
+
+// Points the two work channels (row 231 bytes 6 and 7) at programmed channels and clears row
+// 231 byte 1; with no channel programmed, both become 0 and option byte 44 (row 228 byte 12) 0.
+void Check_Work_Chann(SharedData& data);
+
+// The factory DTMF codes (one decimal digit per byte).
+struct DtmfDefaults {
+  std::string_view group1, group15;             // encode groups 1 and 15, five digits
+  std::string_view inspection, monitor, alarm;  // three digits each
+  std::string_view stun, kill, revive;          // three digits each
+  std::string_view masterId, viceId, ownId;     // five digits each
+};
+inline constexpr DtmfDefaults kDtmfDefaults = {"12345", "54321", "101",   "102",   "103",  "104",
+                                               "105",   "106",   "10001", "10002", "10000"};
+
+// Adjustment table defaults: the first set (start-up, Default button) and the second set.
+void Init_Adj_Default(SharedData& data);
+void Init_Adj_Default2(SharedData& data);
+// Copies Adj_Default rows and columns 0..15 into Adj_Value, as start-up and the Default button do.
+void Copy_Adj_Default(SharedData& data);
+
+// The twelve-character label of the second adjustment set (row 14, columns 0..11).
+inline constexpr std::string_view kAdjDefault2Label = "J5 SERIES-02";
+
+}  // namespace j5

@@ -1,0 +1,133 @@
+#include "data/encodings.h"
+
+#include <algorithm>
+
+#include "platform/runtime.h"
+
+namespace j5 {
+
+using rt::Int;
+
+namespace {
+
+// A digit that floating-point noise pushed outside a nibble is held inside it, so a byte never
+// leaves 0..255.
+std::uint8_t packNibbles(double high, double low) {
+  const auto nibble = [](double d) { return static_cast<int>(std::clamp(d, 0.0, 15.0)); };
+  return static_cast<std::uint8_t>(16 * nibble(high) + nibble(low));
+}
+
+// Val that reports an overflowing text as "no number" rather than throwing.
+std::optional<double> valueOf(std::string_view text) {
+  try {
+    return rt::Val(text);
+  } catch (const rt::OverflowError&) {
+    return std::nullopt;
+  }
+}
+
+}  // namespace
+
+bool Set_Freq(MemImage& image, std::string& text, int row, int column) {
+  const auto mhz = valueOf(text);
+  if (!mhz) return false;
+  const double f = *mhz * 1000;  // kHz
+  const double a = Int((f + 0.001) / 2.5);
+  const double ra = Int((f - a * 2.5) * 100) / 100;
+  const double b = Int((f + 0.001) / 6.25);
+  const double rb = Int((f - b * 6.25) * 100) / 100;
+  const double e = rb < ra ? b * 6.25 : a * 2.5;
+  if (!(e >= 0 && e / 1000 < kFreqLimitMHz)) return false;
+
+  std::string snapped = rt::Trim(rt::Str(e / 1000));
+  if (snapped.size() <= 3) snapped += '.';
+  if (snapped.size() < 9) snapped.append(9 - snapped.size(), '0');
+  const auto bcd = Cov_Freq2Bcd(snapped);
+  if (!bcd) return false;
+
+  // Look every cell up before writing, so a bad position changes nothing.
+  std::int16_t* cells[4] = {&image(row, column), &image(row, column + 1), &image(row, column + 2),
+                            &image(row, column + 3)};
+  for (int i = 0; i < 4; ++i) *cells[i] = (*bcd)[3 - i];
+  text = snapped;
+  return true;
+}
+
+std::optional<BcdFreq> Cov_Freq2Bcd(std::string_view text) {
+  const auto value = valueOf(text);
+  if (!value || !(*value >= 0 && *value < kFreqLimitMHz)) return std::nullopt;
+  const double v = *value;
+  const double h100 = Int(v / 100);
+  const double h10 = Int((v - 100 * h100) / 10);
+  const double units = Int(v - 100 * h100 - 10 * h10);
+  // The 1e-9 keeps a fraction such as 0.1, held as 0.0999999..., from losing a unit.
+  const double k = (v - Int(v) + 1e-9) * 1000;
+  const double d1 = Int(k / 100);
+  const double d2 = Int((k - 100 * d1) / 10);
+  const double d3 = Int(k - 100 * d1 - 10 * d2);
+  const double hz = (k - Int(k) + 1e-9) * 1000;
+  const double d4 = Int(hz / 100);
+  const double d5 = Int((hz - 100 * d4) / 10);
+  return BcdFreq{packNibbles(h100, h10), packNibbles(units, d1), packNibbles(d2, d3),
+                 packNibbles(d4, d5)};
+}
+
+std::string Cov_Bcd2Freq(int p0, int p1, int p2, int p3) {
+  const auto hi = [](int x) { return Int(x / 16.0); };
+  const auto lo = [&](int x) { return x - 16 * hi(x); };
+  double s = 100 * hi(p3) + 10 * lo(p3) + hi(p2);
+  s += 0.1 * lo(p2);
+  s += 0.01 * hi(p1);
+  s += 0.001 * lo(p1);
+  s += 0.0001 * hi(p0);
+  s += 0.00001 * lo(p0);
+  std::string text = rt::Trim(rt::Str(s));
+  if (text.size() < 9) {
+    if (text.size() <= 3) text += '.';
+    const std::size_t width = rt::Val(text) >= 100 ? 9 : 8;
+    if (text.size() < width) text.append(width - text.size(), '0');
+  }
+  return text;
+}
+
+bool Set_Tone(MemImage& image, std::string_view text, int row, int column) {
+  std::int16_t& low = image(row, column);
+  std::int16_t& high = image(row, column + 1);
+  if (text == "FF") {
+    low = kEmptyByte;
+    high = kEmptyByte;
+    return true;
+  }
+  const auto value = valueOf(text);
+  if (!value || !(*value > 0 && *value < 255)) return false;
+  const double tenths = *value * 10;
+  int h = static_cast<int>(Int(tenths / 256));
+  int l = rt::CInt(tenths - 256 * h);
+  if (l == 256) {  // rounded up into the next high byte: carry instead of storing 256
+    l = 0;
+    ++h;
+  }
+  low = static_cast<std::int16_t>(l);
+  high = static_cast<std::int16_t>(h);
+  return true;
+}
+
+int Cov_Char2b(std::string_view text) {
+  if (text.size() != 1) return 11;
+  const char c = text[0];
+  if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || c == '+' || c == '-' || c == ' ') {
+    return c;
+  }
+  if (c >= 'a' && c <= 'z') return c - 'a' + 'A';
+  return 11;
+}
+
+std::string Cov_b2Char(int code) {
+  if ((code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z') || code == '+' || code == '-' ||
+      code == ' ') {
+    return std::string(1, static_cast<char>(code));
+  }
+  return {};
+}
+
+}  // namespace j5
