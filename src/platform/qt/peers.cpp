@@ -538,21 +538,59 @@ class ComboBoxPeer : public ControlPeer {
   bool queued_ = false;
 };
 
-class CheckBoxPeer : public ControlPeer {
+// Check boxes and option buttons answer a click anywhere on them, not only
+// on the box and its text as Qt's do; the kit decides the new value.
+class ToggleButtonPeer : public ControlPeer {
  public:
   using ControlPeer::ControlPeer;
+
+ protected:
+  QAbstractButton* button_ = nullptr;
+  virtual void userClick() = 0;
+  void watchButton(QAbstractButton* b) {
+    button_ = b;
+    widget_ = b;
+    watch(b);
+    // Space on a focused button.
+    QObject::connect(b, &QAbstractButton::clicked, this, [this] { click(); });
+  }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    const auto type = event->type();
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
+      auto* me = static_cast<QMouseEvent*>(event);
+      if (!acceptsInput() || me->button() != Qt::LeftButton) return true;
+      pressed_ = focusFromUser();
+      return true;
+    }
+    if (type == QEvent::MouseButtonRelease) {
+      auto* me = static_cast<QMouseEvent*>(event);
+      const bool inside = button_->rect().contains(me->position().toPoint());
+      if (me->button() == Qt::LeftButton && pressed_ && inside) click();
+      pressed_ = false;
+      return true;
+    }
+    return ControlPeer::eventFilter(watched, event);
+  }
+
+ private:
+  bool pressed_ = false;
+  void click() {
+    if (!acceptsInput()) return;
+    userClick();
+    resync();
+  }
+};
+
+class CheckBoxPeer : public ToggleButtonPeer {
+ public:
+  using ToggleButtonPeer::ToggleButtonPeer;
   void build(QWidget* parent) override {
     check_ = new QCheckBox(parent);
-    widget_ = check_;
-    watch(check_);
-    QObject::connect(check_, &QCheckBox::clicked, this, [this] {
-      if (!acceptsInput()) return;
-      static_cast<CheckBox&>(control_).userClick();
-      resync();
-    });
+    watchButton(check_);
   }
 
  protected:
+  void userClick() override { static_cast<CheckBox&>(control_).userClick(); }
   void syncContent() override {
     const auto& c = static_cast<const CheckBox&>(control_);
     setButtonCaption(check_, c.caption());
@@ -565,23 +603,18 @@ class CheckBoxPeer : public ControlPeer {
   QCheckBox* check_ = nullptr;
 };
 
-class OptionButtonPeer : public ControlPeer {
+class OptionButtonPeer : public ToggleButtonPeer {
  public:
-  using ControlPeer::ControlPeer;
+  using ToggleButtonPeer::ToggleButtonPeer;
   void build(QWidget* parent) override {
     radio_ = new QRadioButton(parent);
     // The kit makes the buttons of one container exclusive.
     radio_->setAutoExclusive(false);
-    widget_ = radio_;
-    watch(radio_);
-    QObject::connect(radio_, &QRadioButton::clicked, this, [this] {
-      if (!acceptsInput()) return;
-      static_cast<OptionButton&>(control_).userClick();
-      resync();
-    });
+    watchButton(radio_);
   }
 
  protected:
+  void userClick() override { static_cast<OptionButton&>(control_).userClick(); }
   void syncContent() override {
     const auto& c = static_cast<const OptionButton&>(control_);
     setButtonCaption(radio_, c.caption());
