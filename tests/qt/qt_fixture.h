@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
+#include <QWidget>
 #include <functional>
 #include <memory>
 #include <string>

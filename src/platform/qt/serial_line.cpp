@@ -119,7 +119,10 @@ class TermiosLine : public SerialLine {
       pollfd p{fd_, POLLOUT, 0};
       poll(&p, 1, 5);
     }
-    tcflush(fd_, TCOFLUSH);
+    // Only what could not leave in that time is dropped. (On a
+    // pseudo-terminal a flush would also drop what the other end has not
+    // read yet.)
+    if (!pending_.empty()) tcflush(fd_, TCOFLUSH);
   }
 };
 
@@ -139,7 +142,9 @@ std::unique_ptr<SerialLine> openTermiosDevice(const std::string& path, SerialRec
   tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | CSTOPB | CRTSCTS);
   tio.c_cflag |= CS8 | CLOCAL | CREAD;
   tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
-  tio.c_cc[VMIN] = 0;
+  // With O_NONBLOCK this makes an empty read fail with EAGAIN; with 0 it
+  // would return 0, which looks like the end of the line.
+  tio.c_cc[VMIN] = 1;
   tio.c_cc[VTIME] = 0;
   if (tcsetattr(fd, TCSANOW, &tio) != 0) {
     ::close(fd);
