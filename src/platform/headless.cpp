@@ -29,6 +29,7 @@ struct Wire : SerialDeviceLink, std::enable_shared_from_this<Wire> {
   };
   std::deque<Outgoing> outgoing;                         // written, not yet arrived at the device
   std::deque<std::pair<double, std::uint8_t>> incoming;  // to the program
+  bool handOverQueued = false;
 
   void write(const std::vector<std::uint8_t>& bytes) {
     const double now = platform.nowMs();
@@ -70,8 +71,21 @@ struct Wire : SerialDeviceLink, std::enable_shared_from_this<Wire> {
     rxFree = t;
   }
 
-  // Hands over everything that has arrived by now as one arrival.
+  // A byte has arrived. The hand-over to the program runs after every
+  // entry that fell due by now, so bytes that came in while a handler held
+  // the thread reach the program as one arrival, as a driver buffer would
+  // pass them on.
   void deliver() {
+    if (!open || handOverQueued) return;
+    handOverQueued = true;
+    std::weak_ptr<Wire> weak = shared_from_this();
+    platform.post([weak] {
+      if (auto w = weak.lock()) w->handOver();
+    });
+  }
+
+  void handOver() {
+    handOverQueued = false;
     if (!open) return;
     const double now = platform.nowMs();
     std::vector<std::uint8_t> bytes;
