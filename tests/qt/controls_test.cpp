@@ -1,17 +1,22 @@
 // What a user does to the widgets reaches the kit as the same events as on
 // the headless platform, and what the code sets shows on the widgets.
+#include <unistd.h>
+
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiSubWindow>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTextLayout>
+#include <filesystem>
+#include <fstream>
 
 #include "platform/qt/grid_widget.h"
 #include "platform/qt/qt_util.h"
@@ -161,7 +166,8 @@ TEST_F(Controls, PropertiesSetByCodeShowWithoutComingBackAsEvents) {
   w.Check1.setValue(2);
   w.Label1.setCaption("读写频率");
   w.Label1.setAlignment(kit::Align::Right);
-  w.Label1.setBackColor(0xFF0000);
+  w.Label1.setBackColor(0x0000FF);  // red, as 0x00BBGGRR
+  w.Text1.setBackColor(kit::systemColor(15));
   w.ProgressBar1.setValue(40);
   w.TabStrip1.setSelectedIndex(2);
   w.Command1.setEnabled(false);
@@ -180,6 +186,8 @@ TEST_F(Controls, PropertiesSetByCodeShowWithoutComingBackAsEvents) {
   EXPECT_EQ(label->text(), "读写频率");
   EXPECT_TRUE(label->alignment() & Qt::AlignRight);
   EXPECT_EQ(label->palette().color(QPalette::Window), QColor(255, 0, 0));
+  EXPECT_EQ(widget(w.Text1)->palette().color(QPalette::Base),
+            QApplication::palette().color(QPalette::Button));
   EXPECT_EQ(label->geometry(), QRect(16, 10, 100, 20));
   EXPECT_EQ(widget<QProgressBar>(w.ProgressBar1)->value(), 400);
   EXPECT_EQ(widget(w.TabStrip1)->findChild<QTabBar*>()->currentIndex(), 1);
@@ -239,6 +247,71 @@ TEST_F(Controls, ClosingTheWindowAsksTheFormWhichMayRefuse) {
   EXPECT_FALSE(child.loaded());
   EXPECT_EQ(log.joined(), "Unload Unload");
   EXPECT_EQ(platform.windowOf(w), nullptr);
+}
+
+}  // namespace
+}  // namespace qt_test
+
+namespace qt_test {
+namespace {
+
+class FilesWindow : public kit::Form {
+ public:
+  FilesWindow(kit::Platform& p, Log& log, const std::string& dir) : Form(p, "File_Dialog") {
+    Drive1.move(120, 120, 3000, 300);
+    Dir1.move(120, 480, 3000, 2000);
+    File1.move(3240, 120, 3000, 2400);
+    File1.setPattern("*.dat");
+    Dir1.setPath(dir);
+    File1.setPath(dir);
+    Dir1.Change = [this, &log] {
+      log("Dir1.Change:" + Dir1.path().substr(Dir1.path().rfind('/')));
+      File1.setPath(Dir1.path());
+    };
+    File1.Click = [this, &log] { log("File1.Click:" + File1.fileName()); };
+    File1.DblClick = [this, &log] { log("File1.DblClick:" + File1.fileName()); };
+    Load = [this] { show(); };
+  }
+  kit::DriveListBox Drive1{*this, "Drive1"};
+  kit::DirListBox Dir1{*this, "Dir1"};
+  kit::FileListBox File1{*this, "File1"};
+};
+
+TEST_F(Controls, FileListsPickAndOpenThroughTheKit) {
+  const auto dir =
+      std::filesystem::path(::testing::TempDir()) / ("j5_qt_files_" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir / "sub");
+  for (const char* f : {"a.dat", "b.dat", "c.txt"}) std::ofstream(dir / f) << "1\r\n";
+  kit::FormSlot<FilesWindow> slot{
+      [&] { return std::make_unique<FilesWindow>(platform, log, dir.string()); }};
+  FilesWindow& w = slot.show();
+  pump(20);
+  log.clear();
+
+  auto* files = widget<QListWidget>(w.File1);
+  ASSERT_NE(files, nullptr);
+  ASSERT_EQ(files->count(), 2);
+  const QPoint b = files->visualItemRect(files->item(1)).center();
+  doubleClick(files->viewport(), b);
+  EXPECT_EQ(log.joined(), "File1.Click:b.dat File1.DblClick:b.dat");
+  EXPECT_EQ(files->currentRow(), 1);
+  key(files, Qt::Key_Up);
+  EXPECT_EQ(w.File1.listIndex(), 0);
+
+  log.clear();
+  auto* dirs = widget<QListWidget>(w.Dir1);
+  const auto found = dirs->findItems("sub", Qt::MatchExactly);
+  ASSERT_EQ(found.size(), 1);
+  doubleClick(dirs->viewport(), dirs->visualItemRect(found[0]).center());
+  EXPECT_EQ(log.joined(), "Dir1.Change:/sub");
+  EXPECT_EQ(files->count(), 0);
+
+  auto* drives = widget<QComboBox>(w.Drive1);
+  ASSERT_NE(drives, nullptr);
+  EXPECT_EQ(drives->count(), static_cast<int>(w.Drive1.drives().size()));
+  EXPECT_EQ(drives->currentText().toStdString(), w.Drive1.drive());
+  slot.unload();
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

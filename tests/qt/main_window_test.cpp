@@ -93,22 +93,39 @@ TEST_F(MainWindowTest, TheChildAreaIsTheKitsClientArea) {
   EXPECT_EQ(area.height(), kit::qt::px(m.scaleHeight()));
 }
 
-TEST_F(MainWindowTest, ActivatingAnotherChildRaisesItsActivate) {
+// A plain child that logs its activation.
+class Extra : public kit::Form {
+ public:
+  Extra(kit::Platform& p, kit::MdiForm* m, Log& log, const std::string& name) : Form(p, name, m) {
+    Activate = [&log, name] { log(name + ".Activate"); };
+    Load = [this] { show(); };
+  }
+};
+
+TEST_F(MainWindowTest, UserActivationAndUnloadingActivateOneChildEach) {
   ChildWindow& w = open();
-  struct Second : kit::Form {
-    Second(kit::Platform& p, kit::MdiForm* m, Log& log) : Form(p, "Second", m) {
-      Activate = [&log] { log("Second.Activate"); };
-      Load = [this] { show(); };
-    }
+  auto slot = [&](const std::string& name) {
+    return kit::FormSlot<Extra>{
+        [this, name] { return std::make_unique<Extra>(platform, main.get(), log, name); }};
   };
-  kit::FormSlot<Second> second{[&] { return std::make_unique<Second>(platform, main.get(), log); }};
+  auto second = slot("Second");
+  auto third = slot("Third");
   second.show();
-  w.Activate = [this] { log("frm_test.Activate"); };
   waitUntil([&] { return platform.activeForm() == second.get(); });
+  w.Activate = [this] { log("frm_test.Activate"); };
   auto* area = platform.mainWindow()->findChild<QMdiArea*>();
   area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(platform.windowOf(w)));
   waitUntil([&] { return platform.activeForm() == &w; });
   EXPECT_EQ(log.joined(), "Second.Activate frm_test.Activate");
+
+  // The window active before the one that goes becomes active again, once.
+  third.show();
+  waitUntil([&] { return platform.activeForm() == third.get(); });
+  log.clear();
+  third.unload();
+  pump(50);
+  EXPECT_EQ(log.joined(), "frm_test.Activate");
+  EXPECT_EQ(area->activeSubWindow(), platform.windowOf(w));
   second.unload();
 }
 

@@ -427,6 +427,12 @@ bool FormView::eventFilter(QObject* watched, QEvent* event) {
                           twips(client.height()) + Form::kFrameHeight);
       }
       return false;
+    case QEvent::Move:
+      if (!platform_.mirroring()) {
+        const QPoint at = window_->pos();
+        form_->userMove(twips(at.x()), twips(at.y()));
+      }
+      return false;
     case QEvent::WindowActivate:
       if (!sub_ && !form_->isMdi() && !platform_.mirroring() && platform_.acceptsInput())
         userActivated();

@@ -57,6 +57,7 @@ void ControlPeer::sync() {
   if (!widget_ || !live()) return;
   QtPlatform::Mirror m(platform());
   syncGeometry();
+  syncBackColor();
   syncContent();
   syncState();
 }
@@ -66,6 +67,45 @@ void ControlPeer::syncState() {
   QtPlatform::Mirror m(platform());
   widget_->setVisible(control_.shownOnForm());
   widget_->setEnabled(control_.enabledOnForm());
+}
+
+namespace {
+// The kit's colours: 0x00BBGGRR, or a system colour by its number.
+QColor toQColor(Color c) {
+  const QPalette pal = QApplication::palette();
+  if (c & 0x80000000u) {
+    switch (c & 0xFFu) {
+      case 5:  // window background
+        return pal.color(QPalette::Base);
+      case 8:  // window text
+        return pal.color(QPalette::Text);
+      case 13:  // highlight
+        return pal.color(QPalette::Highlight);
+      case 14:  // highlight text
+        return pal.color(QPalette::HighlightedText);
+      case 18:  // button text
+        return pal.color(QPalette::ButtonText);
+      default:  // 15 button face and the rest of the window frame
+        return pal.color(QPalette::Button);
+    }
+  }
+  return QColor(static_cast<int>(c & 0xFFu), static_cast<int>((c >> 8) & 0xFFu),
+                static_cast<int>((c >> 16) & 0xFFu));
+}
+}  // namespace
+
+void ControlPeer::syncBackColor() {
+  const Color c = control_.backColor();
+  if (c == kDefaultColor) {
+    widget_->setAutoFillBackground(false);
+    widget_->setPalette(QPalette());
+    return;
+  }
+  QPalette pal = widget_->palette();
+  const QColor q = toQColor(c);
+  for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) pal.setColor(role, q);
+  widget_->setPalette(pal);
+  widget_->setAutoFillBackground(true);
 }
 
 void ControlPeer::syncGeometry() {
@@ -96,6 +136,9 @@ void ControlPeer::onChanged(Prop prop, int, int) {
     }
     case Prop::Focus:
       widget_->setFocus(Qt::OtherFocusReason);
+      break;
+    case Prop::BackColor:
+      syncBackColor();
       break;
     default:
       syncContent();
@@ -312,15 +355,6 @@ class LabelPeer : public ControlPeer {
                             : c.alignment() == Align::Right ? Qt::AlignRight
                                                             : Qt::AlignLeft;
     label_->setAlignment(h | Qt::AlignTop);
-    if (c.backColor() >= 0) {
-      QPalette pal = label_->palette();
-      pal.setColor(QPalette::Window, QColor::fromRgb(static_cast<QRgb>(c.backColor())));
-      label_->setPalette(pal);
-      label_->setAutoFillBackground(true);
-    } else {
-      label_->setAutoFillBackground(false);
-      label_->setPalette(QPalette());
-    }
   }
 
  private:

@@ -56,6 +56,7 @@ class ControlPeer : public QObject, public Peer {
 
   virtual void syncContent() {}
   virtual void syncGeometry();
+  void syncBackColor();
   virtual void onChanged(Prop prop, int a, int b);
   // A key for the control; true when taken.
   virtual bool handleKey(QKeyEvent*) { return false; }
