@@ -5,11 +5,9 @@
 // window is on screen the program prints "main window shown" with the time
 // since main() began, and ends.
 
-#include <cstdio>
-
-#if __has_include("platform/qt/qt_platform.h")
 #include <QTimer>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -37,10 +35,3 @@ int main(int argc, char** argv) {
   }
   return platform.exec();
 }
-#else
-// Until the Qt backend is part of the build there is nothing to draw with.
-int main() {
-  std::fputs("j5tool: built without its Qt backend\n", stderr);
-  return 1;
-}
-#endif
