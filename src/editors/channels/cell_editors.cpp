@@ -19,14 +19,13 @@ namespace {
 // List items of the choice columns 6..12 (the tone columns list Tone_Name).
 const std::vector<std::string>& Choice_Items(int col) {
   static const std::array<std::vector<std::string>, 7> kItems = [] {
-    std::array<std::vector<std::string>, 7> items = {
-        std::vector<std::string>{"HIGH", "MID", "LOW"},
-        {"W", "N"},
-        {"OFF", "BOT", "EOT", "BOTH"},
-        {"OFF", "ON"},
-        {"OFF", "ON"},
-        {},
-        {"OFF"}};
+    std::array<std::vector<std::string>, 7> items = {std::vector<std::string>{"HIGH", "MID", "LOW"},
+                                                     {"W", "N"},
+                                                     {"OFF", "BOT", "EOT", "BOTH"},
+                                                     {"OFF", "ON"},
+                                                     {"OFF", "ON"},
+                                                     {},
+                                                     {"OFF"}};
     for (int i = 1; i <= 15; ++i) items[5].push_back(std::to_string(i));
     for (int i = 1; i <= 8; ++i) items[6].push_back(std::to_string(i));
     return items;

@@ -15,7 +15,7 @@ namespace {
 constexpr int kNameRowBase = 255;  // grid row r has its name in image row r + 255
 
 // Cells 4..13 of a new channel.
-const std::array<std::string, 10> kNewChannelCells = {"OFF", "OFF", "HIGH", "W",  "OFF",
+const std::array<std::string, 10> kNewChannelCells = {"OFF", "OFF", "HIGH", "W",   "OFF",
                                                       "OFF", "ON",  "1",    "OFF", ""};
 
 // The text of a Tone_Code. Codes with a high byte of 0x80 and up (other than

@@ -59,7 +59,9 @@ struct ChannFixture {
     for (int k = first; k <= last; ++k) out.push_back(data.Mem_Image(ch, k));
     return out;
   }
-  std::vector<int> nameRow(int ch, int first = 0, int last = 5) { return record(256 + ch, first, last); }
+  std::vector<int> nameRow(int ch, int first = 0, int last = 5) {
+    return record(256 + ch, first, last);
+  }
   void setRecord(int ch, const std::vector<int>& bytes, int first = 0) {
     for (std::size_t i = 0; i < bytes.size(); ++i)
       data.Mem_Image(ch, first + i) = static_cast<std::int16_t>(bytes[i]);
@@ -71,6 +73,7 @@ struct ChannFixture {
   void typeInto(int row, int col, const std::string& text) {
     driver.clickCell(grid(), row, col);
     driver.selectAll();
+    if (text.empty()) driver.del();
     driver.type(text);
   }
   // Leaves the cell under edit the way a user does: a click on the number
