@@ -21,7 +21,7 @@ void frm_chann::MSF_Chann_LeaveCell() {
   // Only the cell an editor was placed over has anything to commit: a cell
   // passed by the arrow keys, by Enter or by a rebuild would otherwise take
   // an empty or foreign editor text as its new content.
-  if (!Edit_Placed || r != Edit_Row || c != Edit_Col) return;
+  if (!Edit_Placed || r != Edit_Row || c != Edit_Col || Committing) return;
   if (!Edit_Is_Current()) {
     // The channels were reset or read since the editor was placed: the new
     // image stays as it came.
@@ -29,6 +29,7 @@ void frm_chann::MSF_Chann_LeaveCell() {
     return;
   }
   Text_Edit.setVisible(false);
+  const chann::Commit_Guard guard(Committing);
   switch (c) {
     case kColBand:
       Store_Pick(r, c, 0);  // the one band there is, as a pick would store it

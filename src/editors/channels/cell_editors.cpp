@@ -219,7 +219,10 @@ void frm_chann::Text_Edit_KeyPress(int& key) {
     Drop_Pending_Edit();
     return;
   }
-  Enter_Pre_Check(r, c);
+  {
+    const chann::Commit_Guard guard(Committing);
+    Enter_Pre_Check(r, c);
+  }
   Refresh_Edit_Image();
 
   if (c == kColRx) {

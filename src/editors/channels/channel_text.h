@@ -38,4 +38,16 @@ inline std::pair<int, int> Tone_Code_Bytes(double hz) {
   return {code - 256 * high, high};
 }
 
+// Holds a flag raised for the lifetime of a scope.
+class Commit_Guard {
+ public:
+  explicit Commit_Guard(bool& flag) : flag_(flag) { flag_ = true; }
+  ~Commit_Guard() { flag_ = false; }
+  Commit_Guard(const Commit_Guard&) = delete;
+  Commit_Guard& operator=(const Commit_Guard&) = delete;
+
+ private:
+  bool& flag_;
+};
+
 }  // namespace j5::chann

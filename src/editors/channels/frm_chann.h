@@ -96,6 +96,10 @@ class frm_chann : public kit::Form {
   int Edit_Row = 0;
   int Edit_Col = 0;
   std::array<std::int16_t, kChannelBytes> Edit_Image{};
+  // Set while a commit or the Enter check runs: a message box there lets the
+  // loop run a queued activation, whose rebuild must not commit the same
+  // cell a second time from inside the first commit.
+  bool Committing = false;
 
   // frm_chann.cpp
   void Form_Load();

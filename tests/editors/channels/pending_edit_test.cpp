@@ -125,5 +125,19 @@ TEST(ChannPendingEdit, APickInAListLeftOpenOverAReplacedImageStoresNothing) {
   EXPECT_FALSE(w.Combo_edit.visible());
 }
 
+TEST(ChannPendingEdit, AnActivationRunningUnderACommitsMessageDoesNotCommitTwice) {
+  ChannFixture f;
+  f.open();
+  f.typeInto(2, 2, "50");
+  f.driver.activate(f.program.frm_option.load());
+  // The user clicks into the inactive window: its activation is queued and
+  // runs while the commit's message box is open.
+  f.platform.onMessageBox = [&](const kit::MessageBoxRecord&) { f.platform.advance(1); };
+  f.w->userActivate();
+  f.driver.clickCell(f.grid(), 5, 0);
+  EXPECT_EQ(f.messages(), std::vector<std::string>{"Over the range of receive frequency ."});
+  EXPECT_EQ(f.cells(2, 2, 3), (std::vector<std::string>{"130.00000", "136.10000"}));
+}
+
 }  // namespace
 }  // namespace j5::chann_test
