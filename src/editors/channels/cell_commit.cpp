@@ -78,7 +78,8 @@ void frm_chann::Write_Freq(int r, int firstByte, const std::string& text) {
   Set_Freq(data_.Mem_Image, copy, r - 1, firstByte);
 }
 
-void frm_chann::Commit_Rx(int r, const std::string& t) {
+// t is a copy of the editor's text, which the commit may replace.
+void frm_chann::Commit_Rx(int r, std::string t) {
   if (Freq_In_Range(Value_Of(t))) {
     if (Cell_Blank(r, kColRx)) Set_New_Channel(r);
     Set_Cell(r, kColRx, t);
@@ -104,7 +105,7 @@ void frm_chann::Commit_Rx(int r, const std::string& t) {
   Show_Channel(r);
 }
 
-void frm_chann::Commit_Tx(int r, const std::string& t) {
+void frm_chann::Commit_Tx(int r, std::string t) {
   const bool blank = rt::Trim(t).empty();
   if (Cell_Blank(r, kColRx) && !blank) {
     Prompt_Rx_First();

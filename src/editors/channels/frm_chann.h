@@ -130,8 +130,8 @@ class frm_chann : public kit::Form {
 
   // cell_commit.cpp
   void MSF_Chann_LeaveCell();
-  void Commit_Rx(int r, const std::string& t);
-  void Commit_Tx(int r, const std::string& t);
+  void Commit_Rx(int r, std::string t);
+  void Commit_Tx(int r, std::string t);
   void Commit_Tone(int r, int c);
   void Commit_Name(int r);
   bool Freq_In_Range(double f) const;
