@@ -37,7 +37,6 @@ frm_chann::frm_chann(Program& program)
   Combo_edit.setHeight(kComboHeight);
   Command_read.setVisible(false);
   Command_Write.setVisible(false);
-  Label_chann.setVisible(false);
   for (kit::Timer* t : {&Timer1, &Timer2, &Timer3}) t->setEnabled(false);
   // The grid comes first when the window gets the focus.
   MSF_Chann.setTabIndex(0);
