@@ -949,7 +949,9 @@ class ListPeer : public ControlPeer {
   virtual void pressed(int row, bool doubleClick) = 0;
   virtual void keyed(int key) = 0;
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (watched == list_->viewport()) {
+    // Only the list and its viewport are watched; the list is not asked
+    // which is which, as it may be in the middle of its destruction.
+    if (watched != list_) {
       switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick: {
