@@ -794,7 +794,7 @@ class TabStripPeer : public ControlPeer {
 
 class PictureWidget : public QWidget {
  public:
-  PictureWidget(const PictureBox& box, QWidget* parent) : QWidget(parent), box_(box) {}
+  using QWidget::QWidget;
   std::string shown;
 
  protected:
@@ -804,9 +804,6 @@ class PictureWidget : public QWidget {
     const int size = std::min(width(), height());
     p.drawPixmap(0, 0, drawPicture(shown, size));
   }
-
- private:
-  const PictureBox& box_;
 };
 
 class PictureBoxPeer : public ControlPeer {
@@ -814,7 +811,7 @@ class PictureBoxPeer : public ControlPeer {
   using ControlPeer::ControlPeer;
   bool holdsChildren() const override { return true; }
   void build(QWidget* parent) override {
-    pic_ = new PictureWidget(static_cast<const PictureBox&>(control_), parent);
+    pic_ = new PictureWidget(parent);
     widget_ = pic_;
   }
 
