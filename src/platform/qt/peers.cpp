@@ -535,7 +535,7 @@ class ComboBoxPeer : public ControlPeer {
     const bool alt = k->modifiers() & Qt::AltModifier;
     if ((k->key() == Qt::Key_Up || k->key() == Qt::Key_Down) && !alt) {
       const int next = box().listIndex() + (k->key() == Qt::Key_Down ? 1 : -1);
-      if (next >= 0 && next < box().listCount()) box().setListIndex(next);
+      if (next >= 0 && next < box().listCount()) box().userPick(next);
       resync();
       return true;
     }
