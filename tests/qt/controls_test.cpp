@@ -13,6 +13,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTextLayout>
 #include <filesystem>
@@ -144,6 +145,14 @@ TEST_F(Controls, GridClickRaisesLeaveCellThenClickAndDoubleClickFollows) {
   log.clear();
   key(grid, Qt::Key_Down);
   EXPECT_EQ(log.joined(), "LeaveCell(3,2) Click(4,2)");
+  // Dragging the scroll bar scrolls the kit's grid; the code's TopRow
+  // moves the bar without a second Scroll.
+  log.clear();
+  grid->verticalScrollBar()->setValue(10);
+  EXPECT_EQ(w.Grid1.topRow(), 10);
+  w.Grid1.setTopRow(5);
+  EXPECT_EQ(grid->verticalScrollBar()->value(), 5);
+  EXPECT_EQ(log.joined(), "Scroll:10 Scroll:5");
 }
 
 TEST_F(Controls, TabKeyFollowsTheKitsTabOrder) {

@@ -207,6 +207,7 @@ class ChildWindow : public kit::Form {
       this->log("Click(" + std::to_string(Grid1.row()) + "," + std::to_string(Grid1.col()) + ")");
     };
     Grid1.DblClick = [this] { this->log("DblClick"); };
+    Grid1.Scroll = [this] { this->log("Scroll:" + std::to_string(Grid1.topRow())); };
     Timer1.Tick = [this] { this->log("Timer1.Tick"); };
     Load = [this] { show(); };
     Unload = [this](int& cancel) {

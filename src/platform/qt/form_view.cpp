@@ -244,7 +244,7 @@ void FormView::changed(Prop prop, int, int) {
       break;
     case Prop::Activated:
       if (sub_) {
-        if (mdiArea_ || sub_->mdiArea()) sub_->mdiArea()->setActiveSubWindow(sub_);
+        if (QMdiArea* area = sub_->mdiArea()) area->setActiveSubWindow(sub_);
       } else if (window_->isVisible()) {
         window_->raise();
         window_->activateWindow();

@@ -535,7 +535,7 @@ class ComboBoxPeer : public ControlPeer {
     const bool alt = k->modifiers() & Qt::AltModifier;
     if ((k->key() == Qt::Key_Up || k->key() == Qt::Key_Down) && !alt) {
       const int next = box().listIndex() + (k->key() == Qt::Key_Down ? 1 : -1);
-      if (next >= 0 && next < box().listCount()) box().setListIndex(next);
+      if (next >= 0 && next < box().listCount()) box().userPick(next);
       resync();
       return true;
     }
@@ -794,7 +794,7 @@ class TabStripPeer : public ControlPeer {
 
 class PictureWidget : public QWidget {
  public:
-  PictureWidget(const PictureBox& box, QWidget* parent) : QWidget(parent), box_(box) {}
+  using QWidget::QWidget;
   std::string shown;
 
  protected:
@@ -804,9 +804,6 @@ class PictureWidget : public QWidget {
     const int size = std::min(width(), height());
     p.drawPixmap(0, 0, drawPicture(shown, size));
   }
-
- private:
-  const PictureBox& box_;
 };
 
 class PictureBoxPeer : public ControlPeer {
@@ -814,7 +811,7 @@ class PictureBoxPeer : public ControlPeer {
   using ControlPeer::ControlPeer;
   bool holdsChildren() const override { return true; }
   void build(QWidget* parent) override {
-    pic_ = new PictureWidget(static_cast<const PictureBox&>(control_), parent);
+    pic_ = new PictureWidget(parent);
     widget_ = pic_;
   }
 
@@ -949,7 +946,9 @@ class ListPeer : public ControlPeer {
   virtual void pressed(int row, bool doubleClick) = 0;
   virtual void keyed(int key) = 0;
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (watched == list_->viewport()) {
+    // Only the list and its viewport are watched; the list is not asked
+    // which is which, as it may be in the middle of its destruction.
+    if (watched != list_) {
       switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick: {
