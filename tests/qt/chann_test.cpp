@@ -5,6 +5,8 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 #include <array>
 
 #include "data/defaults.h"
@@ -26,6 +28,17 @@ struct ChannOnScreen : ::testing::Test {
   j5::SharedData& data = program.data;
 
   j5::frm_chann& open() {
+    // Start-up advises a larger screen on the small offscreen one (the box is
+    // answered), opens a channel window of its own and sets the data up in
+    // Chinese; the test opens its window on the data below.
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->accept();
+    });
+    closer.start(20);
+    program.MDImain.show();
+    closer.stop();
+    program.frm_chann.unload();
     data.Lang_Chn = j5::kFalse;
     j5::Init_Model_Band(data);
     data.VHF_Low = 130, data.VHF_High = 179, data.UHF0_Low = 240, data.UHF0_High = 260;
@@ -33,7 +46,6 @@ struct ChannOnScreen : ::testing::Test {
     j5::Init_Tone_Table(data);
     data.Chann_Total = 128;
     j5::Init_Factory_Image(data);
-    program.MDImain.show();
     program.MDImain->move(0, 0, 15360, 11520);
     j5::frm_chann& w = program.frm_chann.load();
     waitUntil([&] { return platform.activeForm() == &w && platform.focused(); });
