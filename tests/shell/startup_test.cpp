@@ -6,6 +6,7 @@
 #include "data/defaults.h"
 #include "editors/channels/frm_chann.h"
 #include "main_window_fixture.h"
+#include "platform/runtime.h"
 
 namespace j5::test {
 namespace {
@@ -58,6 +59,11 @@ TEST_F(StartUp, WithoutAPortEverythingIsReadyInChinese) {
   ASSERT_TRUE(program.frm_chann.loaded());
   EXPECT_TRUE(program.frm_chann->shown());
   EXPECT_EQ(program.frm_chann->mdiParent(), &m);
+  // It shows the seven factory channels and nothing after them.
+  const kit::Grid& grid = program.frm_chann->MSF_Chann;
+  for (int row = 1; row <= 7; ++row)
+    EXPECT_NE(rt::Trim(grid.textMatrix(row, frm_chann::kColRx)), "") << "row " << row;
+  EXPECT_EQ(rt::Trim(grid.textMatrix(8, frm_chann::kColRx)), "");
   for (std::int16_t flag : {d.Win_Option, d.Win_Dtmf, d.Win_Chann, d.Win_Setup, d.Win_Save_Chann,
                             d.Win_Open_Chann, d.Win_Comm_Read, d.Win_Comm_Write})
     EXPECT_EQ(flag, kFalse);
