@@ -85,12 +85,12 @@ TEST_F(LanguageSwitch, StartUpChannelEditorIsReloadedOnlyAfterItWasReopened) {
   MDImain& m = start();
   drive.click(m.Language_eng);
   ASSERT_TRUE(program.frm_chann.loaded());
-  EXPECT_EQ(program.frm_chann->caption(), "信道信息");
+  EXPECT_EQ(program.frm_chann->caption(), "信道参数编辑");
 
   drive.click(m.Channel_edit);
   EXPECT_EQ(program.frm_chann->caption(), "Channel Information");
   drive.click(m.Language_chn);
-  EXPECT_EQ(program.frm_chann->caption(), "信道信息");
+  EXPECT_EQ(program.frm_chann->caption(), "信道参数编辑");
 }
 
 TEST_F(LanguageSwitch, ReloadsExactlyTheFlaggedWindowsLastOneInFront) {
@@ -104,7 +104,7 @@ TEST_F(LanguageSwitch, ReloadsExactlyTheFlaggedWindowsLastOneInFront) {
   EXPECT_EQ(program.frm_option->caption(), "Optional Features");
   EXPECT_EQ(program.frm_dtmf->caption(), "DTMF");
   EXPECT_EQ(program.frmAbout->caption(), "关于");
-  EXPECT_EQ(program.frm_chann->caption(), "信道信息");
+  EXPECT_EQ(program.frm_chann->caption(), "信道参数编辑");
   const auto& forms = platform.loadedForms();
   ASSERT_GE(forms.size(), 2u);
   EXPECT_EQ(forms[forms.size() - 2]->name(), "frm_option");
