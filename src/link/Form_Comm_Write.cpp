@@ -129,9 +129,9 @@ void Form_Comm_Write::Block_Step() {
     Link.Close_Port();
     Link.Stop_Timers();
     Link.Link_Busy = false;
-    prog_.platform.messageBox(prog_.text("向对讲机写入参数完毕 ！",
-                                         "Complete writing parameters to the transceiver."),
-                              prog_.text("操作提示", "Operate Prompt"), kit::MsgIcon::Exclamation);
+    prog_.platform.messageBox(
+        prog_.text("向对讲机写入参数完毕 ！", "Complete writing parameters to the transceiver."),
+        prog_.text("操作提示", "Operate Prompt"), kit::MsgIcon::Exclamation);
     Label_tr_count.setCaption(prog_.text("参数写入完毕 ！", "Complete writing parameters "));
     return;
   }

@@ -7,8 +7,7 @@ namespace j5 {
 
 Form_setup::Form_setup(Program& program)
     : kit::Form(program.platform, "Form_setup", program.mainForm()),
-      Link(*this, program,
-           Link_Setup{.opening = Link_Setup::Opening::Ident_Only, .ident_len = 8}),
+      Link(*this, program, Link_Setup{.opening = Link_Setup::Opening::Ident_Only, .ident_len = 8}),
       prog_(program) {
   setBorder(kit::Border::Fixed);
   for (int i : Option_Port.indices()) Option_Port[i].setContainer(Frame1);

@@ -4,8 +4,8 @@
 
 namespace j5 {
 
-Transfer_Window::Transfer_Window(Program& program, std::string name,
-                                 std::int16_t SharedData::*flag, Link_Setup setup)
+Transfer_Window::Transfer_Window(Program& program, std::string name, std::int16_t SharedData::*flag,
+                                 Link_Setup setup)
     : kit::Form(program.platform, std::move(name), program.mainForm()),
       Link(*this, program, setup),
       prog_(program),
@@ -51,9 +51,9 @@ void Transfer_Window::Busy_Message() {
 }
 
 void Transfer_Window::Close_Busy_Message() {
-  prog_.platform.messageBox(
-      prog_.text("正在进行读写操作,请勿关窗口 ！,", "Read-write operating，don't close the window. ,"),
-      prog_.text("操作提示", "Operate prompt"), kit::MsgIcon::Exclamation);
+  prog_.platform.messageBox(prog_.text("正在进行读写操作,请勿关窗口 ！,",
+                                       "Read-write operating，don't close the window. ,"),
+                            prog_.text("操作提示", "Operate prompt"), kit::MsgIcon::Exclamation);
 }
 
 void Transfer_Window::Close_Window() {
@@ -92,9 +92,8 @@ void Transfer_Window::Failure_Report() {
   ProgressBar1.setVisible(false);
   Label_tr_count.setCaption("");
   Link.Link_Busy = false;
-  prog_.platform.messageBox(
-      prog_.text("与对讲机联络失败 ！", "Fail connect with transceiver."),
-      prog_.text("操作提示", "Operate prompt"), kit::MsgIcon::Exclamation);
+  prog_.platform.messageBox(prog_.text("与对讲机联络失败 ！", "Fail connect with transceiver."),
+                            prog_.text("操作提示", "Operate prompt"), kit::MsgIcon::Exclamation);
   Label_tr_count.setCaption(prog_.text("与对讲机通讯故障 ！", "Communication fault."));
 }
 

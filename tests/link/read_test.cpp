@@ -26,14 +26,14 @@ struct Read : Link_Fixture {
 
 TEST_F(Read, CompleteReadFillsRowsZeroTo383ExceptRow207) {
   data.Block_Buf(2, 0) = j5::Cmd_Data;  // left by an earlier transfer in the column the
-                                       // first reply does not write
+                                        // first reply does not write
   d.click(w.Command_read);
   EXPECT_EQ(w.Label_tr_count.caption(), "正在与对讲机联络 ！");
-  ASSERT_TRUE(d.advanceUntil([&] { return w.Label_tr_count.caption() == "正在读取 3 数据块"; },
-                             2000));
+  ASSERT_TRUE(
+      d.advanceUntil([&] { return w.Label_tr_count.caption() == "正在读取 3 数据块"; }, 2000));
   EXPECT_EQ(w.ProgressBar1.value(), 3);
-  ASSERT_TRUE(d.advanceUntil([&] { return w.Label_tr_count.caption() == "正在读取 97 数据块"; },
-                             15000));
+  ASSERT_TRUE(
+      d.advanceUntil([&] { return w.Label_tr_count.caption() == "正在读取 97 数据块"; }, 15000));
   EXPECT_EQ(w.ProgressBar1.value(), 100);
   ASSERT_TRUE(d.advanceUntil([&] { return idle(); }, 2000));
   d.advance(10);  // the last ACK is still on the wire
@@ -77,8 +77,8 @@ TEST_F(Read, EnglishTexts) {
   EXPECT_EQ(e.Command_read.caption(), "Read");
   d.click(e.Command_read);
   EXPECT_EQ(e.Label_tr_count.caption(), "Connecting with transceiver. ");
-  ASSERT_TRUE(d.advanceUntil([&] { return e.Label_tr_count.caption() == "Reading 3 Data Block"; },
-                             2000));
+  ASSERT_TRUE(
+      d.advanceUntil([&] { return e.Label_tr_count.caption() == "Reading 3 Data Block"; }, 2000));
   ASSERT_TRUE(d.advanceUntil([&] { return !d.messageBoxes().empty(); }, 15000));
   EXPECT_EQ(d.lastMessageBox().text, "Complete reading the data from transceiver.");
   EXPECT_EQ(d.lastMessageBox().title, "Operate Prompt");
@@ -136,14 +136,14 @@ INSTANTIATE_TEST_SUITE_P(
         ReadFailure{"StrayByteBeforeIdent", {Misbehaviour::StrayByte, FrameKind::Stx}, false},
         ReadFailure{"ShortIdent", {Misbehaviour::ShortFrame, FrameKind::Stx}, false},
         ReadFailure{"NoFinalAck", {Misbehaviour::Silence, FrameKind::Ack}, true},
-        ReadFailure{"LaterReplyWithoutAck",
-                    {.what = Misbehaviour::NoLeadingAck, .answering = FrameKind::ReadRequest,
-                     .skip = 40},
-                    true},
-        ReadFailure{"ShortBlock",
-                    {.what = Misbehaviour::ShortFrame, .answering = FrameKind::ReadRequest,
-                     .skip = 95},
-                    true}),
+        ReadFailure{
+            "LaterReplyWithoutAck",
+            {.what = Misbehaviour::NoLeadingAck, .answering = FrameKind::ReadRequest, .skip = 40},
+            true},
+        ReadFailure{
+            "ShortBlock",
+            {.what = Misbehaviour::ShortFrame, .answering = FrameKind::ReadRequest, .skip = 95},
+            true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Read, WrongFirstByteSendsNoStx) {

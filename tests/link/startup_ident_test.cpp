@@ -1,0 +1,105 @@
+// The start-up identification on a small host window, and the band limit pair.
+#include "link/startup_ident.h"
+
+#include <gtest/gtest.h>
+
+#include "link_fixture.h"
+
+namespace j5test {
+namespace {
+
+using sim::FrameKind;
+using sim::Misbehaviour;
+
+TEST(Band_Limit_Pair, HundredsThenTwoDigits) {
+  struct Case {
+    std::uint8_t h, t;
+    int mhz;
+  };
+  for (const Case& c : {Case{0x01, 0x36, 136}, Case{0x04, 0x00, 400}, Case{0x01, 0x3A, 140},
+                        Case{0x00, 0x99, 99}, Case{0x05, 0xFF, 665}})
+    EXPECT_EQ(j5::Band_Limit_Pair(c.h, c.t), c.mhz) << int(c.h) << " " << int(c.t);
+  EXPECT_EQ(j5::Band_Text("VHF:", 136, 174), "VHF: 136-- 174 MHZ");
+}
+
+class Host : public kit::Form {
+ public:
+  explicit Host(j5::Program& p) : kit::Form(p.platform, "Host", p.mainForm()), Ident(*this, p) {}
+  j5::Startup_Ident Ident;
+};
+
+struct StartupIdent : Link_Fixture {
+  kit::FormSlot<Host> slot{[this] { return std::make_unique<Host>(program); }};
+  Host& host = slot.load();
+
+  // What the main window's start-up does when its probe found the port.
+  void Start() {
+    host.Ident.Open_Port();
+    ASSERT_EQ(data.Port_Error, 0);
+    host.Ident.Link.Close_Port();
+    program.setPanel(2, "正在与对讲机进行连接...");
+    host.Ident.Link_Start();
+  }
+};
+
+TEST_F(StartupIdent, RadioAnswers) {
+  Start();
+  d.advance(200);
+  EXPECT_EQ(program.panel(2), "与对讲机连接正常");
+  EXPECT_EQ(program.panel(7), "VHF: 136-- 174 MHZ");
+  EXPECT_EQ(program.panel(8), "UHF0: 400-- 520 MHZ");
+  EXPECT_EQ(program.panel(9), "UHF1: 220-- 260 MHZ");
+  EXPECT_EQ(data.VHF_Low, 136);
+  EXPECT_EQ(data.UHF1_High, 260);
+  EXPECT_FALSE(host.Ident.Link.MSC.portOpen());
+  // Seven code bytes and STX; the identification is not acknowledged.
+  EXPECT_EQ(sentBytes().size(), 8u);
+  d.advance(5000);
+  EXPECT_EQ(program.panel(2), "与对讲机连接正常");
+  EXPECT_TRUE(d.messageBoxes().empty());
+}
+
+TEST_F(StartupIdent, LanguageInForceWhenTheAnswerComes) {
+  Start();
+  data.Lang_Chn = j5::kFalse;
+  d.advance(200);
+  EXPECT_EQ(program.panel(2), "Connect well with radio.");
+}
+
+struct Silent : kit::SerialDevice {
+  void receive(std::uint8_t, double, kit::SerialDeviceLink&) override {}
+};
+
+TEST_F(StartupIdent, NoRadioOrNoAcceptableAnswer) {
+  for (int variant = 0; variant < 3; ++variant) {
+    Silent silent;
+    if (variant == 0) platform.attachDevice(1, silent);
+    if (variant == 1) radio.inject({Misbehaviour::StrayByte, FrameKind::Stx});
+    if (variant == 2) radio.inject({Misbehaviour::OtherIdent, FrameKind::Stx});
+    Start();
+    ASSERT_TRUE(
+        d.advanceUntil([&] { return program.panel(2) != "正在与对讲机进行连接..."; }, 5000));
+    EXPECT_EQ(program.panel(2), "联机故障 ！") << variant;
+    // About two seconds after the last byte sent.
+    EXPECT_NEAR(platform.nowMs() - platform.sent(1).back().atMs, 2000, 3) << variant;
+    EXPECT_EQ(program.panel(7), "") << variant;
+    EXPECT_EQ(data.VHF_Low, 130);
+    EXPECT_EQ(data.UHF1_High, 520);
+    EXPECT_FALSE(host.Ident.Link.MSC.portOpen());
+    EXPECT_TRUE(d.messageBoxes().empty());
+    device.attach(platform, 1);
+    radio.clearFaults();
+  }
+}
+
+TEST_F(StartupIdent, PortThatNoLongerOpensUnloadsTheOwner) {
+  host.Ident.Open_Port();
+  host.Ident.Link.Close_Port();
+  platform.removePort(1);
+  host.Ident.Link_Start();
+  EXPECT_FALSE(slot.loaded());
+  EXPECT_TRUE(d.messageBoxes().empty());
+}
+
+}  // namespace
+}  // namespace j5test
