@@ -56,6 +56,8 @@ void Radio_Link::Open_Port() {
 }
 
 void Radio_Link::Begin_Exchange() {
+  // The report of an earlier time-out still pending would stop this exchange's timers.
+  Timer3.setEnabled(false);
   Discard_Input();
   Link_State = 0;
   Discard_Input();

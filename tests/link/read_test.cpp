@@ -91,6 +91,7 @@ struct ReadFailure {
   const char* name;
   Fault fault;
   bool identified;  // the band texts were updated before the failure
+  friend void PrintTo(const ReadFailure& f, std::ostream* os) { *os << f.name; }
 };
 
 class ReadFails : public Read, public ::testing::WithParamInterface<ReadFailure> {};
@@ -207,6 +208,18 @@ TEST_F(Read, ANewReadRightAfterATimeOutIsNotCutShort) {
   ASSERT_TRUE(d.advanceUntil([&] { return idle(); }, 15000));
   EXPECT_EQ(boxTexts(), std::vector<std::string>{"从对讲机中读取数据完毕 ！"});
   EXPECT_EQ(data.Mem_Image(100, 1), radio.memory().at(100 * 16 + 1));
+}
+
+TEST_F(Read, TheReportOfAnEarlierTimeOutDoesNotStopANewRead) {
+  radio.inject({.what = Misbehaviour::Silence, .answering = FrameKind::AccessCode, .count = 2});
+  d.click(w.Command_read);
+  ASSERT_TRUE(d.advanceUntil([&] { return !w.Link.Link_Busy; }, 3000));
+  d.advance(300);
+  d.click(w.Command_read);
+  d.advance(5000);
+  EXPECT_EQ(boxTexts(), std::vector<std::string>{"与对讲机联络失败 ！"});
+  EXPECT_NEAR(d.lastMessageBox().atMs - platform.sent(1).back().atMs, 2000, 3);
+  EXPECT_FALSE(w.Link.MSC.portOpen());
 }
 
 TEST_F(Read, PortThatDoesNotOpen) {

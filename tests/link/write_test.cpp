@@ -85,6 +85,9 @@ TEST_F(Write, RepairsTheImageFirstEvenWhenThePortFails) {
 struct BadValue {
   int row, col, value;
   bool refused;
+  friend void PrintTo(const BadValue& b, std::ostream* os) {
+    *os << "row " << b.row << " col " << b.col << " = " << b.value;
+  }
 };
 
 class WriteValues : public Write, public ::testing::WithParamInterface<BadValue> {};
