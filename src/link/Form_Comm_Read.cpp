@@ -28,15 +28,7 @@ void Form_Comm_Read::Command_read_Click() {
 }
 
 void Form_Comm_Read::Read_Start() {
-  if (Link.Link_Busy) return;
-  if (!Link.MSC.portOpen()) {
-    Link.Open_Port();
-    if (prog_.data.Port_Error != 0) return;
-  }
-  Block_Index = 0;
-  prog_.data.Addr_High = 0;
-  prog_.data.Addr_Low = 0;
-  Link.Begin_Exchange();
+  Start_Transfer(Block_Index);
 }
 
 void Form_Comm_Read::Request_Block(int address) {

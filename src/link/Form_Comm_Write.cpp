@@ -73,15 +73,7 @@ void Form_Comm_Write::Unsendable_Message(int row) {
 }
 
 void Form_Comm_Write::Write_Start() {
-  if (Link.Link_Busy) return;
-  if (!Link.MSC.portOpen()) {
-    Link.Open_Port();
-    if (prog_.data.Port_Error != 0) return;
-  }
-  Next_Row = 0;
-  prog_.data.Addr_High = 0;
-  prog_.data.Addr_Low = 0;
-  Link.Begin_Exchange();
+  Start_Transfer(Next_Row);
 }
 
 bool Form_Comm_Write::Send_Row(int row) {

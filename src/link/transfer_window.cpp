@@ -56,6 +56,18 @@ void Transfer_Window::Close_Busy_Message() {
                             prog_.text("操作提示", "Operate prompt"), kit::MsgIcon::Exclamation);
 }
 
+void Transfer_Window::Start_Transfer(int& counter) {
+  if (Link.Link_Busy) return;
+  if (!Link.MSC.portOpen()) {
+    Link.Open_Port();
+    if (prog_.data.Port_Error != 0) return;
+  }
+  counter = 0;
+  prog_.data.Addr_High = 0;
+  prog_.data.Addr_Low = 0;
+  Link.Begin_Exchange();
+}
+
 void Transfer_Window::Close_Window() {
   Link.Close_Port();
   unload();

@@ -38,6 +38,9 @@ class Transfer_Window : public kit::Form {
   void Busy_Message();
   // "Read-write operating, don't close the window." (closing while busy).
   void Close_Busy_Message();
+  // Read_Start, Write_Start: unless busy, opens the port when it is closed and starts the
+  // exchange at base address 0 with the window's block counter at 0.
+  void Start_Transfer(int& counter);
   // Cancel when idle: close the port and the window.
   void Close_Window();
   // The connecting text after a start that opened the port.
