@@ -86,15 +86,19 @@ void Radio_Link::Send_Now(std::uint8_t byte) {
 }
 
 // One tick sends the whole queue and holds the thread meanwhile: the pauses are part of the
-// frame, and no receive event is handled before its last byte is out.
+// frame, and no receive event is handled before its last byte is out. Each pause runs to the
+// end of its byte's slot, so a pause that overran does not delay the bytes after it.
 void Radio_Link::Timer1_Timer() {
   if (!MSC.portOpen()) {
     Timer1.setEnabled(false);
     return;
   }
+  kit::Platform& p = prog_.platform;
+  double slotEnd = p.nowMs();
   while (Tx_Pos != Tx_Len) {
     Send_Now(static_cast<std::uint8_t>(Tx_Frame[static_cast<std::size_t>(Tx_Pos)]));
-    prog_.platform.pauseMs(setup_.byte_pause_ms);
+    slotEnd += setup_.byte_pause_ms;
+    p.pauseMs(slotEnd - p.nowMs());
     Timer2.setInterval(setup_.reply_ms);
     Timer2.setEnabled(true);
     ++Tx_Pos;
