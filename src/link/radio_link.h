@@ -8,6 +8,27 @@
 // window, so they stop and close with it. What a window does with its own frames plugs in
 // through the hooks below; a window whose exchange departs further rewires a control's event
 // to its own handler and uses the public steps (Take, Queue, Start_Send, ...).
+//
+//   class frm_x : public kit::Form {
+//     Radio_Link Link{*this, prog_, Link_Setup{.clear_output = true}};
+//     frm_x(...) {
+//       Link.Block_Phase = [this] {            // handshake done: first frame
+//         Link.Queue({Cmd_Read, 0x1F, 0x00, 0x40});
+//         Link.Start_Send();
+//       };
+//       Link.Block_Step = [this] {             // each receive event from then on
+//         if (Link.MSC.inBufferCount() < 68) return;
+//         Link.Timer2.setEnabled(false);
+//         ...take the reply with Link.Take_One(), Link.Send_Now(ACK), queue the next...
+//       };
+//       Link.Failure_Report = [this] { ...message, texts... };
+//     }
+//     void Command_read_Click() {
+//       if (Link.Link_Busy) return ...busy message...;
+//       if (!Link.MSC.portOpen()) Link.Open_Port();
+//       if (prog_.data.Port_Error == 0) Link.Begin_Exchange();
+//     }
+//   };
 
 #include <array>
 #include <cstdint>
