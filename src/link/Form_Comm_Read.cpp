@@ -48,17 +48,19 @@ void Form_Comm_Read::Block_Step() {
   const bool first = Link.Link_State == 3;
   const int length = first ? 68 : 69;
   if (Link.MSC.inBufferCount() < length) return;
-  Link.Timer2.setEnabled(false);
   Link.Link_State = 4;
   // The whole row is cleared first: the first reply leaves column 0 alone, and a byte left there
   // from before would shift the block where Blocks_To_Image looks for the frame's start.
   auto& buf = prog_.data.Block_Buf;
-  buf.fill(static_cast<std::size_t>(Block_Index), static_cast<std::size_t>(Block_Index), 0,
-           FrameStore::kCols - 1, 0);
+  const auto row = static_cast<std::size_t>(Block_Index);
+  buf.fill(row, row, 0, FrameStore::kCols - 1, 0);
   for (int col = first ? 1 : 0; col <= 68; ++col)
-    buf(static_cast<std::size_t>(Block_Index), static_cast<std::size_t>(col)) =
-        static_cast<std::int16_t>(Link.Take_One());
+    buf(row, static_cast<std::size_t>(col)) = static_cast<std::int16_t>(Link.Take_One());
   Link.Discard_Input();
+  // A reply that does not start where it should (a stray byte came before it) would lose its
+  // last data bytes: it is not acknowledged, and the read ends in the time-out.
+  if (Reply_Data_Column(row) != 5) return;
+  Link.Timer2.setEnabled(false);
   Link.Send_Now(ACK);
 
   if (Block_Index > kBlocks) {
@@ -82,17 +84,17 @@ void Form_Comm_Read::Block_Step() {
                                             : "Reading " + n + " Data Block");
 }
 
+std::size_t Form_Comm_Read::Reply_Data_Column(std::size_t row) const {
+  for (std::size_t j = 0; j <= 5; ++j)
+    if (prog_.data.Block_Buf(row, j) == Cmd_Data) return j + 4;
+  return 4;
+}
+
 void Form_Comm_Read::Blocks_To_Image() {
   SharedData& d = prog_.data;
   std::size_t k = 0;
   for (std::size_t r = 2; r <= kBlocks + 1; ++r) {
-    std::size_t p = 4;
-    for (std::size_t j = 0; j <= 5; ++j) {
-      if (d.Block_Buf(r, j) == Cmd_Data) {
-        p = j + 4;
-        break;
-      }
-    }
+    std::size_t p = Reply_Data_Column(r);
     for (int row = 0; row < 4; ++row, ++k)
       for (std::size_t c = 0; c < 16; ++c) d.Mem_Image(k, c) = d.Block_Buf(r, p++);
   }

@@ -25,6 +25,8 @@ class Form_Comm_Read : public Transfer_Window {
   void Block_Phase();
   void Block_Step();
   void Blocks_To_Image();
+  // Where the data of the reply stored in a Block_Buf row begin: four columns after its Cmd_Data.
+  std::size_t Reply_Data_Column(std::size_t row) const;
   void Request_Block(int address);
 };
 

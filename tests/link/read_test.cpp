@@ -141,6 +141,11 @@ INSTANTIATE_TEST_SUITE_P(
             "LaterReplyWithoutAck",
             {.what = Misbehaviour::NoLeadingAck, .answering = FrameKind::ReadRequest, .skip = 40},
             true},
+        // A byte after a reply shifts the next one, whose last data byte would go missing.
+        ReadFailure{
+            "ByteAfterAReply",
+            {.what = Misbehaviour::ExtraByte, .answering = FrameKind::ReadRequest, .skip = 10},
+            true},
         ReadFailure{
             "ShortBlock",
             {.what = Misbehaviour::ShortFrame, .answering = FrameKind::ReadRequest, .skip = 95},
