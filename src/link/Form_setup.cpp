@@ -87,8 +87,8 @@ void Form_setup::Identified() {
   d.Band_A_High = Band_Limit_Pair(1, f[2]);
   d.Band_B_Low = Band_Limit_Pair(f[3], f[4]);
   d.Band_B_High = Band_Limit_Pair(f[5], f[6]);
-  prog_.setPanel(7, Band_Text("VHF:", d.Band_A_Low, d.Band_A_High));
-  prog_.setPanel(8, Band_Text("UHF:", d.Band_B_Low, d.Band_B_High));
+  prog_.setPanel(7, Ident_Band_Text("VHF:", d.Band_A_Low, d.Band_A_High));
+  prog_.setPanel(8, Ident_Band_Text("UHF:", d.Band_B_Low, d.Band_B_High));
   d.VHF_Low = d.Band_A_Low;
   d.VHF_High = d.Band_A_High;
   d.UHF0_Low = d.Band_B_Low;

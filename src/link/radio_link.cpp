@@ -12,7 +12,7 @@ int Band_Limit_Pair(std::uint8_t hundreds, std::uint8_t tensUnits) {
   return 100 * hundreds + 10 * (tensUnits / 16) + tensUnits % 16;
 }
 
-std::string Band_Text(const std::string& label, double low, double high) {
+std::string Ident_Band_Text(const std::string& label, double low, double high) {
   return label + rt::Str(low) + "--" + rt::Str(high) + " MHZ";
 }
 
@@ -168,9 +168,9 @@ void Radio_Link::Store_Ident14_Bands() {
   d.UHF0_High = limit(7);
   d.UHF1_Low = limit(9);
   d.UHF1_High = limit(11);
-  prog_.setPanel(7, Band_Text("VHF:", d.VHF_Low, d.VHF_High));
-  prog_.setPanel(8, Band_Text("UHF0:", d.UHF0_Low, d.UHF0_High));
-  prog_.setPanel(9, Band_Text("UHF1:", d.UHF1_Low, d.UHF1_High));
+  prog_.setPanel(7, Ident_Band_Text("VHF:", d.VHF_Low, d.VHF_High));
+  prog_.setPanel(8, Ident_Band_Text("UHF0:", d.UHF0_Low, d.UHF0_High));
+  prog_.setPanel(9, Ident_Band_Text("UHF1:", d.UHF1_Low, d.UHF1_High));
 }
 
 void Radio_Link::MSC_OnComm() {

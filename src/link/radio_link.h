@@ -61,7 +61,7 @@ inline constexpr double Byte_Pause_Ms = 10.0 * 1000.0 / 9600.0;
 // (nibbles above 9 count with the same weights).
 int Band_Limit_Pair(std::uint8_t hundreds, std::uint8_t tensUnits);
 // "VHF:" & Str(low) & "--" & Str(high) & " MHZ", the status-bar text of one band.
-std::string Band_Text(const std::string& label, double low, double high);
+std::string Ident_Band_Text(const std::string& label, double low, double high);
 
 struct Link_Setup {
   enum class Opening {

@@ -19,7 +19,7 @@ TEST(Band_Limit_Pair, HundredsThenTwoDigits) {
   for (const Case& c : {Case{0x01, 0x36, 136}, Case{0x04, 0x00, 400}, Case{0x01, 0x3A, 140},
                         Case{0x00, 0x99, 99}, Case{0x05, 0xFF, 665}})
     EXPECT_EQ(j5::Band_Limit_Pair(c.h, c.t), c.mhz) << int(c.h) << " " << int(c.t);
-  EXPECT_EQ(j5::Band_Text("VHF:", 136, 174), "VHF: 136-- 174 MHZ");
+  EXPECT_EQ(j5::Ident_Band_Text("VHF:", 136, 174), "VHF: 136-- 174 MHZ");
 }
 
 class Host : public kit::Form {
