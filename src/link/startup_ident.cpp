@@ -7,16 +7,17 @@ namespace j5 {
 Startup_Ident::Startup_Ident(kit::Form& owner, Program& program)
     : Link(owner, program,
            Link_Setup{.opening = Link_Setup::Opening::Ident_Only, .port_message = false}),
-      owner_(owner),
       prog_(program) {
   Link.Identified = [this] { Identified(); };
   Link.Failure_Report = [this] { Failure_Report(); };
 }
 
+// A port that the probe opened but that will not open again does not end the program without a
+// word: it counts as a failed identification, and start-up goes on.
 void Startup_Ident::Link_Start() {
   Link.Open_Port();
   if (prog_.data.Port_Error != 0) {
-    owner_.unload();
+    Failure_Report();
     return;
   }
   Link.Begin_Exchange();

@@ -19,12 +19,11 @@ class Startup_Ident {
   // The start-up probe's set-up of the port of Comm_Port: no message when it fails, only
   // Port_Error.
   void Open_Port() { Link.Open_Port(); }
-  // Opens the port again and starts the exchange. When the port does not open, the owner
-  // window is unloaded (for the main window: the program ends).
+  // Opens the port again and starts the exchange. When the port does not open, the failure
+  // text goes into status panel 2 at once.
   void Link_Start();
 
  private:
-  kit::Form& owner_;
   Program& prog_;
   void Identified();
   void Failure_Report();

@@ -92,12 +92,13 @@ TEST_F(StartupIdent, NoRadioOrNoAcceptableAnswer) {
   }
 }
 
-TEST_F(StartupIdent, PortThatNoLongerOpensUnloadsTheOwner) {
+TEST_F(StartupIdent, PortThatNoLongerOpensIsAFailedIdentification) {
   host.Ident.Open_Port();
   host.Ident.Link.Close_Port();
   platform.removePort(1);
   host.Ident.Link_Start();
-  EXPECT_FALSE(slot.loaded());
+  EXPECT_TRUE(slot.loaded());
+  EXPECT_EQ(program.panel(2), "联机故障 ！");
   EXPECT_TRUE(d.messageBoxes().empty());
 }
 
