@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "link/Form_Comm_Read.h"
+#include "link/Form_setup.h"
 #include "link_fixture.h"
 
 namespace j5test {
@@ -99,6 +101,66 @@ TEST_F(StartupIdent, PortThatNoLongerOpensIsAFailedIdentification) {
   host.Ident.Link_Start();
   EXPECT_TRUE(slot.loaded());
   EXPECT_EQ(program.panel(2), "联机故障 ！");
+  EXPECT_TRUE(d.messageBoxes().empty());
+}
+
+}  // namespace
+}  // namespace j5test
+
+namespace j5test {
+namespace {
+
+// The main window's start-up, with a radio on the port its probe finds and without one.
+struct MainWindowStartUp : ::testing::Test {
+  kit::HeadlessPlatform platform;
+  Sim_Device device;
+  j5::Program program{platform};
+  kit::Driver d{platform};
+  std::vector<std::string> bandPanels() const {
+    return {program.panel(7), program.panel(8), program.panel(9)};
+  }
+};
+
+TEST_F(MainWindowStartUp, IdentifiesTheRadio) {
+  device.attach(platform, 4);
+  program.MDImain.load();
+  EXPECT_EQ(program.data.Comm_Port, 4);
+  EXPECT_EQ(program.panel(2), "正在与对讲机进行连接...");
+  d.advance(200);
+  EXPECT_EQ(program.panel(2), "与对讲机连接正常");
+  EXPECT_EQ(bandPanels(), (std::vector<std::string>{"VHF: 136-- 174 MHZ", "UHF0: 400-- 520 MHZ",
+                                                    "UHF1: 220-- 260 MHZ"}));
+  EXPECT_EQ(program.data.VHF_Low, 136);
+  EXPECT_EQ(program.data.UHF1_High, 260);
+  EXPECT_FALSE(program.MDImain->MSC.portOpen());
+  // Seven code bytes and STX; the identification is not acknowledged.
+  EXPECT_EQ(platform.sent(4).size(), 8u);
+  d.advance(5000);
+  EXPECT_EQ(program.panel(2), "与对讲机连接正常");
+  EXPECT_TRUE(d.messageBoxes().empty());
+  // The port is free again for the windows that open it later.
+  auto& setup = program.Form_setup.load();
+  d.click(setup.Command_ok);
+  EXPECT_TRUE(d.messageBoxes().empty());
+}
+
+TEST_F(MainWindowStartUp, WithoutARadio) {
+  platform.addPort(4);
+  program.MDImain.load();
+  const auto bands = bandPanels();
+  EXPECT_EQ(program.panel(2), "正在与对讲机进行连接...");
+  // While the identification holds the port, another window cannot open it.
+  auto& read = program.Form_Comm_Read.load();
+  d.click(read.Command_read);
+  EXPECT_EQ(d.lastMessageBox().text, "通讯端口打开错误，请正确设置通讯端口 ！");
+  d.clearMessageBoxes();
+  ASSERT_TRUE(d.advanceUntil([&] { return program.panel(2) != "正在与对讲机进行连接..."; }, 5000));
+  EXPECT_EQ(program.panel(2), "联机故障 ！");
+  EXPECT_NEAR(platform.nowMs() - platform.sent(4).back().atMs, 2000, 3);
+  EXPECT_EQ(bandPanels(), bands);
+  EXPECT_EQ(program.data.VHF_Low, 130);
+  EXPECT_EQ(program.data.UHF1_High, 520);
+  EXPECT_FALSE(program.MDImain->MSC.portOpen());
   EXPECT_TRUE(d.messageBoxes().empty());
 }
 
