@@ -65,6 +65,12 @@ void Control::setEnabled(bool v) {
   notify(Prop::Enabled);
 }
 
+void Control::setBackColor(Color c) {
+  if (c == backColor_) return;
+  backColor_ = c;
+  notify(Prop::BackColor);
+}
+
 bool Control::shownOnForm() const {
   for (const Control* c = this; c; c = c->container_)
     if (!c->visible_) return false;
@@ -101,8 +107,11 @@ bool Control::userFocus() {
     p.losingFocus_ = old;
     old->raise(old->LostFocus);
     if (p.losingFocus_ == old) p.losingFocus_ = nullptr;
-    if (p.focusGeneration_ != generation) return false;
-    if (!focusable()) return false;
+    if (p.focusGeneration_ != generation || !focusable()) {
+      // Cancelled: tell the backend where the focus stays.
+      if (p.focused_) p.focused_->notify(Prop::Focus);
+      return false;
+    }
   }
   p.focused_ = this;
   form_.activeControl_ = this;
@@ -128,12 +137,6 @@ void Label::setAlignment(Align a) {
   if (a == align_) return;
   align_ = a;
   notify(Prop::Alignment);
-}
-
-void Label::setBackColor(std::int32_t rgb) {
-  if (rgb == backColor_) return;
-  backColor_ = rgb;
-  notify(Prop::BackColor);
 }
 
 void Frame::setCaption(const std::string& s) {
@@ -299,7 +302,7 @@ void ComboBox::refresh() {
 }
 
 void ComboBox::userPick(int index) {
-  if (index < 0 || index >= listCount()) throw std::out_of_range("no such item");
+  if (index < 0 || index >= listCount()) return;
   if (!userFocus()) return;
   if (index == listIndex_) {
     raise(Click);
@@ -546,7 +549,7 @@ double TabStrip::clientHeight() const {
 }
 
 void TabStrip::userClickTab(int i) {
-  if (i < 1 || i > tabCount()) throw std::out_of_range("no such tab");
+  if (i < 1 || i > tabCount()) return;
   if (!userFocus()) return;
   if (i == selected_) {
     raise(Click);

@@ -88,6 +88,15 @@ enum class ControlKind {
 
 enum class Align { Left, Right, Center };
 
+// 0x00BBGGRR as the original platform wrote colours, or a system colour
+// (systemColor(n), n as that platform numbered them: 5 window background,
+// 14 highlight text, 15 button face), or kDefaultColor.
+using Color = std::uint32_t;
+inline constexpr Color kDefaultColor = 0xFFFFFFFFu;
+constexpr Color systemColor(int n) {
+  return 0x80000000u | static_cast<Color>(n);
+}
+
 class Control {
  public:
   // Registers the control with its form; index >= 0 for an element of a
@@ -121,11 +130,15 @@ class Control {
   bool shownOnForm() const;
   bool enabledOnForm() const;
 
-  // The frame, picture box or tab strip the control sits in; hiding a
-  // container hides what it holds, and option buttons are exclusive within
-  // one container.
+  // The frame or picture box the control sits in; Left and Top count from
+  // its client area (else from the form's). Hiding a container hides what
+  // it holds, and option buttons are exclusive within one container. (A tab
+  // strip is no container: pages are frames placed over its client area.)
   Control* container() const { return container_; }
   void setContainer(Control& c) { container_ = &c; }
+
+  Color backColor() const { return backColor_; }
+  void setBackColor(Color c);
 
   int tabIndex() const { return tabIndex_; }
   void setTabIndex(int i) { tabIndex_ = i; }
@@ -166,6 +179,7 @@ class Control {
   bool visible_ = true;
   bool enabled_ = true;
   Control* container_ = nullptr;
+  Color backColor_ = kDefaultColor;
   int tabIndex_;
   Peer* peer_ = nullptr;
 };
@@ -207,14 +221,10 @@ class Label : public Control {
   void setCaption(const std::string& s);
   Align alignment() const { return align_; }
   void setAlignment(Align a);
-  // 0xRRGGBB; -1 for the default colour.
-  std::int32_t backColor() const { return backColor_; }
-  void setBackColor(std::int32_t rgb);
 
  private:
   std::string caption_;
   Align align_ = Align::Left;
-  std::int32_t backColor_ = -1;
 };
 
 class Frame : public Control {

@@ -6,6 +6,12 @@
 
 namespace kit {
 
+namespace {
+void checkIndex(int i, int count, const std::string& what) {
+  if (i < 0 || i >= count) throw std::out_of_range("no item " + std::to_string(i) + " in " + what);
+}
+}  // namespace
+
 void Driver::click(Control& c) {
   switch (c.kind()) {
     case ControlKind::CommandButton:
@@ -38,11 +44,13 @@ void Driver::clickToolbar(Toolbar& bar, const std::string& key) {
 }
 
 void Driver::clickTab(TabStrip& tabs, int index) {
+  checkIndex(index - 1, tabs.tabCount(), tabs.name());
   tabs.userClickTab(index);
   p_.runUntilIdle();
 }
 
 void Driver::pick(ComboBox& box, int index) {
+  checkIndex(index, box.listCount(), box.name());
   box.userPick(index);
   p_.runUntilIdle();
 }
@@ -55,16 +63,19 @@ void Driver::pick(ComboBox& box, const std::string& text) {
 }
 
 void Driver::pick(DriveListBox& box, int index) {
+  checkIndex(index, static_cast<int>(box.drives().size()), box.name());
   box.userPick(index);
   p_.runUntilIdle();
 }
 
 void Driver::pick(FileListBox& box, int index) {
+  checkIndex(index, static_cast<int>(box.files().size()), box.name());
   box.userPick(index);
   p_.runUntilIdle();
 }
 
 void Driver::doubleClick(FileListBox& box, int index) {
+  checkIndex(index, static_cast<int>(box.files().size()), box.name());
   box.userDoubleClick(index);
   p_.runUntilIdle();
 }
@@ -75,11 +86,15 @@ void Driver::open(DirListBox& box, const std::string& subdir) {
 }
 
 void Driver::clickCell(Grid& grid, int row, int col) {
+  checkIndex(row, grid.rows(), grid.name() + " rows");
+  checkIndex(col, grid.cols(), grid.name() + " cols");
   grid.userClickCell(row, col);
   p_.runUntilIdle();
 }
 
 void Driver::doubleClickCell(Grid& grid, int row, int col) {
+  checkIndex(row, grid.rows(), grid.name() + " rows");
+  checkIndex(col, grid.cols(), grid.name() + " cols");
   grid.userDoubleClickCell(row, col);
   p_.runUntilIdle();
 }

@@ -20,7 +20,13 @@ Form::~Form() {
   auto& forms = platform_.forms_;
   forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
   if (platform_.activeForm_ == this) platform_.activeForm_ = nullptr;
+  forgetActivation();
   platform_.loop_.dropOwner(this);
+}
+
+void Form::forgetActivation() {
+  auto& a = platform_.activations_;
+  a.erase(std::remove(a.begin(), a.end(), this), a.end());
 }
 
 void Form::removeControl(Control* c) {
@@ -75,7 +81,7 @@ void Form::show() {
   if (state_ == State::Loading) {
     // Activate comes after Load has returned.
     activatePending_ = true;
-  } else if (platform_.activeForm_ != this) {
+  } else if (platform_.activeForm_ != this || isMdi()) {
     queueActivate();
   }
 }
@@ -106,8 +112,19 @@ void Form::queueActivate() {
 
 void Form::runActivate() {
   if (!loaded() || !shown_) return;
+  if (isMdi()) {
+    // The frame window activates once; its children come and go inside it.
+    if (!mdiActivated_) {
+      mdiActivated_ = true;
+      notify(Prop::Activated);
+      platform_.dispatch(Activate);
+    }
+    return;
+  }
   const bool wasActive = platform_.activeForm_ == this;
   platform_.activeForm_ = this;
+  forgetActivation();
+  platform_.activations_.push_back(this);
   if (!wasActive) {
     notify(Prop::Activated);
     platform_.dispatch(Activate);
@@ -155,10 +172,22 @@ bool Form::runUnload(int mode) {
   }
   platform_.loop_.dropOwner(this);
   if (platform_.focused_ && &platform_.focused_->form() == this) platform_.focused_ = nullptr;
-  if (platform_.activeForm_ == this) platform_.activeForm_ = nullptr;
+  const bool wasActive = platform_.activeForm_ == this;
+  if (wasActive) platform_.activeForm_ = nullptr;
+  forgetActivation();
   auto& forms = platform_.forms_;
   forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
   shown_ = false;
+  // As a window system does, the window active before this one becomes
+  // active again.
+  if (wasActive) {
+    for (auto it = platform_.activations_.rbegin(); it != platform_.activations_.rend(); ++it) {
+      if ((*it)->loaded() && (*it)->shown_) {
+        (*it)->queueActivate();
+        break;
+      }
+    }
+  }
   notify(Prop::Unloaded);
   platform_.formUnloaded(*this);
   for (Control* c : controls_) c->setPeer(nullptr);
@@ -167,7 +196,7 @@ bool Form::runUnload(int mode) {
 }
 
 void Form::userActivate() {
-  if (!loaded() || !shown_) return;
+  if (!loaded() || !shown_ || isMdi()) return;
   if (platform_.activeForm_ == this) return;
   queueActivate();
 }
@@ -180,6 +209,11 @@ bool Form::userClose() {
 void Form::userResize(double width, double height) {
   width_ = std::max(0.0, width);
   height_ = std::max(0.0, height);
+}
+
+void Form::userMove(double left, double top) {
+  left_ = left;
+  top_ = top;
 }
 
 void Form::userAccessKey(int letter) {

@@ -86,10 +86,12 @@ class Form {
   Control* activeControl() const { return activeControl_; }
 
   // User entry points: the user made this window the active one; closed it
-  // with its window control; resized it; pressed Alt + a letter.
+  // with its window control; resized or moved it (the backend reports what
+  // the window system did; nothing is mirrored back); pressed Alt + a letter.
   void userActivate();
   bool userClose();
   void userResize(double width, double height);
+  void userMove(double left, double top);
   void userAccessKey(int letter);
   // Tab: the focus moves to the next control in tab order.
   void userTab();
@@ -118,6 +120,7 @@ class Form {
   State state_ = State::Constructed;
   bool shown_ = false;
   bool activatePending_ = false;
+  bool mdiActivated_ = false;
   std::vector<Control*> controls_;
   Control* activeControl_ = nullptr;
   Peer* peer_ = nullptr;
@@ -129,6 +132,7 @@ class Form {
   void runLoad();
   bool runUnload(int mode);
   void queueActivate();
+  void forgetActivation();
   void runActivate();
   std::vector<Control*> tabOrder() const;
 };

@@ -241,30 +241,28 @@ void Grid::scrollIntoView() {
   }
 }
 
-void Grid::userMouseMove(int r, int c) {
-  checkCell(r, c);
+bool Grid::userMouseMove(int r, int c) {
+  if (r < 0 || r >= rows_ || c < 0 || c >= cols_) return false;
   mouseRow_ = r;
   mouseCol_ = c;
+  return true;
 }
 
 void Grid::userClickCell(int r, int c) {
-  userMouseMove(r, c);
-  if (!userFocus()) return;
+  if (!userMouseMove(r, c) || !userFocus()) return;
   if (r >= fixedRows_ && c >= fixedCols_) moveTo(r, c);
   raise(Click);
 }
 
 void Grid::userDoubleClickCell(int r, int c) {
-  userMouseMove(r, c);
-  if (!userFocus()) return;
+  if (!userMouseMove(r, c) || !userFocus()) return;
   if (r >= fixedRows_ && c >= fixedCols_) moveTo(r, c);
   raise(Click);
   userDblClick(r, c);
 }
 
 void Grid::userDblClick(int r, int c) {
-  userMouseMove(r, c);
-  if (!hasFocus()) return;
+  if (!userMouseMove(r, c) || !hasFocus()) return;
   raise(DblClick);
 }
 

@@ -93,7 +93,9 @@ class Grid : public Control {
   // at most one LeaveCell, then Click. A double click: the click, then
   // DblClick. userDblClick raises only the DblClick of a second press, for a
   // backend that has reported the first press through userClickCell.
-  void userMouseMove(int r, int c);
+  // Entry points ignore cells outside the grid (a backend's stray
+  // coordinates must not end the program).
+  bool userMouseMove(int r, int c);
   void userClickCell(int r, int c);
   void userDoubleClickCell(int r, int c);
   void userDblClick(int r, int c);

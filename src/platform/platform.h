@@ -144,6 +144,7 @@ class Platform {
 
   // --- forms and focus (kept by the kit, shared by all forms)
   Control* focused() const { return focused_; }
+  // The active child or dialog (the main window's own activation is apart).
   Form* activeForm() const { return activeForm_; }
   const std::vector<Form*>& loadedForms() const { return forms_; }
 
@@ -174,6 +175,7 @@ class Platform {
   std::uint64_t focusGeneration_ = 0;
   Control* losingFocus_ = nullptr;
   Form* activeForm_ = nullptr;
+  std::vector<Form*> activations_;  // most recently active last
   std::vector<Form*> forms_;
   std::vector<std::unique_ptr<Form>> retired_;
   void retire(std::unique_ptr<Form> form);

@@ -115,10 +115,12 @@ TEST(KeyPress, ComesFirstAndMayChangeOrDiscardTheKey) {
   f.log.clear();
   f.driver.type("dx");
   f.driver.backspace();
-  f.driver.enter();  // passes KeyPress, changes no text
+  f.driver.enter();      // passes KeyPress, changes no text
+  f.driver.paste("xy");  // nor does paste
   f.driver.selectAll();
-  f.driver.del();  // does not pass KeyPress
-  EXPECT_EQ(f.log.joined(), "key:100 Combo1.Change:D key:120 key:8 key:13 Combo1.Change:");
+  f.driver.del();  // nor Delete
+  EXPECT_EQ(f.log.joined(),
+            "key:100 Combo1.Change:D key:120 key:8 key:13 Combo1.Change:Dxy Combo1.Change:");
 }
 
 TEST(KeyPress, KeyAppliesToTheTextAsTheHandlerLeftIt) {

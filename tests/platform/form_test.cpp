@@ -84,6 +84,18 @@ TEST(Form, UserActivationQueuesActivateAndMessageBoxesRaiseNone) {
   EXPECT_EQ(f.driver.lastMessageBox().text, "note");
 }
 
+TEST(Form, ClosingTheActiveWindowActivatesThePreviousOne) {
+  Fixture f;
+  Log log2;
+  kit::FormSlot<TestWindow> other{[&] { return std::make_unique<TestWindow>(f.platform, log2); }};
+  f.open();
+  other.load();
+  f.platform.runUntilIdle();
+  f.log.clear();
+  f.driver.close(*other);
+  EXPECT_EQ(f.log.joined(), "Activate Text1.GotFocus");
+}
+
 TEST(MessageBox, RecordsTheBoxAndLetsTimersRunWhileOpenOnlyWhenAsked) {
   Fixture f;
   TestWindow& w = f.open();

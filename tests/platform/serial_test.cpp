@@ -21,8 +21,12 @@ struct Echo : kit::SerialDevice {
   void closed(double) override { ++closes; }
 };
 
-struct SerialFixture : Fixture {
+// The device outlives the window that has it open.
+struct EchoHolder {
   Echo echo;
+};
+
+struct SerialFixture : EchoHolder, Fixture {
   kit_test::TestWindow* w = nullptr;
   std::vector<std::string> events;
   SerialFixture() {
