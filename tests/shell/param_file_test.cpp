@@ -194,6 +194,7 @@ TEST_F(ParamFileTest, BadInputIsReportedAndChangesNothing) {
        "not a text file"},
   };
   const MemImage before = program.data.Mem_Image;
+  program.frm_chann.load().setCaption("stale");
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     const std::string name = std::string("bad ") + c.what + ".dat";
@@ -211,7 +212,8 @@ TEST_F(ParamFileTest, BadInputIsReportedAndChangesNothing) {
     EXPECT_EQ(program.data.Mem_Image, before);
     // The dialog stays for another choice; no editor was reloaded.
     EXPECT_TRUE(program.Form_open_chann.loaded());
-    EXPECT_FALSE(program.frm_chann.loaded());
+    ASSERT_TRUE(program.frm_chann.loaded());
+    EXPECT_EQ(program.frm_chann->caption(), "stale");
     EXPECT_EQ(program.data.Open_Adj_Req, kFalse);
     program.Form_open_chann.unload();
   }
