@@ -167,7 +167,7 @@ struct BadFile {
 };
 
 TEST_F(ParamFileTest, BadInputIsReportedAndChangesNothing) {
-  const std::string good = Param_File_Text(program.data.Mem_Image);
+  const std::string good = Param_File_Text(MemImage{});  // all zeros
   const auto text = [](std::string content) {
     return [content](const std::string& path) { writeFile(path, content); };
   };
