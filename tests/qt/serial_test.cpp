@@ -1,0 +1,137 @@
+// The real serial stack: the Qt line on the pseudo-terminal of a running
+// j5-radio-sim, through the kit's serial control.
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "sim/memory.h"
+#include "src/data/access_code.h"
+#include "tests/qt/qt_fixture.h"
+#include "tests/sim/sim_process.h"
+
+namespace qt_test {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+class PortWindow : public kit::Form {
+ public:
+  explicit PortWindow(kit::Platform& p) : Form(p, "PortWindow") {
+    for (kit::SerialPort* port : {&MSC, &MSC2}) port->setRThreshold(1);
+    MSC.OnComm = [this] {
+      ++events;
+      for (std::uint8_t b : MSC.input()) got.push_back(b);
+    };
+  }
+  kit::SerialPort MSC{*this, "MSC"};
+  kit::SerialPort MSC2{*this, "MSC2"};
+  Bytes got;
+  int events = 0;
+};
+
+// COM1 (and COM2, when given) lead to the given devices while it lives.
+struct PortMap {
+  explicit PortMap(const std::string& devices) { setenv("J5_SERIAL_PORTS", devices.c_str(), 1); }
+  ~PortMap() { unsetenv("J5_SERIAL_PORTS"); }
+};
+
+std::string readFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+class QtSerial : public ::testing::Test {
+ protected:
+  AppFirst app_;
+  kit::qt::QtPlatform platform;
+  kit::FormSlot<PortWindow> slot{[this] { return std::make_unique<PortWindow>(platform); }};
+  void TearDown() override { slot.unload(); }
+
+  // Sends bytes and waits for count bytes in answer.
+  Bytes exchange(PortWindow& w, const Bytes& out, std::size_t count) {
+    w.got.clear();
+    w.MSC.output(out);
+    waitUntil([&] { return w.got.size() >= count; }, 10000);
+    return w.got;
+  }
+};
+
+TEST_F(QtSerial, OpeningHandshakeAndOneBlockReadWithTheSimulator) {
+  const auto dir =
+      std::filesystem::path(::testing::TempDir()) / ("j5_qt_serial_" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  sim::Memory image;
+  for (int a = 0; a < 64; ++a) image.set(static_cast<std::uint16_t>(0x0040 + a), 0x80 + a);
+  sim::saveParamFile((dir / "in.dat").string(), image);
+  simtest::SimProcess radio(
+      J5_SIM_BIN,
+      {"--load", (dir / "in.dat").string(), "--log", "--bands", "144,148,430,440,220,225"},
+      (dir / "log.txt").string());
+  PortMap map(radio.ptyPath());
+
+  PortWindow& w = slot.load();
+  w.MSC.setCommPort(1);
+  w.MSC.setPortOpen(true);
+  EXPECT_EQ(exchange(w, Bytes(j5::kAccessCode.begin(), j5::kAccessCode.begin() + 7), 1),
+            Bytes{0x06});
+  EXPECT_EQ(exchange(w, {0x02}, 14), (Bytes{0xAA, 0x01, 0x44, 0x01, 0x48, 0x04, 0x30, 0x04, 0x40,
+                                            0x02, 0x20, 0x02, 0x25, 0xDD}));
+  Bytes block = {0x58, 0x00, 0x40, 0x40};
+  const Bytes data = image.read(0x0040, 64);
+  block.insert(block.end(), data.begin(), data.end());
+  EXPECT_EQ(exchange(w, {0x53, 0x00, 0x40, 0x40}, 68), block);
+  // Each arrival raised one event from the loop.
+  EXPECT_GE(w.events, 3);
+  w.MSC.setPortOpen(false);
+  EXPECT_EQ(radio.stop(), 0);
+
+  const std::string log = readFile(dir / "log.txt");
+  for (const char* line :
+       {"tool->radio access-code     50 52 4F 47 4A 35 4B", "radio->tool ident14         AA 01 44",
+        "tool->radio read-request    53 00 40 40",
+        "radio->tool data-frame      58 00 40 40 80 81"}) {
+    EXPECT_NE(log.find(line), std::string::npos) << line << "\n" << log;
+  }
+  std::filesystem::remove_all(dir);
+}
+
+TEST_F(QtSerial, APortWithoutDeviceOrHeldFailsToOpen) {
+  simtest::SimProcess radio(J5_SIM_BIN, {}, "/dev/null");
+  PortMap map("/dev/j5-no-such-port," + radio.ptyPath() + "," + radio.ptyPath());
+  PortWindow& w = slot.load();
+  w.MSC.setCommPort(1);
+  EXPECT_THROW(w.MSC.setPortOpen(true), kit::PortError);
+  EXPECT_FALSE(w.MSC.portOpen());
+  // COM3 leads to the device COM2 holds: the device is opened exclusively.
+  w.MSC.setCommPort(2);
+  w.MSC.setPortOpen(true);
+  w.MSC2.setCommPort(3);
+  if (geteuid() != 0) {  // the super-user may open an exclusive terminal
+    EXPECT_THROW(w.MSC2.setPortOpen(true), kit::PortError);
+  }
+  w.MSC2.setCommPort(2);
+  EXPECT_THROW(w.MSC2.setPortOpen(true), kit::PortError);
+}
+
+TEST_F(QtSerial, ClosingLetsPendingOutputLeave) {
+  const auto dir =
+      std::filesystem::path(::testing::TempDir()) / ("j5_qt_drain_" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  simtest::SimProcess radio(J5_SIM_BIN, {"--log"}, (dir / "log.txt").string());
+  PortMap map(radio.ptyPath());
+  PortWindow& w = slot.load();
+  w.MSC.setPortOpen(true);
+  w.MSC.output(Bytes(j5::kAccessCode.begin(), j5::kAccessCode.begin() + 7));
+  w.MSC.setPortOpen(false);  // at once: the bytes must still reach the radio
+  EXPECT_TRUE(waitUntil([&] {
+    return readFile(dir / "log.txt").find("tool->radio access-code") != std::string::npos;
+  }));
+  radio.stop();
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace qt_test
