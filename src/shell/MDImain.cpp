@@ -1,11 +1,421 @@
 #include "shell/MDImain.h"
 
+#include <array>
+
+#include "data/defaults.h"
+#include "data/lang_text.h"
+#include "data/tables.h"
+#include "editors/adjust/frm_Adj_Txp.h"
+#include "editors/channels/frm_chann.h"
+#include "editors/dtmf/frm_dtmf.h"
+#include "editors/fm/frm_FM.h"
+#include "editors/options/frm_option.h"
+#include "editors/signalling/frm_2tone.h"
+#include "editors/signalling/frm_5tone.h"
+#include "link/Form_Comm_Read.h"
+#include "link/Form_Comm_Write.h"
+#include "link/Form_Write_PassWord.h"
+#include "link/Form_setup.h"
+#include "platform/runtime.h"
+#include "shell/Form_type.h"
+#include "shell/file_dialogs.h"
+#include "shell/frmAbout.h"
+#include "shell/language_switch.h"
 #include "shell/program.h"
 
 namespace j5 {
 
-MDImain::MDImain(Program& program) : kit::MdiForm(program.platform, "MDImain"), prog_(program) {
-  StatusBar1.setPanelCount(11);
+namespace {
+
+// Captions of the menu entries: the one they carry before start-up, then
+// the Chinese and English ones. Entries without language captions keep
+// their first caption for good.
+struct MenuCaption {
+  kit::Menu MDImain::*menu;
+  const char* design;
+  const char* chn;
+  const char* eng;
+};
+
+constexpr std::array<MenuCaption, 24> kMenuCaptions = {{
+    {&MDImain::about, "关于", "关于", "About"},
+    {&MDImain::Menu_Exit, "退出", "退出", "Exit"},
+    {&MDImain::Language_Setup, "语言", "语言", "Language"},
+    {&MDImain::proc_setup, "端口", "端口", "Communication"},
+    {&MDImain::Edit, "Edit", "编辑", "Edit"},
+    {&MDImain::Channel_edit, "Channel Infomation", "信道信息", "Channel Information "},
+    {&MDImain::Optional_edit, "Optional Features ", "可选功能", "Optional Features"},
+    {&MDImain::Dtmf_edit, "DTMF", "DTMF(双音多频)", "DTMF"},
+    {&MDImain::Program, "Program", "编程", "Program"},
+    {&MDImain::Prog_read, "Read form radio", "从对讲机读取数据", "Read from radio"},
+    {&MDImain::Prog_write, "Write to radio", "向对讲机写入数据", "Write to radio"},
+    {&MDImain::File, "File", "文件", "File"},
+    {&MDImain::File_New, "New", "新建", "New"},
+    {&MDImain::File_Open, "Open", "打开", "Open"},
+    {&MDImain::File_save, "Save", "保存", "Save"},
+    {&MDImain::File_saveas, "Save As", "另存为", "Save As"},
+    {&MDImain::File_exit, "Exit", "退出", "Exit"},
+    {&MDImain::Band_Range, "频段", "机型", "Model"},
+    {&MDImain::PC_PassWord, "修改密码", "通行字", "PassWord"},
+    {&MDImain::Adj, "调试", nullptr, nullptr},
+    {&MDImain::Adj_Edit, "参数编辑", nullptr, nullptr},
+    {&MDImain::Adj_Online, "在线测试", nullptr, nullptr},
+    {&MDImain::Language_chn, "中文", nullptr, nullptr},
+    {&MDImain::Language_eng, "English", nullptr, nullptr},
+}};
+
+struct ToolbarEntry {
+  const char* key;
+  const char* chn;
+  const char* eng;
+};
+
+constexpr std::array<ToolbarEntry, 6> kToolbar = {{
+    {"open", "打开参数文件", "Open Parameter file"},
+    {"save", "保存参数", "Save Parameter"},
+    {"edit_chann", "信道参数编辑", "Channel Information"},
+    {"read", "从对讲机读取数据", "Read Data From Radio"},
+    {"write", "将参数写入对讲机", "Write Data to Radio"},
+    {"exit", "退出", "Exit"},
+}};
+
+// Share of the screen width of each status panel, in per cent (they add up
+// to 98).
+constexpr std::array<double, 11> kPanelShare = {5, 15, 5, 6, 6, 6, 10, 10, 10, 1, 24};
+
+// The screen below which start-up advises 1024 x 768, in twips.
+constexpr double kAdviceMinHeight = 11500;
+constexpr double kAdviceMinWidth = 15300;
+
+constexpr int kLastImageRowAtStart = 495;
+
+// Characters from position start (counted from 1) of an ASCII text, as many
+// as there are up to count.
+std::string Mid(const std::string& s, std::size_t start, std::size_t count) {
+  if (start < 1 || start > s.size()) return {};
+  return s.substr(start - 1, count);
+}
+
+std::string Band_Text(const std::string& label, double low, double high) {
+  return label + ":" + rt::Str(low) + " -  " + rt::Str(high) + "MHZ";
+}
+
+}  // namespace
+
+MDImain::MDImain(j5::Program& program) : kit::MdiForm(program.platform, "MDImain"), prog_(program) {
+  for (const MenuCaption& c : kMenuCaptions) (this->*c.menu).setCaption(c.design);
+  File_New.setShortcut("Ctrl+N");
+  File_Open.setShortcut("Ctrl+O");
+  File_save.setShortcut("Ctrl+S");
+  Prog_read.setShortcut("Ctrl+R");
+  Prog_write.setShortcut("Ctrl+W");
+  // Hidden entries stay out of reach for good: nothing ever shows them.
+  for (kit::Menu* m : {&Band_Range, &Adj, &PC_PassWord, &about}) {
+    m->setVisible(false);
+    m->setEnabled(false);
+  }
+  for (const ToolbarEntry& b : kToolbar) Toolbar1.addButton(b.key, b.chn, b.key);
+  StatusBar1.setPanelCount(static_cast<int>(kPanelShare.size()));
+
+  Load = [this] { MDIForm_Load(); };
+  File_Open.Click = [this] { File_Open_Click(); };
+  File_save.Click = [this] { File_save_Click(); };
+  File_exit.Click = [this] { File_exit_Click(); };
+  Band_Range.Click = [this] { Band_Range_Click(); };
+  Channel_edit.Click = [this] { Channel_edit_Click(); };
+  Optional_edit.Click = [this] { Optional_edit_Click(); };
+  Dtmf_edit.Click = [this] { Dtmf_edit_Click(); };
+  Prog_read.Click = [this] { Prog_read_Click(); };
+  Prog_write.Click = [this] { Prog_write_Click(); };
+  Adj_Edit.Click = [this] { Adj_Edit_Click(); };
+  PC_PassWord.Click = [this] { PC_PassWord_Click(); };
+  proc_setup.Click = [this] { proc_setup_Click(); };
+  Language_chn.Click = [this] { Language_chn_Click(); };
+  Language_eng.Click = [this] { Language_eng_Click(); };
+  about.Click = [this] { about_Click(); };
+  Menu_Exit.Click = [this] { Menu_Exit_Click(); };
+  Toolbar1.ButtonClick = [this](const kit::ToolbarButton& b) { Toolbar1_ButtonClick(b); };
+}
+
+void MDImain::MDIForm_Load() {
+  SharedData& d = prog_.data;
+  kit::Platform& platform = prog_.platform;
+
+  Version_Text = "V18.01.28";
+  Title_Chn = "J5 系列对讲机编程软件";
+  Company_Chn = "";
+  Title_Eng = "TOLVEK J5 Series Program Software. ";
+  Company_Eng = "XX Electronics ";
+
+  Fill_Access_Code(d);
+
+  d.Lang_Chn = kTrue;
+  Set_Lang_Text(d);
+
+  const kit::ScreenSize screen = platform.screen();
+  for (std::size_t i = 0; i < kPanelShare.size(); ++i)
+    StatusBar1.panel(static_cast<int>(i) + 1).setWidth(kPanelShare[i] / 100 * screen.width);
+
+  Caption_Commands(true);
+  prog_.setPanel(1, "状态");
+  prog_.setPanel(4, "软件版本");
+  prog_.setPanel(5, Version_Text);
+  prog_.setPanel(6, "工作频段");
+  prog_.setPanel(9, "");
+  prog_.setPanel(10, "");
+  prog_.setPanel(11, Company_Chn);
+  setCaption(Title_Chn);
+
+  move(left(), top(), screen.width, screen.height);
+  show();
+
+  // Start-up always runs in Chinese, so the advice has no English form.
+  if (screen.height < kAdviceMinHeight || screen.width < kAdviceMinWidth)
+    platform.messageBox("建议将计算机的显示模式设置为 1024 X 768 ", "操作提示",
+                        kit::MsgIcon::Exclamation);
+
+  // COM16 is never probed.
+  for (int n = 15; n >= 1; --n) {
+    d.Comm_Port = static_cast<std::int16_t>(n);
+    Open_Port();
+    if (d.Port_Error == 0) break;
+  }
+  if (d.Port_Error != 0) d.Comm_Port = 1;
+  prog_.setPanel(3, "COM" + std::to_string(d.Comm_Port));
+
+  Init_Model_Band(d);
+  d.Model_Index = 0;
+  d.VHF_Low = d.Model_Band(0, 0);
+  d.VHF_High = d.Model_Band(0, 1);
+  d.UHF0_Low = d.Model_Band(0, 2);
+  d.UHF0_High = d.Model_Band(0, 3);
+  d.UHF1_Low = d.Model_Band(0, 4);
+  d.UHF1_High = d.Model_Band(0, 5);
+
+  const std::string name = rt::Trim(d.Model_Name[static_cast<std::size_t>(d.Model_Index)]);
+  prog_.setPanel(7, Band_Text(Mid(name, 1, 3), d.VHF_Low, d.VHF_High));
+  prog_.setPanel(8, Band_Text(Mid(name, 5, 4), d.UHF0_Low, d.UHF0_High));
+  prog_.setPanel(9, Band_Text(Mid(name, 10, 4), d.UHF1_Low, d.UHF1_High));
+
+  d.Chann_Total = 128;
+
+  Init_Tone_Table(d);
+  Init_Opt_Id(d);
+  Init_Model_Band(d);
+  d.Tone_Tick = kToneTick;
+
+  if (MSC.portOpen()) {
+    MSC.setPortOpen(false);
+    prog_.setPanel(2, "正在与对讲机进行连接...");
+    Link_Start();
+  }
+
+  Init_Adj_Default(d);
+  Copy_Adj_Default(d);
+
+  d.Mem_Image.fill(0, kLastImageRowAtStart, 0, 15, kEmptyByte);
+  Def_Option(d);
+  Def_Dtmf(d);
+  Init_Adj_Default(d);
+  Copy_Adj_Default(d);
+  Def_Chann(d);
+
+  prog_.frm_chann.load();
+
+  // The channel editor stays open with its flag cleared, so the language
+  // switch leaves it alone until it has been reopened once.
+  for (std::int16_t SharedData::*flag :
+       {&SharedData::Win_Option, &SharedData::Win_Dtmf, &SharedData::Win_Chann,
+        &SharedData::Win_Setup, &SharedData::Win_Save_Chann, &SharedData::Win_Open_Chann,
+        &SharedData::Win_Comm_Read, &SharedData::Win_Comm_Write})
+    d.*flag = kFalse;
+}
+
+void MDImain::Open_Port() {
+  SharedData& d = prog_.data;
+  d.Port_Error = kFalse;
+  try {
+    MSC.setCommPort(d.Comm_Port);
+    MSC.setSettings("9600,N,8,1");
+    MSC.setInBufferSize(1024);
+    MSC.setInputLen(1);
+    MSC.setRThreshold(1);
+    MSC.setInputMode(1);
+    MSC.setInBufferCount(0);
+    MSC.setPortOpen(true);
+  } catch (const kit::PortError&) {
+    d.Port_Error = kTrue;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// LINK_START STAND-IN: the identification exchange replaces this body. Until
+// then it only takes the probed port over again. A port that opened in the
+// probe but cannot be opened again does not end the program: it counts as a
+// failed identification, and start-up goes on.
+void MDImain::Link_Start() {
+  Open_Port();
+  if (prog_.data.Port_Error != 0)
+    prog_.setPanel(2, prog_.text("联机故障 ！", "Communication fault."));
+}
+// ---------------------------------------------------------------------------
+
+void MDImain::Caption_Commands(bool chinese) {
+  for (int i = 0; i < static_cast<int>(kToolbar.size()); ++i) {
+    const ToolbarEntry& b = kToolbar[static_cast<std::size_t>(i)];
+    Toolbar1.setToolTip(i + 1, chinese ? b.chn : b.eng);
+  }
+  (chinese ? Language_eng : Language_chn).setChecked(false);
+  (chinese ? Language_chn : Language_eng).setChecked(true);
+  for (const MenuCaption& c : kMenuCaptions)
+    if (c.chn) (this->*c.menu).setCaption(chinese ? c.chn : c.eng);
+}
+
+// --- commands ---------------------------------------------------------------
+
+void MDImain::File_Open_Click() {
+  Reload(prog_.Form_open_chann);
+}
+
+void MDImain::File_save_Click() {
+  Reload(prog_.Form_save_chann);
+}
+
+void MDImain::File_exit_Click() {
+  Exit_Program();
+}
+
+void MDImain::Band_Range_Click() {
+  Reload(prog_.Form_type);
+}
+
+void MDImain::Channel_edit_Click() {
+  Reload(prog_.frm_chann);
+}
+
+void MDImain::Optional_edit_Click() {
+  Reload(prog_.frm_option);
+}
+
+void MDImain::Dtmf_edit_Click() {
+  Reload(prog_.frm_dtmf);
+}
+
+void MDImain::Prog_read_Click() {
+  Reload(prog_.Form_Comm_Read);
+}
+
+void MDImain::Prog_write_Click() {
+  Reload(prog_.Form_Comm_Write);
+}
+
+void MDImain::Adj_Edit_Click() {
+  prog_.frm_Adj_Txp.load();
+}
+
+void MDImain::PC_PassWord_Click() {
+  Reload(prog_.Form_Write_PassWord);
+}
+
+void MDImain::proc_setup_Click() {
+  prog_.Form_setup.load();
+}
+
+void MDImain::about_Click() {
+  prog_.frmAbout.show();
+}
+
+void MDImain::Menu_Exit_Click() {
+  Exit_Program();
+}
+
+void MDImain::Language_chn_Click() {
+  Switch_Language(true);
+}
+
+void MDImain::Language_eng_Click() {
+  Switch_Language(false);
+}
+
+void MDImain::Toolbar1_ButtonClick(const kit::ToolbarButton& button) {
+  const std::string& key = button.key;
+  if (key == "open") {
+    File_Open_Click();
+  } else if (key == "save") {
+    File_save_Click();
+  } else if (key == "edit_chann") {
+    Channel_edit_Click();
+  } else if (key == "read") {
+    Prog_read_Click();
+  } else if (key == "write") {
+    Prog_write_Click();
+  } else if (key == "exit") {
+    Exit_Program();
+  }
+}
+
+void MDImain::Exit_Program() {
+  prog_.Form_type.unload();
+  prog_.frm_chann.unload();
+  prog_.frm_option.unload();
+  prog_.frmAbout.unload();
+  // The other children close with the main window, and so does the program.
+  prog_.MDImain.unload();
+}
+
+void MDImain::Switch_Language(bool chinese) {
+  SharedData& d = prog_.data;
+  const std::int16_t want = chinese ? kTrue : kFalse;
+  if (d.Lang_Chn != want) {
+    d.Lang_Chn = want;
+    Set_Lang_Text(d);
+  }
+  Caption_Commands(chinese);
+  prog_.setPanel(1, chinese ? "状态" : "State");
+  prog_.setPanel(4, chinese ? "版本" : "Version");
+  prog_.setPanel(5, Version_Text);
+  prog_.setPanel(6, chinese ? "频段" : "Band");
+  prog_.setPanel(9, "");
+  prog_.setPanel(10, "");
+  prog_.setPanel(11, chinese ? Company_Chn : Company_Eng);
+  setCaption(chinese ? Title_Chn : Title_Eng);
+  Reload_Flagged_Windows(prog_);
+}
+
+// --- procedures nothing calls -------------------------------------------------
+
+void MDImain::Load_Chann() {
+  prog_.frm_chann.load();
+}
+
+void MDImain::Load_FM() {
+  prog_.frm_chann.unload();
+  prog_.frm_FM.load();
+}
+
+void MDImain::Load_Type() {
+  prog_.Form_type.load();
+}
+
+void MDImain::Load_2tone() {
+  prog_.frm_2tone.load();
+}
+
+void MDImain::Load_5tone() {
+  prog_.frm_5tone.load();
+}
+
+void MDImain::Load_Dtmf() {
+  prog_.frm_dtmf.load();
+}
+
+void MDImain::Load_Option() {
+  prog_.frm_option.load();
+}
+
+void MDImain::Load_Unknown() {
+  // It named a window that is not part of the program: there is nothing to
+  // load.
 }
 
 }  // namespace j5

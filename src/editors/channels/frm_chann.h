@@ -1,15 +1,160 @@
 #pragma once
-// Stands in for this window until it is built: a plain child window.
+// The channel editor: one grid row per memory channel, edited in place by a
+// text box (frequencies, name) or an editable list (every other column) laid
+// over the current cell. Every change goes straight into the parameter image;
+// the window keeps no copy of the channels, so it rebuilds the grid from the
+// image whenever it is loaded or activated.
+//
+// The work is split by concern: frm_chann.cpp (controls, layout, buttons,
+// rebuild), channel_display.cpp (record <-> row), cell_editors.cpp (placing
+// the editors, picks, typing, Enter) and cell_commit.cpp (the leave-cell
+// commit with its checks).
 
-#include "shell/placeholder_window.h"
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "platform/kit.h"
 
 namespace j5 {
 
-class frm_chann : public Placeholder_Window {
+class Program;
+struct SharedData;
+
+class frm_chann : public kit::Form {
  public:
-  explicit frm_chann(Program& program)
-      : Placeholder_Window(program, "frm_chann", "信道信息", "Channel Information",
-                           &SharedData::Win_Chann) {}
+  explicit frm_chann(Program& program);
+
+  // Grid columns.
+  enum Column : int {
+    kColNumber = 0,
+    kColBand = 1,
+    kColRx = 2,
+    kColTx = 3,
+    kColDec = 4,
+    kColEnc = 5,
+    kColPower = 6,
+    kColWidth = 7,
+    kColPttId = 8,
+    kColBusyLock = 9,
+    kColScanAdd = 10,
+    kColSigCode = 11,
+    kColScr = 12,
+    kColName = 13,
+  };
+  static constexpr int kColumns = 14;
+  static constexpr int kMaxChannels = 128;
+  // The band cell of every programmed channel.
+  static inline const std::string kBandText = "VHF/UHF ";
+
+  kit::Grid MSF_Chann{*this, "MSF_Chann"};
+  kit::CommandButton Command_def{*this, "Command_def"};
+  kit::CommandButton Command_Clear{*this, "Command_Clear"};
+  kit::CommandButton Command_close{*this, "Command_close"};
+  kit::CommandButton Command_read{*this, "Command_read"};
+  kit::CommandButton Command_Write{*this, "Command_Write"};
+  kit::TextBox Text_Edit{*this, "Text_Edit"};
+  kit::ComboBox Combo_edit{*this, "Combo_edit"};
+  kit::ProgressBar ProgressBar1{*this, "ProgressBar1"};
+  kit::Label Label_tr_count{*this, "Label_tr_count"};
+  kit::Label Label_chann{*this, "Label_chann"};
+  kit::SerialPort MSC{*this, "MSC"};
+  kit::Timer Timer1{*this, "Timer1"};
+  kit::Timer Timer2{*this, "Timer2"};
+  kit::Timer Timer3{*this, "Timer3"};
+
+  // Display of one grid row r (1..Chann_Total), channel r - 1. They write
+  // cells by row and column and never move the current cell.
+  void Show_Channel(int r);
+  void Decode_Channel(int r);
+  void Set_New_Channel(int r);
+  void Clear_Channel_Fields(int r);
+  void Clear_Channel(int r);
+
+  // Two upper-case hexadecimal digits and a blank ("FF ").
+  static std::string Cov_i2b(int x);
+  // The last character of text that is not a blank; "" when there is none.
+  static std::string Last_Nonblank_Char(const std::string& text);
+
+ private:
+  Program& prog_;
+  SharedData& data_;
+
+  // Editing state: the cell being placed, picked or committed, and the text
+  // the list editor falls back to when typed into outside the tone columns.
+  std::int16_t Cell_Row = 0;
+  std::int16_t Cell_Col = 0;
+  std::string Cell_Old_Text;
+
+  // The cell an editor was last placed over, and the channel memory as it
+  // stood then (kept up to date with this window's own writes). A commit is
+  // made only for that cell, and only while the channel memory is still as
+  // the editor saw it: a cell reached without an editor, or an edit started
+  // before a reset or read replaced the image, must not write anything.
+  static constexpr int kChannelBytes = 2 * kMaxChannels * 16;
+  bool Edit_Placed = false;
+  int Edit_Row = 0;
+  int Edit_Col = 0;
+  std::array<std::int16_t, kChannelBytes> Edit_Image{};
+  // Set while a commit or the Enter check runs: a message box there lets the
+  // loop run a queued activation, whose rebuild must not commit the same
+  // cell a second time from inside the first commit.
+  bool Committing = false;
+
+  // frm_chann.cpp
+  void Form_Load();
+  void Form_Activate();
+  void Form_Unload(int& cancel);
+  void Command_def_Click();
+  void Command_Clear_Click();
+  void Command_close_Click();
+  void Lay_Out();
+  int Shown_Channels() const;
+  void Number_Rows();
+  void Rebuild_Grid();
+
+  // cell_editors.cpp
+  void MSF_Chann_Click();
+  void MSF_Chann_Scroll();
+  void Show_Cell_Editor();
+  void Place_Editor(kit::Control& editor, bool fullHeight);
+  void Fill_List(int col);
+  void Combo_edit_Click();
+  void Store_Pick(int r, int col, int k);
+  void Store_Tone(int r, int firstByte, double hz);
+  void Combo_edit_Change();
+  void Combo_edit_GotFocus();
+  void Combo_edit_KeyPress(int& key);
+  void Text_Edit_KeyPress(int& key);
+  void Enter_Pre_Check(int r, int c);
+
+  // cell_commit.cpp
+  void MSF_Chann_LeaveCell();
+  void Commit_Rx(int r, std::string t);
+  void Commit_Tx(int r, std::string t);
+  void Commit_Tone(int r, int c);
+  void Commit_Name(int r);
+  bool Freq_In_Range(double f) const;
+  std::string Lower_Limit_Text() const;
+  void Write_Freq(int r, int firstByte, const std::string& text);
+  void Prompt_Range(bool rx);
+  void Prompt_Rx_First();
+  void Prompt_Name_Length();
+
+  // The pending edit (cell_editors.cpp).
+  void Arm_Edit();
+  void Refresh_Edit_Image();
+  bool Edit_Is_Current() const;
+  void Drop_Pending_Edit();
+  void Read_Channel_Memory(std::array<std::int16_t, kChannelBytes>& out) const;
+
+  // Access to the image and the grid by row and column.
+  void Empty_Memory(int r);
+  std::int16_t& Rec(int r, int k);
+  std::int16_t& Name_Byte(int r, int k);
+  const std::string& Cell(int r, int c) const { return MSF_Chann.textMatrix(r, c); }
+  void Set_Cell(int r, int c, const std::string& s) { MSF_Chann.setTextMatrix(r, c, s); }
+  bool Cell_Blank(int r, int c) const;
 };
 
 }  // namespace j5

@@ -1,0 +1,314 @@
+// The in-place editors: which editor a cell gets, where it goes and what its
+// list holds; what a pick stores at once; how typing is filtered; and the
+// Enter key, which checks a frequency and moves on to the next cell.
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "data/tables.h"
+#include "editors/channels/channel_text.h"
+#include "editors/channels/frm_chann.h"
+#include "shell/program.h"
+
+namespace j5 {
+
+using chann::Value_Of;
+
+namespace {
+
+// List items of the choice columns 6..12 (the tone columns list Tone_Name).
+const std::vector<std::string>& Choice_Items(int col) {
+  static const std::array<std::vector<std::string>, 7> kItems = [] {
+    std::array<std::vector<std::string>, 7> items = {std::vector<std::string>{"HIGH", "MID", "LOW"},
+                                                     {"W", "N"},
+                                                     {"OFF", "BOT", "EOT", "BOTH"},
+                                                     {"OFF", "ON"},
+                                                     {"OFF", "ON"},
+                                                     {},
+                                                     {"OFF"}};
+    for (int i = 1; i <= 15; ++i) items[5].push_back(std::to_string(i));
+    for (int i = 1; i <= 8; ++i) items[6].push_back(std::to_string(i));
+    return items;
+  }();
+  return kItems[static_cast<std::size_t>(col - frm_chann::kColPower)];
+}
+
+// Sets the bits of mask in a record byte to value (shifted into place),
+// keeping the others.
+void Set_Bits(std::int16_t& byte, int mask, int shift, int value) {
+  byte = static_cast<std::int16_t>(((byte & 0xFF) & ~mask) | ((value << shift) & mask));
+}
+
+}  // namespace
+
+void frm_chann::MSF_Chann_Click() {
+  Show_Cell_Editor();
+}
+
+void frm_chann::MSF_Chann_Scroll() {
+  // The text stays: a scrolled-away edit is still committed on leaving.
+  Text_Edit.setVisible(false);
+}
+
+void frm_chann::Place_Editor(kit::Control& editor, bool fullHeight) {
+  editor.move(MSF_Chann.left() + MSF_Chann.cellLeft(), MSF_Chann.top() + MSF_Chann.cellTop(),
+              MSF_Chann.cellWidth(), fullHeight ? MSF_Chann.cellHeight() : editor.height());
+}
+
+void frm_chann::Fill_List(int col) {
+  if (col == kColBand) {
+    Combo_edit.addItem("VHF/UHF");
+  } else if (col == kColDec || col == kColEnc) {
+    for (int i = 0; i <= kToneNameLast; ++i)
+      Combo_edit.addItem(rt::Trim(data_.Tone_Name[static_cast<std::size_t>(i)]));
+  } else {
+    for (const std::string& item : Choice_Items(col)) Combo_edit.addItem(item);
+  }
+}
+
+void frm_chann::Show_Cell_Editor() {
+  const int r = MSF_Chann.row(), c = MSF_Chann.col();
+  Cell_Row = static_cast<std::int16_t>(r);
+  Cell_Col = static_cast<std::int16_t>(c);
+  Cell_Old_Text = Cell(r, c);
+  const std::string text = Cell(r, c);
+  Edit_Placed = false;
+
+  if (c == kColRx || c == kColTx || c == kColName) {
+    Combo_edit.setVisible(false);
+    Text_Edit.setVisible(true);
+    Place_Editor(Text_Edit, true);
+    Text_Edit.setText(text);
+    Text_Edit.setFocus();
+    Arm_Edit();
+    return;
+  }
+  const bool list = c == kColBand || (c >= kColDec && c <= kColScr && !Cell_Blank(r, kColBand));
+  if (!list) return;  // the number column, or a setting of a channel without band
+
+  Text_Edit.setVisible(false);
+  Combo_edit.setVisible(true);
+  Place_Editor(Combo_edit, false);
+  Combo_edit.setText(text);
+  Combo_edit.setFocus();
+  Combo_edit.clear();
+  if (c == kColEnc && Cell_Blank(r, kColRx)) {
+    // No encode tone without a receive frequency.
+    Text_Edit.setVisible(false);
+    Combo_edit.setVisible(false);
+    return;
+  }
+  Fill_List(c);
+  // A tone cell opens with an empty text field over the whole list.
+  if (c != kColDec && c != kColEnc) Combo_edit.setText(text);
+  Arm_Edit();
+}
+
+void frm_chann::Combo_edit_Click() {
+  Cell_Old_Text = Combo_edit.text();
+  const int r = MSF_Chann.row(), c = MSF_Chann.col();
+  Cell_Row = static_cast<std::int16_t>(r);
+  Cell_Col = static_cast<std::int16_t>(c);
+  const int k = Combo_edit.listIndex();
+  if (k < 0) return;
+  if (!Edit_Is_Current()) {
+    // The list no longer stands over the cell it was opened for, or the
+    // channels were replaced under it: the pick has nowhere to go.
+    Drop_Pending_Edit();
+    return;
+  }
+  Store_Pick(r, c, k);
+  Refresh_Edit_Image();
+}
+
+void frm_chann::Store_Tone(int r, int firstByte, double hz) {
+  const auto [low, high] = chann::Tone_Code_Bytes(hz);
+  Rec(r, firstByte) = static_cast<std::int16_t>(low);
+  Rec(r, firstByte + 1) = static_cast<std::int16_t>(high);
+}
+
+void frm_chann::Store_Pick(int r, int c, int k) {
+  switch (c) {
+    case kColBand:
+      if (rt::Trim(Combo_edit.text()) != rt::Trim(Cell(r, kColBand))) Clear_Channel(r);
+      Set_Cell(r, kColBand, Combo_edit.text());
+      break;
+    case kColDec:
+    case kColEnc: {
+      const int first = c == kColDec ? 8 : 10;
+      if (k == 0) {
+        Rec(r, first) = 0;
+        Rec(r, first + 1) = 0;
+      } else if (k <= 50) {
+        Store_Tone(r, first, Value_Of(Combo_edit.text()));
+      } else {
+        Rec(r, first) = static_cast<std::int16_t>(k - kDcsNameOffset);
+        Rec(r, first + 1) = 0;
+      }
+      if (c == kColDec) {
+        // The decode tone becomes the encode tone too.
+        Rec(r, 10) = Rec(r, 8);
+        Rec(r, 11) = Rec(r, 9);
+        Show_Channel(r);
+      }
+      break;
+    }
+    case kColPower:
+      Set_Bits(Rec(r, 14), 0x03, 0, k);
+      break;
+    case kColWidth:
+      Set_Bits(Rec(r, 15), 0x40, 6, k == 0 ? 1 : 0);
+      break;
+    case kColPttId:
+      Set_Bits(Rec(r, 15), 0x03, 0, k);
+      break;
+    case kColBusyLock:
+      Set_Bits(Rec(r, 15), 0x08, 3, k);
+      break;
+    case kColScanAdd:
+      Set_Bits(Rec(r, 15), 0x04, 2, k > 0 ? 1 : 0);
+      break;
+    case kColSigCode:
+      Set_Bits(Rec(r, 12), 0x0F, 0, k);
+      break;
+    case kColScr:
+      Set_Bits(Rec(r, 14), 0xF0, 4, k);
+      break;
+    default:
+      break;
+  }
+}
+
+void frm_chann::Combo_edit_Change() {
+  Cell_Row = static_cast<std::int16_t>(MSF_Chann.row());
+  Cell_Col = static_cast<std::int16_t>(MSF_Chann.col());
+  // Outside the tone columns a value is chosen, never typed: undo the typing.
+  if (Combo_edit.visible() && Cell_Col != kColDec && Cell_Col != kColEnc) {
+    Combo_edit.setFocus();
+    Combo_edit.setText(Cell_Old_Text);
+  }
+}
+
+void frm_chann::Combo_edit_GotFocus() {
+  Cell_Old_Text = Combo_edit.text();
+}
+
+void frm_chann::Combo_edit_KeyPress(int& key) {
+  if (Cell_Col == kColDec || Cell_Col == kColEnc) {
+    // A tone is typed as a number or as a DCS name (D023N, D754I).
+    if (key == 'd' || key == 'n' || key == 'i') key -= 'a' - 'A';
+    const bool passes = (key >= '0' && key <= '9') || key == '.' || key == 'D' || key == 'N' ||
+                        key == 'I' || key == 13;
+    if (!passes) key = 0;
+  }
+  if (key == 13 && Cell_Col >= kColTx && Cell_Col < kColName) {
+    MSF_Chann.setCol(MSF_Chann.col() + 1);
+    Show_Cell_Editor();
+  }
+}
+
+void frm_chann::Text_Edit_KeyPress(int& key) {
+  const int r = MSF_Chann.row(), c = MSF_Chann.col();
+  Cell_Row = static_cast<std::int16_t>(r);
+  Cell_Col = static_cast<std::int16_t>(c);
+  if (key != 13) return;
+  Text_Edit.setVisible(false);
+  // In the name column the hidden editor keeps the name for the commit.
+  if (c != kColRx && c != kColTx) return;
+  if (!Edit_Is_Current()) {
+    Drop_Pending_Edit();
+    return;
+  }
+  {
+    const chann::Commit_Guard guard(Committing);
+    Enter_Pre_Check(r, c);
+  }
+  Refresh_Edit_Image();
+
+  if (c == kColRx) {
+    MSF_Chann.setCol(kColTx);
+  } else if (Cell_Blank(r, kColRx) && rt::Trim(Text_Edit.text()).empty()) {
+    // Nothing to set on an empty channel: on to the band of the next one.
+    MSF_Chann.setCol(kColBand);
+    if (r < Shown_Channels()) MSF_Chann.setRow(r + 1);
+  } else {
+    MSF_Chann.setCol(kColDec);
+  }
+  Show_Cell_Editor();
+}
+
+void frm_chann::Enter_Pre_Check(int r, int c) {
+  const std::string x = Text_Edit.text();
+  const double f = Value_Of(x);
+  const bool blank = rt::Trim(x).empty();
+  std::string t;
+  if (c == kColRx) {
+    if (Freq_In_Range(f)) {
+      if (Cell_Blank(r, kColRx)) Set_New_Channel(r);
+      t = chann::Left_Chars(x, 9);
+      Set_Cell(r, kColRx, t);
+    } else if (!blank) {
+      Prompt_Range(true);
+      t = Lower_Limit_Text();
+      Set_Cell(r, kColRx, t);
+      if (Rec(r, 0) == kEmptyByte) Set_New_Channel(r);
+    } else {
+      Set_Cell(r, kColRx, "");
+      Set_Cell(r, kColTx, "");
+      Clear_Channel_Fields(r);
+    }
+  } else if (Cell_Blank(r, kColRx) && !blank) {
+    Prompt_Rx_First();
+  } else if (Freq_In_Range(f)) {
+    t = chann::Left_Chars(x, 9);
+    Set_Cell(r, kColTx, t);
+  } else if (!blank) {
+    Prompt_Range(false);
+    t = Lower_Limit_Text();
+    Set_Cell(r, kColTx, t);
+    Set_Cell(r, kColEnc, "OFF");
+  } else {
+    Set_Cell(r, kColTx, "");
+    Set_Cell(r, kColEnc, "");
+  }
+  Text_Edit.setText(t);
+}
+
+// ---------------------------------------------------------------------------
+// The pending edit.
+
+void frm_chann::Read_Channel_Memory(std::array<std::int16_t, kChannelBytes>& out) const {
+  std::size_t i = 0;
+  for (std::size_t base : {std::size_t{0}, std::size_t{256}})
+    for (std::size_t row = base; row < base + kMaxChannels; ++row)
+      for (std::size_t k = 0; k < 16; ++k) out[i++] = data_.Mem_Image(row, k);
+}
+
+void frm_chann::Arm_Edit() {
+  Edit_Placed = true;
+  Edit_Row = MSF_Chann.row();
+  Edit_Col = MSF_Chann.col();
+  Read_Channel_Memory(Edit_Image);
+}
+
+void frm_chann::Refresh_Edit_Image() {
+  if (Edit_Placed) Read_Channel_Memory(Edit_Image);
+}
+
+bool frm_chann::Edit_Is_Current() const {
+  if (!Edit_Placed || MSF_Chann.row() != Edit_Row || MSF_Chann.col() != Edit_Col) return false;
+  std::array<std::int16_t, kChannelBytes> now;
+  Read_Channel_Memory(now);
+  return now == Edit_Image;
+}
+
+void frm_chann::Drop_Pending_Edit() {
+  Edit_Placed = false;
+  // Hidden first, so emptying the list raises nothing that undoes it.
+  Text_Edit.setVisible(false);
+  Combo_edit.setVisible(false);
+  Text_Edit.setText("");
+  Combo_edit.setText("");
+}
+
+}  // namespace j5

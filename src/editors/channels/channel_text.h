@@ -1,0 +1,53 @@
+#pragma once
+// Small text rules of the channel editor shared by its display, its editors
+// and its commit.
+
+#include <string>
+#include <utility>
+
+#include "platform/runtime.h"
+#include "platform/utf8.h"
+
+namespace j5::chann {
+
+// The numeric value of a cell or editor text; a text too large for a number
+// counts as no number (0), like a text that does not start with one.
+inline double Value_Of(const std::string& text) {
+  try {
+    return rt::Val(text);
+  } catch (const rt::OverflowError&) {
+    return 0;
+  }
+}
+
+// The first n characters (not bytes) of text.
+inline std::string Left_Chars(const std::string& text, int n) {
+  return text.substr(0, kit::utf8::offset(text, n));
+}
+
+inline bool Is_Name_Char(char32_t ch) {
+  return (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'Z');
+}
+
+// A tone in Hz as the two bytes of its Tone_Code (low, high). The whole code
+// in 0.1 Hz is rounded first (a half to even), so a second decimal can never
+// push the low byte to 256.
+inline std::pair<int, int> Tone_Code_Bytes(double hz) {
+  const int code = rt::CInt(hz * 10);
+  const int high = code / 256;
+  return {code - 256 * high, high};
+}
+
+// Holds a flag raised for the lifetime of a scope.
+class Commit_Guard {
+ public:
+  explicit Commit_Guard(bool& flag) : flag_(flag) { flag_ = true; }
+  ~Commit_Guard() { flag_ = false; }
+  Commit_Guard(const Commit_Guard&) = delete;
+  Commit_Guard& operator=(const Commit_Guard&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+}  // namespace j5::chann

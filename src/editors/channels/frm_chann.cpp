@@ -1,0 +1,178 @@
+// The channel window itself: controls, captions and layout, the rebuild of
+// the grid from the image, and the Default, Clear and Close buttons.
+#include "editors/channels/frm_chann.h"
+
+#include <algorithm>
+
+#include "data/defaults.h"
+#include "shell/program.h"
+
+namespace j5 {
+
+namespace {
+
+const std::string kFormatChn =
+    "^信道号|^ 工作频段 |^接收频率(MHZ)|^发射频率(MHZ)|^QT/DQT 解码|^QT/DQT 编码|^发射功率|"
+    "^信道带宽|^PTT-ID|^繁忙锁定|^扫描添加|^信令码|^扰频|^信 道 名 称";
+const std::string kFormatEng =
+    "^Channel|^  Band  |^RX Frequency|^TX Frequency|^CTCSS/DCS Dec|^CTCSS/DCS Enc|^TX Power|"
+    "^ W/N |^PTT-ID|^BusyLock|^Scan_Add|^SigCode|^SCR|^CH-Name";
+
+// Design-time sizes, in twips.
+constexpr double kButtonWidth = 855;
+constexpr double kButtonHeight = 495;
+constexpr double kButtonPitch = 1440;
+constexpr double kMargin = 120;
+constexpr double kComboHeight = 300;
+
+}  // namespace
+
+frm_chann::frm_chann(Program& program)
+    : kit::Form(program.platform, "frm_chann", program.mainForm()),
+      prog_(program),
+      data_(program.data) {
+  // Design-time state: the list editor, the transfer buttons and the
+  // transfer's progress are not shown; the transfer timers do not run.
+  Combo_edit.setVisible(false);
+  Combo_edit.setHeight(kComboHeight);
+  Command_read.setVisible(false);
+  Command_Write.setVisible(false);
+  for (kit::Timer* t : {&Timer1, &Timer2, &Timer3}) t->setEnabled(false);
+  // The grid comes first when the window gets the focus.
+  MSF_Chann.setTabIndex(0);
+  MSF_Chann.setFixedCols(0);
+
+  Load = [this] { Form_Load(); };
+  Activate = [this] { Form_Activate(); };
+  GotFocus = [this] { Form_Activate(); };
+  Unload = [this](int& cancel) { Form_Unload(cancel); };
+  Command_def.Click = [this] { Command_def_Click(); };
+  Command_Clear.Click = [this] { Command_Clear_Click(); };
+  Command_close.Click = [this] { Command_close_Click(); };
+  MSF_Chann.Click = [this] { MSF_Chann_Click(); };
+  MSF_Chann.Scroll = [this] { MSF_Chann_Scroll(); };
+  MSF_Chann.LeaveCell = [this] { MSF_Chann_LeaveCell(); };
+  Combo_edit.Click = [this] { Combo_edit_Click(); };
+  Combo_edit.Change = [this] { Combo_edit_Change(); };
+  Combo_edit.GotFocus = [this] { Combo_edit_GotFocus(); };
+  Combo_edit.KeyPress = [this](int& key) { Combo_edit_KeyPress(key); };
+  Text_Edit.KeyPress = [this](int& key) { Text_Edit_KeyPress(key); };
+}
+
+void frm_chann::Form_Load() {
+  data_.Win_Chann = kTrue;
+
+  setCaption(prog_.text("信道参数编辑", "Channel Information"));
+  MSF_Chann.setFormatString(prog_.chinese() ? kFormatChn : kFormatEng);
+  Command_read.setCaption(prog_.text("读 取", "Read"));
+  Command_Write.setCaption(prog_.text("写 入", "Write"));
+  Command_Clear.setCaption(prog_.text("清 除", "Clear"));
+  Command_def.setCaption(prog_.text("出厂值", "Default"));
+  Command_close.setCaption(prog_.text("关 闭", "Close"));
+
+  if (kit::MdiForm* main = prog_.mainForm()) {
+    const double w = main->width() / 1.24;
+    const double h = main->height() / 1.26;
+    move((main->scaleWidth() - w) / 2, (main->scaleHeight() - h) / 2, w, h);
+  }
+  show();
+  Lay_Out();
+  Text_Edit.setVisible(false);
+
+  Number_Rows();
+
+  // The hidden transfer starts idle.
+  for (kit::Timer* t : {&Timer1, &Timer2, &Timer3}) t->setEnabled(false);
+  ProgressBar1.setValue(0);
+  Label_tr_count.setCaption("");
+  ProgressBar1.setVisible(false);
+
+  for (int i = 1; i <= Shown_Channels(); ++i) Show_Channel(i);
+}
+
+void frm_chann::Lay_Out() {
+  const double gridWidth = scaleWidth() / 1.02;
+  const double gridLeft = (scaleWidth() - gridWidth) / 2;
+  const double buttonTop = std::max(0.0, scaleHeight() - kMargin - kButtonHeight);
+  MSF_Chann.move(gridLeft, kMargin, gridWidth, std::max(0.0, buttonTop - 2 * kMargin));
+
+  const double firstLeft = gridLeft + kMargin;
+  kit::CommandButton* row[] = {&Command_def, &Command_Clear, &Command_close, &Command_read,
+                               &Command_Write};
+  for (int i = 0; i < 5; ++i)
+    row[i]->move(firstLeft + i * kButtonPitch, buttonTop, kButtonWidth, kButtonHeight);
+  const double progressLeft = firstLeft + 5 * kButtonPitch;
+  ProgressBar1.move(progressLeft, buttonTop + 120, 2400, 255);
+  Label_tr_count.move(progressLeft + 2520, buttonTop + 120, 1200, 255);
+  Label_chann.move(progressLeft + 3840, buttonTop + 120, 1200, 255);
+}
+
+int frm_chann::Shown_Channels() const {
+  // The option editor keeps the count in 1..128; a count from a hand-written
+  // file is held inside the grid's reach.
+  return std::clamp<int>(data_.Chann_Total, 1, kMaxChannels);
+}
+
+void frm_chann::Number_Rows() {
+  const int total = Shown_Channels();
+  MSF_Chann.setRows(total + 1);
+  MSF_Chann.setCol(kColNumber);
+  for (int i = 1; i <= total; ++i) {
+    MSF_Chann.setRow(i);
+    MSF_Chann.setText(std::to_string(i - 1));
+  }
+}
+
+void frm_chann::Rebuild_Grid() {
+  const int total = Shown_Channels();
+  // The first move commits the cell under edit (unless the image changed
+  // meanwhile); the later ones leave cells of the number column.
+  MSF_Chann.setRows(total + 1);
+  MSF_Chann.setCol(kColNumber);
+  for (int i = 1; i <= total; ++i) {
+    MSF_Chann.setRow(i);
+    MSF_Chann.setText(std::to_string(i - 1));
+    Show_Channel(i);
+  }
+  // An editor whose cell fell off a shortened grid has nothing left to edit.
+  Drop_Pending_Edit();
+}
+
+void frm_chann::Form_Activate() {
+  Rebuild_Grid();
+}
+
+void frm_chann::Command_def_Click() {
+  // The factory channels replace whatever was being typed.
+  Drop_Pending_Edit();
+  Def_Chann(data_);
+  Rebuild_Grid();
+}
+
+void frm_chann::Command_Clear_Click() {
+  Drop_Pending_Edit();
+  ProgressBar1.setValue(0);
+  Label_tr_count.setCaption("");
+  ProgressBar1.setVisible(false);
+  for (int i = 1; i <= Shown_Channels(); ++i) {
+    Set_Cell(i, kColRx, "");
+    Set_Cell(i, kColTx, "");
+    Set_Cell(i, kColScr, "");
+    Clear_Channel_Fields(i);
+  }
+}
+
+void frm_chann::Command_close_Click() {
+  if (MSC.portOpen()) MSC.setPortOpen(false);
+  Program& program = prog_;  // this window may be gone once it has unloaded
+  unload();
+  program.Form_open_chann.unload();
+  program.Form_save_chann.unload();
+}
+
+void frm_chann::Form_Unload(int&) {
+  if (MSC.portOpen()) MSC.setPortOpen(false);
+  data_.Win_Chann = kFalse;
+}
+
+}  // namespace j5

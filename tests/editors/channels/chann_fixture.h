@@ -1,0 +1,100 @@
+#pragma once
+// The program on the headless platform with the start-up image and the
+// channel window open, and the few steps a user takes in it.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "data/defaults.h"
+#include "data/tables.h"
+#include "editors/channels/frm_chann.h"
+#include "editors/options/frm_option.h"
+#include "platform/driver.h"
+#include "shell/MDImain.h"
+#include "shell/program.h"
+
+namespace j5::chann_test {
+
+struct ChannFixture {
+  kit::HeadlessPlatform platform;
+  Program program{platform};
+  kit::Driver driver{platform};
+  SharedData& data = program.data;
+  frm_chann* w = nullptr;
+
+  explicit ChannFixture(int total = 128, bool chinese = false) {
+    // What start-up gives the channel window to work with.
+    data.Lang_Chn = chinese ? kTrue : kFalse;
+    Init_Model_Band(data);
+    data.VHF_Low = 130, data.VHF_High = 179;
+    data.UHF0_Low = 240, data.UHF0_High = 260;
+    data.UHF1_Low = 400, data.UHF1_High = 520;
+    Init_Tone_Table(data);
+    Init_Opt_Id(data);
+    data.Chann_Total = static_cast<std::int16_t>(total);
+    Init_Factory_Image(data);
+    program.MDImain.load();
+    program.MDImain->move(0, 0, 15360, 11520);
+  }
+
+  frm_chann& open() {
+    w = &program.frm_chann.load();
+    driver.runUntilIdle();
+    return *w;
+  }
+
+  kit::Grid& grid() { return w->MSF_Chann; }
+  std::string cell(int row, int col) { return grid().textMatrix(row, col); }
+  std::vector<std::string> cells(int row, int first = 1, int last = 13) {
+    std::vector<std::string> out;
+    for (int c = first; c <= last; ++c) out.push_back(cell(row, c));
+    return out;
+  }
+  // Channel ch's record bytes first..last, or its name row's.
+  std::vector<int> record(int ch, int first = 0, int last = 15) {
+    std::vector<int> out;
+    for (int k = first; k <= last; ++k) out.push_back(data.Mem_Image(ch, k));
+    return out;
+  }
+  std::vector<int> nameRow(int ch, int first = 0, int last = 5) {
+    return record(256 + ch, first, last);
+  }
+  void setRecord(int ch, const std::vector<int>& bytes, int first = 0) {
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+      data.Mem_Image(ch, first + i) = static_cast<std::int16_t>(bytes[i]);
+  }
+  void setName(int ch, const std::vector<int>& bytes) { setRecord(256 + ch, bytes); }
+
+  // Clicks a cell and types over its text (the text editor or the list's
+  // text field, whichever the click opened).
+  void typeInto(int row, int col, const std::string& text) {
+    driver.clickCell(grid(), row, col);
+    driver.selectAll();
+    if (text.empty()) driver.del();
+    driver.type(text);
+  }
+  // Leaves the cell under edit the way a user does: a click on the number
+  // column of the first row.
+  void clickAway() { driver.clickCell(grid(), 1, 0); }
+  void pick(int row, int col, const std::string& item) {
+    driver.clickCell(grid(), row, col);
+    driver.pick(w->Combo_edit, item);
+  }
+  // The user works in another window and comes back.
+  void leaveAndReturn(const std::function<void()>& meanwhile) {
+    auto& other = program.frm_option.load();
+    driver.activate(other);
+    meanwhile();
+    driver.activate(*w);
+  }
+  std::vector<std::string> messages() {
+    std::vector<std::string> out;
+    for (const auto& m : driver.messageBoxes()) out.push_back(m.text);
+    return out;
+  }
+};
+
+}  // namespace j5::chann_test

@@ -1,0 +1,91 @@
+// The channel window on the Qt platform offscreen: a user clicks a cell on
+// screen, types and confirms, and the image changes.
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLineEdit>
+#include <array>
+
+#include "data/defaults.h"
+#include "data/tables.h"
+#include "editors/channels/frm_chann.h"
+#include "platform/qt/grid_widget.h"
+#include "qt/qt_fixture.h"
+#include "shell/MDImain.h"
+#include "shell/program.h"
+
+namespace {
+
+using qt_test::waitUntil;
+
+struct ChannOnScreen : ::testing::Test {
+  qt_test::AppFirst app_;
+  kit::qt::QtPlatform platform;
+  j5::Program program{platform};
+  j5::SharedData& data = program.data;
+
+  j5::frm_chann& open() {
+    data.Lang_Chn = j5::kFalse;
+    j5::Init_Model_Band(data);
+    data.VHF_Low = 130, data.VHF_High = 179, data.UHF0_Low = 240, data.UHF0_High = 260;
+    data.UHF1_Low = 400, data.UHF1_High = 520;
+    j5::Init_Tone_Table(data);
+    data.Chann_Total = 128;
+    j5::Init_Factory_Image(data);
+    program.MDImain.show();
+    program.MDImain->move(0, 0, 15360, 11520);
+    j5::frm_chann& w = program.frm_chann.load();
+    waitUntil([&] { return platform.activeForm() == &w && platform.focused(); });
+    return w;
+  }
+  void TearDown() override {
+    if (program.MDImain.loaded()) program.MDImain.unload();
+    qt_test::pump(10);
+  }
+  kit::qt::GridWidget* grid(j5::frm_chann& w) {
+    return dynamic_cast<kit::qt::GridWidget*>(platform.widgetOf(w.MSF_Chann));
+  }
+  void clickCell(j5::frm_chann& w, int row, int col) {
+    qt_test::click(grid(w)->viewport(), grid(w)->cellRect(row, col).center());
+  }
+};
+
+TEST_F(ChannOnScreen, TypingAFrequencyIntoACellChangesTheImage) {
+  j5::frm_chann& w = open();
+  ASSERT_NE(grid(w), nullptr);
+  clickCell(w, 2, 2);
+  ASSERT_TRUE(waitUntil([&] { return w.Text_Edit.hasFocus(); }));
+  auto* edit = qobject_cast<QLineEdit*>(platform.widgetOf(w.Text_Edit));
+  ASSERT_NE(edit, nullptr);
+  EXPECT_TRUE(edit->isVisible());
+  EXPECT_EQ(edit->text(), "136.10000");
+  qt_test::key(edit, Qt::Key_A, {}, Qt::ControlModifier);
+  qt_test::type(edit, "150.0125");
+  qt_test::key(edit, Qt::Key_Return);
+  ASSERT_TRUE(waitUntil([&] { return data.Mem_Image(1, 3) == 0x15; }));
+  for (int k = 0; k < 8; ++k)
+    EXPECT_EQ(data.Mem_Image(1, k),
+              (std::array<int, 8>{0x50, 0x12, 0x00, 0x15, 0x50, 0x12, 0x00, 0x15}[k]))
+        << k;
+  EXPECT_EQ(w.MSF_Chann.textMatrix(2, 2), "150.01250");
+  EXPECT_EQ(w.MSF_Chann.col(), 3);  // Enter moved on to the TX cell
+  EXPECT_TRUE(w.Text_Edit.hasFocus());
+
+  // A pick in a list on screen is stored at once.
+  clickCell(w, 2, 6);
+  ASSERT_TRUE(waitUntil([&] { return w.Combo_edit.hasFocus(); }));
+  auto* combo = qobject_cast<QComboBox*>(platform.widgetOf(w.Combo_edit));
+  ASSERT_NE(combo, nullptr);
+  ASSERT_EQ(combo->count(), 3);
+  combo->showPopup();
+  QAbstractItemView* view = combo->view();
+  const QPoint low = view->visualRect(combo->model()->index(2, 0)).center();
+  qt_test::mouse(view->viewport(), QEvent::MouseButtonPress, low);
+  qt_test::mouse(view->viewport(), QEvent::MouseButtonRelease, low);
+  ASSERT_TRUE(waitUntil([&] { return (data.Mem_Image(1, 14) & 0x03) == 2; }));
+  clickCell(w, 2, 0);
+  ASSERT_TRUE(waitUntil([&] { return w.MSF_Chann.textMatrix(2, 6) == "LOW"; }));
+}
+
+}  // namespace
