@@ -1,15 +1,36 @@
 #pragma once
-// Stands in for this window until it is built: a plain child window.
+// The port window: the user picks COM1..COM16; OK opens the port and identifies the radio with
+// its 8-byte identification frame, whose two bands become the first two band limits.
 
-#include "shell/placeholder_window.h"
+#include "link/radio_link.h"
+#include "platform/control.h"
+#include "platform/form.h"
 
 namespace j5 {
 
-class Form_setup : public Placeholder_Window {
+class Program;
+
+class Form_setup : public kit::Form {
  public:
-  explicit Form_setup(Program& program)
-      : Placeholder_Window(program, "Form_setup", "端口", "Communication", &SharedData::Win_Setup) {
-  }
+  explicit Form_setup(Program& program);
+
+  kit::Frame Frame1{*this, "Frame1"};
+  kit::ControlArray<kit::OptionButton> Option_Port{*this, "Option_Port", 16};
+  kit::CommandButton Command_ok{*this, "Command_ok"};
+  kit::CommandButton Command1{*this, "Command1"};
+  Radio_Link Link;
+
+ private:
+  Program& prog_;
+  // OK has started the exchange; the window closes itself at either end of it.
+  bool Exchange_Started = false;
+
+  void Form_Load();
+  void Form_Unload(int& cancel);
+  void Command_ok_Click();
+  void Command1_Click();
+  void Identified();
+  void No_Reply();
 };
 
 }  // namespace j5

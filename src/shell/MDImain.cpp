@@ -102,7 +102,8 @@ std::string Band_Text(const std::string& label, double low, double high) {
 
 }  // namespace
 
-MDImain::MDImain(j5::Program& program) : kit::MdiForm(program.platform, "MDImain"), prog_(program) {
+MDImain::MDImain(j5::Program& program)
+    : kit::MdiForm(program.platform, "MDImain"), Ident(*this, program), prog_(program) {
   for (const MenuCaption& c : kMenuCaptions) (this->*c.menu).setCaption(c.design);
   File_New.setShortcut("Ctrl+N");
   File_Open.setShortcut("Ctrl+O");
@@ -232,33 +233,12 @@ void MDImain::MDIForm_Load() {
 }
 
 void MDImain::Open_Port() {
-  SharedData& d = prog_.data;
-  d.Port_Error = kFalse;
-  try {
-    MSC.setCommPort(d.Comm_Port);
-    MSC.setSettings("9600,N,8,1");
-    MSC.setInBufferSize(1024);
-    MSC.setInputLen(1);
-    MSC.setRThreshold(1);
-    MSC.setInputMode(1);
-    MSC.setInBufferCount(0);
-    MSC.setPortOpen(true);
-  } catch (const kit::PortError&) {
-    d.Port_Error = kTrue;
-  }
+  Ident.Open_Port();
 }
 
-// ---------------------------------------------------------------------------
-// LINK_START STAND-IN: the identification exchange replaces this body. Until
-// then it only takes the probed port over again. A port that opened in the
-// probe but cannot be opened again does not end the program: it counts as a
-// failed identification, and start-up goes on.
 void MDImain::Link_Start() {
-  Open_Port();
-  if (prog_.data.Port_Error != 0)
-    prog_.setPanel(2, prog_.text("联机故障 ！", "Communication fault."));
+  Ident.Link_Start();
 }
-// ---------------------------------------------------------------------------
 
 void MDImain::Caption_Commands(bool chinese) {
   for (int i = 0; i < static_cast<int>(kToolbar.size()); ++i) {

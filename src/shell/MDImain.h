@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "link/startup_ident.h"
 #include "platform/kit.h"
 
 namespace j5 {
@@ -49,11 +50,10 @@ class MDImain : public kit::MdiForm {
   kit::Toolbar Toolbar1{*this, "Toolbar1"};
   kit::StatusBar StatusBar1{*this, "StatusBar1"};
 
-  // The start-up port probe and the identification exchange.
-  kit::SerialPort MSC{*this, "MSC"};
-  kit::Timer Timer1{*this, "Timer1"};
-  kit::Timer Timer2{*this, "Timer2"};
-  kit::Timer Timer3{*this, "Timer3"};
+  // The start-up port probe and the identification exchange, on this
+  // window's MSC and Timer1..Timer3, which the exchange owns.
+  Startup_Ident Ident;
+  kit::SerialPort& MSC = Ident.Link.MSC;
 
   // Texts set once at start-up and used again by the language switch.
   std::string Version_Text, Title_Chn, Title_Eng, Company_Chn, Company_Eng;

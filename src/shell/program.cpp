@@ -25,8 +25,8 @@ auto maker(Program& p) {
   return [&p] { return std::make_unique<T>(p); };
 }
 
-auto dialog(Program& p, const char* name) {
-  return [&p, name] { return std::make_unique<File_Dialog>(p, name); };
+auto dialog(Program& p, File_Dialog::Kind kind) {
+  return [&p, kind] { return std::make_unique<File_Dialog>(p, kind); };
 }
 
 }  // namespace
@@ -47,14 +47,14 @@ Program::Program(kit::Platform& platform_)
       Form_Comm_Read(maker<j5::Form_Comm_Read>(*this)),
       Form_Comm_Write(maker<j5::Form_Comm_Write>(*this)),
       Form_Write_PassWord(maker<j5::Form_Write_PassWord>(*this)),
-      Form_open_menu(dialog(*this, "Form_open_menu")),
-      Form_save_menu(dialog(*this, "Form_save_menu")),
-      Form_open_adj(dialog(*this, "Form_open_adj")),
-      Form_save_adj(dialog(*this, "Form_save_adj")),
-      Form_open_sig(dialog(*this, "Form_open_sig")),
-      Form_save_sig(dialog(*this, "Form_save_sig")),
-      Form_open_chann(dialog(*this, "Form_open_chann")),
-      Form_save_chann(dialog(*this, "Form_save_chann")) {}
+      Form_open_menu(dialog(*this, File_Dialog::Kind::Form_open_menu)),
+      Form_save_menu(dialog(*this, File_Dialog::Kind::Form_save_menu)),
+      Form_open_adj(dialog(*this, File_Dialog::Kind::Form_open_adj)),
+      Form_save_adj(dialog(*this, File_Dialog::Kind::Form_save_adj)),
+      Form_open_sig(dialog(*this, File_Dialog::Kind::Form_open_sig)),
+      Form_save_sig(dialog(*this, File_Dialog::Kind::Form_save_sig)),
+      Form_open_chann(dialog(*this, File_Dialog::Kind::Form_open_chann)),
+      Form_save_chann(dialog(*this, File_Dialog::Kind::Form_save_chann)) {}
 
 Program::~Program() {
   // Children first, then the main window, while every slot still exists.

@@ -23,24 +23,16 @@
 namespace {
 
 TEST(App, StartsWithTheMainWindowInChinese) {
-  qputenv("J5_SERIAL_PORTS", "/nonexistent/j5-test-port");
   qt_test::testApp();
   kit::qt::QtPlatform platform;
   j5::Program program(platform);
   // The offscreen screen is smaller than 1024 x 768 unless configured
   // otherwise, so start-up stops at its advice; the user closes the box.
-  QStringList boxes;
-  QTimer closer;
-  QObject::connect(&closer, &QTimer::timeout, [&] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      boxes << box->text();
-      box->accept();
-    }
-  });
-  closer.start(20);
+  auto closer = std::make_unique<qt_test::BoxCloser>();
   program.MDImain.load();
   qt_test::pump(50);
-  closer.stop();
+  const QStringList boxes = closer->texts;
+  closer.reset();
   const kit::ScreenSize screen = platform.screen();
   if (screen.width < 15300 || screen.height < 11500)
     EXPECT_EQ(boxes, QStringList{QString::fromUtf8("建议将计算机的显示模式设置为 1024 X 768 ")});

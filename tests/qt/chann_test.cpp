@@ -23,6 +23,8 @@ using qt_test::waitUntil;
 
 struct ChannOnScreen : ::testing::Test {
   qt_test::AppFirst app_;
+  // Start-up of the main window may advise a larger screen mode.
+  qt_test::BoxCloser boxes_;
   kit::qt::QtPlatform platform;
   j5::Program program{platform};
   j5::SharedData& data = program.data;

@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
@@ -29,6 +30,10 @@ inline QApplication& testApp() {
   static char* argv[] = {name, nullptr};
   static QApplication* app = [] {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The machine's own serial ports stay out of the tests: a test that
+    // wants a port points J5_SERIAL_PORTS at a simulator itself.
+    if (qEnvironmentVariableIsEmpty("J5_SERIAL_PORTS"))
+      qputenv("J5_SERIAL_PORTS", "/nonexistent/j5-test-port");
     return new QApplication(argc, argv);
   }();
   return *app;
@@ -48,6 +53,25 @@ inline void pump(int ms) {
     loop.exec();
   } while (t.elapsed() < ms);
 }
+
+// Closes every message box that opens while it lives, as a user would, and
+// keeps their texts.
+class BoxCloser {
+ public:
+  BoxCloser() {
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        texts << box->text();
+        box->accept();
+      }
+    });
+    timer_.start(20);
+  }
+  QStringList texts;
+
+ private:
+  QTimer timer_;
+};
 
 // Runs the loop until pred holds or timeoutMs pass; returns pred().
 inline bool waitUntil(const std::function<bool()>& pred, int timeoutMs = 10000) {

@@ -26,12 +26,12 @@ struct ChannFixture {
   frm_chann* w = nullptr;
 
   explicit ChannFixture(int total = 128, bool chinese = false) {
-    // The main window's start-up opens a channel window of its own and sets
-    // the data up in Chinese; the tests open theirs on the data below.
+    // Start-up opens a channel window of its own; the tests then set what
+    // they need and open a fresh one.
     program.MDImain.load();
+    program.MDImain->move(0, 0, 15360, 11520);
     program.frm_chann.unload();
-    platform.runUntilIdle();
-    // What start-up gives the channel window to work with.
+    driver.runUntilIdle();
     data.Lang_Chn = chinese ? kTrue : kFalse;
     Init_Model_Band(data);
     data.VHF_Low = 130, data.VHF_High = 179;
@@ -41,7 +41,6 @@ struct ChannFixture {
     Init_Opt_Id(data);
     data.Chann_Total = static_cast<std::int16_t>(total);
     Init_Factory_Image(data);
-    program.MDImain->move(0, 0, 15360, 11520);
   }
 
   frm_chann& open() {

@@ -1,0 +1,138 @@
+// A whole read and a whole write of the real windows on the Qt platform (offscreen), over the
+// serial line on the pseudo-terminal of j5-radio-sim, which paces its answers at 9600 baud.
+// Each time is printed next to its floor: the wire time of every byte both ways plus the 15 ms
+// before each frame the tool sends, and their ratio.
+//
+//   bench_link_transfer [runs]
+
+#include <cstdio>
+#include <cstdlib>
+
+#if __has_include("platform/qt/qt_platform.h")
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "data/defaults.h"
+#include "link/Form_Comm_Read.h"
+#include "link/Form_Comm_Write.h"
+#include "platform/qt/qt_platform.h"
+#include "shell/program.h"
+#include "sim/sim_process.h"
+
+namespace {
+
+constexpr double kFrameWaitMs = 15;
+
+struct Floor {
+  int toRadio = 0, fromRadio = 0, frames = 0;
+  double ms() const { return (toRadio + fromRadio) * kit::kByteMs9600 + frames * kFrameWaitMs; }
+};
+
+// The opening: seven code bytes, STX and ACK out; ACK, the 14-byte identification and ACK back.
+Floor opening() {
+  return {7 + 1 + 1, 1 + 14 + 1, 3};
+}
+
+Floor readFloor() {
+  Floor f = opening();
+  const int blocks = j5::Form_Comm_Read::kBlocks;
+  f.toRadio += blocks * 4 + blocks;       // requests and their acknowledgements
+  f.fromRadio += 68 + (blocks - 1) * 69;  // the first reply alone, the others behind an ACK
+  f.frames += blocks;
+  return f;
+}
+
+Floor writeFloor(const j5::SharedData& data) {
+  Floor f = opening();
+  for (const auto& run : j5::Row_Skip_List)
+    for (int row = run.first; row <= run.last; ++row) {
+      f.toRadio += j5::Short_Row(data, row) ? 5 : 20;
+      f.fromRadio += 1;
+      f.frames += 1;
+    }
+  return f;
+}
+
+// Waits in Qt's loop for the next message box, answers it and returns when it appeared.
+double awaitBox(kit::qt::QtPlatform& platform, std::string& text) {
+  double at = -1;
+  QTimer poll;
+  poll.setTimerType(Qt::PreciseTimer);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      at = platform.nowMs();
+      text = box->text().toStdString();
+      box->accept();
+    }
+  });
+  poll.start(1);
+  while (at < 0) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+  return at;
+}
+
+void report(const char* what, double ms, const Floor& floor) {
+  std::printf("%-6s %9.1f ms  floor %9.1f ms (%d bytes out, %d back, %d frames)  ratio %.3f\n",
+              what, ms, floor.ms(), floor.toRadio, floor.fromRadio, floor.frames, ms / floor.ms());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1;
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  // build/bench/.. -> build/sim/j5-radio-sim
+  const auto binary = std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() /
+                      "sim" / "j5-radio-sim";
+  simtest::SimProcess radio(binary.string(), {"--pacing", "on"});
+  setenv("J5_SERIAL_PORTS", radio.ptyPath().c_str(), 1);
+
+  int qtArgc = 1;
+  kit::qt::QtPlatform platform(qtArgc, argv);
+  j5::Program program(platform);
+  j5::SharedData& data = program.data;
+  j5::Fill_Access_Code(data);
+  data.Lang_Chn = j5::kFalse;
+  data.Comm_Port = 1;
+  j5::Init_Factory_Image(data);
+
+  std::printf("whole read and write over %s, byte pause %.3f ms\n", radio.ptyPath().c_str(),
+              j5::Byte_Pause_Ms);
+  for (int run = 0; run < runs; ++run) {
+    std::string text;
+    auto& r = program.Form_Comm_Read.load();
+    QApplication::processEvents();
+    double start = platform.nowMs();
+    r.Command_read.userClick();
+    double end = awaitBox(platform, text);
+    if (text != "Complete reading the data from transceiver.") {
+      std::fprintf(stderr, "read failed: %s\n", text.c_str());
+      return 1;
+    }
+    report("read", end - start, readFloor());
+    program.Form_Comm_Read.unload();
+
+    auto& w = program.Form_Comm_Write.load();
+    QApplication::processEvents();
+    start = platform.nowMs();
+    w.Command_Write.userClick();
+    end = awaitBox(platform, text);
+    if (text != "Complete writing parameters to the transceiver.") {
+      std::fprintf(stderr, "write failed: %s\n", text.c_str());
+      return 1;
+    }
+    report("write", end - start, writeFloor(data));
+    program.Form_Comm_Write.unload();
+  }
+  return 0;
+}
+
+#else
+int main() {
+  std::printf("bench_link_transfer: built without the Qt backend, nothing measured\n");
+  return 0;
+}
+#endif

@@ -1,0 +1,32 @@
+#pragma once
+// The main window's one identification of the radio at start-up: access code, ACK, STX, the
+// 14-byte identification frame, whose band limits are stored and shown; then the port closes.
+// It runs on the main window's own serial control and timers, which this component creates on
+// the window that owns it.
+
+#include "link/radio_link.h"
+
+namespace j5 {
+
+class Program;
+
+class Startup_Ident {
+ public:
+  Startup_Ident(kit::Form& owner, Program& program);
+
+  Radio_Link Link;
+
+  // The start-up probe's set-up of the port of Comm_Port: no message when it fails, only
+  // Port_Error.
+  void Open_Port() { Link.Open_Port(); }
+  // Opens the port again and starts the exchange. When the port does not open, the failure
+  // text goes into status panel 2 at once.
+  void Link_Start();
+
+ private:
+  Program& prog_;
+  void Identified();
+  void Failure_Report();
+};
+
+}  // namespace j5

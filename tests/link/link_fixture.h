@@ -1,0 +1,68 @@
+#pragma once
+// A program on the headless platform with the simulated radio on COM1, the main window loaded
+// and its start-up exchange over, for driving the link windows like a user.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "data/defaults.h"
+#include "platform/driver.h"
+#include "shell/MDImain.h"
+#include "shell/program.h"
+#include "support/sim_device.h"
+
+namespace j5test {
+
+struct Link_Fixture : ::testing::Test {
+  kit::HeadlessPlatform platform;
+  Sim_Device device;
+  sim::Radio& radio = device.radio;
+  j5::Program program{platform};
+  j5::SharedData& data = program.data;
+  kit::Driver d{platform};
+  std::size_t sentBefore = 0;
+
+  Link_Fixture() {
+    device.attach(platform, 1);
+    program.MDImain.load();
+    d.advance(5000);  // whatever the main window's start-up exchanged is over
+    j5::Fill_Access_Code(data);
+    data.Lang_Chn = j5::kTrue;
+    data.Comm_Port = 1;
+    data.VHF_Low = 130, data.VHF_High = 179, data.UHF0_Low = 240, data.UHF0_High = 260;
+    data.UHF1_Low = 400, data.UHF1_High = 520;
+    for (int n : {2, 7, 8, 9}) program.setPanel(n, "");
+    radio.clearLog();
+    d.clearMessageBoxes();
+    sentBefore = platform.sent(1).size();
+  }
+
+  // Frames the tool sent of one kind, in order.
+  std::vector<sim::LogEntry> toRadio(sim::FrameKind kind) const {
+    std::vector<sim::LogEntry> out;
+    for (const auto& e : radio.log())
+      if (e.direction == sim::Direction::ToRadio && e.kind == kind) out.push_back(e);
+    return out;
+  }
+  // Bytes written to COM1 since the fixture was set up.
+  std::vector<std::uint8_t> sentBytes() const {
+    std::vector<std::uint8_t> out;
+    const auto& all = platform.sent(1);
+    for (std::size_t i = sentBefore; i < all.size(); ++i) out.push_back(all[i].byte);
+    return out;
+  }
+  std::vector<std::string> boxTexts() const {
+    std::vector<std::string> out;
+    for (const auto& b : d.messageBoxes()) out.push_back(b.text);
+    return out;
+  }
+  // Every radio byte of 0x0000-0x17FF different from its neighbours, with 0x58 and 0x06 among them.
+  void Fill_Radio_Pattern() {
+    for (int a = 0; a < 0x1800; ++a)
+      radio.memory().set(static_cast<std::uint16_t>(a), static_cast<std::uint8_t>(a * 7 + a / 256));
+  }
+};
+
+}  // namespace j5test

@@ -1,0 +1,179 @@
+// The whole write window against the simulated radio.
+#include <gtest/gtest.h>
+
+#include "link/Form_Comm_Write.h"
+#include "link_fixture.h"
+
+namespace j5test {
+namespace {
+
+using sim::Fault;
+using sim::FrameKind;
+using sim::Misbehaviour;
+
+struct Write : Link_Fixture {
+  j5::Form_Comm_Write& w = program.Form_Comm_Write.load();
+
+  Write() { j5::Init_Factory_Image(data); }
+  bool idle() const { return !w.Link.Link_Busy && !d.messageBoxes().empty(); }
+  std::vector<sim::LogEntry> rowFrames() const {
+    std::vector<sim::LogEntry> out;
+    for (const auto& e : radio.log())
+      if (e.direction == sim::Direction::ToRadio &&
+          (e.kind == FrameKind::DataFrame || e.kind == FrameKind::ShortRowFrame))
+        out.push_back(e);
+    return out;
+  }
+};
+
+TEST_F(Write, CompleteWriteSendsTheListedRowsInOrder) {
+  // The factory image: seven channels, no names; give channel 40 a record and a name.
+  for (std::size_t c = 0; c < 16; ++c) {
+    data.Mem_Image(40, c) = static_cast<std::int16_t>(c + 1);
+    data.Mem_Image(296, c) = static_cast<std::int16_t>(0x41 + c);
+  }
+  data.Mem_Image(500, 0) = 7;  // beyond the radio's rows: never sent
+  d.click(w.Command_Write);
+  EXPECT_EQ(w.Label_tr_count.caption(), "正在与对讲机联络 ！");
+  ASSERT_TRUE(
+      d.advanceUntil([&] { return w.Label_tr_count.caption() == "正在写入  0  数据块"; }, 2000));
+  EXPECT_EQ(w.ProgressBar1.value(), 0);
+  ASSERT_TRUE(d.advanceUntil([&] { return idle(); }, 20000));
+  EXPECT_EQ(boxTexts(), std::vector<std::string>{"向对讲机写入参数完毕 ！"});
+  EXPECT_EQ(w.Label_tr_count.caption(), "参数写入完毕 ！");
+  EXPECT_EQ(w.ProgressBar1.value(), 100);
+  EXPECT_FALSE(w.Link.MSC.portOpen());
+
+  std::vector<int> rows;
+  for (const auto& run : j5::Row_Skip_List)
+    for (int r = run.first; r <= run.last; ++r) rows.push_back(r);
+  const auto frames = rowFrames();
+  ASSERT_EQ(frames.size(), 321u);
+  for (std::size_t i = 0; i < frames.size(); ++i) {
+    const int r = rows[i];
+    const auto& f = frames[i];
+    ASSERT_EQ(f.bytes[1] << 8 | f.bytes[2], r * 16) << i;
+    const bool shortRow = (r >= 7 && r < 128 && r != 40) || (r > 256 && r != 296);
+    EXPECT_EQ(f.kind, shortRow ? FrameKind::ShortRowFrame : FrameKind::DataFrame) << "row " << r;
+    EXPECT_EQ(f.bytes.size(), shortRow ? 5u : 20u) << "row " << r;
+    for (std::size_t c = 0; c < (shortRow ? 1u : 16u); ++c)
+      EXPECT_EQ(radio.memory().at(static_cast<std::uint16_t>(r * 16 + c)), data.Mem_Image(r, c))
+          << "row " << r;
+  }
+  // Rows off the list stay as the radio had them.
+  for (int r : {129, 159, 207, 223, 233, 247, 255, 385})
+    EXPECT_EQ(radio.memory().at(static_cast<std::uint16_t>(r * 16)), 0xFF) << r;
+  // Before the frames: seven code bytes, STX and the identification's ACK.
+  const auto sent = sentBytes();
+  EXPECT_EQ(
+      std::vector<std::uint8_t>(sent.begin(), sent.begin() + 9),
+      (std::vector<std::uint8_t>{0x50, 0x52, 0x4F, 0x47, 0x4A, 0x35, 0x4B, j5::STX, j5::ACK}));
+}
+
+TEST_F(Write, RepairsTheImageFirstEvenWhenThePortFails) {
+  data.Mem_Image(231, 6) = 100;  // work channel pointing at an empty channel
+  data.Mem_Image(244, 0) = 0;
+  data.Comm_Port = 9;
+  d.click(w.Command_Write);
+  EXPECT_EQ(boxTexts(), std::vector<std::string>{"通讯端口打开错误，请正确设置通讯端口 ！"});
+  EXPECT_NE(data.Mem_Image(231, 6), 100);
+  EXPECT_NE(data.Mem_Image(244, 0), 0);
+  EXPECT_TRUE(sentBytes().empty());
+}
+
+// A value that is no byte in a row that would go out stops the write before anything is sent.
+struct BadValue {
+  int row, col, value;
+  bool refused;
+  friend void PrintTo(const BadValue& b, std::ostream* os) {
+    *os << "row " << b.row << " col " << b.col << " = " << b.value;
+  }
+};
+
+class WriteValues : public Write, public ::testing::WithParamInterface<BadValue> {};
+
+TEST_P(WriteValues, NoValueOutsideByteRangeReachesTheRadio) {
+  const auto& p = GetParam();
+  data.Mem_Image(p.row, p.col) = static_cast<std::int16_t>(p.value);
+  d.click(w.Command_Write);
+  if (p.refused) {
+    ASSERT_EQ(d.messageBoxes().size(), 1u);
+    EXPECT_EQ(d.lastMessageBox().text,
+              "参数第 " + std::to_string(p.row) +
+                  " 行含有 0 至 255 以外的数值，未向对讲机写入任何数据 ！");
+    EXPECT_FALSE(w.Link.Link_Busy);
+    EXPECT_FALSE(w.Link.MSC.portOpen());
+    d.advance(3000);
+    EXPECT_TRUE(sentBytes().empty());
+  } else {
+    ASSERT_TRUE(d.advanceUntil([&] { return idle(); }, 20000));
+    EXPECT_EQ(boxTexts(), std::vector<std::string>{"向对讲机写入参数完毕 ！"});
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Link, WriteValues,
+                         ::testing::Values(BadValue{5, 3, 300, true}, BadValue{0, 15, -1, true},
+                                           BadValue{384, 0, 256, true},
+                                           BadValue{200, 0, -32768, true},
+                                           // not sent: a row off the list, a short row's tail
+                                           BadValue{207, 0, 999, false},
+                                           BadValue{300, 4, 999, false}));
+
+TEST_F(Write, EnglishRefusalOfAValueOutsideByteRange) {
+  data.Lang_Chn = j5::kFalse;
+  data.Mem_Image(3, 3) = 256;
+  d.click(w.Command_Write);
+  EXPECT_EQ(d.lastMessageBox().text,
+            "Row 3 of the parameters holds a value outside 0 to 255; nothing was written to the "
+            "transceiver.");
+  EXPECT_EQ(d.lastMessageBox().title, "Operate prompt");
+}
+
+TEST_F(Write, FrameAnsweredWithAnotherByteStopsTheWrite) {
+  radio.inject(
+      {.what = Misbehaviour::WrongFirstByte, .answering = FrameKind::DataFrame, .skip = 10});
+  d.click(w.Command_Write);
+  ASSERT_TRUE(d.advanceUntil([&] { return !d.messageBoxes().empty(); }, 20000));
+  EXPECT_EQ(boxTexts(), std::vector<std::string>{"与对讲机联络失败 ！"});
+  EXPECT_EQ(rowFrames().size(), 11u);  // no retry
+  EXPECT_EQ(w.Label_tr_count.caption(), "与对讲机通讯故障 ！");
+  EXPECT_FALSE(w.ProgressBar1.visible());
+  // After a failed write the bar stays hidden until the radio has acknowledged row 0.
+  radio.clearFaults();
+  d.clearMessageBoxes();
+  d.click(w.Command_Write);
+  EXPECT_FALSE(w.ProgressBar1.visible());
+  ASSERT_TRUE(d.advanceUntil([&] { return w.ProgressBar1.visible(); }, 2000));
+  ASSERT_TRUE(d.advanceUntil([&] { return idle(); }, 20000));
+  EXPECT_EQ(boxTexts(), std::vector<std::string>{"向对讲机写入参数完毕 ！"});
+}
+
+TEST_F(Write, AnAckWithinTheSecondLetsTheWriteGoOn) {
+  radio.inject(
+      {.what = Misbehaviour::Late, .answering = FrameKind::DataFrame, .skip = 3, .delay = 900'000});
+  d.click(w.Command_Write);
+  ASSERT_TRUE(d.advanceUntil([&] { return idle(); }, 20000));
+  EXPECT_EQ(boxTexts(), std::vector<std::string>{"向对讲机写入参数完毕 ！"});
+  EXPECT_EQ(rowFrames().size(), 321u);
+}
+
+TEST_F(Write, WriteAndCancelWhileBusy) {
+  d.click(w.Command_Write);
+  d.advance(1000);
+  ASSERT_TRUE(w.Link.Link_Busy);
+  data.Mem_Image(231, 6) = 100;  // Write while busy does not repair the image again
+  d.click(w.Command_Write);
+  EXPECT_EQ(data.Mem_Image(231, 6), 100);
+  d.click(w.Command_Cancel);
+  EXPECT_EQ(data.Win_Comm_Write, j5::kFalse);
+  EXPECT_EQ(boxTexts(), (std::vector<std::string>{"正在与对讲机进行读写操作 ！",
+                                                  "正在进行读写操作,请勿关窗口 ！,"}));
+  EXPECT_TRUE(program.Form_Comm_Write.loaded());
+  d.clearMessageBoxes();
+  ASSERT_TRUE(d.advanceUntil([&] { return idle(); }, 20000));
+  EXPECT_EQ(boxTexts(), std::vector<std::string>{"向对讲机写入参数完毕 ！"});
+  EXPECT_EQ(rowFrames().size(), 321u);
+}
+
+}  // namespace
+}  // namespace j5test

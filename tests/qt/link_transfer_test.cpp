@@ -1,0 +1,107 @@
+// A whole read and a whole write through the real stack: the Qt platform offscreen, its serial
+// line on the pseudo-terminal of a running j5-radio-sim that paces its answers at 9600 baud.
+
+#include <gtest/gtest.h>
+
+#include <QMessageBox>
+#include <QTimer>
+#include <cstdlib>
+#include <filesystem>
+
+#include "data/defaults.h"
+#include "link/Form_Comm_Read.h"
+#include "link/Form_Comm_Write.h"
+#include "qt_fixture.h"
+#include "shell/program.h"
+#include "sim/memory.h"
+#include "sim/sim_process.h"
+
+namespace {
+
+// Answers every message box at once and keeps its text.
+struct Box_Closer {
+  QStringList texts;
+  QTimer timer;
+  Box_Closer() {
+    QObject::connect(&timer, &QTimer::timeout, [this] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        texts << box->text();
+        box->accept();
+      }
+    });
+    timer.start(10);
+  }
+};
+
+TEST(LinkOverPty, WholeReadThenWholeWrite) {
+  qt_test::testApp();
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("j5-link-qt-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  const std::string loadFile = (dir / "radio.dat").string(),
+                    dumpFile = (dir / "after.dat").string();
+  sim::Memory radio;
+  for (int a = 0; a < 0x1800; ++a)
+    radio.set(static_cast<std::uint16_t>(a), static_cast<std::uint8_t>(a * 7 + a / 256));
+  sim::saveParamFile(loadFile, radio);
+  simtest::SimProcess sim(J5_SIM_BIN, {"--pacing", "on", "--load", loadFile, "--dump", dumpFile});
+  qputenv("J5_SERIAL_PORTS", QByteArray::fromStdString(sim.ptyPath()));
+
+  kit::qt::QtPlatform platform;
+  Box_Closer boxes;
+  {
+    j5::Program program(platform);
+    j5::SharedData& data = program.data;
+    j5::Fill_Access_Code(data);
+    data.Lang_Chn = j5::kFalse;
+    data.Comm_Port = 1;
+    j5::Init_Factory_Image(data);
+
+    auto& r = program.Form_Comm_Read.load();
+    qt_test::pump(50);
+    qt_test::click(platform.widgetOf(r.Command_read));
+    ASSERT_TRUE(r.Link.Link_Busy);
+    ASSERT_TRUE(qt_test::waitUntil([&] { return !boxes.texts.isEmpty(); }, 120000));
+    EXPECT_EQ(boxes.texts, QStringList{"Complete reading the data from transceiver."});
+    EXPECT_EQ(r.Label_tr_count.caption(), "Read Signal parameters in gear. ");
+    for (std::size_t row = 0; row <= 383; ++row)
+      for (std::size_t c = 0; c < 16; ++c)
+        ASSERT_EQ(data.Mem_Image(row, c),
+                  row == 207 ? 0xFF : radio.at(static_cast<std::uint16_t>(row * 16 + c)))
+            << row << " " << c;
+    r.Command_Cancel.userClick();
+    qt_test::pump(20);
+    ASSERT_FALSE(program.Form_Comm_Read.loaded());
+
+    // Change a channel and its name, then write the image back.
+    for (std::size_t c = 0; c < 16; ++c) {
+      data.Mem_Image(3, c) = static_cast<std::int16_t>(0xA0 + c);
+      data.Mem_Image(259, c) = static_cast<std::int16_t>(0x30 + c);
+    }
+    boxes.texts.clear();
+    auto& w = program.Form_Comm_Write.load();
+    qt_test::pump(50);
+    qt_test::click(platform.widgetOf(w.Command_Write));
+    ASSERT_TRUE(w.Link.Link_Busy);
+    ASSERT_TRUE(qt_test::waitUntil([&] { return !boxes.texts.isEmpty(); }, 120000));
+    EXPECT_EQ(boxes.texts, QStringList{"Complete writing parameters to the transceiver."});
+
+    ASSERT_EQ(sim.stop(), 0);
+    sim::Memory after;
+    sim::loadParamFile(dumpFile, after);
+    for (const auto& run : j5::Row_Skip_List)
+      for (int row = run.first; row <= run.last; ++row) {
+        const bool shortRow = j5::Short_Row(data, row);
+        for (int c = 0; c < (shortRow ? 1 : 16); ++c)
+          ASSERT_EQ(after.at(static_cast<std::uint16_t>(row * 16 + c)),
+                    data.Mem_Image(static_cast<std::size_t>(row), static_cast<std::size_t>(c)))
+              << row << " " << c;
+      }
+    EXPECT_EQ(after.at(3 * 16 + 5), 0xA5);
+    EXPECT_EQ(after.at(259 * 16 + 15), 0x3F);
+  }
+  qunsetenv("J5_SERIAL_PORTS");
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace

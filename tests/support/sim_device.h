@@ -1,0 +1,31 @@
+#pragma once
+// The radio simulator at the far end of a headless serial port: the tool's bytes go to the
+// simulated radio as they arrive on the virtual line, and its answers go back over the line,
+// each starting no earlier than the radio allows.
+
+#include <cstdint>
+
+#include "platform/headless.h"
+#include "sim/radio.h"
+
+namespace j5test {
+
+class Sim_Device : public kit::SerialDevice {
+ public:
+  explicit Sim_Device(sim::RadioConfig config = {}) : radio(config) {}
+
+  // Connects this device to COM port `comPort` of the platform.
+  void attach(kit::HeadlessPlatform& platform, int comPort) {
+    platform.attachDevice(comPort, *this);
+  }
+
+  void receive(std::uint8_t byte, double atMs, kit::SerialDeviceLink& link) override;
+  void opened(double) override { ++opens; }
+  void closed(double) override { ++closes; }
+
+  sim::Radio radio;
+  int opens = 0;
+  int closes = 0;
+};
+
+}  // namespace j5test

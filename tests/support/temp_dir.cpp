@@ -1,0 +1,49 @@
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace j5::test {
+
+namespace fs = std::filesystem;
+
+TempDir::TempDir() {
+  static std::atomic<int> counter{0};
+  // Test processes run in parallel: the process id keeps them apart.
+  std::string name = "j5-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+  if (const auto* info = ::testing::UnitTest::GetInstance()->current_test_info())
+    name += std::string("-") + info->name();
+  for (char& c : name)
+    if (c == '/') c = '_';
+  path_ = (fs::path(::testing::TempDir()) / name).lexically_normal().string();
+  while (path_.size() > 1 && path_.back() == '/') path_.pop_back();
+  fs::remove_all(path_);
+  fs::create_directories(path_);
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  fs::remove_all(path_, ignored);
+}
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + path);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void writeFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+}  // namespace j5::test
