@@ -18,7 +18,7 @@ const char* const kServerUsage =
     "  --reply-delay MS        time from a frame's last byte to the answer (default 0)\n"
     "  --min-read N            least data bytes of a read reply (default 64; 0: as asked)\n"
     "  --log                   log every frame on stderr\n"
-    "  --fault SPEC            misbehave; repeatable. SPEC is\n"
+    "  --fault FAULT           misbehave; repeatable. FAULT is\n"
     "                          KIND[,on=FRAME][,skip=N][,count=N|always][,ms=N][,byte=N]\n"
     "                          KIND: silence late wrong-first-byte stray-byte short-frame\n"
     "                                extra-byte no-leading-ack early-ack other-ident\n"
@@ -78,8 +78,8 @@ T lookup(const std::pair<const char*, T> (&table)[N], const std::string& name,
 
 }  // namespace
 
-Fault parseFault(const std::string& spec) {
-  auto items = split(spec, ',');
+Fault parseFault(const std::string& text) {
+  auto items = split(text, ',');
   if (items.empty()) throw UsageError("--fault: empty");
   Fault fault;
   fault.what = misbehaviourNamed(items[0]);

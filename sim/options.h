@@ -28,7 +28,7 @@ struct UsageError : std::runtime_error {
 ServerOptions parseServerOptions(const std::vector<std::string>& args);
 
 // KIND[,on=FRAME][,skip=N][,count=N|always][,ms=N][,byte=N], e.g. "late,on=read,ms=1500".
-Fault parseFault(const std::string& spec);
+Fault parseFault(const std::string& text);
 
 extern const char* const kServerUsage;
 

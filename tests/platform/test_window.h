@@ -8,19 +8,11 @@
 
 #include "platform/driver.h"
 #include "platform/kit.h"
+#include "support/event_log.h"
 
 namespace kit_test {
 
-struct Log {
-  std::vector<std::string> lines;
-  void operator()(const std::string& s) { lines.push_back(s); }
-  std::string joined() const {
-    std::string out;
-    for (const auto& l : lines) out += (out.empty() ? "" : " ") + l;
-    return out;
-  }
-  void clear() { lines.clear(); }
-};
+using test::Log;
 
 class TestWindow : public kit::Form {
  public:

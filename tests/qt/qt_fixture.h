@@ -20,6 +20,7 @@
 
 #include "platform/kit.h"
 #include "platform/qt/qt_platform.h"
+#include "support/event_log.h"
 
 namespace qt_test {
 
@@ -119,16 +120,7 @@ inline void type(QWidget* w, const QString& text) {
   }
 }
 
-struct Log {
-  std::vector<std::string> lines;
-  void operator()(const std::string& s) { lines.push_back(s); }
-  std::string joined() const {
-    std::string out;
-    for (const auto& l : lines) out += (out.empty() ? "" : " ") + l;
-    return out;
-  }
-  void clear() { lines.clear(); }
-};
+using test::Log;
 
 class MainWindow : public kit::MdiForm {
  public:
