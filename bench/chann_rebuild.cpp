@@ -15,6 +15,7 @@
 #include "data/defaults.h"
 #include "data/tables.h"
 #include "editors/channels/frm_chann.h"
+#include "offscreen_screen.h"
 #include "platform/headless.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
@@ -107,7 +108,9 @@ int main(int argc, char** argv) {
     measure(headless, "headless", [&] { headless.runUntilIdle(); });
   }
 #ifdef J5_BENCH_QT
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+    setenv("QT_QPA_PLATFORM", bench::offscreen1024x768().c_str(), 1);
+  setenv("J5_SERIAL_PORTS", "/nonexistent/j5-bench-port", 1);
   QApplication app(argc, argv);
   kit::qt::QtPlatform qt;
   measure(qt, "qt", [] { QCoreApplication::processEvents(); });

@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+#include "offscreen_screen.h"
+
 namespace {
 
 std::string defaultProgram() {
@@ -84,22 +86,11 @@ double median(std::vector<double> v) {
 int main(int argc, char** argv) {
   const std::string program = argc > 1 ? argv[1] : defaultProgram();
   const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 15;
-  // The offscreen screen is 800 pixels wide unless told otherwise.
-  const std::string screenFile =
-      (std::filesystem::temp_directory_path() / "j5-bench-screen.json").string();
-  {
-    std::FILE* f = std::fopen(screenFile.c_str(), "w");
-    if (!f) {
-      std::fprintf(stderr, "bench_startup: cannot write %s\n", screenFile.c_str());
-      return 1;
-    }
-    std::fputs(
-        "{\"screens\":[{\"name\":\"bench\",\"x\":0,\"y\":0,\"width\":1024,"
-        "\"height\":768,\"logicalDpi\":96,\"dpr\":1}]}\n",
-        f);
-    std::fclose(f);
+  const std::string qpa = bench::offscreen1024x768();
+  if (qpa.empty()) {
+    std::fprintf(stderr, "bench_startup: cannot write the offscreen screen file\n");
+    return 1;
   }
-  const std::string qpa = "offscreen:configfile=" + screenFile;
   std::vector<double> total, inside;
   double unused = 0;
   runOnce(program, qpa, unused);  // warms the file cache; not counted
@@ -118,7 +109,6 @@ int main(int argc, char** argv) {
       "max %.1f ms (target under 300 ms)\n",
       runs, median(total), *std::min_element(total.begin(), total.end()),
       *std::max_element(total.begin(), total.end()));
-  std::remove(screenFile.c_str());
   std::printf("  of which from main() on: median %.1f ms\n", median(inside));
   return 0;
 }
