@@ -1,5 +1,10 @@
 #include "platform/runtime.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
@@ -266,26 +271,38 @@ NumberRead readNumberFile(const std::string& path, std::size_t count) {
 }
 
 bool writeTextFileReplacing(const std::string& path, std::string_view text, std::string& error) {
-  const std::string temporary = path + ".part";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) {
-      error = "cannot create " + path;
-      return false;
+  // A fresh name beside the target, so no file of the user's is overwritten
+  // on the way and the rename stays on one file system.
+  std::string temporary = path + ".XXXXXX";
+  const int fd = ::mkstemp(temporary.data());
+  if (fd < 0) {
+    error = "cannot create " + path;
+    return false;
+  }
+  // mkstemp gives the owner alone access; the file gets what any new file gets.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  ::fchmod(fd, 0666 & ~mask);
+  bool written = true;
+  for (std::size_t done = 0; done < text.size();) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      written = false;
+      break;
     }
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out) {
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      error = "cannot write " + path;
-      return false;
-    }
+    done += static_cast<std::size_t>(n);
+  }
+  if (::close(fd) != 0) written = false;
+  std::error_code ignored;
+  if (!written) {
+    std::filesystem::remove(temporary, ignored);
+    error = "cannot write " + path;
+    return false;
   }
   std::error_code ec;
   std::filesystem::rename(temporary, path, ec);
   if (ec) {
-    std::error_code ignored;
     std::filesystem::remove(temporary, ignored);
     error = "cannot replace " + path + ": " + ec.message();
     return false;
