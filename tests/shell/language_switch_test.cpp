@@ -78,7 +78,7 @@ TEST_F(LanguageSwitch, ChoosingTheCurrentLanguageStillRunsEveryStepButTheTexts) 
   EXPECT_EQ(program.data.Lang_Text[10], "untouched");
   EXPECT_EQ(panel(9), "");
   EXPECT_EQ(panel(4), "版本");
-  EXPECT_EQ(program.frm_option->caption(), "可选功能");
+  EXPECT_EQ(program.frm_option->caption(), "可选参数编辑");
 }
 
 TEST_F(LanguageSwitch, StartUpChannelEditorIsReloadedOnlyAfterItWasReopened) {
@@ -108,7 +108,7 @@ TEST_F(LanguageSwitch, ReloadsExactlyTheFlaggedWindowsLastOneInFront) {
   drive.click(m.Language_eng);
 
   EXPECT_EQ(program.frm_option->caption(), "Optional Features");
-  EXPECT_EQ(program.frm_dtmf->caption(), "DTMF");
+  EXPECT_EQ(program.frm_dtmf->caption(), "DTMF Encode/Decode ");
   EXPECT_EQ(program.frmAbout->caption(), "关于");
   EXPECT_EQ(program.frm_chann->caption(), channChinese);
   const auto& forms = platform.loadedForms();

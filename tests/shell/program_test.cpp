@@ -16,7 +16,7 @@ TEST(Program, PlaceholderWindowKeepsItsFlagAndCaption) {
   program.MDImain.load();
   program.frm_option.load();
   EXPECT_EQ(program.data.Win_Option, kTrue);
-  EXPECT_EQ(program.frm_option->caption(), "可选功能");
+  EXPECT_EQ(program.frm_option->caption(), "可选参数编辑");
   EXPECT_TRUE(program.frm_option->shown());
   program.frm_option.unload();
   EXPECT_EQ(program.data.Win_Option, kFalse);

@@ -8,7 +8,8 @@ namespace j5 {
 class frm_dtmf : public Placeholder_Window {
  public:
   explicit frm_dtmf(Program& program)
-      : Placeholder_Window(program, "frm_dtmf", "DTMF(双音多频)", "DTMF", &SharedData::Win_Dtmf) {}
+      : Placeholder_Window(program, "frm_dtmf", "DTMF 编解码参数编辑", "DTMF Encode/Decode ",
+                           &SharedData::Win_Dtmf) {}
 };
 
 }  // namespace j5

@@ -8,7 +8,7 @@ namespace j5 {
 class frm_option : public Placeholder_Window {
  public:
   explicit frm_option(Program& program)
-      : Placeholder_Window(program, "frm_option", "可选功能", "Optional Features",
+      : Placeholder_Window(program, "frm_option", "可选参数编辑", "Optional Features",
                            &SharedData::Win_Option) {}
 };
 
