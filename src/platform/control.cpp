@@ -54,21 +54,15 @@ void Control::move(double left, double top, double width, double height) {
 }
 
 void Control::setVisible(bool v) {
-  if (v == visible_) return;
-  visible_ = v;
-  notify(Prop::Visible);
+  assign(visible_, v, Prop::Visible);
 }
 
 void Control::setEnabled(bool v) {
-  if (v == enabled_) return;
-  enabled_ = v;
-  notify(Prop::Enabled);
+  assign(enabled_, v, Prop::Enabled);
 }
 
 void Control::setBackColor(Color c) {
-  if (c == backColor_) return;
-  backColor_ = c;
-  notify(Prop::BackColor);
+  assign(backColor_, c, Prop::BackColor);
 }
 
 bool Control::shownOnForm() const {
@@ -128,21 +122,15 @@ void Control::raise(const std::function<void()>& event) {
 // Simple controls
 
 void Label::setCaption(const std::string& s) {
-  if (s == caption_) return;
-  caption_ = s;
-  notify(Prop::Caption);
+  assign(caption_, s, Prop::Caption);
 }
 
 void Label::setAlignment(Align a) {
-  if (a == align_) return;
-  align_ = a;
-  notify(Prop::Alignment);
+  assign(align_, a, Prop::Alignment);
 }
 
 void Frame::setCaption(const std::string& s) {
-  if (s == caption_) return;
-  caption_ = s;
-  notify(Prop::Caption);
+  assign(caption_, s, Prop::Caption);
 }
 
 // ---------------------------------------------------------------------------
@@ -195,9 +183,7 @@ void TextBox::setText(const std::string& s) {
 }
 
 void TextBox::setPasswordChar(int ch) {
-  if (ch == passwordChar_) return;
-  passwordChar_ = ch;
-  notify(Prop::PasswordChar);
+  assign(passwordChar_, ch, Prop::PasswordChar);
 }
 
 void TextBox::userSelect(int start, int length) {
@@ -359,9 +345,7 @@ void ComboBox::userPaste(const std::string& s) {
 // Buttons
 
 void CheckBox::setCaption(const std::string& s) {
-  if (s == caption_) return;
-  caption_ = s;
-  notify(Prop::Caption);
+  assign(caption_, s, Prop::Caption);
 }
 
 void CheckBox::setValue(int v) {
@@ -378,9 +362,7 @@ void CheckBox::userClick() {
 }
 
 void OptionButton::setCaption(const std::string& s) {
-  if (s == caption_) return;
-  caption_ = s;
-  notify(Prop::Caption);
+  assign(caption_, s, Prop::Caption);
 }
 
 void OptionButton::setValue(bool v) {
@@ -406,9 +388,7 @@ void OptionButton::userClick() {
 }
 
 void CommandButton::setCaption(const std::string& s) {
-  if (s == caption_) return;
-  caption_ = s;
-  notify(Prop::Caption);
+  assign(caption_, s, Prop::Caption);
 }
 
 int CommandButton::accessKey() const {
@@ -559,9 +539,7 @@ void TabStrip::userClickTab(int i) {
 }
 
 void PictureBox::setPicture(const std::string& name) {
-  if (name == picture_) return;
-  picture_ = name;
-  notify(Prop::Picture);
+  assign(picture_, name, Prop::Picture);
 }
 
 void Line::setPoints(double x1, double y1, double x2, double y2) {

@@ -164,6 +164,14 @@ class Control {
   void notify(Prop prop, int a = -1, int b = -1) {
     if (peer_) peer_->changed(prop, a, b);
   }
+  // Stores a property and tells the backend; false when it was already so.
+  template <class T, class V>
+  bool assign(T& field, const V& v, Prop prop) {
+    if (field == v) return false;
+    field = v;
+    notify(prop);
+    return true;
+  }
   // Raises an event through the one dispatch place (rule 10).
   void raise(const std::function<void()>& event);
   template <class... A, class... V>

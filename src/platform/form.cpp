@@ -276,15 +276,11 @@ std::vector<Menu*> Menu::children() const {
 }
 
 void Menu::setCaption(const std::string& s) {
-  if (s == caption_) return;
-  caption_ = s;
-  notify(Prop::Caption);
+  assign(caption_, s, Prop::Caption);
 }
 
 void Menu::setChecked(bool v) {
-  if (v == checked_) return;
-  checked_ = v;
-  notify(Prop::Checked);
+  assign(checked_, v, Prop::Checked);
 }
 
 void Menu::setShortcut(const std::string& s) {
