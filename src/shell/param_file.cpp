@@ -10,6 +10,7 @@
 #include "platform/runtime.h"
 #include "platform/utf8.h"
 #include "shell/program.h"
+#include "shell/prompt.h"
 
 namespace j5 {
 
@@ -79,8 +80,7 @@ bool Read_Param_File(const std::string& path, std::vector<std::int16_t>& values,
 }
 
 void Operate_Prompt(Program& program, const std::string& chn, const std::string& eng) {
-  program.platform.messageBox(program.text(chn, eng), program.text("操作提示", "Operate prompt"),
-                              kit::MsgIcon::Exclamation);
+  Prompt(program, {chn, eng});
 }
 
 bool Param_File_Load(Program& program) {

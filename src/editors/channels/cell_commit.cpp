@@ -9,6 +9,7 @@
 #include "editors/channels/channel_text.h"
 #include "editors/channels/frm_chann.h"
 #include "shell/program.h"
+#include "shell/prompt.h"
 
 namespace j5 {
 
@@ -186,31 +187,21 @@ void frm_chann::Commit_Name(int r) {
 // ---------------------------------------------------------------------------
 // Messages.
 
-namespace {
-void Prompt(Program& program, const std::string& chn, const std::string& eng,
-            const std::string& engTitle) {
-  program.platform.messageBox(program.text(chn, eng), program.text("操作提示", engTitle),
-                              kit::MsgIcon::Exclamation);
-}
-}  // namespace
-
 void frm_chann::Prompt_Range(bool rx) {
   if (rx) {
-    Prompt(prog_, "接收频率超出范围 ！", "Over the range of receive frequency .", "Operate prompt");
+    Prompt(prog_, {"接收频率超出范围 ！", "Over the range of receive frequency ."});
   } else {
-    Prompt(prog_, "发射频率超出范围 ！", "Over the range of transmit frequency .",
-           "Operate prompt");
+    Prompt(prog_, {"发射频率超出范围 ！", "Over the range of transmit frequency ."});
   }
 }
 
 void frm_chann::Prompt_Rx_First() {
-  Prompt(prog_, "请先输入接收频率 ！", "Please input the receive frequency in advance.",
-         "Operate prompt");
+  Prompt(prog_, {"请先输入接收频率 ！", "Please input the receive frequency in advance."});
 }
 
 void frm_chann::Prompt_Name_Length() {
-  Prompt(prog_, "信道名称的字符个数最大为 6 位 ！", "The letter of channel name max 6 bit . ",
-         "Operate Prompt");
+  Prompt(prog_, {"信道名称的字符个数最大为 6 位 ！", "The letter of channel name max 6 bit . "},
+         Prompt_Title::Upper);
 }
 
 }  // namespace j5
