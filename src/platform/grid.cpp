@@ -286,9 +286,10 @@ void Grid::userArrow(Arrow dir) {
   r = std::clamp(r, std::min(fixedRows_, rows_ - 1), rows_ - 1);
   c = std::clamp(c, std::min(fixedCols_, cols_ - 1), cols_ - 1);
   if (r == row_ && c == col_) return;
+  // A move only: the windows place their editors on Click, and an editor
+  // placed here would take the next arrow key as a pick from its list.
   moveTo(r, c);
   scrollIntoView();
-  raise(Click);
 }
 
 void Grid::userScroll(int topRow) {

@@ -100,7 +100,7 @@ class Grid : public Control {
   void userDoubleClickCell(int r, int c);
   void userDblClick(int r, int c);
   // An arrow key: one move within the scrollable cells, scrolled into view,
-  // then Click.
+  // with no Click.
   void userArrow(Arrow dir);
   void userScroll(int topRow);
 
