@@ -78,6 +78,9 @@ class SerialLine {
   // Bytes written that have not left yet.
   virtual std::size_t outputPending() const = 0;
   virtual void discardOutput() = 0;
+  // Drops what has come in but not been handed to the receiver yet (what
+  // waits in the driver).
+  virtual void discardInput() = 0;
   // Lets pending output drain, then releases the device; no receive call
   // follows.
   virtual void close() = 0;

@@ -73,6 +73,20 @@ TEST(SerialLine, InputTakesInputLenBytesAndNothingFromAnEmptyBuffer) {
   msc.setInputLen(0);
   EXPECT_EQ(msc.input(), (Bytes{0x02, 0xAA}));
   EXPECT_TRUE(msc.input().empty());
+
+  // Bytes that came in while a handler held the thread wait in the driver: emptying the
+  // buffer drops them too, so they raise no event and are not read later.
+  f.w->Command1.Click = [&] {
+    f.platform.pauseMs(5);
+    msc.setInBufferCount(0);
+  };
+  const auto events = f.events.size();
+  msc.output({0x58});
+  f.driver.advance(1.5);  // the echo is on its way back
+  f.driver.click(f.w->Command1);
+  f.driver.advance(10);
+  EXPECT_EQ(f.events.size(), events);
+  EXPECT_TRUE(msc.input().empty());
 }
 
 TEST(OnComm, RaisedFromTheLoopOncePerArrivalWhileTheBufferReachesTheThreshold) {
