@@ -192,6 +192,12 @@ void FormView::buildChildWindow(QMdiArea* area) {
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     }
     area->addSubWindow(sub);
+    // The child's window menu would claim Ctrl+W (and Ctrl+F4) for its Close,
+    // which makes the main menu's Ctrl+W ambiguous while a child is active.
+    // The menu's shortcuts work whichever child is active; a child closes
+    // from its title bar and its own buttons.
+    if (QMenu* system = sub->systemMenu())
+      for (QAction* a : system->actions()) a->setShortcuts({});
     sub->hide();
     window_ = sub;
   } else {
