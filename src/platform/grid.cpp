@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "platform/text_measure.h"
+#include "platform/platform.h"
 
 namespace kit {
 
@@ -86,7 +86,7 @@ void Grid::setFormatString(const std::string& f) {
       text.erase(0, 1);
     }
     colAlign_[static_cast<std::size_t>(c)] = align;
-    colWidths_[static_cast<std::size_t>(c)] = textWidthTwips(text) + kCellPadding;
+    colWidths_[static_cast<std::size_t>(c)] = platform().gridTextWidthTwips(text) + kCellPadding;
     if (fixedRows_ > 0) cells_[static_cast<std::size_t>(c)] = text;
   }
   notify(Prop::GridLayout);

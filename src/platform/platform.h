@@ -121,6 +121,10 @@ class Platform {
 
   // --- screen
   virtual ScreenSize screen() const = 0;
+  // Width in twips of text in the font grids draw with (grid columns take
+  // their widths from it). The headless platform's fixed table keeps tests
+  // exact; a real platform measures its font, so texts fit on screen.
+  virtual double gridTextWidthTwips(const std::string& text) const;
 
   // --- serial ports
   // Opens COM port n for a port control; nullptr when the port does not
