@@ -8,14 +8,6 @@
 
 namespace j5 {
 
-int Band_Limit_Pair(std::uint8_t hundreds, std::uint8_t tensUnits) {
-  return 100 * hundreds + 10 * (tensUnits / 16) + tensUnits % 16;
-}
-
-std::string Ident_Band_Text(const std::string& label, double low, double high) {
-  return label + rt::Str(low) + "--" + rt::Str(high) + " MHZ";
-}
-
 Radio_Link::Radio_Link(kit::Form& owner, Program& program, Link_Setup setup)
     : MSC(owner, "MSC"),
       Timer1(owner, "Timer1"),
