@@ -100,7 +100,10 @@ struct Transfer_Texts {
   Bilingual read_done_label{}, read_done_message{};
   Bilingual write_done_label{}, write_done_message{};
   Prompt_Title done_title = Prompt_Title::Upper;
-  // The final failure: a message box (when not empty), the label, status panel 2 (when not empty).
+  // The final failure: the bar, a message box (when not empty), the label (when not empty),
+  // status panel 2 (when not empty).
+  enum class Bar { Keep, Zero, Hide };
+  Bar fail_bar = Bar::Keep;
   Bilingual fail_message{"与对讲机联络失败 ！", "Fail connect with transceiver."};
   Bilingual fail_label{};
   Bilingual fail_panel{"联机故障 ！", "Communication fault."};

@@ -42,6 +42,7 @@ Transfer_Texts Whole_Texts() {
   t.write_done_label = {"参数写入完毕 ！", "Complete writing parameters "};
   t.write_done_message = {"向对讲机写入参数完毕 ！",
                           "Complete writing parameters to the transceiver."};
+  t.fail_bar = Transfer_Texts::Bar::Hide;
   t.fail_label = {"与对讲机通讯故障 ！", "Communication fault."};
   t.fail_panel = {};
   return t;
@@ -199,6 +200,7 @@ const Link_Description& Signalling_Link() {
     t.write_done_label = {"信令参数写入完毕 ！", "Complete writing Signal parameters "};
     t.write_done_message = {"向对讲机写入信令参数完毕 ！",
                             "Complete writing Signal parameters to the transceiver."};
+    t.fail_bar = Transfer_Texts::Bar::Zero;
     t.fail_label = {"与对讲机通讯故障 ！", "Communication fault."};
     t.fail_panel = {};
     return d;

@@ -235,6 +235,26 @@ TEST_P(Engine, FirstReplyInOneChunkIsStoredOnlyWithItsHeaderInPlace) {
   }
 }
 
+// The whole eight-byte code ends in STX, which the radio answers with its identification while
+// the first seven bytes are still being acknowledged: the opening holds whatever the pause after
+// each byte, none at all, one byte time, or a long one.
+TEST_F(Link_Fixture, EightByteCodeOpeningHoldsWithAnyBytePause) {
+  radio.config().identForm = sim::IdentForm::Ident8;
+  kit::FormSlot<Host> slot{[this] { return std::make_unique<Host>(program); }};
+  Host& host = slot.load();
+  for (double pause : {j5::Byte_Pause_Ms, 0.0, 10.0}) {
+    SCOPED_TRACE(pause);
+    j5::Link_Description link = j5::Password_Link();
+    link.sender.byte_ms = pause;
+    host.events.clear();
+    host.thenWrite = j5::Password_Write_Plan(true);
+    ASSERT_TRUE(host.Link.Start(link, j5::Password_Read_Plan()));
+    d.advance(3000);
+    EXPECT_EQ(host.events, (std::vector<std::string>{"identified", "connected", "done"}));
+    EXPECT_EQ(host.Link.Last_Answer(), j5::ACK);
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Link, Engine, ::testing::ValuesIn(kOpenings),
                          [](const auto& info) { return std::string(info.param.name); });
 
