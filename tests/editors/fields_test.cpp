@@ -12,7 +12,7 @@
 
 #include "data/codecs.h"
 #include "data/tables.h"
-#include "platform/driver.h"
+#include "support/driver.h"
 #include "platform/kit.h"
 
 namespace j5::fields_test {
