@@ -88,6 +88,12 @@ void Bindings::store(const kit::Control& control) const {
   throw std::logic_error("no binding for " + control.name());
 }
 
+void Bindings::storeAll() const {
+  for (const Entry& e : entries_)
+    if (e.store) e.store();
+  if (afterStore_) afterStore_();
+}
+
 std::string Column::text(const Cells& cells, int rows) const {
   return field.isText() ? field.textAt(cells, rows) : choice.text(field.numberAt(cells, rows));
 }

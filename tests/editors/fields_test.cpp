@@ -12,8 +12,8 @@
 
 #include "data/codecs.h"
 #include "data/tables.h"
-#include "support/driver.h"
 #include "platform/kit.h"
+#include "support/driver.h"
 
 namespace j5::fields_test {
 
@@ -219,6 +219,18 @@ TEST_F(FieldsFixture, AHandlerThatDoesMoreStoresThroughItsBinding) {
   EXPECT_EQ(option(5), 6);
   EXPECT_EQ(seen, std::vector<int>{6});
   EXPECT_THROW(w.General.store(w.Combo_step_a), std::logic_error);
+
+  // Packing every control at once writes what each shows, whatever the image held meanwhile.
+  driver.pick(w.Combo_step_b, 3);
+  driver.pick(w.Combo_scr_b, 2);
+  option(5) = 1;
+  vfo(1, 30) = 0;
+  w.stores = 0;
+  w.General.storeAll();
+  w.Vfo.storeAll();
+  EXPECT_EQ(option(5), 6);
+  EXPECT_EQ(vfo(1, 30), 0x32);
+  EXPECT_EQ(w.stores, 1);
 }
 
 // ---------------------------------------------------------------------------
