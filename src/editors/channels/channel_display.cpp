@@ -1,6 +1,5 @@
 // A channel's record and name row shown as one grid row, and the procedures
 // that give a channel its new-channel defaults or empty it.
-#include <array>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -17,10 +16,6 @@ namespace j5 {
 namespace {
 
 constexpr int kNameRowBase = 255;  // grid row r has its name in image row r + 255
-
-// Cells 4..13 of a new channel.
-const std::array<std::string, 10> kNewChannelCells = {"OFF", "OFF", "HIGH", "W",   "OFF",
-                                                      "OFF", "ON",  "1",    "OFF", ""};
 
 std::vector<std::string> Numbers(int from, int to) {
   std::vector<std::string> items;
@@ -122,11 +117,13 @@ void frm_chann::Show_Channel(int r) {
 }
 
 void frm_chann::Set_New_Channel(int r) {
-  for (std::size_t i = 0; i < kNewChannelCells.size(); ++i)
-    Set_Cell(r, kColDec + static_cast<int>(i), kNewChannelCells[i]);
-  for (int k = 8; k <= 14; ++k) Rec(r, k) = 0;
-  Rec(r, 15) = 0x44;
+  // Every setting at its first item (tones off, code 1, power HIGH, all else
+  // off), but wide band and in the scan list; no name. The cells show it.
+  for (int k = 8; k <= 15; ++k) Rec(r, k) = 0;
+  Col(kColWidth).pick(Image, r - 1, 0);    // "W"
+  Col(kColScanAdd).pick(Image, r - 1, 1);  // "ON"
   for (int k = 0; k < 16; ++k) Name_Byte(r, k) = kEmptyByte;
+  for (int c = kColDec; c <= kColName; ++c) Col(c).show(MSF_Chann, r, Image, r - 1);
 }
 
 void frm_chann::Clear_Channel_Fields(int r) {
