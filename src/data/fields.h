@@ -80,10 +80,10 @@ struct Codec {
 };
 
 // A number held in the bits `mask` of one byte, shifted down to the mask's lowest bit. A store
-// rewrites only those bits and keeps the others (read-modify-write). `values`, when given, lists
-// the raw value of each index (index i stores values[i]; a raw value not in it reads as index 0).
-// `readMask`, when given, is wider than the bits written: the display looks at more bits than an
-// entry changes.
+// rewrites only those bits and keeps the others (read-modify-write); a value wider than its bits
+// is cut to them. `values`, when given, lists the raw value of each index (index i stores
+// values[i]; a raw value not in it reads as index 0). `readMask`, when given, is wider than the
+// bits written: the display looks at more bits than an entry changes.
 struct Bits {
   Place at;
   int mask = 0xFF;
