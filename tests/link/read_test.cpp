@@ -244,10 +244,10 @@ TEST_F(Read, ARefusedCloseLeavesTheReadRunningUnderItsBox) {
     data.Mem_Image(100, 1) = 0x11;
     d.click(w.Command_read);
     d.advance(500);
-    ASSERT_TRUE(w.Link.Link_Busy);
+    ASSERT_TRUE(w.Link.Link_Busy());
     Wait_Under_Refused_Close(c.press, 15000);
     EXPECT_EQ(boxTexts(), c.boxes);
-    EXPECT_FALSE(w.Link.Link_Busy);
+    EXPECT_FALSE(w.Link.Link_Busy());
     EXPECT_FALSE(w.Link.MSC.portOpen());
     EXPECT_EQ(data.Mem_Image(100, 1), radio.memory().at(100 * 16 + 1));
     EXPECT_EQ(&*program.Form_Comm_Read, &w);

@@ -163,12 +163,12 @@ TEST_F(Write, ARefusedCloseLeavesTheWriteRunningUnderItsBox) {
   j5::MDImain& m = *program.MDImain;
   d.click(w.Command_Write);
   d.advance(1000);
-  ASSERT_TRUE(w.Link.Link_Busy);
+  ASSERT_TRUE(w.Link.Link_Busy());
   Wait_Under_Refused_Close([&] { d.clickToolbar(m.Toolbar1, "write"); }, 20000);
   EXPECT_EQ(boxTexts(), (std::vector<std::string>{"正在进行读写操作,请勿关窗口 ！,",
                                                   "向对讲机写入参数完毕 ！"}));
   EXPECT_EQ(rowFrames().size(), 321u);
-  EXPECT_FALSE(w.Link.Link_Busy);
+  EXPECT_FALSE(w.Link.Link_Busy());
 }
 
 TEST_F(Write, WriteAndCancelWhileBusy) {

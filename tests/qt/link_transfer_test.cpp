@@ -144,14 +144,14 @@ TEST(LinkOverPty, ARefusedCloseLeavesTheReadRunningUnderItsBox) {
     qt_test::pump(50);
     qt_test::click(platform.widgetOf(r.Command_read));
     qt_test::pump(300);
-    ASSERT_TRUE(r.Link.Link_Busy);
+    ASSERT_TRUE(r.Link.Link_Busy());
     platform.windowOf(r)->close();
     ASSERT_TRUE(qt_test::waitUntil([&] {
       return seen.size() == 2 && !QApplication::activeModalWidget();
     })) << seen.join(" | ").toStdString();
     EXPECT_EQ(seen, QStringList({"Read-write operating，don't close the window. ,",
                                  "Complete reading the data from transceiver."}));
-    EXPECT_FALSE(r.Link.Link_Busy);
+    EXPECT_FALSE(r.Link.Link_Busy());
     EXPECT_EQ(data.Mem_Image(100, 1), 0xFF);  // the simulator's memory starts erased
     EXPECT_TRUE(program.Form_Comm_Read.loaded());
   }
