@@ -139,6 +139,12 @@ void frm_2tone::Form_Load() {
   Frame_Dec_xx.setCaption(prog_.text(" 1 解码信息两音频率", " 1 Decode 2 Tone Frequency"));
   MSF_Encode.setFormatString(prog_.chinese() ? kEncodeFormatChn : kEncodeFormatEng);
   MSF_Decode.setFormatString(prog_.chinese() ? kDecodeFormatChn : kDecodeFormatEng);
+  std::vector<std::string> responses;
+  for (std::size_t k = 0; k < 4; ++k) responses.push_back(data_.Lang_Text[kTone2ResponseFirst + k]);
+  const std::vector<std::string> pairs{"A-B", "D-C"}, alerts{"16"};
+  Fit_Columns(MSF_Encode, {{"15"}, {"3000.0"}, {"3000.0"}});
+  Fit_Columns(MSF_Decode, {{"15"}, pairs, responses, alerts, pairs, responses, alerts, pairs,
+                           responses, alerts, pairs, responses, alerts});
   Lay_Out();
   Load_Defaults();
 }

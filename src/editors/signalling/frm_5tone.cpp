@@ -169,6 +169,12 @@ void frm_5tone::Form_Load() {
   MSF_Chann.setFormatString(prog_.chinese() ? kStdFormatChn : kStdFormatEng);
   MSF_Encode.setFormatString(prog_.chinese() ? kEncodeFormatChn : kEncodeFormatEng);
   MSF_Decode.setFormatString(prog_.chinese() ? kDecodeFormatChn : kDecodeFormatEng);
+  std::vector<std::string> functions;
+  for (int k = 0; k <= 8; ++k) functions.push_back(Get_Call_Type(data_, k));
+  const std::vector<std::string> names{"PDZVEI", "CCITT"}, code{"88888"}, number{"15"};
+  Fit_Columns(MSF_Chann, {names, {"2550"}, {"F"}, {"F"}});
+  Fit_Columns(MSF_Encode, {number, code, code, code, code, names});
+  Fit_Columns(MSF_Decode, {number, names, code, functions, code, functions, code, functions, code});
   Lay_Out();
   Load_Defaults();
 }
@@ -220,7 +226,7 @@ void frm_5tone::Lay_Encode_Page() {
 void frm_5tone::Lay_Decode_Page() {
   const double gridWidth = Frame_Decode.width() / 1.02;
   MSF_Decode.move((Frame_Decode.width() - gridWidth) / 2, 300, gridWidth, 4000);
-  Frame_Dec_xx.move(MSF_Decode.left(), 4380, Frame_Decode.width() * 0.72, 1620);
+  Frame_Dec_xx.move(MSF_Decode.left(), 4380, Frame_Decode.width() * 0.72, 1700);
   const double rowLabel = 1080, action = 1020, position = 420;
   kit::Label* heads[] = {&Label_Disp, &Label_led, &Label_ctrl, &Label_Tishi};
   kit::Label* positions[] = {&Label16, &Label17, &Label18, &Label19, &Label20};
@@ -231,7 +237,7 @@ void frm_5tone::Lay_Decode_Page() {
   Label9.move(posLeft, top - 10, 5 * position, kLineHeight);
   for (int p = 0; p < 5; ++p) positions[p]->move(posLeft + p * position, top, position, kLineHeight);
   for (int k = 0; k < 3; ++k) {
-    const double y = top + 360 + k * 360;
+    const double y = top + 330 + k * 330;
     rows[k]->move(120, y, rowLabel - 60, kLineHeight);
     for (int b = 0; b < 9; ++b) {
       const double x = b < 4 ? 120 + rowLabel + b * action + 300 : posLeft + (b - 4) * position;

@@ -6,6 +6,7 @@
 #include "link/ident_frames.h"
 #include "link/transfers.h"
 #include "platform/runtime.h"
+#include "platform/text_measure.h"
 #include "shell/program.h"
 
 namespace j5 {
@@ -115,6 +116,17 @@ void Tone_Window::Pick_Only(kit::ComboBox& box, bool takeFocus, std::function<vo
 void Tone_Window::Place_Over_Cell(kit::Grid& grid, kit::Control& editor, bool fullHeight) {
   editor.move(grid.left() + grid.cellLeft(), grid.top() + grid.cellTop(), grid.cellWidth(),
               fullHeight ? grid.cellHeight() : editor.height());
+}
+
+void Tone_Window::Fit_Columns(kit::Grid& grid, const std::vector<std::vector<std::string>>& texts) {
+  constexpr double kRoom = 360;  // beside the cell padding: the grid lines and some air
+  for (int c = 0; c < grid.cols(); ++c) {
+    double widest = kit::textWidthTwips(grid.textMatrix(0, c));
+    if (static_cast<std::size_t>(c) < texts.size())
+      for (const std::string& t : texts[static_cast<std::size_t>(c)])
+        widest = std::max(widest, kit::textWidthTwips(t));
+    grid.setColWidth(c, std::max(grid.colWidth(c), widest + kit::Grid::kCellPadding + kRoom));
+  }
 }
 
 void Tone_Window::Go_To_Mouse_Cell(kit::Grid& grid) {

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "link/link_engine.h"
 #include "link/transfer_progress.h"
@@ -77,6 +78,9 @@ class Tone_Window : public kit::Form, protected Link_Listener {
 
   // Puts the in-place editor over the grid's current cell; `fullHeight` for a text box.
   static void Place_Over_Cell(kit::Grid& grid, kit::Control& editor, bool fullHeight);
+  // Widens every column of the grid to its header and to the widest of `texts` that the column may
+  // show (texts[c] for column c), so a cell's content fits the fonts of either language.
+  static void Fit_Columns(kit::Grid& grid, const std::vector<std::vector<std::string>>& texts);
   // The grid's current cell becomes the one under the mouse pointer.
   static void Go_To_Mouse_Cell(kit::Grid& grid);
 
