@@ -29,6 +29,9 @@ struct Param_File_Failure {
 // `values` is unusable and `why` says what was wrong with the file.
 bool Read_Param_File(const std::string& path, std::vector<std::int16_t>& values,
                      Param_File_Failure& why);
+// The same for a file in the parameter file's layout that holds `count` numbers.
+bool Read_Number_File(const std::string& path, std::size_t count,
+                      std::vector<std::int16_t>& values, Param_File_Failure& why);
 
 // The load and the save as the open and save dialogs run them on File_Path. A failure is reported
 // in a message box and changes neither the image nor an existing file; true when the operation

@@ -1,0 +1,252 @@
+// The channel editor's own transfer of the channel memory with the radio (its buttons are never
+// shown), and its channel file. The read fetches channel records and name rows as pairs of 64-byte
+// blocks; the write sends each channel's record and then its name row.
+#include <algorithm>
+
+#include "editors/channels/frm_chann.h"
+#include "link/transfers.h"
+#include "platform/runtime.h"
+#include "platform/utf8.h"
+#include "shell/file_dialogs.h"
+#include "shell/param_file.h"
+#include "shell/program.h"
+
+namespace j5 {
+
+namespace {
+
+const Bilingual kFileLoaded{"参数从文件调入成功 ！", "Succeed fold the parameter from file."};
+const Bilingual kFileLoadFailed{"参数文件调入失败 ！\n", "Fail to load the parameter file.\n"};
+const Bilingual kStoring{"正在保存参数。。。", "Storing parameter parameter..."};
+const Bilingual kStored{"保存参数正常 ！", "Store  parameter in gear."};
+const Bilingual kFileSaved{"参数保存完毕 ！", "Complete storing  parameter."};
+const Bilingual kFileSaveFailed{"参数保存失败 ！\n", "Fail to store the parameter file.\n"};
+
+constexpr std::uint16_t kNameBase = 0x1000;
+
+// The reply of read step `step` as the radio sent it: its ACK, the header, the data. Channel halves
+// go to Block_Buf row p + 1, name halves to Name_Block_Buf row p + 2 (p the pair).
+template <class Store>
+void Store_Reply(Store& store, std::size_t row, std::uint16_t address,
+                 std::span<const std::uint8_t> data) {
+  const int header[5] = {ACK, Cmd_Data, address >> 8, address & 0xFF, 0x40};
+  for (std::size_t i = 0; i < 5; ++i) store(row, i) = static_cast<std::int16_t>(header[i]);
+  for (std::size_t i = 0; i < data.size() && i < 64; ++i) store(row, 5 + i) = data[i];
+}
+
+// Where a stored reply's data begins: four bytes after its Cmd_Data among the first six bytes, or
+// at byte 4 without one.
+template <class Store>
+std::size_t Data_Start(const Store& store, std::size_t row) {
+  for (std::size_t i = 0; i <= 5; ++i)
+    if (store(row, i) == Cmd_Data) return i + 4;
+  return 4;
+}
+
+}  // namespace
+
+// ---- Starting ------------------------------------------------------------------------------
+
+bool frm_chann::Refuse_If_Busy() {
+  if (!Link.Link_Busy()) return false;
+  Progress.Busy();
+  return true;
+}
+
+void frm_chann::Command_read_Click() {
+  if (Refuse_If_Busy()) return;
+  Write_Mode = false;
+  Chann_Last = Shown_Channels();
+  Block_Count = static_cast<int>(rt::Int(Chann_Last / 4.0 + 0.9)) + 1;
+  if (!Link.Start(Channel_Link(), Channel_Read_Plan(Chann_Last))) return;
+  data_.Name_Phase = kFalse;
+  Progress.Connecting(true);
+}
+
+void frm_chann::Command_Write_Click() {
+  if (Refuse_If_Busy()) return;
+  Write_Mode = true;
+  Chann_Last = Shown_Channels();
+  if (!Link.Start(Channel_Link(), Channel_Write_Plan(Chann_Last))) return;
+  data_.Name_Phase = kFalse;
+  Progress.Connecting(true);
+}
+
+// ---- What the link reports -------------------------------------------------------------------
+
+void frm_chann::Link_Port_Error(bool) {
+  Progress.Port_Error();
+}
+
+void frm_chann::Link_Connected() {
+  Progress.Connected();
+  data_.Name_Phase = kFalse;
+}
+
+void frm_chann::Link_Block_Stored(int step, std::span<const std::uint8_t> data) {
+  const int pair = step / 2;
+  const bool name = step % 2 == 1;
+  const auto address = static_cast<std::uint16_t>((name ? kNameBase : 0) + pair * 64);
+  if (name)
+    Store_Reply(data_.Name_Block_Buf, static_cast<std::size_t>(pair + 2), address, data);
+  else
+    Store_Reply(data_.Block_Buf, static_cast<std::size_t>(pair + 1), address, data);
+  data_.Name_Phase = name ? kFalse : kTrue;
+}
+
+std::optional<std::array<std::uint8_t, 16>> frm_chann::Link_Frame_Data(const Write_Step& step) {
+  return Image_Row_Bytes(data_, step.source);
+}
+
+void frm_chann::Link_Progress(const Progress_Mark& mark) {
+  if (Write_Mode)
+    Progress.Writing(mark);
+  else
+    Progress.Reading(mark);
+}
+
+void frm_chann::Link_Done() {
+  const Transfer_Texts& t = Channel_Link().texts;
+  if (Write_Mode) {
+    Progress.Write_Done();
+    return;
+  }
+  Blocks_To_Channels();
+  Prompt(prog_, t.read_done_message, t.done_title);
+  Progress.Label(t.read_done_label);
+}
+
+void frm_chann::Link_Failed() {
+  Progress.Failed();
+}
+
+// A row holding a value that is no byte (from a parameter file written by hand) cannot go out.
+void frm_chann::Link_Stopped(const Write_Step&) {
+  Progress.Failed();
+}
+
+// The read's replies into the image, only once all of them have come: channel halves into the
+// records, name halves into the name rows, four channels a reply.
+void frm_chann::Blocks_To_Channels() {
+  const auto total = static_cast<std::size_t>(std::min(Chann_Last, kMaxChannels));
+  auto copy = [&](const auto& store, std::size_t firstRow, std::size_t imageRow) {
+    for (std::size_t c = 0; c < total; ++c) {
+      const std::size_t row = firstRow + c / 4;
+      const std::size_t from = Data_Start(store, row) + (c % 4) * 16;
+      for (std::size_t k = 0; k < 16; ++k) data_.Mem_Image(imageRow + c, k) = store(row, from + k);
+    }
+  };
+  copy(data_.Block_Buf, 1, 0);
+  copy(data_.Name_Block_Buf, 2, 256);
+  // An edit begun on the channels as they were has nothing left to commit.
+  Drop_Pending_Edit();
+  for (int i = 1; i <= static_cast<int>(total); ++i) Show_Channel(i);
+}
+
+// ---- The second name decoder -------------------------------------------------------------
+
+namespace {
+
+// A name in the transfer's own character code: digits, "A" to "U" from 17 on, other codes as
+// themselves, "+" and "-".
+std::string Name_From_Frame(std::span<const std::int16_t> six) {
+  std::string text;
+  if (six[0] == 0xFF) return text;
+  for (std::int16_t b : six) {
+    if (b >= 0 && b <= 9)
+      text += static_cast<char>('0' + b);
+    else if (b >= 17 && b <= 37)
+      text += static_cast<char>(b + 48);
+    else if (b >= 48 && b <= 126)
+      text += static_cast<char>(b);
+    else if (b >= 127 && b <= 250)
+      text += kit::utf8::encode(b);
+    else if (b == 251)
+      text += '+';
+    else if (b == 253)
+      text += '-';
+  }
+  return text;
+}
+
+}  // namespace
+
+void frm_chann::Decode_Name_Frames() {
+  const int count = Block_Count + 1;
+  const int shown = Shown_Channels();
+  for (int i = 2; i <= count && i < static_cast<int>(NameFrameStore::kRows); ++i) {
+    const auto row = static_cast<std::size_t>(i);
+    const int h = data_.Name_Block_Buf(row, 2) - 0x10;
+    const int l = data_.Name_Block_Buf(row, 3);
+    if (h < 0 || h > 31) break;
+    const int c = static_cast<int>(rt::CInt(h * 16 + l / 16.0 + 1));
+    const int names = i == count ? 1 : 4;
+    for (int k = 0; k < names; ++k) {
+      // The name goes into the grid's name column, and only into rows the grid has.
+      if (c + k < 1 || c + k > shown) continue;
+      std::array<std::int16_t, 6> six{};
+      for (std::size_t j = 0; j < 6; ++j)
+        six[j] = data_.Name_Block_Buf(row, 5 + static_cast<std::size_t>(k) * 16 + j);
+      Set_Cell(c + k, kColName, Name_From_Frame(six));
+    }
+  }
+}
+
+// ---- Channel files ---------------------------------------------------------------------------
+
+void frm_chann::Poll_File_Req() {
+  if (data_.Open_Adj_Req != 0) {
+    data_.Open_Adj_Req = kFalse;
+    Load_Chann_File();
+  }
+  if (data_.Save_Adj_Req != 0) {
+    data_.Save_Adj_Req = kFalse;
+    Save_Chann_File();
+  }
+}
+
+void frm_chann::Save_Chann_File() {
+  Progress.Label(kStoring);
+  const std::string text =
+      rt::formatNumberRows(kChannFileRows, 16, [&](std::size_t r, std::size_t c) {
+        return data_.Mem_Image(r, c);
+      });
+  std::string error;
+  if (!rt::writeTextFileReplacing(data_.File_Path, text, error)) {
+    Progress.Clear();
+    Prompt(prog_, kFileSaveFailed, {error, error});
+    return;
+  }
+  Progress.Label(kStored);
+  Prompt(prog_, kFileSaved);
+  Progress.Clear();
+}
+
+// The whole file is read before the image changes: a file that is short, holds a bad number or
+// is no plain file is refused with its reason and changes nothing.
+void frm_chann::Load_Chann_File() {
+  std::vector<std::int16_t> values;
+  Param_File_Failure why;
+  if (!Read_Number_File(data_.File_Path, kChannFileReadRows * 16, values, why)) {
+    Prompt(prog_, kFileLoadFailed,
+           {data_.File_Path + "\n" + why.chn, data_.File_Path + "\n" + why.eng});
+    return;
+  }
+  Drop_Pending_Edit();
+  for (std::size_t i = 0; i < values.size(); ++i) data_.Mem_Image(i / 16, i % 16) = values[i];
+  Rebuild_Grid();
+  Prompt(prog_, kFileLoaded);
+  Progress.Clear();
+}
+
+void frm_chann::Show_Open_Chann() {
+  if (Refuse_If_Busy()) return;
+  prog_.Form_open_chann.show();
+}
+
+void frm_chann::Show_Save_Chann() {
+  if (Refuse_If_Busy()) return;
+  prog_.Form_save_chann.show();
+}
+
+}  // namespace j5
