@@ -114,6 +114,7 @@ bool NumberScanner::fail(Kind kind) {
 bool NumberScanner::take(char c) {
   if (isBlank(c) || c == ',') {
     if (inItem_ && !endItem()) return false;
+    if (done_) return true;
     if (c == '\n') ++line_;
     if (c == ',') {
       // One comma may stand between two numbers; none before the first.
@@ -167,6 +168,7 @@ bool NumberScanner::endItem() {
   if (value < -32768 || value > 32767) return fail(Kind::OutOfRange);
   read_.problem = {};
   read_.values.push_back(static_cast<std::int16_t>(value));
+  lastNumberLine_ = itemLine_;
   comma_ = false;
   if (read_.values.size() == count_) done_ = true;
   return true;
@@ -184,7 +186,7 @@ NumberRead NumberScanner::finish() {
       if (read_.values.empty()) {
         fail(Kind::Empty);
       } else {
-        read_.problem.line = line_;
+        read_.problem.line = lastNumberLine_;
         read_.problem.found = read_.values.size();
         read_.problem.wanted = count_;
         fail(Kind::TooFewNumbers);

@@ -37,7 +37,7 @@ struct FileProblem {
     // The content.
     Empty,          // nothing but blanks and line ends
     NotText,        // control characters where a number should be: not a text file at all
-    TooFewNumbers,  // the file ends after `found` of `wanted` numbers
+    TooFewNumbers,  // the file ends after `found` of `wanted` numbers, the last on `line`
     NotANumber,     // `item` on `line` is not a whole number
     OutOfRange,     // `item` on `line` does not fit 16 bits signed
     EmptyField,     // two commas, or a comma before the first number, on `line`
@@ -88,6 +88,7 @@ class NumberScanner {
   std::size_t bom_ = 0;  // bytes of a byte order mark matched so far at the start
   bool started_ = false;
   std::size_t line_ = 1;
+  std::size_t lastNumberLine_ = 0;
   bool comma_ = false;  // a comma since the last number
   // The item being read.
   bool inItem_ = false;

@@ -47,10 +47,10 @@ Bilingual File_Problem_Text(const rt::FileProblem& p) {
     case Kind::NotText:
       return {"文件不是文本文件 ！", "The file is not a text file."};
     case Kind::TooFewNumbers:
-      return {"文件在第 " + line + " 行结束，只有 " + n(p.found) + " 个数，需要 " + n(p.wanted) +
-                  " 个 ！",
-              "The file ends at line " + line + " with only " + n(p.found) + " of " + n(p.wanted) +
-                  " numbers."};
+      return {"文件只有 " + n(p.found) + " 个数（最后一个在第 " + line + " 行），需要 " +
+                  n(p.wanted) + " 个 ！",
+              "The file holds only " + n(p.found) + " of " + n(p.wanted) +
+                  " numbers (the last on line " + line + ")."};
     case Kind::NotANumber:
       return {"第 " + line + " 行的“" + p.item + "”不是整数 ！",
               "Line " + line + ": \"" + p.item + "\" is not a whole number."};

@@ -73,7 +73,7 @@ TEST(NumberReader, NamesWhatIsWrongAndWhere) {
       {"", Kind::Empty, 0, ""},
       {" \r\n\t\r\n", Kind::Empty, 0, ""},
       {"\xEF\xBB\xBF", Kind::Empty, 0, ""},
-      {" 1  2 \r\n\r\n", Kind::TooFewNumbers, 3, ""},
+      {" 1 \r\n 2 \r\n\r\n", Kind::TooFewNumbers, 2, ""},  // the line of the last number
       {"1 2\r\n12abc", Kind::NotANumber, 2, "12abc"},
       {"1 1.5 3", Kind::NotANumber, 1, "1.5"},
       {"1 + 3", Kind::NotANumber, 1, "+"},

@@ -188,7 +188,7 @@ TEST_F(ParamFileTest, BadInputIsReportedAndChangesNothing) {
       {"empty", text(""), "The file is empty."},
       {"blank", text("  \r\n\r\n"), "The file is empty."},
       {"short", text(good.substr(0, good.rfind(" 0 "))),
-       "The file ends at line 481 with only 7695 of 7696 numbers."},
+       "The file holds only 7695 of 7696 numbers (the last on line 481)."},
       {"non-numeric", replacing(" 0 ", " 1x "), "Line 11: \"1x\" is not a whole number."},
       {"decimal", replacing(" 0 ", " 2.5 "), "\"2.5\" is not a whole number"},
       {"above 16 bits", replacing(" 0 ", " 32768 "), "32768 is out of the range -32768 to 32767"},
