@@ -64,6 +64,14 @@ Bilingual File_Problem_Text(const rt::FileProblem& p) {
   return {};
 }
 
+void Prompt_File_Problem(Program& program, const Bilingual& headline, const std::string& path,
+                         const rt::FileProblem& problem, Prompt_Title title) {
+  const Bilingual why = File_Problem_Text(problem);
+  Prompt(program,
+         {headline.chn + "\n" + path + "\n" + why.chn, headline.eng + "\n" + path + "\n" + why.eng},
+         title);
+}
+
 Bilingual Param_File_Line_Text(std::size_t imageRow) {
   return {"参数文件第 " + n(imageRow + 1) + " 行",
           "Line " + n(imageRow + 1) + " of the parameter file"};

@@ -29,10 +29,8 @@ bool Param_File_Load(Program& program) {
 
   const rt::NumberRead read = Read_Param_File(d.File_Path);
   if (!read.ok()) {
-    Prompt(program,
-           {"参数文件调入失败 ！\n" + d.File_Path + "\n",
-            "Fail to load the parameter file.\n" + d.File_Path + "\n"},
-           File_Problem_Text(read.problem));
+    Prompt_File_Problem(program, {"参数文件调入失败 ！", "Fail to load the parameter file."},
+                        d.File_Path, read.problem);
     return false;
   }
   for (std::size_t r = 0; r < kParamFileRows; ++r)
@@ -61,10 +59,8 @@ bool Param_File_Save(Program& program) {
   d.Save_Adj_Req = kFalse;
 
   if (const auto problem = rt::saveFile(d.File_Path, Param_File_Text(d.Mem_Image))) {
-    Prompt(program,
-           {"参数保存失败 ！\n" + d.File_Path + "\n",
-            "Fail to store the parameter file.\n" + d.File_Path + "\n"},
-           File_Problem_Text(problem));
+    Prompt_File_Problem(program, {"参数保存失败 ！", "Fail to store the parameter file."},
+                        d.File_Path, problem);
     return false;
   }
   Prompt(program, {"参数保存完毕 ！", "Complete storing  parameter."});
