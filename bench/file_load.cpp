@@ -4,45 +4,21 @@
 //
 //   bench_file_load [folder]     (default: the system's temporary folder)
 
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <string>
 
 #include "data/shared_data.h"
 #include "shell/param_file.h"
+#include "support/child_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Figures {
-  long peakKiB = 0;
-  double ms = 0;
-  int result = -1;  // the child's exit code
-};
-
-Figures inChild(const std::function<int()>& work) {
-  const auto start = std::chrono::steady_clock::now();
-  const pid_t pid = ::fork();
-  if (pid == 0) ::_exit(work());
-  int status = 0;
-  rusage usage{};
-  ::wait4(pid, &status, 0, &usage);
-  Figures f;
-  f.ms =
-      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-  f.peakKiB = usage.ru_maxrss;
-  f.result = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return f;
-}
 
 void writeTail(const std::string& path, long long bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::app);
@@ -72,7 +48,7 @@ int main(int argc, char** argv) {
   std::ofstream(sparse, std::ios::binary).close();
   if (::truncate(sparse.c_str(), 6LL << 30) != 0) std::perror("truncate");
 
-  const Figures none = inChild([] { return 0; });
+  const j5::test::ChildRun none = j5::test::runInChild([] { return 0; });
   std::printf("peak resident size of a child that loads nothing: %ld KiB\n", none.peakKiB);
   const std::pair<const char*, std::string> files[] = {
       {"parameter file (39 KB)", valid},
@@ -82,11 +58,14 @@ int main(int argc, char** argv) {
   };
   for (const auto& [what, path] : files) {
     // The child's result is the kind of problem the load met, 0 when it loaded.
-    const Figures f =
-        inChild([&] { return static_cast<int>(j5::Read_Param_File(path).problem.kind); });
+    const auto start = std::chrono::steady_clock::now();
+    const j5::test::ChildRun f = j5::test::runInChild(
+        [&] { return static_cast<int>(j5::Read_Param_File(path).problem.kind); });
+    const double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     std::printf(
-        "%-36s %+6ld KiB over it, %8.2f ms, %s\n", what, f.peakKiB - none.peakKiB, f.ms,
-        f.result == 0 ? "loaded" : ("refused, problem " + std::to_string(f.result)).c_str());
+        "%-36s %+6ld KiB over it, %8.2f ms, %s\n", what, f.peakKiB - none.peakKiB, ms,
+        f.exitCode == 0 ? "loaded" : ("refused, problem " + std::to_string(f.exitCode)).c_str());
   }
   fs::remove_all(folder);
   return 0;

@@ -4,7 +4,6 @@
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "platform/runtime.h"
+#include "support/child_run.h"
 #include "support/temp_dir.h"
 
 namespace j5::rt {
@@ -118,19 +118,25 @@ class NumberFileOnDisk : public ::testing::Test {
   TempDir dir;
 };
 
-TEST_F(NumberFileOnDisk, ReadingStopsAfterTheNumbersWhateverFollows) {
-  // A valid file followed by a tail far larger than the memory the program may take: only the
-  // numbers wanted are read.
+TEST_F(NumberFileOnDisk, ReadingTakesLittleMemoryWhateverFollowsTheNumbers) {
+  // A valid file followed by a tail of a quarter gigabyte, and a file of nothing but zero bytes
+  // (sparse: the disk holds next to nothing of either). Each is read in a child, whose peak size
+  // is set against a child that reads nothing.
   writeFile(path("tail.dat"), " 1  2 \r\n 3 ");
-  ASSERT_EQ(::truncate(path("tail.dat").c_str(), 6LL << 30), 0);
-  const NumberRead tail = readNumberFile(path("tail.dat"), 3);
-  ASSERT_TRUE(tail.ok());
-  EXPECT_EQ(tail.values, (Values{1, 2, 3}));
-
-  // Nothing but zero bytes: refused at the first of them.
-  writeFile(path("sparse.dat"), "");
-  ASSERT_EQ(::truncate(path("sparse.dat").c_str(), 6LL << 30), 0);
-  EXPECT_EQ(readNumberFile(path("sparse.dat"), 3).problem.kind, Kind::NotText);
+  writeFile(path("zeros.dat"), "");
+  for (const char* name : {"tail.dat", "zeros.dat"})
+    ASSERT_EQ(::truncate(path(name).c_str(), 256LL << 20), 0);
+  const test::ChildRun none = test::runInChild([] { return 0; });
+  const test::ChildRun tail = test::runInChild([&] {
+    const NumberRead read = readNumberFile(path("tail.dat"), 3);
+    return read.values == Values{1, 2, 3} ? 0 : 1;
+  });
+  const test::ChildRun zeros = test::runInChild(
+      [&] { return static_cast<int>(readNumberFile(path("zeros.dat"), 3).problem.kind); });
+  EXPECT_EQ(tail.exitCode, 0);
+  EXPECT_EQ(zeros.exitCode, static_cast<int>(Kind::NotText));
+  EXPECT_LT(tail.peakKiB - none.peakKiB, 4096);
+  EXPECT_LT(zeros.peakKiB - none.peakKiB, 4096);
 }
 
 TEST_F(NumberFileOnDisk, OnlyAPlainFileIsRead) {
@@ -234,16 +240,13 @@ TEST_F(NumberFileOnDisk, AFailedWriteKeepsTheOldFile) {
 // Runs fn as a user without special rights (the tests may run as root, whom no folder refuses),
 // in a child process; its result comes back as the exit code.
 int asOrdinaryUser(const std::function<int()>& fn) {
-  const pid_t child = ::fork();
-  if (child == 0) {
-    if (::geteuid() == 0 &&
-        (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
-      ::_exit(100);
-    ::_exit(fn());
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 101;
+  return test::runInChild([&] {
+           if (::geteuid() == 0 &&
+               (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+             return 100;
+           return fn();
+         })
+      .exitCode;
 }
 
 TEST_F(NumberFileOnDisk, AFolderThatRefusesNewFilesHasItsFileWrittenInPlace) {
