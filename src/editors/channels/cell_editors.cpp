@@ -119,7 +119,19 @@ void frm_chann::Combo_edit_Click() {
     return;
   }
   Store_Pick(r, c, k);
+  if (c >= kColEnc) Show_Picked(r, c);
   Refresh_Edit_Image();
+}
+
+// The row shows what the record now holds, so the cell cannot keep showing an older value that a
+// later commit would then take for the user's choice. A channel that is only a band so far has no
+// record to show yet: its cell shows the pick.
+void frm_chann::Show_Picked(int r, int c) {
+  if (Rec(r, 0) != kEmptyByte) {
+    Show_Channel(r);
+  } else {
+    Set_Cell(r, c, Combo_edit.text());
+  }
 }
 
 void frm_chann::Store_Tone(int r, int firstByte, double hz) {
@@ -151,8 +163,6 @@ void frm_chann::Store_Pick(int r, int c, int k) {
         Rec(r, 10) = Rec(r, 8);
         Rec(r, 11) = Rec(r, 9);
         Show_Channel(r);
-      } else {
-        Show_Picked(r, c);
       }
       break;
     }
@@ -178,19 +188,7 @@ void frm_chann::Store_Pick(int r, int c, int k) {
       Set_Bits(Rec(r, 14), 0xF0, 4, k);
       break;
     default:
-      return;
-  }
-  if (c >= kColPower) Show_Picked(r, c);
-}
-
-// The row shows what the record now holds, so the cell cannot keep showing an older value that a
-// later commit would then take for the user's choice. A channel that is only a band so far has no
-// record to show yet: its cell shows the pick.
-void frm_chann::Show_Picked(int r, int c) {
-  if (Rec(r, 0) != kEmptyByte) {
-    Show_Channel(r);
-  } else {
-    Set_Cell(r, c, Combo_edit.text());
+      break;
   }
 }
 
