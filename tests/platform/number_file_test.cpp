@@ -266,6 +266,19 @@ TEST_F(NumberFileOnDisk, AFolderThatRefusesNewFilesHasItsFileWrittenInPlace) {
   EXPECT_EQ(modeOf(folder + "/shared.dat"), 0666u);
   EXPECT_EQ(fresh, static_cast<int>(Kind::FolderRefuses));
   EXPECT_EQ(entries(folder), 1u);
+
+  // A shared folder with the sticky bit, as /tmp: new files may be made there, but another user's
+  // file may only be written, not replaced.
+  const std::string sticky = path("sticky");
+  fs::create_directory(sticky);
+  ::chmod(sticky.c_str(), 01777);
+  writeFile(sticky + "/theirs.dat", "old and longer contents");
+  ::chmod((sticky + "/theirs.dat").c_str(), 0666);
+  const int theirs = asOrdinaryUser(
+      [&] { return static_cast<int>(saveFile(sticky + "/theirs.dat", "new").kind); });
+  EXPECT_EQ(theirs, static_cast<int>(Kind::None));
+  EXPECT_EQ(readFile(sticky + "/theirs.dat"), "new");
+  EXPECT_EQ(entries(sticky), 1u);
 }
 
 TEST_F(NumberFileOnDisk, NumberLinesAreSavedInTheFileLayout) {
