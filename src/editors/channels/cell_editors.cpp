@@ -159,6 +159,10 @@ void frm_chann::Text_Edit_KeyPress(int& key) {
     const chann::Commit_Guard guard(Committing);
     if (!Enter_Pre_Check(r, c)) return;
   }
+  // A rebuild that ran under one of the check's messages (the window activated meanwhile) left
+  // the current cell elsewhere: back to the cell entered, so that the move below commits it.
+  if (MSF_Chann.row() != r) MSF_Chann.setRow(r);
+  if (MSF_Chann.col() != c) MSF_Chann.setCol(c);
   Refresh_Edit_Image();
 
   if (c == kColRx) {

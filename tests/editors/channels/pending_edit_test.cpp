@@ -164,7 +164,7 @@ TEST(ChannPendingEdit, APickInAListLeftOpenOverAReplacedImageStoresNothing) {
   EXPECT_FALSE(w.Combo_edit.visible());
 }
 
-TEST(ChannPendingEdit, AnActivationRunningUnderACommitsMessageDoesNotCommitTwice) {
+TEST(ChannPendingEdit, AnActivationUnderACommitsMessageNeitherCommitsTwiceNorMovesTheEntry) {
   ChannFixture f;
   f.open();
   f.typeInto(2, 2, "50");
@@ -176,6 +176,18 @@ TEST(ChannPendingEdit, AnActivationRunningUnderACommitsMessageDoesNotCommitTwice
   f.driver.clickCell(f.grid(), 5, 0);
   EXPECT_EQ(f.messages(), std::vector<std::string>{"Over the range of receive frequency ."});
   EXPECT_EQ(f.cells(2, 2, 3), (std::vector<std::string>{"130.00000", "136.10000"}));
+
+  // The same under the Enter key's check: the entry is stored where it was made (the lower limit
+  // for both frequencies), and the editor moves on from there.
+  f.typeInto(3, 2, "50");
+  f.driver.activate(f.program.frm_option.load());
+  f.w->userActivate();
+  f.driver.enter();
+  EXPECT_EQ(f.cells(3, 2, 3), (std::vector<std::string>{"130.00000", "130.00000"}));
+  EXPECT_EQ(f.record(2, 0, 7), (Bytes{0, 0, 0x00, 0x13, 0, 0, 0x00, 0x13}));
+  EXPECT_EQ(f.grid().row(), 3);
+  EXPECT_EQ(f.grid().col(), 3);
+  EXPECT_TRUE(f.w->Text_Edit.visible());
 }
 
 }  // namespace
