@@ -82,7 +82,7 @@ std::string wholeCharacters(std::string s) {
 
 }  // namespace
 
-NumberScanner::NumberScanner(std::size_t count) : count_(count) {
+NumberScanner::NumberScanner(std::size_t count, NumberRange range) : count_(count), range_(range) {
   read_.values.reserve(count);
   done_ = count == 0;
 }
@@ -165,7 +165,11 @@ bool NumberScanner::endItem() {
   read_.problem.item = wholeCharacters(item_) + (itemLength_ > item_.size() ? "..." : "");
   if (!digitsOnly_ || !hasDigits) return fail(Kind::NotANumber);
   const long value = negative ? -value_ : value_;
-  if (value < -32768 || value > 32767) return fail(Kind::OutOfRange);
+  if (value < range_.low || value > range_.high) {
+    read_.problem.low = range_.low;
+    read_.problem.high = range_.high;
+    return fail(Kind::OutOfRange);
+  }
   read_.problem = {};
   read_.values.push_back(static_cast<std::int16_t>(value));
   lastNumberLine_ = itemLine_;
@@ -197,8 +201,8 @@ NumberRead NumberScanner::finish() {
   return std::move(read_);
 }
 
-NumberRead readNumbers(std::string_view text, std::size_t count) {
-  NumberScanner scanner(count);
+NumberRead readNumbers(std::string_view text, std::size_t count, NumberRange range) {
+  NumberScanner scanner(count, range);
   scanner.feed(text);
   return scanner.finish();
 }
@@ -243,7 +247,7 @@ NumberRead failedRead(FileProblem problem) {
 
 }  // namespace
 
-NumberRead readNumberFile(const std::string& path, std::size_t count) {
+NumberRead readNumberFile(const std::string& path, std::size_t count, NumberRange range) {
   // Looked at before it is opened: opening a device can already do something to it.
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return failedRead(problemFromErrno(errno));
@@ -255,7 +259,7 @@ NumberRead readNumberFile(const std::string& path, std::size_t count) {
   if (::fstat(fd.get(), &st) != 0) return failedRead(problemFromErrno(errno));
   if (auto p = kindOfFile(st)) return failedRead(p);
 
-  NumberScanner scanner(count);
+  NumberScanner scanner(count, range);
   std::vector<char> buffer(64 * 1024);
   for (;;) {
     const ssize_t n = ::read(fd.get(), buffer.data(), buffer.size());

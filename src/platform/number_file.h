@@ -39,7 +39,7 @@ struct FileProblem {
     NotText,        // control characters where a number should be: not a text file at all
     TooFewNumbers,  // the file ends after `found` of `wanted` numbers, the last on `line`
     NotANumber,     // `item` on `line` is not a whole number
-    OutOfRange,     // `item` on `line` does not fit 16 bits signed
+    OutOfRange,     // `item` on `line` lies outside `low` to `high`
     EmptyField,     // two commas, or a comma before the first number, on `line`
   };
 
@@ -47,7 +47,8 @@ struct FileProblem {
   int sys_error = 0;
   std::size_t line = 0;  // file line, counted from 1 as an editor shows it
   std::size_t found = 0, wanted = 0;
-  std::string item;  // the offending item, cut short at a character boundary
+  int low = 0, high = 0;  // the range a number had to lie in
+  std::string item;       // the offending item, cut short at a character boundary
 
   explicit operator bool() const { return kind != Kind::None; }
 };
@@ -56,9 +57,15 @@ struct FileProblem {
 FileProblem problemFromErrno(int error);
 
 // ---- Reading ----------------------------------------------------------------------------------
-// A number is an optional "-" and decimal digits that fit 16 bits signed. Numbers are separated by
+// A number is an optional "-" and decimal digits within the format's range (16 bits signed unless
+// it says less, as a file of bytes for the radio does). Numbers are separated by
 // blanks, tabs, line ends or one comma, in any split over lines; a UTF-8 byte order mark at the
 // start is skipped, as editors write one. Reading stops at the last number wanted.
+
+struct NumberRange {
+  int low = -32768;
+  int high = 32767;
+};
 
 struct NumberRead {
   std::vector<std::int16_t> values;  // the numbers read; all `count` of them when ok()
@@ -70,7 +77,7 @@ struct NumberRead {
 // the item being read, so its memory does not grow with the file.
 class NumberScanner {
  public:
-  explicit NumberScanner(std::size_t count);
+  explicit NumberScanner(std::size_t count, NumberRange range = {});
   // The next bytes of the file. False once no more are needed: all numbers read, or a problem.
   bool feed(std::string_view bytes);
   // The end of the file; the result.
@@ -84,6 +91,7 @@ class NumberScanner {
   static constexpr std::size_t kItemKept = 24;
   NumberRead read_;
   std::size_t count_;
+  NumberRange range_;
   bool done_ = false;
   std::size_t bom_ = 0;  // bytes of a byte order mark matched so far at the start
   bool started_ = false;
@@ -99,11 +107,11 @@ class NumberScanner {
   long value_ = 0;  // held just past the 16-bit range once it leaves it
 };
 
-NumberRead readNumbers(std::string_view text, std::size_t count);
+NumberRead readNumbers(std::string_view text, std::size_t count, NumberRange range = {});
 
 // Reads `count` numbers from the file. Only a plain file is opened: a pipe or device is refused
 // before anything is read from it.
-NumberRead readNumberFile(const std::string& path, std::size_t count);
+NumberRead readNumberFile(const std::string& path, std::size_t count, NumberRange range = {});
 
 // ---- Saving -----------------------------------------------------------------------------------
 

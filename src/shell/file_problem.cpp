@@ -55,8 +55,10 @@ Bilingual File_Problem_Text(const rt::FileProblem& p) {
       return {"第 " + line + " 行的“" + p.item + "”不是整数 ！",
               "Line " + line + ": \"" + p.item + "\" is not a whole number."};
     case Kind::OutOfRange:
-      return {"第 " + line + " 行的 " + p.item + " 超出 -32768 至 32767 的范围 ！",
-              "Line " + line + ": " + p.item + " is out of the range -32768 to 32767."};
+      return {"第 " + line + " 行的 " + p.item + " 超出 " + std::to_string(p.low) + " 至 " +
+                  std::to_string(p.high) + " 的范围 ！",
+              "Line " + line + ": " + p.item + " is out of the range " + std::to_string(p.low) +
+                  " to " + std::to_string(p.high) + "."};
     case Kind::EmptyField:
       return {"第 " + line + " 行有一个空的数据项 ！",
               "Line " + line + ": an empty field between commas."};

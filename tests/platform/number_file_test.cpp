@@ -110,6 +110,14 @@ TEST(NumberReader, NamesWhatIsWrongAndWhere) {
   EXPECT_EQ(shortFile.problem.found, 2u);
   EXPECT_EQ(shortFile.problem.wanted, 3u);
   EXPECT_EQ(readNumbers("4 5 x", 3).values, (Values{4, 5}));
+  // A format of bytes reads the same, within its own range.
+  const NumberRead bytes = readNumbers("0 255\n 256", 3, {0, 255});
+  EXPECT_EQ(bytes.problem.kind, Kind::OutOfRange);
+  EXPECT_EQ(bytes.problem.line, 2u);
+  EXPECT_EQ(bytes.problem.item, "256");
+  EXPECT_EQ(bytes.problem.low, 0);
+  EXPECT_EQ(bytes.problem.high, 255);
+  EXPECT_EQ(readNumbers("0 -1 2", 3, {0, 255}).problem.item, "-1");
 }
 
 class NumberFileOnDisk : public ::testing::Test {
