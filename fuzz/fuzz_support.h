@@ -35,33 +35,34 @@ inline void Normalise_Empty_Channels(j5::MemImage& image, int channTotal) {
   }
 }
 
-// The fuzzer's bytes read from both ends: a script of steps from the front, and decisions taken
-// as things happen (how the radio answers) from the back, so that the two do not shift each
-// other when the fuzzer inserts a byte. Past the end every read gives 0.
+// The fuzzer's bytes read in order; past the end every read gives 0.
 class Fuzz_Input {
  public:
-  Fuzz_Input(const std::uint8_t* data, std::size_t size) : data_(data), front_(0), back_(size) {}
+  Fuzz_Input(const std::uint8_t* data, std::size_t size) : data_(data), pos_(0), size_(size) {}
 
-  bool empty() const { return front_ >= back_; }
-  std::size_t left() const { return back_ - front_; }
+  bool empty() const { return pos_ >= size_; }
+  std::size_t left() const { return size_ - pos_; }
 
-  std::uint8_t Byte() { return empty() ? 0 : data_[front_++]; }
+  std::uint8_t Byte() { return empty() ? 0 : data_[pos_++]; }
   int Word() { return Byte() | Byte() << 8; }
   std::int16_t Int16() { return static_cast<std::int16_t>(Word()); }
-  // Up to n bytes from the front.
+  // Up to n bytes.
   std::string_view Bytes(std::size_t n) {
     if (n > left()) n = left();
-    std::string_view out(reinterpret_cast<const char*>(data_ + front_), n);
-    front_ += n;
+    std::string_view out(reinterpret_cast<const char*>(data_ + pos_), n);
+    pos_ += n;
     return out;
   }
   std::string_view Rest() { return Bytes(left()); }
-
-  std::uint8_t Back_Byte() { return empty() ? 0 : data_[--back_]; }
+  // The next n bytes as an input of their own.
+  Fuzz_Input Part(std::size_t n) {
+    const std::string_view bytes = Bytes(n);
+    return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
+  }
 
  private:
   const std::uint8_t* data_;
-  std::size_t front_, back_;
+  std::size_t pos_, size_;
 };
 
 }  // namespace j5fuzz
