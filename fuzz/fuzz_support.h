@@ -2,6 +2,7 @@
 // What the fuzz targets share: reading the fuzzer's bytes as a script, and stopping with a
 // message when a property does not hold (libFuzzer then keeps the input that showed it).
 
+#include <concepts>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -19,8 +20,15 @@ namespace j5fuzz {
   std::abort();
 }
 
-inline void Check(bool holds, const std::string& what) {
+inline void Check(bool holds, const char* what) {
   if (!holds) Fail(what);
+}
+
+// The message is put together only when the property does not hold.
+template <class Why>
+requires std::invocable<Why>
+void Check(bool holds, Why&& why) {
+  if (!holds) Fail(why());
 }
 
 // The channel window shows an empty channel (first record byte 255) by emptying its record and

@@ -23,8 +23,8 @@
 #include <string>
 #include <vector>
 
-#include "fuzz_support.h"
 #include "editors/channels/frm_chann.h"
+#include "fuzz_support.h"
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
 #include "link/Form_setup.h"
@@ -45,16 +45,19 @@ constexpr double kReplyMs = 1000;
 constexpr double kSlackMs = 25;
 
 bool Is_Report(const std::string& text) {
-  for (const char* t : {"从对讲机中读取数据完毕 ！", "Complete reading the data from transceiver.",
-                        "向对讲机写入参数完毕 ！", "Complete writing parameters to the transceiver.",
-                        "与对讲机联络失败 ！", "Fail connect with transceiver."})
+  for (const char* t :
+       {"从对讲机中读取数据完毕 ！", "Complete reading the data from transceiver.",
+        "向对讲机写入参数完毕 ！", "Complete writing parameters to the transceiver.",
+        "与对讲机联络失败 ！", "Fail connect with transceiver."})
     if (text == t) return true;
   // A write stopped because the image came to hold a value that is no byte.
-  return text.find("0 至 255") != std::string::npos || text.find("outside 0 to 255") != std::string::npos;
+  return text.find("0 至 255") != std::string::npos ||
+         text.find("outside 0 to 255") != std::string::npos;
 }
 
 bool Is_Read_Done(const std::string& text) {
-  return text == "从对讲机中读取数据完毕 ！" || text == "Complete reading the data from transceiver.";
+  return text == "从对讲机中读取数据完毕 ！" ||
+         text == "Complete reading the data from transceiver.";
 }
 
 struct Harness;
@@ -137,7 +140,8 @@ struct Harness {
     bool refused = false;
     for (std::size_t i = before; i < boxes.size(); ++i) {
       const std::string& text = boxes[i].text;
-      Check(!boxes[i].title.empty(), "an error escaped a handler: " + text);
+      Check(!boxes[i].title.empty(),
+            [&] { return std::string("an error escaped a handler: " + text); });
       // The busy, port and value messages of a press that starts nothing.
       const bool refusal = text.find("正在") == 0 || text.find("Read-write") == 0 ||
                            text.find("通讯端口打开错误") == 0 ||
@@ -167,7 +171,8 @@ struct Harness {
     const auto& boxes = platform.messageBoxes();
     bool readDone = false;
     for (std::size_t i = boxesSeen; i < boxes.size(); ++i) {
-      Check(!boxes[i].title.empty(), "an error escaped a handler: " + boxes[i].text);
+      Check(!boxes[i].title.empty(),
+            [&] { return std::string("an error escaped a handler: " + boxes[i].text); });
       if (!Is_Report(boxes[i].text)) continue;
       Count_Report(boxes[i]);
       readDone |= Is_Read_Done(boxes[i].text);
@@ -188,11 +193,13 @@ struct Harness {
       for (std::size_t c = 0; c < j5::MemImage::kCols; ++c) {
         const std::int16_t v = now(r, c);
         if (r > 383 || c > 15) {
-          Check(v == image(r, c), "a read changed image row " + std::to_string(r));
+          Check(v == image(r, c),
+                [&] { return std::string("a read changed image row " + std::to_string(r)); });
         } else if (r == 207) {
           Check(v == j5::kEmptyByte, "row 207 is not empty after a read");
         } else {
-          Check(v >= 0 && v <= 255, "a read stored " + std::to_string(v));
+          Check(v >= 0 && v <= 255,
+                [&] { return std::string("a read stored " + std::to_string(v)); });
         }
       }
     if (device.clean) {
@@ -214,9 +221,10 @@ struct Harness {
   void Check_Port() {
     if (device.opens == device.closes) return;
     const double last = device.Last_Activity();
-    Check(platform.nowMs() <= last + kReplyMs + kSlackMs + 20 * kByteMs,
-          "the port is still open " + std::to_string(platform.nowMs() - last) +
-              " ms after the last byte");
+    Check(platform.nowMs() <= last + kReplyMs + kSlackMs + 20 * kByteMs, [&] {
+      return std::string("the port is still open " + std::to_string(platform.nowMs() - last) +
+                         " ms after the last byte");
+    });
   }
 
   // After the script: the radio falls silent and the exchange must end by itself.
@@ -235,8 +243,10 @@ void Fuzz_Radio::closed(double atMs) {
   lastClose = atMs;
   reportsSinceClose = 0;
   const double last = Last_Activity();
-  Check(atMs <= last + kReplyMs + kSlackMs + 20 * kByteMs,
-        "the port closed " + std::to_string(atMs - last) + " ms after the last byte");
+  Check(atMs <= last + kReplyMs + kSlackMs + 20 * kByteMs, [&] {
+    return std::string("the port closed " + std::to_string(atMs - last) +
+                       " ms after the last byte");
+  });
 }
 
 void Fuzz_Radio::Check_Frame(const sim::LogEntry& e) {
@@ -249,7 +259,8 @@ void Fuzz_Radio::Check_Frame(const sim::LogEntry& e) {
   if (e.kind != sim::FrameKind::DataFrame && e.kind != sim::FrameKind::ShortRowFrame) return;
   const int address = b[1] << 8 | b[2];
   const auto row = static_cast<std::size_t>(address / 16);
-  Check(address % 16 == 0 && row <= 384, "a frame for address " + std::to_string(address));
+  Check(address % 16 == 0 && row <= 384,
+        [&] { return std::string("a frame for address " + std::to_string(address)); });
   const auto matches = [&](const j5::MemImage& m) {
     if (e.kind == sim::FrameKind::ShortRowFrame) return m(row, 0) == j5::kEmptyByte;
     if (b.size() != 20) return false;
@@ -391,7 +402,8 @@ void Step(Harness& h) {
       return h.User([&] { h.data.Mem_Image(row, col) = value; });
     }
     case 10:
-      h.device.radio.config().identForm = arg & 1 ? sim::IdentForm::Ident8 : sim::IdentForm::Ident14;
+      h.device.radio.config().identForm =
+          arg & 1 ? sim::IdentForm::Ident8 : sim::IdentForm::Ident14;
       return;
     default:
       return h.Wait(arg % 64);

@@ -3,6 +3,8 @@
 // after a success rows 0..480 hold the numbers and nothing else changed; saving and loading again
 // gives the same numbers.
 
+#include "shell/param_file.h"
+
 #include <unistd.h>
 
 #include <filesystem>
@@ -13,7 +15,6 @@
 #include "fuzz_support.h"
 #include "platform/headless.h"
 #include "shell/MDImain.h"
-#include "shell/param_file.h"
 #include "shell/program.h"
 
 using j5fuzz::Check;
@@ -81,7 +82,8 @@ Harness& The_Harness() {
 
 void No_Escaped_Error(const kit::HeadlessPlatform& p) {
   for (const auto& box : p.messageBoxes())
-    Check(!box.title.empty(), "an error escaped a handler: " + box.text);
+    Check(!box.title.empty(),
+          [&] { return std::string("an error escaped a handler: " + box.text); });
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 // what Str writes, Val reads back wherever fifteen digits hold the number; what the number-file
 // writer writes, the reader reads back.
 
+#include "platform/runtime.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -11,7 +13,6 @@
 #include <vector>
 
 #include "fuzz_support.h"
-#include "platform/runtime.h"
 
 namespace rt = j5::rt;
 using j5fuzz::Check;
@@ -38,7 +39,7 @@ double Val_Or_Refused(std::string_view text, bool& refused) {
 void Text_Properties(std::string_view text) {
   bool refused = false;
   const double v = Val_Or_Refused(text, refused);
-  if (!refused) Check(std::isfinite(v), "Val gave " + Shown(v));
+  if (!refused) Check(std::isfinite(v), [&] { return std::string("Val gave " + Shown(v)); });
   // Blanks in front never change the value.
   bool refused2 = false;
   const double v2 = Val_Or_Refused(std::string("  ") + std::string(text), refused2);
@@ -59,26 +60,30 @@ void Number_Properties(double x) {
     } catch (const rt::OverflowError&) {
       threw = true;
     }
-    Check(threw, "Str accepted " + Shown(x));
+    Check(threw, [&] { return std::string("Str accepted " + Shown(x)); });
     return;
   }
   const std::string s = rt::Str(x);
-  Check(!s.empty() && (x < 0 ? s[0] == '-' : s[0] == ' '), "Str(" + Shown(x) + ") = \"" + s + "\"");
+  Check(!s.empty() && (x < 0 ? s[0] == '-' : s[0] == ' '),
+        [&] { return std::string("Str(" + Shown(x) + ") = \"" + s + "\""); });
   // Fifteen significant digits hold the number exactly: Val must give it back.
   char digits[64];
   std::snprintf(digits, sizeof digits, "%.15g", x);
   if (std::strtod(digits, nullptr) == x) {
     bool refused = false;
     const double back = Val_Or_Refused(s, refused);
-    Check(!refused && back == x, "Val(Str(" + Shown(x) + ")) = " + Shown(back) + " from \"" + s + "\"");
+    Check(!refused && back == x, [&] {
+      return std::string("Val(Str(" + Shown(x) + ")) = " + Shown(back) + " from \"" + s + "\"");
+    });
   }
 
-  Check(rt::Int(x) == std::floor(x), "Int(" + Shown(x) + ")");
+  Check(rt::Int(x) == std::floor(x), [&] { return std::string("Int(" + Shown(x) + ")"); });
 
   const double nearest = std::nearbyint(x);  // the default mode rounds a half to even
   if (nearest >= -32768 && nearest <= 32767) {
     const std::int16_t r = rt::CInt(x);
-    Check(r == nearest, "CInt(" + Shown(x) + ") = " + std::to_string(r));
+    Check(r == nearest,
+          [&] { return std::string("CInt(" + Shown(x) + ") = " + std::to_string(r)); });
   } else {
     bool threw = false;
     try {
@@ -86,25 +91,27 @@ void Number_Properties(double x) {
     } catch (const rt::OverflowError&) {
       threw = true;
     }
-    Check(threw, "CInt accepted " + Shown(x));
+    Check(threw, [&] { return std::string("CInt accepted " + Shown(x)); });
   }
 }
 
 void Number_File_Properties(std::string_view text, std::size_t count) {
   const rt::NumberRead read = rt::readNumbers(text, count);
-  Check(read.ok() ? read.values.size() == count : read.values.size() < count,
-        "readNumbers gave " + std::to_string(read.values.size()) + " of " + std::to_string(count));
+  Check(read.ok() ? read.values.size() == count : read.values.size() < count, [&] {
+    return std::string("readNumbers gave " + std::to_string(read.values.size()) + " of " +
+                       std::to_string(count));
+  });
   if (!read.ok()) return;
   // What was read, written in the file layout, reads back the same in any split over lines.
   const std::string line = rt::formatNumberLine(read.values);
   const rt::NumberRead again = rt::readNumbers(line, count);
   Check(again.ok() && again.values == read.values, "number line did not read back");
   const std::size_t perLine = 1 + count % 5;
-  const std::string rows = rt::formatNumberRows(
-      (count + perLine - 1) / perLine, perLine, [&](std::size_t r, std::size_t c) {
-        const std::size_t i = r * perLine + c;
-        return i < count ? read.values[i] : 0;
-      });
+  const std::string rows = rt::formatNumberRows((count + perLine - 1) / perLine, perLine,
+                                                [&](std::size_t r, std::size_t c) {
+                                                  const std::size_t i = r * perLine + c;
+                                                  return i < count ? read.values[i] : 0;
+                                                });
   const rt::NumberRead third = rt::readNumbers(rows, count);
   Check(third.ok() && third.values == read.values, "number rows did not read back");
 }
