@@ -175,6 +175,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
       // outside the grid); the program was not reached.
     }
     h.Check_Image();
+    // Enter on the focused Close button closes the window; the user opens it again.
+    if (h.program.frm_chann.get() != h.w) h.Open();
   }
 
   h.Leave_And_Return();
