@@ -36,6 +36,17 @@ double Val_Or_Refused(std::string_view text, bool& refused) {
   }
 }
 
+// The conversion refuses the value as one that does not fit.
+template <class F>
+bool Refused(F&& convert) {
+  try {
+    (void)convert();
+  } catch (const rt::OverflowError&) {
+    return true;
+  }
+  return false;
+}
+
 void Text_Properties(std::string_view text) {
   bool refused = false;
   const double v = Val_Or_Refused(text, refused);
@@ -54,13 +65,8 @@ void Text_Properties(std::string_view text) {
 
 void Number_Properties(double x) {
   if (!std::isfinite(x)) {
-    bool threw = false;
-    try {
-      (void)rt::Str(x);
-    } catch (const rt::OverflowError&) {
-      threw = true;
-    }
-    Check(threw, [&] { return std::string("Str accepted " + Shown(x)); });
+    Check(Refused([&] { return rt::Str(x); }),
+          [&] { return std::string("Str accepted " + Shown(x)); });
     return;
   }
   const std::string s = rt::Str(x);
@@ -85,13 +91,8 @@ void Number_Properties(double x) {
     Check(r == nearest,
           [&] { return std::string("CInt(" + Shown(x) + ") = " + std::to_string(r)); });
   } else {
-    bool threw = false;
-    try {
-      (void)rt::CInt(x);
-    } catch (const rt::OverflowError&) {
-      threw = true;
-    }
-    Check(threw, [&] { return std::string("CInt accepted " + Shown(x)); });
+    Check(Refused([&] { return rt::CInt(x); }),
+          [&] { return std::string("CInt accepted " + Shown(x)); });
   }
 }
 
