@@ -19,7 +19,7 @@
 #include "editors/channels/frm_chann.h"
 #include "editors/options/frm_option.h"
 #include "fuzz_support.h"
-#include "platform/driver.h"
+#include "support/driver.h"
 #include "platform/headless.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"

@@ -28,7 +28,7 @@
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
 #include "link/Form_setup.h"
-#include "platform/driver.h"
+#include "support/driver.h"
 #include "platform/headless.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
