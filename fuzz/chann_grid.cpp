@@ -19,10 +19,10 @@
 #include "editors/channels/frm_chann.h"
 #include "editors/options/frm_option.h"
 #include "fuzz_support.h"
-#include "support/driver.h"
 #include "platform/headless.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
+#include "support/driver.h"
 
 using j5fuzz::Check;
 

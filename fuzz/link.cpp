@@ -28,11 +28,11 @@
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
 #include "link/Form_setup.h"
-#include "support/driver.h"
 #include "platform/headless.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
 #include "sim/radio.h"
+#include "support/driver.h"
 
 using j5fuzz::Check;
 using j5fuzz::Fail;

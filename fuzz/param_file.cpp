@@ -29,14 +29,14 @@ bool Separator(char c) {
 
 // The file's numbers as the user would count them: decimal integers with an optional "-",
 // between blanks and line ends. nullopt when the text does not begin with 7,696 such numbers of
-// 16 bits; `comma` is set when a comma stands among them, which the program reads as a separator
-// too (a file from a spreadsheet) and which this count leaves undecided.
-std::optional<std::vector<std::int16_t>> Numbers_In(std::string_view text, bool& comma) {
+// 16 bits. `undecided` is set where the program may read more than this count does: a comma
+// among the numbers (a file from a spreadsheet) or a byte order mark in front (an editor's).
+std::optional<std::vector<std::int16_t>> Numbers_In(std::string_view text, bool& undecided) {
   std::vector<std::int16_t> out;
   std::size_t i = 0;
-  comma = false;
+  undecided = text.starts_with("\xEF\xBB\xBF");
   while (out.size() < kValues) {
-    while (i < text.size() && (Separator(text[i]) || text[i] == ',')) comma |= text[i++] == ',';
+    while (i < text.size() && (Separator(text[i]) || text[i] == ',')) undecided |= text[i++] == ',';
     if (i >= text.size()) return std::nullopt;
     std::size_t end = i;
     while (end < text.size() && !Separator(text[end]) && text[end] != ',') ++end;
@@ -113,9 +113,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   h.platform.runUntilIdle();
   No_Escaped_Error(h.platform);
 
-  bool comma = false;
-  const auto numbers = Numbers_In(text, comma);
-  if (!comma) {
+  bool undecided = false;
+  const auto numbers = Numbers_In(text, undecided);
+  if (!undecided) {
     Check(loaded == numbers.has_value(),
           loaded ? "a file without 7,696 numbers loaded" : "a file of 7,696 numbers did not load");
   }
@@ -128,7 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   j5::MemImage expected = before;
   for (std::size_t r = 0; r <= 480; ++r)
     for (std::size_t c = 0; c < 16; ++c)
-      expected(r, c) = numbers && !comma ? (*numbers)[r * 16 + c] : image(r, c);
+      expected(r, c) = numbers && !undecided ? (*numbers)[r * 16 + c] : image(r, c);
   j5fuzz::Normalise_Empty_Channels(expected, d.Chann_Total);
   Check(image == expected, "the image after a load is not the file's numbers");
 

@@ -4,6 +4,10 @@
 // writer writes, the reader reads back.
 
 #include "platform/runtime.h"
+// The number-file reader lives in a header of its own once it reads files as a stream.
+#if __has_include("platform/number_file.h")
+#include "platform/number_file.h"
+#endif
 
 #include <cmath>
 #include <cstdio>
