@@ -17,8 +17,8 @@
 
 #include "data/defaults.h"
 #include "editors/channels/frm_chann.h"
-#include "editors/options/frm_option.h"
 #include "fuzz_support.h"
+#include "link/Form_Comm_Read.h"
 #include "platform/headless.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
@@ -84,9 +84,10 @@ struct Harness {
     return out;
   }
 
-  // The user works in another window and comes back: the grid rebuilds from the image.
+  // The user works in another window and comes back: the grid rebuilds from the image. The read
+  // window leaves the image alone until a read, so whatever changes is the grid's doing.
   void Leave_And_Return() {
-    auto& other = program.frm_option.load();
+    auto& other = program.Form_Comm_Read.load();
     d.activate(other);
     d.activate(*w);
   }
