@@ -43,6 +43,11 @@ struct Harness {
     program.frm_chann.unload();
     w = &program.frm_chann.load();
     d.runUntilIdle();
+    // Default may also be pressed with Enter or its access key once the focus is on it.
+    w->Command_def.Click = [this, pressed = w->Command_def.Click] {
+      defaultPressed = true;
+      pressed();
+    };
   }
 
   // What may change: the records of the channels shown (all of them after Default) and their
@@ -135,7 +140,6 @@ void Step(Harness& h, j5fuzz::Fuzz_Input& in) {
     case 10:
       return d.tab();
     case 11:
-      h.defaultPressed = true;
       return d.click(w.Command_def);
     case 12:
       return d.click(w.Command_Clear);
