@@ -72,7 +72,8 @@ struct Fuzz_Radio : kit::SerialDevice {
   int opens = 0, closes = 0;
   double lastClose = -1e9;
   double lastOpen = -1e9;
-  int reportsSinceClose = 0;
+  // When the port closed, and how many reports came after each closing (and before the next).
+  std::vector<std::pair<double, int>> closings;
   double lastToolByte = -1e9;   // arrival at the radio
   double lastRadioByte = -1e9;  // arrival at the tool
   bool clean = true;            // every answer since the last read started went out unchanged
@@ -166,9 +167,11 @@ struct Harness {
     ++reports;
     Check(reports <= starts, "a completion or failure report without an exchange of its own");
     // Every exchange ends with the port closing; its report comes then or a second later.
-    Check(device.reportsSinceClose++ == 0, "two reports for one exchange");
-    Check(box.atMs <= device.lastClose + kReplyMs + kSlackMs || device.opens > device.closes,
-          "a report long after the port closed");
+    auto closing = std::find_if(device.closings.rbegin(), device.closings.rend(),
+                                [&](const auto& c) { return c.first <= box.atMs; });
+    Check(closing != device.closings.rend(), "a report before the port ever closed");
+    Check(closing->second++ == 0, "two reports for one exchange");
+    Check(box.atMs <= closing->first + kReplyMs + kSlackMs, "a report long after the port closed");
   }
 
   // The clock moves on; only the link and the windows' own timers act.
@@ -247,7 +250,7 @@ struct Harness {
 void Fuzz_Radio::closed(double atMs) {
   ++closes;
   lastClose = atMs;
-  reportsSinceClose = 0;
+  closings.emplace_back(atMs, 0);
   const double last = Last_Activity();
   Check(atMs <= last + kReplyMs + kSlackMs + 20 * kByteMs, [&] {
     return std::string("the port closed " + std::to_string(atMs - last) +
