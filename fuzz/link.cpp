@@ -138,8 +138,9 @@ struct Harness {
   }
 
   // A user's step: the image may change with it, and a Read or Write press may start an exchange.
+  // True when the step started an exchange.
   template <class F>
-  void User(F&& step, bool startsExchange = false) {
+  bool User(F&& step, bool startsExchange = false) {
     const std::size_t before = platform.messageBoxes().size();
     step();
     platform.runUntilIdle();
@@ -158,9 +159,11 @@ struct Harness {
       if (!refusal && Is_Report(text)) Count_Report(boxes[i]);
     }
     boxesSeen = boxes.size();
-    if (startsExchange && !refused && device.opens > device.closes) ++starts;
+    const bool started = startsExchange && !refused && device.opens > device.closes;
+    starts += started;
     Snapshot();
     Check_Port();
+    return started;
   }
 
   void Count_Report(const kit::MessageBoxRecord& box) {
@@ -347,23 +350,30 @@ void Step(Harness& h) {
   switch (op) {
     case 0:
       return h.Wait((arg + 1) * 8.0);
-    case 1:
-      return h.User(
+    case 1: {
+      // A press that starts a read starts its record of clean answers; one that is refused
+      // leaves the running read's record as it is.
+      const bool wasClean = h.device.clean;
+      h.device.clean = true;
+      const bool started = h.User(
           [&] {
             if (!p.Form_Comm_Read.get()) d.click(main.Prog_read);
-            h.device.clean = true;
             if (auto* w = p.Form_Comm_Read.get()) d.click(w->Command_read);
           },
           true);
+      if (!started) h.device.clean = wasClean && h.device.clean;
+      return;
+    }
     case 2:
-      return h.User(
+      h.User(
           [&] {
             if (!p.Form_Comm_Write.get()) d.click(main.Prog_write);
             if (auto* w = p.Form_Comm_Write.get()) d.click(w->Command_Write);
           },
           true);
+      return;
     case 3:
-      return h.User([&] {
+      return (void)h.User([&] {
         if (arg & 1) {
           if (auto* w = p.Form_Comm_Read.get()) d.click(w->Command_Cancel);
         } else if (auto* w = p.Form_Comm_Write.get()) {
@@ -371,7 +381,7 @@ void Step(Harness& h) {
         }
       });
     case 4:
-      return h.User([&] {
+      return (void)h.User([&] {
         kit::Form* form = nullptr;
         switch (arg % 4) {
           case 0:
@@ -390,11 +400,11 @@ void Step(Harness& h) {
         if (form) d.close(*form);
       });
     case 5:
-      return h.User([&] { d.click(arg & 1 ? main.Prog_read : main.Prog_write); });
+      return (void)h.User([&] { d.click(arg & 1 ? main.Prog_read : main.Prog_write); });
     case 6:
-      return h.User([&] { d.click(arg & 1 ? main.Language_chn : main.Language_eng); });
+      return (void)h.User([&] { d.click(arg & 1 ? main.Language_chn : main.Language_eng); });
     case 7:
-      return h.User([&] {
+      return (void)h.User([&] {
         if (!p.Form_setup.get()) d.click(main.proc_setup);
         if (auto* w = p.Form_setup.get()) {
           d.click(w->Option_Port[arg < 192 ? 0 : arg % 16]);
@@ -402,7 +412,7 @@ void Step(Harness& h) {
         }
       });
     case 8:
-      return h.User([&] {
+      return (void)h.User([&] {
         if (auto* w = p.Form_setup.get()) d.click(w->Command1);
       });
     case 9: {
@@ -410,7 +420,7 @@ void Step(Harness& h) {
       const auto col = static_cast<std::size_t>(in.Byte() % 16);
       const std::int16_t value = in.Int16();
       // What a loaded parameter file may leave in the image.
-      return h.User([&] { h.data.Mem_Image(row, col) = value; });
+      return (void)h.User([&] { h.data.Mem_Image(row, col) = value; });
     }
     case 10:
       h.device.radio.config().identForm =
