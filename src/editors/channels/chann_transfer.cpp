@@ -7,8 +7,9 @@
 #include "link/transfers.h"
 #include "platform/runtime.h"
 #include "platform/utf8.h"
+#include "platform/number_file.h"
 #include "shell/file_dialogs.h"
-#include "shell/param_file.h"
+#include "shell/file_problem.h"
 #include "shell/program.h"
 
 namespace j5 {
@@ -16,11 +17,11 @@ namespace j5 {
 namespace {
 
 const Bilingual kFileLoaded{"参数从文件调入成功 ！", "Succeed fold the parameter from file."};
-const Bilingual kFileLoadFailed{"参数文件调入失败 ！\n", "Fail to load the parameter file.\n"};
+const Bilingual kFileLoadFailed{"参数文件调入失败 ！", "Fail to load the parameter file."};
 const Bilingual kStoring{"正在保存参数。。。", "Storing parameter parameter..."};
 const Bilingual kStored{"保存参数正常 ！", "Store  parameter in gear."};
 const Bilingual kFileSaved{"参数保存完毕 ！", "Complete storing  parameter."};
-const Bilingual kFileSaveFailed{"参数保存失败 ！\n", "Fail to store the parameter file.\n"};
+const Bilingual kFileSaveFailed{"参数保存失败 ！", "Fail to store the parameter file."};
 
 constexpr std::uint16_t kNameBase = 0x1000;
 
@@ -207,14 +208,11 @@ void frm_chann::Poll_File_Req() {
 
 void frm_chann::Save_Chann_File() {
   Progress.Label(kStoring);
-  const std::string text =
-      rt::formatNumberRows(kChannFileRows, 16, [&](std::size_t r, std::size_t c) {
-        return data_.Mem_Image(r, c);
-      });
-  std::string error;
-  if (!rt::writeTextFileReplacing(data_.File_Path, text, error)) {
+  const rt::NumberLines lines = rt::tableLines(
+      kChannFileRows, 16, [&](std::size_t r, std::size_t c) { return data_.Mem_Image(r, c); });
+  if (const auto problem = rt::saveNumberLines(data_.File_Path, lines)) {
     Progress.Clear();
-    Prompt(prog_, kFileSaveFailed, {error, error});
+    Prompt_File_Problem(prog_, kFileSaveFailed, data_.File_Path, problem);
     return;
   }
   Progress.Label(kStored);
@@ -225,15 +223,14 @@ void frm_chann::Save_Chann_File() {
 // The whole file is read before the image changes: a file that is short, holds a bad number or
 // is no plain file is refused with its reason and changes nothing.
 void frm_chann::Load_Chann_File() {
-  std::vector<std::int16_t> values;
-  Param_File_Failure why;
-  if (!Read_Number_File(data_.File_Path, kChannFileReadRows * 16, values, why)) {
-    Prompt(prog_, kFileLoadFailed,
-           {data_.File_Path + "\n" + why.chn, data_.File_Path + "\n" + why.eng});
+  const rt::NumberRead read = rt::readNumberFile(data_.File_Path, kChannFileReadRows * 16);
+  if (!read.ok()) {
+    Prompt_File_Problem(prog_, kFileLoadFailed, data_.File_Path, read.problem);
     return;
   }
   Drop_Pending_Edit();
-  for (std::size_t i = 0; i < values.size(); ++i) data_.Mem_Image(i / 16, i % 16) = values[i];
+  for (std::size_t i = 0; i < read.values.size(); ++i)
+    data_.Mem_Image(i / 16, i % 16) = read.values[i];
   Rebuild_Grid();
   Prompt(prog_, kFileLoaded);
   Progress.Clear();
