@@ -2,6 +2,7 @@
 // What the fuzz targets share: reading the fuzzer's bytes as a script, and stopping with a
 // message when a property does not hold (libFuzzer then keeps the input that showed it).
 
+#include <algorithm>
 #include <concepts>
 #include <cstddef>
 #include <cstdint>
@@ -9,6 +10,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "data/shared_data.h"
 
@@ -72,5 +74,54 @@ class Fuzz_Input {
   const std::uint8_t* data_;
   std::size_t pos_, size_;
 };
+
+// Sends the radio's answer to a frame that arrived at `atMs` the way the fuzzer decides: on time
+// or a little late, around the no-reply time, lost, with a byte changed, cut short, with stray
+// bytes after or before it, or in two pieces. send(bytes, at) puts bytes on the line from `at` on.
+// True when the answer went out unchanged (perhaps late).
+template <class Send>
+bool Send_Shaped(Fuzz_Input& in, std::vector<std::uint8_t> answer, double atMs, Send&& send) {
+  const std::uint8_t how = in.Byte();
+  const int amount = how >> 3;
+  switch (how & 7) {
+    case 0:  // as it is, a little late
+      send(answer, atMs + amount * 4);
+      return true;
+    case 1:  // around the no-reply time
+      send(answer, atMs + 900 + amount * 8);
+      return false;
+    case 2:  // lost
+      return false;
+    case 3: {  // one byte changed
+      const std::size_t at = in.Byte() % answer.size();
+      answer[at] = in.Byte();
+      send(answer, atMs);
+      return false;
+    }
+    case 4:  // cut short
+      answer.resize(answer.size() - std::min<std::size_t>(answer.size(), amount % 8 + 1));
+      send(answer, atMs);
+      return false;
+    case 5:  // followed by stray bytes
+      for (int i = 0; i <= amount % 8; ++i) answer.push_back(in.Byte());
+      send(answer, atMs);
+      return false;
+    case 6: {  // in two pieces with a pause between
+      const std::size_t cut = in.Byte() % answer.size();
+      send(std::vector<std::uint8_t>(answer.begin(), answer.begin() + static_cast<std::ptrdiff_t>(cut)),
+           atMs);
+      send(std::vector<std::uint8_t>(answer.begin() + static_cast<std::ptrdiff_t>(cut), answer.end()),
+           atMs + amount * 40);
+      return false;
+    }
+    default: {  // stray bytes before it
+      std::vector<std::uint8_t> stray;
+      for (int i = 0; i <= amount % 8; ++i) stray.push_back(in.Byte());
+      stray.insert(stray.end(), answer.begin(), answer.end());
+      send(stray, atMs);
+      return false;
+    }
+  }
+}
 
 }  // namespace j5fuzz
