@@ -19,6 +19,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -56,7 +58,7 @@ struct Fuzz_Radio : kit::SerialDevice {
   Harness& h;
   sim::Radio radio;
   int opens = 0, closes = 0;
-  double lastActivity = -1e9;
+  double lastActivity = -1e9, lastClose = -1e9;
   bool clean = true;  // every answer since the last start went out unchanged
 
   void receive(std::uint8_t byte, double atMs, kit::SerialDeviceLink& link) override;
@@ -66,6 +68,7 @@ struct Fuzz_Radio : kit::SerialDevice {
   }
   void closed(double atMs) override {
     ++closes;
+    lastClose = atMs;
     Check(atMs <= lastActivity + kReplyMs + kSlackMs, [&] {
       return "the port closed " + std::to_string(atMs - lastActivity) + " ms after the last byte";
     });
@@ -173,12 +176,13 @@ struct Harness {
   template <class F>
   void User(F&& step, bool startsExchange = false) {
     const int opensBefore = device.opens;
-    if (startsExchange) device.clean = true;
+    // A press refused while an exchange runs keeps that exchange's record of clean answers.
+    if (startsExchange && !Busy()) device.clean = true;
     step();
     platform.runUntilIdle();
     if (startsExchange && device.opens > opensBefore) ++starts;
-    Check_Image(New_Boxes());
-    image = data.Mem_Image;  // a value the user put in
+    New_Boxes();
+    image = data.Mem_Image;  // the user's step may put a value in
     Check_Port();
   }
 
@@ -204,6 +208,13 @@ void Fuzz_Radio::Check_Frame(const sim::LogEntry& e) {
       Check(b[4 + i] == static_cast<std::uint8_t>(typed[i]), "the password frame is not the new one");
     if (!clean) return;
     const auto& was = h.blockBefore;
+    if (std::getenv("J5_FUZZ_TRACE")) {
+      std::string t;
+      for (auto x : was) t += " " + std::to_string(x);
+      t += " | old " + h.oldTyped + " | frame";
+      for (auto x : b) t += " " + std::to_string(x);
+      std::fprintf(stderr, "%.1f ms password frame: %s\n", e.time / 1000.0, t.c_str());
+    }
     std::string old = h.oldTyped;
     old.resize(6, ' ');
     const bool blank = std::all_of(was.begin(), was.begin() + 6, [](int x) { return x == ' '; });
@@ -295,9 +306,14 @@ void Step(Harness& h) {
       const auto row = static_cast<std::size_t>((arg | in.Byte() << 8) % 512);
       const auto col = static_cast<std::size_t>(in.Byte() % 16);
       const std::int16_t value = in.Int16();
-      // What a loaded file may leave in the image, but not under a running transfer.
+      // What a loaded file may leave in the image, but not under a running transfer; the channel
+      // window reopens on it, as after a load.
       if (h.Busy()) return;
-      return h.User([&] { h.data.Mem_Image(row, col) = value; });
+      return h.User([&] {
+        h.data.Mem_Image(row, col) = value;
+        p.frm_chann.unload();
+        p.frm_chann.load();
+      });
     }
     case 7:
       h.device.radio.config().identForm = arg & 1 ? sim::IdentForm::Ident8 : sim::IdentForm::Ident14;
@@ -314,8 +330,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Harness h(data, size);
   constexpr double kScriptMs = 300'000;
   while (!h.script.empty() && h.platform.nowMs() < kScriptMs) Step(h);
-  for (int i = 0; i < 120 && h.device.opens != h.device.closes; ++i) h.Wait(250);
-  h.Wait(3000);
-  Check(h.device.opens == h.device.closes, "an exchange never ended");
+  // The radio answers at once from here on; a restart follows a time-out by a second and a half.
+  for (int i = 0; i < 400; ++i) {
+    h.Wait(250);
+    if (h.device.opens == h.device.closes && h.platform.nowMs() > h.device.lastClose + 2000) break;
+  }
+  Check(h.device.opens == h.device.closes, [&] {
+    return "an exchange never ended (" + std::to_string(h.device.opens) + " opens, " +
+           std::to_string(h.device.closes) + " closes, " + std::to_string(h.device.radio.log().size()) +
+           " frames, at " + std::to_string(h.platform.nowMs()) + " ms)";
+  });
   return 0;
 }

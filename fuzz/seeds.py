@@ -102,6 +102,38 @@ def link_seeds():
         0, [after_startup, READ, WAIT(100), SETUP_OK, WAIT(2000), IDENT8, SETUP_OK]))
 
 
+def chann_file_seeds():
+    rows = [[(r * 16 + c) * 7 % 256 for c in range(16)] for r in range(496)]
+    rows[0][:4] = [255, 255, 255, 255]
+    write("chann_file", "whole", b"\x7f" + param_file(rows))
+    write("chann_file", "without_last_line", b"\x05" + param_file(rows[:495]))
+    write("chann_file", "short", b"\x01" + param_file(rows[:494]))
+    write("chann_file", "bad_item", b"\x02" + param_file(rows).replace(b" 7 ", b" 7x ", 1))
+    write("chann_file", "out_of_range", b"\x03" + param_file(rows).replace(b" 14 ", b" 40000 ", 1))
+
+
+# Steps of the editor link target.
+CH_READ, CH_WRITE = (1, 0), (2, 0)
+PW_BLANK, PW_MATCH, PW_WRONG = (3, 4), (3, 1), (3, 2)
+PW_CLOSE, CH_CLOSE, CH_OPEN = (4, 0), (5, 1), (5, 0)
+
+
+def editor_link_seeds():
+    write("editor_link", "chann_read", link_input(0, [CH_READ, WAIT(8000)]))
+    write("editor_link", "chann_read_corrupt", link_input(
+        0, [CH_READ, WAIT(8000)], b"\x00\x00\x03\x05\x06\x00\x02"))
+    write("editor_link", "chann_write", link_input(0, [(8, 11), CH_WRITE, WAIT(2000)]))
+    write("editor_link", "chann_write_value", link_input(
+        0, [(6,) + set_image(2, 0, 300)[1:], CH_WRITE, WAIT(6000)]))
+    write("editor_link", "password_blank", link_input(0, [PW_BLANK, WAIT(3000)]))
+    write("editor_link", "password_match", link_input(2, [PW_MATCH, WAIT(3000)]))
+    write("editor_link", "password_wrong", link_input(2, [PW_WRONG, WAIT(3000), PW_CLOSE]))
+    write("editor_link", "password_late", link_input(
+        0, [PW_BLANK, WAIT(3000), CH_READ, WAIT(3000)], b"\x00\x00\x00\x00\xf9"))
+    write("editor_link", "busy_presses", link_input(
+        0, [CH_READ, PW_BLANK, CH_WRITE, CH_CLOSE, CH_OPEN, WAIT(4000)]))
+
+
 def chann_input(setup, channels, steps):
     return bytes([setup]) + bytes(b for ch in channels for b in ch) + bytes(
         b for step in steps for b in step)
@@ -141,4 +173,6 @@ if __name__ == "__main__":
     runtime_seeds()
     link_seeds()
     chann_seeds()
+    chann_file_seeds()
+    editor_link_seeds()
     sim_seeds()

@@ -137,6 +137,7 @@ void Form_Write_PassWord::Command_Write_Click() {
 void Form_Write_PassWord::PassWord_Start() {
   Block_Read = false;
   Refused = false;
+  Started_Old_Code = Old_Pw_Code_;
   if (!Link.Start(Password_Link(), Password_Read_Plan())) return;
   prog_.setPanel(2, prog_.text(kConnecting.chn, kConnecting.eng));
 }
@@ -178,7 +179,7 @@ std::optional<Write_Plan> Form_Write_PassWord::Link_Then_Write() {
   if (!Block_Read) return std::nullopt;
   const auto six = std::span(Block).first(kPasswordLength);
   const bool noPassword = std::all_of(six.begin(), six.end(), [](int b) { return b == kBlank; });
-  const bool match = std::equal(six.begin(), six.end(), Old_Pw_Code_.begin());
+  const bool match = std::equal(six.begin(), six.end(), Started_Old_Code.begin());
   if (!noPassword && !match) {
     Refused = true;
     return std::nullopt;

@@ -49,6 +49,9 @@ class Form_Write_PassWord : public kit::Form, Link_Listener {
   Program& prog_;
   Pw_Code Old_Pw_Code_{};
   Pw_Code New_Pw_Code_{};
+  // The old password as it stood when the exchange started: the check compares with it, whatever
+  // the box holds by the time the block arrives.
+  Pw_Code Started_Old_Code{};
   // The block as the radio holds it, taken from the reply to the read.
   std::array<std::uint8_t, 16> Block{};
   bool Block_Read = false;

@@ -222,6 +222,21 @@ TEST_F(Password, BusyWindowRefusesWriteAndClose) {
   EXPECT_EQ(toRadio(FrameKind::AccessCode).size(), 1u);
 }
 
+// The check compares with the old password the exchange started with, not with what the box came
+// to hold while the block was on its way.
+TEST_F(Password, OldPasswordTypedDuringTheExchangeDoesNotCount) {
+  Store("123456");
+  auto& w = open();
+  Modify(w, "999999", "a", "a");
+  d.advance(5);
+  d.focus(w.Text_Old_PassWord);
+  d.selectAll();
+  d.paste("123456");
+  ASSERT_TRUE(d.advanceUntil([&] { return !d.messageBoxes().empty(); }, 5000));
+  EXPECT_EQ(boxTexts(), std::vector<std::string>{"原密码错误，禁止写入"});
+  EXPECT_TRUE(writes().empty());
+}
+
 TEST_F(Password, CancelBetweenTimeOutAndReportClosesQuietly) {
   radio.inject(Fault(sim::Misbehaviour::Silence));
   auto& w = open();
