@@ -16,10 +16,12 @@ const std::string kUnavailable = "此时系统信息不可用";
 
 // Design size and places, in twips.
 constexpr double kWidth = 6900;
-constexpr double kHeight = 4500;
+constexpr double kHeight = 4000;  // with the title bar
 constexpr double kTextLeft = 1200;
 constexpr double kTextWidth = kWidth - kTextLeft - 300;
-constexpr double kButtonWidth = 1900;
+constexpr double kOkWidth = 1500;
+constexpr double kSysInfoWidth = 2700;
+constexpr double kButtonTop = 2880;
 constexpr double kButtonHeight = 375;
 
 }  // namespace
@@ -36,10 +38,11 @@ frmAbout::frmAbout(Program& program)
   lblDescription.move(kTextLeft, 1140, kTextWidth, 300);
   Line1[0].setPoints(120, 1620, kWidth - 240, 1620);
   Line1[1].setPoints(120, 1635, kWidth - 240, 1635);
-  lblDisclaimer.move(240, 1800, kWidth - 540, 1300);
-  cmdOk.move(kWidth - kButtonWidth - 300, 3240, kButtonWidth, kButtonHeight);
-  cmdSysInfo.move(kWidth - kButtonWidth - 300, 3240 + kButtonHeight + 120, kButtonWidth,
-                  kButtonHeight);
+  lblDisclaimer.move(240, 1800, kWidth - 540, 900);
+  // Side by side at the bottom right, the system information button wide enough for its text.
+  const double sysInfoLeft = kWidth - 420 - kSysInfoWidth;
+  cmdOk.move(sysInfoLeft - 120 - kOkWidth, kButtonTop, kOkWidth, kButtonHeight);
+  cmdSysInfo.move(sysInfoLeft, kButtonTop, kSysInfoWidth, kButtonHeight);
   cmdOk.setTabIndex(0);
   cmdSysInfo.setTabIndex(1);
 
