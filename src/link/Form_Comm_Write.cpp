@@ -31,8 +31,7 @@ std::optional<int> First_Unsendable_Row(const SharedData& d) {
 }
 
 Form_Comm_Write::Form_Comm_Write(Program& program)
-    : Transfer_Window(program, "Form_Comm_Write", &SharedData::Win_Comm_Write,
-                      Whole_Write_Link()) {
+    : Transfer_Window(program, "Form_Comm_Write", &SharedData::Win_Comm_Write, Whole_Write_Link()) {
   Load = [this] { Form_Load(); };
   Command_Write.Click = [this] { Command_Write_Click(); };
   Command_Cancel.Click = [this] { Command_Cancel_Click(); };

@@ -72,11 +72,10 @@ bool Link_Engine::Start(const Link_Description& description, Block_Plan plan) {
   desc_ = description;
   plan_ = std::move(plan);
   restarts_left_ = desc_.restarts;
-  return Begin();
+  return Begin(false);
 }
 
-bool Link_Engine::Begin() {
-  const bool restart = phase_ == Phase::Waiting;
+bool Link_Engine::Begin(bool restart) {
   if (!MSC.portOpen() && !Open_Port(desc_.clear_output)) {
     phase_ = Phase::Idle;
     listener_.Link_Port_Error(restart);
@@ -220,7 +219,7 @@ void Link_Engine::Timer3_Timer() {
   if (restarts_left_ > 0) {
     --restarts_left_;
     listener_.Link_Restarting();
-    Begin();
+    Begin(true);
     return;
   }
   phase_ = Phase::Idle;
@@ -387,7 +386,9 @@ void Link_Engine::Read_Step_Received() {
       Timer3.setEnabled(false);
       phase_ = Phase::Writing;
       step_ = 0;
+      Discard_Input();
       Send_Frame(0);
+      Discard_Input();
       return;
     }
   }

@@ -113,8 +113,8 @@ struct Link_Description {
   Link_Opening opening{};
   Link_Sender sender{};
   Link_Times times{};
-  int restarts = 0;            // new starts from the code after a time-out, before the report
-  bool clear_output = false;   // Open_Port also empties the output buffer
+  int restarts = 0;           // new starts from the code after a time-out, before the report
+  bool clear_output = false;  // Open_Port also empties the output buffer
   Transfer_Texts texts{};
 };
 
@@ -250,7 +250,7 @@ class Link_Engine {
   std::size_t pos_ = 0;
   bool all_sent_ = false;
 
-  bool Begin();
+  bool Begin(bool restart);
   void Queue(std::vector<std::uint8_t> frame);
   void Start_Send();
   void Send_Now(std::uint8_t byte);

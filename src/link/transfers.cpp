@@ -38,7 +38,8 @@ Write_Plan Row_Write(std::uint16_t base, int firstRow, int rows, int total) {
 Transfer_Texts Whole_Texts() {
   Transfer_Texts t;
   t.read_done_label = {"对讲机数据读出正常 ！", "Read Signal parameters in gear. "};
-  t.read_done_message = {"从对讲机中读取数据完毕 ！", "Complete reading the data from transceiver."};
+  t.read_done_message = {"从对讲机中读取数据完毕 ！",
+                         "Complete reading the data from transceiver."};
   t.write_done_label = {"参数写入完毕 ！", "Complete writing parameters "};
   t.write_done_message = {"向对讲机写入参数完毕 ！",
                           "Complete writing parameters to the transceiver."};
@@ -55,7 +56,9 @@ const Bilingual kReadDone{"从对讲机中读取数据完毕 ！",
                           "Complete reading the data from transceiver."};
 
 Link_Description Editor_Direct(Transfer_Texts texts) {
-  return {.opening = {.code_len = 8, .stx = false, .ident = Ident_Form::Ident8_Leading,
+  return {.opening = {.code_len = 8,
+                      .stx = false,
+                      .ident = Ident_Form::Ident8_Leading,
                       .ack_exchange = false},
           .sender = {.burst = false, .byte_ms = 20, .skip_leading_ack = true},
           .times = {.byte_watch_ms = 2000, .report_ms = 1500},
@@ -64,8 +67,11 @@ Link_Description Editor_Direct(Transfer_Texts texts) {
 }
 
 Link_Description Alt_Dec(Transfer_Texts texts) {
-  return {.opening = {.code = Code_Kind::Alt, .code_len = 8, .stx = false,
-                      .ident = Ident_Form::Ident8_Dec, .ack_exchange = false},
+  return {.opening = {.code = Code_Kind::Alt,
+                      .code_len = 8,
+                      .stx = false,
+                      .ident = Ident_Form::Ident8_Dec,
+                      .ack_exchange = false},
           .sender = {.burst = false, .byte_ms = 10},
           .times = {.byte_watch_ms = 2000, .report_ms = 1500},
           .restarts = 3,
@@ -121,14 +127,17 @@ const Link_Description& Password_Link() {
 
 const Link_Description& Channel_Link() {
   static const Link_Description d = [] {
-    Link_Description d{.opening = {.code_len = 8, .stx = false,
-                                   .ident = Ident_Form::Ident8_Leading, .ack_exchange = false},
+    Link_Description d{.opening = {.code_len = 8,
+                                   .stx = false,
+                                   .ident = Ident_Form::Ident8_Leading,
+                                   .ack_exchange = false},
                        .times = {.report_ms = 1500},
                        .restarts = 1};
     Transfer_Texts& t = d.texts;
     t.writing = {{"正在写入  ", "Writeing  "}, {"  信道", "  Channel"}};
     t.read_done_label = {"信道数据读出正常 ！", "Read Channel Data is Ok ！"};
-    t.read_done_message = {"从对讲机中读取数据完毕 ！", "Complete reading data from the transceiver."};
+    t.read_done_message = {"从对讲机中读取数据完毕 ！",
+                           "Complete reading data from the transceiver."};
     t.write_done_label = {"信道数据写入完毕 ！", "Channel Data Writed ！"};
     t.write_done_message = {"向对讲机写入数据完毕 ！", "Complete writing the data to transceiver."};
     t.done_title = Prompt_Title::Lower;
@@ -142,7 +151,8 @@ const Link_Description& Option_Link() {
     Transfer_Texts t;
     t.port_error = kPortOpenError;
     t.port_error_title = Prompt_Title::Upper;
-    t.close_busy = {"正在进行读写操作,请勿关窗口 ！,", "Read-write operating，don't close the window.,"};
+    t.close_busy = {"正在进行读写操作,请勿关窗口 ！,",
+                    "Read-write operating，don't close the window.,"};
     t.read_done_label = {"可选参数读出正常 ！", "Read optional parameters in gear. "};
     t.read_done_message = kReadDone;
     t.write_done_label = {"可选参数写入完毕 ！", "Complete writing optional parameters "};
@@ -185,8 +195,11 @@ const Link_Description& Adjust_Link() {
 
 const Link_Description& Signalling_Link() {
   static const Link_Description d = [] {
-    Link_Description d{.opening = {.code = Code_Kind::Alt, .code_len = 8, .stx = false,
-                                   .ident = Ident_Form::Ident50, .ack_exchange = false},
+    Link_Description d{.opening = {.code = Code_Kind::Alt,
+                                   .code_len = 8,
+                                   .stx = false,
+                                   .ident = Ident_Form::Ident50,
+                                   .ack_exchange = false},
                        .sender = {.byte_ms = 0},
                        .times = {.byte_watch_ms = 2000, .report_ms = 3000},
                        .restarts = 3};
@@ -237,8 +250,8 @@ const Link_Description& Option_Copy_Link() {
 Read_Plan Whole_Read_Plan() {
   Read_Plan p{.first_reply_bare = true};
   for (int k = 0; k < 96; ++k)
-    p.steps.push_back({static_cast<std::uint16_t>(k * 64),
-                       k == 0 ? Progress_Mark{} : Mark(k + 2, 97, k + 2)});
+    p.steps.push_back(
+        {static_cast<std::uint16_t>(k * 64), k == 0 ? Progress_Mark{} : Mark(k + 2, 97, k + 2)});
   return p;
 }
 
@@ -317,7 +330,8 @@ Write_Plan Adjust_Write_Plan() {
   Write_Plan p{.base = 0x1F00};
   p.steps.push_back({0x0DF0, Adj_Tag_Source, false, {}});
   for (int r = 0; r < 16; ++r)
-    p.steps.push_back({static_cast<std::uint16_t>(0x1F00 + 16 * r), r, false, Mark(r + 1, 16, r + 1)});
+    p.steps.push_back(
+        {static_cast<std::uint16_t>(0x1F00 + 16 * r), r, false, Mark(r + 1, 16, r + 1)});
   return p;
 }
 
@@ -359,6 +373,16 @@ Write_Plan Option_Copy_Write_Plan() {
                                                       0x0F00, 0x0F00, 0x0F10, 0x0F20, 0x0F30};
   for (std::size_t n = 0; n < kAddress.size(); ++n) p.steps[n].address = kAddress[n];
   return p;
+}
+
+void Store_Reply_Row(SharedData& data, int row, std::uint16_t address,
+                     std::span<const std::uint8_t> block) {
+  const auto r = static_cast<std::size_t>(row);
+  const std::uint8_t header[] = {ACK, Cmd_Data, static_cast<std::uint8_t>(address >> 8),
+                                 static_cast<std::uint8_t>(address & 0xFF), 0x40};
+  std::size_t c = 0;
+  for (std::uint8_t b : header) data.Block_Buf(r, c++) = b;
+  for (std::size_t i = 0; i < 64 && i < block.size(); ++i) data.Block_Buf(r, c++) = block[i];
 }
 
 std::optional<std::array<std::uint8_t, 16>> Image_Row_Bytes(const SharedData& data, int row) {

@@ -97,7 +97,8 @@ inline constexpr int Adj_Tag_Source = -1;
 // The twelve letters of the tag frame, its last four data bytes 0.
 inline constexpr std::array<std::uint8_t, 16> Adj_Tag_Frame_Data = {
     'F', 'A', 'C', 'T', 'O', 'R', 'Y', 'A', 'D', 'J', 'S', 'T', 0, 0, 0, 0};
-// Two-tone: 12 blocks from 0x2D00 into Block_Buf rows 2-13.
+// Two-tone: 12 blocks from 0x2D00 into Block_Buf rows 2-13 (Store_Reply_Row: the shared page
+// copy of the five-tone tables reads its pages from Block_Buf, so these replies stay there).
 Read_Plan Tone2_Read_Plan();
 // Two-tone: image rows 0-47 to 0x2D00 + 16 n, each behind an ACK.
 Write_Plan Tone2_Write_Plan();
@@ -114,6 +115,12 @@ Read_Plan Option_Copy_Read_Plan();
 // Option copies: Copy_Image rows 0-3 to 0x0E20-0x0E50, rows 4-6 to 0x0F00, rows 7-9 to
 // 0x0F10-0x0F30.
 Write_Plan Option_Copy_Write_Plan();
+
+// A checked reply as the radio sent it into Block_Buf row `row`: ACK, Cmd_Data, the address,
+// the length 0x40 and the 64 data bytes in columns 0 to 68. Only the signalling windows keep their
+// replies there; every other transfer takes the data bytes straight from Link_Block_Stored.
+void Store_Reply_Row(SharedData& data, int row, std::uint16_t address,
+                     std::span<const std::uint8_t> block);
 
 // The sixteen bytes of image row `row`, or nothing when one of them is no byte (a parameter file
 // may hold such values; none of them may reach the radio).
