@@ -168,7 +168,7 @@ void Link_Engine::Timer1_Timer() {
   }
   const Link_Sender& s = desc_.sender;
   const Link_Times& t = desc_.times;
-  if (pos_ == 0 && s.skip_leading_ack && !frame_.empty() && frame_[0] == ACK) pos_ = 1;
+  if (pos_ == 0 && s.skip_leading_ack && frame_.size() > 1 && frame_[0] == ACK) pos_ = 1;
   if (s.burst) {
     kit::Platform& p = prog_.platform;
     double slotEnd = p.nowMs();
@@ -209,13 +209,16 @@ void Link_Engine::Timer2_Timer() {
 }
 
 void Link_Engine::Timer3_Timer() {
+  if (phase_ != Phase::Waiting && phase_ != Phase::Ident_End) {
+    Timer3.setEnabled(false);
+    return;
+  }
   Stop_Timers();
   if (phase_ == Phase::Ident_End) {
     phase_ = Phase::Idle;
     listener_.Link_Done();
     return;
   }
-  if (phase_ != Phase::Waiting) return;
   if (restarts_left_ > 0) {
     --restarts_left_;
     listener_.Link_Restarting();

@@ -7,13 +7,19 @@
 // status panel or shows a box: the window does that when it is told.
 //
 //   class frm_x : public kit::Form, Link_Listener {
+//     Transfer_Progress Progress{*this, prog_, Option_Link().texts};    // transfer_progress.h
 //     Link_Engine Link{*this, prog_, *this};
 //     void Command_read_Click() {
-//       if (Link.Link_Busy()) return ...busy message...;
-//       Link.Start(Option_Link, Option_Read_Plan());
+//       if (Link.Link_Busy()) return Progress.Busy();
+//       Link.Start(Option_Link(), Option_Read_Plan());                    // transfers.h
+//       if (prog_.data.Port_Error == 0) Progress.Connecting(true);
 //     }
+//     void Link_Port_Error(bool) override { Progress.Port_Error(); }
+//     void Link_Connected() override { Progress.Connected(); }
 //     void Link_Block_Stored(int step, std::span<const std::uint8_t> data) override {...}
-//     void Link_Done() override {...}
+//     void Link_Progress(const Progress_Mark& m) override { Progress.Reading(m); }
+//     void Link_Done() override { ...take the blocks...; Progress.Read_Done(); }
+//     void Link_Failed() override { Progress.Failed(); }
 //   };
 
 #include <array>
