@@ -200,6 +200,23 @@ TEST_P(Engine, SilenceRestartsThenFails) {
   EXPECT_EQ(host.failedAt.size(), 1u);
 }
 
+// A start between a time-out and its restart or report takes over: the pending step neither stops
+// the new exchange nor restarts it, and no report follows.
+TEST_P(Engine, AStartDuringTheWaitAfterATimeOutTakesOver) {
+  radio.inject({Misbehaviour::Silence, FrameKind::AccessCode});
+  const j5::Read_Plan plan = GetParam().read();
+  if (plan.then_write) host.thenWrite = GetParam().write();
+  ASSERT_TRUE(host.Link.Start(GetParam().link(), plan));
+  ASSERT_TRUE(d.advanceUntil([&] { return !host.events.empty(); }, 5000));
+  EXPECT_EQ(host.events.back(), "timed-out");
+  EXPECT_FALSE(host.Link.Link_Busy());
+  d.advance(100);
+  host.events.clear();
+  ASSERT_TRUE(host.Link.Start(GetParam().link(), plan));
+  d.advance(60000);
+  EXPECT_EQ(host.events, (std::vector<std::string>{"identified", "connected", "done"}));
+}
+
 // A stray byte in front of the identification moves it off the place where its form may start:
 // the attempt ends in the time-out unidentified (a restart, where there is one, then succeeds).
 TEST_P(Engine, IdentificationBehindAStrayByteIsRefused) {
