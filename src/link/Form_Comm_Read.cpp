@@ -19,12 +19,8 @@ void Form_Comm_Read::Form_Load() {
 }
 
 void Form_Comm_Read::Command_read_Click() {
-  if (Link.Link_Busy()) {
-    Progress.Busy();
-    return;
-  }
+  if (Transfer.Busy_Refused()) return;
   Read_Start();
-  if (prog_.data.Port_Error == 0) Show_Connecting();
 }
 
 void Form_Comm_Read::Read_Start() {
@@ -35,13 +31,8 @@ void Form_Comm_Read::Link_Block_Stored(int step, std::span<const std::uint8_t> d
   std::copy_n(data.begin(), 64, Blocks[static_cast<std::size_t>(step)].begin());
 }
 
-void Form_Comm_Read::Link_Progress(const Progress_Mark& mark) {
-  Progress.Reading(mark);
-}
-
 void Form_Comm_Read::Link_Done() {
   Blocks_To_Image();
-  Progress.Read_Done();
 }
 
 void Form_Comm_Read::Blocks_To_Image() {

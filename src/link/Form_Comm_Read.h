@@ -27,7 +27,6 @@ class Form_Comm_Read : public Transfer_Window {
   void Blocks_To_Image();
 
   void Link_Block_Stored(int step, std::span<const std::uint8_t> data) override;
-  void Link_Progress(const Progress_Mark& mark) override;
   void Link_Done() override;
 };
 

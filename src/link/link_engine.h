@@ -6,21 +6,9 @@
 // asks; it never sets the engine's fields or drives its timers, and the engine never writes a
 // status panel or shows a box: the window does that when it is told.
 //
-//   class frm_x : public kit::Form, Link_Listener {
-//     Transfer_Progress Progress{*this, prog_, Option_Link().texts};    // transfer_progress.h
-//     Link_Engine Link{*this, prog_, *this};
-//     void Command_read_Click() {
-//       if (Link.Link_Busy()) return Progress.Busy();
-//       Link.Start(Option_Link(), Option_Read_Plan());                    // transfers.h
-//       if (prog_.data.Port_Error == 0) Progress.Connecting(true);
-//     }
-//     void Link_Port_Error(bool) override { Progress.Port_Error(); }
-//     void Link_Connected() override { Progress.Connected(); }
-//     void Link_Block_Stored(int step, std::span<const std::uint8_t> data) override {...}
-//     void Link_Progress(const Progress_Mark& m) override { Progress.Reading(m); }
-//     void Link_Done() override { ...take the blocks...; Progress.Read_Done(); }
-//     void Link_Failed() override { Progress.Failed(); }
-//   };
+// A transfer window takes it through Transfer_Link (transfer_link.h), which adds the progress
+// piece and the texts of the description; the start-up identification and the port window,
+// which show no progress, answer the engine themselves.
 
 #include <array>
 #include <cstdint>
@@ -98,11 +86,15 @@ struct Transfer_Texts {
   Bilingual close_busy{"正在进行读写操作,请勿关窗口 ！,",
                        "Read-write operating，don't close the window. ,"};
   Bilingual connecting{"正在与对讲机联络 ！", "Connecting with transceiver. "};
+  bool connecting_bar = true;  // the bar is shown (at 0) when a transfer starts
   // Status panel written when the block phase begins (0: none), and its text.
   int connected_panel = 2;
   Bilingual connected{"与对讲机数据通讯正常", "Connect well with radio."};
   Counted_Text reading{{"正在读取 ", "Reading "}, {" 数据块", " Data Block"}};
   Counted_Text writing{{"正在写入  ", "Writing  "}, {"  数据块", "  Data Block"}};
+  // A complete read shows the bar at 100, the label, then the message; without read_done_bar
+  // only the message, then the label (as a complete write).
+  bool read_done_bar = true;
   Bilingual read_done_label{}, read_done_message{};
   Bilingual write_done_label{}, write_done_message{};
   Prompt_Title done_title = Prompt_Title::Upper;

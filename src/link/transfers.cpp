@@ -43,6 +43,7 @@ Transfer_Texts Whole_Texts() {
   t.write_done_label = {"参数写入完毕 ！", "Complete writing parameters "};
   t.write_done_message = {"向对讲机写入参数完毕 ！",
                           "Complete writing parameters to the transceiver."};
+  t.connecting_bar = false;
   t.fail_bar = Transfer_Texts::Bar::Hide;
   t.fail_label = {"与对讲机通讯故障 ！", "Communication fault."};
   t.fail_panel = {};
@@ -135,6 +136,7 @@ const Link_Description& Channel_Link() {
                        .restarts = 1};
     Transfer_Texts& t = d.texts;
     t.writing = {{"正在写入  ", "Writeing  "}, {"  信道", "  Channel"}};
+    t.read_done_bar = false;
     t.read_done_label = {"信道数据读出正常 ！", "Read Channel Data is Ok ！"};
     t.read_done_message = {"从对讲机中读取数据完毕 ！",
                            "Complete reading data from the transceiver."};

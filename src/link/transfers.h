@@ -1,7 +1,7 @@
 #pragma once
 // Every transfer of the program as the link engine runs it: one description (opening, sender,
-// times, restarts, texts) and its block plans. A window takes its own from here, starts the
-// engine with them and answers what the engine reports.
+// times, restarts, texts) and its block plans. A window takes its own from here and runs it with
+// a Transfer_Link (transfer_link.h), answering what is its own.
 //
 // Openings: "full" is code, ACK, STX, identification, ACK, ACK; "ident" stops after the
 // identification without acknowledging it; "direct" is the whole code answered by the
