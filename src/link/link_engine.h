@@ -127,6 +127,9 @@ struct Progress_Mark {
 struct Read_Step {
   std::uint16_t address = 0;
   Progress_Mark progress{};
+  // Where the reply's data go: the first of the four 16-byte rows of the window's table (the
+  // image, or the window's own table; transfers.h says which), or -1 where they go nowhere.
+  int dest = -1;
 };
 
 // A read: one Read_Request per step, one reply each. A reply is stored only when its header is

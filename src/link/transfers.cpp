@@ -14,12 +14,20 @@ Progress_Mark Mark(int n, double total, int number) {
 
 // The read windows show, when block k (k >= 1) is requested, the Block_Buf row its reply fills
 // (k + 2) and that row over the last row plus one.
-Read_Plan Block_Read(std::uint16_t base, int blocks, bool firstBare, bool ackFirst) {
+// Block k goes to rows firstDest + 4 k of a table of 16-byte rows.
+Read_Plan Block_Read(std::uint16_t base, int blocks, bool firstBare, bool ackFirst, int firstDest) {
   Read_Plan p{.base = base, .first_reply_bare = firstBare, .ack_before_first = ackFirst};
   for (int k = 0; k < blocks; ++k) {
     const auto address = static_cast<std::uint16_t>(base + 64 * k);
-    p.steps.push_back({address, k == 0 ? Progress_Mark{} : Mark(k + 2, blocks + 1, k + 2)});
+    p.steps.push_back(
+        {address, k == 0 ? Progress_Mark{} : Mark(k + 2, blocks + 1, k + 2), firstDest + 4 * k});
   }
+  return p;
+}
+
+// Reply k kept whole in Block_Buf row k + 2.
+Read_Plan Reply_Rows(Read_Plan p) {
+  for (std::size_t k = 0; k < p.steps.size(); ++k) p.steps[k].dest = static_cast<int>(k) + 2;
   return p;
 }
 
@@ -250,11 +258,7 @@ const Link_Description& Option_Copy_Link() {
 }
 
 Read_Plan Whole_Read_Plan() {
-  Read_Plan p{.first_reply_bare = true};
-  for (int k = 0; k < 96; ++k)
-    p.steps.push_back(
-        {static_cast<std::uint16_t>(k * 64), k == 0 ? Progress_Mark{} : Mark(k + 2, 97, k + 2)});
-  return p;
+  return Block_Read(0, 96, true, false, 0);
 }
 
 Write_Plan Whole_Write_Plan() {
@@ -288,8 +292,9 @@ Read_Plan Channel_Read_Plan(int chann_total) {
   Read_Plan p{.ack_before_first = true};
   for (int q = 0; q < pairs; ++q) {
     const Progress_Mark chann = q == 0 ? Progress_Mark{} : Mark(q + 1, pairs + 1, q + 1);
-    p.steps.push_back({static_cast<std::uint16_t>(q * 64), chann});
-    p.steps.push_back({static_cast<std::uint16_t>(0x1000 + q * 64), Mark(q + 2, pairs + 1, q + 2)});
+    p.steps.push_back({static_cast<std::uint16_t>(q * 64), chann, 4 * q});
+    p.steps.push_back(
+        {static_cast<std::uint16_t>(0x1000 + q * 64), Mark(q + 2, pairs + 1, q + 2), 256 + 4 * q});
   }
   return p;
 }
@@ -305,7 +310,7 @@ Write_Plan Channel_Write_Plan(int chann_last) {
 }
 
 Read_Plan Option_Read_Plan() {
-  return Block_Read(0x0E00, 5, false, true);
+  return Block_Read(0x0E00, 5, false, true, 224);
 }
 
 Write_Plan Option_Write_Plan() {
@@ -315,7 +320,7 @@ Write_Plan Option_Write_Plan() {
 }
 
 Read_Plan Dtmf_Read_Plan() {
-  return Block_Read(0x0B00, 7, false, true);
+  return Block_Read(0x0B00, 7, false, true, 176);
 }
 
 Write_Plan Dtmf_Write_Plan() {
@@ -323,7 +328,7 @@ Write_Plan Dtmf_Write_Plan() {
 }
 
 Read_Plan Adjust_Read_Plan() {
-  Read_Plan p = Block_Read(0x1F00, 5, true, false);
+  Read_Plan p = Block_Read(0x1F00, 5, true, false, 0);
   p.steps[4].address = 0x1EC0;
   return p;
 }
@@ -338,7 +343,7 @@ Write_Plan Adjust_Write_Plan() {
 }
 
 Read_Plan Tone2_Read_Plan() {
-  return Block_Read(0x2D00, 12, false, true);
+  return Reply_Rows(Block_Read(0x2D00, 12, false, true, 0));
 }
 
 Write_Plan Tone2_Write_Plan() {
@@ -346,7 +351,7 @@ Write_Plan Tone2_Write_Plan() {
 }
 
 Read_Plan Tone5_Read_Plan() {
-  return Block_Read(0x2400, 20, false, true);
+  return Reply_Rows(Block_Read(0x2400, 20, false, true, 0));
 }
 
 Write_Plan Tone5_Write_Plan() {
@@ -354,7 +359,7 @@ Write_Plan Tone5_Write_Plan() {
 }
 
 Read_Plan Fm_Read_Plan() {
-  Read_Plan p = Block_Read(0x3000, 5, false, true);
+  Read_Plan p = Reply_Rows(Block_Read(0x3000, 5, false, true, 0));
   p.steps[4].address = 0x3F80;  // the band row
   return p;
 }
@@ -366,7 +371,10 @@ Write_Plan Fm_Write_Plan() {
 }
 
 Read_Plan Option_Copy_Read_Plan() {
-  return Block_Read(0x0E20, 5, false, true);
+  Read_Plan p = Block_Read(0x0E20, 5, false, true, 0);
+  constexpr std::array<int, 5> kDest = {0, 4, -1, 8, 12};
+  for (std::size_t k = 0; k < kDest.size(); ++k) p.steps[k].dest = kDest[k];
+  return p;
 }
 
 Write_Plan Option_Copy_Write_Plan() {

@@ -265,6 +265,14 @@ TEST_P(Engine, FirstReplyInOneChunkIsStoredOnlyWithItsHeaderInPlace) {
   }
 }
 
+// The plans that read into the image put each block where its address lies: image row r holds
+// radio address r * 16.
+TEST(Read_Plans, ImageReadsGoWhereTheirAddressLies) {
+  for (const j5::Read_Plan& plan : {j5::Whole_Read_Plan(), j5::Channel_Read_Plan(128),
+                                    j5::Option_Read_Plan(), j5::Dtmf_Read_Plan()})
+    for (const j5::Read_Step& step : plan.steps) EXPECT_EQ(step.dest * 16, step.address);
+}
+
 // The identification-only openings (start-up, port window): the identification ends the exchange
 // unacknowledged; without an answer, one time-out and the report a second later.
 TEST_F(Link_Fixture, IdentificationOnlyOpenings) {
