@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "editors/channels/frm_chann.h"
+#include "link/Form_Comm_Write.h"
 #include "link/transfers.h"
 #include "platform/runtime.h"
 #include "platform/utf8.h"
@@ -48,39 +49,30 @@ std::size_t Data_Start(const Store& store, std::size_t row) {
 
 // ---- Starting ------------------------------------------------------------------------------
 
-bool frm_chann::Refuse_If_Busy() {
-  if (!Link.Link_Busy()) return false;
-  Progress.Busy();
-  return true;
-}
-
 void frm_chann::Command_read_Click() {
-  if (Refuse_If_Busy()) return;
+  if (Transfer.Busy_Refused()) return;
   Write_Mode = false;
   Chann_Last = Shown_Channels();
   Block_Count = static_cast<int>(rt::Int(Chann_Last / 4.0 + 0.9)) + 1;
-  if (!Link.Start(Channel_Link(), Channel_Read_Plan(Chann_Last))) return;
   data_.Name_Phase = kFalse;
-  Progress.Connecting(true);
+  Transfer.Start(Channel_Read_Plan(Chann_Last));
 }
 
 void frm_chann::Command_Write_Click() {
-  if (Refuse_If_Busy()) return;
+  if (Transfer.Busy_Refused()) return;
   Write_Mode = true;
   Chann_Last = Shown_Channels();
-  if (!Link.Start(Channel_Link(), Channel_Write_Plan(Chann_Last))) return;
+  const Write_Plan plan = Channel_Write_Plan(Chann_Last);
+  // A loaded parameter file may hold values that are no byte; none of them may reach the radio.
+  for (const Write_Step& step : plan.steps)
+    if (!Link_Frame_Data(step)) return Prompt_Unsendable_Row(prog_, step.source, false);
   data_.Name_Phase = kFalse;
-  Progress.Connecting(true);
+  Transfer.Start(plan);
 }
 
 // ---- What the link reports -------------------------------------------------------------------
 
-void frm_chann::Link_Port_Error(bool) {
-  Progress.Port_Error();
-}
-
 void frm_chann::Link_Connected() {
-  Progress.Connected();
   data_.Name_Phase = kFalse;
 }
 
@@ -95,35 +87,24 @@ void frm_chann::Link_Block_Stored(int step, std::span<const std::uint8_t> data) 
   data_.Name_Phase = name ? kFalse : kTrue;
 }
 
+// A row that goes out short needs only its first byte.
 std::optional<std::array<std::uint8_t, 16>> frm_chann::Link_Frame_Data(const Write_Step& step) {
+  if (step.may_shorten && data_.Mem_Image(static_cast<std::size_t>(step.source), 0) == 0xFF) {
+    std::array<std::uint8_t, 16> bytes{};
+    bytes[0] = 0xFF;
+    return bytes;
+  }
   return Image_Row_Bytes(data_, step.source);
 }
 
-void frm_chann::Link_Progress(const Progress_Mark& mark) {
-  if (Write_Mode)
-    Progress.Writing(mark);
-  else
-    Progress.Reading(mark);
-}
-
+// The replies go into the image before the completion is shown.
 void frm_chann::Link_Done() {
-  const Transfer_Texts& t = Channel_Link().texts;
-  if (Write_Mode) {
-    Progress.Write_Done();
-    return;
-  }
-  Blocks_To_Channels();
-  Prompt(prog_, t.read_done_message, t.done_title);
-  Progress.Label(t.read_done_label);
+  if (!Write_Mode) Blocks_To_Channels();
 }
 
-void frm_chann::Link_Failed() {
-  Progress.Failed();
-}
-
-// A row holding a value that is no byte (from a parameter file written by hand) cannot go out.
-void frm_chann::Link_Stopped(const Write_Step&) {
-  Progress.Failed();
+// A file loaded under the running write put a value that is no byte into a row still to go.
+void frm_chann::Link_Stopped(const Write_Step& step) {
+  Prompt_Unsendable_Row(prog_, step.source, true);
 }
 
 // The read's replies into the image, only once all of them have come: channel halves into the
@@ -207,17 +188,17 @@ void frm_chann::Poll_File_Req() {
 }
 
 void frm_chann::Save_Chann_File() {
-  Progress.Label(kStoring);
+  Transfer.Progress.Label(kStoring);
   const rt::NumberLines lines = rt::tableLines(
       kChannFileRows, 16, [&](std::size_t r, std::size_t c) { return data_.Mem_Image(r, c); });
   if (const auto problem = rt::saveNumberLines(data_.File_Path, lines)) {
-    Progress.Clear();
+    Transfer.Progress.Clear();
     Prompt_File_Problem(prog_, kFileSaveFailed, data_.File_Path, problem);
     return;
   }
-  Progress.Label(kStored);
+  Transfer.Progress.Label(kStored);
   Prompt(prog_, kFileSaved);
-  Progress.Clear();
+  Transfer.Progress.Clear();
 }
 
 // The whole file is read before the image changes: a file that is short, holds a bad number or
@@ -233,16 +214,16 @@ void frm_chann::Load_Chann_File() {
     data_.Mem_Image(i / 16, i % 16) = read.values[i];
   Rebuild_Grid();
   Prompt(prog_, kFileLoaded);
-  Progress.Clear();
+  Transfer.Progress.Clear();
 }
 
 void frm_chann::Show_Open_Chann() {
-  if (Refuse_If_Busy()) return;
+  if (Transfer.Busy_Refused()) return;
   prog_.Form_open_chann.show();
 }
 
 void frm_chann::Show_Save_Chann() {
-  if (Refuse_If_Busy()) return;
+  if (Transfer.Busy_Refused()) return;
   prog_.Form_save_chann.show();
 }
 

@@ -30,8 +30,7 @@ constexpr double kComboHeight = 300;
 
 frm_chann::frm_chann(Program& program)
     : kit::Form(program.platform, "frm_chann", program.mainForm()),
-      Progress(*this, program, Channel_Link().texts),
-      Link(*this, program, *this),
+      Transfer(*this, program, Channel_Link(), *this),
       prog_(program),
       data_(program.data),
       Image(program.data.Mem_Image) {
@@ -91,7 +90,7 @@ void frm_chann::Form_Load() {
   // The hidden transfer starts idle.
   Link.Stop();
   Write_Mode = false;
-  Progress.Clear();
+  Transfer.Progress.Clear();
 
   for (int i = 1; i <= Shown_Channels(); ++i) Show_Channel(i);
 }
@@ -158,7 +157,7 @@ void frm_chann::Command_def_Click() {
 
 void frm_chann::Command_Clear_Click() {
   Drop_Pending_Edit();
-  Progress.Clear();
+  Transfer.Progress.Clear();
   for (int i = 1; i <= Shown_Channels(); ++i) {
     Set_Cell(i, kColRx, "");
     Set_Cell(i, kColTx, "");

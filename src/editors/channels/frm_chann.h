@@ -16,8 +16,7 @@
 #include <vector>
 
 #include "editors/fields.h"
-#include "link/link_engine.h"
-#include "link/transfer_progress.h"
+#include "link/transfer_link.h"
 #include "platform/kit.h"
 
 namespace j5 {
@@ -59,12 +58,12 @@ class frm_chann : public kit::Form, Link_Listener {
   kit::CommandButton Command_Write{*this, "Command_Write"};
   kit::TextBox Text_Edit{*this, "Text_Edit"};
   kit::ComboBox Combo_edit{*this, "Combo_edit"};
-  Transfer_Progress Progress;
-  kit::ProgressBar& ProgressBar1 = Progress.ProgressBar1;
-  kit::Label& Label_tr_count = Progress.Label_tr_count;
-  kit::Label Label_chann{*this, "Label_chann"};
   // The window's own transfer of the channel memory, started only by the two invisible buttons.
-  Link_Engine Link;
+  Transfer_Link Transfer;
+  kit::ProgressBar& ProgressBar1 = Transfer.Progress.ProgressBar1;
+  kit::Label& Label_tr_count = Transfer.Progress.Label_tr_count;
+  kit::Label Label_chann{*this, "Label_chann"};
+  Link_Engine& Link = Transfer.Link;
   kit::SerialPort& MSC = Link.MSC;
 
   // Display of one grid row r (1..Chann_Total), channel r - 1. They write
@@ -135,15 +134,11 @@ class frm_chann : public kit::Form, Link_Listener {
   // chann_transfer.cpp
   void Command_read_Click();
   void Command_Write_Click();
-  bool Refuse_If_Busy();
   void Blocks_To_Channels();
-  void Link_Port_Error(bool restart) override;
   void Link_Connected() override;
   void Link_Block_Stored(int step, std::span<const std::uint8_t> data) override;
   std::optional<std::array<std::uint8_t, 16>> Link_Frame_Data(const Write_Step& step) override;
-  void Link_Progress(const Progress_Mark& mark) override;
   void Link_Done() override;
-  void Link_Failed() override;
   void Link_Stopped(const Write_Step& step) override;
 
   // frm_chann.cpp

@@ -193,6 +193,21 @@ TEST_F(Transfer, BusyAndPortErrors) {
   EXPECT_FALSE(w->Link.Link_Busy());
 }
 
+// A value that is no byte (from a hand-written parameter file) stops the write before anything
+// goes out; a short row needs only its first byte.
+TEST_F(Transfer, WriteRefusesValuesThatAreNoByte) {
+  data.Chann_Total = 3;
+  open();
+  setRecord(1, {0xFF, 300});
+  setName(2, {0x41, 0x42, -1});
+  w->Command_Write.Click();
+  ASSERT_EQ(driver.messageBoxes().size(), 1u);
+  EXPECT_NE(driver.lastMessageBox().text.find("nothing was written"), std::string::npos);
+  EXPECT_FALSE(w->Link.Link_Busy());
+  EXPECT_FALSE(w->MSC.portOpen());
+  EXPECT_TRUE(radio.log().empty());
+}
+
 // The second name decoder writes into the name column of the rows the grid has.
 TEST_F(Transfer, SecondNameDecoderFillsTheNameColumn) {
   w->Command_read.Click();
