@@ -155,7 +155,6 @@ std::string Name_From_Frame(std::span<const std::int16_t> six) {
 
 void frm_chann::Decode_Name_Frames() {
   const int count = Block_Count + 1;
-  const int shown = Shown_Channels();
   for (int i = 2; i <= count && i < static_cast<int>(NameFrameStore::kRows); ++i) {
     const auto row = static_cast<std::size_t>(i);
     const int h = data_.Name_Block_Buf(row, 2) - 0x10;
@@ -163,15 +162,19 @@ void frm_chann::Decode_Name_Frames() {
     if (h < 0 || h > 31) break;
     const int c = static_cast<int>(rt::CInt(h * 16 + l / 16.0 + 1));
     const int names = i == count ? 1 : 4;
-    for (int k = 0; k < names; ++k) {
-      // The name goes into the grid's name column, and only into rows the grid has.
-      if (c + k < 1 || c + k > shown) continue;
-      std::array<std::int16_t, 6> six{};
-      for (std::size_t j = 0; j < 6; ++j)
-        six[j] = data_.Name_Block_Buf(row, 5 + static_cast<std::size_t>(k) * 16 + j);
-      Set_Cell(c + k, kColName, Name_From_Frame(six));
-    }
+    for (int k = 0; k < names; ++k) Decode_Name_Frame(i, c + k, 16 * k);
   }
+}
+
+// The name goes into the grid's name column, and only into rows the grid has.
+bool frm_chann::Decode_Name_Frame(int frameRow, int gridRow, int offset) {
+  if (gridRow < 1 || gridRow > Shown_Channels()) return false;
+  std::array<std::int16_t, 6> six{};
+  for (std::size_t j = 0; j < six.size(); ++j)
+    six[j] = data_.Name_Block_Buf(static_cast<std::size_t>(frameRow),
+                                  5 + static_cast<std::size_t>(offset) + j);
+  Set_Cell(gridRow, kColName, Name_From_Frame(six));
+  return true;
 }
 
 // ---- Channel files ---------------------------------------------------------------------------

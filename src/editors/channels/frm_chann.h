@@ -82,6 +82,9 @@ class frm_chann : public kit::Form, Link_Listener {
   void Show_Open_Chann();
   void Show_Save_Chann();
   void Decode_Name_Frames();
+  // One name of a received name frame (Name_Block_Buf row, data offset 0, 16, 32 or 48) into
+  // the name column of a grid row; false when the grid has no such row.
+  bool Decode_Name_Frame(int frameRow, int gridRow, int offset);
   bool Write_Busy() const { return Link.Link_Busy() && Write_Mode; }
   bool Read_Busy() const { return Link.Link_Busy() && !Write_Mode; }
 
