@@ -51,6 +51,11 @@ std::string Param_File_Text(const MemImage& image) {
 
 bool Read_Param_File(const std::string& path, std::vector<std::int16_t>& values,
                      Param_File_Failure& why) {
+  return Read_Number_File(path, kParamFileValues, values, why);
+}
+
+bool Read_Number_File(const std::string& path, std::size_t count,
+                      std::vector<std::int16_t>& values, Param_File_Failure& why) {
   std::error_code ec;
   const auto status = fs::status(path, ec);
   if (fs::is_directory(status))
@@ -65,7 +70,7 @@ bool Read_Param_File(const std::string& path, std::vector<std::int16_t>& values,
   if (std::all_of(text.begin(), text.end(), isBlank))
     return fail(why, "参数文件是空的 ！", "The parameter file is empty.");
 
-  rt::NumberRead read = rt::readNumbers(text, kParamFileValues);
+  rt::NumberRead read = rt::readNumbers(text, count);
   if (!read.ok()) {
     // Trailing matter after the last number wanted is allowed, so a binary file is only named
     // as such once the numbers themselves went wrong.

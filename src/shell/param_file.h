@@ -30,6 +30,10 @@ struct Param_File_Failure {
 bool Read_Param_File(const std::string& path, std::vector<std::int16_t>& values,
                      Param_File_Failure& why);
 
+// The same for a file of `count` numbers in the parameter file's layout.
+bool Read_Number_File(const std::string& path, std::size_t count,
+                      std::vector<std::int16_t>& values, Param_File_Failure& why);
+
 // The load and the save as the open and save dialogs run them on File_Path. A failure is reported
 // in a message box and changes neither the image nor an existing file; true when the operation
 // was done and the dialog may close.

@@ -1,0 +1,410 @@
+// The optional features window itself: controls, captions and layout, the
+// load, the activation, and the Default and Close buttons.
+#include "editors/options/frm_option.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "data/defaults.h"
+#include "editors/options/option_lists.h"
+#include "editors/options/option_messages.h"
+#include "shell/program.h"
+
+namespace j5 {
+
+namespace {
+
+// Design sizes, in twips.
+constexpr double kRowHeight = 300;   // a list or a text box
+constexpr double kLabelHeight = 255;  // one line of a label
+constexpr double kButtonWidth = 855;
+constexpr double kButtonHeight = 495;
+// The layout reaches this far right and down (Frame6, Frame_band, ProgressBar1).
+constexpr double kLayoutRight = 13335;
+constexpr double kLayoutBottom = 8415;
+constexpr double kMargin = 120;
+
+void Caption(kit::Control& c, const std::string& s) {
+  switch (c.kind()) {
+    case kit::ControlKind::Label:
+      static_cast<kit::Label&>(c).setCaption(s);
+      break;
+    case kit::ControlKind::Frame:
+      static_cast<kit::Frame&>(c).setCaption(s);
+      break;
+    case kit::ControlKind::CheckBox:
+      static_cast<kit::CheckBox&>(c).setCaption(s);
+      break;
+    case kit::ControlKind::CommandButton:
+      static_cast<kit::CommandButton&>(c).setCaption(s);
+      break;
+    default:
+      break;
+  }
+}
+
+void Place(kit::Control& c, kit::Control& frame, double left, double top, double width,
+           double height) {
+  c.setContainer(frame);
+  c.move(left, top, width, height);
+}
+
+// A label and its list or box on one row of a frame: the label's text sits
+// level with the control's.
+struct Row_Layout {
+  double labelLeft, labelWidth, controlLeft, controlWidth;
+  int labelLines = 1;
+  void place(kit::Control& frame, kit::Control& label, kit::Control& control, double top) const {
+    const double lh = kLabelHeight * labelLines;
+    Place(label, frame, labelLeft, top + (kRowHeight - lh) / 2 + 30, labelWidth, lh);
+    Place(control, frame, controlLeft, top, controlWidth, kRowHeight);
+  }
+};
+
+}  // namespace
+
+frm_option::frm_option(Program& program)
+    : kit::Form(program.platform, "frm_option", program.mainForm()),
+      Side_A{Combo_Band_A,    Text_Range_A,    Text_Freq_a,    Text_Offset_A,  Combo_r_ctdcs_a,
+             Combo_t_ctdcs_a, Combo_sft_d_a,   Combo_S_info_a, Combo_Spmute_a, Combo_Optsig_a,
+             Combo_step_a,    Combo_scr_a,     Combo_txp_a,    Combo_wn_a,     program.data.Band_A_Low,
+             program.data.Band_A_High, kVfoRowA},
+      Side_B{Combo_Band_B,    Text_Range_B,    Text_Freq_b,    Text_Offset_B,  Combo_r_ctdcs_b,
+             Combo_t_ctdcs_b, Combo_sft_d_b,   Combo_S_info_b, Combo_Spmute_b, Combo_OptSig_b,
+             Combo_step_b,    Combo_scr_b,     Combo_txp_b,    Combo_wn_b,     program.data.Band_B_Low,
+             program.data.Band_B_High, kVfoRowA + 2},
+      prog_(program),
+      data_(program.data) {
+  // Design-time state: what the user never sees, the range boxes that only
+  // show, and timers that do not run.
+  for (kit::Control* c : std::initializer_list<kit::Control*>{
+           &Label_Cht, &Text_chann_total, &Check_chann_syn, &Label_Optsig_a, &Combo_Optsig_a,
+           &Label_Spmute_a, &Combo_Spmute_a, &Label_OptSig_b, &Combo_OptSig_b, &Label_Spmute_b,
+           &Combo_Spmute_b, &Command_read, &Command_Write})
+    c->setVisible(false);
+  Text_Range_A.setEnabled(false);
+  Text_Range_B.setEnabled(false);
+  for (kit::Timer* t : {&Timer1, &Timer2, &Timer3, &Timer4}) t->setEnabled(false);
+  Timer4.setInterval(0);
+  for (kit::Label* mhz : {&Label28, &Label3, &Label33, &Label4}) mhz->setCaption("MHZ");
+  Lay_Out();
+
+  Load = [this] { Form_Load(); };
+  Activate = [this] { Form_Activate(); };
+  Unload = [this](int& cancel) { Form_Unload(cancel); };
+  Command_def.Click = [this] { Command_def_Click(); };
+  Command_close.Click = [this] { Command_close_Click(); };
+  Timer4.Tick = [this] { Timer4_Timer(); };
+  Wire_Settings();
+  Wire_Entry(Side_A);
+  Wire_Entry(Side_B);
+}
+
+void frm_option::Lay_Out() {
+  // Left column.
+  Frame1.move(120, 120, 3855, 2175);
+  const Row_Layout general{120, 2220, 2400, 1335};
+  general.place(Frame1, Label_Tot, Combo_tot, 270);
+  general.place(Frame1, Label_Sql, Combo_sql, 645);
+  Place(Label_Cht, Frame1, 120, 1050, 600, kLabelHeight);
+  Place(Text_chann_total, Frame1, 120, 1320, 600, kRowHeight);
+  const Row_Layout vox{840, 1500, 2400, 1335};
+  vox.place(Frame1, Label_Vox, Combo_vox, 1020);
+  general.place(Frame1, Label_voice, Combo_voice, 1395);
+  general.place(Frame1, Label_Abr, Combo_abr, 1770);
+
+  Frame_Mode.move(120, 2400, 3855, 855);
+  Row_Layout{120, 780, 930, 1035}.place(Frame_Mode, Label_mod_A, Combo_mod_A, 360);
+  Row_Layout{2010, 780, 2760, 1035}.place(Frame_Mode, Label_mod_B, Combo_mod_B, 360);
+
+  Frame_Chann.move(120, 3360, 3855, 1575);
+  Place(Check_chann_menu, Frame_Chann, 120, 300, 1560, kRowHeight);
+  Place(Check_chann_init, Frame_Chann, 1800, 300, 1560, kRowHeight);
+  Place(Check_chann_syn, Frame_Chann, 3000, 300, 780, kRowHeight);
+  const Row_Layout mdf{120, 1680, 1860, 1875};
+  mdf.place(Frame_Chann, Label_MDF_A, Combo_MDF_A, 720);
+  mdf.place(Frame_Chann, Label_MDF_B, Combo_MDF_B, 1110);
+
+  Frame5.move(120, 5040, 3855, 2295);
+  Row_Layout{120, 900, 1020, 2715}.place(Frame5, Label_Stdtmf, Combo_dtmfst, 270);
+  const Row_Layout left{120, 1020, 1200, 1140};
+  left.place(Frame5, Label_save, Combo_save, 705);
+  left.place(Frame5, Label_Scan_rev, Combo_sc_rev, 1095);
+  left.place(Frame5, Label_ptt_id, Combo_ptt_id, 1485);
+  left.place(Frame5, Label_Ptt_Lt, Combo_ptt_lt, 1875);
+  Place(Check_Lock, Frame5, 2460, 705, 1320, kRowHeight);
+  Place(Check_Autolk, Frame5, 2460, 1095, 1320, kRowHeight);
+  Place(Check_bcl, Frame5, 2460, 1485, 1320, kRowHeight);
+  Place(Check_Beep, Frame5, 2460, 1875, 1320, kRowHeight);
+
+  // The two frequency-mode frames, built alike.
+  struct Frame_Rows {
+    kit::Frame& frame;
+    std::vector<std::pair<kit::Control*, kit::Control*>> rows;
+    kit::Control& mhzFreq;
+    kit::Control& mhzOffset;
+    std::array<kit::Control*, 4> hidden;  // two labels over their two lists
+  };
+  Frame_Rows sides[] = {
+      {Frame_A,
+       {{&Label_Freq_a, &Text_Freq_a},
+        {&Label_Band_A, &Combo_Band_A},
+        {&Label_Range_A, &Text_Range_A},
+        {&Label_Txp_a, &Combo_txp_a},
+        {&Label_r_ctdcs_a, &Combo_r_ctdcs_a},
+        {&Label_t_ctdcs_a, &Combo_t_ctdcs_a},
+        {&Label_wn_a, &Combo_wn_a},
+        {&Label_step_a, &Combo_step_a},
+        {&Label_sft_d_a, &Combo_sft_d_a},
+        {&Label_Offset_A, &Text_Offset_A},
+        {&Label_S_info_a, &Combo_S_info_a},
+        {&Label_scr_a, &Combo_scr_a}},
+       Label28,
+       Label3,
+       {&Label_Optsig_a, &Label_Spmute_a, &Combo_Optsig_a, &Combo_Spmute_a}},
+      {Frame_B,
+       {{&Label_Freq_b, &Text_Freq_b},
+        {&Label_Band_B, &Combo_Band_B},
+        {&Label_Range_B, &Text_Range_B},
+        {&Label_txp_b, &Combo_txp_b},
+        {&Label_r_ctdcs_b, &Combo_r_ctdcs_b},
+        {&Label_t_ctdcs_b, &Combo_t_ctdcs_b},
+        {&Label_wn_b, &Combo_wn_b},
+        {&Label_step_b, &Combo_step_b},
+        {&Label_sft_d_b, &Combo_sft_d_b},
+        {&Label_Offset_B, &Text_Offset_B},
+        {&Label_S_info_b, &Combo_S_info_b},
+        {&Label_scr_b, &Combo_scr_b}},
+       Label33,
+       Label4,
+       {&Label_OptSig_b, &Label_Spmute_b, &Combo_OptSig_b, &Combo_Spmute_b}},
+  };
+  double frameLeft = 4080;
+  for (Frame_Rows& s : sides) {
+    s.frame.move(frameLeft, 120, 3015, 7215);
+    frameLeft += 3120;
+    const Row_Layout row{120, 1260, 1440, 1455};
+    const Row_Layout withUnit{120, 1260, 1440, 1035};
+    double top = 300;
+    for (std::size_t i = 0; i < s.rows.size(); ++i, top += 480) {
+      const bool unit = s.rows[i].second == s.rows.front().second || i == 9;
+      (unit ? withUnit : row).place(s.frame, *s.rows[i].first, *s.rows[i].second, top);
+      if (unit)
+        Place(i == 0 ? s.mhzFreq : s.mhzOffset, s.frame, 2535, top + 45, 420, kLabelHeight);
+    }
+    Place(*s.hidden[0], s.frame, 120, top, 1380, kLabelHeight);
+    Place(*s.hidden[1], s.frame, 1560, top, 1380, kLabelHeight);
+    Place(*s.hidden[2], s.frame, 120, top + 300, 1380, kRowHeight);
+    Place(*s.hidden[3], s.frame, 1560, top + 300, 1380, kRowHeight);
+  }
+
+  // Right column.
+  Frame6.move(10320, 120, 3015, 2775);
+  Place(Check_radio, Frame6, 120, 270, 2775, kRowHeight);
+  Place(Check_Alarm_Sound, Frame6, 120, 645, 2775, kRowHeight);
+  const Row_Layout right{120, 1380, 1560, 1335};
+  right.place(Frame6, Label_Alarm_mode, Combo_AL_Mode, 1020);
+  right.place(Frame6, Label_roger, Combo_roger, 1395);
+  right.place(Frame6, Label_TX_Band, Combo_ab_mode, 1770);
+  Place(Check_tdr, Frame6, 120, 2175, 2775, kRowHeight);
+
+  Frame_band.move(10320, 3000, 3015, 4335);
+  const Row_Layout band{120, 1680, 1860, 1035, 2};
+  double top = 270;
+  for (auto [label, list] : {std::pair<kit::Control*, kit::Control*>{&Label_wt_led, &Combo_wt_led},
+                             {&Label_rx_led, &Combo_rx_led},
+                             {&Label_tx_led, &Combo_tx_led},
+                             {&Label_ste, &Combo_ste},
+                             {&Label_rp_ste, &Combo_Rp_Ste},
+                             {&Label_Rpt_RL, &Combo_RPT_RL},
+                             {&Label_ponmsg, &Combo_ponmsg},
+                             {&Label_pon_text, &Text_PON_MSG_U}}) {
+    band.place(Frame_band, *label, *list, top);
+    top += 480;
+  }
+  Place(Text_PON_MSG_D, Frame_band, 1860, top - 480 + 360, 1035, kRowHeight);
+
+  Command_def.move(7440, 7440, kButtonWidth, kButtonHeight);
+  Command_close.move(8880, 7440, kButtonWidth, kButtonHeight);
+  ProgressBar1.move(120, 7920, 7575, 495);
+  Label_tr_count.move(7800, 8040, 2415, kLabelHeight);
+  Command_read.move(4320, 8520, kButtonWidth, kButtonHeight);
+  Command_Write.move(5760, 8520, kButtonWidth, kButtonHeight);
+}
+
+void frm_option::Set_Captions() {
+  struct Caption_Text {
+    kit::Control* control;
+    const char* chn;
+    const char* eng;
+  };
+  const Caption_Text captions[] = {
+      {&Command_read, "读 取", "Read"},
+      {&Command_Write, "写  入", "Write"},
+      {&Command_def, "默 认", "Default"},
+      {&Command_close, "关  闭", "Close"},
+      {&Label_Tot, "发射超时定时器（秒）", "Time Out Timer(TOT)[S]"},
+      {&Label_Sql, "静噪电平", "Squelch Level"},
+      {&Label_voice, "操作提示语音", "Voice Annunciation"},
+      {&Frame_Mode, "当前工作模式", "Work Mode"},
+      {&Label_mod_A, "A频模式", "A Mode"},
+      {&Label_mod_B, "B频模式", "B Mode"},
+      {&Label_Cht, "信道数", "CHT"},
+      {&Check_tdr, "启动双守", "TDR"},
+      {&Frame_Chann, "信道模式下", "Channel Mode"},
+      {&Check_chann_menu, "菜单设置", "Menu"},
+      {&Check_chann_init, "复位操作", "Reset"},
+      {&Check_chann_syn, "同步显示", "Synchr"},
+      {&Label_MDF_A, "A 段信道显示方式", "A Channel Disp Way"},
+      {&Label_MDF_B, "B 段信道显示方式", "B Channel Disp Way"},
+      {&Label_Stdtmf, "DTMF侧音", "DTMF-ST"},
+      {&Label_Vox, "声控发射", "VOX"},
+      {&Label_Abr, "自动背光", "ABR"},
+      {&Label_Scan_rev, "扫描方式", "Scan_Rev"},
+      {&Label_ptt_id, "PTT_ID", "PTT_ID"},
+      {&Label_Ptt_Lt, "发ID延迟", "PTT_Delay"},
+      {&Check_Lock, "键盘锁", "K_Lock"},
+      {&Check_Autolk, "自动锁", "Auto Lock"},
+      {&Check_bcl, "遇忙禁发", "BCL"},
+      {&Check_Beep, "哔声", "Beep"},
+      {&Label_save, "省电模式", "Save"},
+      {&Label_wt_led, "守侯背光", "Wait Back Light"},
+      {&Label_rx_led, "接收背光", "RX Back Light"},
+      {&Label_tx_led, "发射背光", "TX Back Light"},
+      {&Label_ste, "尾音消除", "Tail noise Clear "},
+      {&Label_rp_ste, "过中继尾音消除(ms)", "Pass Repert noise Clear(ms)"},
+      {&Label_Rpt_RL, "过中继尾音检测(ms)", "Pass Repert noise(ms)"},
+      {&Label_ponmsg, "开机显示方式", "Pon Disp Mode"},
+      {&Label_pon_text, "开机显示字符", "Power On Disp"},
+      {&Label_roger, "发射结束提示音", "Roger"},
+      {&Label_Alarm_mode, "报警模式", "Alarm Mode"},
+      {&Check_radio, "FM 调频收音机允许使用", "FM Radio Enabled"},
+      {&Check_Alarm_Sound, "报警时本机是否发出报警声", "Alarm Sound"},
+      {&Label_TX_Band, "AB模式同步", "A/B Mode"},
+      {&Frame_A, "Ａ段频率模式", "A Band Frequency Mode"},
+      {&Frame_B, "Ｂ段频率模式", "B Band Frequency Mode"},
+      {&Label_Freq_a, "当前频率", "Frequency"},
+      {&Label_Freq_b, "当前频率", "Frequency"},
+      {&Label_Band_A, "频段", "Band"},
+      {&Label_Band_B, "频段", "Band"},
+      {&Label_Range_A, "频率范围", "Freq Range"},
+      {&Label_Range_B, "频率范围", "Freq Range"},
+      {&Label_Txp_a, "发射功率", "TX Power"},
+      {&Label_txp_b, "发射功率", "TX Power"},
+      {&Label_r_ctdcs_a, "接收哑音", "RX QT/DQT"},
+      {&Label_r_ctdcs_b, "接收哑音", "RX QT/DQT"},
+      {&Label_t_ctdcs_a, "发射哑音", "TX QT/DQT"},
+      {&Label_t_ctdcs_b, "发射哑音", "TX QT/DQT"},
+      {&Label_wn_a, "信道带宽", "W/N"},
+      {&Label_wn_b, "信道带宽", "W/N"},
+      {&Label_sft_d_a, "频差方向", "SFT_D"},
+      {&Label_sft_d_b, "频差方向", "SFT_D"},
+      {&Label_step_a, "步进频率", "Step Frequency"},
+      {&Label_step_b, "步进频率", "Step Frequency"},
+      {&Label_Offset_A, "频差频率", "Offset"},
+      {&Label_Offset_B, "频差频率", "Offset"},
+      {&Label_Optsig_a, "可选信令", "Optional Signal"},
+      {&Label_OptSig_b, "可选信令", "Optional Signal"},
+      {&Label_S_info_a, "信令编码", "Signal Code"},
+      {&Label_S_info_b, "信令编码", "Signal Code"},
+      {&Label_Spmute_a, "信令关系", "Speak Mute"},
+      {&Label_Spmute_b, "信令关系", "Speak Mute"},
+      {&Label_scr_a, "扰频", "SCR"},
+      {&Label_scr_b, "扰频", "SCR"},
+  };
+  setCaption(prog_.text("可选参数编辑", "Optional Features"));
+  for (const Caption_Text& c : captions) Caption(*c.control, prog_.text(c.chn, c.eng));
+  // The work band frame has an English caption only.
+  if (!prog_.chinese()) Frame_band.setCaption("Work Band");
+}
+
+void frm_option::Fill_Option_Lists() {
+  const bool chn = prog_.chinese();
+  const std::vector<std::string> tones = opt::Tone_Items(data_, chn);
+  for (kit::ComboBox* box : {&Combo_r_ctdcs_a, &Combo_t_ctdcs_a, &Combo_r_ctdcs_b, &Combo_t_ctdcs_b}) {
+    box->clear();
+    for (const std::string& item : tones) box->addItem(item);
+  }
+  for (kit::Control* c : controls()) {
+    if (c->kind() != kit::ControlKind::ComboBox) continue;
+    const opt::List_Items* items = opt::Find_List(c->name());
+    if (!items) continue;
+    auto& box = static_cast<kit::ComboBox&>(*c);
+    box.clear();
+    for (const std::string& item : chn ? items->chn : items->eng) box.addItem(item);
+  }
+}
+
+void frm_option::Form_Load() {
+  data_.Win_Option = kTrue;
+  Set_Captions();
+
+  if (kit::MdiForm* main = prog_.mainForm()) {
+    // Wide enough for the whole layout where the main window has the room:
+    // a third of the settings would otherwise lie outside the window.
+    const double needed = kLayoutRight + kMargin + kFrameWidth;
+    const double w = std::max(main->width() / 1.48, std::min(needed, main->scaleWidth()));
+    const double h = std::max(main->height() / 1.3,
+                              std::min(kLayoutBottom + kMargin + kFrameHeight, main->scaleHeight()));
+    setWidth(w);
+    setHeight(h);
+    setTop((main->scaleHeight() - height()) / 2);
+    setLeft((main->scaleWidth() - width()) / 2);
+  }
+  show();
+
+  for (kit::Timer* t : {&Timer1, &Timer2, &Timer3}) t->setEnabled(false);
+  Read_Busy = Write_Busy = false;
+  Fill_Option_Lists();
+  Start_Limits();
+  Show_Options();
+  ProgressBar1.setVisible(false);
+}
+
+void frm_option::Start_Limits() {
+  data_.Band_A_Low = data_.VHF_Low, data_.Band_A_High = data_.VHF_High;
+  data_.Band_B_Low = data_.UHF0_Low, data_.Band_B_High = data_.UHF0_High;
+}
+
+void frm_option::Form_Activate() {
+  Start_Limits();
+  Text_chann_total.setText(std::to_string(data_.Chann_Total));
+  Show_Options();
+}
+
+void frm_option::Command_def_Click() {
+  if (Write_Busy || Read_Busy) {
+    Prompt(prog_, opt::kMsgBusy, Prompt_Title::Lower);
+    return;
+  }
+  ProgressBar1.setVisible(false);
+  ProgressBar1.setValue(0);
+  Label_tr_count.setCaption("");
+  data_.Chann_Total = 128;
+  Def_Option(data_);
+  Show_Options();
+}
+
+void frm_option::Command_close_Click() {
+  if (Read_Busy || Write_Busy) {
+    Prompt(prog_, opt::kMsgBusyClose, Prompt_Title::Lower);
+    return;
+  }
+  if (MSC.portOpen()) MSC.setPortOpen(false);
+  Program& program = prog_;  // this window may be gone once it has unloaded
+  unload();
+  program.Form_open_menu.unload();
+  program.Form_save_menu.unload();
+}
+
+void frm_option::Form_Unload(int& cancel) {
+  if (Read_Busy || Write_Busy) {
+    Prompt(prog_, opt::kMsgBusyClose, Prompt_Title::Lower);
+    cancel = 1;
+    return;
+  }
+  if (MSC.portOpen()) MSC.setPortOpen(false);
+  data_.Win_Option = kFalse;
+}
+
+}  // namespace j5

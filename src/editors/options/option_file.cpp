@@ -1,0 +1,79 @@
+// The optional features window's file service: image rows 0 to 495 in the
+// parameter file's layout, loaded and saved on the file dialogs' requests.
+// Its timer has no interval, so in the program as built nothing runs it.
+#include <vector>
+
+#include "editors/options/frm_option.h"
+#include "editors/options/option_messages.h"
+#include "platform/runtime.h"
+#include "shell/file_dialogs.h"
+#include "shell/param_file.h"
+#include "shell/program.h"
+
+namespace j5 {
+
+namespace {
+
+constexpr std::size_t kFileRows = 496;
+constexpr std::size_t kFileCols = 16;
+
+}  // namespace
+
+void frm_option::Timer4_Timer() {
+  if (data_.Open_File_Req) {
+    data_.Open_File_Req = kFalse;
+    Load_Param_File();
+  }
+  if (data_.Save_File_Req) {
+    data_.Save_File_Req = kFalse;
+    Save_Param_File();
+  }
+}
+
+void frm_option::Load_Param_File() {
+  // The whole file is read before the image changes, so a bad file leaves
+  // everything as it was.
+  std::vector<std::int16_t> values;
+  Param_File_Failure why;
+  if (!Read_Number_File(data_.File_Path, kFileRows * kFileCols, values, why)) {
+    Prompt(prog_, opt::kMsgFileLoadFail, {data_.File_Path + "\n" + why.chn, data_.File_Path + "\n" + why.eng});
+    return;
+  }
+  for (std::size_t r = 0; r < kFileRows; ++r)
+    for (std::size_t c = 0; c < kFileCols; ++c) data_.Mem_Image(r, c) = values[r * kFileCols + c];
+  Show_Options();
+  Prompt(prog_, opt::kMsgFileLoaded, Prompt_Title::Lower);
+  ProgressBar1.setVisible(false);
+  ProgressBar1.setValue(0);
+  Label_tr_count.setCaption("");
+}
+
+void frm_option::Save_Param_File() {
+  const std::string text = rt::formatNumberRows(
+      kFileRows, kFileCols, [this](std::size_t r, std::size_t c) { return data_.Mem_Image(r, c); });
+  std::string error;
+  if (!rt::writeTextFileReplacing(data_.File_Path, text, error)) {
+    Prompt(prog_, opt::kMsgFileSaveFail, {error, error});
+    return;
+  }
+  Label_tr_count.setCaption(prog_.text(opt::kTextSaved.chn, opt::kTextSaved.eng));
+  Prompt(prog_, opt::kMsgFileSaved, Prompt_Title::Lower);
+}
+
+void frm_option::Open_Menu_File() {
+  if (Read_Busy || Write_Busy) {
+    Prompt(prog_, opt::kMsgBusy, Prompt_Title::Lower);
+    return;
+  }
+  prog_.Form_open_menu.show();
+}
+
+void frm_option::Save_Menu_File() {
+  if (Read_Busy || Write_Busy) {
+    Prompt(prog_, opt::kMsgBusy, Prompt_Title::Lower);
+    return;
+  }
+  prog_.Form_save_menu.show();
+}
+
+}  // namespace j5
