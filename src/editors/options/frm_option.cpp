@@ -87,6 +87,11 @@ frm_option::frm_option(Program& program)
   for (kit::Timer* t : {&Timer1, &Timer2, &Timer3, &Timer4}) t->setEnabled(false);
   Timer4.setInterval(0);
   for (kit::Label* mhz : {&Label28, &Label3, &Label33, &Label4}) mhz->setCaption("MHZ");
+  // The power-on boxes start with a text no line shows, so the first display
+  // always writes both lines in their centred form (an erased line becomes
+  // blanks).
+  Text_PON_MSG_U.setText(Text_PON_MSG_U.name());
+  Text_PON_MSG_D.setText(Text_PON_MSG_D.name());
   Lay_Out();
 
   Load = [this] { Form_Load(); };
