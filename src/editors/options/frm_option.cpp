@@ -49,14 +49,14 @@ void Place(kit::Control& c, kit::Control& frame, double left, double top, double
   c.move(left, top, width, height);
 }
 
-// A label and its list or box on one row of a frame: the label's text sits
-// level with the control's.
+// A label and its list or box on one row of a frame: the label's first line
+// sits level with the control's text; a second line, where the label may
+// need one, runs below.
 struct Row_Layout {
   double labelLeft, labelWidth, controlLeft, controlWidth;
   int labelLines = 1;
   void place(kit::Control& frame, kit::Control& label, kit::Control& control, double top) const {
-    const double lh = kLabelHeight * labelLines;
-    Place(label, frame, labelLeft, top + (kRowHeight - lh) / 2 + 30, labelWidth, lh);
+    Place(label, frame, labelLeft, top + 45, labelWidth, kLabelHeight * labelLines);
     Place(control, frame, controlLeft, top, controlWidth, kRowHeight);
   }
 };
@@ -118,29 +118,35 @@ void frm_option::Lay_Out() {
   general.place(Frame1, Label_voice, Combo_voice, 1395);
   general.place(Frame1, Label_Abr, Combo_abr, 1770);
 
+  // Each work mode's label stands over its list: side by side they would
+  // not leave "Frequency" room to show.
   Frame_Mode.move(120, 2400, 3855, 855);
-  Row_Layout{120, 780, 930, 1035}.place(Frame_Mode, Label_mod_A, Combo_mod_A, 360);
-  Row_Layout{2010, 780, 2760, 1035}.place(Frame_Mode, Label_mod_B, Combo_mod_B, 360);
+  Place(Label_mod_A, Frame_Mode, 120, 240, 1680, kLabelHeight);
+  Place(Combo_mod_A, Frame_Mode, 120, 480, 1680, kRowHeight);
+  Place(Label_mod_B, Frame_Mode, 1980, 240, 1680, kLabelHeight);
+  Place(Combo_mod_B, Frame_Mode, 1980, 480, 1680, kRowHeight);
 
   Frame_Chann.move(120, 3360, 3855, 1575);
-  Place(Check_chann_menu, Frame_Chann, 120, 300, 1560, kRowHeight);
-  Place(Check_chann_init, Frame_Chann, 1800, 300, 1560, kRowHeight);
-  Place(Check_chann_syn, Frame_Chann, 3000, 300, 780, kRowHeight);
-  const Row_Layout mdf{120, 1680, 1860, 1875};
-  mdf.place(Frame_Chann, Label_MDF_A, Combo_MDF_A, 720);
-  mdf.place(Frame_Chann, Label_MDF_B, Combo_MDF_B, 1110);
+  Place(Check_chann_menu, Frame_Chann, 120, 270, 1560, kRowHeight);
+  Place(Check_chann_init, Frame_Chann, 1800, 270, 1560, kRowHeight);
+  Place(Check_chann_syn, Frame_Chann, 3000, 270, 780, kRowHeight);
+  const Row_Layout mdf{120, 1500, 1590, 2190, 2};
+  mdf.place(Frame_Chann, Label_MDF_A, Combo_MDF_A, 630);
+  mdf.place(Frame_Chann, Label_MDF_B, Combo_MDF_B, 1050);
 
+  // The side tone list takes the frame's whole width under its label.
   Frame5.move(120, 5040, 3855, 2295);
-  Row_Layout{120, 900, 1020, 2715}.place(Frame5, Label_Stdtmf, Combo_dtmfst, 270);
+  Place(Label_Stdtmf, Frame5, 120, 240, 3615, kLabelHeight);
+  Place(Combo_dtmfst, Frame5, 120, 480, 3615, kRowHeight);
   const Row_Layout left{120, 1020, 1200, 1140};
-  left.place(Frame5, Label_save, Combo_save, 705);
-  left.place(Frame5, Label_Scan_rev, Combo_sc_rev, 1095);
-  left.place(Frame5, Label_ptt_id, Combo_ptt_id, 1485);
-  left.place(Frame5, Label_Ptt_Lt, Combo_ptt_lt, 1875);
-  Place(Check_Lock, Frame5, 2460, 705, 1320, kRowHeight);
-  Place(Check_Autolk, Frame5, 2460, 1095, 1320, kRowHeight);
-  Place(Check_bcl, Frame5, 2460, 1485, 1320, kRowHeight);
-  Place(Check_Beep, Frame5, 2460, 1875, 1320, kRowHeight);
+  left.place(Frame5, Label_save, Combo_save, 870);
+  left.place(Frame5, Label_Scan_rev, Combo_sc_rev, 1230);
+  left.place(Frame5, Label_ptt_id, Combo_ptt_id, 1590);
+  left.place(Frame5, Label_Ptt_Lt, Combo_ptt_lt, 1950);
+  Place(Check_Lock, Frame5, 2460, 870, 1320, kRowHeight);
+  Place(Check_Autolk, Frame5, 2460, 1230, 1320, kRowHeight);
+  Place(Check_bcl, Frame5, 2460, 1590, 1320, kRowHeight);
+  Place(Check_Beep, Frame5, 2460, 1950, 1320, kRowHeight);
 
   // The two frequency-mode frames, built alike.
   struct Frame_Rows {
@@ -188,14 +194,17 @@ void frm_option::Lay_Out() {
   for (Frame_Rows& s : sides) {
     s.frame.move(frameLeft, 120, 3015, 7215);
     frameLeft += 3120;
-    const Row_Layout row{120, 1260, 1440, 1455};
-    const Row_Layout withUnit{120, 1260, 1440, 1035};
+    const Row_Layout row{120, 1140, 1320, 1620};
+    const Row_Layout withUnit{120, 1140, 1320, 1035};
+    const Row_Layout twoLines{120, 1140, 1320, 1620, 2};  // "Step Frequency"
+    const std::size_t stepRow = 7;
     double top = 300;
     for (std::size_t i = 0; i < s.rows.size(); ++i, top += 480) {
       const bool unit = s.rows[i].second == s.rows.front().second || i == 9;
-      (unit ? withUnit : row).place(s.frame, *s.rows[i].first, *s.rows[i].second, top);
+      (unit ? withUnit : i == stepRow ? twoLines : row)
+          .place(s.frame, *s.rows[i].first, *s.rows[i].second, top);
       if (unit)
-        Place(i == 0 ? s.mhzFreq : s.mhzOffset, s.frame, 2535, top + 45, 420, kLabelHeight);
+        Place(i == 0 ? s.mhzFreq : s.mhzOffset, s.frame, 2415, top + 45, 480, kLabelHeight);
     }
     Place(*s.hidden[0], s.frame, 120, top, 1380, kLabelHeight);
     Place(*s.hidden[1], s.frame, 1560, top, 1380, kLabelHeight);
@@ -207,7 +216,7 @@ void frm_option::Lay_Out() {
   Frame6.move(10320, 120, 3015, 2775);
   Place(Check_radio, Frame6, 120, 270, 2775, kRowHeight);
   Place(Check_Alarm_Sound, Frame6, 120, 645, 2775, kRowHeight);
-  const Row_Layout right{120, 1380, 1560, 1335};
+  const Row_Layout right{120, 1260, 1440, 1455};
   right.place(Frame6, Label_Alarm_mode, Combo_AL_Mode, 1020);
   right.place(Frame6, Label_roger, Combo_roger, 1395);
   right.place(Frame6, Label_TX_Band, Combo_ab_mode, 1770);
@@ -215,7 +224,7 @@ void frm_option::Lay_Out() {
 
   Frame_band.move(10320, 3000, 3015, 4335);
   const Row_Layout band{120, 1680, 1860, 1035, 2};
-  double top = 270;
+  double top = 330;  // below the frame's English caption
   for (auto [label, list] : {std::pair<kit::Control*, kit::Control*>{&Label_wt_led, &Combo_wt_led},
                              {&Label_rx_led, &Combo_rx_led},
                              {&Label_tx_led, &Combo_tx_led},
@@ -225,9 +234,9 @@ void frm_option::Lay_Out() {
                              {&Label_ponmsg, &Combo_ponmsg},
                              {&Label_pon_text, &Text_PON_MSG_U}}) {
     band.place(Frame_band, *label, *list, top);
-    top += 480;
+    top += 450;
   }
-  Place(Text_PON_MSG_D, Frame_band, 1860, top - 480 + 360, 1035, kRowHeight);
+  Place(Text_PON_MSG_D, Frame_band, 1860, top - 450 + 360, 1035, kRowHeight);
 
   Command_def.move(7440, 7440, kButtonWidth, kButtonHeight);
   Command_close.move(8880, 7440, kButtonWidth, kButtonHeight);

@@ -2,6 +2,8 @@
 // writes back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "editors/options/option_lists.h"
 #include "option_fixture.h"
 
@@ -145,6 +147,37 @@ TEST_F(Display, BitBoxesKeepTheOtherBits) {
   EXPECT_EQ(opt(59), 0x04);
   driver.click(f.Check_radio);
   EXPECT_EQ(opt(59), 0x14);
+}
+
+}  // namespace
+}  // namespace j5::opt_test
+
+namespace j5::opt_test {
+namespace {
+
+TEST_F(Display, TheKeyboardReachesEveryControlInOrder) {
+  frm_option& f = open();
+  ASSERT_EQ(driver.focused(), &f.Command_def);
+  std::vector<std::string> order;
+  for (int i = 0; i < 200 && (order.empty() || driver.focused() != &f.Command_def); ++i) {
+    order.push_back(driver.focused()->name());
+    driver.tab();
+  }
+  std::vector<std::string> reachable;
+  for (kit::Control* c : f.controls())
+    if (c->focusable()) reachable.push_back(c->name());
+  EXPECT_EQ(order.size(), reachable.size());
+  std::vector<std::string> sorted = order, all = reachable;
+  std::sort(sorted.begin(), sorted.end());
+  std::sort(all.begin(), all.end());
+  EXPECT_EQ(sorted, all);
+  // Each frame's controls in turn, top to bottom.
+  const std::vector<std::string> first = {"Command_def", "Command_close", "Combo_tot", "Combo_sql",
+                                          "Combo_vox", "Combo_voice", "Combo_abr", "Combo_mod_A"};
+  EXPECT_EQ(std::vector<std::string>(order.begin(), order.begin() + 8), first);
+  EXPECT_EQ(order.back(), "Text_PON_MSG_D");
+  EXPECT_EQ(std::count(order.begin(), order.end(), "Text_Range_A"), 0);
+  EXPECT_EQ(std::count(order.begin(), order.end(), "Combo_Optsig_a"), 0);
 }
 
 }  // namespace
