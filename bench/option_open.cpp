@@ -18,6 +18,7 @@
 #include "platform/headless.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
+#include "start_image.h"
 
 #if __has_include(<QApplication>) && __has_include("platform/qt/qt_platform.h")
 #define J5_BENCH_QT 1
@@ -30,21 +31,10 @@ namespace {
 
 constexpr int kRuns = 31;
 
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
 void measure(kit::Platform& platform, const char* label, const std::function<void()>& settle) {
   j5::Program program(platform);
   j5::SharedData& d = program.data;
-  j5::Init_Model_Band(d);
-  d.VHF_Low = 130, d.VHF_High = 179, d.UHF0_Low = 240, d.UHF0_High = 260;
-  d.UHF1_Low = 400, d.UHF1_High = 520;
-  j5::Init_Tone_Table(d);
-  j5::Init_Opt_Id(d);
-  d.Chann_Total = 128;
-  j5::Init_Factory_Image(d);
+  bench::startImage(d);
   program.MDImain.show();
   program.MDImain->move(0, 0, 15360, 11520);
   settle();
@@ -71,7 +61,7 @@ void measure(kit::Platform& platform, const char* label, const std::function<voi
     std::exit(1);
   }
   std::printf("%-9s open the optional features window, median of %d: %.3f ms%s\n", label, kRuns,
-              median(times), std::string(label) == "qt" ? " (target < 50 ms)" : "");
+              bench::median(times), std::string(label) == "qt" ? " (target < 50 ms)" : "");
 }
 
 }  // namespace

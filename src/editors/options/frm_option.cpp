@@ -15,7 +15,7 @@ namespace j5 {
 namespace {
 
 // Design sizes, in twips.
-constexpr double kRowHeight = 300;   // a list or a text box
+constexpr double kRowHeight = 300;    // a list or a text box
 constexpr double kLabelHeight = 255;  // one line of a label
 constexpr double kButtonWidth = 855;
 constexpr double kButtonHeight = 495;
@@ -65,14 +65,40 @@ struct Row_Layout {
 
 frm_option::frm_option(Program& program)
     : kit::Form(program.platform, "frm_option", program.mainForm()),
-      Side_A{Combo_Band_A,    Text_Range_A,    Text_Freq_a,    Text_Offset_A,  Combo_r_ctdcs_a,
-             Combo_t_ctdcs_a, Combo_sft_d_a,   Combo_S_info_a, Combo_Spmute_a, Combo_Optsig_a,
-             Combo_step_a,    Combo_scr_a,     Combo_txp_a,    Combo_wn_a,     program.data.Band_A_Low,
-             program.data.Band_A_High, kVfoRowA},
-      Side_B{Combo_Band_B,    Text_Range_B,    Text_Freq_b,    Text_Offset_B,  Combo_r_ctdcs_b,
-             Combo_t_ctdcs_b, Combo_sft_d_b,   Combo_S_info_b, Combo_Spmute_b, Combo_OptSig_b,
-             Combo_step_b,    Combo_scr_b,     Combo_txp_b,    Combo_wn_b,     program.data.Band_B_Low,
-             program.data.Band_B_High, kVfoRowA + 2},
+      Side_A{Combo_Band_A,
+             Text_Range_A,
+             Text_Freq_a,
+             Text_Offset_A,
+             Combo_r_ctdcs_a,
+             Combo_t_ctdcs_a,
+             Combo_sft_d_a,
+             Combo_S_info_a,
+             Combo_Spmute_a,
+             Combo_Optsig_a,
+             Combo_step_a,
+             Combo_scr_a,
+             Combo_txp_a,
+             Combo_wn_a,
+             program.data.Band_A_Low,
+             program.data.Band_A_High,
+             kVfoRowA},
+      Side_B{Combo_Band_B,
+             Text_Range_B,
+             Text_Freq_b,
+             Text_Offset_B,
+             Combo_r_ctdcs_b,
+             Combo_t_ctdcs_b,
+             Combo_sft_d_b,
+             Combo_S_info_b,
+             Combo_Spmute_b,
+             Combo_OptSig_b,
+             Combo_step_b,
+             Combo_scr_b,
+             Combo_txp_b,
+             Combo_wn_b,
+             program.data.Band_B_Low,
+             program.data.Band_B_High,
+             kVfoRowA + 2},
       prog_(program),
       data_(program.data) {
   // Design-time state: what the user never sees, the range boxes that only
@@ -148,68 +174,50 @@ void frm_option::Lay_Out() {
   Place(Check_bcl, Frame5, 2460, 1590, 1320, kRowHeight);
   Place(Check_Beep, Frame5, 2460, 1950, 1320, kRowHeight);
 
-  // The two frequency-mode frames, built alike.
-  struct Frame_Rows {
-    kit::Frame& frame;
-    std::vector<std::pair<kit::Control*, kit::Control*>> rows;
-    kit::Control& mhzFreq;
-    kit::Control& mhzOffset;
-    std::array<kit::Control*, 4> hidden;  // two labels over their two lists
+  // The two frequency-mode frames, built alike from one table of rows.
+  struct Vfo_Row {
+    kit::Label* label[2];
+    kit::Control* control[2];
+    kit::Label* unit[2] = {nullptr, nullptr};  // the "MHZ" after a frequency box
   };
-  Frame_Rows sides[] = {
-      {Frame_A,
-       {{&Label_Freq_a, &Text_Freq_a},
-        {&Label_Band_A, &Combo_Band_A},
-        {&Label_Range_A, &Text_Range_A},
-        {&Label_Txp_a, &Combo_txp_a},
-        {&Label_r_ctdcs_a, &Combo_r_ctdcs_a},
-        {&Label_t_ctdcs_a, &Combo_t_ctdcs_a},
-        {&Label_wn_a, &Combo_wn_a},
-        {&Label_step_a, &Combo_step_a},
-        {&Label_sft_d_a, &Combo_sft_d_a},
-        {&Label_Offset_A, &Text_Offset_A},
-        {&Label_S_info_a, &Combo_S_info_a},
-        {&Label_scr_a, &Combo_scr_a}},
-       Label28,
-       Label3,
-       {&Label_Optsig_a, &Label_Spmute_a, &Combo_Optsig_a, &Combo_Spmute_a}},
-      {Frame_B,
-       {{&Label_Freq_b, &Text_Freq_b},
-        {&Label_Band_B, &Combo_Band_B},
-        {&Label_Range_B, &Text_Range_B},
-        {&Label_txp_b, &Combo_txp_b},
-        {&Label_r_ctdcs_b, &Combo_r_ctdcs_b},
-        {&Label_t_ctdcs_b, &Combo_t_ctdcs_b},
-        {&Label_wn_b, &Combo_wn_b},
-        {&Label_step_b, &Combo_step_b},
-        {&Label_sft_d_b, &Combo_sft_d_b},
-        {&Label_Offset_B, &Text_Offset_B},
-        {&Label_S_info_b, &Combo_S_info_b},
-        {&Label_scr_b, &Combo_scr_b}},
-       Label33,
-       Label4,
-       {&Label_OptSig_b, &Label_Spmute_b, &Combo_OptSig_b, &Combo_Spmute_b}},
+  const Vfo_Row rows[] = {
+      {{&Label_Freq_a, &Label_Freq_b}, {&Text_Freq_a, &Text_Freq_b}, {&Label28, &Label33}},
+      {{&Label_Band_A, &Label_Band_B}, {&Combo_Band_A, &Combo_Band_B}},
+      {{&Label_Range_A, &Label_Range_B}, {&Text_Range_A, &Text_Range_B}},
+      {{&Label_Txp_a, &Label_txp_b}, {&Combo_txp_a, &Combo_txp_b}},
+      {{&Label_r_ctdcs_a, &Label_r_ctdcs_b}, {&Combo_r_ctdcs_a, &Combo_r_ctdcs_b}},
+      {{&Label_t_ctdcs_a, &Label_t_ctdcs_b}, {&Combo_t_ctdcs_a, &Combo_t_ctdcs_b}},
+      {{&Label_wn_a, &Label_wn_b}, {&Combo_wn_a, &Combo_wn_b}},
+      {{&Label_step_a, &Label_step_b}, {&Combo_step_a, &Combo_step_b}},
+      {{&Label_sft_d_a, &Label_sft_d_b}, {&Combo_sft_d_a, &Combo_sft_d_b}},
+      {{&Label_Offset_A, &Label_Offset_B}, {&Text_Offset_A, &Text_Offset_B}, {&Label3, &Label4}},
+      {{&Label_S_info_a, &Label_S_info_b}, {&Combo_S_info_a, &Combo_S_info_b}},
+      {{&Label_scr_a, &Label_scr_b}, {&Combo_scr_a, &Combo_scr_b}},
   };
-  double frameLeft = 4080;
-  for (Frame_Rows& s : sides) {
-    s.frame.move(frameLeft, 120, 3015, 7215);
-    frameLeft += 3120;
-    const Row_Layout row{120, 1140, 1320, 1620};
-    const Row_Layout withUnit{120, 1140, 1320, 1035};
-    const Row_Layout twoLines{120, 1140, 1320, 1620, 2};  // "Step Frequency"
-    const std::size_t stepRow = 7;
+  // Not visible: two labels over their two lists, under the rows.
+  const Vfo_Row hidden[] = {
+      {{&Label_Optsig_a, &Label_OptSig_b}, {&Combo_Optsig_a, &Combo_OptSig_b}},
+      {{&Label_Spmute_a, &Label_Spmute_b}, {&Combo_Spmute_a, &Combo_Spmute_b}},
+  };
+  const Row_Layout row{120, 1140, 1320, 1620};
+  const Row_Layout withUnit{120, 1140, 1320, 1035};
+  const Row_Layout twoLines{120, 1140, 1320, 1620, 2};  // "Step Frequency"
+  kit::Frame* frames[] = {&Frame_A, &Frame_B};
+  for (int side : {0, 1}) {
+    kit::Frame& frame = *frames[side];
+    frame.move(4080 + 3120 * side, 120, 3015, 7215);
     double top = 300;
-    for (std::size_t i = 0; i < s.rows.size(); ++i, top += 480) {
-      const bool unit = s.rows[i].second == s.rows.front().second || i == 9;
-      (unit ? withUnit : i == stepRow ? twoLines : row)
-          .place(s.frame, *s.rows[i].first, *s.rows[i].second, top);
-      if (unit)
-        Place(i == 0 ? s.mhzFreq : s.mhzOffset, s.frame, 2415, top + 45, 480, kLabelHeight);
+    for (const Vfo_Row& r : rows) {
+      kit::Label* unit = r.unit[side];
+      const Row_Layout& layout = unit ? withUnit : r.label[0] == &Label_step_a ? twoLines : row;
+      layout.place(frame, *r.label[side], *r.control[side], top);
+      if (unit) Place(*unit, frame, 2415, top + 45, 480, kLabelHeight);
+      top += 480;
     }
-    Place(*s.hidden[0], s.frame, 120, top, 1380, kLabelHeight);
-    Place(*s.hidden[1], s.frame, 1560, top, 1380, kLabelHeight);
-    Place(*s.hidden[2], s.frame, 120, top + 300, 1380, kRowHeight);
-    Place(*s.hidden[3], s.frame, 1560, top + 300, 1380, kRowHeight);
+    for (int i = 0; i < 2; ++i) {
+      Place(*hidden[i].label[side], frame, 120 + 1440 * i, top, 1380, kLabelHeight);
+      Place(*hidden[i].control[side], frame, 120 + 1440 * i, top + 300, 1380, kRowHeight);
+    }
   }
 
   // Right column.
@@ -335,7 +343,8 @@ void frm_option::Set_Captions() {
 void frm_option::Fill_Option_Lists() {
   const bool chn = prog_.chinese();
   const std::vector<std::string> tones = opt::Tone_Items(data_, chn);
-  for (kit::ComboBox* box : {&Combo_r_ctdcs_a, &Combo_t_ctdcs_a, &Combo_r_ctdcs_b, &Combo_t_ctdcs_b}) {
+  for (kit::ComboBox* box :
+       {&Combo_r_ctdcs_a, &Combo_t_ctdcs_a, &Combo_r_ctdcs_b, &Combo_t_ctdcs_b}) {
     box->clear();
     for (const std::string& item : tones) box->addItem(item);
   }
@@ -358,8 +367,8 @@ void frm_option::Form_Load() {
     // a third of the settings would otherwise lie outside the window.
     const double needed = kLayoutRight + kMargin + kFrameWidth;
     const double w = std::max(main->width() / 1.48, std::min(needed, main->scaleWidth()));
-    const double h = std::max(main->height() / 1.3,
-                              std::min(kLayoutBottom + kMargin + kFrameHeight, main->scaleHeight()));
+    const double h = std::max(main->height() / 1.3, std::min(kLayoutBottom + kMargin + kFrameHeight,
+                                                             main->scaleHeight()));
     setWidth(w);
     setHeight(h);
     setTop((main->scaleHeight() - height()) / 2);

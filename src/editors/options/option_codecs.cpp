@@ -34,21 +34,18 @@ fields::Codec Freq_Digits_Codec() {
 }
 
 fields::Codec Offset_Digits_Codec() {
-  return {6,
-          [](std::span<const std::int16_t> bytes) {
-            return Offset_Digits_Text(Bytes_Of<6>(bytes));
-          },
-          [](std::span<std::int16_t> bytes, std::string_view text) {
-            const double kHz = std::round(Value_Of(std::string(text)) * 1000);
-            if (kHz < 0 || kHz >= 100000) return false;
-            Put(bytes, Offset_To_Digits(static_cast<int>(kHz)));
-            return true;
-          }};
+  return {
+      6, [](std::span<const std::int16_t> bytes) { return Offset_Digits_Text(Bytes_Of<6>(bytes)); },
+      [](std::span<std::int16_t> bytes, std::string_view text) {
+        const double kHz = std::round(Value_Of(std::string(text)) * 1000);
+        if (kHz < 0 || kHz >= 100000) return false;
+        Put(bytes, Offset_To_Digits(static_cast<int>(kHz)));
+        return true;
+      }};
 }
 
 fields::Codec Pon_Line_Codec() {
-  return {7,
-          [](std::span<const std::int16_t> bytes) { return Pon_Decode(Bytes_Of<7>(bytes)); },
+  return {7, [](std::span<const std::int16_t> bytes) { return Pon_Decode(Bytes_Of<7>(bytes)); },
           [](std::span<std::int16_t> bytes, std::string_view text) {
             Put(bytes, Pon_Encode(std::string(text)));
             return true;

@@ -66,8 +66,11 @@ void frm_option::Wire_Settings() {
   auto choose_only = [](kit::ComboBox& box) { box.KeyPress = [](int& key) { key = 0; }; };
 
   // General settings, in display order.
-  const General_List first[] = {{&F::Combo_tot, 11}, {&F::Combo_sql, 5}, {&F::Combo_vox, 3},
-                                {&F::Combo_mod_A, 62}, {&F::Combo_mod_B, 63}};
+  const General_List first[] = {{&F::Combo_tot, 11},
+                                {&F::Combo_sql, 5},
+                                {&F::Combo_vox, 3},
+                                {&F::Combo_mod_A, 62},
+                                {&F::Combo_mod_B, 63}};
   for (const General_List& l : first) Settings.list(this->*l.box, Option_Byte(l.byte));
   Settings.step([this] {
     const int count = Option_Byte(0).number(Settings.cells());
@@ -79,9 +82,10 @@ void frm_option::Wire_Settings() {
                                        {Check_Alarm_Sound, 0x08},
                                        {Check_radio, 0x10}});
   const General_List lists[] = {
-      {&F::Combo_MDF_A, 21}, {&F::Combo_MDF_B, 22},  {&F::Combo_dtmfst, 42}, {&F::Combo_abr, 7},
-      {&F::Combo_voice, 19}, {&F::Combo_wt_led, 8},  {&F::Combo_rx_led, 36}, {&F::Combo_tx_led, 37},
-      {&F::Combo_ste, 31},   {&F::Combo_Rp_Ste, 32}, {&F::Combo_RPT_RL, 33}, {&F::Combo_sc_rev, 17},
+      {&F::Combo_MDF_A, 21},  {&F::Combo_MDF_B, 22},  {&F::Combo_dtmfst, 42},
+      {&F::Combo_abr, 7},     {&F::Combo_voice, 19},  {&F::Combo_wt_led, 8},
+      {&F::Combo_rx_led, 36}, {&F::Combo_tx_led, 37}, {&F::Combo_ste, 31},
+      {&F::Combo_Rp_Ste, 32}, {&F::Combo_RPT_RL, 33}, {&F::Combo_sc_rev, 17},
       {&F::Combo_ptt_id, 39}, {&F::Combo_ptt_lt, 40}};
   for (const General_List& l : lists) Settings.list(this->*l.box, Option_Byte(l.byte));
   const General_Check checks[] = {

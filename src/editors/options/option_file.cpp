@@ -36,7 +36,8 @@ void frm_option::Load_Param_File() {
   std::vector<std::int16_t> values;
   Param_File_Failure why;
   if (!Read_Number_File(data_.File_Path, kFileRows * kFileCols, values, why)) {
-    Prompt(prog_, opt::kMsgFileLoadFail, {data_.File_Path + "\n" + why.chn, data_.File_Path + "\n" + why.eng});
+    Prompt(prog_, opt::kMsgFileLoadFail,
+           {data_.File_Path + "\n" + why.chn, data_.File_Path + "\n" + why.eng});
     return;
   }
   for (std::size_t r = 0; r < kFileRows; ++r)

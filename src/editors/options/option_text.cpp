@@ -119,12 +119,10 @@ std::string Tone_Typed_Text(const std::string& text) {
   std::string s = rt::Trim(text);
   // Only a text that is one plain number as a whole is rewritten: "88.5.1"
   // or "8 8.5" would read as another tone than the user typed.
-  const bool digits = !s.empty() && std::any_of(s.begin(), s.end(), [](char c) {
-    return c >= '0' && c <= '9';
-  });
-  const bool plain = std::all_of(s.begin(), s.end(), [](char c) {
-    return (c >= '0' && c <= '9') || c == '.';
-  });
+  const bool digits =
+      !s.empty() && std::any_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+  const bool plain =
+      std::all_of(s.begin(), s.end(), [](char c) { return (c >= '0' && c <= '9') || c == '.'; });
   if (!digits || !plain || std::count(s.begin(), s.end(), '.') > 1) return s;
   const double v = Value_Of(s);
   if (v >= 60 && v <= 259.9) s = Tone_Text(v);

@@ -17,16 +17,16 @@ TEST_F(Display, ListsHoldTheSameItemCountsInBothLanguages) {
     data.Lang_Chn = chinese ? kTrue : kFalse;
     frm_option& f = open();
     const std::pair<kit::ComboBox*, int> counts[] = {
-        {&f.Combo_tot, 40},      {&f.Combo_sql, 10},        {&f.Combo_vox, 11},
-        {&f.Combo_abr, 6},       {&f.Combo_voice, 3},       {&f.Combo_mod_B, 2},
-        {&f.Combo_MDF_B, 3},     {&f.Combo_dtmfst, 4},      {&f.Combo_save, 5},
-        {&f.Combo_sc_rev, 3},    {&f.Combo_ptt_id, 4},      {&f.Combo_ptt_lt, 31},
-        {&f.Combo_tx_led, 4},    {&f.Combo_ste, 2},         {&f.Combo_RPT_RL, 11},
-        {&f.Combo_ponmsg, 3},    {&f.Combo_roger, 2},       {&f.Combo_AL_Mode, 3},
-        {&f.Combo_ab_mode, 2},   {&f.Combo_Band_B, 3},      {&f.Combo_txp_b, 2},
-        {&f.Combo_t_ctdcs_b, 2211}, {&f.Combo_wn_b, 2},     {&f.Combo_step_b, 8},
-        {&f.Combo_sft_d_b, 3},   {&f.Combo_S_info_b, 15},   {&f.Combo_scr_b, 9},
-        {&f.Combo_OptSig_b, 2},  {&f.Combo_Spmute_b, 3},
+        {&f.Combo_tot, 40},         {&f.Combo_sql, 10},      {&f.Combo_vox, 11},
+        {&f.Combo_abr, 6},          {&f.Combo_voice, 3},     {&f.Combo_mod_B, 2},
+        {&f.Combo_MDF_B, 3},        {&f.Combo_dtmfst, 4},    {&f.Combo_save, 5},
+        {&f.Combo_sc_rev, 3},       {&f.Combo_ptt_id, 4},    {&f.Combo_ptt_lt, 31},
+        {&f.Combo_tx_led, 4},       {&f.Combo_ste, 2},       {&f.Combo_RPT_RL, 11},
+        {&f.Combo_ponmsg, 3},       {&f.Combo_roger, 2},     {&f.Combo_AL_Mode, 3},
+        {&f.Combo_ab_mode, 2},      {&f.Combo_Band_B, 3},    {&f.Combo_txp_b, 2},
+        {&f.Combo_t_ctdcs_b, 2211}, {&f.Combo_wn_b, 2},      {&f.Combo_step_b, 8},
+        {&f.Combo_sft_d_b, 3},      {&f.Combo_S_info_b, 15}, {&f.Combo_scr_b, 9},
+        {&f.Combo_OptSig_b, 2},     {&f.Combo_Spmute_b, 3},
     };
     for (auto [box, n] : counts) EXPECT_EQ(box->listCount(), n) << box->name();
     program.frm_option.unload();
@@ -58,7 +58,7 @@ TEST_F(Display, OpeningShowsAndNormalisesTheImage) {
   setVfo(1, 8, {4, 7, 0, 6, 2, 5, 0, 0});
   setVfo(1, 16, {0, 0, 5, 0, 0, 0});
   setVfo(1, 22, {0xFF, 0xFF, 0xD2, 0x00});
-  setVfo(1, 26, {5});                             // beyond the band list
+  setVfo(1, 26, {5});  // beyond the band list
   setVfo(1, 28, {0x0F, 0x00, 0x50, 0x07});
   for (int k = 0; k < 7; ++k) data.Mem_Image(246, k) = 255;
   for (int k = 7; k < 14; ++k) data.Mem_Image(246, k) = "  A B  "[k - 7];
@@ -72,8 +72,8 @@ TEST_F(Display, OpeningShowsAndNormalisesTheImage) {
   EXPECT_EQ(opt(6), 1);
   EXPECT_EQ(f.Check_Beep.value(), 0);
   EXPECT_EQ(opt(9), 0);
-  for (kit::CheckBox* b : {&f.Check_chann_menu, &f.Check_chann_init, &f.Check_Alarm_Sound,
-                           &f.Check_radio})
+  for (kit::CheckBox* b :
+       {&f.Check_chann_menu, &f.Check_chann_init, &f.Check_Alarm_Sound, &f.Check_radio})
     EXPECT_EQ(b->value(), 0) << b->name();
   EXPECT_EQ(opt(59), 0xE4);
   EXPECT_EQ(f.Text_chann_total.text(), "200");
@@ -137,8 +137,8 @@ TEST_F(Display, OpeningASecondTimeChangesNothing) {
 TEST_F(Display, BitBoxesKeepTheOtherBits) {
   opt(59) = 0x1F;
   frm_option& f = open();
-  for (kit::CheckBox* b : {&f.Check_chann_menu, &f.Check_chann_init, &f.Check_Alarm_Sound,
-                           &f.Check_radio})
+  for (kit::CheckBox* b :
+       {&f.Check_chann_menu, &f.Check_chann_init, &f.Check_Alarm_Sound, &f.Check_radio})
     EXPECT_EQ(b->value(), 1) << b->name();
   driver.click(f.Check_chann_menu);
   EXPECT_EQ(opt(59), 0x1E);
@@ -172,8 +172,9 @@ TEST_F(Display, TheKeyboardReachesEveryControlInOrder) {
   std::sort(all.begin(), all.end());
   EXPECT_EQ(sorted, all);
   // Each frame's controls in turn, top to bottom.
-  const std::vector<std::string> first = {"Command_def", "Command_close", "Combo_tot", "Combo_sql",
-                                          "Combo_vox", "Combo_voice", "Combo_abr", "Combo_mod_A"};
+  const std::vector<std::string> first = {"Command_def", "Command_close", "Combo_tot",
+                                          "Combo_sql",   "Combo_vox",     "Combo_voice",
+                                          "Combo_abr",   "Combo_mod_A"};
   EXPECT_EQ(std::vector<std::string>(order.begin(), order.begin() + 8), first);
   EXPECT_EQ(order.back(), "Text_PON_MSG_D");
   EXPECT_EQ(std::count(order.begin(), order.end(), "Text_Range_A"), 0);

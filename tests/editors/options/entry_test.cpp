@@ -15,18 +15,18 @@ struct Entry : Option_Fixture {
 
 TEST_F(Entry, EachGeneralListStoresItsIndexInItsOwnByte) {
   const std::pair<kit::ComboBox frm_option::*, int> lists[] = {
-      {&frm_option::Combo_vox, 3},     {&frm_option::Combo_sql, 5},
-      {&frm_option::Combo_abr, 7},     {&frm_option::Combo_wt_led, 8},
-      {&frm_option::Combo_tot, 11},    {&frm_option::Combo_roger, 14},
+      {&frm_option::Combo_vox, 3},      {&frm_option::Combo_sql, 5},
+      {&frm_option::Combo_abr, 7},      {&frm_option::Combo_wt_led, 8},
+      {&frm_option::Combo_tot, 11},     {&frm_option::Combo_roger, 14},
       {&frm_option::Combo_AL_Mode, 15}, {&frm_option::Combo_save, 16},
-      {&frm_option::Combo_sc_rev, 17}, {&frm_option::Combo_voice, 19},
-      {&frm_option::Combo_ponmsg, 20}, {&frm_option::Combo_MDF_A, 21},
-      {&frm_option::Combo_MDF_B, 22},  {&frm_option::Combo_ste, 31},
-      {&frm_option::Combo_Rp_Ste, 32}, {&frm_option::Combo_RPT_RL, 33},
-      {&frm_option::Combo_rx_led, 36}, {&frm_option::Combo_tx_led, 37},
-      {&frm_option::Combo_ptt_id, 39}, {&frm_option::Combo_ptt_lt, 40},
+      {&frm_option::Combo_sc_rev, 17},  {&frm_option::Combo_voice, 19},
+      {&frm_option::Combo_ponmsg, 20},  {&frm_option::Combo_MDF_A, 21},
+      {&frm_option::Combo_MDF_B, 22},   {&frm_option::Combo_ste, 31},
+      {&frm_option::Combo_Rp_Ste, 32},  {&frm_option::Combo_RPT_RL, 33},
+      {&frm_option::Combo_rx_led, 36},  {&frm_option::Combo_tx_led, 37},
+      {&frm_option::Combo_ptt_id, 39},  {&frm_option::Combo_ptt_lt, 40},
       {&frm_option::Combo_ab_mode, 41}, {&frm_option::Combo_dtmfst, 42},
-      {&frm_option::Combo_mod_A, 62},  {&frm_option::Combo_mod_B, 63},
+      {&frm_option::Combo_mod_A, 62},   {&frm_option::Combo_mod_B, 63},
   };
   for (auto [member, byte] : lists) {
     kit::ComboBox& box = f.*member;
@@ -46,10 +46,11 @@ TEST_F(Entry, EachGeneralListStoresItsIndexInItsOwnByte) {
       EXPECT_EQ(opt(n), before(226 + n / 16, n % 16)) << box.name() << " " << n;
     }
   }
-  const std::pair<kit::CheckBox frm_option::*, int> checks[] = {
-      {&frm_option::Check_tdr, 6},    {&frm_option::Check_Beep, 9},
-      {&frm_option::Check_bcl, 12},   {&frm_option::Check_Autolk, 18},
-      {&frm_option::Check_Lock, 61}};
+  const std::pair<kit::CheckBox frm_option::*, int> checks[] = {{&frm_option::Check_tdr, 6},
+                                                                {&frm_option::Check_Beep, 9},
+                                                                {&frm_option::Check_bcl, 12},
+                                                                {&frm_option::Check_Autolk, 18},
+                                                                {&frm_option::Check_Lock, 61}};
   for (auto [member, byte] : checks) {
     kit::CheckBox& box = f.*member;
     opt(byte) = 7;
@@ -113,8 +114,8 @@ TEST_F(Entry, FrequenciesAreCheckedSnappedAndStored) {
     driver.clearMessageBoxes();
     enter(f.Text_Freq_a, c.typed);
     EXPECT_EQ(f.Text_Freq_a.text(), c.shown) << c.typed;
-    EXPECT_EQ(j5::opt::Freq_Digits_Text({vfo(0, 8), vfo(0, 9), vfo(0, 10), vfo(0, 11),
-                                         vfo(0, 12), vfo(0, 13), vfo(0, 14), vfo(0, 15)}),
+    EXPECT_EQ(j5::opt::Freq_Digits_Text({vfo(0, 8), vfo(0, 9), vfo(0, 10), vfo(0, 11), vfo(0, 12),
+                                         vfo(0, 13), vfo(0, 14), vfo(0, 15)}),
               c.shown)
         << c.typed;
     EXPECT_EQ(!driver.messageBoxes().empty(), c.message) << c.typed;
@@ -192,9 +193,9 @@ TEST_F(Entry, TonesAreChosenOrTyped) {
     const char* typed;
     std::vector<int> bytes;
   } cases[] = {
-      {"88.5", {117, 3}}, {"100", {232, 3}},   {"60", {88, 2}},   {"259.9", {39, 10}},
-      {"d754i", {210, 0}}, {"D023N", {1, 0}},  {"88.55", {1, 0}}, {"260", {1, 0}},
-      {"", {1, 0}},
+      {"88.5", {117, 3}},  {"100", {232, 3}},   {"60", {88, 2}},
+      {"259.9", {39, 10}}, {"d754i", {210, 0}}, {"D023N", {1, 0}},
+      {"88.55", {1, 0}},   {"260", {1, 0}},     {"", {1, 0}},
   };
   for (const auto& c : cases) {
     enter(f.Combo_r_ctdcs_a, c.typed);

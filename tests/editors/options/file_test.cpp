@@ -27,7 +27,8 @@ struct File : Option_Fixture {
 
 TEST_F(File, SaveThenLoadPutsRowsZeroTo495Back) {
   for (int r = 0; r <= 495; ++r)
-    for (int c = 0; c < 16; ++c) data.Mem_Image(r, c) = static_cast<std::int16_t>((r * 16 + c) % 256);
+    for (int c = 0; c < 16; ++c)
+      data.Mem_Image(r, c) = static_cast<std::int16_t>((r * 16 + c) % 256);
   request(dir / "opt.dat", false, true);
   EXPECT_EQ(f.Label_tr_count.caption(), "Store  parameter in gear.");
   EXPECT_EQ(driver.lastMessageBox().text, "Complete storing  parameter.");

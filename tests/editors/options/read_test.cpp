@@ -30,17 +30,17 @@ TEST(OptionRead, AWholeReadShowsOnTheNextActivation) {
   auto put = [&](int address, std::initializer_list<int> bytes) {
     for (int b : bytes) device.radio.memory().set(static_cast<std::uint16_t>(address++), b);
   };
-  put(0x0E20 + 11, {5});                          // time-out 90 s
-  put(0x0F08, {1, 4, 5, 0, 1, 2, 5, 0});          // A: 145.01250
-  put(0x0F16, {0x75, 0x03, 0x01, 0x00});          // A: 88.5 Hz, D023N
-  put(0x0F1A, {0});                               // A: VHF
+  put(0x0E20 + 11, {5});                  // time-out 90 s
+  put(0x0F08, {1, 4, 5, 0, 1, 2, 5, 0});  // A: 145.01250
+  put(0x0F16, {0x75, 0x03, 0x01, 0x00});  // A: 88.5 Hz, D023N
+  put(0x0F1A, {0});                       // A: VHF
   put(0x0F60, {' ', ' ', 'H', 'I', ' ', ' ', ' '});
 
   Form_Comm_Read& r = program.Form_Comm_Read.load();
   d.runUntilIdle();
   d.click(r.Command_read);
-  ASSERT_TRUE(d.advanceUntil([&] { return !r.Link.Link_Busy && !d.messageBoxes().empty(); },
-                             20000));
+  ASSERT_TRUE(
+      d.advanceUntil([&] { return !r.Link.Link_Busy && !d.messageBoxes().empty(); }, 20000));
   r.unload();
   d.runUntilIdle();
   d.activate(w);
