@@ -10,7 +10,7 @@
 #include "data/defaults.h"
 #include "data/tables.h"
 #include "editors/options/frm_option.h"
-#include "platform/driver.h"
+#include "support/driver.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
 

@@ -4,7 +4,7 @@
 #include "data/tables.h"
 #include "editors/options/frm_option.h"
 #include "link/Form_Comm_Read.h"
-#include "platform/driver.h"
+#include "support/driver.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
 #include "support/sim_device.h"
@@ -40,7 +40,7 @@ TEST(OptionRead, AWholeReadShowsOnTheNextActivation) {
   d.runUntilIdle();
   d.click(r.Command_read);
   ASSERT_TRUE(
-      d.advanceUntil([&] { return !r.Link.Link_Busy && !d.messageBoxes().empty(); }, 20000));
+      d.advanceUntil([&] { return !r.Link.Link_Busy() && !d.messageBoxes().empty(); }, 20000));
   r.unload();
   d.runUntilIdle();
   d.activate(w);
