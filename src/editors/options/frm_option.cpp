@@ -8,6 +8,7 @@
 #include "data/defaults.h"
 #include "editors/options/option_lists.h"
 #include "editors/options/option_messages.h"
+#include "link/transfers.h"
 #include "shell/program.h"
 
 namespace j5 {
@@ -65,6 +66,10 @@ struct Row_Layout {
 
 frm_option::frm_option(Program& program)
     : kit::Form(program.platform, "frm_option", program.mainForm()),
+      prog_(program),
+      data_(program.data),
+      Progress(*this, program, Option_Link().texts),
+      Link(*this, program, *this),
       Side_A{Combo_Band_A,
              Text_Range_A,
              Text_Freq_a,
@@ -98,9 +103,7 @@ frm_option::frm_option(Program& program)
              Combo_wn_b,
              program.data.Band_B_Low,
              program.data.Band_B_High,
-             kVfoRowA + 2},
-      prog_(program),
-      data_(program.data) {
+             kVfoRowA + 2} {
   // Design-time state: what the user never sees, the range boxes that only
   // show, and timers that do not run.
   for (kit::Control* c : std::initializer_list<kit::Control*>{
@@ -110,7 +113,7 @@ frm_option::frm_option(Program& program)
     c->setVisible(false);
   Text_Range_A.setEnabled(false);
   Text_Range_B.setEnabled(false);
-  for (kit::Timer* t : {&Timer1, &Timer2, &Timer3, &Timer4}) t->setEnabled(false);
+  Timer4.setEnabled(false);
   Timer4.setInterval(0);
   for (kit::Label* mhz : {&Label28, &Label3, &Label33, &Label4}) mhz->setCaption("MHZ");
   // The power-on boxes start with a text no line shows, so the first display
@@ -125,6 +128,8 @@ frm_option::frm_option(Program& program)
   Unload = [this](int& cancel) { Form_Unload(cancel); };
   Command_def.Click = [this] { Command_def_Click(); };
   Command_close.Click = [this] { Command_close_Click(); };
+  Command_read.Click = [this] { Command_read_Click(); };
+  Command_Write.Click = [this] { Command_Write_Click(); };
   Timer4.Tick = [this] { Timer4_Timer(); };
   Wire_Settings();
   Wire_Entry(Side_A);
@@ -376,8 +381,7 @@ void frm_option::Form_Load() {
   }
   show();
 
-  for (kit::Timer* t : {&Timer1, &Timer2, &Timer3}) t->setEnabled(false);
-  Read_Busy = Write_Busy = false;
+  Write_Mode = false;
   Fill_Option_Lists();
   Start_Limits();
   Show_Options();
@@ -396,24 +400,22 @@ void frm_option::Form_Activate() {
 }
 
 void frm_option::Command_def_Click() {
-  if (Write_Busy || Read_Busy) {
-    Prompt(prog_, opt::kMsgBusy, Prompt_Title::Lower);
+  if (Busy()) {
+    Progress.Busy();
     return;
   }
-  ProgressBar1.setVisible(false);
-  ProgressBar1.setValue(0);
-  Label_tr_count.setCaption("");
+  Progress.Clear();
   data_.Chann_Total = 128;
   Def_Option(data_);
   Show_Options();
 }
 
 void frm_option::Command_close_Click() {
-  if (Read_Busy || Write_Busy) {
-    Prompt(prog_, opt::kMsgBusyClose, Prompt_Title::Lower);
+  if (Busy()) {
+    Progress.Close_Busy();
     return;
   }
-  if (MSC.portOpen()) MSC.setPortOpen(false);
+  Link.Close_Port();
   Program& program = prog_;  // this window may be gone once it has unloaded
   unload();
   program.Form_open_menu.unload();
@@ -421,12 +423,12 @@ void frm_option::Command_close_Click() {
 }
 
 void frm_option::Form_Unload(int& cancel) {
-  if (Read_Busy || Write_Busy) {
-    Prompt(prog_, opt::kMsgBusyClose, Prompt_Title::Lower);
+  if (Busy()) {
+    Progress.Close_Busy();
     cancel = 1;
     return;
   }
-  if (MSC.portOpen()) MSC.setPortOpen(false);
+  Link.Close_Port();
   data_.Win_Option = kFalse;
 }
 

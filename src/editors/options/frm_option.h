@@ -16,6 +16,8 @@
 #include <string>
 
 #include "editors/fields.h"
+#include "link/link_engine.h"
+#include "link/transfer_progress.h"
 #include "platform/kit.h"
 
 namespace j5 {
@@ -23,7 +25,10 @@ namespace j5 {
 class Program;
 struct SharedData;
 
-class frm_option : public kit::Form {
+class frm_option : public kit::Form, private Link_Listener {
+  Program& prog_;
+  SharedData& data_;
+
  public:
   explicit frm_option(Program& program);
 
@@ -178,18 +183,16 @@ class frm_option : public kit::Form {
   kit::TextBox Text_PON_MSG_U{*this, "Text_PON_MSG_U"};
   kit::TextBox Text_PON_MSG_D{*this, "Text_PON_MSG_D"};
 
-  kit::ProgressBar ProgressBar1{*this, "ProgressBar1"};
-  kit::Label Label_tr_count{*this, "Label_tr_count"};
-  kit::SerialPort MSC{*this, "MSC"};
-  kit::Timer Timer1{*this, "Timer1"};
-  kit::Timer Timer2{*this, "Timer2"};
-  kit::Timer Timer3{*this, "Timer3"};
+  // The editor's own transfer: its progress, and the link with MSC and
+  // Timer1 to Timer3.
+  Transfer_Progress Progress;
+  kit::Label& Label_tr_count = Progress.Label_tr_count;
+  kit::ProgressBar& ProgressBar1 = Progress.ProgressBar1;
+  Link_Engine Link;
   kit::Timer Timer4{*this, "Timer4"};
 
-  // The transfer's busy flags: Default, Close and every unload refuse while
-  // either is set.
-  bool Read_Busy = false;
-  bool Write_Busy = false;
+  // Default, Close and every unload refuse while the transfer runs.
+  bool Busy() const { return Link.Link_Busy(); }
 
   // Sets every control from the image; the controls' handlers write what
   // they now show back.
@@ -228,9 +231,6 @@ class frm_option : public kit::Form {
   Side Side_A, Side_B;
 
  private:
-  Program& prog_;
-  SharedData& data_;
-
   // Every setting the window shows, in the order the display sets them:
   // the general settings, side A, side B, the power-on lines. Each control
   // stores its own bytes into the image; the working copy of the option
@@ -266,6 +266,23 @@ class frm_option : public kit::Form {
   void Combo_ctdcs_Click(Side& s, kit::ComboBox& box, int column);
   void Combo_ctdcs_KeyPress(int& key);
   void Combo_ctdcs_LostFocus(Side& s, kit::ComboBox& box, int column);
+
+  // option_transfer.cpp
+  // The transfer under way is a write; the replies of a read, which the
+  // image takes only once all have come.
+  bool Write_Mode = false;
+  std::array<std::array<std::uint8_t, 64>, 5> Blocks{};
+  void Command_read_Click();
+  void Command_Write_Click();
+  void Start_Option_Transfer(bool write);
+  void Link_Port_Error(bool restart) override;
+  void Link_Connected() override;
+  void Link_Block_Stored(int step, std::span<const std::uint8_t> data) override;
+  std::optional<std::array<std::uint8_t, 16>> Link_Frame_Data(const Write_Step& step) override;
+  void Link_Progress(const Progress_Mark& mark) override;
+  void Link_Done() override;
+  void Link_Failed() override;
+  void Link_Stopped(const Write_Step& step) override;
   void Text_chann_total_Change();
   void Text_chann_total_LostFocus();
   std::int16_t& Vfo(const Side& s, int k);

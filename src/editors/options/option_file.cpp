@@ -44,9 +44,7 @@ void frm_option::Load_Param_File() {
     for (std::size_t c = 0; c < kFileCols; ++c) data_.Mem_Image(r, c) = values[r * kFileCols + c];
   Show_Options();
   Prompt(prog_, opt::kMsgFileLoaded, Prompt_Title::Lower);
-  ProgressBar1.setVisible(false);
-  ProgressBar1.setValue(0);
-  Label_tr_count.setCaption("");
+  Progress.Clear();
 }
 
 void frm_option::Save_Param_File() {
@@ -57,21 +55,21 @@ void frm_option::Save_Param_File() {
     Prompt(prog_, opt::kMsgFileSaveFail, {error, error});
     return;
   }
-  Label_tr_count.setCaption(prog_.text(opt::kTextSaved.chn, opt::kTextSaved.eng));
+  Progress.Label(opt::kTextSaved);
   Prompt(prog_, opt::kMsgFileSaved, Prompt_Title::Lower);
 }
 
 void frm_option::Open_Menu_File() {
-  if (Read_Busy || Write_Busy) {
-    Prompt(prog_, opt::kMsgBusy, Prompt_Title::Lower);
+  if (Busy()) {
+    Progress.Busy();
     return;
   }
   prog_.Form_open_menu.show();
 }
 
 void frm_option::Save_Menu_File() {
-  if (Read_Busy || Write_Busy) {
-    Prompt(prog_, opt::kMsgBusy, Prompt_Title::Lower);
+  if (Busy()) {
+    Progress.Busy();
     return;
   }
   prog_.Form_save_menu.show();

@@ -4,9 +4,9 @@
 #include "data/tables.h"
 #include "editors/options/frm_option.h"
 #include "link/Form_Comm_Read.h"
-#include "support/driver.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
+#include "support/driver.h"
 #include "support/sim_device.h"
 
 namespace j5::opt_test {
