@@ -125,10 +125,12 @@ TEST_F(Display, OpeningASecondTimeChangesNothing) {
   setVfo(1, 26, {5});
   setVfo(1, 31, {0xC7});
   for (int k = 0; k < 14; ++k) data.Mem_Image(246, k) = "  HI  AB  XY  "[k];
-  open();
-  program.frm_option.unload();
+  driver.click(program.MDImain->Optional_edit);
+  frm_option* first = program.frm_option.get();
   const MemImage after = data.Mem_Image;
-  open();
+  driver.click(program.MDImain->Optional_edit);  // the menu unloads and loads it again
+  EXPECT_NE(program.frm_option.get(), first);
+  EXPECT_EQ(program.frm_option->Combo_tot.text(), "600");
   EXPECT_TRUE(data.Mem_Image == after);
   EXPECT_TRUE(driver.messageBoxes().empty());
 }

@@ -149,6 +149,15 @@ TEST_F(Entry, ABandChoiceKeepsWhatTheCheckAccepts) {
   EXPECT_EQ(vfo(0, 26), 2);
   driver.pick(f.Combo_Band_A, 0);
   EXPECT_EQ(f.Text_Freq_a.text(), "130.02500");
+  driver.pick(f.Combo_Band_A, 1);
+  // Typing is refused; a pasted text that names no band chooses VHF.
+  driver.focus(f.Combo_Band_A);
+  driver.type("U");
+  EXPECT_EQ(f.Combo_Band_A.text(), "UHF0");
+  driver.selectAll();
+  driver.paste("xyz");
+  EXPECT_EQ(f.Combo_Band_A.text(), "VHF");
+  EXPECT_EQ(vfo(0, 26), 0);
   EXPECT_TRUE(driver.messageBoxes().empty());
 }
 
@@ -273,7 +282,10 @@ TEST_F(Entry, ABusyTransferRefusesDefaultCloseAndUnload) {
   EXPECT_TRUE(program.frm_option.loaded());
   EXPECT_EQ(data.Win_Option, kTrue);
   ASSERT_TRUE(driver.advanceUntil([&] { return !f.Busy(); }, 5000));
+  f.Open_Menu_File();
+  ASSERT_TRUE(program.Form_open_menu.loaded());
   driver.click(f.Command_close);
+  EXPECT_FALSE(program.Form_open_menu.loaded());
   EXPECT_FALSE(program.frm_option.loaded());
   EXPECT_EQ(data.Win_Option, kFalse);
 }
