@@ -120,8 +120,12 @@ void frm_option::Wire_Settings() {
       Settings.step([this, s, tone, column] { Show_Tone(*s, *tone, column); });
     }
     Settings.list(s->Combo_Band, Bits{At(s->row, 26)});
-    // A side whose band did not change keeps the limits of the band it shows.
-    Settings.step([this, s] { Band_Limits(*s, s->Combo_Band.listIndex()); });
+    // A side whose band did not change keeps the limits of the band it shows,
+    // as the radio reported them last.
+    Settings.step([this, s] {
+      Band_Limits(*s, s->Combo_Band.listIndex());
+      s->Text_Range.setText(opt::Range_Text(s->Band_Low, s->Band_High));
+    });
     for (std::size_t i = 0; i < count; ++i) {
       kit::ComboBox& box = this->*vfo[i].box[side];
       Settings.list(box, vfo[i].field.shifted(rows));

@@ -53,6 +53,7 @@ TEST(OptionRead, AWholeReadShowsOnTheNextActivation) {
   // The radio's identification gave VHF 136-174: side A's range follows it.
   EXPECT_EQ(data.Band_A_Low, 136);
   EXPECT_EQ(data.Band_A_High, 174);
+  EXPECT_EQ(w.Text_Range_A.text(), "136 - 174.99750");
 }
 
 }  // namespace
