@@ -134,6 +134,12 @@ frm_option::frm_option(Program& program)
   Wire_Settings();
   Wire_Entry(Side_A);
   Wire_Entry(Side_B);
+  // Every other list is choose-only: only the tone lists take typing (the
+  // squelch list, which could be typed into, is made choose-only too).
+  for (kit::Control* c : controls()) {
+    auto* box = dynamic_cast<kit::ComboBox*>(c);
+    if (box && !box->KeyPress) box->KeyPress = [](int& key) { key = 0; };
+  }
 }
 
 void frm_option::Lay_Out() {
