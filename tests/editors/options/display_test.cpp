@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
+#include <string_view>
 
 #include "editors/options/option_lists.h"
 #include "option_fixture.h"
@@ -43,71 +45,107 @@ TEST_F(Display, ListsHoldTheSameItemCountsInBothLanguages) {
   EXPECT_EQ(f.Combo_dtmfst.list(0), "OFF All ");
 }
 
-// Image bytes in, bytes and control states out, for the first opening.
+// What a control shows: a list's or box's text, a check box's state.
+std::string Shown(frm_option& f, std::string_view name) {
+  for (kit::Control* c : f.controls()) {
+    if (c->name() != name) continue;
+    if (auto* box = dynamic_cast<kit::ComboBox*>(c)) return box->text();
+    if (auto* box = dynamic_cast<kit::TextBox*>(c)) return box->text();
+    if (auto* box = dynamic_cast<kit::CheckBox*>(c)) return std::to_string(box->value());
+  }
+  throw std::logic_error("no control " + std::string(name));
+}
+
+// Image bytes in, bytes and control states out, for the first opening. Rows
+// 240/241 hold record A, 242/243 record B, 246 the power-on lines.
 TEST_F(Display, OpeningShowsAndNormalisesTheImage) {
-  opt(11) = 45;    // beyond the time-out list
-  opt(6) = 5;      // dual watch, not 0
-  opt(9) = 0;      // key beep off
-  opt(59) = 0xE4;  // none of the four boxes' bits
-  opt(0) = 250;    // channel count out of range
-  opt(15) = 0;     // alarm at the site
-  setVfo(0, 8, {1, 3, 6, 0, 2, 5, 0, 0});
-  setVfo(0, 16, {255, 255, 255, 255, 255, 255});  // erased offset
-  setVfo(0, 22, {0x9E, 0x02, 211, 0});            // 67.0 Hz; a DCS code no item names
-  setVfo(0, 28, {0x19, 0x00, 0x18, 0x41});
-  setVfo(1, 8, {4, 7, 0, 6, 2, 5, 0, 0});
-  setVfo(1, 16, {0, 0, 5, 0, 0, 0});
-  setVfo(1, 22, {0xFF, 0xFF, 0xD2, 0x00});
-  setVfo(1, 26, {5});  // beyond the band list
-  setVfo(1, 28, {0x0F, 0x00, 0x50, 0x07});
-  for (int k = 0; k < 7; ++k) data.Mem_Image(246, k) = 255;
-  for (int k = 7; k < 14; ++k) data.Mem_Image(246, k) = "  A B  "[k - 7];
+  struct Byte {
+    int row, col, value;
+  };
+  struct Case {
+    std::vector<Byte> in;
+    std::vector<Byte> out;
+    std::vector<std::pair<const char*, const char*>> shown;
+  };
+  const Case cases[] = {
+      {{{226, 11, 45}}, {{226, 11, 39}}, {{"Combo_tot", "600"}}},
+      {{{226, 6, 5}, {226, 9, 0}},
+       {{226, 6, 1}, {226, 9, 0}},
+       {{"Check_tdr", "1"}, {"Check_Beep", "0"}}},
+      {{{229, 11, 0x1F}}, {{229, 11, 0x1F}}, {{"Check_chann_menu", "1"}, {"Check_radio", "1"}}},
+      {{{229, 11, 0xE4}},
+       {{229, 11, 0xE4}},
+       {{"Check_chann_init", "0"}, {"Check_Alarm_Sound", "0"}}},
+      {{{226, 0, 112}}, {{226, 0, 112}}, {{"Text_chann_total", "112"}}},
+      {{{226, 0, 250}}, {{226, 0, 250}}, {{"Text_chann_total", "200"}}},  // and no message
+      {{{241, 6, 0x9E}, {241, 7, 0x02}},
+       {{241, 6, 0x9E}, {241, 7, 0x02}},
+       {{"Combo_r_ctdcs_a", "67.0"}}},
+      {{{241, 8, 0x01}, {241, 9, 0x00}}, {{241, 8, 1}}, {{"Combo_t_ctdcs_a", "D023N"}}},
+      {{{243, 6, 0xD2}, {243, 7, 0x00}}, {{243, 6, 0xD2}}, {{"Combo_r_ctdcs_b", "D754I"}}},
+      {{{243, 8, 0xFF}, {243, 9, 0xFF}}, {{243, 8, 0}, {243, 9, 0}}, {{"Combo_t_ctdcs_b", "OFF"}}},
+      // A DCS code no item names: nothing selected, the bytes kept.
+      {{{241, 6, 211}, {241, 7, 0}}, {{241, 6, 211}, {241, 7, 0}}, {{"Combo_r_ctdcs_a", ""}}},
+      {{{240, 8, 1}, {240, 9, 3}, {240, 10, 6}, {240, 11, 0}, {240, 12, 2}, {240, 13, 5}},
+       {},
+       {{"Text_Freq_a", "136.02500"}}},
+      {{{241, 0, 0}, {241, 1, 0}, {241, 2, 5}, {241, 3, 0}}, {}, {{"Text_Offset_A", "05.000"}}},
+      // An erased offset shows a zero that fits its box, and stays erased.
+      {{{243, 0, 255}, {243, 1, 255}, {243, 2, 255}, {243, 3, 255}, {243, 4, 255}, {243, 5, 255}},
+       {{243, 2, 255}},
+       {{"Text_Offset_B", "00.000"}}},
+      {{{241, 12, 0x19}}, {{241, 12, 0x19}}, {{"Combo_sft_d_a", "+"}, {"Combo_S_info_a", "10"}}},
+      {{{241, 14, 0x18}}, {{241, 14, 0x18}}, {{"Combo_step_a", "5.00 KHZ"}, {"Combo_scr_a", "8"}}},
+      {{{241, 15, 0x41}}, {{241, 15, 0x41}}, {{"Combo_txp_a", "LOW"}, {"Combo_wn_a", "NARROR"}}},
+      {{{243, 15, 0x07}}, {{243, 15, 0x01}}, {{"Combo_txp_b", "LOW"}}},
+      {{{243, 12, 0x0F}}, {{243, 12, 0x0E}}, {{"Combo_S_info_b", "15"}}},
+      {{{243, 10, 5}},
+       {{243, 10, 2}},
+       {{"Combo_Band_B", "UHF1"}, {"Text_Range_B", "400 - 520.99750"}}},
+      {{{246, 0, 'W'},
+        {246, 1, 'E'},
+        {246, 2, 'L'},
+        {246, 3, 'C'},
+        {246, 4, 'O'},
+        {246, 5, 'M'},
+        {246, 6, 'E'}},
+       {{246, 0, 'W'}, {246, 6, 'E'}},
+       {{"Text_PON_MSG_U", "WELCOME"}}},
+      {{{246, 7, 255}, {246, 10, 255}, {246, 13, 255}},
+       {{246, 7, 0x20}, {246, 10, 0x20}},
+       {{"Text_PON_MSG_D", ""}}},
+      // The inner blank of a line stays; the line is centred again.
+      {{{246, 0, 'A'},
+        {246, 1, ' '},
+        {246, 2, 'B'},
+        {246, 3, ' '},
+        {246, 4, ' '},
+        {246, 5, ' '},
+        {246, 6, ' '}},
+       {{246, 0, ' '}, {246, 1, ' '}, {246, 2, 'A'}, {246, 3, ' '}, {246, 4, 'B'}},
+       {{"Text_PON_MSG_U", "A B"}}},
+  };
+  for (std::size_t n = 0; n < std::size(cases); ++n) {
+    program.frm_option.unload();
+    Init_Factory_Image(data);
+    for (const Byte& b : cases[n].in)
+      data.Mem_Image(b.row, b.col) = static_cast<std::int16_t>(b.value);
+    driver.clearMessageBoxes();
+    frm_option& f = open();
+    EXPECT_TRUE(driver.messageBoxes().empty()) << "case " << n;
+    for (const Byte& b : cases[n].out)
+      EXPECT_EQ(data.Mem_Image(b.row, b.col), b.value)
+          << "case " << n << " row " << b.row << " col " << b.col;
+    for (const auto& [name, text] : cases[n].shown) EXPECT_EQ(Shown(f, name), text) << "case " << n;
+  }
+}
 
-  frm_option& f = open();
-  EXPECT_TRUE(driver.messageBoxes().empty());
-
-  EXPECT_EQ(f.Combo_tot.text(), "600");
-  EXPECT_EQ(opt(11), 39);
-  EXPECT_EQ(f.Check_tdr.value(), 1);
-  EXPECT_EQ(opt(6), 1);
-  EXPECT_EQ(f.Check_Beep.value(), 0);
-  EXPECT_EQ(opt(9), 0);
-  for (kit::CheckBox* b :
-       {&f.Check_chann_menu, &f.Check_chann_init, &f.Check_Alarm_Sound, &f.Check_radio})
-    EXPECT_EQ(b->value(), 0) << b->name();
-  EXPECT_EQ(opt(59), 0xE4);
-  EXPECT_EQ(f.Text_chann_total.text(), "200");
-  EXPECT_EQ(opt(0), 250);
-  EXPECT_FALSE(f.Check_Alarm_Sound.enabled());
-
-  EXPECT_EQ(f.Text_Freq_a.text(), "136.02500");
-  EXPECT_EQ(f.Text_Offset_A.text(), "00.000");
-  EXPECT_EQ(vfoBytes(0, 16, 21), std::vector<int>(6, 255));  // shown, not stored
-  EXPECT_EQ(f.Combo_r_ctdcs_a.text(), "67.0");
-  EXPECT_EQ(f.Combo_t_ctdcs_a.listIndex(), -1);
-  EXPECT_EQ(vfoBytes(0, 22, 25), (std::vector<int>{0x9E, 0x02, 211, 0}));
-  EXPECT_EQ(f.Combo_sft_d_a.text(), "+");
-  EXPECT_EQ(f.Combo_S_info_a.text(), "10");
-  EXPECT_EQ(f.Combo_step_a.text(), "5.00 KHZ");
-  EXPECT_EQ(f.Combo_scr_a.text(), "8");
-  EXPECT_EQ(f.Combo_txp_a.text(), "LOW");
-  EXPECT_EQ(f.Combo_wn_a.text(), "NARROR");
-  EXPECT_EQ(vfoBytes(0, 28, 31), (std::vector<int>{0x19, 0x00, 0x18, 0x41}));
-
-  EXPECT_EQ(f.Text_Offset_B.text(), "05.000");
-  EXPECT_EQ(f.Combo_r_ctdcs_b.text(), "OFF");
-  EXPECT_EQ(f.Combo_t_ctdcs_b.text(), "D754I");
-  EXPECT_EQ(vfoBytes(1, 22, 25), (std::vector<int>{0, 0, 0xD2, 0}));
-  EXPECT_EQ(f.Combo_Band_B.text(), "UHF1");
-  EXPECT_EQ(f.Text_Range_B.text(), "400 - 520.99750");
-  EXPECT_EQ(f.Text_Freq_b.text(), "470.62500");  // inside UHF1: kept
-  EXPECT_EQ(vfoBytes(1, 26, 26), std::vector<int>{2});
-  EXPECT_EQ(vfoBytes(1, 28, 31), (std::vector<int>{0x0E, 0x00, 0x50, 0x01}));
-
-  EXPECT_EQ(f.Text_PON_MSG_U.text(), "");
-  EXPECT_EQ(pon(0, 6), std::vector<int>(7, 0x20));
-  EXPECT_EQ(f.Text_PON_MSG_D.text(), "A B");
-  EXPECT_EQ(pon(7, 13), (std::vector<int>{0x20, 0x20, 'A', 0x20, 'B', 0x20, 0x20}));
+TEST_F(Display, TheAlarmSoundIsEnabledOnlyForAnAlarmSentOut) {
+  opt(15) = 0;
+  EXPECT_FALSE(open().Check_Alarm_Sound.enabled());
+  program.frm_option.unload();
+  opt(15) = 2;
+  EXPECT_TRUE(open().Check_Alarm_Sound.enabled());
 }
 
 TEST_F(Display, AFrequencyOutsideItsBandIsReplacedWithoutAMessage) {
