@@ -167,7 +167,7 @@ void frm_option::Lay_Out() {
   Place(Check_chann_menu, Frame_Chann, 120, 270, 1560, kRowHeight);
   Place(Check_chann_init, Frame_Chann, 1800, 270, 1560, kRowHeight);
   Place(Check_chann_syn, Frame_Chann, 3000, 270, 780, kRowHeight);
-  const Row_Layout mdf{120, 1500, 1590, 2190, 2};
+  const Row_Layout mdf{120, 1440, 1530, 2265, 2};
   mdf.place(Frame_Chann, Label_MDF_A, Combo_MDF_A, 630);
   mdf.place(Frame_Chann, Label_MDF_B, Combo_MDF_B, 1050);
 
@@ -175,7 +175,7 @@ void frm_option::Lay_Out() {
   Frame5.move(120, 5040, 3855, 2295);
   Place(Label_Stdtmf, Frame5, 120, 240, 3615, kLabelHeight);
   Place(Combo_dtmfst, Frame5, 120, 480, 3615, kRowHeight);
-  const Row_Layout left{120, 1020, 1200, 1140};
+  const Row_Layout left{120, 960, 1110, 1260};
   left.place(Frame5, Label_save, Combo_save, 870);
   left.place(Frame5, Label_Scan_rev, Combo_sc_rev, 1230);
   left.place(Frame5, Label_ptt_id, Combo_ptt_id, 1590);
@@ -211,7 +211,7 @@ void frm_option::Lay_Out() {
       {{&Label_Spmute_a, &Label_Spmute_b}, {&Combo_Spmute_a, &Combo_Spmute_b}},
   };
   const Row_Layout row{120, 1140, 1320, 1620};
-  const Row_Layout withUnit{120, 1140, 1320, 1035};
+  const Row_Layout withUnit{120, 1140, 1320, 1140};
   const Row_Layout twoLines{120, 1140, 1320, 1620, 2};  // "Step Frequency"
   kit::Frame* frames[] = {&Frame_A, &Frame_B};
   for (int side : {0, 1}) {
@@ -222,7 +222,7 @@ void frm_option::Lay_Out() {
       kit::Label* unit = r.unit[side];
       const Row_Layout& layout = unit ? withUnit : r.label[0] == &Label_step_a ? twoLines : row;
       layout.place(frame, *r.label[side], *r.control[side], top);
-      if (unit) Place(*unit, frame, 2415, top + 45, 480, kLabelHeight);
+      if (unit) Place(*unit, frame, 2490, top + 45, 450, kLabelHeight);
       top += 480;
     }
     for (int i = 0; i < 2; ++i) {
@@ -242,7 +242,7 @@ void frm_option::Lay_Out() {
   Place(Check_tdr, Frame6, 120, 2175, 2775, kRowHeight);
 
   Frame_band.move(10320, 3000, 3015, 4335);
-  const Row_Layout band{120, 1680, 1860, 1035, 2};
+  const Row_Layout band{120, 1560, 1740, 1200, 2};
   double top = 330;  // below the frame's English caption
   for (auto [label, list] : {std::pair<kit::Control*, kit::Control*>{&Label_wt_led, &Combo_wt_led},
                              {&Label_rx_led, &Combo_rx_led},
@@ -255,7 +255,7 @@ void frm_option::Lay_Out() {
     band.place(Frame_band, *label, *list, top);
     top += 450;
   }
-  Place(Text_PON_MSG_D, Frame_band, 1860, top - 450 + 360, 1035, kRowHeight);
+  Place(Text_PON_MSG_D, Frame_band, 1740, top - 450 + 360, 1200, kRowHeight);
 
   Command_def.move(7440, 7440, kButtonWidth, kButtonHeight);
   Command_close.move(8880, 7440, kButtonWidth, kButtonHeight);
