@@ -138,6 +138,22 @@ TEST_F(Transfer, SilenceRestartsOnceThenReportsTheFailure) {
   EXPECT_TRUE(data.Mem_Image == before);
 }
 
+// A Read pressed in the pause before the restart starts an exchange that the
+// pending restart leaves alone.
+TEST_F(Transfer, AReadDuringThePauseBeforeTheRestartRunsToItsEnd) {
+  radio.inject(sim::Fault{});  // the first access code goes unanswered
+  w->Command_read.Click();
+  ASSERT_TRUE(d.advanceUntil([&] { return !w->Busy(); }, 5000));  // timed out
+  d.advance(500);
+  w->Command_read.Click();
+  ASSERT_TRUE(w->Busy());
+  ASSERT_TRUE(runUntilIdle(10000));
+  EXPECT_EQ(d.lastMessageBox().text, "Complete reading the data from transceiver.");
+  d.advance(5000);
+  EXPECT_EQ(toRadio(sim::FrameKind::AccessCode).size(), 2u);
+  EXPECT_EQ(d.messageBoxes().size(), 1u);
+}
+
 TEST_F(Transfer, AReplyWithAStrayByteIsNotTakenAndTheImageStays) {
   sim::Fault stray;
   stray.what = sim::Misbehaviour::StrayByte;
