@@ -46,10 +46,16 @@ void frm_option::Wire_Settings() {
     }
     Settings.list(s->Combo_Band, Bits{At(s->row, 26)});
     // A side whose band did not change keeps the limits of the band it shows,
-    // as the radio reported them last.
+    // as the radio reported them last, and a frequency outside them is
+    // replaced as a band choice replaces it: the window shows what it would
+    // show opened anew (Default writes record B's frequency beside a band
+    // that need not hold it).
     Settings.step([this, s] {
       Band_Limits(*s, s->Combo_Band.listIndex());
       s->Text_Range.setText(opt::Range_Text(s->Band_Low, s->Band_High));
+      if (opt::In_Band(opt::Value_Of(s->Text_Freq.text()), s->Band_Low, s->Band_High)) return;
+      s->Text_Freq.setText(opt::Freq_Below_Text(s->Band_Low));
+      Text_Freq_LostFocus(*s);
     });
     opt::Bind_Vfo_Lists(Settings, *this, s == &Side_A ? 0 : 1, s->row);
   }
@@ -75,6 +81,8 @@ void frm_option::Show_Tone(Side& s, kit::ComboBox& box, int column) {
     box.setText(*shown.text);
   } else {
     box.setListIndex(shown.index);
+    // A code no item names shows an empty box, whatever was typed into it.
+    if (shown.index < 0) box.setText("");
   }
 }
 

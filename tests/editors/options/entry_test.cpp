@@ -11,6 +11,13 @@ namespace {
 struct Entry : Option_Fixture {
   frm_option& f = open();
   Entry() { driver.clearMessageBoxes(); }
+  // The user goes to the channel window (open since start-up) and comes back.
+  void Leave_And_Return() {
+    driver.activate(*program.frm_chann);
+    ASSERT_EQ(platform.activeForm(), program.frm_chann.get());
+    driver.activate(f);
+    ASSERT_EQ(platform.activeForm(), &f);
+  }
 };
 
 TEST_F(Entry, EachGeneralListStoresItsIndexInItsOwnByte) {
@@ -164,10 +171,7 @@ TEST_F(Entry, ABandChoiceKeepsWhatTheCheckAccepts) {
 TEST_F(Entry, AfterActivationEachSideIsCheckedAgainstTheBandItShows) {
   driver.pick(f.Combo_Band_A, 2);  // UHF1
   ASSERT_EQ(data.Band_A_Low, 400);
-  // Another window comes to the front and the user comes back.
-  program.frm_chann.load();
-  driver.runUntilIdle();
-  driver.activate(f);
+  Leave_And_Return();
   EXPECT_EQ(data.Band_A_Low, 400);
   EXPECT_EQ(data.Band_A_High, 520);
   driver.clearMessageBoxes();
@@ -218,6 +222,16 @@ TEST_F(Entry, TonesAreChosenOrTyped) {
   EXPECT_TRUE(driver.messageBoxes().empty());
 }
 
+TEST_F(Entry, ACodeNoToneItemNamesShowsAnEmptyBoxAfterAnyTyping) {
+  setVfo(0, 22, {211, 0});
+  Leave_And_Return();
+  driver.focus(f.Combo_r_ctdcs_a);
+  driver.type("359");
+  Leave_And_Return();
+  EXPECT_EQ(f.Combo_r_ctdcs_a.text(), "");
+  EXPECT_EQ(vfoBytes(0, 22, 23), (std::vector<int>{211, 0}));
+}
+
 TEST_F(Entry, PowerOnLinesAreStoredAsTyped) {
   enter(f.Text_PON_MSG_U, "A B");
   EXPECT_EQ(pon(0, 6), (std::vector<int>{0x20, 0x20, 'A', 0x20, 'B', 0x20, 0x20}));
@@ -232,7 +246,7 @@ TEST_F(Entry, PowerOnLinesAreStoredAsTyped) {
 
 TEST_F(Entry, TheChannelCountReportsOnlyAUsersEntry) {
   opt(0) = 0;
-  driver.activate(f);
+  Leave_And_Return();
   EXPECT_TRUE(driver.messageBoxes().empty());
   f.Text_chann_total.setVisible(true);  // the box is hidden in the window as built
   enter(f.Text_chann_total, "129");
@@ -259,6 +273,9 @@ TEST_F(Entry, DefaultRestoresTheFactoryRecords) {
   Init_Opt_Id(factory);
   Def_Option(factory);
   EXPECT_EQ(f.Text_Freq_a.text(), "136.02500");
+  // Record B's factory frequency lies outside the UHF0 band beside it: the
+  // window replaces it as a fresh window would.
+  EXPECT_EQ(f.Text_Freq_b.text(), "240.02500");
   EXPECT_EQ(f.Text_PON_MSG_U.text(), "WELCOME");
   EXPECT_EQ(opt(11), 3);
   EXPECT_EQ(opt(0), 128);
