@@ -1,11 +1,15 @@
 // The optional features window under a user who picks, types, pastes, ticks, tabs, presses
 // Default and Close and leaves and returns, on an image whose option records hold any bytes (an
-// erased radio, a hand-made file). Whatever happens:
+// erased radio, a hand-made file), and who runs the window's own read and write against a radio
+// whose answers may go astray. Whatever happens:
 // - nothing escapes a handler;
 // - nothing outside the option block, the two frequency-mode records and the power-on row
 //   changes, and within them the bytes and bits no control stands for keep their values (Default
 //   alone rewrites the records, and the FM band texts beside them);
 // - every stored value is a byte;
+// - a read changes the image only when it completes, and then brings rows 224 to 243 from the
+//   radio, changed only in the bits the controls stand for; a completed write leaves the radio
+//   holding rows 224 to 246;
 // - the window shows what a freshly opened one shows for the same image, and opening it a second
 //   time changes nothing.
 //
@@ -26,6 +30,7 @@
 #include "shell/MDImain.h"
 #include "shell/program.h"
 #include "support/driver.h"
+#include "support/sim_device.h"
 
 using j5fuzz::Check;
 
@@ -66,6 +71,8 @@ int Edited_Bits(int row, int col) {
 
 struct Harness {
   kit::HeadlessPlatform platform;
+  // The radio outlives the program, which closes its port when it goes.
+  j5test::Sim_Device device;
   j5::Program program{platform};
   kit::Driver d{platform};
   j5::SharedData& data = program.data;
@@ -119,6 +126,53 @@ struct Harness {
     return out;
   }
 
+  // The window's own read or write (its buttons are not visible: the handlers run directly),
+  // against a radio that may misbehave once, until it is over.
+  void Transfer(j5fuzz::Fuzz_Input& in) {
+    sim::Radio& radio = device.radio;
+    radio.clearFaults();
+    if (in.Byte() % 2) {
+      sim::Fault fault;
+      fault.what = static_cast<sim::Misbehaviour>(in.Byte() % 9);
+      fault.skip = in.Byte() % 24;
+      fault.count = 1 + in.Byte() % 3;
+      fault.delay = in.Byte() * 10'000;
+      fault.byte = in.Byte();
+      radio.inject(fault);
+    }
+    for (int a = 0x0E00; a < 0x0F70; a += 1 + in.Byte() % 64)
+      radio.memory().set(static_cast<std::uint16_t>(a), in.Byte());
+    const bool write = in.Byte() % 2;
+    (write ? w->Command_Write : w->Command_read).Click();
+    // Until it is over, a restart and the failure report included.
+    for (int n = 0; n < 4; ++n) {
+      d.advanceUntil([&] { return !w->Busy(); }, 60000);
+      d.advance(3000);
+    }
+    bool done = false;
+    for (const auto& box : platform.messageBoxes())
+      done = done || box.text == "Complete reading the data from transceiver." ||
+             box.text == "从对讲机中读取数据完毕 ！";
+    if (done && !write) {
+      // What the read brought is what the image is now held to.
+      for (int r = 224; r <= 243; ++r)
+        for (int c = 0; c < 16; ++c)
+          before(r, c) = radio.memory().at(static_cast<std::uint16_t>(r * 16 + c));
+    }
+    bool written = false;
+    for (const auto& box : platform.messageBoxes())
+      written = written || box.text == "Complete writing optional parameters to the transceiver." ||
+                box.text == "向对讲机写入可选参数完毕 ！";
+    if (written) {
+      for (int r = 224; r <= 246; ++r)
+        for (int c = 0; c < 16; ++c)
+          Check(radio.memory().at(static_cast<std::uint16_t>(r * 16 + c)) == data.Mem_Image(r, c),
+                [&] {
+                  return "the write left radio row " + std::to_string(r) + " unlike the image";
+                });
+    }
+  }
+
   // The user works in another window and comes back: the window shows the image anew.
   void Leave_And_Return() {
     auto& other = program.Form_Comm_Read.load();
@@ -146,7 +200,7 @@ kit::Control* Reachable(Harness& h, j5fuzz::Fuzz_Input& in) {
 
 void Step(Harness& h, j5fuzz::Fuzz_Input& in) {
   kit::Driver& d = h.d;
-  switch (in.Byte() % 12) {
+  switch (in.Byte() % 13) {
     case 0:
     case 1: {
       auto* box = dynamic_cast<kit::ComboBox*>(Reachable(h, in));
@@ -173,6 +227,9 @@ void Step(Harness& h, j5fuzz::Fuzz_Input& in) {
       return;
     case 10:
       return in.Byte() % 8 == 0 ? d.click(h.w->Command_def) : h.Leave_And_Return();
+    case 11:
+      if (in.Byte() % 4 == 0) return h.Transfer(in);
+      [[fallthrough]];
     default:
       return d.key(in.Byte());
   }
@@ -183,10 +240,14 @@ void Step(Harness& h, j5fuzz::Fuzz_Input& in) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
   j5fuzz::Fuzz_Input in(bytes, size);
   Harness h;
+  h.device.radio.config().identForm = sim::IdentForm::Ident8;
+  h.device.attach(h.platform, 1);
   h.program.MDImain.load();
-  h.d.runUntilIdle();
+  h.d.advance(5000);  // the start-up exchange is over
 
   j5::SharedData& data = h.data;
+  j5::Fill_Access_Code(data);
+  data.Comm_Port = 1;
   const std::uint8_t setup = in.Byte();
   data.Lang_Chn = setup & 1 ? j5::kTrue : j5::kFalse;
   j5::Init_Tone_Table(data);

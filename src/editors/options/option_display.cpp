@@ -46,15 +46,25 @@ void frm_option::Wire_Settings() {
     }
     Settings.list(s->Combo_Band, Bits{At(s->row, 26)});
     // A side whose band did not change keeps the limits of the band it shows,
-    // as the radio reported them last, and a frequency outside them is
-    // replaced as a band choice replaces it: the window shows what it would
-    // show opened anew (Default writes record B's frequency beside a band
-    // that need not hold it).
+    // as the radio reported them last, and its frequency is checked as a band
+    // choice checks it when it lies outside them, off the channel raster, or
+    // its digits are no digits:
+    // the window shows what it would show opened anew (Default writes record
+    // B's frequency beside a band that need not hold it; a read may bring
+    // anything).
     Settings.step([this, s] {
       Band_Limits(*s, s->Combo_Band.listIndex());
       s->Text_Range.setText(opt::Range_Text(s->Band_Low, s->Band_High));
-      if (opt::In_Band(opt::Value_Of(s->Text_Freq.text()), s->Band_Low, s->Band_High)) return;
-      s->Text_Freq.setText(opt::Freq_Below_Text(s->Band_Low));
+      bool digits = true;
+      long long units = 0;
+      for (int k = 8; k < 16; ++k) {
+        digits = digits && Vfo(*s, k) >= 0 && Vfo(*s, k) <= 9;
+        units = units * 10 + Vfo(*s, k);
+      }
+      const double mhz = opt::Value_Of(s->Text_Freq.text());
+      const bool inBand = opt::In_Band(mhz, s->Band_Low, s->Band_High);
+      if (digits && inBand && opt::Snap_Freq_Units(mhz) == units) return;
+      if (!inBand) s->Text_Freq.setText(opt::Freq_Below_Text(s->Band_Low));
       Text_Freq_LostFocus(*s);
     });
     opt::Bind_Vfo_Lists(Settings, *this, s == &Side_A ? 0 : 1, s->row);

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "editors/channels/frm_chann.h"
 #include "editors/options/option_lists.h"
 #include "option_fixture.h"
 
@@ -153,6 +154,28 @@ TEST_F(Display, AFrequencyOutsideItsBandIsReplacedWithoutAMessage) {
   frm_option& f = open();
   EXPECT_EQ(f.Text_Freq_b.text(), "240.02500");
   EXPECT_EQ(vfoBytes(1, 8, 15), (std::vector<int>{2, 4, 0, 0, 2, 5, 0, 0}));
+  EXPECT_TRUE(driver.messageBoxes().empty());
+}
+
+// Whatever the image brings while the window is open shows as a fresh window
+// would show it: a frequency off the raster, with bytes that are no digits, or
+// outside the band the side shows is checked and stored again.
+TEST_F(Display, AnActivationShowsWhatAFreshWindowShows) {
+  const std::vector<int> stored[] = {
+      {1, 3, 6, 0, 1, 3, 7, 0}, {1, 3, 6, 0, 2, 5, 0, 12}, {4, 7, 0, 6, 2, 5, 0, 0}};
+  for (const auto& digits : stored) {
+    frm_option& f = open();
+    setVfo(0, 8, digits);
+    driver.activate(*program.frm_chann);
+    driver.activate(f);
+    const std::string shown = f.Text_Freq_a.text();
+    const std::vector<int> bytes = vfoBytes(0, 8, 15);
+    program.frm_option.unload();
+    setVfo(0, 8, digits);
+    EXPECT_EQ(open().Text_Freq_a.text(), shown);
+    EXPECT_EQ(vfoBytes(0, 8, 15), bytes);
+    program.frm_option.unload();
+  }
   EXPECT_TRUE(driver.messageBoxes().empty());
 }
 
