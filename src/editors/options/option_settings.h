@@ -8,6 +8,8 @@
 
 #include <functional>
 #include <span>
+#include <stdexcept>
+#include <string>
 #include <string_view>
 
 #include "editors/fields.h"
