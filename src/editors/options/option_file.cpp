@@ -5,9 +5,10 @@
 
 #include "editors/options/frm_option.h"
 #include "editors/options/option_messages.h"
+#include "platform/number_file.h"
 #include "platform/runtime.h"
 #include "shell/file_dialogs.h"
-#include "shell/param_file.h"
+#include "shell/file_problem.h"
 #include "shell/program.h"
 
 namespace j5 {
@@ -33,15 +34,14 @@ void frm_option::Timer4_Timer() {
 void frm_option::Load_Param_File() {
   // The whole file is read before the image changes, so a bad file leaves
   // everything as it was.
-  std::vector<std::int16_t> values;
-  Param_File_Failure why;
-  if (!Read_Number_File(data_.File_Path, kFileRows * kFileCols, values, why)) {
-    Prompt(prog_, opt::kMsgFileLoadFail,
-           {data_.File_Path + "\n" + why.chn, data_.File_Path + "\n" + why.eng});
+  const rt::NumberRead read = rt::readNumberFile(data_.File_Path, kFileRows * kFileCols);
+  if (!read.ok()) {
+    Prompt_File_Problem(prog_, opt::kMsgFileLoadFail, data_.File_Path, read.problem);
     return;
   }
   for (std::size_t r = 0; r < kFileRows; ++r)
-    for (std::size_t c = 0; c < kFileCols; ++c) data_.Mem_Image(r, c) = values[r * kFileCols + c];
+    for (std::size_t c = 0; c < kFileCols; ++c)
+      data_.Mem_Image(r, c) = read.values[r * kFileCols + c];
   Show_Options();
   Prompt(prog_, opt::kMsgFileLoaded, Prompt_Title::Lower);
   Progress.Clear();
@@ -50,9 +50,8 @@ void frm_option::Load_Param_File() {
 void frm_option::Save_Param_File() {
   const std::string text = rt::formatNumberRows(
       kFileRows, kFileCols, [this](std::size_t r, std::size_t c) { return data_.Mem_Image(r, c); });
-  std::string error;
-  if (!rt::writeTextFileReplacing(data_.File_Path, text, error)) {
-    Prompt(prog_, opt::kMsgFileSaveFail, {error, error});
+  if (const auto problem = rt::saveFile(data_.File_Path, text)) {
+    Prompt_File_Problem(prog_, opt::kMsgFileSaveFail, data_.File_Path, problem);
     return;
   }
   Progress.Label(opt::kTextSaved);

@@ -15,10 +15,9 @@ inline const Bilingual kMsgChannCount{"信道数在 1 - 128 之间选择",
 inline const Bilingual kMsgFileLoaded{"参数从文件调入成功 ！",
                                       "Succeed fold the parameter from file."};
 inline const Bilingual kMsgFileSaved{"参数保存完毕 ！", "Complete storing  parameter."};
-// Followed by the file's name and why it failed.
-inline const Bilingual kMsgFileLoadFail{"参数文件调入失败 ！\n",
-                                        "Fail to load the parameter file.\n"};
-inline const Bilingual kMsgFileSaveFail{"参数保存失败 ！\n", "Fail to store the parameter file.\n"};
+// Headlines over the file's name and why it failed.
+inline const Bilingual kMsgFileLoadFail{"参数文件调入失败 ！", "Fail to load the parameter file."};
+inline const Bilingual kMsgFileSaveFail{"参数保存失败 ！", "Fail to store the parameter file."};
 
 // Progress label and status texts.
 inline const Bilingual kTextSaved{"保存参数正常 ！", "Store  parameter in gear."};
