@@ -23,11 +23,11 @@ sim::Fault Fault(sim::Misbehaviour what, std::optional<FrameKind> answering, int
   return f;
 }
 
-struct Transfer : ::testing::Test, ChannFixture {
+struct ChannTransfer : ::testing::Test, ChannFixture {
   j5test::Sim_Device device;
   sim::Radio& radio = device.radio;
 
-  explicit Transfer(int total = 128) : ChannFixture(total) {
+  explicit ChannTransfer(int total = 128) : ChannFixture(total) {
     radio.config().identForm = sim::IdentForm::Ident8;
     device.attach(platform, 1);
     Fill_Access_Code(data);
@@ -53,7 +53,7 @@ struct Transfer : ::testing::Test, ChannFixture {
   }
 };
 
-TEST_F(Transfer, ButtonsStayHidden) {
+TEST_F(ChannTransfer, ButtonsStayHidden) {
   EXPECT_FALSE(w->Command_read.visible());
   EXPECT_FALSE(w->Command_Write.visible());
   EXPECT_FALSE(w->ProgressBar1.visible());
@@ -61,7 +61,7 @@ TEST_F(Transfer, ButtonsStayHidden) {
 
 // 128 channels: 33 block pairs, channel halves 0x0000-0x0800 and name halves 0x1000-0x1800; the
 // image takes the replies only at the end, the 33rd pair not at all.
-TEST_F(Transfer, ReadFetchesChannelAndNamePairs) {
+TEST_F(ChannTransfer, ReadFetchesChannelAndNamePairs) {
   const int row128 = data.Mem_Image(128, 0);
   const std::vector<int> first = record(0);
   w->Command_read.Click();
@@ -100,7 +100,7 @@ TEST_F(Transfer, ReadFetchesChannelAndNamePairs) {
 
 // Each channel's record then its name row, behind an ACK; rows beginning with 0xFF as short frames,
 // except the very first frame.
-TEST_F(Transfer, WriteSendsRecordsAndNames) {
+TEST_F(ChannTransfer, WriteSendsRecordsAndNames) {
   data.Chann_Total = 5;
   open();
   setRecord(0, std::vector<int>(16, 0xFF));
@@ -132,7 +132,7 @@ TEST_F(Transfer, WriteSendsRecordsAndNames) {
 
 // Silence, a wrong identification, a refused write: after the time-out the transfer is tried once
 // more from the code, then reported; the image stays as it was.
-TEST_F(Transfer, FailuresAreRetriedOnceThenReported) {
+TEST_F(ChannTransfer, FailuresAreRetriedOnceThenReported) {
   struct Case {
     const char* name;
     bool write;
@@ -174,7 +174,7 @@ TEST_F(Transfer, FailuresAreRetriedOnceThenReported) {
   }
 }
 
-TEST_F(Transfer, BusyAndPortErrors) {
+TEST_F(ChannTransfer, BusyAndPortErrors) {
   w->Command_read.Click();
   driver.advance(50);
   w->Command_Write.Click();
@@ -195,7 +195,7 @@ TEST_F(Transfer, BusyAndPortErrors) {
 
 // A value that is no byte (from a hand-written parameter file) stops the write before anything
 // goes out; a short row needs only its first byte.
-TEST_F(Transfer, WriteRefusesValuesThatAreNoByte) {
+TEST_F(ChannTransfer, WriteRefusesValuesThatAreNoByte) {
   data.Chann_Total = 3;
   open();
   setRecord(1, {0xFF, 300});
@@ -209,7 +209,7 @@ TEST_F(Transfer, WriteRefusesValuesThatAreNoByte) {
 }
 
 // The second name decoder writes into the name column of the rows the grid has.
-TEST_F(Transfer, SecondNameDecoderFillsTheNameColumn) {
+TEST_F(ChannTransfer, SecondNameDecoderFillsTheNameColumn) {
   w->Command_read.Click();
   runUntilIdle();
   // A name frame for channels 1 to 4 (address 0x1000) with a name of its own code in the first.
@@ -224,7 +224,7 @@ TEST_F(Transfer, SecondNameDecoderFillsTheNameColumn) {
 
 // ---- Channel files -------------------------------------------------------------------------
 
-struct ChannFile : Transfer {
+struct ChannFile : ChannTransfer {
   test::TempDir dir;
   void load(const std::string& path) {
     data.File_Path = path;
