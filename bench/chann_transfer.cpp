@@ -2,9 +2,10 @@
 // serial line on the pseudo-terminal of j5-radio-sim answering in the 8-byte identification,
 // paced at 9600 baud. Each time is printed next to its floor and their ratio. The floor is the
 // wire time at 9600 8N1 of every byte the tool paces out (its sender spaces them by a byte time)
-// and of every byte the radio sends, plus the 15 ms before each frame the tool queues. The ACK
-// the tool writes at once on each reply leaves while it waits for its next frame, so it is counted
-// for information only.
+// but the last of each frame, whose time the radio's answer overlaps (the pseudo-terminal hands
+// the bytes over at once), and of every byte the radio sends, plus the 15 ms before each frame
+// the tool queues. The ACK the tool writes at once on each reply leaves while it waits for its
+// next frame, so it is counted for information only.
 //
 //   bench_chann_transfer [runs]
 
@@ -31,7 +32,9 @@ constexpr double kFrameWaitMs = 15;
 
 struct Floor {
   int paced = 0, atOnce = 0, fromRadio = 0, frames = 0;
-  double ms() const { return (paced + fromRadio) * kit::kByteMs9600 + frames * kFrameWaitMs; }
+  double ms() const {
+    return (paced - frames + fromRadio) * kit::kByteMs9600 + frames * kFrameWaitMs;
+  }
 };
 
 // The eight code bytes out; the radio's ACK of the code and the identification back.
