@@ -1,0 +1,104 @@
+// The code boxes (six decode codes, the master, vice and own ID) and the fifteen encode groups.
+// A code box stores every change of its text at once and judges the text when it loses the
+// focus; an encode group stores its row when it loses the focus and takes any text.
+#include <algorithm>
+
+#include "editors/dtmf/dtmf_prompts.h"
+#include "editors/dtmf/frm_dtmf.h"
+#include "platform/runtime.h"
+#include "platform/utf8.h"
+#include "shell/program.h"
+
+namespace j5 {
+
+namespace {
+
+constexpr int kBackspace = 8;
+
+bool isDigit(int key) {
+  return key >= '0' && key <= '9';
+}
+
+}  // namespace
+
+void frm_dtmf::Code_Box_Change(Code_Box& c) {
+  const auto field = Code_Field_Bytes(c.box->text());
+  std::copy(field.begin(), field.end(),
+            data_.Mem_Image.row(static_cast<std::size_t>(c.row)).begin() + c.first);
+}
+
+void frm_dtmf::Code_Box_KeyPress(Code_Box& c, int& key) {
+  if (key == kBackspace) return;
+  if (!isDigit(key)) {
+    // Only digits are typed; a refused key leaves the box as it was.
+    key = 0;
+    return;
+  }
+  if (kit::utf8::length(rt::Trim(c.box->text())) < kDtmfFieldLen) return;
+  // A full box: the own ID starts again with this digit, the other codes take no more.
+  if (&c == &Code_Boxes[kAniBox]) {
+    c.box->setText("");
+  } else {
+    key = 0;
+  }
+}
+
+void frm_dtmf::Code_Box_GotFocus(Code_Box& c) {
+  const auto row = data_.Mem_Image.row(static_cast<std::size_t>(c.row));
+  std::copy_n(row.begin() + c.first, kDtmfFieldLen, c.held.begin());
+}
+
+std::string frm_dtmf::Check_Code_Text(const std::string& text) {
+  switch (Code_Text_Fault(text)) {
+    case Code_Fault::Too_Long:
+      Prompt(prog_, dtmf_prompt::Too_Long, Prompt_Title::Upper_Quote);
+      return "ERROR";
+    case Code_Fault::Bad_Char:
+      Prompt(prog_, dtmf_prompt::Bad_Char, Prompt_Title::Upper_Quote);
+      return "ERROR";
+    case Code_Fault::None:
+      break;
+  }
+  return "";
+}
+
+void frm_dtmf::Code_Box_LostFocus(Code_Box& c) {
+  // The focus is going to another window: there is nobody here to tell, so a code the box would
+  // not let go gives way to the one it held before.
+  if (prog_.platform.activeForm() != this) return Put_Back_Refused_Code();
+
+  kit::TextBox& box = *c.box;
+  if (Check_Code_Text(box.text()) == "ERROR" || box.text().empty()) {
+    box.setText("");
+    box.setFocus();
+    return;
+  }
+  if (kit::utf8::length(rt::Trim(box.text())) < 3) {
+    Prompt(prog_, dtmf_prompt::Too_Short, Prompt_Title::Upper);
+    box.setFocus();
+  }
+}
+
+void frm_dtmf::Put_Back_Refused_Code() {
+  for (Code_Box& c : Code_Boxes) {
+    if (!c.box->hasFocus() || Code_Text_Accepted(c.box->text())) continue;
+    c.box->setText(Code_Field_Text(c.held));
+    std::copy(c.held.begin(), c.held.end(),
+              data_.Mem_Image.row(static_cast<std::size_t>(c.row)).begin() + c.first);
+  }
+}
+
+void frm_dtmf::Text_tx_Encode_KeyPress(int index, int& key) {
+  // A full group starts again with the new key (blanks count as characters here).
+  kit::TextBox& box = Text_tx_Encode[index];
+  if (kit::utf8::length(box.text()) >= kDtmfFieldLen && key != kBackspace) box.setText("");
+}
+
+void frm_dtmf::Text_tx_Encode_LostFocus(int index) {
+  const auto row = Encode_Group_Bytes(Text_tx_Encode[index].text());
+  std::copy(row.begin(), row.end(),
+            data_.Mem_Image.row(static_cast<std::size_t>(kFirstGroupRow + index)).begin());
+  Show_Dtmf();
+}
+
+}  // namespace j5
