@@ -63,18 +63,23 @@ std::string frm_dtmf::Check_Code_Text(const std::string& text) {
 }
 
 void frm_dtmf::Code_Box_LostFocus(Code_Box& c) {
-  // The focus is going to another window: there is nobody here to tell, so a code the box would
-  // not let go gives way to the one it held before.
-  if (prog_.platform.activeForm() != this) return Put_Back_Refused_Code();
+  // The focus is going to another window (or went there while a message was open): nobody is
+  // here to put the code right, so a code the box would not let go gives way to the one it held
+  // before.
+  auto left = [this] { return prog_.platform.activeForm() != this; };
+  if (left()) return Put_Back_Refused_Code();
 
   kit::TextBox& box = *c.box;
-  if (Check_Code_Text(box.text()) == "ERROR" || box.text().empty()) {
+  const bool refused = Check_Code_Text(box.text()) == "ERROR";
+  if (left()) return Put_Back_Refused_Code();
+  if (refused || box.text().empty()) {
     box.setText("");
     box.setFocus();
     return;
   }
   if (kit::utf8::length(rt::Trim(box.text())) < 3) {
     Prompt(prog_, dtmf_prompt::Too_Short, Prompt_Title::Upper);
+    if (left()) return Put_Back_Refused_Code();
     box.setFocus();
   }
 }

@@ -26,10 +26,12 @@ constexpr Place kLabelOffTime{6720, 960, 3135, 255};
 constexpr Place kComboOffTime{9960, 960, 1095, 315};
 constexpr Place kLabelGroupCode{7200, 1440, 2535, 255};
 constexpr Place kComboGroupCode{9960, 1440, 1095, 315};
-constexpr Place kFrameAni{8880, 2040, 2175, 1815};
+// The own-ID frame and its check boxes reach 360 twips further left than first drawn, so that
+// "Release PTT to Send" fits beside its box.
+constexpr Place kFrameAni{8520, 2040, 2535, 1815};
 constexpr Place kTextAni{120, 480, 975, 285};
-constexpr Place kCheckPttP{120, 1080, 1935, 255};
-constexpr Place kCheckPttS{120, 1440, 1935, 255};
+constexpr Place kCheckPttP{120, 1080, 2295, 255};
+constexpr Place kCheckPttS{120, 1440, 2295, 255};
 constexpr Place kCommandDef{9120, 5160, 855, 495};
 constexpr Place kCommandClose{10440, 5160, 855, 495};
 
@@ -91,6 +93,7 @@ frm_dtmf::frm_dtmf(Program& program)
 
   Load = [this] { Form_Load(); };
   Activate = [this] { Form_Activate(); };
+  Deactivate = [this] { Put_Back_Refused_Code(); };
   Unload = [this](int& cancel) { Form_Unload(cancel); };
   Command_def.Click = [this] { Command_def_Click(); };
   Command_close.Click = [this] { Command_close_Click(); };

@@ -104,20 +104,31 @@ TEST(DtmfFields, APastedLongCodeFillsOnlyItsOwnFive) {
 }
 
 TEST(DtmfFields, ARefusedCodeGivesWayToTheOneBeforeWhenTheWindowIsLeftOrClosed) {
-  for (int how = 0; how < 3; ++how) {
+  for (int how = 0; how < 4; ++how) {
     SCOPED_TRACE(how);
     DtmfFixture f;
     frm_dtmf& w = f.open();
     f.driver.focus(w.Text_Ani);
     f.driver.type("7");  // the full box starts again: "7" alone
     ASSERT_EQ(f.bytes(202, 10, 14), (std::vector<int>{7, 255, 255, 255, 255}));
+    kit::Form& other = *f.program.frm_chann;
     if (how == 0) {
-      f.driver.activate(*f.program.frm_chann);
+      f.driver.activate(other);
       EXPECT_TRUE(f.driver.messageBoxes().empty());
     } else if (how == 1) {
       EXPECT_TRUE(f.driver.close(w));
-    } else {
+    } else if (how == 2) {
       f.driver.click(f.program.MDImain->Dtmf_edit);
+    } else {
+      // Tab shows the length message; the user goes to another window while it is open.
+      f.platform.onMessageBox = [&](const kit::MessageBoxRecord&) {
+        f.platform.onMessageBox = nullptr;
+        f.driver.activate(other);
+      };
+      f.driver.tab();
+      EXPECT_EQ(f.messages().size(), 1u);
+      EXPECT_EQ(f.platform.activeForm(), &other);
+      EXPECT_EQ(w.Text_Ani.text(), "10000");
     }
     EXPECT_EQ(f.bytes(202, 10, 14), (std::vector<int>{1, 0, 0, 0, 0}));
   }
