@@ -86,6 +86,34 @@ std::array<std::int16_t, 16> Encode_Group_Bytes(const std::string& text) {
   return row;
 }
 
+fields::Codec Dtmf_Field_Codec() {
+  return {kDtmfFieldLen,
+          [](std::span<const std::int16_t> b) { return Code_Field_Text(b.first<kDtmfFieldLen>()); },
+          [](std::span<std::int16_t> b, std::string_view text) {
+            const auto field = Code_Field_Bytes(std::string(text));
+            std::copy(field.begin(), field.end(), b.begin());
+            return true;
+          }};
+}
+
+fields::Codec Dtmf_Group_Codec() {
+  return {16,
+          [](std::span<const std::int16_t> b) { return Code_Field_Text(b.first<kDtmfFieldLen>()); },
+          [](std::span<std::int16_t> b, std::string_view text) {
+            const auto row = Encode_Group_Bytes(std::string(text));
+            std::copy(row.begin(), row.end(), b.begin());
+            return true;
+          }};
+}
+
+fields::Codec Dtmf_Char_Codec() {
+  return {1, [](std::span<const std::int16_t> b) { return Dtmf_Code_To_Char(b[0]); },
+          [](std::span<std::int16_t> b, std::string_view text) {
+            b[0] = Dtmf_Char_To_Code(text);
+            return true;
+          }};
+}
+
 Code_Fault Code_Text_Fault(const std::string& text) {
   const std::vector<std::string> chars = characters(text);
   if (chars.size() > kDtmfFieldLen) return Code_Fault::Too_Long;

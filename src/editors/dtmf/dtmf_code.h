@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "data/fields.h"
+
 namespace j5 {
 
 inline constexpr int kDtmfFieldLen = 5;
@@ -29,6 +31,13 @@ std::array<std::int16_t, kDtmfFieldLen> Code_Field_Bytes(const std::string& text
 // A whole encode-group row for the text typed into its box: every position of the trimmed text
 // coded on its own (a character without a code gives 255 there), bytes 5..15 255.
 std::array<std::int16_t, 16> Encode_Group_Bytes(const std::string& text);
+
+// The record's encodings as field codecs: a code field (five bytes) as its code box shows and
+// stores it; an encode group's whole row (shown from bytes 0..4, stored as Encode_Group_Bytes);
+// one character (the group call code).
+fields::Codec Dtmf_Field_Codec();
+fields::Codec Dtmf_Group_Codec();
+fields::Codec Dtmf_Char_Codec();
 
 // Why a code box refuses its text, in the order the box looks: more than five characters, or a
 // character other than "0".."9", "A".."D", "*", "#" (blanks and lower case included).

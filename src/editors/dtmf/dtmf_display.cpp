@@ -1,57 +1,47 @@
-// The display of the DTMF record, and the handlers of the check boxes and lists, which the
-// display sets off whenever it changes what a control shows.
-#include <algorithm>
-
+// The DTMF record bound to the window's controls, in the order the display sets them. Showing a
+// control raises its event as a user's change would, and that event stores what it now shows:
+// a code field becomes the codes of its text, a time beyond the list its last entry, a non-zero
+// remote-control byte 1. The encode groups and the group call code are only shown.
 #include "editors/dtmf/frm_dtmf.h"
 #include "shell/program.h"
 
 namespace j5 {
 
-void frm_dtmf::Show_Dtmf() {
-  // Encode groups have no Change handler: showing them stores nothing.
+using fields::Bits;
+using fields::Coded;
+
+void frm_dtmf::Bind_Record() {
+  // Encode groups store their whole row when left (dtmf_fields.cpp), not on each change.
   for (int i = 0; i < kGroups; ++i)
-    Text_tx_Encode[i].setText(
-        Code_Field_Text(data_.Mem_Image.row(kFirstGroupRow + i).first<kDtmfFieldLen>()));
+    Record.text(Text_tx_Encode[i], Coded{{kFirstGroupRow + i, 0}, Dtmf_Group_Codec()}, false);
 
-  for (int i = 0; i < 3; ++i) Show_Code(Code_Boxes[i]);
-  Show_Bits(std::array<kit::CheckBox*, 2>{&Check_RX, &Check_Tx}, Image(kDecodeRow, kFlagByte));
-  for (int i = 3; i < 6; ++i) Show_Code(Code_Boxes[i]);
-  Check_Ctrl_En.setValue(Image(kRemoteRow, kFlagByte) != 0 ? 1 : 0);
-  for (int i = 6; i < 9; ++i) Show_Code(Code_Boxes[i]);
-  Show_Bits(std::array<kit::CheckBox*, 2>{&Check_Ptt_P, &Check_Ptt_S}, Image(kIdRow, kFlagByte));
-  Show_Bits(std::array<kit::CheckBox*, 5>{&Check_M[0], &Check_M[1], &Check_M[2], &Check_M[3],
-                                          &Check_M[4]},
-            Image(kSettingsRow, 0));
-  Show_Bits(std::array<kit::CheckBox*, 5>{&Check_S[0], &Check_S[1], &Check_S[2], &Check_S[3],
-                                          &Check_S[4]},
-            Image(kSettingsRow, 1));
-
-  // A time byte beyond the list shows its last entry (and the list's handler stores that).
-  const int last = Combo_Enc_ys1.listCount() - 1;
-  Combo_Enc_ys1.setListIndex(std::clamp<int>(Image(kSettingsRow, 2), 0, last));
-  Combo_Enc_ys2.setListIndex(std::clamp<int>(Image(kSettingsRow, 3), 0, last));
-  // Only the text: the stored group code stays as it is, also one the list does not offer.
-  Combo_Enc_qh.setText(Dtmf_Code_To_Char(Image(kSettingsRow, 4)));
+  auto code = [this](int box) {
+    Record.text(*Code_Boxes[box].box, Coded{Code_Boxes[box].at, Dtmf_Field_Codec()});
+  };
+  for (int box : {0, 1, 2}) code(box);
+  Record.checks({kDecodeRow, kFlagByte}, {{Check_RX, 0x01}, {Check_Tx, 0x02}});
+  for (int box : {3, 4, 5}) code(box);
+  Record.check(Check_Ctrl_En, Bits{{kRemoteRow, kFlagByte}});
+  Check_Ctrl_En.Click = [this] { Check_Ctrl_En_Click(); };
+  for (int box : {6, 7, 8}) code(box);
+  Record.checks({kIdRow, kFlagByte}, {{Check_Ptt_P, 0x01}, {Check_Ptt_S, 0x02}});
+  for (int byte : {0, 1}) {
+    kit::ControlArray<kit::CheckBox>& boxes = byte == 0 ? Check_M : Check_S;
+    std::vector<fields::BitBox> bits;
+    for (int n = 0; n < 5; ++n) bits.push_back({boxes[n], 1 << n});
+    Record.checks({kSettingsRow, byte}, std::move(bits));
+  }
+  Record.list(Combo_Enc_ys1, Bits{{kSettingsRow, 2}});
+  Record.list(Combo_Enc_ys2, Bits{{kSettingsRow, 3}});
+  // The group code shows as text only, so a code the list does not offer ("D") is kept.
+  const fields::Field group{Coded{{kSettingsRow, 4}, Dtmf_Char_Codec()}};
+  Combo_Enc_qh.Click = Record.custom(
+      Combo_Enc_qh, [this, group] { Combo_Enc_qh.setText(group.text(Record.cells())); },
+      [this, group] { group.setText(Record.cells(), Combo_Enc_qh.text()); });
 }
 
-void frm_dtmf::Show_Code(Code_Box& c) {
-  c.box->setText(Code_Field_Text(data_.Mem_Image.row(static_cast<std::size_t>(c.row))
-                                     .subspan(c.first)
-                                     .first<kDtmfFieldLen>()));
-}
-
-void frm_dtmf::Show_Bits(std::span<kit::CheckBox* const> boxes, int value) {
-  // The byte was read before the boxes change: their handlers pass it through intermediate
-  // values and leave it as it was.
-  for (kit::CheckBox* box : boxes) box->setValue(0);
-  for (std::size_t n = 0; n < boxes.size(); ++n)
-    if ((value >> n) & 1) boxes[n]->setValue(1);
-}
-
-void frm_dtmf::Set_Bit(int row, int byte, int bit, const kit::CheckBox& box) {
-  std::int16_t& b = Image(row, byte);
-  const int mask = 1 << bit;
-  b = static_cast<std::int16_t>(box.value() == 1 ? (b | mask) : (b & (0xFF - mask)));
+void frm_dtmf::Show_Dtmf() {
+  Record.show();
 }
 
 void frm_dtmf::Check_Ctrl_En_Click() {
@@ -60,19 +50,7 @@ void frm_dtmf::Check_Ctrl_En_Click() {
   for (int n = 0; n < 5; ++n) Check_M[n].setEnabled(on);
   Text_SID.setEnabled(on);
   for (int n = 0; n < 5; ++n) Check_S[n].setEnabled(on);
-  Image(kRemoteRow, kFlagByte) = on ? 1 : 0;
-}
-
-void frm_dtmf::Combo_Enc_ys1_Click() {
-  Image(kSettingsRow, 2) = static_cast<std::int16_t>(Combo_Enc_ys1.listIndex());
-}
-
-void frm_dtmf::Combo_Enc_ys2_Click() {
-  Image(kSettingsRow, 3) = static_cast<std::int16_t>(Combo_Enc_ys2.listIndex());
-}
-
-void frm_dtmf::Combo_Enc_qh_Click() {
-  Image(kSettingsRow, 4) = Dtmf_Char_To_Code(Combo_Enc_qh.text());
+  Record.store(Check_Ctrl_En);
 }
 
 }  // namespace j5

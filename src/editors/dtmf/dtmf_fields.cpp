@@ -21,12 +21,6 @@ bool isDigit(int key) {
 
 }  // namespace
 
-void frm_dtmf::Code_Box_Change(Code_Box& c) {
-  const auto field = Code_Field_Bytes(c.box->text());
-  std::copy(field.begin(), field.end(),
-            data_.Mem_Image.row(static_cast<std::size_t>(c.row)).begin() + c.first);
-}
-
 void frm_dtmf::Code_Box_KeyPress(Code_Box& c, int& key) {
   if (key == kBackspace) return;
   if (!isDigit(key)) {
@@ -44,8 +38,8 @@ void frm_dtmf::Code_Box_KeyPress(Code_Box& c, int& key) {
 }
 
 void frm_dtmf::Code_Box_GotFocus(Code_Box& c) {
-  const auto row = data_.Mem_Image.row(static_cast<std::size_t>(c.row));
-  std::copy_n(row.begin() + c.first, kDtmfFieldLen, c.held.begin());
+  const auto field = Record.cells().span(c.at.row, c.at.col, kDtmfFieldLen);
+  std::copy(field.begin(), field.end(), c.held.begin());
 }
 
 std::string frm_dtmf::Check_Code_Text(const std::string& text) {
@@ -89,7 +83,7 @@ void frm_dtmf::Put_Back_Refused_Code() {
     if (!c.box->hasFocus() || Code_Text_Accepted(c.box->text())) continue;
     c.box->setText(Code_Field_Text(c.held));
     std::copy(c.held.begin(), c.held.end(),
-              data_.Mem_Image.row(static_cast<std::size_t>(c.row)).begin() + c.first);
+              Record.cells().span(c.at.row, c.at.col, kDtmfFieldLen).begin());
   }
 }
 
@@ -100,9 +94,7 @@ void frm_dtmf::Text_tx_Encode_KeyPress(int index, int& key) {
 }
 
 void frm_dtmf::Text_tx_Encode_LostFocus(int index) {
-  const auto row = Encode_Group_Bytes(Text_tx_Encode[index].text());
-  std::copy(row.begin(), row.end(),
-            data_.Mem_Image.row(static_cast<std::size_t>(kFirstGroupRow + index)).begin());
+  Record.store(Text_tx_Encode[index]);
   Show_Dtmf();
 }
 

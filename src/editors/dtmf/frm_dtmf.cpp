@@ -45,15 +45,16 @@ frm_dtmf::frm_dtmf(Program& program)
     : kit::Form(program.platform, "frm_dtmf", program.mainForm()),
       prog_(program),
       data_(program.data),
-      Code_Boxes{{{&Text_XC, kDecodeRow, 0, {}},
-                  {&Text_JT, kDecodeRow, 5, {}},
-                  {&Text_BJ, kDecodeRow, 10, {}},
-                  {&Text_YY, kRemoteRow, 0, {}},
-                  {&Text_YB, kRemoteRow, 5, {}},
-                  {&Text_KJ, kRemoteRow, 10, {}},
-                  {&Text_MID, kIdRow, 0, {}},
-                  {&Text_SID, kIdRow, 5, {}},
-                  {&Text_Ani, kIdRow, 10, {}}}} {
+      Record(program.data.Mem_Image),
+      Code_Boxes{{{&Text_XC, {kDecodeRow, 0}, {}},
+                  {&Text_JT, {kDecodeRow, 5}, {}},
+                  {&Text_BJ, {kDecodeRow, 10}, {}},
+                  {&Text_YY, {kRemoteRow, 0}, {}},
+                  {&Text_YB, {kRemoteRow, 5}, {}},
+                  {&Text_KJ, {kRemoteRow, 10}, {}},
+                  {&Text_MID, {kIdRow, 0}, {}},
+                  {&Text_SID, {kIdRow, 5}, {}},
+                  {&Text_Ani, {kIdRow, 10}, {}}}} {
   // Containers.
   for (kit::Control* c : std::initializer_list<kit::Control*>{
            &Label_encode_xh, &Label_tx_encode, &Label_dtmf_ontime, &Combo_Enc_ys1,
@@ -98,8 +99,8 @@ frm_dtmf::frm_dtmf(Program& program)
   Command_def.Click = [this] { Command_def_Click(); };
   Command_close.Click = [this] { Command_close_Click(); };
 
+  Bind_Record();
   for (Code_Box& c : Code_Boxes) {
-    c.box->Change = [this, &c] { Code_Box_Change(c); };
     c.box->KeyPress = [this, &c](int& key) { Code_Box_KeyPress(c, key); };
     c.box->GotFocus = [this, &c] { Code_Box_GotFocus(c); };
     c.box->LostFocus = [this, &c] { Code_Box_LostFocus(c); };
@@ -108,19 +109,6 @@ frm_dtmf::frm_dtmf(Program& program)
     Text_tx_Encode[i].KeyPress = [this, i](int& key) { Text_tx_Encode_KeyPress(i, key); };
     Text_tx_Encode[i].LostFocus = [this, i] { Text_tx_Encode_LostFocus(i); };
   }
-
-  Check_RX.Click = [this] { Set_Bit(kDecodeRow, kFlagByte, 0, Check_RX); };
-  Check_Tx.Click = [this] { Set_Bit(kDecodeRow, kFlagByte, 1, Check_Tx); };
-  Check_Ptt_P.Click = [this] { Set_Bit(kIdRow, kFlagByte, 0, Check_Ptt_P); };
-  Check_Ptt_S.Click = [this] { Set_Bit(kIdRow, kFlagByte, 1, Check_Ptt_S); };
-  for (int n = 0; n < 5; ++n) {
-    Check_M[n].Click = [this, n] { Set_Bit(kSettingsRow, 0, n, Check_M[n]); };
-    Check_S[n].Click = [this, n] { Set_Bit(kSettingsRow, 1, n, Check_S[n]); };
-  }
-  Check_Ctrl_En.Click = [this] { Check_Ctrl_En_Click(); };
-  Combo_Enc_ys1.Click = [this] { Combo_Enc_ys1_Click(); };
-  Combo_Enc_ys2.Click = [this] { Combo_Enc_ys2_Click(); };
-  Combo_Enc_qh.Click = [this] { Combo_Enc_qh_Click(); };
 }
 
 void frm_dtmf::Lay_Out() {
@@ -248,10 +236,6 @@ void frm_dtmf::Form_Unload(int& cancel) {
   }
   Put_Back_Refused_Code();
   data_.Win_Dtmf = kFalse;
-}
-
-std::int16_t& frm_dtmf::Image(int row, int byte) {
-  return data_.Mem_Image(static_cast<std::size_t>(row), static_cast<std::size_t>(byte));
 }
 
 }  // namespace j5

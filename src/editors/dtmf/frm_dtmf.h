@@ -16,6 +16,7 @@
 #include <string>
 
 #include "editors/dtmf/dtmf_code.h"
+#include "editors/fields.h"
 #include "platform/kit.h"
 
 namespace j5 {
@@ -94,12 +95,13 @@ class frm_dtmf : public kit::Form {
  private:
   Program& prog_;
   SharedData& data_;
+  // Every setting of the record bound to its control, in the order the display sets them.
+  fields::Bindings Record;
 
   // One of the nine code boxes and the five bytes it owns.
   struct Code_Box {
     kit::TextBox* box;
-    int row;
-    int first;
+    fields::Place at;
     // The field as it stood when the box took the focus: what goes back into the image when the
     // window is left with a code the box would not let go.
     std::array<std::int16_t, kDtmfFieldLen> held;
@@ -120,16 +122,10 @@ class frm_dtmf : public kit::Form {
   bool Busy() const;
 
   // dtmf_display.cpp
-  void Show_Code(Code_Box& c);
-  void Show_Bits(std::span<kit::CheckBox* const> boxes, int value);
-  void Set_Bit(int row, int byte, int bit, const kit::CheckBox& box);
+  void Bind_Record();
   void Check_Ctrl_En_Click();
-  void Combo_Enc_ys1_Click();
-  void Combo_Enc_ys2_Click();
-  void Combo_Enc_qh_Click();
 
   // dtmf_fields.cpp
-  void Code_Box_Change(Code_Box& c);
   void Code_Box_KeyPress(Code_Box& c, int& key);
   void Code_Box_GotFocus(Code_Box& c);
   void Code_Box_LostFocus(Code_Box& c);
@@ -137,8 +133,6 @@ class frm_dtmf : public kit::Form {
   void Put_Back_Refused_Code();
   void Text_tx_Encode_KeyPress(int index, int& key);
   void Text_tx_Encode_LostFocus(int index);
-
-  std::int16_t& Image(int row, int byte);
 };
 
 }  // namespace j5

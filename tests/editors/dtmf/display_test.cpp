@@ -77,12 +77,13 @@ TEST(DtmfDisplay, FlagBytesKeepTheirOtherBitsAndOutOfRangeValuesAreHeld) {
   // The box was clear, so showing it set stores 1.
   EXPECT_EQ(f.bytes(201, 15, 15), (std::vector<int>{1}));
 
-  // Hand-edited values outside a byte are shown without harm.
+  // Hand-edited values outside a byte count by their low byte.
   f.set(203, 2, {-5, 4000, -1});
   f.redisplay();
-  EXPECT_EQ(w.Combo_Enc_ys1.text(), "50");
-  EXPECT_EQ(w.Combo_Enc_ys2.text(), "2000");
+  EXPECT_EQ(w.Combo_Enc_ys1.text(), "2000");
+  EXPECT_EQ(w.Combo_Enc_ys2.text(), "1650");
   EXPECT_EQ(w.Combo_Enc_qh.text(), "");
+  EXPECT_EQ(f.data.Mem_Image(203, 3), 160);
 }
 
 TEST(DtmfDisplay, ClearingRemoteControlDisablesTheTwelveIdControls) {
