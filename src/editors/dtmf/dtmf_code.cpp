@@ -86,24 +86,28 @@ std::array<std::int16_t, 16> Encode_Group_Bytes(const std::string& text) {
   return row;
 }
 
-fields::Codec Dtmf_Field_Codec() {
-  return {kDtmfFieldLen,
+namespace {
+
+// A code shown from the first five of `N` bytes and stored as `bytes` gives it for the text.
+template <std::size_t N>
+fields::Codec codeCodec(std::array<std::int16_t, N> (*bytes)(const std::string&)) {
+  return {static_cast<int>(N),
           [](std::span<const std::int16_t> b) { return Code_Field_Text(b.first<kDtmfFieldLen>()); },
-          [](std::span<std::int16_t> b, std::string_view text) {
-            const auto field = Code_Field_Bytes(std::string(text));
-            std::copy(field.begin(), field.end(), b.begin());
+          [bytes](std::span<std::int16_t> b, std::string_view text) {
+            const auto stored = bytes(std::string(text));
+            std::copy(stored.begin(), stored.end(), b.begin());
             return true;
           }};
 }
 
+}  // namespace
+
+fields::Codec Dtmf_Field_Codec() {
+  return codeCodec(&Code_Field_Bytes);
+}
+
 fields::Codec Dtmf_Group_Codec() {
-  return {16,
-          [](std::span<const std::int16_t> b) { return Code_Field_Text(b.first<kDtmfFieldLen>()); },
-          [](std::span<std::int16_t> b, std::string_view text) {
-            const auto row = Encode_Group_Bytes(std::string(text));
-            std::copy(row.begin(), row.end(), b.begin());
-            return true;
-          }};
+  return codeCodec(&Encode_Group_Bytes);
 }
 
 fields::Codec Dtmf_Char_Codec() {
