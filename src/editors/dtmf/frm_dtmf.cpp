@@ -4,6 +4,7 @@
 
 #include "data/defaults.h"
 #include "editors/dtmf/dtmf_prompts.h"
+#include "shell/file_dialogs.h"
 #include "shell/program.h"
 
 namespace j5 {
@@ -226,6 +227,16 @@ void frm_dtmf::Command_close_Click() {
   unload();
   program.Form_open_menu.unload();
   program.Form_save_menu.unload();
+}
+
+void frm_dtmf::Open_Sig_File() {
+  if (Busy()) return Prompt(prog_, dtmf_prompt::Busy);
+  prog_.Form_open_sig.show();
+}
+
+void frm_dtmf::Save_Sig_File() {
+  if (Busy()) return Prompt(prog_, dtmf_prompt::Busy);
+  prog_.Form_save_sig.show();
 }
 
 void frm_dtmf::Form_Unload(int& cancel) {

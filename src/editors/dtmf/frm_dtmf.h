@@ -91,6 +91,10 @@ class frm_dtmf : public kit::Form {
   // Fills every control from the record; the handlers it sets off store what the controls now
   // show.
   void Show_Dtmf();
+  // Show the signal-file open and save dialogs, unless a transfer is running. Nothing in the
+  // window calls them, and nothing here serves the dialogs' requests.
+  void Open_Sig_File();
+  void Save_Sig_File();
 
  private:
   Program& prog_;

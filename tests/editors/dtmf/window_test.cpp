@@ -110,9 +110,13 @@ TEST(DtmfWindow, DefaultRestoresTheWholeRecordAndReopeningShowsTheImage) {
   EXPECT_EQ(f.open().Text_tx_Encode[2].text(), "777");
 }
 
-TEST(DtmfWindow, CloseAlsoClosesTheOptionFileDialogs) {
+TEST(DtmfWindow, OpensTheSignalFileDialogsAndClosesTheOptionFileDialogs) {
   DtmfFixture f;
   frm_dtmf& w = f.open();
+  w.Open_Sig_File();
+  w.Save_Sig_File();
+  EXPECT_TRUE(f.program.Form_open_sig.loaded());
+  EXPECT_TRUE(f.program.Form_save_sig.loaded());
   f.program.Form_open_menu.load();
   f.program.Form_save_menu.load();
   f.driver.click(w.Command_close);
