@@ -10,9 +10,9 @@
 #include "data/defaults.h"
 #include "editors/channels/frm_chann.h"
 #include "editors/dtmf/frm_dtmf.h"
-#include "platform/driver.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
+#include "support/driver.h"
 
 namespace j5::dtmf_test {
 
