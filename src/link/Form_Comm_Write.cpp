@@ -51,16 +51,16 @@ void Form_Comm_Write::Command_Write_Click() {
   Def_FM_Band_Text(prog_.data);
   // A loaded parameter file may hold values that are no byte; none of them may reach the radio.
   if (auto bad = First_Unsendable_Row(prog_.data)) {
-    Unsendable_Message(*bad);
+    Unsendable_Row_Message(prog_, *bad);
     return;
   }
   Write_Start();
   if (prog_.data.Port_Error == 0) Show_Connecting();
 }
 
-void Form_Comm_Write::Unsendable_Message(int row) {
+void Unsendable_Row_Message(Program& program, int row) {
   const std::string n = std::to_string(row);
-  Prompt(prog_, {"参数第 " + n + " 行含有 0 至 255 以外的数值，未向对讲机写入任何数据 ！",
+  Prompt(program, {"参数第 " + n + " 行含有 0 至 255 以外的数值，未向对讲机写入任何数据 ！",
                  "Row " + n +
                      " of the parameters holds a value outside 0 to 255; nothing was written to "
                      "the transceiver."});
@@ -86,7 +86,7 @@ void Form_Comm_Write::Link_Done() {
 // The image changed under the running write (a file loaded meanwhile): the engine stopped rather
 // than send a value that is no byte.
 void Form_Comm_Write::Link_Stopped(const Write_Step& step) {
-  Unsendable_Message(step.source);
+  Unsendable_Row_Message(prog_, step.source);
   Progress.Label(link_.texts.fail_label);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// Every message of the DTMF editor, in both languages. The texts are the radio tool's own,
+// The DTMF editor's own messages, in both languages: the code check. Its transfer's messages are
+// the texts of its link description (link/transfers.h). The texts are the radio tool's own,
 // blanks and mixed punctuation included.
 
 #include "shell/prompt.h"

@@ -4,6 +4,7 @@
 
 #include "data/defaults.h"
 #include "editors/dtmf/dtmf_prompts.h"
+#include "link/transfers.h"
 #include "shell/file_dialogs.h"
 #include "shell/program.h"
 
@@ -35,6 +36,11 @@ constexpr Place kCheckPttP{120, 1080, 2295, 255};
 constexpr Place kCheckPttS{120, 1440, 2295, 255};
 constexpr Place kCommandDef{9120, 5160, 855, 495};
 constexpr Place kCommandClose{10440, 5160, 855, 495};
+// The transfer's buttons and progress, which nothing shows, in the row of the buttons.
+constexpr Place kCommandRead{6480, 5160, 855, 495};
+constexpr Place kCommandWrite{7800, 5160, 855, 495};
+constexpr Place kProgressBar{240, 5280, 3600, 255};
+constexpr Place kLabelTrCount{3960, 5280, 2400, 255};
 
 void put(kit::Control& c, const Place& p) {
   c.move(p.left, p.top, p.width, p.height);
@@ -46,6 +52,8 @@ frm_dtmf::frm_dtmf(Program& program)
     : kit::Form(program.platform, "frm_dtmf", program.mainForm()),
       prog_(program),
       data_(program.data),
+      Progress(*this, program, Dtmf_Link().texts),
+      Link(*this, program, *this),
       Record(program.data.Mem_Image),
       Code_Boxes{{{&Text_XC, {kDecodeRow, 0}, {}},
                   {&Text_JT, {kDecodeRow, 5}, {}},
@@ -85,10 +93,11 @@ frm_dtmf::frm_dtmf(Program& program)
   }
 
   // Design-time state: the encode frame appears when the window loads; the decode codes, the
-  // control IDs, the receive and transmit states and the transfer buttons never do; nothing
-  // enables the group-code list.
-  for (kit::Control* c : std::initializer_list<kit::Control*>{
-           &Frame_encode, &Frame_State, &Frame_Decode, &Frame_Ctrl, &Command_read, &Command_Write})
+  // control IDs, the receive and transmit states and the transfer buttons never do, and the
+  // progress bar only while a transfer runs; nothing enables the group-code list.
+  for (kit::Control* c :
+       std::initializer_list<kit::Control*>{&Frame_encode, &Frame_State, &Frame_Decode, &Frame_Ctrl,
+                                            &Command_read, &Command_Write, &ProgressBar1})
     c->setVisible(false);
   Combo_Enc_qh.setEnabled(false);
   Lay_Out();
@@ -99,6 +108,8 @@ frm_dtmf::frm_dtmf(Program& program)
   Unload = [this](int& cancel) { Form_Unload(cancel); };
   Command_def.Click = [this] { Command_def_Click(); };
   Command_close.Click = [this] { Command_close_Click(); };
+  Command_read.Click = [this] { Command_read_Click(); };
+  Command_Write.Click = [this] { Command_Write_Click(); };
 
   Bind_Record();
   for (Code_Box& c : Code_Boxes) {
@@ -138,6 +149,10 @@ void frm_dtmf::Lay_Out() {
   put(Check_Ptt_S, kCheckPttS);
   put(Command_def, kCommandDef);
   put(Command_close, kCommandClose);
+  put(Command_read, kCommandRead);
+  put(Command_Write, kCommandWrite);
+  put(ProgressBar1, kProgressBar);
+  put(Label_tr_count, kLabelTrCount);
 }
 
 void frm_dtmf::Form_Load() {
@@ -152,6 +167,7 @@ void frm_dtmf::Form_Load() {
   Frame_encode.setVisible(true);
 
   Set_Captions();
+  Link.Stop();
   Fill_Dtmf_Lists();
   Show_Dtmf();
 }
@@ -212,17 +228,18 @@ void frm_dtmf::Form_Activate() {
 }
 
 bool frm_dtmf::Busy() const {
-  return false;
+  return Link.Link_Busy();
 }
 
 void frm_dtmf::Command_def_Click() {
-  if (Busy()) return Prompt(prog_, dtmf_prompt::Busy);
+  if (Busy()) return Progress.Busy();
   Def_Dtmf(data_);
   Show_Dtmf();
 }
 
 void frm_dtmf::Command_close_Click() {
-  if (Busy()) return Prompt(prog_, dtmf_prompt::Busy);
+  if (Busy()) return Progress.Busy();
+  Link.Close_Port();
   Program& program = prog_;  // this window may be gone once it has unloaded
   unload();
   program.Form_open_menu.unload();
@@ -230,22 +247,23 @@ void frm_dtmf::Command_close_Click() {
 }
 
 void frm_dtmf::Open_Sig_File() {
-  if (Busy()) return Prompt(prog_, dtmf_prompt::Busy);
+  if (Busy()) return Progress.Busy();
   prog_.Form_open_sig.show();
 }
 
 void frm_dtmf::Save_Sig_File() {
-  if (Busy()) return Prompt(prog_, dtmf_prompt::Busy);
+  if (Busy()) return Progress.Busy();
   prog_.Form_save_sig.show();
 }
 
 void frm_dtmf::Form_Unload(int& cancel) {
   if (Busy()) {
-    Prompt(prog_, dtmf_prompt::Close_Busy);
+    Progress.Close_Busy();
     cancel = 1;
     return;
   }
   Put_Back_Refused_Code();
+  Link.Close_Port();
   data_.Win_Dtmf = kFalse;
 }
 

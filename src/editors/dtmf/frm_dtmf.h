@@ -6,17 +6,21 @@
 // them, and their handlers store what they show, so the record stays as the window shows it.
 //
 // The window keeps no copy of the record: every handler writes the image at once, and every
-// activation shows the image afresh. The work is split by concern: frm_dtmf.cpp (controls,
-// captions, layout, lists, the buttons and closing), dtmf_display.cpp (the display and the check
-// box and list handlers), dtmf_fields.cpp (the code boxes and encode groups).
+// activation shows the image afresh. The window also carries a transfer of the record with the
+// radio, behind Read and Write buttons nothing shows. The work is split by concern: frm_dtmf.cpp
+// (controls, captions, layout, lists, the buttons and closing), dtmf_display.cpp (the record's
+// bindings), dtmf_fields.cpp (the code boxes and encode groups), dtmf_transfer.cpp (the transfer).
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
 #include "editors/dtmf/dtmf_code.h"
 #include "editors/fields.h"
+#include "link/link_engine.h"
+#include "link/transfer_progress.h"
 #include "platform/kit.h"
 
 namespace j5 {
@@ -24,7 +28,10 @@ namespace j5 {
 class Program;
 struct SharedData;
 
-class frm_dtmf : public kit::Form {
+class frm_dtmf : public kit::Form, private Link_Listener {
+  Program& prog_;
+  SharedData& data_;
+
  public:
   explicit frm_dtmf(Program& program);
 
@@ -88,6 +95,12 @@ class frm_dtmf : public kit::Form {
   kit::TextBox Text_SID{*this, "Text_SID"};
   kit::ControlArray<kit::CheckBox> Check_S{*this, "Check_S", 5};
 
+  // The transfer: its progress piece and the link with its serial port and timers.
+  Transfer_Progress Progress;
+  kit::Label& Label_tr_count = Progress.Label_tr_count;
+  kit::ProgressBar& ProgressBar1 = Progress.ProgressBar1;
+  Link_Engine Link;
+
   // Fills every control from the record; the handlers it sets off store what the controls now
   // show.
   void Show_Dtmf();
@@ -97,8 +110,6 @@ class frm_dtmf : public kit::Form {
   void Save_Sig_File();
 
  private:
-  Program& prog_;
-  SharedData& data_;
   // Every setting of the record bound to its control, in the order the display sets them.
   fields::Bindings Record;
 
@@ -137,6 +148,26 @@ class frm_dtmf : public kit::Form {
   void Put_Back_Refused_Code();
   void Text_tx_Encode_KeyPress(int index, int& key);
   void Text_tx_Encode_LostFocus(int index);
+
+  // dtmf_transfer.cpp
+  static constexpr int kReadBlocks = 7;
+  static constexpr int kLastWriteRow = 204;
+  bool Write_Mode = false;
+  // The read's replies, put into the image only once the whole read has succeeded.
+  std::array<std::array<std::uint8_t, 64>, kReadBlocks> Reply_Blocks{};
+  void Command_read_Click();
+  void Command_Write_Click();
+  void Start_Dtmf_Read();
+  void Start_Dtmf_Write();
+  void Load_Dtmf_Reply();
+  void Link_Port_Error(bool restart) override;
+  void Link_Connected() override;
+  void Link_Block_Stored(int step, std::span<const std::uint8_t> data) override;
+  std::optional<std::array<std::uint8_t, 16>> Link_Frame_Data(const Write_Step& step) override;
+  void Link_Progress(const Progress_Mark& mark) override;
+  void Link_Done() override;
+  void Link_Failed() override;
+  void Link_Stopped(const Write_Step& step) override;
 };
 
 }  // namespace j5

@@ -23,10 +23,14 @@ struct DtmfFixture {
   SharedData& data = program.data;
   frm_dtmf* w = nullptr;
 
-  explicit DtmfFixture(bool chinese = false) {
+  // `com1`, when given, answers on COM1 from the start (the start-up exchange is over when the
+  // fixture is ready).
+  explicit DtmfFixture(bool chinese = false, kit::SerialDevice* com1 = nullptr) {
+    if (com1) platform.attachDevice(1, *com1);
     program.MDImain.load();
     program.MDImain->move(0, 0, 15360, 11520);
-    driver.runUntilIdle();
+    driver.advance(5000);
+    driver.clearMessageBoxes();
     data.Lang_Chn = chinese ? kTrue : kFalse;
     Init_Factory_Image(data);
   }
