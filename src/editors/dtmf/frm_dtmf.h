@@ -43,8 +43,6 @@ class frm_dtmf : public kit::Form, private Link_Listener {
   static constexpr int kIdRow = 202;      // master, vice and own ID; PTT send options
   static constexpr int kSettingsRow = 203;
   static constexpr int kFlagByte = 15;
-  // Time lists: entry n is 50 + 10 n milliseconds.
-  static constexpr int kTimeEntries = 196;
 
   // Controls in keyboard order: what the user operates first, the hidden parts after.
   kit::Frame Frame_encode{*this, "Frame_encode"};
