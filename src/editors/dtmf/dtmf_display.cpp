@@ -42,6 +42,9 @@ void frm_dtmf::Bind_Record() {
 
 void frm_dtmf::Show_Dtmf() {
   Record.show();
+  // A code box being edited now starts from what it shows.
+  for (Code_Box& c : Code_Boxes)
+    if (c.box->hasFocus()) Code_Box_GotFocus(c);
 }
 
 void frm_dtmf::Check_Ctrl_En_Click() {

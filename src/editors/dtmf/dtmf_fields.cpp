@@ -14,6 +14,7 @@ namespace j5 {
 namespace {
 
 constexpr int kBackspace = 8;
+constexpr int kFirstPrintable = 32;
 
 bool isDigit(int key) {
   return key >= '0' && key <= '9';
@@ -88,9 +89,10 @@ void frm_dtmf::Put_Back_Refused_Code() {
 }
 
 void frm_dtmf::Text_tx_Encode_KeyPress(int index, int& key) {
-  // A full group starts again with the new key (blanks count as characters here).
+  // A full group starts again with the character typed (blanks count as characters here). Enter
+  // and the other control keys type nothing, so they leave the group as it is.
   kit::TextBox& box = Text_tx_Encode[index];
-  if (kit::utf8::length(box.text()) >= kDtmfFieldLen && key != kBackspace) box.setText("");
+  if (kit::utf8::length(box.text()) >= kDtmfFieldLen && key >= kFirstPrintable) box.setText("");
 }
 
 void frm_dtmf::Text_tx_Encode_LostFocus(int index) {

@@ -165,6 +165,9 @@ TEST(DtmfFields, AnEncodeGroupTakesAnyTextAndStoresItsRowWhenLeft) {
   f.driver.type(" ");
   EXPECT_EQ(w.Text_tx_Encode[0].text(), " ");
   f.driver.type("1234");
+  // Enter types nothing: the full group stays.
+  f.driver.enter();
+  EXPECT_EQ(w.Text_tx_Encode[0].text(), " 1234");
   f.driver.type("5");
   EXPECT_EQ(w.Text_tx_Encode[0].text(), "5");
 }
