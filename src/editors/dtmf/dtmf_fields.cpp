@@ -39,8 +39,7 @@ void frm_dtmf::Code_Box_KeyPress(Code_Box& c, int& key) {
 }
 
 void frm_dtmf::Code_Box_GotFocus(Code_Box& c) {
-  const auto field = Record.cells().span(c.at.row, c.at.col, kDtmfFieldLen);
-  std::copy(field.begin(), field.end(), c.held.begin());
+  c.held = c.box->text();
 }
 
 std::string frm_dtmf::Check_Code_Text(const std::string& text) {
@@ -82,9 +81,8 @@ void frm_dtmf::Code_Box_LostFocus(Code_Box& c) {
 void frm_dtmf::Put_Back_Refused_Code() {
   for (Code_Box& c : Code_Boxes) {
     if (!c.box->hasFocus() || Code_Text_Accepted(c.box->text())) continue;
-    c.box->setText(Code_Field_Text(c.held));
-    std::copy(c.held.begin(), c.held.end(),
-              Record.cells().span(c.at.row, c.at.col, kDtmfFieldLen).begin());
+    c.box->setText(c.held);
+    Record.store(*c.box);  // also when the text was the same: the field holds its codes
   }
 }
 

@@ -115,9 +115,9 @@ class frm_dtmf : public kit::Form, private Link_Listener {
   struct Code_Box {
     kit::TextBox* box;
     fields::Place at;
-    // The field as it stood when the box took the focus: what goes back into the image when the
-    // window is left with a code the box would not let go.
-    std::array<std::int16_t, kDtmfFieldLen> held;
+    // The code the box showed when it took the focus: what it goes back to, and the image with
+    // it, when the window is left with a code the box would not let go.
+    std::string held;
   };
   static constexpr int kCodeBoxes = 9;
   static constexpr int kAniBox = 8;
