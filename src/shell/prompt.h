@@ -17,8 +17,9 @@ struct Bilingual {
   std::string eng;
 };
 
-// The English title: most windows write "Operate prompt", some "Operate Prompt"; the DTMF
-// editor's code check writes "Operate Prompt" with a double quote after it.
+// The English title: most windows write "Operate prompt", some "Operate Prompt"; the tone windows'
+// entry messages and the DTMF editor's code check "Operate Prompt" with a double-quote character
+// after it.
 enum class Prompt_Title { Lower, Upper, Upper_Quote };
 
 // Shows text in the current language under the prompt title; exclamation icon unless told.
