@@ -12,29 +12,17 @@
 #include <string>
 #include <vector>
 
+#include "both_platforms.h"
 #include "data/defaults.h"
 #include "data/tables.h"
 #include "editors/channels/frm_chann.h"
-#include "offscreen_screen.h"
 #include "platform/headless.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
 
-#if __has_include(<QApplication>) && __has_include("platform/qt/qt_platform.h")
-#define J5_BENCH_QT 1
-#include <QApplication>
-
-#include "platform/qt/qt_platform.h"
-#endif
-
 namespace {
 
 constexpr int kRuns = 41;
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 // Start-up's share of the image and the tables.
 void startUp(j5::SharedData& d) {
@@ -97,27 +85,11 @@ void measure(kit::Platform& platform, const char* label, const std::function<voi
   std::printf(
       "%-9s rebuild of 128 channels, median of %d: unchanged image %.3f ms, "
       "every channel changed %.3f ms\n",
-      label, kRuns, median(same), median(changed));
+      label, kRuns, bench::median(same), bench::median(changed));
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  {
-    kit::HeadlessPlatform headless;
-    measure(headless, "headless", [&] { headless.runUntilIdle(); });
-  }
-#ifdef J5_BENCH_QT
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-    setenv("QT_QPA_PLATFORM", bench::offscreen1024x768().c_str(), 1);
-  setenv("J5_SERIAL_PORTS", "/nonexistent/j5-bench-port", 1);
-  QApplication app(argc, argv);
-  kit::qt::QtPlatform qt;
-  measure(qt, "qt", [] { QCoreApplication::processEvents(); });
-#else
-  (void)argc;
-  (void)argv;
-  std::printf("qt        not built: no Qt backend in this build\n");
-#endif
-  return 0;
+  return bench::runOnBothPlatforms(argc, argv, measure);
 }

@@ -9,28 +9,16 @@
 #include <functional>
 #include <vector>
 
+#include "both_platforms.h"
 #include "data/defaults.h"
 #include "editors/dtmf/frm_dtmf.h"
-#include "offscreen_screen.h"
 #include "platform/headless.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
 
-#if __has_include(<QApplication>) && __has_include("platform/qt/qt_platform.h")
-#define J5_BENCH_QT 1
-#include <QApplication>
-
-#include "platform/qt/qt_platform.h"
-#endif
-
 namespace {
 
 constexpr int kRuns = 41;
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 void measure(kit::Platform& platform, const char* label, const std::function<void()>& settle) {
   j5::Program program(platform);
@@ -49,27 +37,11 @@ void measure(kit::Platform& platform, const char* label, const std::function<voi
   }
   const bool open = program.frm_dtmf.loaded() && program.frm_dtmf->shown();
   std::printf("%-9s open of the DTMF editor from the Edit menu, median of %d: %.3f ms%s\n", label,
-              kRuns, median(times), open ? "" : " (the window did not open)");
+              kRuns, bench::median(times), open ? "" : " (the window did not open)");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  {
-    kit::HeadlessPlatform headless;
-    measure(headless, "headless", [&] { headless.runUntilIdle(); });
-  }
-#ifdef J5_BENCH_QT
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-    setenv("QT_QPA_PLATFORM", bench::offscreen1024x768().c_str(), 1);
-  setenv("J5_SERIAL_PORTS", "/nonexistent/j5-bench-port", 1);
-  QApplication app(argc, argv);
-  kit::qt::QtPlatform qt;
-  measure(qt, "qt", [] { QCoreApplication::processEvents(); });
-#else
-  (void)argc;
-  (void)argv;
-  std::printf("qt        not built: no Qt backend in this build\n");
-#endif
-  return 0;
+  return bench::runOnBothPlatforms(argc, argv, measure);
 }
