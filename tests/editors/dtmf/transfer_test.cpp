@@ -183,7 +183,7 @@ TEST_F(DtmfTransfer, NoPortOrAValueThatIsNoByteStopsTheTransferBeforeItStarts) {
   f.driver.click(w.Command_Write);
   EXPECT_FALSE(w.Link.Link_Busy());
   EXPECT_EQ(f.driver.lastMessageBox().text,
-            "参数第 190 行含有 0 至 255 以外的数值，未向对讲机写入任何数据 ！");
+            "参数文件第 191 行含有 0 至 255 以外的数值，未向对讲机写入任何数据 ！");
   f.data.Comm_Port = 9;  // no such port
   f.driver.click(w.Command_read);
   EXPECT_EQ(f.driver.lastMessageBox().text, "通讯端口打开错误，请正确设置通讯端口 ！");
