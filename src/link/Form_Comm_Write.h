@@ -12,9 +12,9 @@ namespace j5 {
 bool Short_Row(const SharedData& data, int row);
 // The first row of Row_Skip_List whose bytes to be sent are not all 0 to 255.
 std::optional<int> First_Unsendable_Row(const SharedData& data);
-// Says that image row `row` holds a value outside 0 to 255 and nothing was written (the editors'
-// own writes refuse such a row the same way).
-void Unsendable_Row_Message(Program& program, int row);
+// Says that image row `row` holds a value outside 0 to 255: nothing was written, or (started)
+// the write stopped before that row. The editors' own writes say it the same way.
+void Unsendable_Row_Message(Program& program, int row, bool started);
 
 class Form_Comm_Write : public Transfer_Window {
  public:
@@ -29,8 +29,6 @@ class Form_Comm_Write : public Transfer_Window {
   void Write_Start();
 
   std::optional<std::array<std::uint8_t, 16>> Link_Frame_Data(const Write_Step& step) override;
-  void Link_Progress(const Progress_Mark& mark) override;
-  void Link_Done() override;
   void Link_Stopped(const Write_Step& step) override;
 };
 

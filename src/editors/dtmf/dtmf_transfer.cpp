@@ -1,6 +1,7 @@
 // The window's own transfer of the DTMF record with the radio: a read of radio 0x0B00..0x0CBF
 // into image rows 176..203, shown at once, and a write of rows 176..204. The link engine runs the
-// exchange; the window answers what it reports.
+// exchange and the transfer piece shows its texts; the window puts the blocks in place and says
+// what each frame carries.
 #include <algorithm>
 
 #include "editors/dtmf/frm_dtmf.h"
@@ -11,37 +12,27 @@
 namespace j5 {
 
 void frm_dtmf::Command_read_Click() {
-  if (Busy()) return Progress.Busy();
+  if (Transfer.Busy_Refused()) return;
   Start_Dtmf_Read();
-  if (data_.Port_Error == 0) Progress.Connecting(true);
 }
 
 void frm_dtmf::Command_Write_Click() {
-  if (Busy()) return Progress.Busy();
+  if (Transfer.Busy_Refused()) return;
   // A value that is no byte (from a hand-made parameter file) must not reach the radio, nor may
   // the write stop half-way for it.
   for (int r = kFirstGroupRow; r <= kLastWriteRow; ++r)
-    if (!Image_Row_Bytes(data_, r)) return Unsendable_Row_Message(prog_, r);
+    if (!Image_Row_Bytes(data_, r)) return Unsendable_Row_Message(prog_, r, false);
   Start_Dtmf_Write();
-  if (data_.Port_Error == 0) Progress.Connecting(true);
 }
 
 void frm_dtmf::Start_Dtmf_Read() {
   Write_Mode = false;
-  Link.Start(Dtmf_Link(), Dtmf_Read_Plan());
+  Transfer.Start(Dtmf_Read_Plan());
 }
 
 void frm_dtmf::Start_Dtmf_Write() {
   Write_Mode = true;
-  Link.Start(Dtmf_Link(), Dtmf_Write_Plan());
-}
-
-void frm_dtmf::Link_Port_Error(bool) {
-  Progress.Port_Error();
-}
-
-void frm_dtmf::Link_Connected() {
-  Progress.Connected();
+  Transfer.Start(Dtmf_Write_Plan());
 }
 
 void frm_dtmf::Link_Block_Stored(int step, std::span<const std::uint8_t> data) {
@@ -52,18 +43,9 @@ std::optional<std::array<std::uint8_t, 16>> frm_dtmf::Link_Frame_Data(const Writ
   return Image_Row_Bytes(data_, step.source);
 }
 
-void frm_dtmf::Link_Progress(const Progress_Mark& mark) {
-  if (Write_Mode) {
-    Progress.Writing(mark);
-  } else {
-    Progress.Reading(mark);
-  }
-}
-
+// Before the completion texts: a read's blocks are in the image and shown first.
 void frm_dtmf::Link_Done() {
-  if (Write_Mode) return Progress.Write_Done();
-  Load_Dtmf_Reply();
-  Progress.Read_Done();
+  if (!Write_Mode) Load_Dtmf_Reply();
 }
 
 // Each block fills four image rows; the engine passed on only replies whose header checked out.
@@ -74,14 +56,10 @@ void frm_dtmf::Load_Dtmf_Reply() {
   Show_Dtmf();
 }
 
-void frm_dtmf::Link_Failed() {
-  Progress.Failed();
-}
-
 // The image changed under the running write: the engine stopped rather than send a value that
 // is no byte.
 void frm_dtmf::Link_Stopped(const Write_Step& step) {
-  Unsendable_Row_Message(prog_, step.source);
+  Unsendable_Row_Message(prog_, step.source, true);
 }
 
 }  // namespace j5

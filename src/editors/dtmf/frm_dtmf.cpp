@@ -52,8 +52,7 @@ frm_dtmf::frm_dtmf(Program& program)
     : kit::Form(program.platform, "frm_dtmf", program.mainForm()),
       prog_(program),
       data_(program.data),
-      Progress(*this, program, Dtmf_Link().texts),
-      Link(*this, program, *this),
+      Transfer(*this, program, Dtmf_Link(), *this),
       Record(program.data.Mem_Image),
       Code_Boxes{{{&Text_XC, {kDecodeRow, 0}, {}},
                   {&Text_JT, {kDecodeRow, 5}, {}},
@@ -232,13 +231,13 @@ bool frm_dtmf::Busy() const {
 }
 
 void frm_dtmf::Command_def_Click() {
-  if (Busy()) return Progress.Busy();
+  if (Transfer.Busy_Refused()) return;
   Def_Dtmf(data_);
   Show_Dtmf();
 }
 
 void frm_dtmf::Command_close_Click() {
-  if (Busy()) return Progress.Busy();
+  if (Transfer.Busy_Refused()) return;
   Link.Close_Port();
   Program& program = prog_;  // this window may be gone once it has unloaded
   unload();
@@ -247,18 +246,18 @@ void frm_dtmf::Command_close_Click() {
 }
 
 void frm_dtmf::Open_Sig_File() {
-  if (Busy()) return Progress.Busy();
+  if (Transfer.Busy_Refused()) return;
   prog_.Form_open_sig.show();
 }
 
 void frm_dtmf::Save_Sig_File() {
-  if (Busy()) return Progress.Busy();
+  if (Transfer.Busy_Refused()) return;
   prog_.Form_save_sig.show();
 }
 
 void frm_dtmf::Form_Unload(int& cancel) {
   if (Busy()) {
-    Progress.Close_Busy();
+    Transfer.Progress.Close_Busy();
     cancel = 1;
     return;
   }

@@ -20,7 +20,7 @@
 #include "editors/dtmf/dtmf_code.h"
 #include "editors/fields.h"
 #include "link/link_engine.h"
-#include "link/transfer_progress.h"
+#include "link/transfer_link.h"
 #include "platform/kit.h"
 
 namespace j5 {
@@ -93,11 +93,11 @@ class frm_dtmf : public kit::Form, private Link_Listener {
   kit::TextBox Text_SID{*this, "Text_SID"};
   kit::ControlArray<kit::CheckBox> Check_S{*this, "Check_S", 5};
 
-  // The transfer: its progress piece and the link with its serial port and timers.
-  Transfer_Progress Progress;
-  kit::Label& Label_tr_count = Progress.Label_tr_count;
-  kit::ProgressBar& ProgressBar1 = Progress.ProgressBar1;
-  Link_Engine Link;
+  // The transfer: the link with its serial port and timers, and its progress piece.
+  Transfer_Link Transfer;
+  Link_Engine& Link = Transfer.Link;
+  kit::Label& Label_tr_count = Transfer.Progress.Label_tr_count;
+  kit::ProgressBar& ProgressBar1 = Transfer.Progress.ProgressBar1;
 
   // Fills every control from the record; the handlers it sets off store what the controls now
   // show.
@@ -158,13 +158,9 @@ class frm_dtmf : public kit::Form, private Link_Listener {
   void Start_Dtmf_Read();
   void Start_Dtmf_Write();
   void Load_Dtmf_Reply();
-  void Link_Port_Error(bool restart) override;
-  void Link_Connected() override;
   void Link_Block_Stored(int step, std::span<const std::uint8_t> data) override;
   std::optional<std::array<std::uint8_t, 16>> Link_Frame_Data(const Write_Step& step) override;
-  void Link_Progress(const Progress_Mark& mark) override;
   void Link_Done() override;
-  void Link_Failed() override;
   void Link_Stopped(const Write_Step& step) override;
 };
 
