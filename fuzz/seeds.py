@@ -162,6 +162,21 @@ def dtmf_seeds():
                    tab, default, reopen, (10, 26, 3, 0x2c, 0x01), read, long_wait]))
 
 
+def number_file_input(count, rng, pieces, text):
+    """The count wanted, the range (0 16 bits, 1 bytes, 2 -5..5), the pieces' lengths, the file."""
+    return bytes([count, rng, len(pieces)] + pieces) + text
+
+
+def number_file_seeds():
+    rows = [[(r * 16 + c) * 7 % 256 for c in range(16)] for r in range(3)]
+    lines = "".join(number_line(r) for r in rows).encode()
+    write("number_file", "lines", number_file_input(48, 1, [5, 80, 1], lines))
+    write("number_file", "byte_order_mark", number_file_input(48, 0, [1, 2], b"\xef\xbb\xbf" + lines))
+    write("number_file", "commas", number_file_input(6, 2, [3], b"1,-2 ,3\t-5\n5,0 trailing"))
+    write("number_file", "short", number_file_input(20, 0, [], b" 1  2 \r\n 3 \r\n"))
+    write("number_file", "bad", number_file_input(4, 1, [2, 2], b"1 2 256 x\x00"))
+
+
 if __name__ == "__main__":
     param_file_seeds()
     runtime_seeds()
@@ -169,3 +184,4 @@ if __name__ == "__main__":
     chann_seeds()
     sim_seeds()
     dtmf_seeds()
+    number_file_seeds()
