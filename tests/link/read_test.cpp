@@ -157,8 +157,8 @@ INSTANTIATE_TEST_SUITE_P(
 // stays as it was.
 TEST_F(Read, StrayDataByteBeforeTheFirstReplyInOneChunkLeavesTheImage) {
   radio.inject({.what = Misbehaviour::Late, .answering = FrameKind::ReadRequest, .delay = 300'000});
-  radio.inject({.what = Misbehaviour::StrayByte, .answering = FrameKind::ReadRequest,
-                .byte = j5::Cmd_Data});
+  radio.inject(
+      {.what = Misbehaviour::StrayByte, .answering = FrameKind::ReadRequest, .byte = j5::Cmd_Data});
   d.click(w.Command_read);
   ASSERT_TRUE(d.advanceUntil([&] { return program.panel(2) == "与对讲机数据通讯正常"; }, 2000));
   // Another handler holds the thread while the reply comes in: it reaches the port as one chunk.
@@ -219,6 +219,39 @@ TEST_F(Read, ReadCancelAndCloseWhileBusyOnlyShowTheirMessages) {
   d.click(w.Command_Cancel);
   EXPECT_FALSE(program.Form_Comm_Read.loaded());
   EXPECT_EQ(data.Win_Comm_Read, j5::kFalse);
+}
+
+// Ctrl+R or Language > English while a read runs: the window refuses to close, and the read
+// goes on under that box to its end.
+TEST_F(Read, ARefusedCloseLeavesTheReadRunningUnderItsBox) {
+  j5::MDImain& m = *program.MDImain;
+  const struct {
+    const char* way;
+    std::function<void()> press;
+    std::vector<std::string> boxes;
+  } cases[] = {
+      {"Ctrl+R",
+       [&] { d.shortcut(m, "Ctrl+R"); },
+       {"正在进行读写操作,请勿关窗口 ！,", "从对讲机中读取数据完毕 ！"}},
+      {"English",
+       [&] { d.click(m.Language_eng); },
+       {"Read-write operating，don't close the window. ,",
+        "Complete reading the data from transceiver."}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.way);
+    d.clearMessageBoxes();
+    data.Mem_Image(100, 1) = 0x11;
+    d.click(w.Command_read);
+    d.advance(500);
+    ASSERT_TRUE(w.Link.Link_Busy());
+    Wait_Under_Refused_Close(c.press, 15000);
+    EXPECT_EQ(boxTexts(), c.boxes);
+    EXPECT_FALSE(w.Link.Link_Busy());
+    EXPECT_FALSE(w.Link.MSC.portOpen());
+    EXPECT_EQ(data.Mem_Image(100, 1), radio.memory().at(100 * 16 + 1));
+    EXPECT_EQ(&*program.Form_Comm_Read, &w);
+  }
 }
 
 TEST_F(Read, ANewReadRightAfterATimeOutIsNotCutShort) {
