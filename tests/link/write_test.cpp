@@ -157,6 +157,20 @@ TEST_F(Write, AnAckWithinTheSecondLetsTheWriteGoOn) {
   EXPECT_EQ(rowFrames().size(), 321u);
 }
 
+// The toolbar's write button while a write runs: the window refuses to close, and the write
+// goes on under that box to its end (the radio is not left half written).
+TEST_F(Write, ARefusedCloseLeavesTheWriteRunningUnderItsBox) {
+  j5::MDImain& m = *program.MDImain;
+  d.click(w.Command_Write);
+  d.advance(1000);
+  ASSERT_TRUE(w.Link.Link_Busy());
+  Wait_Under_Refused_Close([&] { d.clickToolbar(m.Toolbar1, "write"); }, 20000);
+  EXPECT_EQ(boxTexts(), (std::vector<std::string>{"正在进行读写操作,请勿关窗口 ！,",
+                                                  "向对讲机写入参数完毕 ！"}));
+  EXPECT_EQ(rowFrames().size(), 321u);
+  EXPECT_FALSE(w.Link.Link_Busy());
+}
+
 TEST_F(Write, WriteAndCancelWhileBusy) {
   d.click(w.Command_Write);
   d.advance(1000);

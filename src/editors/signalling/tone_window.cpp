@@ -6,7 +6,6 @@
 #include "link/ident_frames.h"
 #include "link/transfers.h"
 #include "platform/runtime.h"
-#include "platform/text_measure.h"
 #include "shell/program.h"
 
 namespace j5 {
@@ -120,11 +119,13 @@ void Tone_Window::Place_Over_Cell(kit::Grid& grid, kit::Control& editor, bool fu
 
 void Tone_Window::Fit_Columns(kit::Grid& grid, const std::vector<std::vector<std::string>>& texts) {
   constexpr double kRoom = 360;  // beside the cell padding: the grid lines and some air
+  // Measured as the grid draws them, in the platform's grid font.
+  const kit::Platform& platform = grid.platform();
   for (int c = 0; c < grid.cols(); ++c) {
-    double widest = kit::textWidthTwips(grid.textMatrix(0, c));
+    double widest = platform.gridTextWidthTwips(grid.textMatrix(0, c));
     if (static_cast<std::size_t>(c) < texts.size())
       for (const std::string& t : texts[static_cast<std::size_t>(c)])
-        widest = std::max(widest, kit::textWidthTwips(t));
+        widest = std::max(widest, platform.gridTextWidthTwips(t));
     grid.setColWidth(c, std::max(grid.colWidth(c), widest + kit::Grid::kCellPadding + kRoom));
   }
 }

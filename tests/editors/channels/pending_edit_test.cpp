@@ -25,6 +25,12 @@ TEST(ChannPendingEdit, ArrowKeysOverCellsWithoutAnEditorChangeNothing) {
   f.driver.arrow(kit::Arrow::Down);
   f.driver.arrow(kit::Arrow::Up);
   f.driver.arrow(kit::Arrow::Up);
+  // Arrows onto cells with settings only move: no list opens for the next arrow to pick from.
+  f.driver.clickCell(f.grid(), 8, 0);
+  for (kit::Arrow a : {kit::Arrow::Right, kit::Arrow::Up, kit::Arrow::Down, kit::Arrow::Right,
+                       kit::Arrow::Down, kit::Arrow::Up})
+    f.driver.arrow(a);
+  EXPECT_EQ(f.driver.focused(), &f.grid());
   f.clickAway();
   EXPECT_EQ(f.data.Mem_Image, before);
   EXPECT_EQ(f.cell(1, 2), "245.62500");
