@@ -8,7 +8,6 @@
 #include "link/ident_frames.h"
 #include "link/transfers.h"
 #include "platform/runtime.h"
-#include "platform/text_measure.h"
 #include "platform/utf8.h"
 #include "shell/file_dialogs.h"
 #include "shell/program.h"
@@ -153,9 +152,10 @@ void frm_FM::Form_Load() {
 
 void frm_FM::Lay_Out() {
   MSF_Chann.move(480, 120, scaleWidth() / 1.95, height() / 1.47);
-  // Columns as wide as the texts they show, in the font of either language.
-  MSF_Chann.setColWidth(1, std::max(MSF_Chann.colWidth(1), kit::textWidthTwips("888.88888") + 480));
-  MSF_Chann.setColWidth(2, std::max(MSF_Chann.colWidth(2), kit::textWidthTwips("WWWWWW") + 480));
+  // Columns as wide as the texts they show, measured in the grid's own font.
+  const kit::Platform& platform = MSF_Chann.platform();
+  MSF_Chann.setColWidth(1, std::max(MSF_Chann.colWidth(1), platform.gridTextWidthTwips("888.88888") + 480));
+  MSF_Chann.setColWidth(2, std::max(MSF_Chann.colWidth(2), platform.gridTextWidthTwips("WWWWWW") + 480));
   Text_Edit.move(0, 0, 1000, 285);
   const double right = std::max(scaleWidth() - 120, 9000.0);
   Lb_range.move(5400, 120, right - 5400, 285);
