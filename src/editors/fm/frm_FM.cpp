@@ -60,6 +60,10 @@ constexpr Station kStations[] = {{1, "88.90000", "HNNEW"},  {2, "90.40000", "CCT
                                  {12, "103.90000", "CCTV6"}, {14, "100.70000", "DNZS3"},
                                  {16, "105.90000", "CCTV9"}};
 
+// Design sizes, in twips.
+constexpr double kMargin = 480;
+constexpr double kBandArea = 3400;  // heading width aside: two boxes, "TO" and "MHZ"
+
 std::string Whole_MHz(double v) {
   return Fmt_FM_Freq(rt::Trim(rt::Str(v)), 0);
 }
@@ -118,8 +122,14 @@ void frm_FM::Form_Load() {
   Command_close.setCaption(prog_.text("关  闭", "Close"));
   MSF_Chann.setFormatString(prog_.chinese() ? kFormatChn : kFormatEng);
 
+  // Columns as wide as the texts they show, measured in the grid's own font.
+  const kit::Platform& platform = MSF_Chann.platform();
+  MSF_Chann.setColWidth(1, std::max(MSF_Chann.colWidth(1), platform.gridTextWidthTwips("888.88888") + 480));
+  MSF_Chann.setColWidth(2, std::max(MSF_Chann.colWidth(2), platform.gridTextWidthTwips("WWWWWW") + 480));
   if (kit::MdiForm* main = prog_.mainForm()) {
-    const double w = main->width() / 1.7, h = main->height() / 1.8;
+    // As wide as the grid's columns and the band boxes beside them need, in either language.
+    const double w = std::max(main->width() / 1.7, Band_Left() + kBandArea + 2 * kMargin);
+    const double h = main->height() / 1.8;
     move((main->scaleWidth() - w) / 2, (main->scaleHeight() - h) / 2, w, h);
   }
   show();
@@ -151,37 +161,39 @@ void frm_FM::Form_Load() {
 }
 
 void frm_FM::Lay_Out() {
-  MSF_Chann.move(480, 120, scaleWidth() / 1.95, height() / 1.47);
-  // Columns as wide as the texts they show, measured in the grid's own font.
-  const kit::Platform& platform = MSF_Chann.platform();
-  MSF_Chann.setColWidth(1, std::max(MSF_Chann.colWidth(1), platform.gridTextWidthTwips("888.88888") + 480));
-  MSF_Chann.setColWidth(2, std::max(MSF_Chann.colWidth(2), platform.gridTextWidthTwips("WWWWWW") + 480));
+  MSF_Chann.move(kMargin, 120, Band_Left() - kMargin - 360, height() / 1.47);
   Text_Edit.move(0, 0, 1000, 285);
-  const double right = std::max(scaleWidth() - 120, 9000.0);
-  Lb_range.move(5400, 120, right - 5400, 285);
-  Text_pvfo1_FM.move(5400, 480, 1095, 285);
-  Lb_TO_FM.move(6600, 510, 330, 255);
-  Text_pvfo2_FM.move(6960, 480, 1095, 285);
-  Label1.move(8160, 510, 600, 255);
-  Label_A.move(5400, 1440, right - 5400, 285);
-  Text_pvfo1_A.move(5400, 1800, 1095, 285);
-  LB_TO_A.move(6600, 1830, 330, 255);
-  Text_pvfo2_A.move(6960, 1800, 1095, 285);
-  Label2.move(8160, 1830, 600, 255);
-  Label_B.move(5400, 2400, right - 5400, 285);
-  Text_pvfo1_B.move(5400, 2760, 1095, 285);
-  LB_TO_B.move(6600, 2790, 330, 255);
-  Text_pvfo2_B.move(6960, 2760, 1095, 285);
-  Label3.move(8160, 2790, 600, 255);
-  Label_tr_count.move(5160, 3840, std::max(3735.0, right - 5160), 285);
-  ProgressBar1.move(480, 4560, 8055, 375);
-  double left = 480;
-  for (kit::CommandButton* b :
-       {&Command_read, &Command_Write, &Command_Clear, &Command_save, &Command_open, &Command_close}) {
-    b->move(left, 5040, 855, 495);
-    left += 1440;
+  const double x = Band_Left(), right = scaleWidth() - kMargin;
+  // Three rows of a heading over two boxes: the FM range, band A, band B.
+  const std::array<std::array<kit::Control*, 6>, 3> rows = {
+      {{&Lb_range, &Text_pvfo1_FM, &Lb_TO_FM, &Text_pvfo2_FM, &Label1},
+       {&Label_A, &Text_pvfo1_A, &LB_TO_A, &Text_pvfo2_A, &Label2},
+       {&Label_B, &Text_pvfo1_B, &LB_TO_B, &Text_pvfo2_B, &Label3}}};
+  const double tops[3] = {120, 1440, 2400};
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const double top = tops[i];
+    rows[i][0]->move(x, top, right - x, 285);
+    rows[i][1]->move(x, top + 360, 1095, 285);
+    rows[i][2]->move(x + 1200, top + 390, 330, 255);
+    rows[i][3]->move(x + 1560, top + 360, 1095, 285);
+    rows[i][4]->move(x + 2760, top + 390, 600, 255);
   }
-  Label_chann.move(1440, 6000, 7575, 375);
+  Label_tr_count.move(x - 240, 3840, right - x + 240, 285);
+  const double bottom = std::max(MSF_Chann.top() + MSF_Chann.height() + 240, 4560.0);
+  ProgressBar1.move(kMargin, bottom, right - kMargin, 375);
+  // Six buttons spread over the width.
+  const double step = (right - kMargin - 855) / 5;
+  for (int i = 0; kit::CommandButton* b :
+                  {&Command_read, &Command_Write, &Command_Clear, &Command_save, &Command_open, &Command_close})
+    b->move(kMargin + step * i++, bottom + 480, 855, 495);
+  Label_chann.move(1440, bottom + 1440, 7575, 375);
+}
+
+// The band boxes start right of the grid's columns.
+double frm_FM::Band_Left() const {
+  double w = 60;  // the grid's border
+  for (int c = 0; c < MSF_Chann.cols(); ++c) w += MSF_Chann.colWidth(c);
+  return kMargin + w + 360;
 }
 
 // The grid gets its sixteen channel rows and their numbers; each row passed is encoded again.

@@ -92,6 +92,7 @@ class frm_FM : public kit::Form, protected Link_Listener {
 
   void Form_Load();
   void Lay_Out();
+  double Band_Left() const;
   void Form_Activate();
   void Form_Unload(int& cancel);
   bool Refuse_If_Busy(const Bilingual& text);
