@@ -362,13 +362,15 @@ Write_Plan Option_Copy_Write_Plan() {
 }
 
 std::optional<std::array<std::uint8_t, 16>> Image_Row_Bytes(const SharedData& data, int row) {
-  std::array<std::uint8_t, 16> out{};
-  for (std::size_t c = 0; c < 16; ++c) {
-    const int v = data.Mem_Image(static_cast<std::size_t>(row), c);
-    if (v < 0 || v > 255) return std::nullopt;
-    out[c] = static_cast<std::uint8_t>(v);
-  }
-  return out;
+  return Row_Bytes(data.Mem_Image, row);
+}
+
+void Store_Block_Reply(SharedData& data, int row, std::uint16_t address,
+                       std::span<const std::uint8_t> bytes) {
+  const auto r = static_cast<std::size_t>(row);
+  const int header[5] = {ACK, Cmd_Data, address >> 8, address & 0xFF, 0x40};
+  for (std::size_t i = 0; i < 5; ++i) data.Block_Buf(r, i) = static_cast<std::int16_t>(header[i]);
+  for (std::size_t i = 0; i < bytes.size() && i < 64; ++i) data.Block_Buf(r, 5 + i) = bytes[i];
 }
 
 }  // namespace j5

@@ -115,8 +115,24 @@ Read_Plan Option_Copy_Read_Plan();
 // 0x0F10-0x0F30.
 Write_Plan Option_Copy_Write_Plan();
 
-// The sixteen bytes of image row `row`, or nothing when one of them is no byte (a parameter file
-// may hold such values; none of them may reach the radio).
+// The sixteen bytes of row `row` of a table of radio bytes (the image, a window's staged rows), or
+// nothing when one of them is no byte (a file may hold such values; none of them may reach the
+// radio).
+template <typename Table>
+std::optional<std::array<std::uint8_t, 16>> Row_Bytes(const Table& table, int row) {
+  std::array<std::uint8_t, 16> out{};
+  for (std::size_t c = 0; c < 16; ++c) {
+    const int v = table(static_cast<std::size_t>(row), c);
+    if (v < 0 || v > 255) return std::nullopt;
+    out[c] = static_cast<std::uint8_t>(v);
+  }
+  return out;
+}
 std::optional<std::array<std::uint8_t, 16>> Image_Row_Bytes(const SharedData& data, int row);
+
+// A checked read reply as Block_Buf row `row` keeps it: the radio's ACK, Cmd_Data, the block's
+// address, the length 0x40, then its 64 data bytes.
+void Store_Block_Reply(SharedData& data, int row, std::uint16_t address,
+                       std::span<const std::uint8_t> bytes);
 
 }  // namespace j5

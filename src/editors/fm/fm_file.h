@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "data/shared_data.h"
-#include "shell/prompt.h"
+#include "editors/number_file.h"
 
 namespace j5::fm {
 
@@ -19,11 +19,7 @@ std::string Fm_File_Text(const FmImage& image);
 
 // The values of rows 1 to 16 read from an FM file: the count first, then each row's 22 cells.
 // The count must be 16 and every radio byte (cells 0-15) a byte; `why` says otherwise.
-struct Fm_File_Read {
-  std::vector<std::int16_t> values;
-  Bilingual why;
-  bool ok() const { return why.chn.empty(); }
-};
+using Fm_File_Read = Number_File_Read;
 Fm_File_Read Read_Fm_Text(std::string_view text);
 Fm_File_Read Read_Fm_File(const std::string& path);
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "data/shared_data.h"
-#include "shell/prompt.h"
+#include "editors/number_file.h"
 
 namespace j5 {
 
@@ -20,11 +20,7 @@ std::string Sig_File_Text(const ToneStage& stage);
 
 // The 144 values of a signal file, rows 0 to 8 in order; every one a byte, as the file holds
 // bytes meant for the radio. When the text is no signal file, `why` says so in both languages.
-struct Sig_File_Read {
-  std::vector<std::int16_t> values;
-  Bilingual why;
-  bool ok() const { return why.chn.empty(); }
-};
+using Sig_File_Read = Number_File_Read;
 Sig_File_Read Read_Sig_Text(std::string_view text);
 Sig_File_Read Read_Sig_File(const std::string& path);
 
