@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_figures.h"
 #include "data/defaults.h"
 #include "data/tables.h"
 #include "editors/channels/frm_chann.h"
@@ -30,11 +31,6 @@
 namespace {
 
 constexpr int kRuns = 41;
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 // Start-up's share of the image and the tables.
 void startUp(j5::SharedData& d) {
@@ -97,7 +93,7 @@ void measure(kit::Platform& platform, const char* label, const std::function<voi
   std::printf(
       "%-9s rebuild of 128 channels, median of %d: unchanged image %.3f ms, "
       "every channel changed %.3f ms\n",
-      label, kRuns, median(same), median(changed));
+      label, kRuns, bench::median(same), bench::median(changed));
 }
 
 }  // namespace

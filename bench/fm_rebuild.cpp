@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+#include "bench_figures.h"
 #include "data/lang_text.h"
 #include "editors/fm/frm_FM.h"
 #include "offscreen_screen.h"
@@ -26,11 +27,6 @@
 namespace {
 
 constexpr int kRuns = 41;
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 // Block_Buf rows 2-6 as a read of a programmed radio leaves them, different in every run.
 void fillBlocks(j5::SharedData& d, int variant) {
@@ -71,7 +67,7 @@ void measure(kit::Platform& platform, const char* label, const std::function<voi
     times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
   }
   std::printf("%-9s FM grid and band rebuild, median of %d: %.3f ms (limit 16 ms)\n", label, kRuns,
-              median(times));
+              bench::median(times));
 }
 
 }  // namespace

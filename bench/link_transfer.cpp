@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_figures.h"
 #include "data/defaults.h"
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
@@ -57,23 +58,6 @@ Floor writeFloor(const j5::SharedData& data) {
   return f;
 }
 
-// Waits in Qt's loop for the next message box, answers it and returns when it appeared.
-double awaitBox(kit::qt::QtPlatform& platform, std::string& text) {
-  double at = -1;
-  QTimer poll;
-  poll.setTimerType(Qt::PreciseTimer);
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      at = platform.nowMs();
-      text = box->text().toStdString();
-      box->accept();
-    }
-  });
-  poll.start(1);
-  while (at < 0) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-  return at;
-}
-
 void report(const char* what, double ms, const Floor& floor) {
   std::printf("%-6s %9.1f ms  floor %9.1f ms (%d bytes out, %d back, %d frames)  ratio %.3f\n",
               what, ms, floor.ms(), floor.toRadio, floor.fromRadio, floor.frames, ms / floor.ms());
@@ -107,7 +91,7 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     double start = platform.nowMs();
     r.Command_read.userClick();
-    double end = awaitBox(platform, text);
+    double end = bench::awaitBox(platform, text);
     if (text != "Complete reading the data from transceiver.") {
       std::fprintf(stderr, "read failed: %s\n", text.c_str());
       return 1;
@@ -119,7 +103,7 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     start = platform.nowMs();
     w.Command_Write.userClick();
-    end = awaitBox(platform, text);
+    end = bench::awaitBox(platform, text);
     if (text != "Complete writing parameters to the transceiver.") {
       std::fprintf(stderr, "write failed: %s\n", text.c_str());
       return 1;

@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+#include "bench_figures.h"
 #include "data/lang_text.h"
 #include "editors/signalling/frm_2tone.h"
 #include "editors/signalling/frm_5tone.h"
@@ -27,11 +28,6 @@
 namespace {
 
 constexpr int kRuns = 41;
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 // Block_Buf rows 2-21 as a read of a programmed radio leaves them, different in every run.
 void fillPages(j5::SharedData& d, int variant) {
@@ -62,7 +58,7 @@ void measure(kit::Platform& platform, const char* label, const std::function<voi
     t5.push_back(time(five, run));
   }
   std::printf("%-9s full table rebuild, median of %d: two-tone %.3f ms, five-tone %.3f ms\n", label,
-              kRuns, median(t2), median(t5));
+              kRuns, bench::median(t2), bench::median(t5));
 }
 
 }  // namespace
