@@ -1,6 +1,7 @@
 #include "link/Form_Comm_Write.h"
 
 #include "data/defaults.h"
+#include "shell/file_problem.h"
 #include "shell/program.h"
 
 namespace j5 {
@@ -31,8 +32,7 @@ std::optional<int> First_Unsendable_Row(const SharedData& d) {
 }
 
 Form_Comm_Write::Form_Comm_Write(Program& program)
-    : Transfer_Window(program, "Form_Comm_Write", &SharedData::Win_Comm_Write,
-                      Whole_Write_Link()) {
+    : Transfer_Window(program, "Form_Comm_Write", &SharedData::Win_Comm_Write, Whole_Write_Link()) {
   Load = [this] { Form_Load(); };
   Command_Write.Click = [this] { Command_Write_Click(); };
   Command_Cancel.Click = [this] { Command_Cancel_Click(); };
@@ -43,27 +43,27 @@ void Form_Comm_Write::Form_Load() {
 }
 
 void Form_Comm_Write::Command_Write_Click() {
-  if (Link.Link_Busy()) {
-    Progress.Busy();
-    return;
-  }
+  if (Transfer.Busy_Refused()) return;
   Check_Work_Chann(prog_.data);
   Def_FM_Band_Text(prog_.data);
   // A loaded parameter file may hold values that are no byte; none of them may reach the radio.
   if (auto bad = First_Unsendable_Row(prog_.data)) {
-    Unsendable_Message(*bad);
+    Unsendable_Message(*bad, false);
     return;
   }
   Write_Start();
-  if (prog_.data.Port_Error == 0) Show_Connecting();
 }
 
-void Form_Comm_Write::Unsendable_Message(int row) {
-  const std::string n = std::to_string(row);
-  Prompt(prog_, {"参数第 " + n + " 行含有 0 至 255 以外的数值，未向对讲机写入任何数据 ！",
-                 "Row " + n +
-                     " of the parameters holds a value outside 0 to 255; nothing was written to "
-                     "the transceiver."});
+void Form_Comm_Write::Unsendable_Message(int row, bool started) {
+  // Such a value can only come from a parameter file, so the file's line is named. Once rows
+  // have gone out the radio is half written, and the message must not say otherwise.
+  Prompt(prog_, Param_File_Line_Text(static_cast<std::size_t>(row)),
+         started ? Bilingual{"含有 0 至 255 以外的数值，写入在此行之前停止，对讲机只写入了一部分 ！",
+                             " holds a value outside 0 to 255; the write stopped before it, so "
+                             "the transceiver is only partly written."}
+                 : Bilingual{"含有 0 至 255 以外的数值，未向对讲机写入任何数据 ！",
+                             " holds a value outside 0 to 255; nothing was written to the "
+                             "transceiver."});
 }
 
 void Form_Comm_Write::Write_Start() {
@@ -75,19 +75,10 @@ std::optional<std::array<std::uint8_t, 16>> Form_Comm_Write::Link_Frame_Data(
   return Row_To_Send(prog_.data, step.source);
 }
 
-void Form_Comm_Write::Link_Progress(const Progress_Mark& mark) {
-  Progress.Writing(mark);
-}
-
-void Form_Comm_Write::Link_Done() {
-  Progress.Write_Done();
-}
-
 // The image changed under the running write (a file loaded meanwhile): the engine stopped rather
 // than send a value that is no byte.
 void Form_Comm_Write::Link_Stopped(const Write_Step& step) {
-  Unsendable_Message(step.source);
-  Progress.Label(link_.texts.fail_label);
+  Unsendable_Message(step.source, true);
 }
 
 void Form_Comm_Write::Command_Cancel_Click() {

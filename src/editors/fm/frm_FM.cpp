@@ -10,6 +10,7 @@
 #include "platform/runtime.h"
 #include "platform/utf8.h"
 #include "shell/file_dialogs.h"
+#include "shell/file_problem.h"
 #include "shell/program.h"
 
 namespace j5 {
@@ -42,9 +43,9 @@ const Bilingual kBandInvalid{"频段上下限必须是 0 - 999 MHZ 之间的整�
 const Bilingual kStoring{"正在保存信道参数。。。", "Storing channel parameter parameter..."};
 const Bilingual kStored{"保存信道参数正常 ！", "Store channel parameter in gear."};
 const Bilingual kSaved{"信道参数保存完毕 ！", "Complete storing channel parameter."};
-const Bilingual kSaveFailed{"信道参数保存失败 ！\n", "Fail to store the channel parameter.\n"};
+const Bilingual kSaveFailed{"信道参数保存失败 ！", "Fail to store the channel parameter."};
 const Bilingual kLoaded{"信道参数从文件调入成功 ！", "Succeed fold the channel parameter from file."};
-const Bilingual kLoadFailed{"信道参数文件调入失败 ！\n", "Fail to load the channel parameter file.\n"};
+const Bilingual kLoadFailed{"信道参数文件调入失败 ！", "Fail to load the channel parameter file."};
 
 const std::string kFormatChn =
     "^FM 频 道 号|^  接  收  频  率 (MHZ)  |^     电    台    名    称    ";
@@ -455,10 +456,9 @@ void frm_FM::Timer4_Timer() {
 // Reads the FM file named by File_Path into rows 1 to 16 and shows all rows; a file that is no FM
 // file changes nothing and says why.
 void frm_FM::Show_Fm_Rows() {
-  const fm::Fm_File_Read read = fm::Read_Fm_File(data_.File_Path);
+  const rt::NumberRead read = fm::Read_Fm_File(data_.File_Path);
   if (!read.ok()) {
-    Prompt(prog_, kLoadFailed,
-           {data_.File_Path + "\n" + read.why.chn, data_.File_Path + "\n" + read.why.eng});
+    Prompt_File_Problem(prog_, kLoadFailed, data_.File_Path, read.problem);
     return;
   }
   fm::Store_Fm_Values(data_.Fm_Image, read);
@@ -471,10 +471,9 @@ void frm_FM::Show_Fm_Rows() {
 void frm_FM::Save_Fm_File() {
   Progress.Label(kStoring);
   for (int n = 1; n <= fm::kChannels; ++n) Encode_Fm_Row(n);
-  std::string error;
-  if (!rt::writeTextFileReplacing(data_.File_Path, fm::Fm_File_Text(data_.Fm_Image), error)) {
+  if (const auto problem = rt::saveFile(data_.File_Path, fm::Fm_File_Text(data_.Fm_Image))) {
     Progress.Clear();
-    Prompt(prog_, kSaveFailed, {error, error});
+    Prompt_File_Problem(prog_, kSaveFailed, data_.File_Path, problem);
     return;
   }
   Progress.Label(kStored);
@@ -499,8 +498,8 @@ void frm_FM::Link_Connected() {
 
 // Block k lands in Block_Buf row k + 2 as the radio sent it (its header was checked).
 void frm_FM::Link_Block_Stored(int step, std::span<const std::uint8_t> data) {
-  Store_Block_Reply(data_, step + 2, Fm_Read_Plan().steps[static_cast<std::size_t>(step)].address,
-                    data);
+  Store_Reply_Row(data_, step + 2, Fm_Read_Plan().steps[static_cast<std::size_t>(step)].address,
+                  data);
 }
 
 std::optional<std::array<std::uint8_t, 16>> frm_FM::Link_Frame_Data(const Write_Step& step) {

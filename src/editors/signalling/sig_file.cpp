@@ -11,16 +11,16 @@ std::string Sig_File_Text(const ToneStage& stage) {
 
 namespace {
 
-constexpr Number_Layout kLayout{kSigFileValues, 0, 16, 16};
+constexpr rt::NumberRange kBytes{0, 255};
 
 }  // namespace
 
-Sig_File_Read Read_Sig_Text(std::string_view text) {
-  return Read_Number_Text(text, kLayout);
+rt::NumberRead Read_Sig_Text(std::string_view text) {
+  return rt::readNumbers(text, kSigFileValues, kBytes);
 }
 
-Sig_File_Read Read_Sig_File(const std::string& path) {
-  return Read_Number_File(path, kLayout);
+rt::NumberRead Read_Sig_File(const std::string& path) {
+  return rt::readNumberFile(path, kSigFileValues, kBytes);
 }
 
 void Store_Sig_Values(ToneStage& stage, const std::vector<std::int16_t>& values) {
