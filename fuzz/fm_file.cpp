@@ -4,18 +4,11 @@
 // were; after a success rows 1..16 hold the numbers and row 0 is untouched, the grid shows what
 // those rows decode to, and a save request writes a file that loads the same numbers again.
 
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
 #include <vector>
 
 #include "editors/fm/fm_file.h"
 #include "editors/fm/frm_FM.h"
-#include "fuzz_support.h"
-#include "platform/headless.h"
-#include "shell/MDImain.h"
-#include "shell/program.h"
+#include "file_harness.h"
 
 using j5fuzz::Check;
 
@@ -23,26 +16,8 @@ namespace {
 
 constexpr std::size_t kValues = j5::fm::kFileValues;
 
-struct Harness {
-  kit::HeadlessPlatform platform;
-  j5::Program program{platform};
-  std::string dir;
-
-  Harness() {
-    program.MDImain.load();
-    platform.advance(5000);
-    dir = (std::filesystem::temp_directory_path() / ("j5-fuzz-fm-" + std::to_string(getpid())))
-              .string();
-    std::filesystem::create_directories(dir);
-  }
-  ~Harness() {
-    std::error_code ignored;
-    std::filesystem::remove_all(dir, ignored);
-  }
-};
-
-Harness& The_Harness() {
-  static Harness h;
+j5fuzz::File_Harness& The_Harness() {
+  static j5fuzz::File_Harness h("fm");
   return h;
 }
 
@@ -53,15 +28,10 @@ std::vector<std::string> Grid_Texts(const j5::frm_FM& w) {
   return out;
 }
 
-void No_Escaped_Error(const kit::HeadlessPlatform& p) {
-  for (const auto& box : p.messageBoxes())
-    Check(!box.title.empty(), [&] { return std::string("an error escaped a handler: " + box.text); });
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  Harness& h = The_Harness();
+  j5fuzz::File_Harness& h = The_Harness();
   j5::SharedData& d = h.program.data;
   j5fuzz::Fuzz_Input in(data, size);
 
@@ -79,15 +49,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto gridBefore = Grid_Texts(w);
 
   const std::string_view text = in.Rest();
-  d.File_Path = h.dir + "/fuzz.adj";
-  {
-    std::ofstream out(d.File_Path, std::ios::binary | std::ios::trunc);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  }
+  d.File_Path = h.Write("fuzz.adj", text);
   h.platform.clearMessageBoxes();
   d.Open_Adj_Req = j5::kTrue;
   h.platform.advance(500);
-  No_Escaped_Error(h.platform);
+  j5fuzz::No_Escaped_Error(h.platform);
   Check(d.Open_Adj_Req == 0, "the open request was not served");
   Check(h.platform.messageBoxes().size() == 1, "an open request without exactly one message");
   const bool loaded = h.platform.messageBoxes()[0].text.find("Succeed") == 0 ||
@@ -123,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const j5::FmImage loadedImage = d.Fm_Image;
   d.Save_Adj_Req = j5::kTrue;
   h.platform.advance(500);
-  No_Escaped_Error(h.platform);
+  j5fuzz::No_Escaped_Error(h.platform);
   const j5::FmImage saved = d.Fm_Image;
   for (std::size_t r = 1; r <= 16; ++r)
     for (std::size_t c = 16; c < 22; ++c)

@@ -18,7 +18,7 @@
 
 #include "data/lang_text.h"
 #include "editors/fm/frm_FM.h"
-#include "fuzz_support.h"
+#include "file_harness.h"
 #include "platform/headless.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
@@ -117,8 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (int i = 0; i < 400 && (w.Transfer_Busy() || h.radio.open); ++i) h.platform.advance(100);
   h.platform.advance(3000);
   h.radio.input = nullptr;
-  for (const auto& box : h.platform.messageBoxes())
-    Check(!box.title.empty(), [&] { return "an error escaped a handler: " + box.text; });
+  j5fuzz::No_Escaped_Error(h.platform);
   Check(!w.Transfer_Busy() && !h.radio.open, "the exchange never ended");
   Check(d.Mem_Image == image, "the FM transfer changed the image");
   Check(d.Fm_Image == staged, "the FM transfer changed Fm_Image");
@@ -128,7 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           [&] { return "a frequency shown as " + w.MSF_Chann.textMatrix(r, 1); });
     const std::string name = w.MSF_Chann.textMatrix(r, 2);
     Check(name.size() <= 8, "a name longer than its bytes");
-    for (char c : name) Check(c > 32 && c < 127 + 1, "a name character outside 33..127");
+    for (const unsigned char c : name) Check(c > 32 && c <= 127, "a name character outside 33..127");
   }
   for (const kit::TextBox* b : {&w.Text_pvfo1_A, &w.Text_pvfo2_A, &w.Text_pvfo1_B, &w.Text_pvfo2_B})
     Check(b->text().empty() || (b->text().size() >= 7 && b->text().ends_with(".00000")),
