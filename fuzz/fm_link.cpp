@@ -13,6 +13,8 @@
 // Input: a set-up byte (bit 0 Write, bit 1 Chinese, bits 2-3 a second press), then, for each byte
 // the tool sends, a count n and n bytes the radio answers with at once (n = 0: no answer).
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -113,10 +115,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     h.platform.advance(100.0 * (setup >> 2 & 3));
     h.d.click(setup & 0x10 ? w.Command_Write : w.Command_read);
   }
-  // Four attempts of at most a few seconds each, then the pause and the report.
-  for (int i = 0; i < 400 && (w.Transfer_Busy() || h.radio.open); ++i) h.platform.advance(100);
-  h.platform.advance(3000);
+  // Four attempts of at most a few seconds each, with a 1500 ms pause (idle, port closed) before
+  // each retry: the exchange has ended once the window stayed idle longer than that pause.
+  double idleMs = 0;
+  for (int i = 0; i < 600 && idleMs <= 2000; ++i) {
+    h.platform.advance(100);
+    idleMs = w.Transfer_Busy() || h.radio.open ? 0 : idleMs + 100;
+  }
   h.radio.input = nullptr;
+  if (std::getenv("J5_FUZZ_TRACE")) {
+    std::fprintf(stderr, "at %.0f ms: busy %d, port open %d, %zu bytes heard, input left %zu\n",
+                 h.platform.nowMs(), w.Transfer_Busy(), h.radio.open, h.radio.heard.size(), in.left());
+    for (const auto& box : h.platform.messageBoxes()) std::fprintf(stderr, "box: %s\n", box.text.c_str());
+  }
   j5fuzz::No_Escaped_Error(h.platform);
   Check(!w.Transfer_Busy() && !h.radio.open, "the exchange never ended");
   Check(d.Mem_Image == image, "the FM transfer changed the image");
