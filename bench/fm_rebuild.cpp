@@ -2,27 +2,17 @@
 // brings in (Decode_Fm_Frames), as a completed read does it. On the Qt platform (offscreen unless
 // QT_QPA_PLATFORM says otherwise) the time includes the repaint Qt does for it; headless it is the
 // window's own share.
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <vector>
 
-#include "bench_figures.h"
+#include "both_platforms.h"
 #include "data/lang_text.h"
 #include "editors/fm/frm_FM.h"
-#include "offscreen_screen.h"
-#include "platform/headless.h"
+#include "median.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
-
-#if __has_include(<QApplication>) && __has_include("platform/qt/qt_platform.h")
-#define J5_BENCH_QT 1
-#include <QApplication>
-
-#include "platform/qt/qt_platform.h"
-#endif
 
 namespace {
 
@@ -73,21 +63,5 @@ void measure(kit::Platform& platform, const char* label, const std::function<voi
 }  // namespace
 
 int main(int argc, char** argv) {
-  {
-    kit::HeadlessPlatform headless;
-    measure(headless, "headless", [&] { headless.runUntilIdle(); });
-  }
-#ifdef J5_BENCH_QT
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-    setenv("QT_QPA_PLATFORM", bench::offscreen1024x768().c_str(), 1);
-  setenv("J5_SERIAL_PORTS", "/nonexistent/j5-bench-port", 1);
-  QApplication app(argc, argv);
-  kit::qt::QtPlatform qt;
-  measure(qt, "qt", [] { QCoreApplication::processEvents(); });
-#else
-  (void)argc;
-  (void)argv;
-  std::printf("qt        not built: no Qt backend in this build\n");
-#endif
-  return 0;
+  return bench::runOnBothPlatforms(argc, argv, measure);
 }

@@ -13,15 +13,12 @@
 
 #if __has_include("platform/qt/qt_platform.h")
 #include <QApplication>
-#include <QMessageBox>
-#include <QTimer>
-#include <filesystem>
 #include <string>
 
-#include "bench_figures.h"
 #include "data/lang_text.h"
 #include "editors/fm/frm_FM.h"
 #include "platform/qt/qt_platform.h"
+#include "qt_transfer.h"
 #include "shell/program.h"
 #include "sim/sim_process.h"
 
@@ -82,9 +79,7 @@ bool run(kit::qt::QtPlatform& platform, kit::CommandButton& button, const char* 
 int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1;
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  const auto binary = std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() /
-                      "sim" / "j5-radio-sim";
-  simtest::SimProcess radio(binary.string(), {"--pacing", "on", "--ident", "dec"});
+  simtest::SimProcess radio(bench::simBinary(), {"--pacing", "on", "--ident", "dec"});
   setenv("J5_SERIAL_PORTS", radio.ptyPath().c_str(), 1);
 
   int qtArgc = 1;

@@ -18,7 +18,6 @@
 #include <filesystem>
 #include <string>
 
-#include "bench_figures.h"
 #include "data/lang_text.h"
 #include "editors/signalling/frm_2tone.h"
 #include "editors/signalling/frm_5tone.h"
@@ -56,13 +55,29 @@ Floor writeFloor(int rows) {
   return f;
 }
 
+double awaitBox(kit::qt::QtPlatform& platform, std::string& text) {
+  double at = -1;
+  QTimer poll;
+  poll.setTimerType(Qt::PreciseTimer);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      at = platform.nowMs();
+      text = box->text().toStdString();
+      box->accept();
+    }
+  });
+  poll.start(1);
+  while (at < 0) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+  return at;
+}
+
 bool run(kit::qt::QtPlatform& platform, j5::Tone_Window& w, kit::CommandButton& button,
          const char* what, const char* expected, const Floor& floor) {
   std::string text;
   QApplication::processEvents();
   const double start = platform.nowMs();
   button.userClick();
-  const double end = bench::awaitBox(platform, text);
+  const double end = awaitBox(platform, text);
   if (text != expected) {
     std::fprintf(stderr, "%s failed: %s\n", what, text.c_str());
     return false;

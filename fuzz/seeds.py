@@ -174,6 +174,30 @@ def fm_link_seeds():
     write("fm_link", "write", b"\x01" + write_)
     write("fm_link", "silent", b"\x00")
     write("fm_link", "read_then_write_in_pause", b"\x1C" + silent(8) * 4)
+def dtmf_input(setup, radio, steps):
+    """A set-up byte, the radio's DTMF record (512 bytes), the script's length, the script."""
+    script = bytes(b for step in steps for b in step)
+    return bytes([setup]) + bytes(radio) + struct.pack("<H", len(script)) + script
+
+
+def dtmf_seeds():
+    radio = [(a * 7 + a // 256) % 256 for a in range(512)]
+    codes = [(a * 5) % 20 for a in range(512)]
+    wait = lambda ms: (0, max(0, ms // 10 - 1))
+    read, write_, default, reopen, leave, tab = (1, 1), (1, 0), (2, 0), (3, 0), (8, 0), (7, 0)
+    ani, group = (4, 1), (4, 4)
+    key = lambda ch: (5, ord(ch))
+    paste = lambda text: (6, len(text)) + tuple(text.encode())
+    # The radio's next replies to read requests spoilt: misbehaviour `what`, with `byte`.
+    spoil = lambda what, byte: (11, 0x80 | what, 0, 2, byte)
+    long_wait = tuple(b for _ in range(8) for b in wait(2560))
+    write("dtmf", "read", dtmf_input(0, radio, [read, long_wait]))
+    write("dtmf", "write", dtmf_input(1, codes, [write_, long_wait, long_wait]))
+    write("dtmf", "read_spoilt_replies", dtmf_input(
+        0, radio, [spoil(3, 0x58), read, long_wait, long_wait]))
+    write("dtmf", "edit_and_leave", dtmf_input(
+        1, codes, [ani, key("1"), key("2"), leave, ani, paste("12 3"), tab, group, paste("ab*c"),
+                   tab, default, reopen, (10, 26, 3, 0x2c, 0x01), read, long_wait]))
 
 
 if __name__ == "__main__":
@@ -184,3 +208,4 @@ if __name__ == "__main__":
     sim_seeds()
     fm_file_seeds()
     fm_link_seeds()
+    dtmf_seeds()
