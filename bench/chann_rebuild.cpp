@@ -12,21 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "both_platforms.h"
 #include "data/defaults.h"
 #include "data/tables.h"
 #include "editors/channels/frm_chann.h"
-#include "offscreen_screen.h"
 #include "platform/headless.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
 #include "start_image.h"
-
-#if __has_include(<QApplication>) && __has_include("platform/qt/qt_platform.h")
-#define J5_BENCH_QT 1
-#include <QApplication>
-
-#include "platform/qt/qt_platform.h"
-#endif
 
 namespace {
 
@@ -89,21 +82,5 @@ void measure(kit::Platform& platform, const char* label, const std::function<voi
 }  // namespace
 
 int main(int argc, char** argv) {
-  {
-    kit::HeadlessPlatform headless;
-    measure(headless, "headless", [&] { headless.runUntilIdle(); });
-  }
-#ifdef J5_BENCH_QT
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-    setenv("QT_QPA_PLATFORM", bench::offscreen1024x768().c_str(), 1);
-  setenv("J5_SERIAL_PORTS", "/nonexistent/j5-bench-port", 1);
-  QApplication app(argc, argv);
-  kit::qt::QtPlatform qt;
-  measure(qt, "qt", [] { QCoreApplication::processEvents(); });
-#else
-  (void)argc;
-  (void)argv;
-  std::printf("qt        not built: no Qt backend in this build\n");
-#endif
-  return 0;
+  return bench::runOnBothPlatforms(argc, argv, measure);
 }

@@ -5,16 +5,13 @@
 #include <algorithm>
 #include <vector>
 
+#include "median.h"
+
 #include "data/defaults.h"
 #include "data/shared_data.h"
 #include "data/tables.h"
 
 namespace bench {
-
-inline double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 inline void startImage(j5::SharedData& d) {
   j5::Init_Model_Band(d);

@@ -168,6 +168,85 @@ def sim_seeds():
     write("sim_frames", "gaps", b"\x00" + timed(code[:3], 1) + timed(code, 255) + timed(b"\x02"))
 
 
+def fm_file_seeds():
+    rows = [[0, 9, 0, 4, 0, 0, 0, 0, 255, 67, 67, 84, 86, 49, 255, 255] + [255] * 6 for _ in range(15)]
+    rows[3][:8] = [0] * 8
+    rows.append([1, 3, 6, 1, 7, 4, 4, 0, 0, 4, 7, 9, 255, 255, 255, 255, -1, 0, 300, 7, 8, 9])
+    good = number_line([16]) + "".join(number_line(r) for r in rows)
+    write("fm_file", "good", b"\x00" + good.encode())
+    write("fm_file", "chinese_erased", b"\x01" + (number_line([16]) + number_line([255] * 22) * 16).encode())
+    write("fm_file", "short", b"\x02" + good[: len(good) // 2].encode())
+    write("fm_file", "count_15", b"\x03" + good.replace(" 16 ", " 15 ", 1).encode())
+    write("fm_file", "not_byte", b"\x04" + good.replace(" 67 ", " 256 ", 1).encode())
+    write("fm_file", "commas", b"\x05" + good.replace("  ", ",").encode())
+
+
+def fm_link_seeds():
+    def silent(n):
+        return b"\x00" * n
+
+    def answer(data):
+        return bytes([len(data)]) + bytes(data)
+
+    ident = answer([0x06, 0xAA, 1, 3, 6, 1, 7, 4, 0xBB])
+    opening = silent(7) + ident
+    records = []
+    for n in range(16):
+        records += [1, 0, n % 9, 5, 0, 0, 0, 0, 0xFF, ord("F"), ord("M"), ord("A") + n, 0xFF, 0xFF, 0xFF, 0xFF]
+    band = [1, 3, 6, 1, 7, 4, 4, 0, 0, 4, 7, 9] + [0xFF] * 52
+    read = opening
+    for k, address in enumerate([0x3000, 0x3040, 0x3080, 0x30C0, 0x3F80]):
+        data = band if address == 0x3F80 else records[64 * k: 64 * k + 64]
+        read += silent(4 if k == 0 else 3) + answer([0x06, 0x58, address >> 8, address & 0xFF, 0x40] + data)
+        read += silent(1)  # the tool's ACK
+    write("fm_link", "read", b"\x00" + read)
+    write("fm_link", "read_chinese_erased",
+          b"\x02" + read.replace(bytes(band[:12]), bytes([0xFF] * 12)))
+    write_ = opening + (silent(20) + answer([0x06])) * 17
+    write("fm_link", "write", b"\x01" + write_)
+    write("fm_link", "silent", b"\x00")
+    write("fm_link", "read_then_write_in_pause", b"\x1C" + silent(8) * 4)
+def dtmf_input(setup, radio, steps):
+    """A set-up byte, the radio's DTMF record (512 bytes), the script's length, the script."""
+    script = bytes(b for step in steps for b in step)
+    return bytes([setup]) + bytes(radio) + struct.pack("<H", len(script)) + script
+
+
+def dtmf_seeds():
+    radio = [(a * 7 + a // 256) % 256 for a in range(512)]
+    codes = [(a * 5) % 20 for a in range(512)]
+    wait = lambda ms: (0, max(0, ms // 10 - 1))
+    read, write_, default, reopen, leave, tab = (1, 1), (1, 0), (2, 0), (3, 0), (8, 0), (7, 0)
+    ani, group = (4, 1), (4, 4)
+    key = lambda ch: (5, ord(ch))
+    paste = lambda text: (6, len(text)) + tuple(text.encode())
+    # The radio's next replies to read requests spoilt: misbehaviour `what`, with `byte`.
+    spoil = lambda what, byte: (11, 0x80 | what, 0, 2, byte)
+    long_wait = tuple(b for _ in range(8) for b in wait(2560))
+    write("dtmf", "read", dtmf_input(0, radio, [read, long_wait]))
+    write("dtmf", "write", dtmf_input(1, codes, [write_, long_wait, long_wait]))
+    write("dtmf", "read_spoilt_replies", dtmf_input(
+        0, radio, [spoil(3, 0x58), read, long_wait, long_wait]))
+    write("dtmf", "edit_and_leave", dtmf_input(
+        1, codes, [ani, key("1"), key("2"), leave, ani, paste("12 3"), tab, group, paste("ab*c"),
+                   tab, default, reopen, (10, 26, 3, 0x2c, 0x01), read, long_wait]))
+
+
+def number_file_input(count, rng, pieces, text):
+    """The count wanted, the range (0 16 bits, 1 bytes, 2 -5..5), the pieces' lengths, the file."""
+    return bytes([count, rng, len(pieces)] + pieces) + text
+
+
+def number_file_seeds():
+    rows = [[(r * 16 + c) * 7 % 256 for c in range(16)] for r in range(3)]
+    lines = "".join(number_line(r) for r in rows).encode()
+    write("number_file", "lines", number_file_input(48, 1, [5, 80, 1], lines))
+    write("number_file", "byte_order_mark", number_file_input(48, 0, [1, 2], b"\xef\xbb\xbf" + lines))
+    write("number_file", "commas", number_file_input(6, 2, [3], b"1,-2 ,3\t-5\n5,0 trailing"))
+    write("number_file", "short", number_file_input(20, 0, [], b" 1  2 \r\n 3 \r\n"))
+    write("number_file", "bad", number_file_input(4, 1, [2, 2], b"1 2 256 x\x00"))
+
+
 if __name__ == "__main__":
     param_file_seeds()
     runtime_seeds()
@@ -176,3 +255,7 @@ if __name__ == "__main__":
     chann_file_seeds()
     editor_link_seeds()
     sim_seeds()
+    fm_file_seeds()
+    fm_link_seeds()
+    dtmf_seeds()
+    number_file_seeds()

@@ -12,9 +12,9 @@ namespace j5 {
 bool Short_Row(const SharedData& data, int row);
 // The first row of Row_Skip_List whose bytes to be sent are not all 0 to 255.
 std::optional<int> First_Unsendable_Row(const SharedData& data);
-// Says that image row `row` holds a value that is no byte, naming the parameter file's line, and
-// that the write did not start or, once `started`, that the radio is only partly written.
-void Prompt_Unsendable_Row(Program& program, int row, bool started);
+// Says that image row `row` holds a value outside 0 to 255: nothing was written, or (started)
+// the write stopped before that row. The editors' own writes say it the same way.
+void Unsendable_Row_Message(Program& program, int row, bool started);
 
 class Form_Comm_Write : public Transfer_Window {
  public:

@@ -65,7 +65,7 @@ void frm_chann::Command_Write_Click() {
   const Write_Plan plan = Channel_Write_Plan(Chann_Last);
   // A loaded parameter file may hold values that are no byte; none of them may reach the radio.
   for (const Write_Step& step : plan.steps)
-    if (!Link_Frame_Data(step)) return Prompt_Unsendable_Row(prog_, step.source, false);
+    if (!Link_Frame_Data(step)) return Unsendable_Row_Message(prog_, step.source, false);
   data_.Name_Phase = kFalse;
   Transfer.Start(plan);
 }
@@ -104,7 +104,7 @@ void frm_chann::Link_Done() {
 
 // A file loaded under the running write put a value that is no byte into a row still to go.
 void frm_chann::Link_Stopped(const Write_Step& step) {
-  Prompt_Unsendable_Row(prog_, step.source, true);
+  Unsendable_Row_Message(prog_, step.source, true);
 }
 
 // The read's replies into the image, only once all of them have come: channel halves into the
