@@ -1,0 +1,55 @@
+#include "editors/adjust/adj_prompts.h"
+
+#include <array>
+
+#include "shell/program.h"
+
+namespace j5 {
+
+namespace {
+
+struct Entry {
+  Adj_Msg msg;
+  Bilingual text;
+  Prompt_Title title;
+};
+
+const std::array<Entry, 6> kMessages = {{
+    {Adj_Msg::Busy,
+     {"正在与对讲机进行读写操作 ！", "Read-write operating with transceiver ."},
+     Prompt_Title::Lower},
+    {Adj_Msg::Close_Busy,
+     {"正在进行读写操作,请勿关窗口 ！,", "Read-write operating，don't close the window.,"},
+     Prompt_Title::Lower},
+    {Adj_Msg::Lower_Below_Min,
+     {"下限频率不可小于该频段最低工作频率",
+      "Receive frequency of lower limit can't less than the lowest of work frequency. "},
+     Prompt_Title::Upper},
+    {Adj_Msg::Lower_Above_Upper,
+     {"下限频率不可大于该频段上限频率",
+      "Receive frequency of lower limit can't more than receive frequency of upper limit."},
+     Prompt_Title::Upper},
+    {Adj_Msg::Upper_Above_Max,
+     {"上限频率不可大于该频段最大工作频率",
+      "Receive frequency of upper limit can't more than the highest of work frequency. "},
+     Prompt_Title::Upper},
+    {Adj_Msg::Upper_Below_Lower,
+     {"上限频率不可小于该频段下限频率",
+      "Receive frequency of lower limit can't more than receive frequency of upper limit."},
+     Prompt_Title::Upper},
+}};
+
+}  // namespace
+
+void Adj_Prompt(Program& program, Adj_Msg msg, const Bilingual& detail) {
+  for (const Entry& e : kMessages) {
+    if (e.msg == msg) return Prompt(program, e.text, detail, e.title);
+  }
+}
+
+void Adj_Range_Prompt(Program& program, int max) {
+  program.platform.messageBox(" 输入数字范围为 0 - " + std::to_string(max) + " ！", "操作提示",
+                              kit::MsgIcon::Information);
+}
+
+}  // namespace j5
