@@ -33,17 +33,24 @@ constexpr std::array<Tab_Page, 5> kTabs = {{
 }};
 
 // Captions beside the visible lists of page 3; Combo_Mod(9)'s is Label1(16).
-constexpr std::array<const char*, 12> kModCaptions = {
-    "调制度      117 - 185 MHZ", "186 - 259 MHZ", "260 - 371 MHZ", "372 - 558 MHZ",
-    "VOICE 增益",               "DCS 增益",      "CTCSS 增益",    "DTMF 增益",
-    " TONE 增益",               "话音前置放大器增益", "话音前置幅度限制-粗调",
-    "话音前置幅度限制-细调"};
+constexpr std::array<const char*, 12> kModCaptions = {"调制度      117 - 185 MHZ",
+                                                      "186 - 259 MHZ",
+                                                      "260 - 371 MHZ",
+                                                      "372 - 558 MHZ",
+                                                      "VOICE 增益",
+                                                      "DCS 增益",
+                                                      "CTCSS 增益",
+                                                      "DTMF 增益",
+                                                      " TONE 增益",
+                                                      "话音前置放大器增益",
+                                                      "话音前置幅度限制-粗调",
+                                                      "话音前置幅度限制-细调"};
 // Combo_Txp(0..8) and Combo_Txp(15).
 constexpr std::array<const char*, 10> kTxpCaptions = {
     "100 兆段驱动功率", "200 兆段驱动功率", "300 兆段驱动功率", "400 兆段驱动功率",
     "500 兆段驱动功率", "宽带音频输出",     "窄带音频输出",     "提示音音量输出",
     "音频总输出",       "语音片选择"};
-constexpr std::array<const char*, 6> kBattCaptions = {"禁发闪烁", "显示外框", "显示 1 条",
+constexpr std::array<const char*, 6> kBattCaptions = {"禁发闪烁",  "显示外框", "显示 1 条",
                                                       "显示 2 条", "满格显示", "超压禁发"};
 constexpr std::array<const char*, 3> kBandFrames = {"136 - 174 MHZ ", "200 - 270 MHZ ",
                                                     "400 - 520 MHZ "};
@@ -57,7 +64,8 @@ constexpr std::array<const char*, 3> kBandLabels = {"VHF0                    100
 // Highest item of each visible list of row 12 (Combo_Mod) and row 13 (Combo_Txp); -1 for none.
 constexpr std::array<int, 16> kModLast = {63, 63, 63, 63, 15, 15, 15, 15,
                                           15, 31, 63, 15, 15, 15, 15, 15};
-constexpr std::array<int, 16> kTxpLast = {7, 7, 7, 7, 7, 15, 15, 15, 15, -1, -1, -1, -1, -1, -1, -1};
+constexpr std::array<int, 16> kTxpLast = {7,  7,  7,  7,  7,  15, 15, 15,
+                                          15, -1, -1, -1, -1, -1, -1, -1};
 
 // Design sizes, in twips.
 constexpr double kBoxHeight = 285;
@@ -122,8 +130,8 @@ frm_Adj_Txp::frm_Adj_Txp(Program& program)
     Label_Txp[i].setContainer(Frame3);
     Combo_Txp[i].setContainer(Frame3);
   }
-  for (kit::Control* c : std::initializer_list<kit::Control*>{
-           &Label_F0, &Label_F1, &Label_F2, &Frame_vox, &Frame2, &Frame_Version})
+  for (kit::Control* c : std::initializer_list<kit::Control*>{&Label_F0, &Label_F1, &Label_F2,
+                                                              &Frame_vox, &Frame2, &Frame_Version})
     c->setContainer(Frame_Other);
   for (int i = 0; i < 4; ++i) Label_Band_Head[i].setContainer(Frame_Other);
   for (int i = 0; i < 3; ++i) {
@@ -154,7 +162,8 @@ frm_Adj_Txp::frm_Adj_Txp(Program& program)
   Frame1.setCaption(" 136 - 174 MHZ");
   Frame_Sql_UHF.setCaption("200 - 270 MHZ");
   Frame_Sql_UHF1.setCaption("400 - 520 MHZ");
-  for (int h = 0; h < 12; ++h) Label_Sql_Head[h].setCaption(kSqlHeadings[static_cast<std::size_t>(h % 4)]);
+  for (int h = 0; h < 12; ++h)
+    Label_Sql_Head[h].setCaption(kSqlHeadings[static_cast<std::size_t>(h % 4)]);
   Frame_Dev.setCaption("调制、音量、滤波");
   for (int k = 0; k < 12; ++k) Label_Mod[k].setCaption(kModCaptions[static_cast<std::size_t>(k)]);
   Label_Mod[9].setVisible(false);
@@ -162,7 +171,8 @@ frm_Adj_Txp::frm_Adj_Txp(Program& program)
   for (int k = 0; k < 9; ++k) Label_Txp[k].setCaption(kTxpCaptions[static_cast<std::size_t>(k)]);
   Label_Txp[15].setCaption(kTxpCaptions[9]);
   Frame_Other.setCaption("频率范围限制");
-  for (int i = 0; i < 4; ++i) Label_Band_Head[i].setCaption(kBandHeadings[static_cast<std::size_t>(i)]);
+  for (int i = 0; i < 4; ++i)
+    Label_Band_Head[i].setCaption(kBandHeadings[static_cast<std::size_t>(i)]);
   Label_F0.setCaption(kBandLabels[0]);
   Label_F1.setCaption(kBandLabels[1]);
   Label_F2.setCaption(kBandLabels[2]);
@@ -263,7 +273,7 @@ void frm_Adj_Txp::Form_Load() {
 void frm_Adj_Txp::Lay_Out() {
   const double y = height() - 1200;
   kit::CommandButton* buttons[] = {&Command_read, &Command_Write, &Command_def,
-                                   &Command_save, &Command_open, &Command_close};
+                                   &Command_save, &Command_open,  &Command_close};
   const double gap = (scaleWidth() - 6 * kButtonWidth) / 7;
   for (int i = 0; i < 6; ++i)
     buttons[i]->move(gap + i * (kButtonWidth + gap), y, kButtonWidth, kButtonHeight);
@@ -364,8 +374,7 @@ void frm_Adj_Txp::Lay_Out_Other() {
   const double rowH = 360;
   const double colBand = 200, colLimit = w * 0.45, colTx = w * 0.8;
   Label_Band_Head[0].move(colBand, kFrameCaption + 60, 800, kBoxHeight);
-  Label_Band_Head[1].move(colBand + 900, kFrameCaption + 60, colLimit - colBand - 1000,
-                          kBoxHeight);
+  Label_Band_Head[1].move(colBand + 900, kFrameCaption + 60, colLimit - colBand - 1000, kBoxHeight);
   Label_Band_Head[2].move(colLimit, kFrameCaption + 60, colTx - colLimit - 100, kBoxHeight);
   Label_Band_Head[3].move(colTx, kFrameCaption + 60, w - colTx - 100, kBoxHeight);
   kit::Label* bandLabels[] = {&Label_F0, &Label_F1, &Label_F2};
@@ -452,8 +461,8 @@ void frm_Adj_Txp::Set_Adj_Captions() {
 
 void frm_Adj_Txp::TabStrip1_Click() {
   const std::string key = TabStrip1.selectedKey();
-  const auto it = std::find_if(kTabs.begin(), kTabs.end(),
-                               [&](const Tab_Page& t) { return key == t.key; });
+  const auto it =
+      std::find_if(kTabs.begin(), kTabs.end(), [&](const Tab_Page& t) { return key == t.key; });
   if (it == kTabs.end()) return;
   Adj_Page = it->page;
   setCaption(it->windowCaption);
