@@ -28,28 +28,46 @@ std::optional<double> valueOf(std::string_view text) {
 
 }  // namespace
 
-bool Set_Freq(MemImage& image, std::string& text, int row, int column) {
+namespace {
+
+struct Snapped {
+  std::string text;  // nine characters, "145.01250"
+  BcdFreq bcd;
+};
+
+std::optional<Snapped> Snap_Freq(std::string_view text) {
   const auto mhz = valueOf(text);
-  if (!mhz) return false;
+  if (!mhz) return std::nullopt;
   const double f = *mhz * 1000;  // kHz
   const double a = Int((f + 0.001) / 2.5);
   const double ra = Int((f - a * 2.5) * 100) / 100;
   const double b = Int((f + 0.001) / 6.25);
   const double rb = Int((f - b * 6.25) * 100) / 100;
   const double e = rb < ra ? b * 6.25 : a * 2.5;
-  if (!(e >= 0 && e / 1000 < kFreqLimitMHz)) return false;
+  if (!(e >= 0 && e / 1000 < kFreqLimitMHz)) return std::nullopt;
 
   std::string snapped = rt::Trim(rt::Str(e / 1000));
   if (snapped.size() <= 3) snapped += '.';
   if (snapped.size() < 9) snapped.append(9 - snapped.size(), '0');
   const auto bcd = Cov_Freq2Bcd(snapped);
-  if (!bcd) return false;
+  if (!bcd) return std::nullopt;
+  return Snapped{snapped, *bcd};
+}
 
+}  // namespace
+
+bool Set_Freq(MemImage& image, std::string& text, int row, int column) {
   // Look every cell up before writing, so a bad position changes nothing.
   std::int16_t* cells[4] = {&image(row, column), &image(row, column + 1), &image(row, column + 2),
                             &image(row, column + 3)};
-  for (int i = 0; i < 4; ++i) *cells[i] = (*bcd)[3 - i];
-  text = snapped;
+  return Set_Freq(std::span<std::int16_t* const, 4>(cells), text);
+}
+
+bool Set_Freq(std::span<std::int16_t* const, 4> cells, std::string& text) {
+  const auto s = Snap_Freq(text);
+  if (!s) return false;
+  for (int i = 0; i < 4; ++i) *cells[i] = s->bcd[3 - i];
+  text = s->text;
   return true;
 }
 

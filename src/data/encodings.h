@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,8 @@ inline constexpr double kFreqLimitMHz = 1000.0;
 // Refuses a frequency that does not snap into 0 to 999.99999 MHz: returns false and changes
 // neither the text nor the image.
 bool Set_Freq(MemImage& image, std::string& text, int row, int column);
+// The same into four cells given one by one (bytes 0..3 of the frequency).
+bool Set_Freq(std::span<std::int16_t* const, 4> cells, std::string& text);
 
 // Packs a frequency text (MHz) into its digits; nothing when it lies outside 0 to 999.99999 MHz.
 std::optional<BcdFreq> Cov_Freq2Bcd(std::string_view text);

@@ -5,6 +5,7 @@
 #include <array>
 #include <vector>
 
+#include "data/codecs.h"
 #include "data/tables.h"
 #include "editors/channels/channel_text.h"
 #include "editors/channels/frm_chann.h"
@@ -122,7 +123,7 @@ void frm_chann::Combo_edit_Click() {
 }
 
 void frm_chann::Store_Tone(int r, int firstByte, double hz) {
-  const auto [low, high] = chann::Tone_Code_Bytes(hz);
+  const auto [low, high] = Tone_Code_Bytes(hz);
   Rec(r, firstByte) = static_cast<std::int16_t>(low);
   Rec(r, firstByte + 1) = static_cast<std::int16_t>(high);
 }

@@ -3,7 +3,6 @@
 // and its commit.
 
 #include <string>
-#include <utility>
 
 #include "platform/runtime.h"
 #include "platform/utf8.h"
@@ -27,15 +26,6 @@ inline std::string Left_Chars(const std::string& text, int n) {
 
 inline bool Is_Name_Char(char32_t ch) {
   return (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'Z');
-}
-
-// A tone in Hz as the two bytes of its Tone_Code (low, high). The whole code
-// in 0.1 Hz is rounded first (a half to even), so a second decimal can never
-// push the low byte to 256.
-inline std::pair<int, int> Tone_Code_Bytes(double hz) {
-  const int code = rt::CInt(hz * 10);
-  const int high = code / 256;
-  return {code - 256 * high, high};
 }
 
 // Holds a flag raised for the lifetime of a scope.

@@ -1,0 +1,101 @@
+#include "data/fields.h"
+
+#include <algorithm>
+#include <bit>
+#include <stdexcept>
+
+#include "platform/runtime.h"
+
+namespace j5::fields {
+
+namespace {
+
+int lowestBit(int mask) {
+  return mask == 0 ? 0 : std::countr_zero(static_cast<unsigned>(mask));
+}
+
+// Cells hold bytes; anything else (a hand-made file) is taken by its low eight bits, so every
+// store leaves a byte behind.
+int byteAt(const Cells& cells, Place p) {
+  return cells(p.row, p.col) & 0xFF;
+}
+
+}  // namespace
+
+std::int16_t& Cells::operator()(int row, int col) const {
+  if (row < 0 || row >= rows_ || col < 0 || col >= cols_)
+    throw std::out_of_range("field cell out of range");
+  return first_(table_)[static_cast<std::size_t>(row) * static_cast<std::size_t>(cols_) +
+                        static_cast<std::size_t>(col)];
+}
+
+std::span<std::int16_t> Cells::span(int row, int col, int width) const {
+  if (width < 1 || col + width > cols_) throw std::out_of_range("field bytes out of range");
+  return {&(*this)(row, col), static_cast<std::size_t>(width)};
+}
+
+Field Field::shifted(int rows) const {
+  Field out = *this;
+  std::visit([rows](auto& f) { f.at.row += rows; }, out.f_);
+  return out;
+}
+
+Place Field::place() const {
+  return std::visit([](const auto& f) { return f.at; }, f_);
+}
+
+int Field::number(const Cells& cells) const {
+  if (const auto* b = std::get_if<Bits>(&f_)) {
+    const int readMask = b->readMask != 0 ? b->readMask : b->mask;
+    const int raw = (byteAt(cells, b->at) & readMask) >> lowestBit(readMask);
+    if (b->values.empty()) return raw;
+    const auto it = std::find(b->values.begin(), b->values.end(), raw);
+    return it == b->values.end() ? 0 : static_cast<int>(it - b->values.begin());
+  }
+  try {
+    return static_cast<int>(rt::Val(text(cells)));
+  } catch (const rt::OverflowError&) {
+    return 0;
+  }
+}
+
+void Field::setNumber(const Cells& cells, int value) const {
+  const auto* b = std::get_if<Bits>(&f_);
+  if (!b) {
+    setText(cells, std::to_string(value));
+    return;
+  }
+  int raw = value;
+  if (!b->values.empty()) {
+    if (value < 0 || value >= static_cast<int>(b->values.size())) return;
+    raw = b->values[static_cast<std::size_t>(value)];
+  }
+  std::int16_t& cell = cells(b->at.row, b->at.col);
+  const int kept = (cell & 0xFF) & ~b->mask;
+  cell = static_cast<std::int16_t>(kept | ((raw << lowestBit(b->mask)) & b->mask));
+}
+
+std::string Field::text(const Cells& cells) const {
+  if (const auto* c = std::get_if<Coded>(&f_))
+    return c->codec.decode(cells.span(c->at.row, c->at.col, c->codec.width));
+  return std::to_string(number(cells));
+}
+
+bool Field::setText(const Cells& cells, std::string_view text) const {
+  if (const auto* c = std::get_if<Coded>(&f_))
+    return c->codec.encode(cells.span(c->at.row, c->at.col, c->codec.width), text);
+  try {
+    setNumber(cells, rt::CInt(rt::Val(text)));
+    return true;
+  } catch (const rt::OverflowError&) {
+    return false;
+  }
+}
+
+std::string Choice::text(int index) const {
+  if (shown) return shown(index);
+  if (index < 0 || index >= static_cast<int>(items.size())) return "";
+  return items[static_cast<std::size_t>(index)];
+}
+
+}  // namespace j5::fields
