@@ -2,6 +2,7 @@
 // A fresh directory under the test's own temporary directory, removed with its contents when the
 // test ends, and small whole-file helpers for tests that read and write real files.
 
+#include <functional>
 #include <string>
 
 namespace j5::test {
@@ -25,5 +26,8 @@ class TempDir {
 std::string readFile(const std::string& path);
 // Creates or replaces the file with exactly these bytes; throws when it cannot.
 void writeFile(const std::string& path, const std::string& bytes);
+// Runs fn while this process may write files of at most `bytes` bytes, as on a volume that
+// fills up while a file is written.
+void withFileSizeLimit(unsigned long bytes, const std::function<void()>& fn);
 
 }  // namespace j5::test

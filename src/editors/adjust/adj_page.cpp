@@ -1,5 +1,6 @@
-// Showing the adjustment table on the current page, and the entry of the value boxes and lists:
-// every accepted entry is stored in its Adj_Value cell at once.
+// The adjustment table's settings as bindings of the field model, showing the table on the
+// current page, and the entry of the value boxes and lists: every accepted entry is stored in its
+// Adj_Value cell at once.
 #include <algorithm>
 
 #include "editors/adjust/adj_prompts.h"
@@ -25,56 +26,76 @@ const std::array<frm_Adj_Txp::Value_Boxes, 9> frm_Adj_Txp::kValueBoxes = {{
 
 namespace {
 
-constexpr std::size_t kFirstSquelch = 3;
+// The low page's power rows lie three rows below the high page's.
+constexpr int kLowPowerRows = 3;
 
-// The limit as its three digits: the hundreds from the first byte's low nibble, then the two
-// nibbles of the second. A cell outside a byte's range (only a hand-made file holds one) has no
-// such form and shows nothing.
-std::string Limit_Text(int hundreds, int tensUnits) {
-  if (hundreds < 0 || hundreds > 255 || tensUnits < 0 || tensUnits > 255) return "";
-  return std::to_string(hundreds & 0x0F) + std::to_string(tensUnits / 16) +
-         std::to_string(tensUnits % 16);
+fields::Field Cell(int row, int col) {
+  return fields::Bits{{row, col}};
 }
 
 }  // namespace
+
+void frm_Adj_Txp::Bind_Settings() {
+  // Value boxes: each change is checked by the window and stored through its binding.
+  for (const Value_Boxes& v : kValueBoxes) {
+    auto& boxes = Boxes(v);
+    for (int k : boxes.indices()) {
+      if (v.power) {
+        Power_High.text(boxes[k], Cell(v.row, k), false);
+        Power_Low.text(boxes[k], Cell(v.row + kLowPowerRows, k), false);
+      } else {
+        Squelch.text(boxes[k], Cell(v.row, k), false);
+      }
+      boxes[k].Change = [this, &v, k] { Value_Box_Change(v, k); };
+    }
+  }
+
+  auto discardKeys = [](int& key) { key = 0; };
+  for (int k = 0; k < 16; ++k) {
+    Combo_Mod[k].KeyPress = discardKeys;
+    Combo_Txp[k].KeyPress = discardKeys;
+    Bind_List_Text(Combo_Mod[k], 12, k);
+  }
+  for (int k = 0; k < 15; ++k) Bind_List_Text(Combo_Txp[k], 13, k);
+  Bind_List_Pick(Combo_Txp[15], 13, 15);
+
+  for (int k = 0; k < 10; ++k) {
+    Combo_vox[k].KeyPress = discardKeys;
+    Bind_List_Pick(Combo_vox[k], 14, k);
+  }
+  for (int k = 0; k < 6; ++k) {
+    Combo_batt_comp[k].KeyPress = discardKeys;
+    Bind_List_Pick(Combo_batt_comp[k], 14, 10 + k);
+  }
+  Bind_Band_Limits();
+  Other.step([this] { Show_Version(); });
+}
 
 kit::ControlArray<kit::TextBox>& frm_Adj_Txp::Boxes(const Value_Boxes& v) {
   return this->*v.boxes;
 }
 
+fields::Bindings& frm_Adj_Txp::Boxes_Table(const Value_Boxes& v) {
+  if (!v.power) return Squelch;
+  return Adj_Page == kPowerLow ? Power_Low : Power_High;
+}
+
 int frm_Adj_Txp::Box_Row(const Value_Boxes& v) const {
-  return v.power ? 3 * Adj_Page + v.row : v.row;
+  return v.power ? v.row + (Adj_Page == kPowerLow ? kLowPowerRows : 0) : v.row;
 }
 
 void frm_Adj_Txp::Show_Adj_Page() {
-  const AdjTable& t = data_.Adj_Value;
-  if (Adj_Page == kPowerHigh || Adj_Page == kPowerLow) {
-    for (std::size_t a = 0; a < kFirstSquelch; ++a) Show_Boxes(kValueBoxes[a]);
-    return;
-  }
-  for (std::size_t a = kFirstSquelch; a < kValueBoxes.size(); ++a) Show_Boxes(kValueBoxes[a]);
-  if (Adj_Page == kAudio) {
-    for (int k = 0; k < 16; ++k) Show_List_Text(Combo_Mod[k], t(12, k));
-    for (int k = 0; k < 15; ++k) Show_List_Text(Combo_Txp[k], t(13, k));
-    Show_List_Pick(Combo_Txp[15], t(13, 15));
-  } else if (Adj_Page == kOther) {
-    for (int k = 0; k < 10; ++k) Show_List_Pick(Combo_vox[k], t(14, k));
-    for (int k = 0; k < 6; ++k) Show_List_Pick(Combo_batt_comp[k], t(14, 10 + k));
-    Show_Band_Limits();
-    Show_Version();
-  }
-}
-
-// Writing the text runs the box's change check, which stores the number back (or refuses a value
-// the box does not take).
-void frm_Adj_Txp::Show_Boxes(const Value_Boxes& v) {
-  auto& boxes = Boxes(v);
-  const int row = Box_Row(v);
-  for (int k : boxes.indices()) boxes[k].setText(std::to_string(data_.Adj_Value(row, k)));
+  if (Adj_Page == kPowerHigh) return Power_High.show();
+  if (Adj_Page == kPowerLow) return Power_Low.show();
+  Squelch.show();
+  if (Adj_Page == kAudio) Audio.show();
+  if (Adj_Page == kOther) Other.show();
 }
 
 // Digits only, blanks around them allowed, an empty box is 0; every change is checked and
 // stored, so a value typed digit by digit is refused at the first digit that takes it too far.
+// Showing the table writes the boxes too, and a value out of a box's range is refused the same
+// way.
 void frm_Adj_Txp::Value_Box_Change(const Value_Boxes& v, int k) {
   // The power boxes edit rows 0..5 only; they take no entry while another page is shown.
   if (v.power && Adj_Page != kPowerHigh && Adj_Page != kPowerLow) return;
@@ -86,7 +107,7 @@ void frm_Adj_Txp::Value_Box_Change(const Value_Boxes& v, int k) {
   }
   // A refused entry puts the default into the box, whose own change check stores it.
   if (n > v.max) return Refuse_Value(v, k);
-  data_.Adj_Value(Box_Row(v), k) = static_cast<std::int16_t>(n);
+  Boxes_Table(v).store(Boxes(v)[k]);
 }
 
 void frm_Adj_Txp::Refuse_Value(const Value_Boxes& v, int k) {
@@ -96,33 +117,35 @@ void frm_Adj_Txp::Refuse_Value(const Value_Boxes& v, int k) {
   box.setText(std::to_string(data_.Adj_Default(Box_Row(v), k)));
 }
 
-// The lists of rows 12 and 13 take the number as their text, in the list or not; nothing is
-// stored.
-void frm_Adj_Txp::Show_List_Text(kit::ComboBox& box, int value) {
-  box.setText(std::to_string(value));
+// The lists of rows 12 and 13 take the number as their text, in the list or not, and showing
+// stores nothing; a pick stores its position.
+void frm_Adj_Txp::Bind_List_Text(kit::ComboBox& box, int row, int col) {
+  const fields::Field f = Cell(row, col);
+  box.Click = Audio.custom(
+      box, [this, &box, f] { box.setText(f.text(Audio.cells())); },
+      [this, &box, f] {
+        if (box.listIndex() >= 0) f.setNumber(Audio.cells(), box.listIndex());
+      });
 }
 
-// A list that picks its item by position. A value its list does not hold (read from an erased
-// radio, loaded from a file) is shown as a number with no item picked, and the cell keeps it.
-void frm_Adj_Txp::Show_List_Pick(kit::ComboBox& box, int value) {
-  if (value >= 0 && value < box.listCount())
-    box.setListIndex(value);
-  else
-    box.setText(std::to_string(value));
-}
-
-void frm_Adj_Txp::Store_Pick(kit::ComboBox& box, int row, int col) {
-  if (box.listIndex() < 0) return;
-  data_.Adj_Value(row, col) = static_cast<std::int16_t>(box.listIndex());
-}
-
-void frm_Adj_Txp::Show_Band_Limits() {
-  const AdjTable& t = data_.Adj_Value;
-  for (int i = 0; i < 3; ++i) {
-    Text_Freq_L[i].setText(Limit_Text(t(15, 5 * i + 1), t(15, 5 * i + 2)));
-    Text_Freq_H[i].setText(Limit_Text(t(15, 5 * i + 3), t(15, 5 * i + 4)));
-    Check_Tx[i].setValue(t(15, 5 * i) > 0 ? 1 : 0);
-  }
+// A list that shows its item by position, and whose Click stores the position back. A value its
+// list does not hold (read from an erased radio, loaded from a file) is shown as a number with
+// no item picked, and the cell keeps it.
+void frm_Adj_Txp::Bind_List_Pick(kit::ComboBox& box, int row, int col) {
+  fields::Bindings& table = row == 13 ? Audio : Other;
+  const fields::Field f = Cell(row, col);
+  box.Click = table.custom(
+      box,
+      [this, &box, row, col] {
+        const int value = data_.Adj_Value(row, col);
+        if (value >= 0 && value < box.listCount())
+          box.setListIndex(value);
+        else
+          box.setText(std::to_string(value));
+      },
+      [&table, &box, f] {
+        if (box.listIndex() >= 0) f.setNumber(table.cells(), box.listIndex());
+      });
 }
 
 // The firmware version: row 19's first seven bytes as characters, blanks trimmed as each is

@@ -14,7 +14,7 @@ struct Entry {
   Prompt_Title title;
 };
 
-const std::array<Entry, 6> kMessages = {{
+const std::array<Entry, 10> kMessages = {{
     {Adj_Msg::Busy,
      {"正在与对讲机进行读写操作 ！", "Read-write operating with transceiver ."},
      Prompt_Title::Lower},
@@ -36,6 +36,18 @@ const std::array<Entry, 6> kMessages = {{
     {Adj_Msg::Upper_Below_Lower,
      {"上限频率不可小于该频段下限频率",
       "Receive frequency of lower limit can't more than receive frequency of upper limit."},
+     Prompt_Title::Upper},
+    {Adj_Msg::Load_Done,
+     {"调整参数从文件调入成功 ！", "Succeed fold the optional parameters from file."},
+     Prompt_Title::Upper},
+    {Adj_Msg::Load_Failed,
+     {"调整参数文件调入失败 ！", "Fail to load the adjust parameter file."},
+     Prompt_Title::Upper},
+    {Adj_Msg::Save_Done,
+     {"调整参数保存完毕 ！", "Complete storing optional parameters."},
+     Prompt_Title::Upper},
+    {Adj_Msg::Save_Failed,
+     {"调整参数保存失败 ！", "Fail to store the adjust parameter file."},
      Prompt_Title::Upper},
 }};
 

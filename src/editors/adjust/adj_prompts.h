@@ -18,6 +18,10 @@ enum class Adj_Msg {
   Lower_Above_Upper,
   Upper_Above_Max,
   Upper_Below_Lower,
+  Load_Done,
+  Load_Failed,
+  Save_Done,
+  Save_Failed,
 };
 
 void Adj_Prompt(Program& program, Adj_Msg msg, const Bilingual& detail = {});

@@ -34,7 +34,36 @@ bool Limit_Pair(double value, std::int16_t& hundreds, std::int16_t& tensUnits) {
   return true;
 }
 
+// The limit as its three digits: the hundreds from the first byte's low nibble, then the two
+// nibbles of the second. A cell outside a byte's range (only a hand-made file holds one) has no
+// such form and shows nothing.
+std::string Limit_Text(int hundreds, int tensUnits) {
+  if (hundreds < 0 || hundreds > 255 || tensUnits < 0 || tensUnits > 255) return "";
+  return std::to_string(hundreds & 0x0F) + std::to_string(tensUnits / 16) +
+         std::to_string(tensUnits % 16);
+}
+
+// Band_Limit_Pair as the limit boxes show and store it. What is stored is the number the box
+// spells, the same number the leave checks compared (" 1 50" is 150, "150.7" is 150), so the
+// table holds what was accepted; a number with no pair form stores nothing.
+fields::Codec Band_Limit_Codec() {
+  return {2, [](std::span<const std::int16_t> b) { return Limit_Text(b[0], b[1]); },
+          [](std::span<std::int16_t> b, std::string_view text) {
+            return Limit_Pair(Limit_Value(std::string(text)), b[0], b[1]);
+          }};
+}
+
 }  // namespace
+
+// Per band: the lower and the upper limit (stored only by Pack_Band_Limits), then the transmit
+// flag, which the window shows and never stores.
+void frm_Adj_Txp::Bind_Band_Limits() {
+  for (int k = 0; k < 3; ++k) {
+    Other.text(Text_Freq_L[k], fields::Coded{{15, 5 * k + 1}, Band_Limit_Codec()}, false);
+    Other.text(Text_Freq_H[k], fields::Coded{{15, 5 * k + 3}, Band_Limit_Codec()}, false);
+    Other.step([this, k] { Check_Tx[k].setValue(data_.Adj_Value(15, 5 * k) > 0 ? 1 : 0); });
+  }
+}
 
 // Up to four characters can be typed (the fourth is still let through); after that every
 // character key, Backspace included, is discarded.
@@ -71,19 +100,12 @@ void frm_Adj_Txp::Refuse_Limit(kit::TextBox& box, int value, Adj_Msg message) {
   box.setFocus();
 }
 
-// All six limits are packed from the numbers their boxes spell, the same numbers the checks
-// compared (" 1 50" is 150, "150.7" is 150), so the table holds what was accepted. A box whose
-// number has no pair form keeps the bytes it had; the transmit-enable bytes and byte 15 are
-// never touched.
+// All six limits are packed, also those of bands whose boxes were not touched; the
+// transmit-enable bytes and byte 15 are never touched.
 void frm_Adj_Txp::Pack_Band_Limits() {
   for (int k = 0; k < 3; ++k) {
-    const kit::TextBox* boxes[] = {&Text_Freq_L[k], &Text_Freq_H[k]};
-    for (int h = 0; h < 2; ++h) {
-      std::int16_t hundreds = 0, tensUnits = 0;
-      if (!Limit_Pair(Limit_Value(boxes[h]->text()), hundreds, tensUnits)) continue;
-      data_.Adj_Value(15, 5 * k + 1 + 2 * h) = hundreds;
-      data_.Adj_Value(15, 5 * k + 2 + 2 * h) = tensUnits;
-    }
+    Other.store(Text_Freq_L[k]);
+    Other.store(Text_Freq_H[k]);
   }
 }
 

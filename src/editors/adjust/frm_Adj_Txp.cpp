@@ -88,7 +88,12 @@ double Pitch(double height, int rows) {
 frm_Adj_Txp::frm_Adj_Txp(Program& program)
     : kit::Form(program.platform, "frm_Adj_Txp", program.mainForm()),
       prog_(program),
-      data_(program.data) {
+      data_(program.data),
+      Power_High(data_.Adj_Value),
+      Power_Low(data_.Adj_Value),
+      Squelch(data_.Adj_Value),
+      Audio(data_.Adj_Value),
+      Other(data_.Adj_Value) {
   setCaption(kCaptionHigh);
   for (const Tab_Page& t : kTabs) TabStrip1.addTab(t.key, t.tab);
 
@@ -206,26 +211,11 @@ frm_Adj_Txp::frm_Adj_Txp(Program& program)
   TabStrip1.Click = [this] { TabStrip1_Click(); };
   Command_def.Click = [this] { Command_def_Click(); };
   Command_close.Click = [this] { Command_close_Click(); };
+  Command_open.Click = [this] { Command_open_Click(); };
+  Command_save.Click = [this] { Command_save_Click(); };
+  Timer4.Tick = [this] { Timer4_Timer(); };
 
-  for (const Value_Boxes& v : kValueBoxes) {
-    auto& boxes = Boxes(v);
-    for (int k : boxes.indices()) boxes[k].Change = [this, &v, k] { Value_Box_Change(v, k); };
-  }
-  auto discardKeys = [](int& key) { key = 0; };
-  for (int k = 0; k < 16; ++k) {
-    Combo_Mod[k].Click = [this, k] { Store_Pick(Combo_Mod[k], 12, k); };
-    Combo_Txp[k].Click = [this, k] { Store_Pick(Combo_Txp[k], 13, k); };
-    Combo_Mod[k].KeyPress = discardKeys;
-    Combo_Txp[k].KeyPress = discardKeys;
-  }
-  for (int k = 0; k < 10; ++k) {
-    Combo_vox[k].Click = [this, k] { Store_Pick(Combo_vox[k], 14, k); };
-    Combo_vox[k].KeyPress = discardKeys;
-  }
-  for (int k = 0; k < 6; ++k) {
-    Combo_batt_comp[k].Click = [this, k] { Store_Pick(Combo_batt_comp[k], 14, 10 + k); };
-    Combo_batt_comp[k].KeyPress = discardKeys;
-  }
+  Bind_Settings();
   for (int k = 0; k < 3; ++k) {
     Text_Freq_L[k].KeyPress = [this, k](int& key) { Text_Freq_KeyPress(Text_Freq_L[k], key); };
     Text_Freq_H[k].KeyPress = [this, k](int& key) { Text_Freq_KeyPress(Text_Freq_H[k], key); };

@@ -7,12 +7,14 @@
 //
 // The work is split by concern: frm_Adj_Txp.cpp (controls, layout, captions, pages, Default,
 // Close), adj_page.cpp (showing the table and the value boxes' and lists' entry), band_limits.cpp
-// (the band-limit boxes and their packing).
+// (the band-limit boxes and their packing), adj_file.cpp (the file buttons, their requests and the
+// adjustment file).
 
 #include <array>
 #include <cstdint>
 #include <string>
 
+#include "editors/fields.h"
 #include "platform/kit.h"
 
 namespace j5 {
@@ -116,6 +118,15 @@ class frm_Adj_Txp : public kit::Form {
   Program& prog_;
   SharedData& data_;
 
+  // The settings, one table of bindings for each part of the display: the power boxes edit rows
+  // 0..2 on the high page and rows 3..5 on the low one; the squelch boxes are shown with pages 2
+  // to 4; the lists of page 3; the lists, limits, transmit flags and version of page 4.
+  fields::Bindings Power_High;
+  fields::Bindings Power_Low;
+  fields::Bindings Squelch;
+  fields::Bindings Audio;
+  fields::Bindings Other;
+
   // frm_Adj_Txp.cpp
   void Form_Load();
   void Form_Unload(int& cancel);
@@ -141,18 +152,25 @@ class frm_Adj_Txp : public kit::Form {
     int max;
   };
   static const std::array<Value_Boxes, 9> kValueBoxes;
+  void Bind_Settings();
   kit::ControlArray<kit::TextBox>& Boxes(const Value_Boxes& v);
+  fields::Bindings& Boxes_Table(const Value_Boxes& v);
   int Box_Row(const Value_Boxes& v) const;
-  void Show_Boxes(const Value_Boxes& v);
   void Value_Box_Change(const Value_Boxes& v, int k);
   void Refuse_Value(const Value_Boxes& v, int k);
-  void Show_List_Text(kit::ComboBox& box, int value);
-  void Show_List_Pick(kit::ComboBox& box, int value);
-  void Store_Pick(kit::ComboBox& box, int row, int col);
-  void Show_Band_Limits();
+  void Bind_List_Text(kit::ComboBox& box, int row, int col);
+  void Bind_List_Pick(kit::ComboBox& box, int row, int col);
   void Show_Version();
 
+  // adj_file.cpp
+  void Command_open_Click();
+  void Command_save_Click();
+  void Timer4_Timer();
+  void Adj_File_Load();
+  void Adj_File_Save();
+
   // band_limits.cpp
+  void Bind_Band_Limits();
   void Text_Freq_KeyPress(kit::TextBox& box, int& key);
   void Text_Freq_L_LostFocus(int k);
   void Text_Freq_H_LostFocus(int k);
