@@ -9,7 +9,8 @@ namespace sim {
 const char* const kServerUsage =
     "usage: j5-radio-sim [options]\n"
     "Serves the radio's side of the programming link on a pseudo-terminal; prints its path.\n"
-    "  --ident 14|8            identification form answered to STX (default 14)\n"
+    "  --ident 14|8|50|dec     identification form (default 14): 14 and 8 answer STX after\n"
+    "                          the access code, 50 and dec the other code\n"
     "  --bands VL,VH,U0L,U0H,U1L,U1H\n"
     "                          band limits in MHz (default 136,174,400,520,220,260)\n"
     "  --load FILE             load the memory from a parameter file (.dat)\n"
@@ -122,8 +123,12 @@ ServerOptions parseServerOptions(const std::vector<std::string>& args) {
         o.radio.identForm = IdentForm::Ident14;
       } else if (v == "8") {
         o.radio.identForm = IdentForm::Ident8;
+      } else if (v == "50") {
+        o.radio.identForm = IdentForm::Ident50;
+      } else if (v == "dec") {
+        o.radio.identForm = IdentForm::Ident8Dec;
       } else {
-        throw UsageError("--ident: \"" + v + "\" is neither 14 nor 8");
+        throw UsageError("--ident: \"" + v + "\" is none of 14, 8, 50, dec");
       }
     } else if (arg == "--bands") {
       auto parts = split(value(), ',');

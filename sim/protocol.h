@@ -14,11 +14,14 @@ inline constexpr std::uint8_t kCmdRead = 0x53;  // 'S'
 inline constexpr std::uint8_t kCmdData = 0x58;  // 'X'
 inline constexpr std::uint8_t kIdentStart = 0xAA;
 inline constexpr std::uint8_t kIdentEnd = 0xDD;
+inline constexpr std::uint8_t kIdentDecEnd = 0xBB;
+inline constexpr std::uint8_t kIdent50End = 0x55;
 
-// What a logged frame is. The tool sends the first six kinds; the radio answers with Ack,
-// Ident14, Ident8 and DataFrame; Stray marks a byte the radio was told to send unasked.
+// What a logged frame is. The tool sends the first seven kinds; the radio answers with Ack,
+// the identifications and DataFrame; Stray marks a byte the radio was told to send unasked.
 enum class FrameKind {
   AccessCode,
+  AltAccessCode,
   Stx,
   Ack,
   ReadRequest,
@@ -26,13 +29,17 @@ enum class FrameKind {
   ShortRowFrame,
   Ident14,
   Ident8,
+  Ident50,
+  Ident8Dec,
   Stray,
   Unknown,  // bytes that form no frame (or an incomplete one); the radio ignores them
 };
 
 std::string_view frameKindName(FrameKind kind);
 
-enum class IdentForm { Ident14, Ident8 };
+// The form a radio identifies itself in. Ident14 and Ident8 answer STX after the access code
+// (a direct opening's eighth code byte is STX); Ident50 and Ident8Dec answer the other code.
+enum class IdentForm { Ident14, Ident8, Ident50, Ident8Dec };
 
 // Band limits in whole MHz, as the identification frames carry them.
 struct BandLimits {
@@ -54,10 +61,20 @@ std::vector<std::uint8_t> ident14Frame(const BandLimits& limits);
 // UHF1 does not travel in this form.
 std::vector<std::uint8_t> ident8Frame(const BandLimits& limits);
 
+// 50 bytes: 0xAA; VHF low and high, UHF0 low and high as three digits 0-9 each; zeros; the
+// model "J5-VHF" (panel text); the version "180128"; zeros; sixteen characters of the radio's
+// description; 0x55.
+std::vector<std::uint8_t> ident50Frame(const BandLimits& limits);
+
+// 0xAA, VHF low and high as three digits 0-9 each, 0xBB.
+std::vector<std::uint8_t> ident8DecFrame(const BandLimits& limits);
+
 std::vector<std::uint8_t> identFrame(IdentForm form, const BandLimits& limits);
+FrameKind identKind(IdentForm form);
 
 // Throws std::invalid_argument when a limit cannot be written in the form: the 8-byte frame
-// only holds VHF limits from 100 to 199 MHz; a band limit pair holds 0 to 25599 MHz.
+// only holds VHF limits from 100 to 199 MHz; a band limit pair holds 0 to 25599 MHz; three
+// digits 0 to 999.
 void checkBandLimits(IdentForm form, const BandLimits& limits);
 
 }  // namespace sim

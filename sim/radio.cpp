@@ -12,15 +12,34 @@ namespace {
 // direct opening sends all eight, and the eighth is STX, which the radio then answers as such.
 constexpr std::size_t kCodeLength = 7;
 constexpr auto& kCode = j5::kAccessCode;
+// The other code goes out whole and is answered with the identification forms of its own.
+constexpr auto& kAltCode = j5::Alt_Access_Code;
+static_assert(kAltCode[0] != kCode[0], "the radio tells the codes apart by their first byte");
 
 bool matches(const Fault& fault, FrameKind answering) {
   if (!fault.answering) return true;
   return *fault.answering == answering ||
-         (*fault.answering == FrameKind::DataFrame && answering == FrameKind::ShortRowFrame);
+         (*fault.answering == FrameKind::DataFrame && answering == FrameKind::ShortRowFrame) ||
+         (*fault.answering == FrameKind::AccessCode && answering == FrameKind::AltAccessCode);
 }
 
 bool isIdent(FrameKind kind) {
-  return kind == FrameKind::Ident14 || kind == FrameKind::Ident8;
+  return kind == FrameKind::Ident14 || kind == FrameKind::Ident8 || kind == FrameKind::Ident50 ||
+         kind == FrameKind::Ident8Dec;
+}
+
+// The form an OtherIdent fault answers with instead: the other one of the same opening.
+IdentForm otherForm(FrameKind kind) {
+  switch (kind) {
+    case FrameKind::Ident14:
+      return IdentForm::Ident8;
+    case FrameKind::Ident8:
+      return IdentForm::Ident14;
+    case FrameKind::Ident50:
+      return IdentForm::Ident8Dec;
+    default:
+      return IdentForm::Ident50;
+  }
 }
 
 // Counts one applicable answer against the fault; true when the fault acts on it.
@@ -97,6 +116,10 @@ void Radio::startFrame(std::uint8_t byte, Micros at) {
     if (earlyAckDue(FrameKind::AccessCode)) ackedEarly_ = true;
     return;
   }
+  if (byte == kAltCode[0]) {
+    if (altAnswerHasAck() && earlyAckDue(FrameKind::AltAccessCode)) ackedEarly_ = true;
+    return;
+  }
   // Until it has seen the access code the radio is not listening to the programming protocol.
   if (phase_ == Phase::Idle) return frameDone(FrameKind::Unknown, at);
   switch (byte) {
@@ -127,6 +150,14 @@ void Radio::continueFrame(std::uint8_t byte, Micros at) {
       }
       if (size == kCodeLength) frameDone(FrameKind::AccessCode, at);
       return;
+    case kAltCode[0]:
+      if (byte != kAltCode[size - 1]) {
+        frame_.pop_back();
+        dropFrame(at);
+        return startFrame(byte, at);
+      }
+      if (size == kAltCode.size()) frameDone(FrameKind::AltAccessCode, at);
+      return;
     case kCmdRead:
       if (size == 4) frameDone(FrameKind::ReadRequest, at);
       return;
@@ -156,15 +187,22 @@ void Radio::frameDone(FrameKind kind, Micros at) {
       pendingAck_ = false;
       if (!ackedEarly_) answer(kind, {ack}, at);
       break;
-    case FrameKind::Stx: {
-      bool long14 = config_.identForm == IdentForm::Ident14;
-      answer(kind,
-             {{long14 ? FrameKind::Ident14 : FrameKind::Ident8,
-               identFrame(config_.identForm, config_.bands)}},
-             at);
-      phase_ = Phase::Identified;
+    case FrameKind::AltAccessCode: {
+      // Identified at once; the tool goes straight on with its frames, each behind an ACK that
+      // is a cue, not something to answer.
+      std::vector<Part> parts;
+      if (altAnswerHasAck() && !ackedEarly_) parts.push_back(ack);
+      parts.push_back({identKind(config_.identForm), identFrame(config_.identForm, config_.bands)});
+      answer(kind, std::move(parts), at);
+      phase_ = Phase::Session;
+      pendingAck_ = false;
       break;
     }
+    case FrameKind::Stx:
+      answer(kind,
+             {{identKind(config_.identForm), identFrame(config_.identForm, config_.bands)}}, at);
+      phase_ = Phase::Identified;
+      break;
     case FrameKind::Ack:
       // The acknowledgement of the identification is answered at once; later ones acknowledge
       // a reply, and the radio answers them in front of its next reply or with its next ACK.
@@ -182,8 +220,10 @@ void Radio::frameDone(FrameKind kind, Micros at) {
                                       static_cast<std::uint8_t>(length)};
       auto data = memory_.read(address, static_cast<std::size_t>(length));
       reply.insert(reply.end(), data.begin(), data.end());
+      // A reply follows the radio's ACK once it has acknowledged something: the tool's ACK of
+      // the previous reply, or, right after a direct opening (no ACK exchange), the opening.
       std::vector<Part> parts;
-      if (pendingAck_) parts.push_back(ack);
+      if (pendingAck_ || phase_ == Phase::Identified) parts.push_back(ack);
       parts.push_back({FrameKind::DataFrame, std::move(reply)});
       pendingAck_ = false;
       phase_ = Phase::Session;
@@ -203,6 +243,10 @@ void Radio::frameDone(FrameKind kind, Micros at) {
       break;
   }
   ackedEarly_ = false;
+}
+
+bool Radio::altAnswerHasAck() const {
+  return config_.identForm == IdentForm::Ident8Dec;
 }
 
 bool Radio::earlyAckDue(FrameKind answering) {
@@ -265,10 +309,8 @@ void Radio::answer(FrameKind answering, std::vector<Part> parts, Micros frameEnd
         parts.erase(parts.begin());
         break;
       case Misbehaviour::OtherIdent: {
-        bool was14 = parts.back().kind == FrameKind::Ident14;
-        auto form = was14 ? IdentForm::Ident8 : IdentForm::Ident14;
-        parts.back() = {was14 ? FrameKind::Ident8 : FrameKind::Ident14,
-                        identFrame(form, config_.bands)};
+        auto form = otherForm(parts.back().kind);
+        parts.back() = {identKind(form), identFrame(form, config_.bands)};
         break;
       }
       case Misbehaviour::EarlyAck:

@@ -47,7 +47,7 @@ enum class Misbehaviour {
 
 // A misbehaviour applied to the radio's answers. `answering` narrows it to the answers to one
 // kind of tool frame (AccessCode, Stx, Ack, ReadRequest, DataFrame, ShortRowFrame; DataFrame
-// also covers short row frames). NoLeadingAck, EarlyAck and OtherIdent only count the answers
+// also covers short row frames, AccessCode the other code). NoLeadingAck, EarlyAck and OtherIdent only count the answers
 // they can change (read replies with a leading ACK, ACKs to access codes and written frames,
 // identifications). After `skip` such answers the fault changes the next `count` of them, or
 // every one with kAlways; a spent fault is removed. Several faults may act on one answer.
@@ -124,6 +124,9 @@ class Radio {
   void dropFrame(Micros at);
   void answer(FrameKind answering, std::vector<Part> parts, Micros frameEnd);
   bool earlyAckDue(FrameKind answering);
+  // The other code is answered with ACK before the 8-byte identification, and alone with the
+  // 50-byte one.
+  bool altAnswerHasAck() const;
   void logFrame(Direction dir, Micros time, std::vector<std::uint8_t> bytes, FrameKind kind,
                 std::string fault = {});
 

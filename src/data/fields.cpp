@@ -14,12 +14,6 @@ int lowestBit(int mask) {
   return mask == 0 ? 0 : std::countr_zero(static_cast<unsigned>(mask));
 }
 
-// Cells hold bytes; anything else (a hand-made file) is taken by its low eight bits, so every
-// store leaves a byte behind.
-int byteAt(const Cells& cells, Place p) {
-  return cells(p.row, p.col) & 0xFF;
-}
-
 }  // namespace
 
 std::int16_t& Cells::operator()(int row, int col) const {
@@ -36,33 +30,51 @@ std::span<std::int16_t> Cells::span(int row, int col, int width) const {
 
 Field Field::shifted(int rows) const {
   Field out = *this;
-  std::visit([rows](auto& f) { f.at.row += rows; }, out.f_);
+  out.rows_ += rows;
   return out;
 }
 
 Place Field::place() const {
-  return std::visit([](const auto& f) { return f.at; }, f_);
+  const Place p = std::visit([](const auto& f) { return f.at; }, *f_);
+  return {p.row + rows_, p.col};
 }
 
 int Field::number(const Cells& cells) const {
-  if (const auto* b = std::get_if<Bits>(&f_)) {
+  return numberAt(cells, 0);
+}
+
+void Field::setNumber(const Cells& cells, int value) const {
+  setNumberAt(cells, 0, value);
+}
+
+std::string Field::text(const Cells& cells) const {
+  return textAt(cells, 0);
+}
+
+bool Field::setText(const Cells& cells, std::string_view text) const {
+  return setTextAt(cells, 0, text);
+}
+
+int Field::numberAt(const Cells& cells, int rows) const {
+  if (const auto* b = std::get_if<Bits>(f_.get())) {
     const int readMask = b->readMask != 0 ? b->readMask : b->mask;
-    const int raw = (byteAt(cells, b->at) & readMask) >> lowestBit(readMask);
+    const int byte = cells(b->at.row + rows_ + rows, b->at.col) & 0xFF;
+    const int raw = (byte & readMask) >> lowestBit(readMask);
     if (b->values.empty()) return raw;
     const auto it = std::find(b->values.begin(), b->values.end(), raw);
     return it == b->values.end() ? 0 : static_cast<int>(it - b->values.begin());
   }
   try {
-    return static_cast<int>(rt::Val(text(cells)));
+    return static_cast<int>(rt::Val(textAt(cells, rows)));
   } catch (const rt::OverflowError&) {
     return 0;
   }
 }
 
-void Field::setNumber(const Cells& cells, int value) const {
-  const auto* b = std::get_if<Bits>(&f_);
+void Field::setNumberAt(const Cells& cells, int rows, int value) const {
+  const auto* b = std::get_if<Bits>(f_.get());
   if (!b) {
-    setText(cells, std::to_string(value));
+    setTextAt(cells, rows, std::to_string(value));
     return;
   }
   int raw = value;
@@ -70,22 +82,24 @@ void Field::setNumber(const Cells& cells, int value) const {
     if (value < 0 || value >= static_cast<int>(b->values.size())) return;
     raw = b->values[static_cast<std::size_t>(value)];
   }
-  std::int16_t& cell = cells(b->at.row, b->at.col);
+  // Cells hold bytes; anything else (a hand-made file) is taken by its low eight bits, so every
+  // store leaves a byte behind.
+  std::int16_t& cell = cells(b->at.row + rows_ + rows, b->at.col);
   const int kept = (cell & 0xFF) & ~b->mask;
   cell = static_cast<std::int16_t>(kept | ((raw << lowestBit(b->mask)) & b->mask));
 }
 
-std::string Field::text(const Cells& cells) const {
-  if (const auto* c = std::get_if<Coded>(&f_))
-    return c->codec.decode(cells.span(c->at.row, c->at.col, c->codec.width));
-  return std::to_string(number(cells));
+std::string Field::textAt(const Cells& cells, int rows) const {
+  if (const auto* c = std::get_if<Coded>(f_.get()))
+    return c->codec.decode(cells.span(c->at.row + rows_ + rows, c->at.col, c->codec.width));
+  return std::to_string(numberAt(cells, rows));
 }
 
-bool Field::setText(const Cells& cells, std::string_view text) const {
-  if (const auto* c = std::get_if<Coded>(&f_))
-    return c->codec.encode(cells.span(c->at.row, c->at.col, c->codec.width), text);
+bool Field::setTextAt(const Cells& cells, int rows, std::string_view text) const {
+  if (const auto* c = std::get_if<Coded>(f_.get()))
+    return c->codec.encode(cells.span(c->at.row + rows_ + rows, c->at.col, c->codec.width), text);
   try {
-    setNumber(cells, rt::CInt(rt::Val(text)));
+    setNumberAt(cells, rows, rt::CInt(rt::Val(text)));
     return true;
   } catch (const rt::OverflowError&) {
     return false;

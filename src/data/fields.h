@@ -16,6 +16,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -25,6 +26,8 @@
 #include "data/shared_data.h"
 
 namespace j5::fields {
+
+struct Column;
 
 // A view of a table of 16-bit cells holding radio bytes, addressed (row, column): the image, the
 // adjustment table, a page buffer, or a flat array such as Option_Val as one row. A cell outside
@@ -77,10 +80,10 @@ struct Codec {
 };
 
 // A number held in the bits `mask` of one byte, shifted down to the mask's lowest bit. A store
-// rewrites only those bits and keeps the others (read-modify-write). `values`, when given, lists
-// the raw value of each index (index i stores values[i]; a raw value not in it reads as index 0).
-// `readMask`, when given, is wider than the bits written: the display looks at more bits than an
-// entry changes.
+// rewrites only those bits and keeps the others (read-modify-write); a value wider than its bits
+// is cut to them. `values`, when given, lists the raw value of each index (index i stores
+// values[i]; a raw value not in it reads as index 0). `readMask`, when given, is wider than the
+// bits written: the display looks at more bits than an entry changes.
 struct Bits {
   Place at;
   int mask = 0xFF;
@@ -99,13 +102,13 @@ struct Coded {
 class Field {
  public:
   // Implicit, so a table of fields can list Bits and Coded entries as they are.
-  Field(Bits bits) : f_(std::move(bits)) {}
-  Field(Coded coded) : f_(std::move(coded)) {}
+  Field(Bits bits) : f_(std::make_shared<const Desc>(std::move(bits))) {}
+  Field(Coded coded) : f_(std::make_shared<const Desc>(std::move(coded))) {}
 
   // The same setting `rows` rows further down: record B after record A, channel c after channel 0.
   Field shifted(int rows) const;
   Place place() const;
-  bool isText() const { return std::holds_alternative<Coded>(f_); }
+  bool isText() const { return std::holds_alternative<Coded>(*f_); }
 
   // A number field's index; a text field's text read as a number (0 when it is none).
   int number(const Cells& cells) const;
@@ -119,7 +122,17 @@ class Field {
   bool setText(const Cells& cells, std::string_view text) const;
 
  private:
-  std::variant<Bits, Coded> f_;
+  // The description is shared and never changed: a shifted copy differs only in its row offset.
+  using Desc = std::variant<Bits, Coded>;
+  std::shared_ptr<const Desc> f_;
+  int rows_ = 0;
+
+  // The accesses `rows` further down without a copy, for a grid that shows every row of a column.
+  friend struct Column;
+  int numberAt(const Cells& cells, int rows) const;
+  void setNumberAt(const Cells& cells, int rows, int value) const;
+  std::string textAt(const Cells& cells, int rows) const;
+  bool setTextAt(const Cells& cells, int rows, std::string_view text) const;
 };
 
 // The texts of a number field: items[i] names index i and is what a list offers; `shown` gives the

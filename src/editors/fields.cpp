@@ -88,9 +88,14 @@ void Bindings::store(const kit::Control& control) const {
   throw std::logic_error("no binding for " + control.name());
 }
 
+void Bindings::storeAll() const {
+  for (const Entry& e : entries_)
+    if (e.store) e.store();
+  if (afterStore_) afterStore_();
+}
+
 std::string Column::text(const Cells& cells, int rows) const {
-  const Field f = field.shifted(rows);
-  return f.isText() ? f.text(cells) : choice.text(f.number(cells));
+  return field.isText() ? field.textAt(cells, rows) : choice.text(field.numberAt(cells, rows));
 }
 
 void Column::show(kit::Grid& grid, int gridRow, const Cells& cells, int rows) const {
@@ -98,11 +103,10 @@ void Column::show(kit::Grid& grid, int gridRow, const Cells& cells, int rows) co
 }
 
 void Column::pick(const Cells& cells, int rows, int index) const {
-  const Field f = field.shifted(rows);
-  if (!f.isText()) {
-    f.setNumber(cells, index);
+  if (!field.isText()) {
+    field.setNumberAt(cells, rows, index);
   } else if (index >= 0 && index < static_cast<int>(choice.items.size())) {
-    f.setText(cells, choice.items[static_cast<std::size_t>(index)]);
+    field.setTextAt(cells, rows, choice.items[static_cast<std::size_t>(index)]);
   }
 }
 

@@ -79,6 +79,9 @@ class Bindings {
   void show() const;
   // Stores what the control shows through its binding, then runs afterStore.
   void store(const kit::Control& control) const;
+  // Stores every control in the order added, then runs afterStore once (a window that packs
+  // its controls into an image at one moment rather than at each change).
+  void storeAll() const;
   const Cells& cells() const { return cells_; }
 
  private:

@@ -1,5 +1,7 @@
 #include "link/Form_setup.h"
 
+#include "link/ident_frames.h"
+#include "link/transfers.h"
 #include "platform/runtime.h"
 #include "shell/program.h"
 
@@ -7,7 +9,7 @@ namespace j5 {
 
 Form_setup::Form_setup(Program& program)
     : kit::Form(program.platform, "Form_setup", program.mainForm()),
-      Link(*this, program, Link_Setup{.opening = Link_Setup::Opening::Ident_Only, .ident_len = 8}),
+      Link(*this, program, *this),
       prog_(program) {
   setBorder(kit::Border::Fixed);
   for (int i : Option_Port.indices()) Option_Port[i].setContainer(Frame1);
@@ -15,9 +17,6 @@ Form_setup::Form_setup(Program& program)
   Unload = [this](int& cancel) { Form_Unload(cancel); };
   Command_ok.Click = [this] { Command_ok_Click(); };
   Command1.Click = [this] { Command1_Click(); };
-  Link.Identified = [this] { Identified(); };
-  Link.No_Reply = [this] { No_Reply(); };
-  Link.Failure_Report = [this] { unload(); };
 }
 
 void Form_setup::Form_Load() {
@@ -70,41 +69,36 @@ void Form_setup::Command_ok_Click() {
   prog_.setPanel(7, "");
   prog_.setPanel(8, "");
   prog_.setPanel(3, "COM" + std::to_string(d.Comm_Port));
-  Link.Open_Port();
-  if (d.Port_Error != 0) {
+  if (!Link.Start(Port_Window_Link())) {
     unload();
     return;
   }
   Exchange_Started = true;
-  Link.Begin_Exchange();
 }
 
-void Form_setup::Identified() {
-  SharedData& d = prog_.data;
-  const auto& f = Link.Rx_Buf;
-  // The first band's hundreds are implied (100 MHz); the second band's come in a whole byte.
-  d.Band_A_Low = Band_Limit_Pair(1, f[1]);
-  d.Band_A_High = Band_Limit_Pair(1, f[2]);
-  d.Band_B_Low = Band_Limit_Pair(f[3], f[4]);
-  d.Band_B_High = Band_Limit_Pair(f[5], f[6]);
-  prog_.setPanel(7, Ident_Band_Text("VHF:", d.Band_A_Low, d.Band_A_High));
-  prog_.setPanel(8, Ident_Band_Text("UHF:", d.Band_B_Low, d.Band_B_High));
-  d.VHF_Low = d.Band_A_Low;
-  d.VHF_High = d.Band_A_High;
-  d.UHF0_Low = d.Band_B_Low;
-  d.UHF0_High = d.Band_B_High;
-  Link.Clear_Rx();
-  prog_.setPanel(2, prog_.text("与对讲机连接正常", "Connect well with radio."));
-  Link.Close_Port();
-  Link.Timer1.setEnabled(false);
-  Link.Timer2.setEnabled(false);
-  Link.Timer3.setEnabled(true);
-  Link.Timer3.setInterval(50);
-  Link.Link_Busy = false;
+void Form_setup::Link_Port_Error(bool) {
+  const Transfer_Texts& t = Port_Window_Link().texts;
+  Prompt(prog_, t.port_error, t.port_error_title);
 }
 
-void Form_setup::No_Reply() {
-  prog_.setPanel(2, prog_.text("联机故障 ！", "Communication fault."));
+void Form_setup::Link_Identified(const Ident_Frame& frame) {
+  Store_Ident8(prog_, frame);
+  const Bilingual& connected = Port_Window_Link().texts.connected;
+  prog_.setPanel(2, prog_.text(connected.chn, connected.eng));
+}
+
+// The window closes by itself at either end of the exchange.
+void Form_setup::Link_Done() {
+  unload();
+}
+
+void Form_setup::Link_Failed() {
+  unload();
+}
+
+void Form_setup::Link_Timed_Out() {
+  const Bilingual& fault = Port_Window_Link().texts.fail_panel;
+  prog_.setPanel(2, prog_.text(fault.chn, fault.eng));
 }
 
 }  // namespace j5

@@ -2,7 +2,7 @@
 // The port window: the user picks COM1..COM16; OK opens the port and identifies the radio with
 // its 8-byte identification frame, whose two bands become the first two band limits.
 
-#include "link/radio_link.h"
+#include "link/link_engine.h"
 #include "platform/control.h"
 #include "platform/form.h"
 
@@ -10,7 +10,7 @@ namespace j5 {
 
 class Program;
 
-class Form_setup : public kit::Form {
+class Form_setup : public kit::Form, Link_Listener {
  public:
   explicit Form_setup(Program& program);
 
@@ -18,7 +18,7 @@ class Form_setup : public kit::Form {
   kit::ControlArray<kit::OptionButton> Option_Port{*this, "Option_Port", 16};
   kit::CommandButton Command_ok{*this, "Command_ok"};
   kit::CommandButton Command1{*this, "Command1"};
-  Radio_Link Link;
+  Link_Engine Link;
 
  private:
   Program& prog_;
@@ -29,8 +29,11 @@ class Form_setup : public kit::Form {
   void Form_Unload(int& cancel);
   void Command_ok_Click();
   void Command1_Click();
-  void Identified();
-  void No_Reply();
+  void Link_Port_Error(bool restart) override;
+  void Link_Identified(const Ident_Frame& frame) override;
+  void Link_Done() override;
+  void Link_Timed_Out() override;
+  void Link_Failed() override;
 };
 
 }  // namespace j5

@@ -1,20 +1,20 @@
 #pragma once
 // The main window's one identification of the radio at start-up: access code, ACK, STX, the
 // 14-byte identification frame, whose band limits are stored and shown; then the port closes.
-// It runs on the main window's own serial control and timers, which this component creates on
-// the window that owns it.
+// It runs on the main window's own serial control and timers, which the engine creates on the
+// window that owns this component.
 
-#include "link/radio_link.h"
+#include "link/link_engine.h"
 
 namespace j5 {
 
 class Program;
 
-class Startup_Ident {
+class Startup_Ident : Link_Listener {
  public:
   Startup_Ident(kit::Form& owner, Program& program);
 
-  Radio_Link Link;
+  Link_Engine Link;
 
   // The start-up probe's set-up of the port of Comm_Port: no message when it fails, only
   // Port_Error.
@@ -25,8 +25,11 @@ class Startup_Ident {
 
  private:
   Program& prog_;
-  void Identified();
-  void Failure_Report();
+  void Panel(const Bilingual& text);
+  void Link_Port_Error(bool restart) override;
+  void Link_Identified(const Ident_Frame& frame) override;
+  void Link_Done() override;
+  void Link_Failed() override;
 };
 
 }  // namespace j5

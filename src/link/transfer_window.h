@@ -1,13 +1,14 @@
 #pragma once
 // What the whole read and the whole write windows share: the Cancel and Help buttons, the
-// progress label and bar, the link with its Timer4, the window's place, its busy messages and
-// the failure report after a time-out.
+// progress piece, Timer4, the link engine with the window's answers to it, the window's place,
+// its busy messages and the failure report after a time-out.
 
 #include <cstdint>
 #include <string>
 
 #include "data/shared_data.h"
-#include "link/radio_link.h"
+#include "link/link_engine.h"
+#include "link/transfer_progress.h"
 #include "platform/control.h"
 #include "platform/form.h"
 
@@ -15,43 +16,46 @@ namespace j5 {
 
 class Program;
 
-class Transfer_Window : public kit::Form {
+class Transfer_Window : public kit::Form, protected Link_Listener {
  public:
   kit::CommandButton Command_Cancel{*this, "Command_Cancel"};
   kit::CommandButton Command_Help{*this, "Command_Help"};
-  kit::Label Label_tr_count{*this, "Label_tr_count"};
-  kit::ProgressBar ProgressBar1{*this, "ProgressBar1"};
+  Transfer_Progress Progress;
+  kit::Label& Label_tr_count = Progress.Label_tr_count;
+  kit::ProgressBar& ProgressBar1 = Progress.ProgressBar1;
   kit::Timer Timer4{*this, "Timer4"};
-  Radio_Link Link;
+  Link_Engine Link;
 
  protected:
   Transfer_Window(Program& program, std::string name, std::int16_t SharedData::*flag,
-                  Link_Setup setup);
+                  const Link_Description& link);
 
   Program& prog_;
+  const Link_Description& link_;
+  // Polled by Timer4; nothing in these windows sets it.
+  bool Unload_Req = false;
 
   // Form_Load's common part: window flag, Unload_Req, place, captions, show.
   void Load_Window(kit::CommandButton& start, const std::string& captionChn,
                    const std::string& captionEng, const std::string& startChn,
                    const std::string& startEng);
-  // "Read-write operating with transceiver ." (a start pressed while busy).
-  void Busy_Message();
-  // "Read-write operating, don't close the window." (closing while busy).
-  void Close_Busy_Message();
   // Read_Start, Write_Start: unless busy, opens the port when it is closed and starts the
-  // exchange at base address 0 with the window's block counter at 0.
-  void Start_Transfer(int& counter);
-  // Cancel when idle: close the port and the window.
-  void Close_Window();
+  // exchange with the window's plan.
+  void Start_Transfer(Block_Plan plan);
   // The connecting text after a start that opened the port.
   void Show_Connecting();
-  void Progress(int value);
+  // Cancel: the busy message while a transfer runs, else close the port and the window.
+  void Cancel();
+
+  void Link_Port_Error(bool restart) override;
+  void Link_Identified(const Ident_Frame& frame) override;
+  void Link_Connected() override;
+  void Link_Failed() override;
 
  private:
   std::int16_t SharedData::*flag_;
   void Timer4_Timer();
   void Form_Unload(int& cancel);
-  void Failure_Report();
 };
 
 }  // namespace j5

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "data/defaults.h"
-#include "platform/driver.h"
+#include "support/driver.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
 #include "support/sim_device.h"

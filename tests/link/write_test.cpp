@@ -15,7 +15,7 @@ struct Write : Link_Fixture {
   j5::Form_Comm_Write& w = program.Form_Comm_Write.load();
 
   Write() { j5::Init_Factory_Image(data); }
-  bool idle() const { return !w.Link.Link_Busy && !d.messageBoxes().empty(); }
+  bool idle() const { return !w.Link.Link_Busy() && !d.messageBoxes().empty(); }
   std::vector<sim::LogEntry> rowFrames() const {
     std::vector<sim::LogEntry> out;
     for (const auto& e : radio.log())
@@ -101,7 +101,7 @@ TEST_P(WriteValues, NoValueOutsideByteRangeReachesTheRadio) {
     EXPECT_EQ(d.lastMessageBox().text,
               "参数第 " + std::to_string(p.row) +
                   " 行含有 0 至 255 以外的数值，未向对讲机写入任何数据 ！");
-    EXPECT_FALSE(w.Link.Link_Busy);
+    EXPECT_FALSE(w.Link.Link_Busy());
     EXPECT_FALSE(w.Link.MSC.portOpen());
     d.advance(3000);
     EXPECT_TRUE(sentBytes().empty());
@@ -160,7 +160,7 @@ TEST_F(Write, AnAckWithinTheSecondLetsTheWriteGoOn) {
 TEST_F(Write, WriteAndCancelWhileBusy) {
   d.click(w.Command_Write);
   d.advance(1000);
-  ASSERT_TRUE(w.Link.Link_Busy);
+  ASSERT_TRUE(w.Link.Link_Busy());
   data.Mem_Image(231, 6) = 100;  // Write while busy does not repair the image again
   d.click(w.Command_Write);
   EXPECT_EQ(data.Mem_Image(231, 6), 100);

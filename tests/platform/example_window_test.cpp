@@ -2,7 +2,7 @@
 // a button, a timer and a serial control.
 #include <gtest/gtest.h>
 
-#include "platform/driver.h"
+#include "support/driver.h"
 #include "platform/kit.h"
 
 namespace example {

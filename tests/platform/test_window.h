@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/driver.h"
+#include "support/driver.h"
 #include "platform/kit.h"
 #include "support/event_log.h"
 

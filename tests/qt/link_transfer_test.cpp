@@ -60,7 +60,7 @@ TEST(LinkOverPty, WholeReadThenWholeWrite) {
     auto& r = program.Form_Comm_Read.load();
     qt_test::pump(50);
     qt_test::click(platform.widgetOf(r.Command_read));
-    ASSERT_TRUE(r.Link.Link_Busy);
+    ASSERT_TRUE(r.Link.Link_Busy());
     ASSERT_TRUE(qt_test::waitUntil([&] { return !boxes.texts.isEmpty(); }, 120000));
     EXPECT_EQ(boxes.texts, QStringList{"Complete reading the data from transceiver."});
     EXPECT_EQ(r.Label_tr_count.caption(), "Read Signal parameters in gear. ");
@@ -82,7 +82,7 @@ TEST(LinkOverPty, WholeReadThenWholeWrite) {
     auto& w = program.Form_Comm_Write.load();
     qt_test::pump(50);
     qt_test::click(platform.widgetOf(w.Command_Write));
-    ASSERT_TRUE(w.Link.Link_Busy);
+    ASSERT_TRUE(w.Link.Link_Busy());
     ASSERT_TRUE(qt_test::waitUntil([&] { return !boxes.texts.isEmpty(); }, 120000));
     EXPECT_EQ(boxes.texts, QStringList{"Complete writing parameters to the transceiver."});
 

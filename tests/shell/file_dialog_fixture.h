@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "platform/driver.h"
+#include "support/driver.h"
 #include "shell/MDImain.h"
 #include "shell/file_dialogs.h"
 #include "shell/program.h"

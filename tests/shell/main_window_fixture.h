@@ -7,7 +7,7 @@
 #include <array>
 #include <functional>
 
-#include "platform/driver.h"
+#include "support/driver.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "editors/options/frm_option.h"
-#include "platform/driver.h"
+#include "support/driver.h"
 #include "shell/MDImain.h"
 
 namespace j5 {

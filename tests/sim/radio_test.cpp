@@ -167,6 +167,41 @@ TEST_F(RadioFixture, AnswersAreStampedWithTheirEarliestStart) {
   EXPECT_EQ(log[3].time, 6300);
 }
 
+// The other code is answered at once with the identification form of its own: ACK and the
+// 0xBB-ended frame, or the 50-byte frame alone; the frames behind it carry an ACK as a cue, and
+// every answer to the other form comes with OtherIdent.
+TEST_F(RadioFixture, OtherCodeIsAnsweredWithItsIdentificationForms) {
+  const Bytes alt(j5::Alt_Access_Code.begin(), j5::Alt_Access_Code.end());
+  const Bytes dec = {0xAA, 1, 3, 6, 1, 7, 4, 0xBB};
+  radio.config().identForm = sim::IdentForm::Ident8Dec;
+  EXPECT_EQ(send(alt), cat({{0x06}, dec}));
+  memoryRamp(0x3000, 64);
+  EXPECT_EQ(send({0x06, 0x53, 0x30, 0x00, 0x40}), cat({{0x06}, readReply(0x3000, 64)}));
+  EXPECT_EQ(send({0x06}), Bytes{});
+  EXPECT_EQ(send(cat({{0x06, 0x58, 0x30, 0x00, 0x10}, Bytes(16, 7)})), Bytes{0x06});
+  EXPECT_EQ(radio.memory().at(0x3000), 7);
+
+  radio.reset();
+  radio.config().identForm = sim::IdentForm::Ident50;
+  const Bytes fifty = send(alt);
+  ASSERT_EQ(fifty.size(), 50u);
+  EXPECT_EQ(Bytes(fifty.begin(), fifty.begin() + 13),
+            (Bytes{0xAA, 1, 3, 6, 1, 7, 4, 4, 0, 0, 5, 2, 0}));
+  EXPECT_EQ(fifty[49], 0x55);
+  radio.reset();
+  radio.inject({Misbehaviour::OtherIdent, FrameKind::AltAccessCode});
+  EXPECT_EQ(send(alt), dec);  // the 0xBB-ended frame, without the ACK the 50-byte form lacks
+}
+
+// After a direct opening the radio has acknowledged nothing yet: a request without the tool's
+// ACK in front still gets its reply behind the radio's ACK.
+TEST_F(RadioFixture, DirectOpeningRequestWithoutAckGetsReplyBehindAck) {
+  radio.config().identForm = sim::IdentForm::Ident8;
+  memoryRamp(0x0E00, 64);
+  EXPECT_EQ(send(kCode8), cat({{0x06}, kIdent8}));
+  EXPECT_EQ(send({0x53, 0x0E, 0x00, 0x40}), cat({{0x06}, readReply(0x0E00, 64)}));
+}
+
 TEST(Ident, FramesCarryTheBandLimits) {
   EXPECT_EQ(sim::bandLimitPair(400), (std::array<std::uint8_t, 2>{0x04, 0x00}));
   EXPECT_EQ(sim::bandLimitPair(136), (std::array<std::uint8_t, 2>{0x01, 0x36}));

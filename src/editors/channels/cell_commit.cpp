@@ -74,9 +74,9 @@ std::string frm_chann::Lower_Limit_Text() const {
   return text;
 }
 
-void frm_chann::Write_Freq(int r, int firstByte, const std::string& text) {
-  std::string copy = text;  // the snapped text goes nowhere: the row is shown from the record
-  Set_Freq(data_.Mem_Image, copy, r - 1, firstByte);
+// The snapped text goes nowhere: the row is shown from the record.
+void frm_chann::Write_Freq(int r, int col, const std::string& text) {
+  Col(col).field.shifted(r - 1).setText(Image, text);
 }
 
 // t is a copy of the editor's text, which the commit may replace.
@@ -85,8 +85,8 @@ void frm_chann::Commit_Rx(int r, std::string t) {
     if (Cell_Blank(r, kColRx)) Set_New_Channel(r);
     Set_Cell(r, kColRx, t);
     // Every new receive frequency is the transmit frequency too.
-    Write_Freq(r, 4, t);
-    Write_Freq(r, 0, t);
+    Write_Freq(r, kColTx, t);
+    Write_Freq(r, kColRx, t);
   } else if (!rt::Trim(t).empty()) {
     Prompt_Range(true);
     const std::string low = Lower_Limit_Text();
@@ -94,9 +94,9 @@ void frm_chann::Commit_Rx(int r, std::string t) {
     Text_Edit.setText(low);
     if (Rec(r, 0) == kEmptyByte) {
       Set_New_Channel(r);
-      Write_Freq(r, 4, low);
+      Write_Freq(r, kColTx, low);
     }
-    Write_Freq(r, 0, low);
+    Write_Freq(r, kColRx, low);
   } else {
     // Erasing the receive frequency deletes the channel.
     Set_Cell(r, kColRx, "");
@@ -115,7 +115,7 @@ void frm_chann::Commit_Tx(int r, std::string t) {
   }
   if (Freq_In_Range(Value_Of(t))) {
     Set_Cell(r, kColTx, t);
-    Write_Freq(r, 4, t);
+    Write_Freq(r, kColTx, t);
   } else {
     std::string low;
     if (!blank) {
@@ -128,7 +128,7 @@ void frm_chann::Commit_Tx(int r, std::string t) {
     if (blank) {
       for (int k = 4; k <= 7; ++k) Rec(r, k) = kEmptyByte;
     } else {
-      Write_Freq(r, 4, low);
+      Write_Freq(r, kColTx, low);
     }
     Rec(r, 10) = kEmptyByte;
     Rec(r, 11) = kEmptyByte;
@@ -141,7 +141,7 @@ void frm_chann::Commit_Tone(int r, int c) {
   const double v = Value_Of(s);
   if (v >= 60 && v <= 259.9) {
     // Any tone in 0.1 Hz steps, not only the listed ones.
-    Store_Tone(r, c == kColDec ? 8 : 10, v);
+    Col(c).field.shifted(r - 1).setText(Image, s);
     if (c == kColDec) {
       Rec(r, 10) = Rec(r, 8);
       Rec(r, 11) = Rec(r, 9);
@@ -150,9 +150,10 @@ void frm_chann::Commit_Tone(int r, int c) {
     return;
   }
   // A DCS name: select it in the list, which stores it as a pick does.
-  const int count = std::min<int>(Combo_edit.listCount(), kToneNameLast + 1);
+  const std::vector<std::string>& names = Col(c).choice.items;
+  const int count = std::min<int>(Combo_edit.listCount(), static_cast<int>(names.size()));
   for (int i = 0; i < count; ++i) {
-    if (rt::Trim(data_.Tone_Name[static_cast<std::size_t>(i)]) != s) continue;
+    if (names[static_cast<std::size_t>(i)] != s) continue;
     if (Combo_edit.listIndex() == i) {
       Combo_edit_Click();  // typing the name has selected it already, without a click
     } else {
@@ -176,12 +177,7 @@ void frm_chann::Commit_Name(int r) {
   name = rt::Trim(name);
   Set_Cell(r, kColName, name);
 
-  for (int k = 0; k < 6; ++k) Name_Byte(r, k) = kEmptyByte;
-  std::size_t pos = 0;
-  for (int j = 0; j < 6 && pos < name.size(); ++j) {
-    const char32_t ch = kit::utf8::decode(name, pos);
-    if (chann::Is_Name_Char(ch)) Name_Byte(r, j) = static_cast<std::int16_t>(ch);
-  }
+  Col(kColName).field.shifted(r - 1).setText(Image, name);
 }
 
 // ---------------------------------------------------------------------------

@@ -1,11 +1,6 @@
 // The in-place editors: which editor a cell gets, where it goes and what its
 // list holds; what a pick stores at once; how typing is filtered; and the
 // Enter key, which checks a frequency and moves on to the next cell.
-#include <algorithm>
-#include <array>
-#include <vector>
-
-#include "data/codecs.h"
 #include "data/tables.h"
 #include "editors/channels/channel_text.h"
 #include "editors/channels/frm_chann.h"
@@ -14,33 +9,6 @@
 namespace j5 {
 
 using chann::Value_Of;
-
-namespace {
-
-// List items of the choice columns 6..12 (the tone columns list Tone_Name).
-const std::vector<std::string>& Choice_Items(int col) {
-  static const std::array<std::vector<std::string>, 7> kItems = [] {
-    std::array<std::vector<std::string>, 7> items = {std::vector<std::string>{"HIGH", "MID", "LOW"},
-                                                     {"W", "N"},
-                                                     {"OFF", "BOT", "EOT", "BOTH"},
-                                                     {"OFF", "ON"},
-                                                     {"OFF", "ON"},
-                                                     {},
-                                                     {"OFF"}};
-    for (int i = 1; i <= 15; ++i) items[5].push_back(std::to_string(i));
-    for (int i = 1; i <= 8; ++i) items[6].push_back(std::to_string(i));
-    return items;
-  }();
-  return kItems[static_cast<std::size_t>(col - frm_chann::kColPower)];
-}
-
-// Sets the bits of mask in a record byte to value (shifted into place),
-// keeping the others.
-void Set_Bits(std::int16_t& byte, int mask, int shift, int value) {
-  byte = static_cast<std::int16_t>(((byte & 0xFF) & ~mask) | ((value << shift) & mask));
-}
-
-}  // namespace
 
 void frm_chann::MSF_Chann_Click() {
   Show_Cell_Editor();
@@ -59,12 +27,9 @@ void frm_chann::Place_Editor(kit::Control& editor, bool fullHeight) {
 void frm_chann::Fill_List(int col) {
   if (col == kColBand) {
     Combo_edit.addItem("VHF/UHF");
-  } else if (col == kColDec || col == kColEnc) {
-    for (int i = 0; i <= kToneNameLast; ++i)
-      Combo_edit.addItem(rt::Trim(data_.Tone_Name[static_cast<std::size_t>(i)]));
-  } else {
-    for (const std::string& item : Choice_Items(col)) Combo_edit.addItem(item);
+    return;
   }
+  for (const std::string& item : Col(col).choice.items) Combo_edit.addItem(item);
 }
 
 void frm_chann::Show_Cell_Editor() {
@@ -122,61 +87,19 @@ void frm_chann::Combo_edit_Click() {
   Refresh_Edit_Image();
 }
 
-void frm_chann::Store_Tone(int r, int firstByte, double hz) {
-  const auto [low, high] = Tone_Code_Bytes(hz);
-  Rec(r, firstByte) = static_cast<std::int16_t>(low);
-  Rec(r, firstByte + 1) = static_cast<std::int16_t>(high);
-}
-
 void frm_chann::Store_Pick(int r, int c, int k) {
-  switch (c) {
-    case kColBand:
-      if (rt::Trim(Combo_edit.text()) != rt::Trim(Cell(r, kColBand))) Clear_Channel(r);
-      Set_Cell(r, kColBand, Combo_edit.text());
-      break;
-    case kColDec:
-    case kColEnc: {
-      const int first = c == kColDec ? 8 : 10;
-      if (k == 0) {
-        Rec(r, first) = 0;
-        Rec(r, first + 1) = 0;
-      } else if (k <= 50) {
-        Store_Tone(r, first, Value_Of(Combo_edit.text()));
-      } else {
-        Rec(r, first) = static_cast<std::int16_t>(k - kDcsNameOffset);
-        Rec(r, first + 1) = 0;
-      }
-      if (c == kColDec) {
-        // The decode tone becomes the encode tone too.
-        Rec(r, 10) = Rec(r, 8);
-        Rec(r, 11) = Rec(r, 9);
-        Show_Channel(r);
-      }
-      break;
-    }
-    case kColPower:
-      Set_Bits(Rec(r, 14), 0x03, 0, k);
-      break;
-    case kColWidth:
-      Set_Bits(Rec(r, 15), 0x40, 6, k == 0 ? 1 : 0);
-      break;
-    case kColPttId:
-      Set_Bits(Rec(r, 15), 0x03, 0, k);
-      break;
-    case kColBusyLock:
-      Set_Bits(Rec(r, 15), 0x08, 3, k);
-      break;
-    case kColScanAdd:
-      Set_Bits(Rec(r, 15), 0x04, 2, k > 0 ? 1 : 0);
-      break;
-    case kColSigCode:
-      Set_Bits(Rec(r, 12), 0x0F, 0, k);
-      break;
-    case kColScr:
-      Set_Bits(Rec(r, 14), 0xF0, 4, k);
-      break;
-    default:
-      break;
+  if (c == kColBand) {
+    if (rt::Trim(Combo_edit.text()) != rt::Trim(Cell(r, kColBand))) Clear_Channel(r);
+    Set_Cell(r, kColBand, Combo_edit.text());
+    return;
+  }
+  if (c < kColDec || c > kColScr) return;
+  Col(c).pick(Image, r - 1, k);
+  if (c == kColDec) {
+    // The decode tone becomes the encode tone too.
+    Rec(r, 10) = Rec(r, 8);
+    Rec(r, 11) = Rec(r, 9);
+    Show_Channel(r);
   }
 }
 

@@ -1,9 +1,12 @@
 // A channel's record and name row shown as one grid row, and the procedures
 // that give a channel its new-channel defaults or empty it.
-#include <array>
+#include <span>
+#include <string_view>
+#include <vector>
 
-#include "data/encodings.h"
+#include "data/codecs.h"
 #include "data/tables.h"
+#include "editors/channels/channel_text.h"
 #include "editors/channels/frm_chann.h"
 #include "platform/runtime.h"
 #include "shell/program.h"
@@ -14,23 +17,69 @@ namespace {
 
 constexpr int kNameRowBase = 255;  // grid row r has its name in image row r + 255
 
-// Cells 4..13 of a new channel.
-const std::array<std::string, 10> kNewChannelCells = {"OFF", "OFF", "HIGH", "W",   "OFF",
-                                                      "OFF", "ON",  "1",    "OFF", ""};
+std::vector<std::string> Numbers(int from, int to) {
+  std::vector<std::string> items;
+  for (int i = from; i <= to; ++i) items.push_back(std::to_string(i));
+  return items;
+}
 
-// The text of a Tone_Code. Codes with a high byte of 0x80 and up (other than
-// the pair FF FF) are never written by the editors; they show as the plain
-// tone value. A DCS low byte with no name leaves the cell empty.
-std::string Tone_Display(const SharedData& data, int low, int high, bool trimDcs) {
-  if ((low == 0 && high == 0) || (low == 255 && high == 255)) return "OFF";
-  if (high != 0) return Tone_Text((high * 256 + low) / 10.0);
-  const int entry = low + kDcsNameOffset;
-  if (entry < 0 || entry >= static_cast<int>(data.Tone_Name.size())) return "";
-  const std::string& name = data.Tone_Name[static_cast<std::size_t>(entry)];
-  return trimDcs ? rt::Trim(name) : name;
+// Channel_Name_Row bytes 0..5: one digit or capital per byte, 0xFF where a
+// position holds none. Showing skips every other code, so gaps close up; a
+// name whose first byte is 0xFF is no name.
+fields::Codec Channel_Name_Codec() {
+  return {6,
+          [](std::span<const std::int16_t> b) {
+            std::string name;
+            if (b[0] == kEmptyByte) return name;
+            for (const std::int16_t code : b)
+              if (code >= 0 && code < 128 && chann::Is_Name_Char(static_cast<char32_t>(code)))
+                name += static_cast<char>(code);
+            return name;
+          },
+          [](std::span<std::int16_t> b, std::string_view text) {
+            for (std::int16_t& byte : b) byte = kEmptyByte;
+            const std::string name(text);
+            std::size_t pos = 0;
+            for (std::size_t j = 0; j < b.size() && pos < name.size(); ++j) {
+              const char32_t ch = kit::utf8::decode(name, pos);
+              if (chann::Is_Name_Char(ch)) b[j] = static_cast<std::int16_t>(ch);
+            }
+            return true;
+          }};
 }
 
 }  // namespace
+
+void frm_chann::Build_Columns() {
+  using fields::Bits;
+  using fields::Coded;
+  std::vector<std::string> tones;
+  for (int i = 0; i <= kToneNameLast; ++i)
+    tones.push_back(rt::Trim(data_.Tone_Name[static_cast<std::size_t>(i)]));
+  const fields::Codec tone = Tone_Code_Codec(data_.Tone_Name);
+  std::vector<std::string> scr = Numbers(1, 8);
+  scr.insert(scr.begin(), "OFF");
+
+  Columns = {
+      {kColRx, Coded{{0, 0}, Freq_Bcd4_Codec()}},
+      {kColTx, Coded{{0, 4}, Freq_Bcd4_Codec()}},
+      {kColDec, Coded{{0, 8}, tone}, {tones}},
+      {kColEnc, Coded{{0, 10}, tone}, {tones}},
+      // The display reads three power bits, where a pick writes two.
+      {kColPower, Bits{{0, 14}, 0x03, {0, 1, 2}, 0x07}, {{"HIGH", "MID", "LOW"}}},
+      {kColWidth, Bits{{0, 15}, 0x40, {1, 0}}, {{"W", "N"}}},
+      {kColPttId, Bits{{0, 15}, 0x03}, {{"OFF", "BOT", "EOT", "BOTH"}}},
+      {kColBusyLock, Bits{{0, 15}, 0x08}, {{"OFF", "ON"}}},
+      {kColScanAdd, Bits{{0, 15}, 0x04}, {{"OFF", "ON"}}},
+      // Code 15 has no item and shows as a blank cell.
+      {kColSigCode, Bits{{0, 12}, 0x0F}, {Numbers(1, 15)}},
+      // A level keeps the blank that a number's text has room for its sign in.
+      {kColScr,
+       Bits{{0, 14}, 0xF0},
+       {scr, [](int level) { return level == 0 ? std::string("OFF") : rt::Str(level); }}},
+      {kColName, Coded{{kNameRowBase + 1, 0}, Channel_Name_Codec()}},
+  };
+}
 
 std::int16_t& frm_chann::Rec(int r, int k) {
   return data_.Mem_Image(static_cast<std::size_t>(r - 1), static_cast<std::size_t>(k));
@@ -51,54 +100,30 @@ void frm_chann::Decode_Channel(int r) {
     Clear_Channel_Fields(r);
     return;
   }
-  Set_Cell(r, kColRx, Cov_Bcd2Freq(Rec(r, 0), Rec(r, 1), Rec(r, 2), Rec(r, 3)));
-  Set_Cell(r, kColDec, Tone_Display(data_, Rec(r, 8), Rec(r, 9), false));
-  if (Rec(r, 4) == kEmptyByte) {
-    Set_Cell(r, kColTx, "");
-    Set_Cell(r, kColEnc, "");
-  } else {
-    Set_Cell(r, kColTx, Cov_Bcd2Freq(Rec(r, 4), Rec(r, 5), Rec(r, 6), Rec(r, 7)));
-    Set_Cell(r, kColEnc, Tone_Display(data_, Rec(r, 10), Rec(r, 11), true));
-  }
+  const int ch = r - 1;
+  Col(kColRx).show(MSF_Chann, r, Image, ch);
+  Col(kColDec).show(MSF_Chann, r, Image, ch);
+  // Without a transmit frequency there is no transmit tone to show.
+  const std::string tx = Col(kColTx).text(Image, ch);
+  Set_Cell(r, kColTx, tx);
+  Set_Cell(r, kColEnc, tx.empty() ? "" : rt::Trim(Col(kColEnc).text(Image, ch)));
   Set_Cell(r, kColBand, kBandText);
-
-  const int sig = Rec(r, 12) & 0x0F;
-  Set_Cell(r, kColSigCode, sig == 15 ? "" : std::to_string(sig + 1));
-  const int power = Rec(r, 14) & 0x07;
-  Set_Cell(r, kColPower, power == 1 ? "MID" : power == 2 ? "LOW" : "HIGH");
-  const int scr = (Rec(r, 14) >> 4) & 0x0F;
-  Set_Cell(r, kColScr, scr == 0 ? "OFF" : rt::Str(scr));
-
-  const int flags = Rec(r, 15);
-  static const std::array<std::string, 4> kPttId = {"OFF", "BOT", "EOT", "BOTH"};
-  Set_Cell(r, kColPttId, kPttId[static_cast<std::size_t>(flags & 0x03)]);
-  Set_Cell(r, kColScanAdd, (flags & 0x04) ? "ON" : "OFF");
-  Set_Cell(r, kColBusyLock, (flags & 0x08) ? "ON" : "OFF");
-  Set_Cell(r, kColWidth, (flags & 0x40) ? "W" : "N");
+  for (int c = kColPower; c <= kColScr; ++c) Col(c).show(MSF_Chann, r, Image, ch);
 }
 
 void frm_chann::Show_Channel(int r) {
   Decode_Channel(r);
-  std::string name;
-  if (Name_Byte(r, 0) != kEmptyByte) {
-    for (int k = 0; k < 6; ++k) {
-      const int code = Name_Byte(r, k);
-      // Only digits and capitals are names; 0xFF and anything else is a gap.
-      if (code < 0 || code > 127) continue;
-      const std::string ch = rt::Trim(Last_Nonblank_Char(rt::Trim(std::string(1, char(code)))));
-      if (ch.size() == 1 && ((ch[0] >= '0' && ch[0] <= '9') || (ch[0] >= 'A' && ch[0] <= 'Z')))
-        name += ch;
-    }
-  }
-  Set_Cell(r, kColName, name);
+  Col(kColName).show(MSF_Chann, r, Image, r - 1);
 }
 
 void frm_chann::Set_New_Channel(int r) {
-  for (std::size_t i = 0; i < kNewChannelCells.size(); ++i)
-    Set_Cell(r, kColDec + static_cast<int>(i), kNewChannelCells[i]);
-  for (int k = 8; k <= 14; ++k) Rec(r, k) = 0;
-  Rec(r, 15) = 0x44;
+  // Every setting at its first item (tones off, code 1, power HIGH, all else
+  // off), but wide band and in the scan list; no name. The cells show it.
+  for (int k = 8; k <= 15; ++k) Rec(r, k) = 0;
+  Col(kColWidth).pick(Image, r - 1, 0);    // "W"
+  Col(kColScanAdd).pick(Image, r - 1, 1);  // "ON"
   for (int k = 0; k < 16; ++k) Name_Byte(r, k) = kEmptyByte;
+  for (int c = kColDec; c <= kColName; ++c) Col(c).show(MSF_Chann, r, Image, r - 1);
 }
 
 void frm_chann::Clear_Channel_Fields(int r) {

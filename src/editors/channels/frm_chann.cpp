@@ -30,7 +30,9 @@ constexpr double kComboHeight = 300;
 frm_chann::frm_chann(Program& program)
     : kit::Form(program.platform, "frm_chann", program.mainForm()),
       prog_(program),
-      data_(program.data) {
+      data_(program.data),
+      Image(program.data.Mem_Image) {
+  Build_Columns();
   // Design-time state: the list editor, the transfer buttons and the
   // transfer's progress are not shown; the transfer timers do not run.
   Combo_edit.setVisible(false);

@@ -13,7 +13,9 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "editors/fields.h"
 #include "platform/kit.h"
 
 namespace j5 {
@@ -80,6 +82,13 @@ class frm_chann : public kit::Form {
   Program& prog_;
   SharedData& data_;
 
+  // Where each column's setting lives (columns 2..13, channel 0's record and
+  // name row), what it shows and what its list editor offers; grid row r
+  // shows the channel r - 1 rows further down.
+  fields::Cells Image;
+  std::vector<fields::Column> Columns;
+  const fields::Column& Col(int c) const { return Columns[static_cast<std::size_t>(c - kColRx)]; }
+
   // Editing state: the cell being placed, picked or committed, and the text
   // the list editor falls back to when typed into outside the tone columns.
   std::int16_t Cell_Row = 0;
@@ -102,6 +111,7 @@ class frm_chann : public kit::Form {
   bool Committing = false;
 
   // frm_chann.cpp
+  void Build_Columns();
   void Form_Load();
   void Form_Activate();
   void Form_Unload(int& cancel);
@@ -121,7 +131,6 @@ class frm_chann : public kit::Form {
   void Fill_List(int col);
   void Combo_edit_Click();
   void Store_Pick(int r, int col, int k);
-  void Store_Tone(int r, int firstByte, double hz);
   void Combo_edit_Change();
   void Combo_edit_GotFocus();
   void Combo_edit_KeyPress(int& key);
@@ -136,7 +145,7 @@ class frm_chann : public kit::Form {
   void Commit_Name(int r);
   bool Freq_In_Range(double f) const;
   std::string Lower_Limit_Text() const;
-  void Write_Freq(int r, int firstByte, const std::string& text);
+  void Write_Freq(int r, int col, const std::string& text);
   void Prompt_Range(bool rx);
   void Prompt_Rx_First();
   void Prompt_Name_Length();

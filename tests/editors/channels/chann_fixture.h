@@ -12,7 +12,7 @@
 #include "data/tables.h"
 #include "editors/channels/frm_chann.h"
 #include "editors/options/frm_option.h"
-#include "platform/driver.h"
+#include "support/driver.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
 

@@ -1,4 +1,4 @@
-#include "platform/driver.h"
+#include "support/driver.h"
 
 #include <stdexcept>
 

@@ -1,0 +1,278 @@
+#pragma once
+// The link with the radio, one machine for every window that talks to it. A window owns one
+// Link_Engine (its MSC and Timer1..Timer3 are controls of that window, so they stop and close
+// with it), hands it a description of the transfer and a block plan, and answers what the engine
+// reports through Link_Listener. The engine keeps its state to itself: a window starts, stops and
+// asks; it never sets the engine's fields or drives its timers, and the engine never writes a
+// status panel or shows a box: the window does that when it is told.
+//
+//   class frm_x : public kit::Form, Link_Listener {
+//     Link_Engine Link{*this, prog_, *this};
+//     void Command_read_Click() {
+//       if (Link.Link_Busy()) return ...busy message...;
+//       Link.Start(Option_Link, Option_Read_Plan());
+//     }
+//     void Link_Block_Stored(int step, std::span<const std::uint8_t> data) override {...}
+//     void Link_Done() override {...}
+//   };
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "link/link_bytes.h"
+#include "platform/control.h"
+#include "platform/serial.h"
+#include "shell/prompt.h"
+
+namespace j5 {
+
+class Program;
+
+// ---- The description of a transfer -------------------------------------------------------------
+
+enum class Code_Kind {
+  Main,  // Access_Code
+  Alt,   // Alt_Access_Code
+};
+
+// What the radio sends to identify itself, and how the engine finds it among the bytes taken.
+enum class Ident_Form {
+  Ident14,         // 14 bytes taken, 0xAA first and 0xDD last
+  Ident8,          // 8 bytes taken, 0xAA first and 0xDD last
+  Ident8_Leading,  // 9 bytes taken, 0xAA ... 0xDD at the first 0xAA, which is byte 0 or 1
+  Ident8_Dec,      // as Ident8_Leading with 0xBB as the end mark
+  Ident50,         // 50 bytes taken: 0xAA, twelve digits 0 to 9, ..., 0x55 last
+};
+
+struct Link_Opening {
+  Code_Kind code = Code_Kind::Main;
+  int code_len = 7;  // bytes of the code sent
+  // The code is answered with ACK, which the tool answers with STX before the identification.
+  bool stx = true;
+  Ident_Form ident = Ident_Form::Ident14;
+  // The tool acknowledges the identification and waits for the radio's ACK before the blocks.
+  bool ack_exchange = true;
+};
+
+// How Timer1 puts a queued frame on the line. The first byte leaves first_ms after the frame was
+// queued. In a burst the whole frame leaves in that one tick with a pause of byte_ms after each
+// byte (the thread is held meanwhile); otherwise one byte leaves per tick, byte_ms apart.
+struct Link_Sender {
+  bool burst = true;
+  double first_ms = 15;
+  double byte_ms = Byte_Pause_Ms;
+  // An ACK queued at the head of a frame is not sent (the radio gets the frame behind it).
+  bool skip_leading_ack = false;
+};
+
+struct Link_Times {
+  double byte_watch_ms = 1000;   // Timer2 after each byte of a frame
+  double frame_watch_ms = 1000;  // Timer2 after the frame's last byte
+  double report_ms = 1000;       // Timer3 after the time-out: restart or failure report
+  // Identification-only exchanges: Timer3 after the identification, then Link_Done (0: at once).
+  double ident_end_ms = 0;
+};
+
+// The texts a window shows around its transfer; the engine never uses them. A counted text is
+// the part before and after a number written in plain digits.
+struct Counted_Text {
+  Bilingual before{}, after{};
+};
+
+struct Transfer_Texts {
+  Bilingual port_error{"通讯端口打开错误，请正确设置通讯端口 ！",
+                       "Communication port is error, please setting right communication port . ！"};
+  Prompt_Title port_error_title = Prompt_Title::Lower;
+  Bilingual busy{"正在与对讲机进行读写操作 ！", "Read-write operating with transceiver ."};
+  Bilingual close_busy{"正在进行读写操作,请勿关窗口 ！,",
+                       "Read-write operating，don't close the window. ,"};
+  Bilingual connecting{"正在与对讲机联络 ！", "Connecting with transceiver. "};
+  // Status panel written when the block phase begins (0: none), and its text.
+  int connected_panel = 2;
+  Bilingual connected{"与对讲机数据通讯正常", "Connect well with radio."};
+  Counted_Text reading{{"正在读取 ", "Reading "}, {" 数据块", " Data Block"}};
+  Counted_Text writing{{"正在写入  ", "Writing  "}, {"  数据块", "  Data Block"}};
+  Bilingual read_done_label{}, read_done_message{};
+  Bilingual write_done_label{}, write_done_message{};
+  Prompt_Title done_title = Prompt_Title::Upper;
+  // The final failure: the bar, a message box (when not empty), the label (when not empty),
+  // status panel 2 (when not empty).
+  enum class Bar { Keep, Zero, Hide };
+  Bar fail_bar = Bar::Keep;
+  Bilingual fail_message{"与对讲机联络失败 ！", "Fail connect with transceiver."};
+  Bilingual fail_label{};
+  Bilingual fail_panel{"联机故障 ！", "Communication fault."};
+};
+
+struct Link_Description {
+  Link_Opening opening{};
+  Link_Sender sender{};
+  Link_Times times{};
+  int restarts = 0;            // new starts from the code after a time-out, before the report
+  bool clear_output = false;   // Open_Port also empties the output buffer
+  Transfer_Texts texts{};
+};
+
+// ---- Block plans -------------------------------------------------------------------------------
+
+// The progress a window shows when a step's frame is queued: bar value and label number.
+struct Progress_Mark {
+  int value = -1;  // -1: nothing shown
+  int number = 0;
+};
+
+struct Read_Step {
+  std::uint16_t address = 0;
+  Progress_Mark progress{};
+};
+
+// A read: one Read_Request per step, one reply each. A reply is stored only when its header is
+// where it must be: the radio's ACK where the reply has one, Cmd_Data, the requested address and
+// the length asked for; anything else is not acknowledged, and the time-out ends the exchange.
+struct Read_Plan {
+  std::uint16_t base = 0;  // Addr_High and Addr_Low while the transfer runs
+  std::vector<Read_Step> steps{};
+  std::uint8_t length = 0x40;
+  // After an ACK exchange the first reply comes without the radio's ACK (68 bytes).
+  bool first_reply_bare = false;
+  // The first request is queued behind an ACK (the radio's cue after a direct opening).
+  bool ack_before_first = false;
+  // The reply's data length when it differs from `length` (a 16-byte request answered with a
+  // whole 64-byte block).
+  std::uint8_t reply_length = 0;
+  // After the last reply the window may continue the exchange with a write (Link_Then_Write).
+  bool then_write = false;
+};
+
+struct Write_Step {
+  std::uint16_t address = 0;
+  int source = 0;  // what the window puts into the frame: an image row, a table row, a tag
+  // A frame whose first data byte is 0xFF goes out as a Short_Row_Frame.
+  bool may_shorten = false;
+  Progress_Mark progress{};
+};
+
+struct Write_Plan {
+  std::uint16_t base = 0;
+  std::vector<Write_Step> steps{};
+  bool ack_before_each = false;  // ACK queued in front of every frame
+  // Any byte the radio answers the last frame with ends the exchange (Last_Answer tells which).
+  bool any_answer_ends = false;
+};
+
+using Block_Plan = std::variant<std::monostate, Read_Plan, Write_Plan>;
+
+// ---- What the engine reports ---------------------------------------------------------------
+
+struct Ident_Frame {
+  Ident_Form form;
+  std::array<std::uint8_t, 50> bytes{};  // the frame from its first byte (0xAA) on
+};
+
+class Link_Listener {
+ public:
+  virtual ~Link_Listener() = default;
+  // The port would not open (Port_Error is -1); `restart` when a restart found it so.
+  virtual void Link_Port_Error(bool restart) { (void)restart; }
+  virtual void Link_Identified(const Ident_Frame& frame) { (void)frame; }
+  // The block phase begins: the opening is over, the first frame is about to be queued.
+  virtual void Link_Connected() {}
+  // A checked reply: its data bytes.
+  virtual void Link_Block_Stored(int step, std::span<const std::uint8_t> data) {
+    (void)step, (void)data;
+  }
+  // The sixteen bytes of a write frame; nothing when the source holds a value that is no byte,
+  // which stops the transfer (Link_Stopped).
+  virtual std::optional<std::array<std::uint8_t, 16>> Link_Frame_Data(const Write_Step& step) {
+    (void)step;
+    return std::nullopt;
+  }
+  virtual void Link_Progress(const Progress_Mark& mark) { (void)mark; }
+  // A read with then_write: the write that follows, or nothing to end the exchange here.
+  virtual std::optional<Write_Plan> Link_Then_Write() { return std::nullopt; }
+  // Complete: port closed, timers stopped, not busy.
+  virtual void Link_Done() {}
+  // No acceptable answer in time: port closed, not busy; a restart or the report follows.
+  virtual void Link_Timed_Out() {}
+  // A restart begins (the code goes out again).
+  virtual void Link_Restarting() {}
+  // After the time-out and every restart: the failure report.
+  virtual void Link_Failed() {}
+  // A write stopped at once because a frame's source holds a value that is no byte.
+  virtual void Link_Stopped(const Write_Step& step) { (void)step; }
+};
+
+// ---- The engine --------------------------------------------------------------------------------
+
+class Link_Engine {
+ public:
+  Link_Engine(kit::Form& owner, Program& program, Link_Listener& listener);
+
+  kit::SerialPort MSC;
+  kit::Timer Timer1;  // sender
+  kit::Timer Timer2;  // no reply
+  kit::Timer Timer3;  // restart or failure report
+
+  // Sets up and opens the port of Comm_Port; Port_Error tells whether it opened. No report: the
+  // start-up probe uses it alone.
+  bool Open_Port(bool clear_output = false);
+  // Starts a transfer: the port is opened when closed (Link_Port_Error when it fails), the code
+  // queued and the transfer busy. Nothing happens while busy; false when nothing started.
+  bool Start(const Link_Description& description, Block_Plan plan = {});
+  // Ends whatever runs now, without a report: port closed, timers stopped, not busy.
+  void Stop();
+  void Close_Port();
+
+  bool Link_Busy() const { return busy_; }
+  // The byte the radio answered the last frame with (a plan with any_answer_ends).
+  int Last_Answer() const { return last_answer_; }
+
+ private:
+  enum class Phase { Idle, Code_Ack, Ident, Final_Ack, Reading, Writing, Ident_End, Waiting };
+
+  Program& prog_;
+  Link_Listener& listener_;
+  Link_Description desc_;
+  Block_Plan plan_;
+  Phase phase_ = Phase::Idle;
+  bool busy_ = false;
+  int restarts_left_ = 0;
+  std::size_t step_ = 0;
+  int last_answer_ = -1;
+
+  // The queued frame and the sender's place in it.
+  std::vector<std::uint8_t> frame_;
+  std::size_t pos_ = 0;
+  bool all_sent_ = false;
+
+  bool Begin();
+  void Queue(std::vector<std::uint8_t> frame);
+  void Start_Send();
+  void Send_Now(std::uint8_t byte);
+  int Take_One();
+  std::vector<std::uint8_t> Take(int n);
+  void Discard_Input() { MSC.setInBufferCount(0); }
+  void Stop_Timers();
+  void Finish();
+
+  void Timer1_Timer();
+  void Timer2_Timer();
+  void Timer3_Timer();
+  void MSC_OnComm();
+
+  void Opening_Step();
+  bool Ident_Accepted(std::vector<std::uint8_t>& taken, Ident_Frame& frame) const;
+  void Identified(const Ident_Frame& frame);
+  void Block_Phase();
+  void Request(std::size_t step);
+  void Read_Step_Received();
+  bool Send_Frame(std::size_t step);
+  void Write_Answer();
+};
+
+}  // namespace j5

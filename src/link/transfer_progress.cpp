@@ -1,0 +1,83 @@
+#include "link/transfer_progress.h"
+
+#include "shell/program.h"
+
+namespace j5 {
+
+Transfer_Progress::Transfer_Progress(kit::Form& owner, Program& program,
+                                     const Transfer_Texts& texts)
+    : Label_tr_count(owner, "Label_tr_count"),
+      ProgressBar1(owner, "ProgressBar1"),
+      prog_(program),
+      texts_(texts) {}
+
+void Transfer_Progress::Label(const Bilingual& text) {
+  Label_tr_count.setCaption(prog_.text(text.chn, text.eng));
+}
+
+void Transfer_Progress::Connecting(bool show_bar) {
+  if (show_bar) ProgressBar1.setVisible(true);
+  ProgressBar1.setValue(0);
+  Label(texts_.connecting);
+}
+
+void Transfer_Progress::Connected() {
+  if (texts_.connected_panel > 0)
+    prog_.setPanel(texts_.connected_panel, prog_.text(texts_.connected.chn, texts_.connected.eng));
+}
+
+void Transfer_Progress::Step(const Counted_Text& text, const Progress_Mark& mark) {
+  ProgressBar1.setVisible(true);
+  ProgressBar1.setValue(mark.value);
+  const std::string n = std::to_string(mark.number);
+  Label({text.before.chn + n + text.after.chn, text.before.eng + n + text.after.eng});
+}
+
+void Transfer_Progress::Read_Done() {
+  ProgressBar1.setVisible(true);
+  ProgressBar1.setValue(100);
+  Label(texts_.read_done_label);
+  Prompt(prog_, texts_.read_done_message, texts_.done_title);
+}
+
+void Transfer_Progress::Write_Done() {
+  Prompt(prog_, texts_.write_done_message, texts_.done_title);
+  Label(texts_.write_done_label);
+}
+
+void Transfer_Progress::Clear() {
+  ProgressBar1.setValue(0);
+  ProgressBar1.setVisible(false);
+  Label_tr_count.setCaption("");
+}
+
+void Transfer_Progress::Failed() {
+  switch (texts_.fail_bar) {
+    case Transfer_Texts::Bar::Hide:
+      Clear();
+      break;
+    case Transfer_Texts::Bar::Zero:
+      ProgressBar1.setValue(0);
+      break;
+    case Transfer_Texts::Bar::Keep:
+      break;
+  }
+  if (!texts_.fail_message.chn.empty()) Prompt(prog_, texts_.fail_message);
+  if (!texts_.fail_label.chn.empty()) Label(texts_.fail_label);
+  if (!texts_.fail_panel.chn.empty())
+    prog_.setPanel(2, prog_.text(texts_.fail_panel.chn, texts_.fail_panel.eng));
+}
+
+void Transfer_Progress::Port_Error() {
+  if (!texts_.port_error.chn.empty()) Prompt(prog_, texts_.port_error, texts_.port_error_title);
+}
+
+void Transfer_Progress::Busy() {
+  Prompt(prog_, texts_.busy);
+}
+
+void Transfer_Progress::Close_Busy() {
+  Prompt(prog_, texts_.close_busy);
+}
+
+}  // namespace j5

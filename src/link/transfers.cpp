@@ -1,0 +1,374 @@
+#include "link/transfers.h"
+
+#include "data/shared_data.h"
+#include "platform/runtime.h"
+
+namespace j5 {
+
+namespace {
+
+// The bar value Int(n / total * 100) and the number n beside it.
+Progress_Mark Mark(int n, double total, int number) {
+  return {static_cast<int>(rt::Int(n / total * 100)), number};
+}
+
+// The read windows show, when block k (k >= 1) is requested, the Block_Buf row its reply fills
+// (k + 2) and that row over the last row plus one.
+Read_Plan Block_Read(std::uint16_t base, int blocks, bool firstBare, bool ackFirst) {
+  Read_Plan p{.base = base, .first_reply_bare = firstBare, .ack_before_first = ackFirst};
+  for (int k = 0; k < blocks; ++k) {
+    const auto address = static_cast<std::uint16_t>(base + 64 * k);
+    p.steps.push_back({address, k == 0 ? Progress_Mark{} : Mark(k + 2, blocks + 1, k + 2)});
+  }
+  return p;
+}
+
+// The editors' writes show, when frame n (n >= 1) is queued, n over `total` (the last frame's
+// number, or the number of frames) and the number of the frame just acknowledged.
+Write_Plan Row_Write(std::uint16_t base, int firstRow, int rows, int total) {
+  Write_Plan p{.base = base, .ack_before_each = true};
+  for (int n = 0; n < rows; ++n) {
+    const auto address = static_cast<std::uint16_t>(base + 16 * n);
+    p.steps.push_back(
+        {address, firstRow + n, false, n == 0 ? Progress_Mark{} : Mark(n, total, n - 1)});
+  }
+  return p;
+}
+
+Transfer_Texts Whole_Texts() {
+  Transfer_Texts t;
+  t.read_done_label = {"对讲机数据读出正常 ！", "Read Signal parameters in gear. "};
+  t.read_done_message = {"从对讲机中读取数据完毕 ！", "Complete reading the data from transceiver."};
+  t.write_done_label = {"参数写入完毕 ！", "Complete writing parameters "};
+  t.write_done_message = {"向对讲机写入参数完毕 ！",
+                          "Complete writing parameters to the transceiver."};
+  t.fail_bar = Transfer_Texts::Bar::Hide;
+  t.fail_label = {"与对讲机通讯故障 ！", "Communication fault."};
+  t.fail_panel = {};
+  return t;
+}
+
+const Bilingual kConnectedShort{"与对讲机连接正常", "Connect well with radio."};
+const Bilingual kPortOpenError{"通讯端口打开错误，请正确设置通讯端口 ！",
+                               "Communication Port Open Error ！"};
+const Bilingual kReadDone{"从对讲机中读取数据完毕 ！",
+                          "Complete reading the data from transceiver."};
+
+Link_Description Editor_Direct(Transfer_Texts texts) {
+  return {.opening = {.code_len = 8, .stx = false, .ident = Ident_Form::Ident8_Leading,
+                      .ack_exchange = false},
+          .sender = {.burst = false, .byte_ms = 20, .skip_leading_ack = true},
+          .times = {.byte_watch_ms = 2000, .report_ms = 1500},
+          .restarts = 1,
+          .texts = std::move(texts)};
+}
+
+Link_Description Alt_Dec(Transfer_Texts texts) {
+  return {.opening = {.code = Code_Kind::Alt, .code_len = 8, .stx = false,
+                      .ident = Ident_Form::Ident8_Dec, .ack_exchange = false},
+          .sender = {.burst = false, .byte_ms = 10},
+          .times = {.byte_watch_ms = 2000, .report_ms = 1500},
+          .restarts = 3,
+          .texts = std::move(texts)};
+}
+
+}  // namespace
+
+const Link_Description& Whole_Read_Link() {
+  static const Link_Description d{.texts = Whole_Texts()};
+  return d;
+}
+
+const Link_Description& Whole_Write_Link() {
+  static const Link_Description d{.clear_output = true, .texts = Whole_Texts()};
+  return d;
+}
+
+const Link_Description& Port_Window_Link() {
+  static const Link_Description d = [] {
+    Link_Description d{.opening = {.ident = Ident_Form::Ident8, .ack_exchange = false},
+                       .times = {.ident_end_ms = 50}};
+    d.texts.connected = kConnectedShort;
+    d.texts.fail_message = {};
+    return d;
+  }();
+  return d;
+}
+
+const Link_Description& Startup_Ident_Link() {
+  static const Link_Description d = [] {
+    Link_Description d{.opening = {.ack_exchange = false}};
+    d.texts.port_error = {};
+    d.texts.connected = kConnectedShort;
+    d.texts.fail_message = {};
+    return d;
+  }();
+  return d;
+}
+
+const Link_Description& Password_Link() {
+  static const Link_Description d = [] {
+    Link_Description d{.opening = {.code_len = 8, .ident = Ident_Form::Ident8},
+                       .sender = {.byte_ms = 0},
+                       .times = {.byte_watch_ms = 2000},
+                       .clear_output = true};
+    // Written when the identification is accepted, before the ACK exchange.
+    d.texts.connected = kConnectedShort;
+    return d;
+  }();
+  return d;
+}
+
+const Link_Description& Channel_Link() {
+  static const Link_Description d = [] {
+    Link_Description d{.opening = {.code_len = 8, .stx = false,
+                                   .ident = Ident_Form::Ident8_Leading, .ack_exchange = false},
+                       .times = {.report_ms = 1500},
+                       .restarts = 1};
+    Transfer_Texts& t = d.texts;
+    t.writing = {{"正在写入  ", "Writeing  "}, {"  信道", "  Channel"}};
+    t.read_done_label = {"信道数据读出正常 ！", "Read Channel Data is Ok ！"};
+    t.read_done_message = {"从对讲机中读取数据完毕 ！", "Complete reading data from the transceiver."};
+    t.write_done_label = {"信道数据写入完毕 ！", "Channel Data Writed ！"};
+    t.write_done_message = {"向对讲机写入数据完毕 ！", "Complete writing the data to transceiver."};
+    t.done_title = Prompt_Title::Lower;
+    return d;
+  }();
+  return d;
+}
+
+const Link_Description& Option_Link() {
+  static const Link_Description d = [] {
+    Transfer_Texts t;
+    t.port_error = kPortOpenError;
+    t.port_error_title = Prompt_Title::Upper;
+    t.close_busy = {"正在进行读写操作,请勿关窗口 ！,", "Read-write operating，don't close the window.,"};
+    t.read_done_label = {"可选参数读出正常 ！", "Read optional parameters in gear. "};
+    t.read_done_message = kReadDone;
+    t.write_done_label = {"可选参数写入完毕 ！", "Complete writing optional parameters "};
+    t.write_done_message = {"向对讲机写入可选参数完毕 ！",
+                            "Complete writing optional parameters to the transceiver."};
+    return Editor_Direct(t);
+  }();
+  return d;
+}
+
+const Link_Description& Dtmf_Link() {
+  static const Link_Description d = [] {
+    Transfer_Texts t = Option_Link().texts;
+    t.read_done_label = {"信令参数读出正常 ！", "Read Signal parameters in gear. "};
+    t.write_done_label = {"信令参数写入完毕 ！", "Complete writing Signal parameters "};
+    t.write_done_message = {"向对讲机写入信令参数完毕 ！",
+                            "Complete writing Signal parameters to the transceiver."};
+    return Editor_Direct(t);
+  }();
+  return d;
+}
+
+const Link_Description& Adjust_Link() {
+  static const Link_Description d = [] {
+    Link_Description d{.times = {.report_ms = 2000}, .restarts = 3};
+    Transfer_Texts& t = d.texts;
+    t.port_error = kPortOpenError;
+    t.port_error_title = Prompt_Title::Upper;
+    t.read_done_label = {"调整参数读出正常 ！", "Read optional parameters in gear. "};
+    t.read_done_message = {"从对讲机中读取调整数据完毕 ！",
+                           "Complete reading the data from transceiver."};
+    t.write_done_label = {"调整参数写入完毕 ！", "Complete writing optional parameters "};
+    t.write_done_message = {"调整参数写入完毕 ！",
+                            "Complete writing optional parameters to the transceiver."};
+    t.fail_message = {};
+    return d;
+  }();
+  return d;
+}
+
+const Link_Description& Signalling_Link() {
+  static const Link_Description d = [] {
+    Link_Description d{.opening = {.code = Code_Kind::Alt, .code_len = 8, .stx = false,
+                                   .ident = Ident_Form::Ident50, .ack_exchange = false},
+                       .sender = {.byte_ms = 0},
+                       .times = {.byte_watch_ms = 2000, .report_ms = 3000},
+                       .restarts = 3};
+    Transfer_Texts& t = d.texts;
+    t.port_error = kPortOpenError;
+    t.port_error_title = Prompt_Title::Upper;
+    // The identification writes panels 2, 4, 6, 8 and 10 itself.
+    t.connected_panel = 0;
+    t.read_done_label = {"信令参数读出正常 ！", "Read Signal parameters in gear. "};
+    t.read_done_message = kReadDone;
+    t.write_done_label = {"信令参数写入完毕 ！", "Complete writing Signal parameters "};
+    t.write_done_message = {"向对讲机写入信令参数完毕 ！",
+                            "Complete writing Signal parameters to the transceiver."};
+    t.fail_bar = Transfer_Texts::Bar::Zero;
+    t.fail_label = {"与对讲机通讯故障 ！", "Communication fault."};
+    t.fail_panel = {};
+    return d;
+  }();
+  return d;
+}
+
+const Link_Description& Fm_Link() {
+  static const Link_Description d = [] {
+    Transfer_Texts t;
+    t.connected_panel = 4;
+    t.connected = {"与对讲机数据通讯正常", "与对讲机数据通讯正常"};
+    t.read_done_label = {" FM 收音机参数读出正常 ！", "Read FM Radio parameters in gear. "};
+    t.read_done_message = kReadDone;
+    t.write_done_label = {"FM 收音机参数写入完毕 ！", "Complete writing FM Radio parameters "};
+    t.write_done_message = {"向对讲机写入 FM 收音机参数完毕 ！",
+                            "Complete writing FM Radio parameters to the transceiver."};
+    t.fail_message = {};
+    return Alt_Dec(t);
+  }();
+  return d;
+}
+
+const Link_Description& Option_Copy_Link() {
+  static const Link_Description d = [] {
+    Transfer_Texts t = Option_Link().texts;
+    t.close_busy = Transfer_Texts{}.close_busy;
+    t.fail_message = {};
+    return Alt_Dec(t);
+  }();
+  return d;
+}
+
+Read_Plan Whole_Read_Plan() {
+  Read_Plan p{.first_reply_bare = true};
+  for (int k = 0; k < 96; ++k)
+    p.steps.push_back({static_cast<std::uint16_t>(k * 64),
+                       k == 0 ? Progress_Mark{} : Mark(k + 2, 97, k + 2)});
+  return p;
+}
+
+Write_Plan Whole_Write_Plan() {
+  Write_Plan p;
+  for (const Row_Run& run : Row_Skip_List)
+    for (int row = run.first; row <= run.last; ++row) {
+      // Row 0 opens the block phase and always goes out in full, as do the rows between the
+      // channel records and their names.
+      const bool mayShorten = row != 0 && (row < 128 || row > 256);
+      p.steps.push_back({static_cast<std::uint16_t>(row * 16), row, mayShorten,
+                         row == 0 ? Progress_Mark{} : Mark(row, 384, row - 1)});
+    }
+  return p;
+}
+
+Read_Plan Password_Read_Plan() {
+  return {.base = 0,
+          .steps = {{0x1FF0, {}}},
+          .length = 0x10,
+          .ack_before_first = true,
+          .reply_length = 0x40,
+          .then_write = true};
+}
+
+Write_Plan Password_Write_Plan(bool lead_ack) {
+  return {.steps = {{0x1FF0, 0, false, {}}}, .ack_before_each = lead_ack, .any_answer_ends = true};
+}
+
+Read_Plan Channel_Read_Plan(int chann_total) {
+  const int pairs = static_cast<int>(rt::Int(chann_total / 4.0 + 0.9)) + 1;
+  Read_Plan p{.ack_before_first = true};
+  for (int q = 0; q < pairs; ++q) {
+    const Progress_Mark chann = q == 0 ? Progress_Mark{} : Mark(q + 1, pairs + 1, q + 1);
+    p.steps.push_back({static_cast<std::uint16_t>(q * 64), chann});
+    p.steps.push_back({static_cast<std::uint16_t>(0x1000 + q * 64), Mark(q + 2, pairs + 1, q + 2)});
+  }
+  return p;
+}
+
+Write_Plan Channel_Write_Plan(int chann_last) {
+  Write_Plan p{.ack_before_each = true};
+  for (int n = 1; n <= chann_last; ++n) {
+    const Progress_Mark mark = n == 1 ? Progress_Mark{} : Mark(n, chann_last, n - 1);
+    p.steps.push_back({static_cast<std::uint16_t>((n - 1) * 16), n - 1, n != 1, mark});
+    p.steps.push_back({static_cast<std::uint16_t>(0x1000 + (n - 1) * 16), 255 + n, true, {}});
+  }
+  return p;
+}
+
+Read_Plan Option_Read_Plan() {
+  return Block_Read(0x0E00, 5, false, true);
+}
+
+Write_Plan Option_Write_Plan() {
+  Write_Plan p = Row_Write(0x0E00, 224, 21, 20);
+  p.steps[7].address = 0x0F00;  // the work-channel row
+  return p;
+}
+
+Read_Plan Dtmf_Read_Plan() {
+  return Block_Read(0x0B00, 7, false, true);
+}
+
+Write_Plan Dtmf_Write_Plan() {
+  return Row_Write(0x0B00, 176, 29, 28);
+}
+
+Read_Plan Adjust_Read_Plan() {
+  Read_Plan p = Block_Read(0x1F00, 5, true, false);
+  p.steps[4].address = 0x1EC0;
+  return p;
+}
+
+Write_Plan Adjust_Write_Plan() {
+  Write_Plan p{.base = 0x1F00};
+  p.steps.push_back({0x0DF0, Adj_Tag_Source, false, {}});
+  for (int r = 0; r < 16; ++r)
+    p.steps.push_back({static_cast<std::uint16_t>(0x1F00 + 16 * r), r, false, Mark(r + 1, 16, r + 1)});
+  return p;
+}
+
+Read_Plan Tone2_Read_Plan() {
+  return Block_Read(0x2D00, 12, false, true);
+}
+
+Write_Plan Tone2_Write_Plan() {
+  return Row_Write(0x2D00, 0, 48, 48);
+}
+
+Read_Plan Tone5_Read_Plan() {
+  return Block_Read(0x2400, 20, false, true);
+}
+
+Write_Plan Tone5_Write_Plan() {
+  return Row_Write(0x2000, 0, 144, 144);
+}
+
+Read_Plan Fm_Read_Plan() {
+  Read_Plan p = Block_Read(0x3000, 5, false, true);
+  p.steps[4].address = 0x3F80;  // the band row
+  return p;
+}
+
+Write_Plan Fm_Write_Plan() {
+  Write_Plan p = Row_Write(0x3000, 0, 17, 16);
+  p.steps[16].address = 0x3F80;
+  return p;
+}
+
+Read_Plan Option_Copy_Read_Plan() {
+  return Block_Read(0x0E20, 5, false, true);
+}
+
+Write_Plan Option_Copy_Write_Plan() {
+  Write_Plan p = Row_Write(0x0E20, 0, 10, 9);
+  constexpr std::array<std::uint16_t, 10> kAddress = {0x0E20, 0x0E30, 0x0E40, 0x0E50, 0x0F00,
+                                                      0x0F00, 0x0F00, 0x0F10, 0x0F20, 0x0F30};
+  for (std::size_t n = 0; n < kAddress.size(); ++n) p.steps[n].address = kAddress[n];
+  return p;
+}
+
+std::optional<std::array<std::uint8_t, 16>> Image_Row_Bytes(const SharedData& data, int row) {
+  std::array<std::uint8_t, 16> out{};
+  for (std::size_t c = 0; c < 16; ++c) {
+    const int v = data.Mem_Image(static_cast<std::size_t>(row), c);
+    if (v < 0 || v > 255) return std::nullopt;
+    out[c] = static_cast<std::uint8_t>(v);
+  }
+  return out;
+}
+
+}  // namespace j5

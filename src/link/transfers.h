@@ -1,0 +1,122 @@
+#pragma once
+// Every transfer of the program as the link engine runs it: one description (opening, sender,
+// times, restarts, texts) and its block plans. A window takes its own from here, starts the
+// engine with them and answers what the engine reports.
+//
+// Openings: "full" is code, ACK, STX, identification, ACK, ACK; "ident" stops after the
+// identification without acknowledging it; "direct" is the whole code answered by the
+// identification among nine bytes (one leading byte allowed), the blocks at once.
+
+#include <array>
+#include <cstdint>
+
+#include "link/link_engine.h"
+
+namespace j5 {
+
+struct SharedData;
+
+// ---- Descriptions (one line each: opening, code, identification, sender, times, restarts) ----
+
+// Whole read: full, Access_Code 7, Ident14; burst, byte-time pause; watch 1000/1000, report 1000;
+// no restart.
+const Link_Description& Whole_Read_Link();
+// Whole write: as the whole read, output buffer emptied at opening.
+const Link_Description& Whole_Write_Link();
+// Port window: ident, Access_Code 7, Ident8; burst; watch 1000, report 1000, done 50 ms after the
+// identification; no restart.
+const Link_Description& Port_Window_Link();
+// Start-up identification: ident, Access_Code 7, Ident14; burst; watch 1000, report 1000; no
+// restart; no port message.
+const Link_Description& Startup_Ident_Link();
+// Password window: full, Access_Code 8, Ident8; burst without pause; watch 2000 per byte, 1000
+// after the frame; report 1000; no restart; output buffer emptied.
+const Link_Description& Password_Link();
+// Channel editor's own transfer: direct, Access_Code 8, Ident8 among nine; burst, byte-time pause;
+// watch 1000/1000; report 1500; 1 restart.
+const Link_Description& Channel_Link();
+// Option editor's own transfer: direct, Access_Code 8, Ident8 among nine; one byte per tick (15,
+// then 20 ms), a leading ACK not sent; watch 2000 per byte, 1000 after the frame; report 1500;
+// 1 restart.
+const Link_Description& Option_Link();
+// DTMF editor's own transfer: as the option editor's, with the DTMF texts.
+const Link_Description& Dtmf_Link();
+// Adjustment transfer: full, Access_Code 7, Ident14; burst, byte-time pause; watch 1000/1000;
+// report 2000; 3 restarts; the failure only in status panel 2.
+const Link_Description& Adjust_Link();
+// Two-tone and five-tone transfer: Alt_Access_Code 8, Ident50, blocks at once; burst without
+// pause; watch 2000 per byte, 1000 after the frame; report 3000; 3 restarts.
+const Link_Description& Signalling_Link();
+// FM transfer: Alt_Access_Code 8, Ident8_Dec among nine, blocks at once; one byte per tick (15,
+// then 10 ms); watch 2000 per byte, 1000 after the frame; report 1500; 3 restarts; panel 4.
+const Link_Description& Fm_Link();
+// Option copies' transfer: as the FM transfer, with the option texts and panel 2.
+const Link_Description& Option_Copy_Link();
+
+// ---- Block plans ----------------------------------------------------------------------------
+
+// Whole read: 96 blocks of 64 bytes from 0x0000, the first reply without the radio's ACK.
+Read_Plan Whole_Read_Plan();
+// The image rows the whole write sends, in this order (first and last row of each run).
+struct Row_Run {
+  int first, last;
+};
+inline constexpr std::array<Row_Run, 5> Row_Skip_List = {
+    {{0, 128}, {160, 206}, {224, 232}, {240, 246}, {256, 384}}};
+
+// Whole write: the rows of Row_Skip_List, one 16-byte row per frame to row * 16; rows 1-127 and
+// 257-384 that begin with 0xFF go out as short row frames.
+Write_Plan Whole_Write_Plan();
+// Password: one 16-byte request for 0x1FF0 behind an ACK (answered with a whole 64-byte block),
+// then the window's write (Password_Write_Plan).
+Read_Plan Password_Read_Plan();
+// The password's write frame to 0x1FF0 (source 0), behind an ACK after a password match; any
+// answer ends the exchange.
+Write_Plan Password_Write_Plan(bool lead_ack);
+// Channel editor: Int(Chann_Total / 4 + 0.9) + 1 pairs of blocks, channel half p * 64 then name
+// half 0x1000 + p * 64; the first request behind an ACK.
+Read_Plan Channel_Read_Plan(int chann_total);
+// Channel editor: for each channel n = 1..chann_last its record (image row n - 1, to (n - 1) * 16)
+// then its name row (row 255 + n, to 0x1000 + (n - 1) * 16), each behind an ACK, short when the
+// row begins with 0xFF except the very first frame.
+Write_Plan Channel_Write_Plan(int chann_last);
+// Option editor: 5 blocks from 0x0E00 (image rows 224-243).
+Read_Plan Option_Read_Plan();
+// Option editor: image rows 224-244 to 0x0E00 + 16 c, row 231 (frame 7) to 0x0F00.
+Write_Plan Option_Write_Plan();
+// DTMF editor: 7 blocks from 0x0B00 (image rows 176-203).
+Read_Plan Dtmf_Read_Plan();
+// DTMF editor: image rows 176-204 to 0x0B00 + 16 c.
+Write_Plan Dtmf_Write_Plan();
+// Adjustment: 0x1F00, 0x1F40, 0x1F80, 0x1FC0, then 0x1EC0 (Adj_Value rows 0-19).
+Read_Plan Adjust_Read_Plan();
+// Adjustment: the tag frame (source Adj_Tag_Source) to 0x0DF0, then Adj_Value rows 0-15 to
+// 0x1F00 + 16 r.
+Write_Plan Adjust_Write_Plan();
+inline constexpr int Adj_Tag_Source = -1;
+// The twelve letters of the tag frame, its last four data bytes 0.
+inline constexpr std::array<std::uint8_t, 16> Adj_Tag_Frame_Data = {
+    'F', 'A', 'C', 'T', 'O', 'R', 'Y', 'A', 'D', 'J', 'S', 'T', 0, 0, 0, 0};
+// Two-tone: 12 blocks from 0x2D00 into Block_Buf rows 2-13.
+Read_Plan Tone2_Read_Plan();
+// Two-tone: image rows 0-47 to 0x2D00 + 16 n, each behind an ACK.
+Write_Plan Tone2_Write_Plan();
+// Five-tone: 20 blocks from 0x2400 into Block_Buf rows 2-21.
+Read_Plan Tone5_Read_Plan();
+// Five-tone: image rows 0-143 to 0x2000 + 16 n, each behind an ACK.
+Write_Plan Tone5_Write_Plan();
+// FM: 0x3000, 0x3040, 0x3080, 0x30C0, then 0x3F80.
+Read_Plan Fm_Read_Plan();
+// FM: Fm_Image rows 0-15 to 0x3000 + 16 n, row 16 (the band row) to 0x3F80.
+Write_Plan Fm_Write_Plan();
+// Option copies: 5 blocks from 0x0E20 (the 0x0EA0 block reaches no row of Copy_Image).
+Read_Plan Option_Copy_Read_Plan();
+// Option copies: Copy_Image rows 0-3 to 0x0E20-0x0E50, rows 4-6 to 0x0F00, rows 7-9 to
+// 0x0F10-0x0F30.
+Write_Plan Option_Copy_Write_Plan();
+
+// The sixteen bytes of image row `row`, or nothing when one of them is no byte (a parameter file
+// may hold such values; none of them may reach the radio).
+std::optional<std::array<std::uint8_t, 16>> Image_Row_Bytes(const SharedData& data, int row);
+
+}  // namespace j5

@@ -1,0 +1,262 @@
+// The link engine on its own, with each transfer's description against the simulated radio: every
+// opening reaches its blocks, reads and writes what its plan says, and without an answer restarts
+// as often as its description allows before the failure report, on the virtual clock.
+#include "link/link_engine.h"
+
+#include <gtest/gtest.h>
+
+#include "link/ident_frames.h"
+#include "link/transfers.h"
+#include "link_fixture.h"
+
+namespace j5test {
+namespace {
+
+using sim::Fault;
+using sim::FrameKind;
+using sim::Misbehaviour;
+
+class Host : public kit::Form, public j5::Link_Listener {
+ public:
+  explicit Host(j5::Program& p) : kit::Form(p.platform, "Host"), prog(p) {}
+  j5::Program& prog;
+  j5::Link_Engine Link{*this, prog, *this};
+
+  std::vector<std::string> events;
+  std::vector<double> failedAt;
+  std::map<int, std::vector<std::uint8_t>> blocks;
+  std::vector<j5::Progress_Mark> marks;
+  std::optional<j5::Ident_Frame> ident;
+  std::optional<j5::Write_Plan> thenWrite;
+
+  void Link_Port_Error(bool restart) override { events.push_back(restart ? "port-restart" : "port"); }
+  void Link_Identified(const j5::Ident_Frame& f) override {
+    ident = f;
+    events.push_back("identified");
+  }
+  void Link_Connected() override {
+    events.push_back("connected");
+    if (holdAfterConnected > 0) {
+      // Another handler holds the thread meanwhile: what comes in reaches the port as one chunk.
+      const double ms = holdAfterConnected;
+      holdAfterConnected = 0;
+      prog.platform.postAt(prog.platform.nowMs() + 100, [this, ms] { prog.platform.pauseMs(ms); });
+    }
+  }
+  double holdAfterConnected = 0;
+  void Link_Block_Stored(int step, std::span<const std::uint8_t> data) override {
+    blocks[step].assign(data.begin(), data.end());
+  }
+  std::optional<std::array<std::uint8_t, 16>> Link_Frame_Data(const j5::Write_Step& s) override {
+    std::array<std::uint8_t, 16> row{};
+    for (int c = 0; c < 16; ++c) row[c] = static_cast<std::uint8_t>(s.source * 3 + c);
+    return row;
+  }
+  void Link_Progress(const j5::Progress_Mark& m) override { marks.push_back(m); }
+  std::optional<j5::Write_Plan> Link_Then_Write() override { return thenWrite; }
+  void Link_Done() override { events.push_back("done"); }
+  void Link_Timed_Out() override {
+    events.push_back("timed-out");
+    if (!blocksAtTimeOut) blocksAtTimeOut = blocks.size();
+  }
+  std::optional<std::size_t> blocksAtTimeOut;
+  void Link_Restarting() override { events.push_back("restart"); }
+  void Link_Failed() override {
+    events.push_back("failed");
+    failedAt.push_back(prog.platform.nowMs());
+  }
+};
+
+struct Opening {
+  const char* name;
+  const j5::Link_Description& (*link)();
+  sim::IdentForm form;
+  j5::Read_Plan (*read)();
+  j5::Write_Plan (*write)();
+  friend void PrintTo(const Opening& o, std::ostream* os) { *os << o.name; }
+};
+
+j5::Read_Plan Channel_Read_5() { return j5::Channel_Read_Plan(5); }
+j5::Write_Plan Channel_Write_3() { return j5::Channel_Write_Plan(3); }
+j5::Write_Plan Password_Write() { return j5::Password_Write_Plan(false); }
+
+const Opening kOpenings[] = {
+    {"WholeRead", j5::Whole_Read_Link, sim::IdentForm::Ident14, j5::Whole_Read_Plan,
+     j5::Whole_Write_Plan},
+    {"Adjust", j5::Adjust_Link, sim::IdentForm::Ident14, j5::Adjust_Read_Plan,
+     j5::Adjust_Write_Plan},
+    {"Password", j5::Password_Link, sim::IdentForm::Ident8, j5::Password_Read_Plan,
+     Password_Write},
+    {"Channel", j5::Channel_Link, sim::IdentForm::Ident8, Channel_Read_5, Channel_Write_3},
+    {"Option", j5::Option_Link, sim::IdentForm::Ident8, j5::Option_Read_Plan,
+     j5::Option_Write_Plan},
+    {"Dtmf", j5::Dtmf_Link, sim::IdentForm::Ident8, j5::Dtmf_Read_Plan, j5::Dtmf_Write_Plan},
+    {"Signalling", j5::Signalling_Link, sim::IdentForm::Ident50, j5::Tone2_Read_Plan,
+     j5::Tone5_Write_Plan},
+    {"Fm", j5::Fm_Link, sim::IdentForm::Ident8Dec, j5::Fm_Read_Plan, j5::Fm_Write_Plan},
+    {"OptionCopy", j5::Option_Copy_Link, sim::IdentForm::Ident8Dec, j5::Option_Copy_Read_Plan,
+     j5::Option_Copy_Write_Plan},
+};
+
+struct Engine : Link_Fixture, ::testing::WithParamInterface<Opening> {
+  kit::FormSlot<Host> slot{[this] { return std::make_unique<Host>(program); }};
+  Host& host = slot.load();
+
+  Engine() {
+    radio.config().identForm = GetParam().form;
+    for (int a = 0; a < 0x10000; ++a)
+      radio.memory().set(static_cast<std::uint16_t>(a), static_cast<std::uint8_t>(a * 7 + a / 256));
+  }
+  bool Run(j5::Block_Plan plan) {
+    if (!host.Link.Start(GetParam().link(), std::move(plan))) return false;
+    return d.advanceUntil([&] { return !host.events.empty() && (host.events.back() == "done" ||
+                                                                 host.events.back() == "failed"); },
+                          120000);
+  }
+};
+
+TEST_P(Engine, ReadsEveryBlockOfItsPlan) {
+  const j5::Read_Plan plan = GetParam().read();
+  if (plan.then_write) host.thenWrite = GetParam().write();
+  std::vector<std::vector<std::uint8_t>> want;
+  for (const auto& step : plan.steps) want.push_back(radio.memory().read(step.address, 64));
+  ASSERT_TRUE(Run(plan));
+  EXPECT_EQ(host.events.back(), "done");
+  EXPECT_FALSE(host.Link.Link_Busy());
+  EXPECT_FALSE(host.Link.MSC.portOpen());
+  ASSERT_TRUE(host.ident);
+  ASSERT_EQ(host.blocks.size(), plan.steps.size());
+  for (std::size_t k = 0; k < plan.steps.size(); ++k)
+    EXPECT_EQ(host.blocks[static_cast<int>(k)], want[k]) << "step " << k;
+  // Each request went out once, in the plan's order.
+  const auto requests = toRadio(FrameKind::ReadRequest);
+  ASSERT_EQ(requests.size(), plan.steps.size());
+  for (std::size_t k = 0; k < requests.size(); ++k)
+    EXPECT_EQ(requests[k].bytes[1] << 8 | requests[k].bytes[2], plan.steps[k].address);
+  EXPECT_EQ(host.marks.size(), plan.steps.size() - 1);
+}
+
+TEST_P(Engine, WritesEveryFrameOfItsPlan) {
+  const j5::Write_Plan plan = GetParam().write();
+  ASSERT_TRUE(Run(plan));
+  EXPECT_EQ(host.events.back(), "done");
+  EXPECT_FALSE(host.Link.MSC.portOpen());
+  std::vector<sim::LogEntry> frames;
+  for (const auto& e : radio.log())
+    if (e.direction == sim::Direction::ToRadio &&
+        (e.kind == FrameKind::DataFrame || e.kind == FrameKind::ShortRowFrame))
+      frames.push_back(e);
+  ASSERT_EQ(frames.size(), plan.steps.size());
+  for (std::size_t n = 0; n < frames.size(); ++n) {
+    const j5::Write_Step& step = plan.steps[n];
+    EXPECT_EQ(frames[n].bytes[1] << 8 | frames[n].bytes[2], step.address) << n;
+    EXPECT_EQ(frames[n].bytes[4], step.source * 3 & 0xFF) << n;
+    EXPECT_EQ(frames[n].kind == FrameKind::ShortRowFrame, step.may_shorten && frames[n].bytes[4] == 0xFF);
+  }
+}
+
+// No answer at all: the code goes out once and once more per restart, each attempt ends
+// frame_watch after its last byte, the next starts report_ms later, and the report comes
+// report_ms after the last time-out.
+TEST_P(Engine, SilenceRestartsThenFails) {
+  const j5::Link_Description& link = GetParam().link();
+  radio.inject({.what = Misbehaviour::Silence, .answering = {}, .count = Fault::kAlways});
+  ASSERT_TRUE(Run(GetParam().read()));
+  const auto codes = toRadio(link.opening.code == j5::Code_Kind::Main ? FrameKind::AccessCode
+                                                                        : FrameKind::AltAccessCode);
+  ASSERT_EQ(codes.size(), static_cast<std::size_t>(link.restarts + 1));
+  EXPECT_EQ(std::count(host.events.begin(), host.events.end(), "restart"), link.restarts);
+  EXPECT_EQ(host.failedAt.size(), 1u);
+  EXPECT_FALSE(host.ident);
+  // Nothing but the codes went out; attempt i + 1 starts report_ms + first_ms after attempt i's
+  // time-out.
+  const auto sent = sentBytes();
+  const auto len = static_cast<std::size_t>(link.opening.code_len);
+  ASSERT_EQ(sent.size(), codes.size() * len);
+  const auto& at = platform.sent(1);
+  // A burst without pauses hands the whole code to the line at once, which then spaces its bytes
+  // by their wire time.
+  const double slack = 2.0 + (link.sender.byte_ms == 0 ? len * kit::kByteMs9600 : 0);
+  for (std::size_t i = 1; i < codes.size(); ++i) {
+    const double lastOfPrevious = at[sentBefore + i * len - 1].atMs;
+    const double firstOfNext = at[sentBefore + i * len].atMs;
+    EXPECT_NEAR(firstOfNext - lastOfPrevious,
+                link.times.frame_watch_ms + link.times.report_ms + link.sender.first_ms, slack);
+  }
+  EXPECT_NEAR(host.failedAt[0] - at.back().atMs, link.times.frame_watch_ms + link.times.report_ms,
+              slack);
+  d.advance(10000);
+  EXPECT_EQ(host.failedAt.size(), 1u);
+}
+
+// A stray byte in front of the identification moves it off the place where its form may start:
+// the attempt ends in the time-out unidentified (a restart, where there is one, then succeeds).
+TEST_P(Engine, IdentificationBehindAStrayByteIsRefused) {
+  const j5::Link_Description& link = GetParam().link();
+  radio.inject({.what = Misbehaviour::StrayByte,
+                .answering = link.opening.stx ? FrameKind::Stx : FrameKind::AccessCode});
+  ASSERT_TRUE(Run(GetParam().read()));
+  const auto timedOut = std::find(host.events.begin(), host.events.end(), "timed-out");
+  ASSERT_NE(timedOut, host.events.end());
+  EXPECT_EQ(std::find(host.events.begin(), timedOut, "identified"), timedOut);
+  EXPECT_EQ(host.events.back(), link.restarts > 0 ? "done" : "failed");
+}
+
+// The first reply arrives in one chunk, once after a stray Cmd_Data byte: it is stored only where
+// its header stands where it must, otherwise the attempt ends in the time-out with nothing stored.
+TEST_P(Engine, FirstReplyInOneChunkIsStoredOnlyWithItsHeaderInPlace) {
+  const j5::Link_Description& link = GetParam().link();
+  for (bool stray : {false, true}) {
+    SCOPED_TRACE(stray ? "stray X" : "clean");
+    host.events.clear();
+    host.blocks.clear();
+    host.blocksAtTimeOut.reset();
+    radio.clearFaults();
+    radio.inject({.what = Misbehaviour::Late, .answering = FrameKind::ReadRequest, .delay = 300'000});
+    if (stray)
+      radio.inject({.what = Misbehaviour::StrayByte, .answering = FrameKind::ReadRequest,
+                    .byte = j5::Cmd_Data});
+    host.holdAfterConnected = 600;
+    j5::Read_Plan plan = GetParam().read();
+    plan.then_write = false;
+    const auto want = radio.memory().read(plan.steps[0].address, 64);
+    ASSERT_TRUE(Run(plan));
+    if (!stray) {
+      EXPECT_EQ(host.events.back(), "done");
+      EXPECT_EQ(host.blocks[0], want);
+      continue;
+    }
+    ASSERT_TRUE(host.blocksAtTimeOut);
+    EXPECT_EQ(*host.blocksAtTimeOut, 0u);
+    EXPECT_EQ(host.events.back(), link.restarts > 0 ? "done" : "failed");
+    if (link.restarts > 0) {
+      EXPECT_EQ(host.blocks[0], want);
+    }
+  }
+}
+
+// The whole eight-byte code ends in STX, which the radio answers with its identification while
+// the first seven bytes are still being acknowledged: the opening holds whatever the pause after
+// each byte, none at all, one byte time, or a long one.
+TEST_F(Link_Fixture, EightByteCodeOpeningHoldsWithAnyBytePause) {
+  radio.config().identForm = sim::IdentForm::Ident8;
+  kit::FormSlot<Host> slot{[this] { return std::make_unique<Host>(program); }};
+  Host& host = slot.load();
+  for (double pause : {j5::Byte_Pause_Ms, 0.0, 10.0}) {
+    SCOPED_TRACE(pause);
+    j5::Link_Description link = j5::Password_Link();
+    link.sender.byte_ms = pause;
+    host.events.clear();
+    host.thenWrite = j5::Password_Write_Plan(true);
+    ASSERT_TRUE(host.Link.Start(link, j5::Password_Read_Plan()));
+    d.advance(3000);
+    EXPECT_EQ(host.events, (std::vector<std::string>{"identified", "connected", "done"}));
+    EXPECT_EQ(host.Link.Last_Answer(), j5::ACK);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Link, Engine, ::testing::ValuesIn(kOpenings),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace j5test
