@@ -27,10 +27,11 @@ void frm_Adj_Txp::Command_save_Click() {
   prog_.Form_save_adj.show();
 }
 
-// A request raised while a transfer runs (a dialog opened before it started) waits for its end:
-// a load would change rows the write has yet to send, or be overwritten by the read.
+// A request raised while a transfer runs (a dialog opened before it started) waits for its end,
+// restarts included: a load would change rows the write has yet to send, or be overwritten by
+// the read.
 void frm_Adj_Txp::Timer4_Timer() {
-  if (Busy()) return;
+  if (Transfer_Running) return;
   if (data_.Open_Adj_Req) {
     data_.Open_Adj_Req = kFalse;
     Adj_File_Load();

@@ -15,9 +15,6 @@ struct Entry {
 };
 
 const std::array<Entry, 10> kMessages = {{
-    {Adj_Msg::Busy,
-     {"正在与对讲机进行读写操作 ！", "Read-write operating with transceiver ."},
-     Prompt_Title::Lower},
     {Adj_Msg::Close_Busy,
      {"正在进行读写操作,请勿关窗口 ！,", "Read-write operating，don't close the window.,"},
      Prompt_Title::Lower},
@@ -49,6 +46,11 @@ const std::array<Entry, 10> kMessages = {{
     {Adj_Msg::Save_Failed,
      {"调整参数保存失败 ！", "Fail to store the adjust parameter file."},
      Prompt_Title::Upper},
+    {Adj_Msg::Unsendable_Row,
+     {"调整参数含有 0 至 255 以外的数值，未向对讲机写入任何数据 ！ 行 ",
+      "The adjustment table holds a value outside 0 to 255; nothing was written to the "
+      "transceiver. Row "},
+     Prompt_Title::Lower},
 }};
 
 }  // namespace

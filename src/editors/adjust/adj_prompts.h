@@ -12,7 +12,6 @@ namespace j5 {
 class Program;
 
 enum class Adj_Msg {
-  Busy,
   Close_Busy,
   Lower_Below_Min,
   Lower_Above_Upper,
@@ -22,6 +21,7 @@ enum class Adj_Msg {
   Load_Failed,
   Save_Done,
   Save_Failed,
+  Unsendable_Row,
 };
 
 void Adj_Prompt(Program& program, Adj_Msg msg, const Bilingual& detail = {});

@@ -7,6 +7,7 @@
 
 #include "data/defaults.h"
 #include "editors/adjust/adj_prompts.h"
+#include "link/transfers.h"
 #include "shell/file_dialogs.h"
 #include "shell/program.h"
 
@@ -87,6 +88,8 @@ double Pitch(double height, int rows) {
 
 frm_Adj_Txp::frm_Adj_Txp(Program& program)
     : kit::Form(program.platform, "frm_Adj_Txp", program.mainForm()),
+      Progress(*this, program, Adjust_Link().texts),
+      Link(*this, program, *this),
       prog_(program),
       data_(program.data),
       Power_High(data_.Adj_Value),
@@ -212,6 +215,8 @@ frm_Adj_Txp::frm_Adj_Txp(Program& program)
   Command_def.Click = [this] { Command_def_Click(); };
   Command_close.Click = [this] { Command_close_Click(); };
   Command_open.Click = [this] { Command_open_Click(); };
+  Command_read.Click = [this] { Command_read_Click(); };
+  Command_Write.Click = [this] { Command_Write_Click(); };
   Command_save.Click = [this] { Command_save_Click(); };
   Timer4.Tick = [this] { Timer4_Timer(); };
 
@@ -245,8 +250,8 @@ void frm_Adj_Txp::Form_Load() {
   show();
   Lay_Out();
 
-  Read_Busy = false;
-  Write_Busy = false;
+  Write_Mode = false;
+  Transfer_Running = false;
   data_.Block_Buf.fill(0, 65, 0, 70, 0);
   ProgressBar1.setVisible(false);
 
@@ -465,7 +470,7 @@ void frm_Adj_Txp::TabStrip1_Click() {
 }
 
 void frm_Adj_Txp::Busy_Message() {
-  Adj_Prompt(prog_, Adj_Msg::Busy);
+  Progress.Busy();
 }
 
 void frm_Adj_Txp::Command_def_Click() {
@@ -480,6 +485,7 @@ void frm_Adj_Txp::Command_def_Click() {
 
 void frm_Adj_Txp::Command_close_Click() {
   if (Busy()) return Adj_Prompt(prog_, Adj_Msg::Close_Busy);
+  Link.Close_Port();
   Program& program = prog_;  // this window may be gone once it has unloaded
   unload();
   program.Form_open_adj.unload();

@@ -8,13 +8,17 @@
 // The work is split by concern: frm_Adj_Txp.cpp (controls, layout, captions, pages, Default,
 // Close), adj_page.cpp (showing the table and the value boxes' and lists' entry), band_limits.cpp
 // (the band-limit boxes and their packing), adj_file.cpp (the file buttons, their requests and the
-// adjustment file).
+// adjustment file), adj_transfer.cpp (reading and writing the table over the link).
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 
 #include "editors/fields.h"
+#include "link/link_engine.h"
+#include "link/transfer_progress.h"
 #include "platform/kit.h"
 
 namespace j5 {
@@ -23,7 +27,7 @@ class Program;
 struct SharedData;
 enum class Adj_Msg;
 
-class frm_Adj_Txp : public kit::Form {
+class frm_Adj_Txp : public kit::Form, private Link_Listener {
  public:
   explicit frm_Adj_Txp(Program& program);
 
@@ -99,15 +103,18 @@ class frm_Adj_Txp : public kit::Form {
   kit::CommandButton Command_save{*this, "Command_save"};
   kit::CommandButton Command_open{*this, "Command_open"};
   kit::CommandButton Command_close{*this, "Command_close"};
-  kit::ProgressBar ProgressBar1{*this, "ProgressBar1"};
-  kit::Label Label_tr_count{*this, "Label_tr_count"};
+  Transfer_Progress Progress;
+  kit::ProgressBar& ProgressBar1 = Progress.ProgressBar1;
+  kit::Label& Label_tr_count = Progress.Label_tr_count;
   kit::Timer Timer4{*this, "Timer4"};
+  // The transfer: its MSC and Timer1..Timer3 are controls of this window.
+  Link_Engine Link;
 
   int Adj_Page = 0;
   std::array<int, 5> Band_Min{};
   std::array<int, 5> Band_Max{};
-  bool Read_Busy = false;
-  bool Write_Busy = false;
+  // The transfer under way (or last run) is a write.
+  bool Write_Mode = false;
 
   // Refreshes the controls of the current page from Adj_Value.
   void Show_Adj_Page();
@@ -139,8 +146,28 @@ class frm_Adj_Txp : public kit::Form {
   void TabStrip1_Click();
   void Command_def_Click();
   void Command_close_Click();
-  bool Busy() const { return Write_Busy || Read_Busy; }
+  bool Busy() const { return Link.Link_Busy(); }
   void Busy_Message();
+
+  // adj_transfer.cpp
+  // From a button press until the transfer completes or fails for good, its restarts included.
+  bool Transfer_Running = false;
+  void Command_read_Click();
+  void Command_Write_Click();
+  void Read_Start();
+  void Write_Start();
+  void Blocks_To_Adj();
+  std::optional<std::array<std::uint8_t, 16>> Row_Bytes(int row) const;
+  void Unsendable_Message(int row);
+  void Link_Port_Error(bool restart) override;
+  void Link_Identified(const Ident_Frame& frame) override;
+  void Link_Connected() override;
+  void Link_Block_Stored(int step, std::span<const std::uint8_t> data) override;
+  std::optional<std::array<std::uint8_t, 16>> Link_Frame_Data(const Write_Step& step) override;
+  void Link_Progress(const Progress_Mark& mark) override;
+  void Link_Done() override;
+  void Link_Failed() override;
+  void Link_Stopped(const Write_Step& step) override;
 
   // adj_page.cpp
   // One array of value boxes: the table row it edits (for the power boxes, the row on the high

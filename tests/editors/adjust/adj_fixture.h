@@ -1,6 +1,7 @@
 #pragma once
 // The program on the headless platform after its start-up (so the adjustment table holds its
-// defaults), with the adjustment window opened directly, as no visible menu opens it.
+// defaults), the simulated radio on COM1, and the adjustment window opened directly, as no
+// visible menu opens it.
 
 #include <gtest/gtest.h>
 
@@ -8,24 +9,31 @@
 #include <vector>
 
 #include "editors/adjust/frm_Adj_Txp.h"
-#include "platform/driver.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
+#include "support/driver.h"
+#include "support/sim_device.h"
 
 namespace j5::adj_test {
 
 struct AdjFixture {
   kit::HeadlessPlatform platform;
+  j5test::Sim_Device device;
+  sim::Radio& radio = device.radio;
   Program program{platform};
   kit::Driver d{platform};
   SharedData& data = program.data;
   frm_Adj_Txp* w = nullptr;
 
   explicit AdjFixture(bool chinese = true) {
+    device.attach(platform, 1);
     program.MDImain.load();
     program.MDImain->move(0, 0, 15360, 11520);
-    d.runUntilIdle();
+    d.advance(5000);  // the start-up identification is over
+    data.Comm_Port = 1;
     data.Lang_Chn = chinese ? kTrue : kFalse;
+    for (int n : {2, 7, 8, 9}) program.setPanel(n, "");
+    radio.clearLog();
     d.clearMessageBoxes();
   }
 
@@ -47,6 +55,14 @@ struct AdjFixture {
     std::vector<std::string> out;
     for (const auto& m : d.messageBoxes()) out.push_back(m.text);
     return out;
+  }
+  // Starts a read that the silent radio leaves hanging: the window is busy for a second.
+  void hangingRead() {
+    sim::Fault silent;
+    silent.count = sim::Fault::kAlways;
+    radio.inject(silent);
+    d.click(w->Command_read);
+    d.clearMessageBoxes();
   }
   std::vector<int> row(int r, int first = 0, int last = 15) const {
     std::vector<int> out;

@@ -150,18 +150,19 @@ TEST_F(AdjFile, RequestsWaitForTheTransfer) {
   std::string sevens;
   for (int i = 0; i < 256; ++i) sevens += " 7 ";
   writeFile(dir / "saved.adj", sevens);
-  w->Write_Busy = true;
+  f.hangingRead();
   f.d.click(w->Command_open);
   f.d.click(w->Command_save);
   EXPECT_FALSE(f.program.Form_open_adj.loaded());
   EXPECT_FALSE(f.program.Form_save_adj.loaded());
   EXPECT_EQ(f.messages(), Texts(2, "正在与对讲机进行读写操作 ！"));
   request(&SharedData::Open_Adj_Req, "saved.adj");
-  f.d.advance(2000);
+  // Three restarts, each a second's time-out and two seconds' pause: the request waits for all.
+  f.d.advance(11500);
   EXPECT_EQ(f.data.Open_Adj_Req, kTrue);
   EXPECT_EQ(f.data.Adj_Value(0, 0), 13);
-  w->Write_Busy = false;
-  f.d.advance(500);
+  f.d.advance(1000);
+  EXPECT_EQ(f.program.panel(2), "联机故障 ！");
   EXPECT_EQ(f.data.Open_Adj_Req, kFalse);
   EXPECT_EQ(f.data.Adj_Value(0, 0), 7);
 }

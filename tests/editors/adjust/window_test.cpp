@@ -127,10 +127,8 @@ TEST(AdjWindow, DefaultAndCloseRefuseWhileATransferRuns) {
     AdjFixture f(chinese);
     frm_Adj_Txp& w = f.open();
     f.data.Adj_Value(0, 0) = 9;
-    w.Read_Busy = true;
+    f.hangingRead();
     f.d.click(w.Command_def);
-    w.Read_Busy = false;
-    w.Write_Busy = true;
     f.d.click(w.Command_close);
     EXPECT_FALSE(f.d.close(w));
     EXPECT_EQ(f.data.Adj_Value(0, 0), 9);

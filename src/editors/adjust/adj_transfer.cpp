@@ -1,0 +1,128 @@
+// Reading the adjustment table from the radio and writing it back, on the link engine: a read
+// fetches the four blocks from 0x1F00 and the block at 0x1EC0 into Adj_Value rows 0..19; a write
+// sends the tag frame to 0x0DF0, then rows 0..15. Both open with the full handshake and restart
+// up to three times; the final failure shows only in status panel 2.
+#include <algorithm>
+
+#include "editors/adjust/adj_prompts.h"
+#include "editors/adjust/frm_Adj_Txp.h"
+#include "link/ident_frames.h"
+#include "link/transfers.h"
+#include "shell/program.h"
+
+namespace j5 {
+
+namespace {
+
+// The Block_Buf row the reply of read step k is kept in, and where its data bytes begin.
+constexpr int kFirstBlockRow = 2;
+constexpr int kDataColumn = 5;
+constexpr int kReadBlocks = 5;
+
+}  // namespace
+
+void frm_Adj_Txp::Command_read_Click() {
+  if (Busy()) return Busy_Message();
+  Read_Start();
+}
+
+// A table loaded from a file may hold values that are no byte: none of them may reach the radio,
+// so such a table is not written at all.
+void frm_Adj_Txp::Command_Write_Click() {
+  if (Busy()) return Busy_Message();
+  for (int r = 0; r < 16; ++r)
+    if (!Row_Bytes(r)) return Unsendable_Message(r);
+  Write_Start();
+}
+
+void frm_Adj_Txp::Read_Start() {
+  Write_Mode = false;
+  if (!Link.Start(Adjust_Link(), Adjust_Read_Plan())) return;
+  Transfer_Running = true;
+  Progress.Connecting(true);
+}
+
+void frm_Adj_Txp::Write_Start() {
+  Write_Mode = true;
+  if (!Link.Start(Adjust_Link(), Adjust_Write_Plan())) return;
+  Transfer_Running = true;
+  Progress.Connecting(true);
+}
+
+std::optional<std::array<std::uint8_t, 16>> frm_Adj_Txp::Row_Bytes(int row) const {
+  std::array<std::uint8_t, 16> bytes{};
+  for (int c = 0; c < 16; ++c) {
+    const int v = data_.Adj_Value(row, c);
+    if (v < 0 || v > 255) return std::nullopt;
+    bytes[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(v);
+  }
+  return bytes;
+}
+
+void frm_Adj_Txp::Unsendable_Message(int row) {
+  const std::string n = std::to_string(row);
+  Adj_Prompt(prog_, Adj_Msg::Unsendable_Row, {n, n});
+}
+
+void frm_Adj_Txp::Link_Port_Error(bool) {
+  Transfer_Running = false;
+  Progress.Port_Error();
+}
+
+void frm_Adj_Txp::Link_Identified(const Ident_Frame& frame) {
+  Store_Ident14(prog_, frame);
+}
+
+void frm_Adj_Txp::Link_Connected() {
+  Progress.Connected();
+}
+
+void frm_Adj_Txp::Link_Block_Stored(int step, std::span<const std::uint8_t> data) {
+  const int row = kFirstBlockRow + step;
+  for (std::size_t i = 0; i < data.size() && i < 64; ++i)
+    data_.Block_Buf(static_cast<std::size_t>(row), kDataColumn + i) = data[i];
+}
+
+std::optional<std::array<std::uint8_t, 16>> frm_Adj_Txp::Link_Frame_Data(const Write_Step& step) {
+  if (step.source == Adj_Tag_Source) return Adj_Tag_Frame_Data;
+  return Row_Bytes(step.source);
+}
+
+void frm_Adj_Txp::Link_Progress(const Progress_Mark& mark) {
+  if (Write_Mode)
+    Progress.Writing(mark);
+  else
+    Progress.Reading(mark);
+}
+
+void frm_Adj_Txp::Link_Done() {
+  Transfer_Running = false;
+  if (Write_Mode) return Progress.Write_Done();
+  Blocks_To_Adj();
+  Progress.Read_Done();
+}
+
+// The 320 data bytes of the five replies fill rows 0..19 in the order read: rows 0..15 from
+// 0x1F00, rows 16..19 (the version text among them) from 0x1EC0.
+void frm_Adj_Txp::Blocks_To_Adj() {
+  int k = 0;
+  for (int r = kFirstBlockRow; r < kFirstBlockRow + kReadBlocks; ++r)
+    for (int c = kDataColumn; c < kDataColumn + 64; ++c, ++k)
+      data_.Adj_Value(static_cast<std::size_t>(k / 16), static_cast<std::size_t>(k % 16)) =
+          data_.Block_Buf(static_cast<std::size_t>(r), static_cast<std::size_t>(c));
+  Show_Adj_Page();
+}
+
+void frm_Adj_Txp::Link_Failed() {
+  Transfer_Running = false;
+  Progress.Failed();
+}
+
+// The table changed under the running write (a value that is no byte): the engine stopped rather
+// than send it.
+void frm_Adj_Txp::Link_Stopped(const Write_Step& step) {
+  Transfer_Running = false;
+  Unsendable_Message(step.source);
+}
+
+}  // namespace j5
