@@ -1,6 +1,8 @@
 // The adjustment window: captions and lists, place and size, page switching, Default and Close.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "adj_fixture.h"
 #include "data/defaults.h"
 #include "shell/file_dialogs.h"
@@ -159,6 +161,32 @@ TEST(AdjWindow, CloseUnloadsTheWindowAndItsFileDialogsAndKeepsTheTable) {
   frm_Adj_Txp& again = f.open();
   f.page(1);
   EXPECT_EQ(again.Text1[3].text(), "7");
+}
+
+}  // namespace
+}  // namespace j5::adj_test
+
+namespace j5::adj_test {
+namespace {
+
+// Tab from the tab strip reaches every control the page shows, and the buttons, and comes back.
+TEST(AdjWindow, TabReachesEveryControlOfEachPage) {
+  AdjFixture f;
+  frm_Adj_Txp& w = f.open();
+  for (int page = 0; page < 5; ++page) {
+    f.page(page);
+    std::set<const kit::Control*> expected, reached;
+    for (const kit::Control* c : w.controls())
+      if (c->focusable()) expected.insert(c);
+    f.d.focus(w.TabStrip1);
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+      reached.insert(f.d.focused());
+      f.d.tab();
+    }
+    EXPECT_EQ(reached, expected) << "page " << page;
+    EXPECT_EQ(f.d.focused(), &w.TabStrip1) << "page " << page;
+    EXPECT_TRUE(expected.count(&w.Command_close));
+  }
 }
 
 }  // namespace
