@@ -163,12 +163,6 @@ TEST(AdjWindow, CloseUnloadsTheWindowAndItsFileDialogsAndKeepsTheTable) {
   EXPECT_EQ(again.Text1[3].text(), "7");
 }
 
-}  // namespace
-}  // namespace j5::adj_test
-
-namespace j5::adj_test {
-namespace {
-
 // Tab from the tab strip reaches every control the page shows, and the buttons, and comes back.
 TEST(AdjWindow, TabReachesEveryControlOfEachPage) {
   AdjFixture f;
