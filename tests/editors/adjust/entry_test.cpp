@@ -257,6 +257,8 @@ TEST(AdjBandLimits, LeavingABoxChecksItThenPacksAllSix) {
       {false, 0, "1 50", nullptr, 0, "1 50", With(kDefaultRow15, {{2, 0x50}})},
       {false, 0, "1e2", nullptr, 0, "1e2", With(kDefaultRow15, {{2, 0x00}})},
       {true, 2, "9e9", nullptr, 3, "520", kDefaultRow15},
+      {true, 2, "1e999", nullptr, 3, "520", kDefaultRow15},
+      {false, 2, "-1e999", nullptr, 1, "100", kDefaultRow15},
   };
   for (bool chinese : {true, false}) {
     for (const LimitEntry& c : cases) {
