@@ -110,4 +110,8 @@ void Column::pick(const Cells& cells, int rows, int index) const {
   }
 }
 
+bool Column::store(const Cells& cells, int rows, std::string_view text) const {
+  return field.setTextAt(cells, rows, text);
+}
+
 }  // namespace j5::fields

@@ -28,9 +28,11 @@
 // A grid lists one Column per grid column; row r shows the record r - 1 rows below the field's:
 //   for (const fields::Column& c : Columns) c.show(MSF_Chann, r, image, r - 1);
 //   Columns[k].pick(image, r - 1, Combo_edit.listIndex());  // a pick from the list editor
+//   Columns[k].store(image, r - 1, Text_Edit.text());       // a typed entry, once checked
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "data/fields.h"
@@ -110,6 +112,9 @@ struct Column {
   void show(kit::Grid& grid, int gridRow, const Cells& cells, int rows) const;
   // Stores item `index` of the choice: a number field takes the index, a text field the item.
   void pick(const Cells& cells, int rows, int index) const;
+  // Stores a cell's text (a text field through its codec, a number field as a whole number);
+  // false when the text has no bytes.
+  bool store(const Cells& cells, int rows, std::string_view text) const;
 };
 
 }  // namespace j5::fields

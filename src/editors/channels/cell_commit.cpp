@@ -76,7 +76,7 @@ std::string frm_chann::Lower_Limit_Text() const {
 
 // The snapped text goes nowhere: the row is shown from the record.
 void frm_chann::Write_Freq(int r, int col, const std::string& text) {
-  Col(col).field.shifted(r - 1).setText(Image, text);
+  Col(col).store(Image, r - 1, text);
 }
 
 // t is a copy of the editor's text, which the commit may replace.
@@ -141,7 +141,7 @@ void frm_chann::Commit_Tone(int r, int c) {
   const double v = Value_Of(s);
   if (v >= 60 && v <= 259.9) {
     // Any tone in 0.1 Hz steps, not only the listed ones.
-    Col(c).field.shifted(r - 1).setText(Image, s);
+    Col(c).store(Image, r - 1, s);
     if (c == kColDec) {
       Rec(r, 10) = Rec(r, 8);
       Rec(r, 11) = Rec(r, 9);
@@ -177,7 +177,7 @@ void frm_chann::Commit_Name(int r) {
   name = rt::Trim(name);
   Set_Cell(r, kColName, name);
 
-  Col(kColName).field.shifted(r - 1).setText(Image, name);
+  Col(kColName).store(Image, r - 1, name);
 }
 
 // ---------------------------------------------------------------------------
