@@ -41,10 +41,10 @@ void frm_Adj_Txp::Bind_Settings() {
     auto& boxes = Boxes(v);
     for (int k : boxes.indices()) {
       if (v.power) {
-        Power_High.text(boxes[k], Cell(v.row, k), false);
-        Power_Low.text(boxes[k], Cell(v.row + kLowPowerRows, k), false);
+        Bind_Value_Box(Power_High, boxes[k], v.row, k);
+        Bind_Value_Box(Power_Low, boxes[k], v.row + kLowPowerRows, k);
       } else {
-        Squelch.text(boxes[k], Cell(v.row, k), false);
+        Bind_Value_Box(Squelch, boxes[k], v.row, k);
       }
       boxes[k].Change = [this, &v, k] { Value_Box_Change(v, k); };
     }
@@ -117,12 +117,22 @@ void frm_Adj_Txp::Refuse_Value(const Value_Boxes& v, int k) {
   box.setText(std::to_string(data_.Adj_Default(Box_Row(v), k)));
 }
 
+// A value box shows its cell's number as it is, so a value beyond the box's range (from a
+// hand-made file) is refused and replaced by the default rather than shown as some other number;
+// the store runs from Value_Box_Change once the entry has passed the checks.
+void frm_Adj_Txp::Bind_Value_Box(fields::Bindings& table, kit::TextBox& box, int row, int col) {
+  const fields::Field f = Cell(row, col);
+  table.custom(
+      box, [this, &box, row, col] { box.setText(std::to_string(data_.Adj_Value(row, col))); },
+      [&table, &box, f] { f.setText(table.cells(), box.text()); });
+}
+
 // The lists of rows 12 and 13 take the number as their text, in the list or not, and showing
 // stores nothing; a pick stores its position.
 void frm_Adj_Txp::Bind_List_Text(kit::ComboBox& box, int row, int col) {
   const fields::Field f = Cell(row, col);
   box.Click = Audio.custom(
-      box, [this, &box, f] { box.setText(f.text(Audio.cells())); },
+      box, [this, &box, row, col] { box.setText(std::to_string(data_.Adj_Value(row, col))); },
       [this, &box, f] {
         if (box.listIndex() >= 0) f.setNumber(Audio.cells(), box.listIndex());
       });

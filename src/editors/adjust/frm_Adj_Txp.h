@@ -185,6 +185,7 @@ class frm_Adj_Txp : public kit::Form, private Link_Listener {
   int Box_Row(const Value_Boxes& v) const;
   void Value_Box_Change(const Value_Boxes& v, int k);
   void Refuse_Value(const Value_Boxes& v, int k);
+  void Bind_Value_Box(fields::Bindings& table, kit::TextBox& box, int row, int col);
   void Bind_List_Text(kit::ComboBox& box, int row, int col);
   void Bind_List_Pick(kit::ComboBox& box, int row, int col);
   void Show_Version();

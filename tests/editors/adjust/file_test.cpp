@@ -91,7 +91,7 @@ TEST_F(AdjFile, SavedDefaultsLoadBackAndTheVersionStays) {
 TEST_F(AdjFile, AnySplitLoadsAndValuesAreStoredUnchecked) {
   std::string oneLine, commas;
   for (int i = 0; i < 256; ++i) {
-    const int v = i == 0 ? 300 : i == 1 ? -1 : i;
+    const int v = i == 0 ? -1 : i == 1 ? 270 : i;
     oneLine += std::to_string(v) + " ";
     commas += std::to_string(v) + (i % 7 == 6 ? "\n" : ",");
   }
@@ -102,8 +102,10 @@ TEST_F(AdjFile, AnySplitLoadsAndValuesAreStoredUnchecked) {
     request(&SharedData::Open_Adj_Req, "x.adj");
     f.d.advance(500);
     EXPECT_EQ(f.data.Open_Adj_Req, kFalse);
-    EXPECT_EQ(f.data.Adj_Value(0, 0), 13);  // refused on display: the page shows row 0
+    // Refused when the page shows them, not shown as their low eight bits (270 would be 14).
+    EXPECT_EQ(f.data.Adj_Value(0, 0), 13);
     EXPECT_EQ(f.data.Adj_Value(0, 1), 13);
+    EXPECT_EQ(f.messages().front(), " 输入数字范围为 0 - 15 ！");
     EXPECT_EQ(f.data.Adj_Value(15, 15), 255);
     EXPECT_EQ(f.data.Adj_Value(14, 2), 226);
     EXPECT_EQ(f.messages().back(), "调整参数从文件调入成功 ！");
