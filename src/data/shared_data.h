@@ -67,6 +67,17 @@ using FrameStore = Table2D<std::int16_t, 201, 71>;
 using NameFrameStore = Table2D<std::int16_t, 101, 71>;
 // One 256-byte page: cell (row, col) is page byte row * 16 + col.
 using PageBuffer = Table2D<std::int16_t, 16, 16>;
+// The tone windows' staged block (two-tone rows 0..47, five-tone rows 0..143), kept apart from
+// the image: the image's first rows are the channel records, which a build or a signal file must
+// never overwrite. It starts erased, as an unprogrammed radio's memory.
+using ToneStage = Table2D<std::int16_t, 144, 16>;
+inline ToneStage Erased_Tone_Stage() {
+  ToneStage t;
+  t.fill(0, ToneStage::kRows - 1, 0, ToneStage::kCols - 1, 255);
+  return t;
+}
+// A tone window's own table of tone sets or decode actions: rows 0..16, columns 0..60.
+using ToneRows = Table2D<std::int16_t, 17, 61>;
 // Adjustment table: rows 0..19 and columns 0..15 are the radio's adjustment block.
 using AdjTable = Table2D<std::int16_t, 33, 17>;
 
@@ -88,6 +99,7 @@ struct SharedData {
   FrameStore Block_Buf;
   NameFrameStore Name_Block_Buf;
   PageBuffer Page_Buf;
+  ToneStage Tone_Stage = Erased_Tone_Stage();
 
   // Band limits in MHz: the radio's three bands, and the bands of frequency modes A and B.
   double VHF_Low = 0, VHF_High = 0;

@@ -7,7 +7,9 @@ namespace j5 {
 void Prompt(Program& program, const Bilingual& text, Prompt_Title title, kit::MsgIcon icon) {
   program.platform.messageBox(
       program.text(text.chn, text.eng),
-      program.text("操作提示", title == Prompt_Title::Upper ? "Operate Prompt" : "Operate prompt"),
+      program.text("操作提示", title == Prompt_Title::Lower         ? "Operate prompt"
+                               : title == Prompt_Title::Upper ? "Operate Prompt"
+                                                              : "Operate Prompt\""),
       icon);
 }
 

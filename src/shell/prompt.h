@@ -17,8 +17,9 @@ struct Bilingual {
   std::string eng;
 };
 
-// The English title: most windows write "Operate prompt", some "Operate Prompt".
-enum class Prompt_Title { Lower, Upper };
+// The English title: most windows write "Operate prompt", some "Operate Prompt"; the tone windows'
+// entry messages "Operate Prompt" with a double-quote character after it.
+enum class Prompt_Title { Lower, Upper, Upper_Quote };
 
 // Shows text in the current language under the prompt title; exclamation icon unless told.
 void Prompt(Program& program, const Bilingual& text, Prompt_Title title = Prompt_Title::Lower,

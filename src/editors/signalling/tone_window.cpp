@@ -1,0 +1,285 @@
+#include "editors/signalling/tone_window.h"
+
+#include <algorithm>
+
+#include "editors/signalling/sig_file.h"
+#include "link/ident_frames.h"
+#include "link/transfers.h"
+#include "platform/runtime.h"
+#include "platform/text_measure.h"
+#include "shell/program.h"
+
+namespace j5 {
+
+namespace {
+
+// Design-time sizes, in twips.
+constexpr double kPageHeight = 6100;
+constexpr double kButtonWidth = 1095;
+constexpr double kButtonHeight = 405;
+constexpr double kGap = 150;
+
+const Bilingual kLoaded{"信令参数从文件调入成功 ！", "Succeed fold the Signal parameters from file."};
+const Bilingual kSaved{"信令参数保存完毕 ！", "Complete storing Signal parameters."};
+const Bilingual kLoadFailed{"信令参数文件调入失败 ！\n", "Fail to load the Signal parameters file.\n"};
+const Bilingual kSaveFailed{"信令参数保存失败 ！\n", "Fail to store the Signal parameters file.\n"};
+
+}  // namespace
+
+Tone_Window::Tone_Window(Program& program, std::string name, Plans plans)
+    : kit::Form(program.platform, std::move(name), program.mainForm()),
+      Progress(*this, program, Signalling_Link().texts),
+      Link(*this, program, *this),
+      prog_(program),
+      data_(program.data),
+      plans_(plans) {
+  Timer4.setInterval(500);
+  Timer4.Tick = [this] { Timer4_Timer(); };
+  Unload = [this](int& cancel) { Form_Unload(cancel); };
+  Command_read.Click = [this] { Command_read_Click(); };
+  Command_Write.Click = [this] { Command_Write_Click(); };
+  Command_def.Click = [this] { Command_def_Click(); };
+  Command_open.Click = [this] { Command_open_Click(); };
+  Command_save.Click = [this] { Command_save_Click(); };
+  Command_close.Click = [this] { Command_close_Click(); };
+}
+
+void Tone_Window::Load_Window(double widthDiv, double heightDiv, double tabDiv,
+                              std::initializer_list<Bilingual> tabs) {
+  if (kit::MdiForm* main = prog_.mainForm()) {
+    const double w = main->width() / widthDiv, h = main->height() / heightDiv;
+    move((main->scaleWidth() - w) / 2, (main->scaleHeight() - h) / 2, w, h);
+  }
+  show();
+  const double tabWidth = scaleWidth() / tabDiv;
+  TabStrip1.move((scaleWidth() - tabWidth) / 2, 60, tabWidth,
+                 360 + 30 + 200 + kPageHeight + 2 * 30 + 60);
+  TabStrip1.clearTabs();
+  int key = 1;
+  for (const Bilingual& t : tabs)
+    TabStrip1.addTab("Tab" + std::to_string(key++), prog_.text(t.chn, t.eng));
+
+  Command_read.setCaption(prog_.text("读 取", "Read"));
+  Command_Write.setCaption(prog_.text("写  入", "Write"));
+  Command_def.setCaption(prog_.text("默 认", "Default"));
+  Command_save.setCaption(prog_.text("保  存", "Save"));
+  Command_open.setCaption(prog_.text("打  开", "Open"));
+  Command_close.setCaption(prog_.text("关  闭", "Close"));
+  Lay_Buttons();
+
+  // The transfer starts idle.
+  Link.Stop();
+  Write_Mode = false;
+  Exchange_Open = false;
+}
+
+void Tone_Window::Lay_Page(kit::Frame& page) {
+  page.move(TabStrip1.clientLeft(), TabStrip1.clientTop() + 200, TabStrip1.clientWidth(),
+            kPageHeight);
+}
+
+void Tone_Window::Lay_Buttons() {
+  const double top = TabStrip1.top() + TabStrip1.height() + kGap;
+  double left = TabStrip1.left();
+  for (kit::CommandButton* b :
+       {&Command_read, &Command_Write, &Command_def, &Command_open, &Command_save, &Command_close}) {
+    b->move(left, top, kButtonWidth, kButtonHeight);
+    left += kButtonWidth + kGap;
+  }
+  const double rest = std::max(600.0, TabStrip1.left() + TabStrip1.width() - left);
+  ProgressBar1.move(left, top + 60, rest * 0.45, 285);
+  Label_tr_count.move(left + rest * 0.45 + kGap, top + 75, rest * 0.55 - kGap, 285);
+}
+
+bool Tone_Window::Refuse_If_Busy() {
+  if (!Link.Link_Busy()) return false;
+  Progress.Busy();
+  return true;
+}
+
+void Tone_Window::Entry_Prompt(const Bilingual& text) {
+  Prompt(prog_, text, Prompt_Title::Upper_Quote);
+}
+
+void Tone_Window::Pick_Only(kit::ComboBox& box, bool takeFocus, std::function<void()> onClick) {
+  box.GotFocus = [this, &box] { Saved_Text = box.text(); };
+  box.Click = [this, &box, onClick = std::move(onClick)] {
+    Saved_Text = box.text();
+    if (onClick) onClick();
+  };
+  box.Change = [this, &box, takeFocus] {
+    if (takeFocus) box.setFocus();
+    box.setText(Saved_Text);
+  };
+}
+
+void Tone_Window::Place_Over_Cell(kit::Grid& grid, kit::Control& editor, bool fullHeight) {
+  editor.move(grid.left() + grid.cellLeft(), grid.top() + grid.cellTop(), grid.cellWidth(),
+              fullHeight ? grid.cellHeight() : editor.height());
+}
+
+void Tone_Window::Fit_Columns(kit::Grid& grid, const std::vector<std::vector<std::string>>& texts) {
+  constexpr double kRoom = 360;  // beside the cell padding: the grid lines and some air
+  for (int c = 0; c < grid.cols(); ++c) {
+    double widest = kit::textWidthTwips(grid.textMatrix(0, c));
+    if (static_cast<std::size_t>(c) < texts.size())
+      for (const std::string& t : texts[static_cast<std::size_t>(c)])
+        widest = std::max(widest, kit::textWidthTwips(t));
+    grid.setColWidth(c, std::max(grid.colWidth(c), widest + kit::Grid::kCellPadding + kRoom));
+  }
+}
+
+void Tone_Window::Go_To_Mouse_Cell(kit::Grid& grid) {
+  grid.setRow(grid.mouseRow());
+  grid.setCol(grid.mouseCol());
+}
+
+// ---- Buttons --------------------------------------------------------------------------------
+
+void Tone_Window::Command_read_Click() {
+  if (Refuse_If_Busy()) return;
+  Write_Mode = false;
+  if (!Link.Start(Signalling_Link(), plans_.read())) return;
+  Exchange_Open = true;
+  Progress.Connecting(true);
+}
+
+void Tone_Window::Command_Write_Click() {
+  if (Refuse_If_Busy()) return;
+  Grids_To_Image();
+  Write_Mode = true;
+  if (!Link.Start(Signalling_Link(), plans_.write())) return;
+  Exchange_Open = true;
+  Progress.Connecting(true);
+}
+
+void Tone_Window::Command_def_Click() {
+  if (Refuse_If_Busy()) return;
+  Progress.Clear();
+  Load_Defaults();
+}
+
+void Tone_Window::Command_open_Click() {
+  Refuse_If_Busy();
+}
+
+void Tone_Window::Command_save_Click() {
+  Refuse_If_Busy();
+}
+
+void Tone_Window::Command_close_Click() {
+  if (Refuse_If_Busy()) return;
+  Link.Close_Port();
+  Program& program = prog_;  // this window is gone once it has unloaded
+  unload();
+  program.Form_open_menu.unload();
+  program.Form_save_menu.unload();
+}
+
+// Any other way of closing the window (the main window closing, its window control) is refused
+// as the Close button refuses it: the radio would be left half-read or half-written.
+void Tone_Window::Form_Unload(int& cancel) {
+  if (Link.Link_Busy()) {
+    Progress.Busy();
+    cancel = 1;
+  }
+}
+
+// ---- Signal files ---------------------------------------------------------------------------
+
+void Tone_Window::Timer4_Timer() {
+  // A request that comes while an exchange runs (or waits to be tried again) waits for its end:
+  // a load would change the rows a write sends, a save would build over them.
+  if (Exchange_Open) return;
+  if (data_.Open_File_Req != 0) {
+    data_.Open_File_Req = kFalse;
+    Sig_File_Load();
+  }
+  if (data_.Save_File_Req != 0) {
+    data_.Save_File_Req = kFalse;
+    Sig_File_Save();
+  }
+}
+
+void Tone_Window::Sig_File_Load() {
+  const Sig_File_Read read = Read_Sig_File(data_.File_Path);
+  if (!read.ok()) {
+    Prompt(prog_, kLoadFailed, {data_.File_Path + "\n" + read.why.chn,
+                                data_.File_Path + "\n" + read.why.eng},
+           Prompt_Title::Upper);
+    return;
+  }
+  Store_Sig_Values(data_.Tone_Stage, read.values);
+  Prompt(prog_, kLoaded, Prompt_Title::Upper);
+  Progress.Clear();
+}
+
+void Tone_Window::Sig_File_Save() {
+  Grids_To_Image();
+  std::string error;
+  if (!rt::writeTextFileReplacing(data_.File_Path, Sig_File_Text(data_.Tone_Stage), error)) {
+    Prompt(prog_, kSaveFailed, {error, error}, Prompt_Title::Upper);
+    return;
+  }
+  Prompt(prog_, kSaved, Prompt_Title::Upper);
+}
+
+// ---- The transfer ---------------------------------------------------------------------------
+
+void Tone_Window::Link_Port_Error(bool restart) {
+  Progress.Port_Error();
+  if (restart) Exchange_Open = false;
+}
+
+void Tone_Window::Link_Identified(const Ident_Frame& frame) {
+  Store_Ident50(prog_, frame);
+}
+
+// Block k lands in Block_Buf row k + 2 as the radio sent it (its header was checked).
+void Tone_Window::Link_Block_Stored(int step, std::span<const std::uint8_t> data) {
+  const auto row = static_cast<std::size_t>(step + 2);
+  const auto address = static_cast<unsigned>(data_.Addr_High << 8 | data_.Addr_Low) + 64u * step;
+  const int header[5] = {ACK, Cmd_Data, static_cast<int>(address >> 8 & 0xFF),
+                         static_cast<int>(address & 0xFF), 0x40};
+  for (std::size_t i = 0; i < 5; ++i) data_.Block_Buf(row, i) = static_cast<std::int16_t>(header[i]);
+  for (std::size_t i = 0; i < data.size() && i < 64; ++i) data_.Block_Buf(row, 5 + i) = data[i];
+}
+
+std::optional<std::array<std::uint8_t, 16>> Tone_Window::Link_Frame_Data(const Write_Step& step) {
+  std::array<std::uint8_t, 16> out{};
+  for (std::size_t c = 0; c < 16; ++c) {
+    const int v = data_.Tone_Stage(static_cast<std::size_t>(step.source), c);
+    if (v < 0 || v > 255) return std::nullopt;
+    out[c] = static_cast<std::uint8_t>(v);
+  }
+  return out;
+}
+
+void Tone_Window::Link_Progress(const Progress_Mark& mark) {
+  if (Write_Mode)
+    Progress.Writing(mark);
+  else
+    Progress.Reading(mark);
+}
+
+void Tone_Window::Link_Done() {
+  Exchange_Open = false;
+  if (Write_Mode) {
+    Progress.Write_Done();
+    return;
+  }
+  Image_To_Grids();
+  Progress.Read_Done();
+}
+
+void Tone_Window::Link_Failed() {
+  Exchange_Open = false;
+  Progress.Failed();
+}
+
+void Tone_Window::Link_Stopped(const Write_Step&) {
+  Exchange_Open = false;
+  Progress.Failed();
+}
+
+}  // namespace j5

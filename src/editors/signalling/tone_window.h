@@ -1,0 +1,115 @@
+#pragma once
+// What the two-tone and five-tone windows share: the tab strip with its pages, the button row, the
+// transfer of the window's block on the link engine with its progress piece, the signal-file
+// requests served by Timer4, and the pick-only combo boxes. Each window adds its grids, its
+// defaults and the two conversions between its controls and its block.
+//
+// The block is staged in SharedData::Tone_Stage, not in the image: the image's first rows are the
+// channel records.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "link/link_engine.h"
+#include "link/transfer_progress.h"
+#include "platform/kit.h"
+
+namespace j5 {
+
+class Program;
+struct SharedData;
+
+class Tone_Window : public kit::Form, protected Link_Listener {
+ public:
+  kit::TabStrip TabStrip1{*this, "TabStrip1"};
+  kit::CommandButton Command_read{*this, "Command_read"};
+  kit::CommandButton Command_Write{*this, "Command_Write"};
+  kit::CommandButton Command_def{*this, "Command_def"};
+  kit::CommandButton Command_save{*this, "Command_save"};
+  kit::CommandButton Command_open{*this, "Command_open"};
+  kit::CommandButton Command_close{*this, "Command_close"};
+  Transfer_Progress Progress;
+  kit::ProgressBar& ProgressBar1 = Progress.ProgressBar1;
+  kit::Label& Label_tr_count = Progress.Label_tr_count;
+  kit::Timer Timer4{*this, "Timer4"};
+  Link_Engine Link;
+  kit::SerialPort& MSC = Link.MSC;
+
+  // The text a pick-only combo box falls back to when typed into; one for all of the window's.
+  std::string Saved_Text;
+
+  // Write_Busy or Read_Busy: an exchange runs (not while a retry waits).
+  bool Transfer_Busy() const { return Link.Link_Busy(); }
+
+ protected:
+  struct Plans {
+    Read_Plan (*read)();
+    Write_Plan (*write)();
+  };
+  Tone_Window(Program& program, std::string name, Plans plans);
+
+  Program& prog_;
+  SharedData& data_;
+
+  // The window's own part.
+  virtual void Load_Defaults() = 0;
+  virtual void Grids_To_Image() = 0;
+  virtual void Image_To_Grids() = 0;
+
+  // Form_Load's common part: the window sized from the main window (divisors of its width and
+  // height), centred and shown; the tab strip as wide as the client area over its divisor; the
+  // tabs; the captions of the buttons; the transfer idle.
+  void Load_Window(double widthDiv, double heightDiv, double tabDiv,
+                   std::initializer_list<Bilingual> tabs);
+  // Lays a page frame into the tab strip's client area (6100 twips high).
+  void Lay_Page(kit::Frame& page);
+  // The button row and the progress piece below the pages.
+  void Lay_Buttons();
+  // The busy message when a transfer runs; true when the caller must stop.
+  bool Refuse_If_Busy();
+  // Shows one of the window's messages: exclamation icon; in English the title "Operate Prompt"
+  // followed by a double-quote character, as these windows' entry messages carry it.
+  void Entry_Prompt(const Bilingual& text);
+
+  // A pick-only combo box: GotFocus and Click remember its text, Change puts it back (after taking
+  // the focus when `takeFocus`). `onClick` runs after the text is remembered.
+  void Pick_Only(kit::ComboBox& box, bool takeFocus, std::function<void()> onClick = {});
+
+  // Puts the in-place editor over the grid's current cell; `fullHeight` for a text box.
+  static void Place_Over_Cell(kit::Grid& grid, kit::Control& editor, bool fullHeight);
+  // Widens every column of the grid to its header and to the widest of `texts` that the column may
+  // show (texts[c] for column c), so a cell's content fits the fonts of either language.
+  static void Fit_Columns(kit::Grid& grid, const std::vector<std::vector<std::string>>& texts);
+  // The grid's current cell becomes the one under the mouse pointer.
+  static void Go_To_Mouse_Cell(kit::Grid& grid);
+
+ private:
+  Plans plans_;
+  bool Write_Mode = false;
+  // From a start until the exchange has ended, its retries included: a signal file must not
+  // touch the staged rows meanwhile.
+  bool Exchange_Open = false;
+
+  void Command_read_Click();
+  void Command_Write_Click();
+  void Command_def_Click();
+  void Command_open_Click();
+  void Command_save_Click();
+  void Command_close_Click();
+  void Form_Unload(int& cancel);
+  void Timer4_Timer();
+  void Sig_File_Load();
+  void Sig_File_Save();
+
+  void Link_Port_Error(bool restart) override;
+  void Link_Identified(const Ident_Frame& frame) override;
+  void Link_Block_Stored(int step, std::span<const std::uint8_t> data) override;
+  std::optional<std::array<std::uint8_t, 16>> Link_Frame_Data(const Write_Step& step) override;
+  void Link_Progress(const Progress_Mark& mark) override;
+  void Link_Done() override;
+  void Link_Failed() override;
+  void Link_Stopped(const Write_Step& step) override;
+};
+
+}  // namespace j5

@@ -1,0 +1,95 @@
+#pragma once
+// The program on the headless platform with the main window's start-up done, the simulated radio
+// on COM1 answering the tone windows' opening, and the language chosen per test.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "data/lang_text.h"
+#include "data/shared_data.h"
+#include "editors/signalling/frm_2tone.h"
+#include "editors/signalling/frm_5tone.h"
+#include "shell/MDImain.h"
+#include "shell/program.h"
+#include "support/driver.h"
+#include "support/sim_device.h"
+
+namespace j5::tone_test {
+
+struct Tone_Fixture : ::testing::Test {
+  kit::HeadlessPlatform platform;
+  j5test::Sim_Device device;
+  sim::Radio& radio = device.radio;
+  Program program{platform};
+  SharedData& data = program.data;
+  kit::Driver d{platform};
+  MemImage image_before;
+
+  explicit Tone_Fixture(bool chinese = false) {
+    radio.config().identForm = sim::IdentForm::Ident50;
+    device.attach(platform, 1);
+    program.MDImain.load();
+    program.MDImain->move(0, 0, 15360, 11520);
+    d.advance(5000);  // the start-up exchange is over
+    data.Comm_Port = 1;
+    data.Lang_Chn = chinese ? kTrue : kFalse;
+    Set_Lang_Text(data);
+    image_before = data.Mem_Image;
+    radio.clearLog();
+    d.clearMessageBoxes();
+  }
+
+  frm_2tone& two() {
+    auto& w = program.frm_2tone.load();
+    d.runUntilIdle();
+    return w;
+  }
+  frm_5tone& five() {
+    auto& w = program.frm_5tone.load();
+    d.runUntilIdle();
+    return w;
+  }
+
+  std::vector<int> stage_row(int row) const {
+    std::vector<int> out;
+    for (std::size_t c = 0; c < 16; ++c) out.push_back(data.Tone_Stage(static_cast<std::size_t>(row), c));
+    return out;
+  }
+  // Bytes first..last of a staged row.
+  std::vector<int> stage_bytes(int row, int first, int last) const {
+    const std::vector<int> all = stage_row(row);
+    return {all.begin() + first, all.begin() + last + 1};
+  }
+  std::vector<std::string> row_cells(const kit::Grid& g, int row, int first, int last) const {
+    std::vector<std::string> out;
+    for (int c = first; c <= last; ++c) out.push_back(g.textMatrix(row, c));
+    return out;
+  }
+  std::vector<std::string> box_texts() const {
+    std::vector<std::string> out;
+    for (const auto& b : d.messageBoxes()) out.push_back(b.text);
+    return out;
+  }
+  // Types into the cell's editor after a click, then leaves the cell by clicking another.
+  void edit_cell(kit::Grid& g, int r, int c, kit::Control& editor, const std::string& text,
+                 int leaveRow, int leaveCol) {
+    d.clickCell(g, r, c);
+    ASSERT_TRUE(editor.visible());
+    d.selectAll();
+    if (text.empty()) d.backspace();
+    d.type(text);
+    d.clickCell(g, leaveRow, leaveCol);
+  }
+  // A page of the radio's memory read into Block_Buf rows from `row` on, as a read leaves it.
+  void put_page(int row, const std::vector<int>& bytes) {
+    for (int q = 0; q < 4; ++q)
+      for (int i = 0; i < 64; ++i)
+        data.Block_Buf(static_cast<std::size_t>(row + q), static_cast<std::size_t>(5 + i)) =
+            static_cast<std::int16_t>(bytes[static_cast<std::size_t>(q * 64 + i)]);
+  }
+  void expect_image_untouched() const { EXPECT_TRUE(data.Mem_Image == image_before); }
+};
+
+}  // namespace j5::tone_test
