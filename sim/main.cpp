@@ -18,6 +18,7 @@
 
 #include "sim/options.h"
 #include "sim/radio.h"
+#include "sim/serve_wait.h"
 
 namespace {
 
@@ -80,14 +81,16 @@ int serve(const sim::ServerOptions& options, sim::Radio& radio) {
   std::vector<std::uint8_t> buffer(512);
   while (!stopRequested) {
     sim::Micros now = nowMicros();
-    int timeoutMicros = -1;
+    timespec ts{};
+    timespec* tsp = nullptr;  // no answer due: wait for the tool
     blocked = false;
     while (auto earliest = radio.nextOutputTime()) {
       double start = options.pacing ? std::max(static_cast<double>(*earliest), lineFree)
                                     : static_cast<double>(*earliest);
       double due = options.pacing ? start + kByteMicros : start;
       if (due > static_cast<double>(now)) {
-        timeoutMicros = static_cast<int>(due - static_cast<double>(now)) + 1;
+        ts = sim::waitUntilDue(due, now);
+        tsp = &ts;
         break;
       }
       auto next = radio.peekOutput();
@@ -100,13 +103,6 @@ int serve(const sim::ServerOptions& options, sim::Radio& radio) {
       lineFree = due;
     }
     pollfd pfd{master, static_cast<short>(blocked ? POLLIN | POLLOUT : POLLIN), 0};
-    timespec ts{};
-    timespec* tsp = nullptr;
-    if (timeoutMicros >= 0) {
-      ts.tv_sec = timeoutMicros / 1'000'000;
-      ts.tv_nsec = static_cast<long>(timeoutMicros % 1'000'000) * 1000;
-      tsp = &ts;
-    }
     sigset_t unblocked;
     sigemptyset(&unblocked);
     int ready = ppoll(&pfd, 1, tsp, &unblocked);

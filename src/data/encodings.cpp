@@ -1,6 +1,7 @@
 #include "data/encodings.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "platform/runtime.h"
 
@@ -26,6 +27,22 @@ std::optional<double> valueOf(std::string_view text) {
   }
 }
 
+// A frequency in MHz as text with exactly one decimal point (below 10 MHz the text of the number
+// already has one), padded with zeros to width characters.
+std::string Freq_Text(double mhz, std::size_t width) {
+  std::string text = rt::Trim(rt::Str(mhz));
+  if (text.find('E') != std::string::npos) {
+    // Below 100 Hz the text of a number takes the exponent form; a frequency never does.
+    char buffer[32];
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, mhz, std::chars_format::fixed, 5);
+    text.assign(buffer, end.ptr);
+  }
+  if (text.find('.') == std::string::npos) text += '.';
+  if (text.size() < width) text.append(width - text.size(), '0');
+  return text;
+}
+
 }  // namespace
 
 namespace {
@@ -46,9 +63,7 @@ std::optional<Snapped> Snap_Freq(std::string_view text) {
   const double e = rb < ra ? b * 6.25 : a * 2.5;
   if (!(e >= 0 && e / 1000 < kFreqLimitMHz)) return std::nullopt;
 
-  std::string snapped = rt::Trim(rt::Str(e / 1000));
-  if (snapped.size() <= 3) snapped += '.';
-  if (snapped.size() < 9) snapped.append(9 - snapped.size(), '0');
+  const std::string snapped = Freq_Text(e / 1000, 9);
   const auto bcd = Cov_Freq2Bcd(snapped);
   if (!bcd) return std::nullopt;
   return Snapped{snapped, *bcd};
@@ -99,13 +114,10 @@ std::string Cov_Bcd2Freq(int p0, int p1, int p2, int p3) {
   s += 0.001 * lo(p1);
   s += 0.0001 * hi(p0);
   s += 0.00001 * lo(p0);
-  std::string text = rt::Trim(rt::Str(s));
-  if (text.size() < 9) {
-    if (text.size() <= 3) text += '.';
-    const std::size_t width = rt::Val(text) >= 100 ? 9 : 8;
-    if (text.size() < width) text.append(width - text.size(), '0');
-  }
-  return text;
+  const std::string text = rt::Trim(rt::Str(s));
+  // Nine characters or more: only the empty pattern and nibbles above 9 come out so long.
+  if (text.size() >= 9) return text;
+  return Freq_Text(s, s >= 100 ? 9 : 8);
 }
 
 bool Set_Tone(MemImage& image, std::string_view text, int row, int column) {

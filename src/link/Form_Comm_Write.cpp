@@ -1,6 +1,7 @@
 #include "link/Form_Comm_Write.h"
 
 #include "data/defaults.h"
+#include "shell/file_problem.h"
 #include "shell/program.h"
 
 namespace j5 {
@@ -59,11 +60,10 @@ void Form_Comm_Write::Command_Write_Click() {
 }
 
 void Form_Comm_Write::Unsendable_Message(int row) {
-  const std::string n = std::to_string(row);
-  Prompt(prog_, {"参数第 " + n + " 行含有 0 至 255 以外的数值，未向对讲机写入任何数据 ！",
-                 "Row " + n +
-                     " of the parameters holds a value outside 0 to 255; nothing was written to "
-                     "the transceiver."});
+  // Such a value can only come from a parameter file, so the file's line is named.
+  Prompt(prog_, Param_File_Line_Text(static_cast<std::size_t>(row)),
+         {"含有 0 至 255 以外的数值，未向对讲机写入任何数据 ！",
+          " holds a value outside 0 to 255; nothing was written to the transceiver."});
 }
 
 void Form_Comm_Write::Write_Start() {

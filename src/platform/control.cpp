@@ -91,10 +91,12 @@ void Control::setFocus() {
 
 bool Control::userFocus() {
   Platform& p = platform();
-  // Any focus request made while a LostFocus handler runs cancels the move
-  // that raised that handler.
-  const auto generation = ++p.focusGeneration_;
+  // A request for a control that cannot take the focus does nothing at all,
+  // not even inside a LostFocus handler.
   if (!focusable()) return false;
+  // Any other focus request made while a LostFocus handler runs cancels the
+  // move that raised that handler (also one for the control losing it).
+  const auto generation = ++p.focusGeneration_;
   if (p.focused_ == this) return true;
   Control* old = p.focused_;
   if (old && p.losingFocus_ != old) {

@@ -63,7 +63,10 @@ class Form {
 
   // From the start of Load until unloaded.
   bool loaded() const { return state_ == State::Loading || state_ == State::Loaded; }
-  bool live() const { return loaded(); }
+  // Loaded, or its unload still undecided: while an Unload handler runs (and
+  // shows why it refuses) the form's timers, line and controls keep working,
+  // so a transfer under that box is not frozen.
+  bool live() const { return loaded() || state_ == State::Unloading; }
   bool shown() const { return shown_; }
   // Modeless show; from inside Load too. Activate follows from the loop.
   void show();

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "platform/text_measure.h"
+#include "platform/platform.h"
 
 namespace kit {
 
@@ -86,7 +86,7 @@ void Grid::setFormatString(const std::string& f) {
       text.erase(0, 1);
     }
     colAlign_[static_cast<std::size_t>(c)] = align;
-    colWidths_[static_cast<std::size_t>(c)] = textWidthTwips(text) + kCellPadding;
+    colWidths_[static_cast<std::size_t>(c)] = platform().gridTextWidthTwips(text) + kCellPadding;
     if (fixedRows_ > 0) cells_[static_cast<std::size_t>(c)] = text;
   }
   notify(Prop::GridLayout);
@@ -286,9 +286,10 @@ void Grid::userArrow(Arrow dir) {
   r = std::clamp(r, std::min(fixedRows_, rows_ - 1), rows_ - 1);
   c = std::clamp(c, std::min(fixedCols_, cols_ - 1), cols_ - 1);
   if (r == row_ && c == col_) return;
+  // A move only: the windows place their editors on Click, and an editor
+  // placed here would take the next arrow key as a pick from its list.
   moveTo(r, c);
   scrollIntoView();
-  raise(Click);
 }
 
 void Grid::userScroll(int topRow) {

@@ -37,7 +37,8 @@ class Grid : public Control {
 
   // "^" centres, "<" left-aligns, ">" right-aligns a column; "|" separates
   // columns. Sets the column count, the header texts of row 0 and each
-  // column's width from its header text (textWidthTwips + padding).
+  // column's width from its header text (the platform's gridTextWidthTwips
+  // + padding).
   const std::string& formatString() const { return format_; }
   void setFormatString(const std::string& f);
   Align colAlignment(int c) const;
@@ -100,7 +101,7 @@ class Grid : public Control {
   void userDoubleClickCell(int r, int c);
   void userDblClick(int r, int c);
   // An arrow key: one move within the scrollable cells, scrolled into view,
-  // then Click.
+  // with no Click.
   void userArrow(Arrow dir);
   void userScroll(int topRow);
 

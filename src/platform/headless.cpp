@@ -57,6 +57,12 @@ struct Wire : SerialDeviceLink, std::enable_shared_from_this<Wire> {
     if (outgoing.empty()) txFree = now;
   }
 
+  // Bytes that have arrived but wait for their hand-over are the driver's.
+  void discardInput() {
+    const double now = platform.nowMs();
+    while (!incoming.empty() && incoming.front().first <= now) incoming.pop_front();
+  }
+
   void send(const std::vector<std::uint8_t>& bytes, double notBeforeMs) override {
     if (!open) return;
     double t = std::max(notBeforeMs, rxFree);
@@ -112,6 +118,7 @@ class HeadlessPlatform::VirtualLine : public SerialLine {
   void write(const std::vector<std::uint8_t>& bytes) override { wire_->write(bytes); }
   std::size_t outputPending() const override { return wire_->outgoing.size(); }
   void discardOutput() override { wire_->discardOutput(); }
+  void discardInput() override { wire_->discardInput(); }
   void close() override { wire_->close(); }
 
  private:

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "platform/form.h"
+#include "platform/text_measure.h"
 
 namespace kit {
 
@@ -128,6 +129,10 @@ void Platform::messageBox(const std::string& text, const std::string& title, Msg
     throw;
   }
   --modalDepth_;
+}
+
+double Platform::gridTextWidthTwips(const std::string& text) const {
+  return textWidthTwips(text);
 }
 
 std::unique_ptr<SerialLine> Platform::openSerial(int comPort, SerialReceiver receiver) {

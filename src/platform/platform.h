@@ -78,6 +78,9 @@ class SerialLine {
   // Bytes written that have not left yet.
   virtual std::size_t outputPending() const = 0;
   virtual void discardOutput() = 0;
+  // Drops what has come in but not been handed to the receiver yet (what
+  // waits in the driver).
+  virtual void discardInput() = 0;
   // Lets pending output drain, then releases the device; no receive call
   // follows.
   virtual void close() = 0;
@@ -118,6 +121,10 @@ class Platform {
 
   // --- screen
   virtual ScreenSize screen() const = 0;
+  // Width in twips of text in the font grids draw with (grid columns take
+  // their widths from it). The headless platform's fixed table keeps tests
+  // exact; a real platform measures its font, so texts fit on screen.
+  virtual double gridTextWidthTwips(const std::string& text) const;
 
   // --- serial ports
   // Opens COM port n for a port control; nullptr when the port does not

@@ -1,16 +1,7 @@
 #include "platform/runtime.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <system_error>
 
 namespace j5::rt {
 
@@ -199,115 +190,6 @@ std::string formatNumberRows(std::size_t rows, std::size_t perLine,
     text += "\r\n";
   }
   return text;
-}
-
-NumberRead readNumbers(std::string_view text, std::size_t count) {
-  NumberRead read;
-  read.values.reserve(count);
-  std::size_t pos = 0;
-  std::size_t line = 1;
-  const auto fail = [&](const std::string& why) {
-    read.error = why + " (line " + std::to_string(line) + ")";
-    return read;
-  };
-  while (read.values.size() < count) {
-    // Separators before the next number: blanks, tabs and line ends, with at most one comma
-    // (the first number has none before it).
-    bool comma = read.values.empty();
-    for (; pos < text.size(); ++pos) {
-      const char c = text[pos];
-      if (c == '\n') {
-        ++line;
-      } else if (c == ',') {
-        if (comma) return fail("empty field");
-        comma = true;
-      } else if (c != ' ' && c != '\t' && c != '\r') {
-        break;
-      }
-    }
-    if (pos >= text.size()) {
-      return fail("only " + std::to_string(read.values.size()) + " of " + std::to_string(count) +
-                  " numbers");
-    }
-    const auto end = text.find_first_of(" \t\r\n,", pos);
-    const auto item =
-        text.substr(pos, end == std::string_view::npos ? text.size() - pos : end - pos);
-    pos += item.size();
-    const auto digits = item.substr(item[0] == '-' ? 1 : 0);
-    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) {
-      return fail("\"" + std::string(item) + "\" is not a whole number");
-    }
-    int value = 0;
-    const auto result = std::from_chars(item.data(), item.data() + item.size(), value);
-    if (result.ec != std::errc() || value < -32768 || value > 32767) {
-      return fail(std::string(item) + " is out of the 16-bit range");
-    }
-    read.values.push_back(static_cast<std::int16_t>(value));
-  }
-  return read;
-}
-
-bool readTextFile(const std::string& path, std::string& text, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = "cannot open " + path;
-    return false;
-  }
-  std::ostringstream content;
-  content << in.rdbuf();
-  if (in.bad()) {
-    error = "cannot read " + path;
-    return false;
-  }
-  text = content.str();
-  return true;
-}
-
-NumberRead readNumberFile(const std::string& path, std::size_t count) {
-  std::string text;
-  NumberRead read;
-  if (!readTextFile(path, text, read.error)) return read;
-  return readNumbers(text, count);
-}
-
-bool writeTextFileReplacing(const std::string& path, std::string_view text, std::string& error) {
-  // A fresh name beside the target, so no file of the user's is overwritten
-  // on the way and the rename stays on one file system.
-  std::string temporary = path + ".XXXXXX";
-  const int fd = ::mkstemp(temporary.data());
-  if (fd < 0) {
-    error = "cannot create " + path;
-    return false;
-  }
-  // mkstemp gives the owner alone access; the file gets what any new file gets.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(fd, 0666 & ~mask);
-  bool written = true;
-  for (std::size_t done = 0; done < text.size();) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      written = false;
-      break;
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  if (::close(fd) != 0) written = false;
-  std::error_code ignored;
-  if (!written) {
-    std::filesystem::remove(temporary, ignored);
-    error = "cannot write " + path;
-    return false;
-  }
-  std::error_code ec;
-  std::filesystem::rename(temporary, path, ec);
-  if (ec) {
-    std::filesystem::remove(temporary, ignored);
-    error = "cannot replace " + path + ": " + ec.message();
-    return false;
-  }
-  return true;
 }
 
 }  // namespace j5::rt

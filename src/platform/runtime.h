@@ -10,7 +10,6 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace j5::rt {
 
@@ -56,28 +55,6 @@ std::string formatNumberLine(std::span<const std::int16_t> values);  // the valu
 std::string formatNumberRows(std::size_t rows, std::size_t perLine,
                              const std::function<int(std::size_t, std::size_t)>& cell);
 
-// Result of reading numbers: `values` holds what was read; `error` is empty when all went well.
-struct NumberRead {
-  std::vector<std::int16_t> values;
-  std::string error;
-  bool ok() const { return error.empty(); }
-};
-
-// Reads exactly `count` whole numbers from a text. A number is an optional "-" and decimal digits
-// and must fit 16 bits signed. Numbers are separated by blanks, tabs, line ends or one comma, in
-// any split over lines; anything after the last number wanted is not looked at. Too few numbers, an
-// empty field between two commas or an item that is not such a number give an error (with the
-// line number) and the values read up to there.
-NumberRead readNumbers(std::string_view text, std::size_t count);
-
-// The whole file as bytes; false (and `error` set) when it cannot be read.
-bool readTextFile(const std::string& path, std::string& text, std::string& error);
-
-// readTextFile, then readNumbers.
-NumberRead readNumberFile(const std::string& path, std::size_t count);
-
-// Writes a file so that a failure never destroys the old one: the text goes to a temporary file
-// beside the target, which then replaces it. False (and `error` set) on failure.
-bool writeTextFileReplacing(const std::string& path, std::string_view text, std::string& error);
+// Reading and saving these files: number_file.h.
 
 }  // namespace j5::rt

@@ -33,7 +33,11 @@ void SerialPort::setInputMode(int m) {
 }
 
 void SerialPort::setInBufferCount(int n) {
-  if (n == 0) in_.clear();
+  if (n != 0) return;
+  // The windows empty the buffer to start an exchange clean: bytes still in
+  // the driver would otherwise arrive a moment later as part of the answer.
+  if (line_) line_->discardInput();
+  in_.clear();
 }
 
 int SerialPort::outBufferCount() const {

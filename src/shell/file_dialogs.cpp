@@ -8,6 +8,7 @@
 #include "platform/utf8.h"
 #include "shell/param_file.h"
 #include "shell/program.h"
+#include "shell/prompt.h"
 
 namespace j5 {
 
@@ -134,7 +135,7 @@ void File_Dialog::Command_close_Click() {
 }
 
 void File_Dialog::message(const char* chn, const char* eng) {
-  Operate_Prompt(prog_, chn, eng);
+  Prompt(prog_, {chn, eng});
 }
 
 void File_Dialog::Command_enter_Click() {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 #include <sstream>
 #include <string>
@@ -267,6 +268,19 @@ TEST(AdjustmentDefaults, SecondSetOverTheFirst) {
             (std::vector<int>{0, 1, 1, 1, 1, 37, 39, 41, 43, 45, 60, 18, 12, 255, 0, 128}));
   EXPECT_EQ(adjRow(data.Adj_Default, 15), kAdjFirstSet[15]);
   EXPECT_EQ(data.Adj_Default(12, 15), 0);
+  // Cells of the published second set from every row, its ends among them.
+  const std::array<int, 3> cells[] = {
+      {0, 0, 120},  {0, 15, 120},  {1, 0, 120},  {1, 15, 120},  {2, 0, 55},    {2, 15, 55},
+      {3, 0, 55},   {3, 15, 55},   {4, 0, 24},   {4, 3, 1},     {4, 7, 4},     {4, 12, 16},
+      {4, 15, 200}, {5, 0, 44},    {5, 3, 50},   {5, 7, 10},    {5, 12, 79},   {5, 15, 78},
+      {6, 0, 41},   {6, 3, 6},     {6, 7, 45},   {6, 12, 108},  {6, 15, 0},    {7, 0, 1},
+      {7, 3, 31},   {7, 7, 60},    {7, 12, 11},  {7, 15, 1},    {8, 0, 10},    {8, 3, 2},
+      {8, 7, 29},   {8, 12, 0},    {8, 15, 0},   {9, 0, 0},     {9, 7, 0},     {9, 13, 0},
+      {10, 0, 0},   {10, 3, 31},   {10, 7, 41},  {10, 12, 12},  {10, 15, 136}, {11, 0, 0},
+      {11, 3, 1},   {11, 7, 41},   {11, 12, 12}, {11, 15, 128}, {12, 0, 2},    {12, 7, 2},
+      {12, 12, 54}, {12, 14, 115}, {13, 0, 0},   {13, 10, 1},   {13, 12, 0},   {13, 14, 121}};
+  for (const auto& [r, c, value] : cells)
+    EXPECT_EQ(data.Adj_Default(r, c), value) << "row " << r << " column " << c;
   std::string label;
   for (int c = 0; c < 12; ++c) label += static_cast<char>(data.Adj_Default(14, c));
   EXPECT_EQ(label, kAdjDefault2Label);

@@ -39,6 +39,10 @@ TEST(Set_Freq, SnapsDownToTheCloserRasterAndPadsToNineCharacters) {
       {"145.025", "145.02500", {0x00, 0x25, 0x50, 0x14}},
       {"999.99999", "999.99750", {0x50, 0x97, 0x99, 0x99}},
       {"0", "0.0000000", {0, 0, 0, 0}},
+      // below 10 MHz the text has its point already: it gets no second one
+      {"9.5", "9.5000000", {0x00, 0x00, 0x95, 0x00}},
+      {"5.7", "5.7000000", {0x00, 0x00, 0x57, 0x00}},
+      {"0.0025", "0.0025000", {0x50, 0x02, 0x00, 0x00}},
   };
   for (const auto& c : cases) {
     MemImage image;
@@ -88,6 +92,16 @@ TEST(Cov_Bcd2Freq, GivesEightCharactersBelowHundredMHzAndNineAbove) {
   EXPECT_EQ(Cov_Bcd2Freq(0x00, 0x00, 0x00, 0x00), "0.000000");
   EXPECT_EQ(Cov_Bcd2Freq(0x00, 0x00, 0x00, 0x40), "400.00000");
   EXPECT_EQ(Cov_Bcd2Freq(0xFF, 0xFF, 0xFF, 0xFF), "1666.66665");  // empty pattern, unchanged
+}
+
+TEST(Cov_Bcd2Freq, ATextBelowTenMHzHasOnePoint) {
+  EXPECT_EQ(Cov_Bcd2Freq(0x00, 0x00, 0x07, 0x00), "0.700000");
+  EXPECT_EQ(Cov_Bcd2Freq(0x00, 0x00, 0x57, 0x00), "5.700000");
+  EXPECT_EQ(Cov_Bcd2Freq(0x25, 0x01, 0x95, 0x00), "9.501250");
+  EXPECT_EQ(Cov_Bcd2Freq(0x00, 0x00, 0x00, 0x01), "10.00000");
+  // Below 100 Hz the number's text would take the exponent form.
+  EXPECT_EQ(Cov_Bcd2Freq(0x05, 0x00, 0x00, 0x00), "0.000050");
+  EXPECT_EQ(Cov_Bcd2Freq(0x00, 0x00, 0x00, 0xF0), "1500.0000");  // nibbles above 9, from a file
 }
 
 TEST(Cov_Bcd2Freq, ReadsBackWhatSet_FreqWrote) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "data/lang_text.h"
 #include "platform/runtime.h"
 
@@ -53,6 +55,39 @@ TEST_F(FiveTone, FrequencyAndDividerBytes) {
       if (f == 0) continue;
       EXPECT_LT(divider(s, d) * f, kToneClockHz) << s << " " << d;
       EXPECT_GE((divider(s, d) + 1) * f, kToneClockHz) << s << " " << d;
+    }
+  }
+}
+
+TEST_F(FiveTone, DigitTonesAreThoseOfThePublishedStandards) {
+  // Digits 0, 1, 5, A, B, D and F of each standard as published; the radio's decoder expects
+  // these tones.
+  const int digits[] = {0, 1, 5, 10, 11, 13, 15};
+  const std::pair<const char*, std::array<double, 7>> standards[] = {
+      {"CCIR1", {1981.0, 1124.0, 1446.0, 2400.0, 930.0, 991.0, 1055.0}},
+      {"CCIR2", {1981.0, 1124.0, 1446.0, 2400.0, 930.0, 991.0, 1055.0}},
+      {"PCCIR", {1981.0, 1124.0, 1446.0, 1050.0, 930.0, 991.0, 0.0}},
+      {"ZVEI1", {2400.0, 1060.0, 1530.0, 2800.0, 810.0, 885.0, 680.0}},
+      {"ZVEI2", {2400.0, 1060.0, 1530.0, 885.0, 810.0, 680.0, 2600.0}},
+      {"ZVEI3", {2200.0, 970.0, 1400.0, 885.0, 0.0, 0.0, 0.0}},
+      {"PZVEI", {2400.0, 1060.0, 1530.0, 970.0, 810.0, 885.0, 680.0}},
+      {"DZVEI", {2200.0, 970.0, 1400.0, 825.0, 740.0, 885.0, 680.0}},
+      {"PDZVEI", {2200.0, 970.0, 1400.0, 825.0, 886.0, 856.0, 0.0}},
+      {"EEA", {1981.0, 1124.0, 1446.0, 1055.0, 930.0, 991.0, 2247.0}},
+      {"EIA", {600.0, 741.0, 1305.0, 2151.0, 2433.0, 2292.0, 1091.0}},
+      {"EURO", {979.8, 903.1, 652.0, 0.0, 0.0, 0.0, 0.0}},
+      {"CCITT", {400.0, 697.0, 1209.0, 1900.0, 2000.0, 2200.0, 0.0}},
+      {"NATEL", {1633.0, 631.0, 941.0, 1995.0, 571.0, 2437.0, 2694.0}},
+      {"MODAT", {657.5, 787.5, 1387.5, 0.0, 0.0, 0.0, 0.0}},
+  };
+  for (int s = 0; s < kTone5NamedStandards; ++s) {
+    const auto& [name, tones] = standards[s];
+    EXPECT_EQ(Std_Index2Name(s), name);
+    for (std::size_t i = 0; i < tones.size(); ++i) {
+      const int d = digits[i];
+      EXPECT_EQ(rt::Val(data.Tone5_Std_Name(s, d)), tones[i]) << name << " digit " << d;
+      EXPECT_EQ(data.Tone5_Freq_Hi(s, d) * 256 + data.Tone5_Freq_Lo(s, d), int(tones[i]))
+          << name << " digit " << d;
     }
   }
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 #include <string>
 
@@ -58,6 +59,28 @@ TEST_F(Tables, ToneNameFollowsToneCodeOrder) {
   EXPECT_EQ(names.size(), 210u);
   EXPECT_EQ(rt::Trim(data.Tone_Name[1 + kDcsNameOffset]), "D023N");
   EXPECT_EQ(rt::Trim(data.Tone_Name[210 + kDcsNameOffset]), "D754I");
+}
+
+TEST_F(Tables, TonesAndCodesAreTheRadiosOwn) {
+  // Entries of the published CTCSS and DCS lists, from both ends and between: the radio decodes
+  // exactly these, so a changed entry is a tone the radio does not know.
+  const std::pair<int, const char*> ctcss[] = {
+      {1, "67.0"},   {2, "69.3"},   {9, "88.5"},   {10, "91.5"},  {12, "97.4"},
+      {13, "100.0"}, {21, "131.8"}, {27, "159.8"}, {28, "162.2"}, {33, "177.3"},
+      {40, "199.5"}, {44, "218.1"}, {48, "241.8"}, {49, "250.3"}, {50, "254.1"}};
+  for (const auto& [entry, tone] : ctcss) {
+    EXPECT_EQ(rt::Trim(data.Tone_Name[entry]), tone) << entry;
+    EXPECT_EQ(kCtcssTenths[entry - 1], std::lround(std::stod(tone) * 10)) << entry;
+  }
+  const std::pair<int, const char*> dcs[] = {{1, "023"},  {2, "025"},   {17, "114"}, {34, "205"},
+                                             {49, "266"}, {50, "271"},  {58, "343"}, {65, "411"},
+                                             {71, "445"}, {72, "446"},  {80, "503"}, {88, "606"},
+                                             {97, "664"}, {104, "743"}, {105, "754"}};
+  for (const auto& [n, code] : dcs) {
+    EXPECT_EQ(rt::Trim(data.Tone_Name[kDcsNameOffset + n]), std::string("D") + code + "N") << n;
+    EXPECT_EQ(rt::Trim(data.Tone_Name[kDcsNameOffset + 105 + n]), std::string("D") + code + "I")
+        << n;
+  }
 }
 
 TEST_F(Tables, ToneListCoversEveryTenthThenTheDcsCodes) {

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "data/defaults.h"
@@ -57,6 +59,21 @@ struct Link_Fixture : ::testing::Test {
     std::vector<std::string> out;
     for (const auto& b : d.messageBoxes()) out.push_back(b.text);
     return out;
+  }
+  // Runs press(), which makes the program close a busy transfer window; while the box that
+  // refuses the close is open, the user waits `wait` ms.
+  void Wait_Under_Refused_Close(const std::function<void()>& press, double wait) {
+    bool waited = false;
+    platform.onMessageBox = [&](const kit::MessageBoxRecord& box) {
+      const bool refusal = box.text.find("请勿关窗口") != std::string::npos ||
+                           box.text.find("don't close") != std::string::npos;
+      if (!refusal || waited) return;
+      waited = true;
+      platform.advance(wait);
+    };
+    press();
+    platform.onMessageBox = nullptr;
+    EXPECT_TRUE(waited);
   }
   // Every radio byte of 0x0000-0x17FF different from its neighbours, with 0x58 and 0x06 among them.
   void Fill_Radio_Pattern() {

@@ -221,6 +221,39 @@ TEST_F(Read, ReadCancelAndCloseWhileBusyOnlyShowTheirMessages) {
   EXPECT_EQ(data.Win_Comm_Read, j5::kFalse);
 }
 
+// Ctrl+R or Language > English while a read runs: the window refuses to close, and the read
+// goes on under that box to its end.
+TEST_F(Read, ARefusedCloseLeavesTheReadRunningUnderItsBox) {
+  j5::MDImain& m = *program.MDImain;
+  const struct {
+    const char* way;
+    std::function<void()> press;
+    std::vector<std::string> boxes;
+  } cases[] = {
+      {"Ctrl+R",
+       [&] { d.shortcut(m, "Ctrl+R"); },
+       {"正在进行读写操作,请勿关窗口 ！,", "从对讲机中读取数据完毕 ！"}},
+      {"English",
+       [&] { d.click(m.Language_eng); },
+       {"Read-write operating，don't close the window. ,",
+        "Complete reading the data from transceiver."}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.way);
+    d.clearMessageBoxes();
+    data.Mem_Image(100, 1) = 0x11;
+    d.click(w.Command_read);
+    d.advance(500);
+    ASSERT_TRUE(w.Link.Link_Busy());
+    Wait_Under_Refused_Close(c.press, 15000);
+    EXPECT_EQ(boxTexts(), c.boxes);
+    EXPECT_FALSE(w.Link.Link_Busy());
+    EXPECT_FALSE(w.Link.MSC.portOpen());
+    EXPECT_EQ(data.Mem_Image(100, 1), radio.memory().at(100 * 16 + 1));
+    EXPECT_EQ(&*program.Form_Comm_Read, &w);
+  }
+}
+
 TEST_F(Read, ANewReadRightAfterATimeOutIsNotCutShort) {
   radio.inject({Misbehaviour::Silence, FrameKind::AccessCode});
   d.click(w.Command_read);

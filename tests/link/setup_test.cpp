@@ -54,16 +54,37 @@ TEST_F(Setup, EightByteIdentificationSetsTwoBands) {
 }
 
 TEST_F(Setup, ChoosesAnotherPortAndDecodesOddBytes) {
-  device.attach(platform, 5);
+  // Bytes 1 to 6 of the identification as no proper radio sends them: a nibble above 9, a second
+  // band below 100 MHz, a whole byte of hundreds above 1. They count with their weights.
+  Sim_Device odd;
+  odd.radio.config().identForm = sim::IdentForm::Ident8;
+  const std::uint8_t bands[] = {0x12, 0x3A, 0x00, 0x99, 0x02, 0xFF};
+  int at = -1;  // position in the identification frame
+  odd.rewrite = [&](std::uint8_t b) -> std::uint8_t {
+    if (at >= 0 && at < 6) return bands[at++];
+    if (at < 0 && b == sim::kIdentStart) at = 0;
+    return b;
+  };
+  odd.attach(platform, 5);
   auto& w = open();
   d.click(w.Option_Port[4]);
   d.click(w.Command_ok);
   EXPECT_EQ(data.Comm_Port, 5);
   EXPECT_EQ(program.panel(3), "COM5");
-  // The frame travels as the radio sends it; its first band is 100 plus two BCD digits.
+  ASSERT_TRUE(d.advanceUntil([&] { return !program.panel(7).empty(); }, 100));
+  EXPECT_EQ(at, 6);
+  EXPECT_EQ(program.panel(7), "VHF: 112-- 140 MHZ");
+  EXPECT_EQ(program.panel(8), "UHF: 99-- 365 MHZ");
+  EXPECT_EQ(data.VHF_Low, 112);
+  EXPECT_EQ(data.VHF_High, 140);
+  EXPECT_EQ(data.UHF0_Low, 99);
+  EXPECT_EQ(data.UHF0_High, 365);
+  EXPECT_EQ(data.Band_A_Low, 112);
+  EXPECT_EQ(data.Band_B_High, 365);
+  EXPECT_EQ(odd.opens, 1);
+  EXPECT_TRUE(radio.log().empty());  // COM3's radio heard nothing
   d.advance(100);
-  EXPECT_EQ(data.Band_A_Low, 136);
-  EXPECT_FALSE(program.Form_setup.loaded() && program.Form_setup->Link.MSC.portOpen());
+  EXPECT_FALSE(program.Form_setup.loaded());
 }
 
 TEST_F(Setup, FourteenByteIdentificationIsNotAccepted) {

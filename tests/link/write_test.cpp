@@ -99,7 +99,7 @@ TEST_P(WriteValues, NoValueOutsideByteRangeReachesTheRadio) {
   if (p.refused) {
     ASSERT_EQ(d.messageBoxes().size(), 1u);
     EXPECT_EQ(d.lastMessageBox().text,
-              "参数第 " + std::to_string(p.row) +
+              "参数文件第 " + std::to_string(p.row + 1) +
                   " 行含有 0 至 255 以外的数值，未向对讲机写入任何数据 ！");
     EXPECT_FALSE(w.Link.Link_Busy());
     EXPECT_FALSE(w.Link.MSC.portOpen());
@@ -123,9 +123,10 @@ TEST_F(Write, EnglishRefusalOfAValueOutsideByteRange) {
   data.Lang_Chn = j5::kFalse;
   data.Mem_Image(3, 3) = 256;
   d.click(w.Command_Write);
+  // The line the user finds the value on in the parameter file, counted as the load counts it.
   EXPECT_EQ(d.lastMessageBox().text,
-            "Row 3 of the parameters holds a value outside 0 to 255; nothing was written to the "
-            "transceiver.");
+            "Line 4 of the parameter file holds a value outside 0 to 255; nothing was written to "
+            "the transceiver.");
   EXPECT_EQ(d.lastMessageBox().title, "Operate prompt");
 }
 
@@ -155,6 +156,20 @@ TEST_F(Write, AnAckWithinTheSecondLetsTheWriteGoOn) {
   ASSERT_TRUE(d.advanceUntil([&] { return idle(); }, 20000));
   EXPECT_EQ(boxTexts(), std::vector<std::string>{"向对讲机写入参数完毕 ！"});
   EXPECT_EQ(rowFrames().size(), 321u);
+}
+
+// The toolbar's write button while a write runs: the window refuses to close, and the write
+// goes on under that box to its end (the radio is not left half written).
+TEST_F(Write, ARefusedCloseLeavesTheWriteRunningUnderItsBox) {
+  j5::MDImain& m = *program.MDImain;
+  d.click(w.Command_Write);
+  d.advance(1000);
+  ASSERT_TRUE(w.Link.Link_Busy());
+  Wait_Under_Refused_Close([&] { d.clickToolbar(m.Toolbar1, "write"); }, 20000);
+  EXPECT_EQ(boxTexts(), (std::vector<std::string>{"正在进行读写操作,请勿关窗口 ！,",
+                                                  "向对讲机写入参数完毕 ！"}));
+  EXPECT_EQ(rowFrames().size(), 321u);
+  EXPECT_FALSE(w.Link.Link_Busy());
 }
 
 TEST_F(Write, WriteAndCancelWhileBusy) {

@@ -175,6 +175,19 @@ TEST(Focus, SetFocusInLostFocusCancelsTheMoveAndTheClick) {
   f.driver.click(w.Command1);
   EXPECT_EQ(f.log.joined(), "Text2.GotFocus");
   EXPECT_TRUE(w.Text2.hasFocus());
+
+  // SetFocus on a hidden or a disabled control does nothing, here too: the move goes on.
+  f.driver.focus(w.Text1);
+  w.Text2.setVisible(false);
+  w.Check1.setEnabled(false);
+  w.Text1.LostFocus = [&] {
+    w.Text2.setFocus();
+    w.Check1.setFocus();
+  };
+  f.log.clear();
+  f.driver.click(w.Command1);
+  EXPECT_EQ(f.log.joined(), "Command1.GotFocus Command1.Click");
+  EXPECT_TRUE(w.Command1.hasFocus());
 }
 
 TEST(Focus, HiddenFocusedBoxTakesNoKeys) {

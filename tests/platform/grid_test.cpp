@@ -87,21 +87,24 @@ TEST(Grid, UserClickIsOneMoveThenClickAndDoubleClickAddsDblClick) {
             "Text1.LostFocus Leave:1,1 Click:4,2 Click:4,2 Click:4,2 Leave:4,2 Click:6,1 Dbl:6,1");
 }
 
-TEST(Grid, ArrowsMoveOnceAndScrollTheCellIntoView) {
+// An arrow key is a move, not a click: the windows place their editors on Click, and an
+// editor placed by an arrow would take the next arrow as a pick.
+TEST(Grid, ArrowsMoveOnceWithoutClickAndScrollTheCellIntoView) {
   GridFixture f;
   auto& g = *f.g;
   f.driver.clickCell(g, 1, 0);
   f.log.clear();
   f.driver.arrow(kit::Arrow::Up);  // already at the first scrollable row
   f.driver.arrow(kit::Arrow::Right);
-  EXPECT_EQ(f.log.joined(), "Leave:1,0 Click:1,1");
+  EXPECT_EQ(f.log.joined(), "Leave:1,0");
+  EXPECT_EQ(f.cell(), "1,1");
   const int shown = g.visibleRows();
   ASSERT_GT(shown, 2);
   g.setRow(shown);  // the last row in view
   f.log.clear();
   f.driver.arrow(kit::Arrow::Down);
-  EXPECT_EQ(f.log.joined(), "Leave:" + std::to_string(shown) +
-                                ",1 Scroll:2 Click:" + std::to_string(shown + 1) + ",1");
+  EXPECT_EQ(f.log.joined(), "Leave:" + std::to_string(shown) + ",1 Scroll:2");
+  EXPECT_EQ(g.row(), shown + 1);
   EXPECT_EQ(g.cellTop(), kit::Grid::kBorder + g.rowHeight(0) + (shown - 1) * g.rowHeight(1));
 }
 

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <limits>
 #include <string>
 #include <vector>
@@ -154,106 +152,6 @@ TEST(NumberFile, LineLayoutHasSignPlaceDigitsAndABlank) {
   const std::string rows =
       formatNumberRows(2, 3, [](std::size_t r, std::size_t c) { return int(r * 10 + c) - 1; });
   EXPECT_EQ(rows, "-1  0  1 \r\n 9  10  11 \r\n");
-}
-
-TEST(NumberFile, ReaderIgnoresHowNumbersAreSplit) {
-  std::vector<std::int16_t> expected;
-  for (int i = 0; i < 48; ++i) expected.push_back(static_cast<std::int16_t>(i * 7 - 20));
-  const std::string written =
-      formatNumberRows(3, 16, [&](std::size_t r, std::size_t c) { return expected[r * 16 + c]; });
-
-  std::string oneLine, onePerLine, commas, tabsAndCommas;
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    const std::string n = std::to_string(expected[i]);
-    oneLine += n + " ";
-    onePerLine += n + "\r\n";
-    commas += (i ? "," : "") + n;
-    tabsAndCommas += (i ? " ,\t" : "\t") + n + (i % 5 == 4 ? "\n" : "");
-  }
-  for (const std::string& text : {written, oneLine, onePerLine, commas, tabsAndCommas}) {
-    const NumberRead read = readNumbers(text, expected.size());
-    EXPECT_TRUE(read.ok()) << read.error;
-    EXPECT_EQ(read.values, expected) << text;
-  }
-}
-
-TEST(NumberFile, ReaderStopsAtTheCountAndKeepsValuesAsGiven) {
-  const NumberRead read = readNumbers(" 300 -1 32767 -32768 \r\n 9 junk", 4);
-  ASSERT_TRUE(read.ok()) << read.error;
-  EXPECT_EQ(read.values, (std::vector<std::int16_t>{300, -1, 32767, -32768}));
-}
-
-TEST(NumberFile, ReaderRefusesWhatIsNotASixteenBitWholeNumber) {
-  const std::vector<std::pair<std::string, std::string>> cases = {
-      {" 1  2 ", "only 2 of 3 numbers (line 1)"},
-      {"", "only 0 of 3 numbers (line 1)"},
-      {"1 2\r\n12abc", "\"12abc\" is not a whole number (line 2)"},
-      {"1 1.5 3", "\"1.5\" is not a whole number (line 1)"},
-      {"1 + 3", "\"+\" is not a whole number (line 1)"},
-      {"1 - 3", "\"-\" is not a whole number (line 1)"},
-      {"1 32768 3", "32768 is out of the 16-bit range (line 1)"},
-      {"1\n\n-32769 3", "-32769 is out of the 16-bit range (line 3)"},
-      {"1 99999999999 3", "99999999999 is out of the 16-bit range (line 1)"},
-      {"1,,3", "empty field (line 1)"},
-      {"1 ,\n, 3", "empty field (line 2)"},
-      {",1 2 3", "empty field (line 1)"},
-  };
-  for (const auto& [text, error] : cases) {
-    EXPECT_EQ(readNumbers(text, 3).error, error) << text;
-  }
-  EXPECT_EQ(readNumbers("4 5 x", 3).values, (std::vector<std::int16_t>{4, 5}));
-}
-
-class NumberFileOnDisk : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("j5_runtime_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-            "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-  std::filesystem::path dir_;
-};
-
-TEST_F(NumberFileOnDisk, WriteReplacesAndReadsBack) {
-  const std::string path = (dir_ / "x.dat").string();
-  std::string error;
-  ASSERT_TRUE(writeTextFileReplacing(path, "old text that is longer", error)) << error;
-  ASSERT_TRUE(writeTextFileReplacing(path, " 1  -2 \r\n", error)) << error;
-  std::string text;
-  ASSERT_TRUE(readTextFile(path, text, error));
-  EXPECT_EQ(text, " 1  -2 \r\n");
-  const NumberRead read = readNumberFile(path, 2);
-  EXPECT_TRUE(read.ok());
-  EXPECT_EQ(read.values, (std::vector<std::int16_t>{1, -2}));
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1);
-}
-
-TEST_F(NumberFileOnDisk, FailuresAreReportedAndKeepTheOldFile) {
-  std::string error;
-  EXPECT_FALSE(writeTextFileReplacing((dir_ / "no" / "x.dat").string(), "1", error));
-  EXPECT_FALSE(error.empty());
-
-  // A directory in the way of the target: the write fails and leaves no temporary file.
-  std::filesystem::create_directories(dir_ / "taken" / "inner");
-  error.clear();
-  EXPECT_FALSE(writeTextFileReplacing((dir_ / "taken").string(), "1", error));
-  EXPECT_FALSE(error.empty());
-  EXPECT_TRUE(std::filesystem::is_directory(dir_ / "taken" / "inner"));
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1);
-
-  // A file that happens to carry a name like the temporary one is not touched.
-  std::ofstream(dir_ / "x.dat.part") << "mine";
-  ASSERT_TRUE(writeTextFileReplacing((dir_ / "x.dat").string(), "1", error));
-  std::string text;
-  ASSERT_TRUE(readTextFile((dir_ / "x.dat.part").string(), text, error));
-  EXPECT_EQ(text, "mine");
-
-  const NumberRead missing = readNumberFile((dir_ / "missing.dat").string(), 1);
-  EXPECT_FALSE(missing.ok());
-  EXPECT_TRUE(missing.values.empty());
 }
 
 }  // namespace

@@ -73,6 +73,20 @@ TEST(SerialLine, InputTakesInputLenBytesAndNothingFromAnEmptyBuffer) {
   msc.setInputLen(0);
   EXPECT_EQ(msc.input(), (Bytes{0x02, 0xAA}));
   EXPECT_TRUE(msc.input().empty());
+
+  // Bytes that came in while a handler held the thread wait in the driver: emptying the
+  // buffer drops them too, so they raise no event and are not read later.
+  f.w->Command1.Click = [&] {
+    f.platform.pauseMs(5);
+    msc.setInBufferCount(0);
+  };
+  const auto events = f.events.size();
+  msc.output({0x58});
+  f.driver.advance(1.5);  // the echo is on its way back
+  f.driver.click(f.w->Command1);
+  f.driver.advance(10);
+  EXPECT_EQ(f.events.size(), events);
+  EXPECT_TRUE(msc.input().empty());
 }
 
 TEST(OnComm, RaisedFromTheLoopOncePerArrivalWhileTheBufferReachesTheThreshold) {
@@ -108,6 +122,33 @@ TEST(OnComm, RaisedFromTheLoopOncePerArrivalWhileTheBufferReachesTheThreshold) {
   f.driver.advance(10);
   EXPECT_TRUE(f.events.empty());
   EXPECT_EQ(msc.inBufferCount(), 5);
+}
+
+// A window that refuses to close says why in a box; under that box its
+// exchange must go on, and only a decided unload stops it.
+TEST(OnComm, TimersAndTheLineKeepRunningWhileTheUnloadHandlerDecides) {
+  for (const int refuse : {1, 0}) {
+    SCOPED_TRACE(refuse ? "refused" : "accepted");
+    SerialFixture f;
+    auto& w = *f.w;
+    w.Timer1.Tick = [&] {
+      f.events.push_back("tick@" + std::to_string(static_cast<int>(f.platform.nowMs())));
+      w.MSC.output({0x55});
+    };
+    w.Timer1.setInterval(100);
+    w.Unload = [&](int& cancel) {
+      f.platform.messageBox("busy");
+      cancel = refuse;
+    };
+    f.platform.onMessageBox = [&](const kit::MessageBoxRecord&) { f.platform.advance(250); };
+    EXPECT_EQ(f.slot.unload(), refuse == 0);
+    f.platform.onMessageBox = nullptr;
+    f.driver.advance(140);
+    std::vector<std::string> want{"tick@100", "2:1@102083", "tick@200", "2:2@202083"};
+    if (refuse) want.insert(want.end(), {"tick@300", "2:3@302083"});
+    EXPECT_EQ(f.events, want);
+    EXPECT_EQ(f.platform.serialHeld(2), refuse == 1);
+  }
 }
 
 TEST(PortOpen, AMissingOrHeldPortFailsCatchablyAndSendsNothing) {

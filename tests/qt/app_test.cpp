@@ -11,11 +11,18 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
 #include <QToolBar>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
 
 #include "editors/channels/frm_chann.h"
+#include "platform/qt/grid_widget.h"
 #include "platform/qt/qt_platform.h"
+#include "platform/qt/qt_util.h"
 #include "qt_fixture.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
@@ -83,6 +90,84 @@ TEST(App, StartsWithTheMainWindowInChinese) {
   exit->trigger();
   EXPECT_TRUE(qt_test::waitUntil([&] { return !program.MDImain.loaded(); }));
   EXPECT_EQ(platform.mainWindow(), nullptr);
+}
+
+// The main window and the channel grid on the screen the window sizes itself to, in both
+// languages: the window fits the screen, the status panels keep their shares of its width and
+// show their texts whole, and the grid's headers and cells fit their columns.
+void Check_On_Screen() {
+  kit::qt::QtPlatform platform;
+  j5::Program program(platform);
+  program.MDImain.load();
+  qt_test::pump(50);
+  j5::MDImain& m = *program.MDImain;
+  QMainWindow* window = platform.mainWindow();
+  ASSERT_NE(window, nullptr);
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();
+  for (const bool chinese : {true, false}) {
+    SCOPED_TRACE(chinese ? "Chinese" : "English");
+    platform.actionOf(chinese ? m.Language_chn : m.Language_eng)->trigger();
+    platform.actionOf(m.Channel_edit)->trigger();
+    program.setPanel(7, "VHF: 136-- 174 MHZ");  // as a radio's identification writes them
+    program.setPanel(8, "UHF0: 400-- 520 MHZ");
+    qt_test::pump(50);
+    EXPECT_LE(window->frameGeometry().width(), screen.width());
+    EXPECT_LE(window->frameGeometry().height(), screen.height());
+    QLabel* last = platform.statusPanel(m.StatusBar1, 11);
+    EXPECT_LE(last->mapTo(window, QPoint(last->width(), 0)).x(), window->width());
+    for (int n = 1; n <= 11; ++n) {
+      QLabel* l = platform.statusPanel(m.StatusBar1, n);
+      EXPECT_EQ(l->width(), kit::qt::px(m.StatusBar1.panel(n).width())) << n;
+      EXPECT_LE(QFontMetrics(l->font()).horizontalAdvance(l->text()),
+                l->contentsRect().width() - l->indent())
+          << n << " " << l->text().toStdString();
+      EXPECT_GE(l->font().pixelSize(), 9) << n;
+    }
+    const kit::Grid& grid = program.frm_chann->MSF_Chann;
+    auto* drawn = dynamic_cast<kit::qt::GridWidget*>(platform.widgetOf(grid));
+    ASSERT_NE(drawn, nullptr);
+    for (int c = 0; c < grid.cols(); ++c) {
+      const int room = kit::qt::px(grid.colWidth(c)) - 4;
+      const QString header = kit::qt::qs(grid.textMatrix(0, c));
+      EXPECT_LE(QFontMetrics(drawn->font()).horizontalAdvance(header), room) << c;
+      for (int r = 1; r <= 7; ++r) {
+        const QString cell = kit::qt::qs(grid.textMatrix(r, c));
+        const QFont f = kit::qt::fittingFont(drawn->font(), cell, room);
+        EXPECT_LE(QFontMetrics(f).horizontalAdvance(cell), room) << r << "," << c;
+        EXPECT_GE(f.pixelSize(), 10) << r << "," << c;
+      }
+    }
+  }
+  m.unload();
+}
+
+TEST(App, DISABLED_FitsTheScreen) {
+  qt_test::testApp();
+  Check_On_Screen();
+}
+
+// Each screen needs an application of its own: the program runs again for it.
+TEST(App, FitsScreensOf1024x768And1280x1024) {
+  const auto self = std::filesystem::read_symlink("/proc/self/exe").string();
+  for (const auto& [w, h] : {std::pair{1024, 768}, std::pair{1280, 1024}}) {
+    SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
+    const auto config = std::filesystem::temp_directory_path() /
+                        ("j5-screen-" + std::to_string(::getpid()) + ".json");
+    std::FILE* f = std::fopen(config.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fprintf(f,
+                 "{\"screens\":[{\"name\":\"test\",\"x\":0,\"y\":0,\"width\":%d,"
+                 "\"height\":%d,\"logicalDpi\":96,\"dpr\":1}]}\n",
+                 w, h);
+    std::fclose(f);
+    const std::string command = "QT_QPA_PLATFORM=offscreen:configfile=" + config.string() + " '" +
+                                self +
+                                "' --gtest_filter=App.DISABLED_FitsTheScreen "
+                                "--gtest_also_run_disabled_tests > /dev/null 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0)
+        << "run " << command.substr(0, command.size() - 17) << " to see why";
+    std::filesystem::remove(config);
+  }
 }
 
 }  // namespace

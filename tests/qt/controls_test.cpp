@@ -143,8 +143,9 @@ TEST_F(Controls, GridClickRaisesLeaveCellThenClickAndDoubleClickFollows) {
   EXPECT_EQ(log.joined(), "LeaveCell(1,1) Click(3,2) DblClick");
   EXPECT_EQ(w.Grid1.mouseRow(), 3);
   log.clear();
-  key(grid, Qt::Key_Down);
-  EXPECT_EQ(log.joined(), "LeaveCell(3,2) Click(4,2)");
+  key(grid, Qt::Key_Down);  // a move, not a click
+  EXPECT_EQ(log.joined(), "LeaveCell(3,2)");
+  EXPECT_EQ(w.Grid1.row(), 4);
   // Dragging the scroll bar scrolls the kit's grid; the code's TopRow
   // moves the bar without a second Scroll.
   log.clear();

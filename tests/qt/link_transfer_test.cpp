@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 #include <cstdlib>
 #include <filesystem>
@@ -102,6 +103,59 @@ TEST(LinkOverPty, WholeReadThenWholeWrite) {
   }
   qunsetenv("J5_SERIAL_PORTS");
   std::filesystem::remove_all(dir);
+}
+
+// Closing the read window while it reads: the refusal's box stays open (the user has not
+// read it yet), and under it the read goes on to its end; its own box opens on top.
+TEST(LinkOverPty, ARefusedCloseLeavesTheReadRunningUnderItsBox) {
+  qt_test::testApp();
+  simtest::SimProcess sim(J5_SIM_BIN, {"--pacing", "on"});
+  qputenv("J5_SERIAL_PORTS", QByteArray::fromStdString(sim.ptyPath()));
+  kit::qt::QtPlatform platform;
+  QStringList seen;
+  QList<QPointer<QMessageBox>> open;  // the boxes seen that may still be open, outermost first
+  QElapsedTimer waited;
+  waited.start();
+  QTimer user;
+  QObject::connect(&user, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    const auto at = open.indexOf(box);
+    if (at < 0) {
+      seen << box->text();
+      open << box;
+    } else {
+      open.resize(at + 1);  // the boxes above it have closed
+    }
+    // The refusal is answered once the read has ended under it (or after half a minute, when the
+    // read froze).
+    if (!box->text().contains("don't close") || seen.size() > 1 || waited.elapsed() > 30000)
+      box->accept();
+  });
+  user.start(10);
+  {
+    j5::Program program(platform);
+    j5::SharedData& data = program.data;
+    j5::Fill_Access_Code(data);
+    data.Lang_Chn = j5::kFalse;
+    data.Comm_Port = 1;
+    data.Mem_Image(100, 1) = 0x11;
+    auto& r = program.Form_Comm_Read.load();
+    qt_test::pump(50);
+    qt_test::click(platform.widgetOf(r.Command_read));
+    qt_test::pump(300);
+    ASSERT_TRUE(r.Link.Link_Busy());
+    platform.windowOf(r)->close();
+    ASSERT_TRUE(qt_test::waitUntil([&] {
+      return seen.size() == 2 && !QApplication::activeModalWidget();
+    })) << seen.join(" | ").toStdString();
+    EXPECT_EQ(seen, QStringList({"Read-write operating，don't close the window. ,",
+                                 "Complete reading the data from transceiver."}));
+    EXPECT_FALSE(r.Link.Link_Busy());
+    EXPECT_EQ(data.Mem_Image(100, 1), 0xFF);  // the simulator's memory starts erased
+    EXPECT_TRUE(program.Form_Comm_Read.loaded());
+  }
+  qunsetenv("J5_SERIAL_PORTS");
 }
 
 }  // namespace

@@ -1,12 +1,14 @@
 // The main window: menu bar, toolbar and status bar built from the kit's
 // menus, buttons and panels, and the user's choices coming back as Click.
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTest>
 #include <QToolBar>
 
 #include "platform/qt/qt_util.h"
@@ -51,6 +53,28 @@ TEST_F(MainWindowTest, MenusMirrorCaptionsCheckedVisibleAndShortcuts) {
   EXPECT_EQ(open->text(), "Open");
   EXPECT_FALSE(open->isEnabled());
   EXPECT_TRUE(platform.actionOf(m.Hidden)->isVisible());
+}
+
+// The menu's shortcuts reach the menu whichever child is active: the children's own window
+// menus claim none of them (a child closes from its title bar and its own buttons).
+TEST_F(MainWindowTest, MenuShortcutsWorkWhileAChildIsActive) {
+  ChildWindow& w = open();
+  QMainWindow* mw = platform.mainWindow();
+  QApplication::setActiveWindow(mw);
+  ASSERT_TRUE(waitUntil([&] { return QApplication::activeWindow() == mw; }));
+  QWidget* focus = widget(w.Text1);
+  w.Text1.setFocus();
+  ASSERT_TRUE(waitUntil([&] { return focus->hasFocus(); }));
+  for (const char* keys : {"Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+R", "Ctrl+W"}) {
+    SCOPED_TRACE(keys);
+    main->Open.setShortcut(keys);
+    log.clear();
+    const QKeyCombination k = QKeySequence(keys)[0];
+    QTest::keyClick(focus, k.key(), k.keyboardModifiers());
+    pump(10);
+    EXPECT_EQ(log.joined(), "Open.Click");
+    EXPECT_TRUE(child.loaded());
+  }
 }
 
 TEST_F(MainWindowTest, ToolbarButtonsClickWithTheirKeys) {

@@ -1,9 +1,14 @@
 // The real serial stack: the Qt line on the pseudo-terminal of a running
 // j5-radio-sim, through the kit's serial control.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "sim/memory.h"
 #include "src/data/access_code.h"
@@ -115,6 +120,27 @@ TEST_F(QtSerial, APortWithoutDeviceOrHeldFailsToOpen) {
   }
   w.MSC2.setCommPort(2);
   EXPECT_THROW(w.MSC2.setPortOpen(true), kit::PortError);
+}
+
+// InBufferCount = 0 starts an exchange clean: also what waits in the driver, not yet handed to
+// the program, is dropped.
+TEST_F(QtSerial, EmptyingTheInputBufferAlsoDropsWhatWaitsInTheDriver) {
+  const int master = posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(master, 0);
+  ASSERT_EQ(grantpt(master), 0);
+  ASSERT_EQ(unlockpt(master), 0);
+  PortMap map(ptsname(master));
+  PortWindow& w = slot.load();
+  w.MSC.setPortOpen(true);
+  ASSERT_TRUE(simtest::writeAll(master, {0x58, 0x1F, 0x00}));
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));  // no event loop meanwhile
+  w.MSC.setInBufferCount(0);
+  ASSERT_TRUE(simtest::writeAll(master, {0x06}));
+  EXPECT_TRUE(waitUntil([&] { return !w.got.empty(); }, 2000));
+  pump(100);
+  EXPECT_EQ(w.got, Bytes{0x06});
+  w.MSC.setPortOpen(false);
+  close(master);
 }
 
 TEST_F(QtSerial, ClosingLetsPendingOutputLeave) {

@@ -1,9 +1,10 @@
 #include "shell/param_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
+#include <sys/stat.h>
 
-#include <csignal>
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 #include "data/defaults.h"
@@ -148,6 +149,7 @@ TEST_F(ParamFileTest, AnySplitOfTheNumbersLoadsTheSame) {
       {"tabs and blank lines", "\n\t" + oneLine + "\t\r\n\r\n"},
       {"482 lines", asSaved + " 1  2  3  4  5  6  7  8  9  10  11  12  13  14  15  16 \r\n"},
       {"trailing text", asSaved + "end of file\r\n"},
+      {"byte order mark", "\xEF\xBB\xBF" + asSaved},
   };
   for (const auto& [what, content] : files) {
     SCOPED_TRACE(what);
@@ -158,6 +160,11 @@ TEST_F(ParamFileTest, AnySplitOfTheNumbersLoadsTheSame) {
     EXPECT_EQ(messages(), std::vector<std::string>{"Succeed fold the parameter from file."});
     EXPECT_EQ(program.data.Mem_Image, saved);
   }
+}
+
+bool hasLatinLetter(const std::string& text) {
+  return std::any_of(text.begin(), text.end(),
+                     [](char c) { return std::isalpha(static_cast<unsigned char>(c)); });
 }
 
 struct BadFile {
@@ -177,16 +184,22 @@ TEST_F(ParamFileTest, BadInputIsReportedAndChangesNothing) {
     return text(t);
   };
   const BadFile cases[] = {
-      {"missing", [](const std::string&) {}, "cannot be opened"},
-      {"empty", text(""), "is empty"},
-      {"blank", text("  \r\n\r\n"), "is empty"},
-      {"short", text(good.substr(0, good.rfind(" 0 "))), "only 7695 of 7696"},
-      {"non-numeric", replacing(" 0 ", " 1x "), "\"1x\" is not a whole number"},
+      {"missing", [](const std::string&) {}, "The file does not exist."},
+      {"empty", text(""), "The file is empty."},
+      {"blank", text("  \r\n\r\n"), "The file is empty."},
+      {"short", text(good.substr(0, good.rfind(" 0 "))),
+       "The file holds only 7695 of 7696 numbers (the last on line 481)."},
+      {"non-numeric", replacing(" 0 ", " 1x "), "Line 11: \"1x\" is not a whole number."},
       {"decimal", replacing(" 0 ", " 2.5 "), "\"2.5\" is not a whole number"},
-      {"above 16 bits", replacing(" 0 ", " 32768 "), "32768 is out of the 16-bit range"},
-      {"below 16 bits", replacing(" 0 ", " -32769 "), "-32769 is out of the 16-bit range"},
-      {"huge", replacing(" 0 ", " 99999999999999999999999 "), "out of the 16-bit range"},
+      {"above 16 bits", replacing(" 0 ", " 32768 "), "32768 is out of the range -32768 to 32767"},
+      {"below 16 bits", replacing(" 0 ", " -32769 "), "-32769 is out of the range"},
+      {"huge", replacing(" 0 ", " 99999999999999999999999 "), "out of the range"},
       {"directory", [](const std::string& p) { fs::create_directory(p); }, "is a directory"},
+      // A device or a pipe would never end, or hold the program until something writes to it.
+      {"device", [](const std::string& p) { fs::create_symlink("/dev/zero", p); },
+       "not a plain file"},
+      {"pipe", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); },
+       "not a plain file"},
       {"binary",
        text(std::string("\x7f"
                         "ELF\x02\x01\x01\0\0\0 12 \xff\xfe",
@@ -218,40 +231,65 @@ TEST_F(ParamFileTest, BadInputIsReportedAndChangesNothing) {
     program.Form_open_chann.unload();
   }
 
+  // In Chinese the reason is Chinese too: besides the file's name and what it quotes from the
+  // file, not a Latin letter.
   program.data.Lang_Chn = kTrue;
-  driver.clearMessageBoxes();
-  open("bad short.dat");
-  EXPECT_EQ(driver.lastMessageBox().text.rfind("参数文件调入失败 ！\n", 0), 0u);
-  EXPECT_EQ(driver.lastMessageBox().title, "操作提示");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    driver.clearMessageBoxes();
+    const std::string name = std::string("bad ") + c.what + ".dat";
+    open(name);
+    ASSERT_EQ(driver.messageBoxes().size(), 1u);
+    const std::string text = driver.lastMessageBox().text;
+    EXPECT_EQ(text.rfind("参数文件调入失败 ！\n" + (dir / name) + "\n", 0), 0u) << text;
+    std::string reason = text.substr(text.rfind('\n'));
+    if (const auto quote = reason.find("“"); quote != std::string::npos)
+      reason.erase(quote, reason.find("”") - quote);
+    EXPECT_FALSE(hasLatinLetter(reason)) << text;
+    EXPECT_EQ(driver.lastMessageBox().title, "操作提示");
+    program.Form_open_chann.unload();
+  }
 }
 
-TEST_F(ParamFileTest, ASaveThatCannotBeWrittenKeepsTheOldFile) {
+TEST_F(ParamFileTest, ASaveThatIsRefusedOrFailsKeepsTheOldFileAndTheDialog) {
   writeFile(dir / "keep.dat", "old contents\r\n");
+  writeFile(dir / "locked.dat", "read-only\r\n");
+  ::chmod((dir / "locked.dat").c_str(), 0444);
   fs::create_directory(dir / "folder.dat");
+  ASSERT_EQ(::mkfifo((dir / "pipe.dat").c_str(), 0600), 0);
 
-  // A volume that fills up while the file is written.
-  std::signal(SIGXFSZ, SIG_IGN);
-  rlimit old{};
-  getrlimit(RLIMIT_FSIZE, &old);
-  rlimit small = old;
-  small.rlim_cur = 4096;
-  setrlimit(RLIMIT_FSIZE, &small);
-  saveAs("keep.dat");
-  setrlimit(RLIMIT_FSIZE, &old);
+  withFileSizeLimit(4096, [&] { saveAs("keep.dat"); });
+  ASSERT_EQ(messages(), std::vector<std::string>{"Fail to store the parameter file.\n" +
+                                                 (dir / "keep.dat") + "\nThe file is too large."});
 
-  ASSERT_EQ(driver.messageBoxes().size(), 1u);
-  EXPECT_EQ(driver.lastMessageBox().text.rfind("Fail to store the parameter file.\n", 0), 0u);
-  EXPECT_EQ(readFile(dir / "keep.dat"), "old contents\r\n");
-  EXPECT_TRUE(program.Form_save_chann.loaded());
-
+  const std::pair<const char*, const char*> refused[] = {
+      {"locked.dat", "The file is read-only."},
+      {"folder.dat", "The name chosen is a directory."},
+      {"pipe.dat", "The name chosen is not a plain file."},
+  };
+  for (const auto& [name, why] : refused) {
+    SCOPED_TRACE(name);
+    driver.clearMessageBoxes();
+    confirm(*program.Form_save_chann, name);
+    ASSERT_EQ(driver.messageBoxes().size(), 1u);
+    EXPECT_EQ(driver.lastMessageBox().text,
+              "Fail to store the parameter file.\n" + (dir / name) + "\n" + why);
+  }
+  program.data.Lang_Chn = kTrue;
   driver.clearMessageBoxes();
-  confirm(*program.Form_save_chann, "folder.dat");
-  ASSERT_EQ(driver.messageBoxes().size(), 1u);
-  EXPECT_EQ(driver.lastMessageBox().text.rfind("Fail to store the parameter file.\n", 0), 0u);
+  confirm(*program.Form_save_chann, "locked.dat");
+  EXPECT_EQ(messages(), std::vector<std::string>{"参数保存失败 ！\n" + (dir / "locked.dat") +
+                                                 "\n文件是只读的 ！"});
+
+  EXPECT_TRUE(program.Form_save_chann.loaded());
+  EXPECT_EQ(readFile(dir / "keep.dat"), "old contents\r\n");
+  EXPECT_EQ(readFile(dir / "locked.dat"), "read-only\r\n");
   EXPECT_TRUE(fs::is_directory(dir / "folder.dat"));
+  EXPECT_TRUE(fs::is_fifo(dir / "pipe.dat"));
 
   // Nothing is left behind beside the files, and a save that can be written replaces the file.
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 4);
+  program.data.Lang_Chn = kFalse;
   driver.clearMessageBoxes();
   confirm(*program.Form_save_chann, "keep.dat");
   EXPECT_EQ(messages(), std::vector<std::string>{"Complete storing  parameter."});

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "sim/serve_wait.h"
+
 namespace {
 
 using sim::FrameKind;
@@ -55,6 +57,26 @@ TEST(ServerOptions, RejectsWhatItCannotServe) {
                                              {"--min-read", "300"},
                                              {"--frobnicate"}}) {
     EXPECT_THROW(sim::parseServerOptions(args), sim::UsageError) << args[0];
+  }
+}
+
+// The longest delays the options allow (an hour each, and both at once) are waited out in
+// pieces of at most a second; a short one is waited just past its end.
+TEST(ServerOptions, EveryDelayGivesAWaitTheServerCanSleep) {
+  auto o =
+      sim::parseServerOptions({"--reply-delay", "3600000", "--fault", "late,on=code,ms=3600000"});
+  const double farthest = static_cast<double>(o.radio.replyDelay + o.faults[0].delay);
+  const struct {
+    double left;
+    long sec, nsec;
+  } cases[] = {
+      {0.4, 0, 1000},        {1041.7, 0, 1'042'000}, {999'999.5, 1, 0},
+      {2'147'484'000, 1, 0}, {farthest, 1, 0},
+  };
+  for (const auto& c : cases) {
+    const timespec t = sim::waitUntilDue(5'000'000 + c.left, 5'000'000);
+    EXPECT_EQ(t.tv_sec, c.sec) << c.left;
+    EXPECT_EQ(t.tv_nsec, c.nsec) << c.left;
   }
 }
 

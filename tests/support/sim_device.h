@@ -4,6 +4,7 @@
 // each starting no earlier than the radio allows.
 
 #include <cstdint>
+#include <functional>
 
 #include "platform/headless.h"
 #include "sim/radio.h"
@@ -24,6 +25,9 @@ class Sim_Device : public kit::SerialDevice {
   void closed(double) override { ++closes; }
 
   sim::Radio radio;
+  // When set, every byte the radio sends passes through it on its way to the line: a test's way
+  // of making the radio say what the simulator would not.
+  std::function<std::uint8_t(std::uint8_t)> rewrite;
   int opens = 0;
   int closes = 0;
 };

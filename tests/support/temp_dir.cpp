@@ -48,15 +48,16 @@ void writeFile(const std::string& path, const std::string& bytes) {
   if (!out) throw std::runtime_error("cannot write " + path);
 }
 
-void withFileSizeLimit(unsigned long bytes, const std::function<void()>& fn) {
+void withFileSizeLimit(std::size_t bytes, const std::function<void()>& fn) {
+  // The write then fails with an error instead of a signal that ends the test.
   std::signal(SIGXFSZ, SIG_IGN);
   rlimit old{};
-  getrlimit(RLIMIT_FSIZE, &old);
+  ::getrlimit(RLIMIT_FSIZE, &old);
   rlimit small = old;
   small.rlim_cur = bytes;
-  setrlimit(RLIMIT_FSIZE, &small);
+  ::setrlimit(RLIMIT_FSIZE, &small);
   fn();
-  setrlimit(RLIMIT_FSIZE, &old);
+  ::setrlimit(RLIMIT_FSIZE, &old);
 }
 
 }  // namespace j5::test

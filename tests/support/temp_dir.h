@@ -2,6 +2,7 @@
 // A fresh directory under the test's own temporary directory, removed with its contents when the
 // test ends, and small whole-file helpers for tests that read and write real files.
 
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -26,8 +27,7 @@ class TempDir {
 std::string readFile(const std::string& path);
 // Creates or replaces the file with exactly these bytes; throws when it cannot.
 void writeFile(const std::string& path, const std::string& bytes);
-// Runs fn while this process may write files of at most `bytes` bytes, as on a volume that
-// fills up while a file is written.
-void withFileSizeLimit(unsigned long bytes, const std::function<void()>& fn);
+// Runs fn while no file may grow past `bytes`, as on a volume that fills up.
+void withFileSizeLimit(std::size_t bytes, const std::function<void()>& fn);
 
 }  // namespace j5::test

@@ -8,6 +8,7 @@
 #include "editors/adjust/frm_Adj_Txp.h"
 #include "platform/runtime.h"
 #include "shell/file_dialogs.h"
+#include "shell/file_problem.h"
 #include "shell/program.h"
 
 namespace j5 {
@@ -15,6 +16,10 @@ namespace j5 {
 std::string Adj_File_Text(const AdjTable& table) {
   return rt::formatNumberRows(kAdjFileRows, kAdjFileCols,
                               [&](std::size_t r, std::size_t c) { return table(r, c); });
+}
+
+rt::NumberRead Read_Adj_File(const std::string& path) {
+  return rt::readNumberFile(path, kAdjFileValues, {0, 255});
 }
 
 void frm_Adj_Txp::Command_open_Click() {
@@ -42,29 +47,24 @@ void frm_Adj_Txp::Timer4_Timer() {
   }
 }
 
-// The whole file is read before the table changes: a file that cannot be read or holds fewer
-// than 256 good numbers is reported and leaves the table as it was.
+// The whole file is read before the table changes: a file that cannot be read or does not hold
+// 256 bytes is reported and leaves the table as it was.
 void frm_Adj_Txp::Adj_File_Load() {
-  const rt::NumberRead read = rt::readNumberFile(data_.File_Path, kAdjFileValues);
-  if (!read.ok()) {
-    return Adj_Prompt(
-        prog_, Adj_Msg::Load_Failed,
-        {"\n" + data_.File_Path + "\n" + read.error, "\n" + data_.File_Path + "\n" + read.error});
-  }
-  for (std::size_t r = 0; r < kAdjFileRows; ++r)
-    std::copy_n(read.values.begin() + static_cast<std::ptrdiff_t>(r * kAdjFileCols), kAdjFileCols,
-                data_.Adj_Value.row(r).begin());
+  const rt::NumberRead read = Read_Adj_File(data_.File_Path);
+  if (!read.ok())
+    return Prompt_File_Problem(prog_, Adj_Text(Adj_Msg::Load_Failed), data_.File_Path, read.problem,
+                               Adj_Title(Adj_Msg::Load_Failed));
+  for (std::size_t i = 0; i < kAdjFileValues; ++i)
+    data_.Adj_Value(i / kAdjFileCols, i % kAdjFileCols) = read.values[i];
   Show_Adj_Page();
   Adj_Prompt(prog_, Adj_Msg::Load_Done);
-  ProgressBar1.setVisible(false);
-  ProgressBar1.setValue(0);
-  Label_tr_count.setCaption("");
+  Progress.Clear();
 }
 
 void frm_Adj_Txp::Adj_File_Save() {
-  std::string error;
-  if (!rt::writeTextFileReplacing(data_.File_Path, Adj_File_Text(data_.Adj_Value), error))
-    return Adj_Prompt(prog_, Adj_Msg::Save_Failed, {"\n" + error, "\n" + error});
+  if (const auto problem = rt::saveFile(data_.File_Path, Adj_File_Text(data_.Adj_Value)))
+    return Prompt_File_Problem(prog_, Adj_Text(Adj_Msg::Save_Failed), data_.File_Path, problem,
+                               Adj_Title(Adj_Msg::Save_Failed));
   Adj_Prompt(prog_, Adj_Msg::Save_Done);
 }
 

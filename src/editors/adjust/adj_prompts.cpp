@@ -1,5 +1,6 @@
 #include "editors/adjust/adj_prompts.h"
 
+#include <algorithm>
 #include <array>
 
 #include "shell/program.h"
@@ -53,12 +54,23 @@ const std::array<Entry, 10> kMessages = {{
      Prompt_Title::Lower},
 }};
 
+const Entry& Find(Adj_Msg msg) {
+  return *std::find_if(kMessages.begin(), kMessages.end(),
+                       [msg](const Entry& e) { return e.msg == msg; });
+}
+
 }  // namespace
 
+const Bilingual& Adj_Text(Adj_Msg msg) {
+  return Find(msg).text;
+}
+
+Prompt_Title Adj_Title(Adj_Msg msg) {
+  return Find(msg).title;
+}
+
 void Adj_Prompt(Program& program, Adj_Msg msg, const Bilingual& detail) {
-  for (const Entry& e : kMessages) {
-    if (e.msg == msg) return Prompt(program, e.text, detail, e.title);
-  }
+  Prompt(program, Adj_Text(msg), detail, Adj_Title(msg));
 }
 
 void Adj_Range_Prompt(Program& program, int max) {

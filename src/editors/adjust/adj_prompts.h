@@ -24,6 +24,9 @@ enum class Adj_Msg {
   Unsendable_Row,
 };
 
+// The message's text, and the message shown under its title.
+const Bilingual& Adj_Text(Adj_Msg msg);
+Prompt_Title Adj_Title(Adj_Msg msg);
 void Adj_Prompt(Program& program, Adj_Msg msg, const Bilingual& detail = {});
 
 // " 输入数字范围为 0 - <max> ！", shown for a refused value box entry.

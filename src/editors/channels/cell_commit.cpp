@@ -49,7 +49,7 @@ void frm_chann::MSF_Chann_LeaveCell() {
       Commit_Name(r);
       break;
     default:  // the choices: the pick has written the record already
-      Set_Cell(r, c, Combo_edit.text());
+      Show_Picked(r, c);
       break;
   }
   Drop_Pending_Edit();
@@ -88,7 +88,7 @@ void frm_chann::Commit_Rx(int r, std::string t) {
     Write_Freq(r, kColTx, t);
     Write_Freq(r, kColRx, t);
   } else if (!rt::Trim(t).empty()) {
-    Prompt_Range(true);
+    if (!Prompt_Range(true)) return;
     const std::string low = Lower_Limit_Text();
     Set_Cell(r, kColRx, low);
     Text_Edit.setText(low);
@@ -109,8 +109,7 @@ void frm_chann::Commit_Rx(int r, std::string t) {
 void frm_chann::Commit_Tx(int r, std::string t) {
   const bool blank = rt::Trim(t).empty();
   if (Cell_Blank(r, kColRx) && !blank) {
-    Prompt_Rx_First();
-    Text_Edit.setText("");
+    if (Prompt_Rx_First()) Text_Edit.setText("");
     return;
   }
   if (Freq_In_Range(Value_Of(t))) {
@@ -119,7 +118,7 @@ void frm_chann::Commit_Tx(int r, std::string t) {
   } else {
     std::string low;
     if (!blank) {
-      Prompt_Range(false);
+      if (!Prompt_Range(false)) return;
       low = Lower_Limit_Text();
       Text_Edit.setText(low);
     }
@@ -165,7 +164,7 @@ void frm_chann::Commit_Tone(int r, int c) {
 
 void frm_chann::Commit_Name(int r) {
   std::string t = Text_Edit.text();
-  if (kit::utf8::length(rt::Trim(t)) > 6) Prompt_Name_Length();
+  if (kit::utf8::length(rt::Trim(t)) > 6 && !Prompt_Name_Length()) return;
   if (Cell_Blank(r, kColBand)) {
     // An empty channel gets no name.
     t.clear();
@@ -183,21 +182,35 @@ void frm_chann::Commit_Name(int r) {
 // ---------------------------------------------------------------------------
 // Messages.
 
-void frm_chann::Prompt_Range(bool rx) {
+// Each message returns whether the edit may go on (Edit_Survives_Message).
+
+bool frm_chann::Prompt_Range(bool rx) {
   if (rx) {
     Prompt(prog_, {"接收频率超出范围 ！", "Over the range of receive frequency ."});
   } else {
     Prompt(prog_, {"发射频率超出范围 ！", "Over the range of transmit frequency ."});
   }
+  return Edit_Survives_Message();
 }
 
-void frm_chann::Prompt_Rx_First() {
+bool frm_chann::Prompt_Rx_First() {
   Prompt(prog_, {"请先输入接收频率 ！", "Please input the receive frequency in advance."});
+  return Edit_Survives_Message();
 }
 
-void frm_chann::Prompt_Name_Length() {
+bool frm_chann::Prompt_Name_Length() {
   Prompt(prog_, {"信道名称的字符个数最大为 6 位 ！", "The letter of channel name max 6 bit . "},
          Prompt_Title::Upper);
+  return Edit_Survives_Message();
+}
+
+// The program goes on serving its timers and the line while a message box is open, so a read
+// may have replaced the channels by the time the user closes it: the edit then belongs to an
+// image that is gone and is dropped, leaving the new one as it came.
+bool frm_chann::Edit_Survives_Message() {
+  if (Edit_Placed && Edit_Row < MSF_Chann.rows() && Channel_Memory_Unchanged()) return true;
+  Drop_Pending_Edit();
+  return false;
 }
 
 }  // namespace j5

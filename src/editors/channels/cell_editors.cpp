@@ -84,7 +84,19 @@ void frm_chann::Combo_edit_Click() {
     return;
   }
   Store_Pick(r, c, k);
+  if (c >= kColEnc) Show_Picked(r, c);
   Refresh_Edit_Image();
+}
+
+// The row shows what the record now holds, so the cell cannot keep showing an older value that a
+// later commit would then take for the user's choice. A channel that is only a band so far has no
+// record to show yet: its cell shows the pick.
+void frm_chann::Show_Picked(int r, int c) {
+  if (Rec(r, 0) != kEmptyByte) {
+    Show_Channel(r);
+  } else {
+    Set_Cell(r, c, Combo_edit.text());
+  }
 }
 
 void frm_chann::Store_Pick(int r, int c, int k) {
@@ -145,8 +157,12 @@ void frm_chann::Text_Edit_KeyPress(int& key) {
   }
   {
     const chann::Commit_Guard guard(Committing);
-    Enter_Pre_Check(r, c);
+    if (!Enter_Pre_Check(r, c)) return;
   }
+  // A rebuild that ran under one of the check's messages (the window activated meanwhile) left
+  // the current cell elsewhere: back to the cell entered, so that the move below commits it.
+  if (MSF_Chann.row() != r) MSF_Chann.setRow(r);
+  if (MSF_Chann.col() != c) MSF_Chann.setCol(c);
   Refresh_Edit_Image();
 
   if (c == kColRx) {
@@ -161,7 +177,8 @@ void frm_chann::Text_Edit_KeyPress(int& key) {
   Show_Cell_Editor();
 }
 
-void frm_chann::Enter_Pre_Check(int r, int c) {
+// False when the edit was dropped under one of its messages.
+bool frm_chann::Enter_Pre_Check(int r, int c) {
   const std::string x = Text_Edit.text();
   const double f = Value_Of(x);
   const bool blank = rt::Trim(x).empty();
@@ -172,7 +189,7 @@ void frm_chann::Enter_Pre_Check(int r, int c) {
       t = chann::Left_Chars(x, 9);
       Set_Cell(r, kColRx, t);
     } else if (!blank) {
-      Prompt_Range(true);
+      if (!Prompt_Range(true)) return false;
       t = Lower_Limit_Text();
       Set_Cell(r, kColRx, t);
       if (Rec(r, 0) == kEmptyByte) Set_New_Channel(r);
@@ -182,12 +199,12 @@ void frm_chann::Enter_Pre_Check(int r, int c) {
       Clear_Channel_Fields(r);
     }
   } else if (Cell_Blank(r, kColRx) && !blank) {
-    Prompt_Rx_First();
+    if (!Prompt_Rx_First()) return false;
   } else if (Freq_In_Range(f)) {
     t = chann::Left_Chars(x, 9);
     Set_Cell(r, kColTx, t);
   } else if (!blank) {
-    Prompt_Range(false);
+    if (!Prompt_Range(false)) return false;
     t = Lower_Limit_Text();
     Set_Cell(r, kColTx, t);
     Set_Cell(r, kColEnc, "OFF");
@@ -196,6 +213,7 @@ void frm_chann::Enter_Pre_Check(int r, int c) {
     Set_Cell(r, kColEnc, "");
   }
   Text_Edit.setText(t);
+  return true;
 }
 
 // ---------------------------------------------------------------------------
@@ -219,11 +237,15 @@ void frm_chann::Refresh_Edit_Image() {
   if (Edit_Placed) Read_Channel_Memory(Edit_Image);
 }
 
-bool frm_chann::Edit_Is_Current() const {
-  if (!Edit_Placed || MSF_Chann.row() != Edit_Row || MSF_Chann.col() != Edit_Col) return false;
+bool frm_chann::Channel_Memory_Unchanged() const {
   std::array<std::int16_t, kChannelBytes> now;
   Read_Channel_Memory(now);
   return now == Edit_Image;
+}
+
+bool frm_chann::Edit_Is_Current() const {
+  return Edit_Placed && MSF_Chann.row() == Edit_Row && MSF_Chann.col() == Edit_Col &&
+         Channel_Memory_Unchanged();
 }
 
 void frm_chann::Drop_Pending_Edit() {

@@ -136,8 +136,9 @@ void frm_chann::Rebuild_Grid() {
     MSF_Chann.setText(std::to_string(i - 1));
     Show_Channel(i);
   }
-  // An editor whose cell fell off a shortened grid has nothing left to edit.
-  Drop_Pending_Edit();
+  // An editor whose cell fell off a shortened grid has nothing left to edit. A commit that runs
+  // this rebuild from under its message box finishes (or drops) its edit itself.
+  if (!Committing) Drop_Pending_Edit();
 }
 
 void frm_chann::Form_Activate() {

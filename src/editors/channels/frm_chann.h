@@ -135,7 +135,7 @@ class frm_chann : public kit::Form {
   void Combo_edit_GotFocus();
   void Combo_edit_KeyPress(int& key);
   void Text_Edit_KeyPress(int& key);
-  void Enter_Pre_Check(int r, int c);
+  bool Enter_Pre_Check(int r, int c);
 
   // cell_commit.cpp
   void MSF_Chann_LeaveCell();
@@ -146,13 +146,16 @@ class frm_chann : public kit::Form {
   bool Freq_In_Range(double f) const;
   std::string Lower_Limit_Text() const;
   void Write_Freq(int r, int col, const std::string& text);
-  void Prompt_Range(bool rx);
-  void Prompt_Rx_First();
-  void Prompt_Name_Length();
+  bool Prompt_Range(bool rx);
+  bool Prompt_Rx_First();
+  bool Prompt_Name_Length();
+  bool Edit_Survives_Message();
+  void Show_Picked(int r, int c);
 
   // The pending edit (cell_editors.cpp).
   void Arm_Edit();
   void Refresh_Edit_Image();
+  bool Channel_Memory_Unchanged() const;
   bool Edit_Is_Current() const;
   void Drop_Pending_Edit();
   void Read_Channel_Memory(std::array<std::int16_t, kChannelBytes>& out) const;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "data/shared_data.h"
-#include "shell/prompt.h"
+#include "platform/number_file.h"
 
 namespace j5 {
 
@@ -19,14 +19,9 @@ inline constexpr std::size_t kSigFileValues = kSigFileRows * 16;
 std::string Sig_File_Text(const ToneStage& stage);
 
 // The 144 values of a signal file, rows 0 to 8 in order; every one a byte, as the file holds
-// bytes meant for the radio. When the text is no signal file, `why` says so in both languages.
-struct Sig_File_Read {
-  std::vector<std::int16_t> values;
-  Bilingual why;
-  bool ok() const { return why.chn.empty(); }
-};
-Sig_File_Read Read_Sig_Text(std::string_view text);
-Sig_File_Read Read_Sig_File(const std::string& path);
+// bytes meant for the radio.
+rt::NumberRead Read_Sig_Text(std::string_view text);
+rt::NumberRead Read_Sig_File(const std::string& path);
 
 // Rows 0 to 8 of the stage take the values read.
 void Store_Sig_Values(ToneStage& stage, const std::vector<std::int16_t>& values);

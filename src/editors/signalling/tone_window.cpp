@@ -6,7 +6,7 @@
 #include "link/ident_frames.h"
 #include "link/transfers.h"
 #include "platform/runtime.h"
-#include "platform/text_measure.h"
+#include "shell/file_problem.h"
 #include "shell/program.h"
 
 namespace j5 {
@@ -19,10 +19,11 @@ constexpr double kButtonWidth = 1095;
 constexpr double kButtonHeight = 405;
 constexpr double kGap = 150;
 
-const Bilingual kLoaded{"信令参数从文件调入成功 ！", "Succeed fold the Signal parameters from file."};
+const Bilingual kLoaded{"信令参数从文件调入成功 ！",
+                        "Succeed fold the Signal parameters from file."};
 const Bilingual kSaved{"信令参数保存完毕 ！", "Complete storing Signal parameters."};
-const Bilingual kLoadFailed{"信令参数文件调入失败 ！\n", "Fail to load the Signal parameters file.\n"};
-const Bilingual kSaveFailed{"信令参数保存失败 ！\n", "Fail to store the Signal parameters file.\n"};
+const Bilingual kLoadFailed{"信令参数文件调入失败 ！", "Fail to load the Signal parameters file."};
+const Bilingual kSaveFailed{"信令参数保存失败 ！", "Fail to store the Signal parameters file."};
 
 }  // namespace
 
@@ -81,8 +82,8 @@ void Tone_Window::Lay_Page(kit::Frame& page) {
 void Tone_Window::Lay_Buttons() {
   const double top = TabStrip1.top() + TabStrip1.height() + kGap;
   double left = TabStrip1.left();
-  for (kit::CommandButton* b :
-       {&Command_read, &Command_Write, &Command_def, &Command_open, &Command_save, &Command_close}) {
+  for (kit::CommandButton* b : {&Command_read, &Command_Write, &Command_def, &Command_open,
+                                &Command_save, &Command_close}) {
     b->move(left, top, kButtonWidth, kButtonHeight);
     left += kButtonWidth + kGap;
   }
@@ -120,11 +121,13 @@ void Tone_Window::Place_Over_Cell(kit::Grid& grid, kit::Control& editor, bool fu
 
 void Tone_Window::Fit_Columns(kit::Grid& grid, const std::vector<std::vector<std::string>>& texts) {
   constexpr double kRoom = 360;  // beside the cell padding: the grid lines and some air
+  // Measured as the grid draws them, in the platform's grid font.
+  const kit::Platform& platform = grid.platform();
   for (int c = 0; c < grid.cols(); ++c) {
-    double widest = kit::textWidthTwips(grid.textMatrix(0, c));
+    double widest = platform.gridTextWidthTwips(grid.textMatrix(0, c));
     if (static_cast<std::size_t>(c) < texts.size())
       for (const std::string& t : texts[static_cast<std::size_t>(c)])
-        widest = std::max(widest, kit::textWidthTwips(t));
+        widest = std::max(widest, platform.gridTextWidthTwips(t));
     grid.setColWidth(c, std::max(grid.colWidth(c), widest + kit::Grid::kCellPadding + kRoom));
   }
 }
@@ -202,11 +205,9 @@ void Tone_Window::Timer4_Timer() {
 }
 
 void Tone_Window::Sig_File_Load() {
-  const Sig_File_Read read = Read_Sig_File(data_.File_Path);
+  const rt::NumberRead read = Read_Sig_File(data_.File_Path);
   if (!read.ok()) {
-    Prompt(prog_, kLoadFailed, {data_.File_Path + "\n" + read.why.chn,
-                                data_.File_Path + "\n" + read.why.eng},
-           Prompt_Title::Upper);
+    Prompt_File_Problem(prog_, kLoadFailed, data_.File_Path, read.problem, Prompt_Title::Upper);
     return;
   }
   Store_Sig_Values(data_.Tone_Stage, read.values);
@@ -216,9 +217,8 @@ void Tone_Window::Sig_File_Load() {
 
 void Tone_Window::Sig_File_Save() {
   Grids_To_Image();
-  std::string error;
-  if (!rt::writeTextFileReplacing(data_.File_Path, Sig_File_Text(data_.Tone_Stage), error)) {
-    Prompt(prog_, kSaveFailed, {error, error}, Prompt_Title::Upper);
+  if (const auto problem = rt::saveFile(data_.File_Path, Sig_File_Text(data_.Tone_Stage))) {
+    Prompt_File_Problem(prog_, kSaveFailed, data_.File_Path, problem, Prompt_Title::Upper);
     return;
   }
   Prompt(prog_, kSaved, Prompt_Title::Upper);
@@ -241,7 +241,8 @@ void Tone_Window::Link_Block_Stored(int step, std::span<const std::uint8_t> data
   const auto address = static_cast<unsigned>(data_.Addr_High << 8 | data_.Addr_Low) + 64u * step;
   const int header[5] = {ACK, Cmd_Data, static_cast<int>(address >> 8 & 0xFF),
                          static_cast<int>(address & 0xFF), 0x40};
-  for (std::size_t i = 0; i < 5; ++i) data_.Block_Buf(row, i) = static_cast<std::int16_t>(header[i]);
+  for (std::size_t i = 0; i < 5; ++i)
+    data_.Block_Buf(row, i) = static_cast<std::int16_t>(header[i]);
   for (std::size_t i = 0; i < data.size() && i < 64; ++i) data_.Block_Buf(row, 5 + i) = data[i];
 }
 

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMdiArea>
@@ -133,6 +134,16 @@ void FormView::buildMainWindow(MdiForm& mdi) {
       statusbar_ = static_cast<StatusBar*>(c);
       statusBar_ = new QStatusBar(mw);
       statusBar_->setFixedHeight(px(StatusBar::kHeight));
+      // The panels take their widths, shares of the screen, in one row of
+      // their own: the bar's spacing between items and its size grip would
+      // make it (and so the window) wider than the screen.
+      statusBar_->setSizeGripEnabled(false);
+      auto* row = new QWidget(statusBar_);
+      panelRow_ = new QHBoxLayout(row);
+      panelRow_->setContentsMargins(0, 0, 0, 0);
+      panelRow_->setSpacing(0);
+      panelRow_->addStretch(1);
+      statusBar_->addWidget(row, 1);
       mw->setStatusBar(statusBar_);
       statusBar_->setVisible(c->visible());
       bars_.push_back(std::make_unique<BarPeer>(*this, *c));
@@ -192,6 +203,12 @@ void FormView::buildChildWindow(QMdiArea* area) {
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     }
     area->addSubWindow(sub);
+    // The child's window menu would claim Ctrl+W (and Ctrl+F4) for its Close,
+    // which makes the main menu's Ctrl+W ambiguous while a child is active.
+    // The menu's shortcuts work whichever child is active; a child closes
+    // from its title bar and its own buttons.
+    if (QMenu* system = sub->systemMenu())
+      for (QAction* a : system->actions()) a->setShortcuts({});
     sub->hide();
     window_ = sub;
   } else {
@@ -327,8 +344,13 @@ void FormView::syncStatusBar(int n) {
   if (!statusBar_ || !statusbar_) return;
   const StatusBar& bar = *statusbar_;
   auto show = [&](QLabel* l, const StatusPanel& p) {
-    l->setText(qs(p.text()));
+    const QString text = qs(p.text());
+    l->setText(text);
     l->setFixedWidth(std::max(0, px(p.width())));
+    // A text a little wider than its share of the screen shows whole, in a
+    // smaller size.
+    l->setFont(
+        fittingFont(statusBar_->font(), text, l->width() - 2 * l->frameWidth() - l->indent()));
   };
   if (n >= 1 && n <= static_cast<int>(panels_.size()) && n <= bar.panelCount()) {
     if (QLabel* l = panels_[static_cast<std::size_t>(n - 1)]) show(l, bar.panel(n));
@@ -337,11 +359,12 @@ void FormView::syncStatusBar(int n) {
   for (auto& l : panels_) delete l.data();
   panels_.clear();
   for (int i = 1; i <= bar.panelCount(); ++i) {
-    auto* l = new QLabel(statusBar_);
+    auto* l = new QLabel;
     l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     l->setTextFormat(Qt::PlainText);
+    l->setIndent(2);
+    panelRow_->insertWidget(panelRow_->count() - 1, l);
     show(l, bar.panel(i));
-    statusBar_->addWidget(l);
     panels_.emplace_back(l);
   }
 }

@@ -11,6 +11,7 @@
 #include "platform/form.h"
 
 class QAction;
+class QHBoxLayout;
 class QLabel;
 class QMainWindow;
 class QMdiArea;
@@ -73,6 +74,7 @@ class FormView : public QObject, public Peer {
   QMdiArea* mdiArea_ = nullptr;
   QToolBar* toolBar_ = nullptr;
   QStatusBar* statusBar_ = nullptr;
+  QHBoxLayout* panelRow_ = nullptr;  // the status panels, side by side without gaps
   std::vector<std::unique_ptr<ControlPeer>> peers_;
   std::unordered_map<const Control*, ControlPeer*> byControl_;
   struct MenuItem;

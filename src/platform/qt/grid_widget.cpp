@@ -135,7 +135,12 @@ void GridWidget::paintEvent(QPaintEvent*) {
         const int h = a == Align::Center  ? Qt::AlignHCenter
                       : a == Align::Right ? Qt::AlignRight
                                           : Qt::AlignLeft;
-        p.drawText(cell.adjusted(2, 0, -2, 0), h | Qt::AlignVCenter, qs(text));
+        // Columns are as wide as their headers; a cell text a little wider
+        // (a band name under "  Band  ") shows whole in a smaller size.
+        const QRect room = cell.adjusted(2, 0, -2, 0);
+        const QString shown = qs(text);
+        p.setFont(fittingFont(font(), shown, room.width()));
+        p.drawText(room, h | Qt::AlignVCenter, shown);
       }
     }
   }

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFont>
+#include <QFontMetrics>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QScreen>
@@ -102,6 +103,11 @@ ScreenSize QtPlatform::screen() const {
     s.height = twips(scr->geometry().height());
   }
   return s;
+}
+
+double QtPlatform::gridTextWidthTwips(const std::string& text) const {
+  // Grids draw in the application's font (see init()).
+  return twips(QFontMetrics(QApplication::font()).horizontalAdvance(qs(text)));
 }
 
 bool QtPlatform::acceptsInput() const {

@@ -47,6 +47,7 @@ class QtPlatform : public Platform {
   double nowMs() const override;
   void pauseMs(double ms) override;
   ScreenSize screen() const override;
+  double gridTextWidthTwips(const std::string& text) const override;
   void formLoading(Form& form) override;
   void formUnloaded(Form& form) override;
 

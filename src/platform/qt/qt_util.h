@@ -1,8 +1,11 @@
 // Small conversions between the kit's measures and texts and Qt's.
 #pragma once
 
+#include <QFont>
+#include <QFontMetrics>
 #include <QRect>
 #include <QString>
+#include <algorithm>
 #include <string>
 
 namespace kit::qt {
@@ -25,6 +28,16 @@ inline QString qs(const std::string& s) {
 }
 inline std::string utf8(const QString& s) {
   return s.toUtf8().toStdString();
+}
+
+// The font in which text fits a room of the given width: base itself, or
+// base at the largest smaller pixel size that fits (not below 8 pixels), so
+// a text that is a little too wide for its place shows whole.
+inline QFont fittingFont(const QFont& base, const QString& text, int room) {
+  QFont f = base;
+  int size = f.pixelSize() > 0 ? f.pixelSize() : QFontMetrics(f).height() * 3 / 4;
+  while (QFontMetrics(f).horizontalAdvance(text) > room && size > 8) f.setPixelSize(--size);
+  return f;
 }
 
 // The kit counts text positions in characters (code points), Qt in UTF-16

@@ -53,6 +53,10 @@ class TermiosLine : public SerialLine {
     tcflush(fd_, TCOFLUSH);
   }
 
+  void discardInput() override {
+    if (fd_ >= 0) tcflush(fd_, TCIFLUSH);
+  }
+
   void close() override {
     if (fd_ < 0) return;
     receiver_ = nullptr;

@@ -91,7 +91,7 @@ TEST_F(AdjFile, SavedDefaultsLoadBackAndTheVersionStays) {
 TEST_F(AdjFile, AnySplitLoadsAndValuesAreStoredUnchecked) {
   std::string oneLine, commas;
   for (int i = 0; i < 256; ++i) {
-    const int v = i == 0 ? -1 : i == 1 ? 270 : i;
+    const int v = i == 0 ? 200 : i == 1 ? 99 : i;
     oneLine += std::to_string(v) + " ";
     commas += std::to_string(v) + (i % 7 == 6 ? "\n" : ",");
   }
@@ -102,7 +102,7 @@ TEST_F(AdjFile, AnySplitLoadsAndValuesAreStoredUnchecked) {
     request(&SharedData::Open_Adj_Req, "x.adj");
     f.d.advance(500);
     EXPECT_EQ(f.data.Open_Adj_Req, kFalse);
-    // Refused when the page shows them, not shown as their low eight bits (270 would be 14).
+    // Bytes beyond the power boxes' range are refused when the page shows them.
     EXPECT_EQ(f.data.Adj_Value(0, 0), 13);
     EXPECT_EQ(f.data.Adj_Value(0, 1), 13);
     EXPECT_EQ(f.messages().front(), " 输入数字范围为 0 - 15 ！");
@@ -112,21 +112,26 @@ TEST_F(AdjFile, AnySplitLoadsAndValuesAreStoredUnchecked) {
   }
 }
 
-// A file that is not 256 good numbers is reported and changes nothing.
+// A file that is not 256 bytes is reported and changes nothing; what follows them is not read.
 TEST_F(AdjFile, BadFilesAreRefusedAndChangeNothing) {
   std::string short255, letters, outOfRange;
   for (int i = 0; i < 255; ++i) short255 += " 1 ";
   letters = short255 + " x1 ";
-  outOfRange = short255 + " 40000 ";
+  outOfRange = short255 + " 256 ";
   writeFile(dir / "empty.adj", "");
   writeFile(dir / "short.adj", short255);
   writeFile(dir / "letters.adj", letters);
   writeFile(dir / "range.adj", outOfRange);
   fs::create_directory(dir / "folder.adj");
+  ASSERT_EQ(mkfifo((dir / "pipe.adj").c_str(), 0600), 0);
+  writeFile(dir / "zeros.adj", "");
+  fs::resize_file(dir / "zeros.adj", 1ull << 32);  // a huge file of NUL bytes, sparse on disk
+  writeFile(dir / "tail.adj", short255 + " 9 ");
+  fs::resize_file(dir / "tail.adj", 1ull << 32);
   scramble();
   const AdjTable before = f.data.Adj_Value;
-  for (const char* name :
-       {"empty.adj", "short.adj", "letters.adj", "range.adj", "folder.adj", "none.adj"}) {
+  for (const char* name : {"empty.adj", "short.adj", "letters.adj", "range.adj", "folder.adj",
+                           "pipe.adj", "zeros.adj", "none.adj"}) {
     SCOPED_TRACE(name);
     f.d.clearMessageBoxes();
     request(&SharedData::Open_Adj_Req, name);
@@ -135,6 +140,11 @@ TEST_F(AdjFile, BadFilesAreRefusedAndChangeNothing) {
     EXPECT_EQ(f.messages()[0].rfind("调整参数文件调入失败 ！\n", 0), 0u);
     EXPECT_TRUE(f.data.Adj_Value == before);
   }
+  f.d.clearMessageBoxes();
+  request(&SharedData::Open_Adj_Req, "tail.adj");
+  f.d.advance(500);
+  EXPECT_EQ(f.messages().back(), "调整参数从文件调入成功 ！");
+  EXPECT_EQ(f.data.Adj_Value(15, 15), 9);
 }
 
 TEST_F(AdjFile, AFailedSaveLeavesTheOldFile) {

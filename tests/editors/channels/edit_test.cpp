@@ -285,7 +285,7 @@ TEST(ChannCommit, EnterWalksThroughANewChannelStoringEachEntry) {
   f.clickAway();
   EXPECT_TRUE(f.messages().empty());
   EXPECT_EQ(f.cells(20), (Cells{"VHF/UHF ", "145.50000", "146.00000", "67.0", "D023N", "LOW", "N",
-                                "BOT", "ON", "OFF", "3", "2", "HOME1"}));
+                                "BOT", "ON", "OFF", "3", " 2", "HOME1"}));
   EXPECT_EQ(f.record(19),
             (Bytes{0, 0, 0x55, 0x14, 0, 0, 0x60, 0x14, 158, 2, 1, 0, 2, 0, 0x22, 0x09}));
   EXPECT_EQ(f.nameRow(19), (Bytes{'H', 'O', 'M', 'E', '1', 255}));
@@ -426,7 +426,7 @@ TEST(ChannCommit, ChoicesWriteTheirBitsAndKeepTheOthers) {
                         {8, "BOTH", 15, 0x44, 0x47, "BOTH"}, {9, "ON", 15, 0x44, 0x4C, "ON"},
                         {9, "OFF", 15, 0x4C, 0x44, "OFF"},   {10, "OFF", 15, 0x44, 0x40, "OFF"},
                         {10, "ON", 15, 0x40, 0x44, "ON"},    {11, "15", 12, 0xA0, 0xAE, "15"},
-                        {11, "1", 12, 0x0F, 0x00, "1"},      {12, "3", 14, 0x02, 0x32, "3"},
+                        {11, "1", 12, 0x0F, 0x00, "1"},      {12, "3", 14, 0x02, 0x32, " 3"},
                         {12, "OFF", 14, 0x81, 0x01, "OFF"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.item) + " in column " + std::to_string(c.col));
@@ -438,6 +438,23 @@ TEST(ChannCommit, ChoicesWriteTheirBitsAndKeepTheOthers) {
     f.clickAway();
     EXPECT_EQ(f.cell(1, c.col), c.shown);
   }
+}
+
+TEST(ChannCommit, AfterAPickTheRowShowsWhatTheRecordHolds) {
+  ChannFixture f;
+  f.open();
+  // The same cell clicked again after the pick, then left.
+  f.pick(1, 12, "4");
+  f.driver.clickCell(f.grid(), 1, 12);
+  f.clickAway();
+  EXPECT_EQ(f.record(0, 14, 14), Bytes{0x40});
+  EXPECT_EQ(f.cell(1, 12), " 4");
+  // A click on the header after an encode-tone pick opens the list over the cell again, empty.
+  f.pick(1, 5, "67.0");
+  f.driver.clickCell(f.grid(), 0, 5);
+  f.clickAway();
+  EXPECT_EQ(f.record(0, 10, 11), (Bytes{0x9E, 0x02}));
+  EXPECT_EQ(f.cell(1, 5), "67.0");
 }
 
 TEST(ChannCommit, TypingIntoAChoiceIsUndone) {

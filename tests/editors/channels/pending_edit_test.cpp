@@ -9,6 +9,14 @@ namespace {
 
 using Bytes = std::vector<int>;
 
+// What a whole read leaves in the channel memory: every channel on 440 MHz, named RD.
+void readRadio(ChannFixture& f) {
+  for (int ch = 0; ch < 128; ++ch) {
+    f.setRecord(ch, {0x00, 0x00, 0x00, 0x44, 0x00, 0x00, 0x00, 0x44, 0, 0, 0, 0, 0, 0, 0, 0x40});
+    f.setName(ch, {0x52, 0x44, 0xFF, 0xFF, 0xFF, 0xFF});
+  }
+}
+
 TEST(ChannPendingEdit, ArrowKeysOverCellsWithoutAnEditorChangeNothing) {
   ChannFixture f;
   f.setName(0, {0x41});
@@ -25,6 +33,12 @@ TEST(ChannPendingEdit, ArrowKeysOverCellsWithoutAnEditorChangeNothing) {
   f.driver.arrow(kit::Arrow::Down);
   f.driver.arrow(kit::Arrow::Up);
   f.driver.arrow(kit::Arrow::Up);
+  // Arrows onto cells with settings only move: no list opens for the next arrow to pick from.
+  f.driver.clickCell(f.grid(), 8, 0);
+  for (kit::Arrow a : {kit::Arrow::Right, kit::Arrow::Up, kit::Arrow::Down, kit::Arrow::Right,
+                       kit::Arrow::Down, kit::Arrow::Up})
+    f.driver.arrow(a);
+  EXPECT_EQ(f.driver.focused(), &f.grid());
   f.clickAway();
   EXPECT_EQ(f.data.Mem_Image, before);
   EXPECT_EQ(f.cell(1, 2), "245.62500");
@@ -86,13 +100,7 @@ TEST(ChannPendingEdit, AnEditMadeBeforeTheImageWasReplacedIsDropped) {
       ChannFixture f;
       f.open();
       f.typeInto(e.row, e.col, e.typed);
-      f.leaveAndReturn([&] {
-        for (int ch = 0; ch < 128; ++ch) {
-          f.setRecord(ch,
-                      {0x00, 0x00, 0x00, 0x44, 0x00, 0x00, 0x00, 0x44, 0, 0, 0, 0, 0, 0, 0, 0x40});
-          f.setName(ch, {0x52, 0x44, 0xFF, 0xFF, 0xFF, 0xFF});
-        }
-      });
+      f.leaveAndReturn([&] { readRadio(f); });
       const auto read = f.data.Mem_Image;
       f.clickAway();
       EXPECT_EQ(f.data.Mem_Image, read);
@@ -112,6 +120,43 @@ TEST(ChannPendingEdit, AnEditMadeBeforeTheImageWasReplacedIsDropped) {
   }
 }
 
+TEST(ChannPendingEdit, AnImageReadWhileACommitsMessageIsOpenStaysAsRead) {
+  struct Case {
+    const char* what;
+    int row, col;
+    const char* typed;
+    bool enter;
+  };
+  const Case edits[] = {{"rx", 2, 2, "50", false},
+                        {"rx by enter", 2, 2, "50", true},
+                        {"rx of a new channel", 10, 2, "50", false},
+                        {"tx", 2, 3, "50", false},
+                        {"tx by enter", 2, 3, "50", true},
+                        {"tx before rx", 10, 3, "150", false},
+                        {"long name", 2, 13, "longname", false}};
+  for (const Case& e : edits) {
+    SCOPED_TRACE(e.what);
+    ChannFixture f;
+    f.open();
+    f.typeInto(e.row, e.col, e.typed);
+    // The real program serves the line under a message box: the read ends while it is open.
+    f.platform.onMessageBox = [&](const kit::MessageBoxRecord&) { readRadio(f); };
+    if (e.enter) {
+      f.driver.enter();
+    } else {
+      f.clickAway();
+    }
+    EXPECT_EQ(f.messages().size(), 1u);
+    const auto read = f.data.Mem_Image;
+    f.platform.onMessageBox = nullptr;
+    f.clickAway();
+    f.leaveAndReturn([] {});
+    EXPECT_EQ(f.data.Mem_Image, read);
+    EXPECT_EQ(f.cells(e.row, 2, 3), (std::vector<std::string>{"440.00000", "440.00000"}));
+    EXPECT_EQ(f.cell(e.row, 13), "RD");
+  }
+}
+
 TEST(ChannPendingEdit, APickInAListLeftOpenOverAReplacedImageStoresNothing) {
   ChannFixture f;
   frm_chann& w = f.open();
@@ -125,7 +170,7 @@ TEST(ChannPendingEdit, APickInAListLeftOpenOverAReplacedImageStoresNothing) {
   EXPECT_FALSE(w.Combo_edit.visible());
 }
 
-TEST(ChannPendingEdit, AnActivationRunningUnderACommitsMessageDoesNotCommitTwice) {
+TEST(ChannPendingEdit, AnActivationUnderACommitsMessageNeitherCommitsTwiceNorMovesTheEntry) {
   ChannFixture f;
   f.open();
   f.typeInto(2, 2, "50");
@@ -137,6 +182,18 @@ TEST(ChannPendingEdit, AnActivationRunningUnderACommitsMessageDoesNotCommitTwice
   f.driver.clickCell(f.grid(), 5, 0);
   EXPECT_EQ(f.messages(), std::vector<std::string>{"Over the range of receive frequency ."});
   EXPECT_EQ(f.cells(2, 2, 3), (std::vector<std::string>{"130.00000", "136.10000"}));
+
+  // The same under the Enter key's check: the entry is stored where it was made (the lower limit
+  // for both frequencies), and the editor moves on from there.
+  f.typeInto(3, 2, "50");
+  f.driver.activate(f.program.frm_option.load());
+  f.w->userActivate();
+  f.driver.enter();
+  EXPECT_EQ(f.cells(3, 2, 3), (std::vector<std::string>{"130.00000", "130.00000"}));
+  EXPECT_EQ(f.record(2, 0, 7), (Bytes{0, 0, 0x00, 0x13, 0, 0, 0x00, 0x13}));
+  EXPECT_EQ(f.grid().row(), 3);
+  EXPECT_EQ(f.grid().col(), 3);
+  EXPECT_TRUE(f.w->Text_Edit.visible());
 }
 
 }  // namespace
