@@ -199,8 +199,8 @@ void Radio::frameDone(FrameKind kind, Micros at) {
       break;
     }
     case FrameKind::Stx:
-      answer(kind,
-             {{identKind(config_.identForm), identFrame(config_.identForm, config_.bands)}}, at);
+      answer(kind, {{identKind(config_.identForm), identFrame(config_.identForm, config_.bands)}},
+             at);
       phase_ = Phase::Identified;
       break;
     case FrameKind::Ack:

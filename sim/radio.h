@@ -47,10 +47,10 @@ enum class Misbehaviour {
 
 // A misbehaviour applied to the radio's answers. `answering` narrows it to the answers to one
 // kind of tool frame (AccessCode, Stx, Ack, ReadRequest, DataFrame, ShortRowFrame; DataFrame
-// also covers short row frames, AccessCode the other code). NoLeadingAck, EarlyAck and OtherIdent only count the answers
-// they can change (read replies with a leading ACK, ACKs to access codes and written frames,
-// identifications). After `skip` such answers the fault changes the next `count` of them, or
-// every one with kAlways; a spent fault is removed. Several faults may act on one answer.
+// also covers short row frames, AccessCode the other code). NoLeadingAck, EarlyAck and OtherIdent
+// only count the answers they can change (read replies with a leading ACK, ACKs to access codes and
+// written frames, identifications). After `skip` such answers the fault changes the next `count` of
+// them, or every one with kAlways; a spent fault is removed. Several faults may act on one answer.
 struct Fault {
   static constexpr int kAlways = -1;
   Misbehaviour what = Misbehaviour::Silence;

@@ -19,35 +19,30 @@ void Form_Comm_Read::Form_Load() {
 }
 
 void Form_Comm_Read::Command_read_Click() {
-  if (Link.Link_Busy()) {
-    Progress.Busy();
-    return;
-  }
+  if (Transfer.Busy_Refused()) return;
   Read_Start();
-  if (prog_.data.Port_Error == 0) Show_Connecting();
 }
 
 void Form_Comm_Read::Read_Start() {
-  Start_Transfer(Whole_Read_Plan());
+  Read_Plan plan = Whole_Read_Plan();
+  for (std::size_t k = 0; k < plan.steps.size(); ++k) Block_Dest[k] = plan.steps[k].dest;
+  Start_Transfer(std::move(plan));
 }
 
 void Form_Comm_Read::Link_Block_Stored(int step, std::span<const std::uint8_t> data) {
   std::copy_n(data.begin(), 64, Blocks[static_cast<std::size_t>(step)].begin());
 }
 
-void Form_Comm_Read::Link_Progress(const Progress_Mark& mark) {
-  Progress.Reading(mark);
-}
-
 void Form_Comm_Read::Link_Done() {
   Blocks_To_Image();
-  Progress.Read_Done();
 }
 
 void Form_Comm_Read::Blocks_To_Image() {
   SharedData& d = prog_.data;
-  for (std::size_t k = 0; k < Blocks.size(); ++k)
-    for (std::size_t i = 0; i < 64; ++i) d.Mem_Image(4 * k + i / 16, i % 16) = Blocks[k][i];
+  for (std::size_t k = 0; k < Blocks.size(); ++k) {
+    const auto row = static_cast<std::size_t>(Block_Dest[k]);
+    for (std::size_t i = 0; i < 64; ++i) d.Mem_Image(row + i / 16, i % 16) = Blocks[k][i];
+  }
   d.Mem_Image.fill(207, 207, 0, 15, kEmptyByte);
 }
 

@@ -18,8 +18,10 @@ class Form_Comm_Read : public Transfer_Window {
   static constexpr int kBlocks = 96;
 
  private:
-  // The replies of the read under way; the image takes them only once all have come.
+  // The replies of the read under way, by the image row they go to; the image takes them only
+  // once all have come.
   std::array<std::array<std::uint8_t, 64>, kBlocks> Blocks{};
+  std::array<int, kBlocks> Block_Dest{};
 
   void Form_Load();
   void Command_read_Click();
@@ -27,7 +29,6 @@ class Form_Comm_Read : public Transfer_Window {
   void Blocks_To_Image();
 
   void Link_Block_Stored(int step, std::span<const std::uint8_t> data) override;
-  void Link_Progress(const Progress_Mark& mark) override;
   void Link_Done() override;
 };
 

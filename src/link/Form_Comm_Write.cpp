@@ -32,8 +32,7 @@ std::optional<int> First_Unsendable_Row(const SharedData& d) {
 }
 
 Form_Comm_Write::Form_Comm_Write(Program& program)
-    : Transfer_Window(program, "Form_Comm_Write", &SharedData::Win_Comm_Write,
-                      Whole_Write_Link()) {
+    : Transfer_Window(program, "Form_Comm_Write", &SharedData::Win_Comm_Write, Whole_Write_Link()) {
   Load = [this] { Form_Load(); };
   Command_Write.Click = [this] { Command_Write_Click(); };
   Command_Cancel.Click = [this] { Command_Cancel_Click(); };
@@ -44,10 +43,7 @@ void Form_Comm_Write::Form_Load() {
 }
 
 void Form_Comm_Write::Command_Write_Click() {
-  if (Link.Link_Busy()) {
-    Progress.Busy();
-    return;
-  }
+  if (Transfer.Busy_Refused()) return;
   Check_Work_Chann(prog_.data);
   Def_FM_Band_Text(prog_.data);
   // A loaded parameter file may hold values that are no byte; none of them may reach the radio.
@@ -56,7 +52,6 @@ void Form_Comm_Write::Command_Write_Click() {
     return;
   }
   Write_Start();
-  if (prog_.data.Port_Error == 0) Show_Connecting();
 }
 
 void Form_Comm_Write::Unsendable_Message(int row) {
@@ -75,19 +70,10 @@ std::optional<std::array<std::uint8_t, 16>> Form_Comm_Write::Link_Frame_Data(
   return Row_To_Send(prog_.data, step.source);
 }
 
-void Form_Comm_Write::Link_Progress(const Progress_Mark& mark) {
-  Progress.Writing(mark);
-}
-
-void Form_Comm_Write::Link_Done() {
-  Progress.Write_Done();
-}
-
 // The image changed under the running write (a file loaded meanwhile): the engine stopped rather
 // than send a value that is no byte.
 void Form_Comm_Write::Link_Stopped(const Write_Step& step) {
   Unsendable_Message(step.source);
-  Progress.Label(link_.texts.fail_label);
 }
 
 void Form_Comm_Write::Command_Cancel_Click() {

@@ -27,8 +27,6 @@ class Form_Comm_Write : public Transfer_Window {
   void Unsendable_Message(int row);
 
   std::optional<std::array<std::uint8_t, 16>> Link_Frame_Data(const Write_Step& step) override;
-  void Link_Progress(const Progress_Mark& mark) override;
-  void Link_Done() override;
   void Link_Stopped(const Write_Step& step) override;
 };
 

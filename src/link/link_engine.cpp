@@ -72,11 +72,10 @@ bool Link_Engine::Start(const Link_Description& description, Block_Plan plan) {
   desc_ = description;
   plan_ = std::move(plan);
   restarts_left_ = desc_.restarts;
-  return Begin();
+  return Begin(false);
 }
 
-bool Link_Engine::Begin() {
-  const bool restart = phase_ == Phase::Waiting;
+bool Link_Engine::Begin(bool restart) {
   if (!MSC.portOpen() && !Open_Port(desc_.clear_output)) {
     phase_ = Phase::Idle;
     listener_.Link_Port_Error(restart);
@@ -169,7 +168,7 @@ void Link_Engine::Timer1_Timer() {
   }
   const Link_Sender& s = desc_.sender;
   const Link_Times& t = desc_.times;
-  if (pos_ == 0 && s.skip_leading_ack && !frame_.empty() && frame_[0] == ACK) pos_ = 1;
+  if (pos_ == 0 && s.skip_leading_ack && frame_.size() > 1 && frame_[0] == ACK) pos_ = 1;
   if (s.burst) {
     kit::Platform& p = prog_.platform;
     double slotEnd = p.nowMs();
@@ -210,17 +209,20 @@ void Link_Engine::Timer2_Timer() {
 }
 
 void Link_Engine::Timer3_Timer() {
+  if (phase_ != Phase::Waiting && phase_ != Phase::Ident_End) {
+    Timer3.setEnabled(false);
+    return;
+  }
   Stop_Timers();
   if (phase_ == Phase::Ident_End) {
     phase_ = Phase::Idle;
     listener_.Link_Done();
     return;
   }
-  if (phase_ != Phase::Waiting) return;
   if (restarts_left_ > 0) {
     --restarts_left_;
     listener_.Link_Restarting();
-    Begin();
+    Begin(true);
     return;
   }
   phase_ = Phase::Idle;
@@ -387,7 +389,9 @@ void Link_Engine::Read_Step_Received() {
       Timer3.setEnabled(false);
       phase_ = Phase::Writing;
       step_ = 0;
+      Discard_Input();
       Send_Frame(0);
+      Discard_Input();
       return;
     }
   }

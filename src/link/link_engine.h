@@ -6,15 +6,9 @@
 // asks; it never sets the engine's fields or drives its timers, and the engine never writes a
 // status panel or shows a box: the window does that when it is told.
 //
-//   class frm_x : public kit::Form, Link_Listener {
-//     Link_Engine Link{*this, prog_, *this};
-//     void Command_read_Click() {
-//       if (Link.Link_Busy()) return ...busy message...;
-//       Link.Start(Option_Link, Option_Read_Plan());
-//     }
-//     void Link_Block_Stored(int step, std::span<const std::uint8_t> data) override {...}
-//     void Link_Done() override {...}
-//   };
+// A transfer window takes it through Transfer_Link (transfer_link.h), which adds the progress
+// piece and the texts of the description; the start-up identification and the port window,
+// which show no progress, answer the engine themselves.
 
 #include <array>
 #include <cstdint>
@@ -92,11 +86,15 @@ struct Transfer_Texts {
   Bilingual close_busy{"正在进行读写操作,请勿关窗口 ！,",
                        "Read-write operating，don't close the window. ,"};
   Bilingual connecting{"正在与对讲机联络 ！", "Connecting with transceiver. "};
+  bool connecting_bar = true;  // the bar is shown (at 0) when a transfer starts
   // Status panel written when the block phase begins (0: none), and its text.
   int connected_panel = 2;
   Bilingual connected{"与对讲机数据通讯正常", "Connect well with radio."};
   Counted_Text reading{{"正在读取 ", "Reading "}, {" 数据块", " Data Block"}};
   Counted_Text writing{{"正在写入  ", "Writing  "}, {"  数据块", "  Data Block"}};
+  // A complete read shows the bar at 100, the label, then the message; without read_done_bar
+  // only the message, then the label (as a complete write).
+  bool read_done_bar = true;
   Bilingual read_done_label{}, read_done_message{};
   Bilingual write_done_label{}, write_done_message{};
   Prompt_Title done_title = Prompt_Title::Upper;
@@ -113,8 +111,8 @@ struct Link_Description {
   Link_Opening opening{};
   Link_Sender sender{};
   Link_Times times{};
-  int restarts = 0;            // new starts from the code after a time-out, before the report
-  bool clear_output = false;   // Open_Port also empties the output buffer
+  int restarts = 0;           // new starts from the code after a time-out, before the report
+  bool clear_output = false;  // Open_Port also empties the output buffer
   Transfer_Texts texts{};
 };
 
@@ -129,6 +127,9 @@ struct Progress_Mark {
 struct Read_Step {
   std::uint16_t address = 0;
   Progress_Mark progress{};
+  // Where the reply's data go: the first of the four 16-byte rows of the window's table (the
+  // image, or the window's own table; transfers.h says which), or -1 where they go nowhere.
+  int dest = -1;
 };
 
 // A read: one Read_Request per step, one reply each. A reply is stored only when its header is
@@ -250,7 +251,7 @@ class Link_Engine {
   std::size_t pos_ = 0;
   bool all_sent_ = false;
 
-  bool Begin();
+  bool Begin(bool restart);
   void Queue(std::vector<std::uint8_t> frame);
   void Start_Send();
   void Send_Now(std::uint8_t byte);

@@ -34,6 +34,11 @@ void Transfer_Progress::Step(const Counted_Text& text, const Progress_Mark& mark
 }
 
 void Transfer_Progress::Read_Done() {
+  if (!texts_.read_done_bar) {
+    Prompt(prog_, texts_.read_done_message, texts_.done_title);
+    Label(texts_.read_done_label);
+    return;
+  }
   ProgressBar1.setVisible(true);
   ProgressBar1.setValue(100);
   Label(texts_.read_done_label);

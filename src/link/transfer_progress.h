@@ -26,7 +26,7 @@ class Transfer_Progress {
   // A block was requested or a frame queued: the bar and the counted text.
   void Reading(const Progress_Mark& mark) { Step(texts_.reading, mark); }
   void Writing(const Progress_Mark& mark) { Step(texts_.writing, mark); }
-  // Read complete: bar at 100, label, message.
+  // Read complete: bar at 100, label, message (or as the texts say).
   void Read_Done();
   // Write complete: message, then label.
   void Write_Done();

@@ -8,10 +8,8 @@ namespace j5 {
 Transfer_Window::Transfer_Window(Program& program, std::string name, std::int16_t SharedData::*flag,
                                  const Link_Description& link)
     : kit::Form(program.platform, std::move(name), program.mainForm()),
-      Progress(*this, program, link.texts),
-      Link(*this, program, *this),
+      Transfer(*this, program, link, *this),
       prog_(program),
-      link_(link),
       flag_(flag) {
   Timer4.setInterval(200);
   Timer4.Tick = [this] { Timer4_Timer(); };
@@ -47,12 +45,8 @@ void Transfer_Window::Load_Window(kit::CommandButton& start, const std::string& 
 }
 
 void Transfer_Window::Start_Transfer(Block_Plan plan) {
-  Link.Start(link_, std::move(plan));
-}
-
-void Transfer_Window::Show_Connecting() {
-  prog_.data.Name_Phase = kFalse;
-  Progress.Connecting(false);
+  Transfer.Start(std::move(plan));
+  if (prog_.data.Port_Error == 0) prog_.data.Name_Phase = kFalse;
 }
 
 void Transfer_Window::Cancel() {
@@ -64,20 +58,8 @@ void Transfer_Window::Cancel() {
   unload();
 }
 
-void Transfer_Window::Link_Port_Error(bool) {
-  Progress.Port_Error();
-}
-
 void Transfer_Window::Link_Identified(const Ident_Frame& frame) {
   Store_Ident14(prog_, frame);
-}
-
-void Transfer_Window::Link_Connected() {
-  Progress.Connected();
-}
-
-void Transfer_Window::Link_Failed() {
-  Progress.Failed();
 }
 
 void Transfer_Window::Timer4_Timer() {

@@ -1,14 +1,14 @@
 #pragma once
 // What the whole read and the whole write windows share: the Cancel and Help buttons, the
-// progress piece, Timer4, the link engine with the window's answers to it, the window's place,
-// its busy messages and the failure report after a time-out.
+// transfer (link engine and progress piece with their texts), Timer4, the window's place and the
+// band limits of the radio's identification.
 
 #include <cstdint>
 #include <string>
 
 #include "data/shared_data.h"
 #include "link/link_engine.h"
-#include "link/transfer_progress.h"
+#include "link/transfer_link.h"
 #include "platform/control.h"
 #include "platform/form.h"
 
@@ -20,18 +20,18 @@ class Transfer_Window : public kit::Form, protected Link_Listener {
  public:
   kit::CommandButton Command_Cancel{*this, "Command_Cancel"};
   kit::CommandButton Command_Help{*this, "Command_Help"};
-  Transfer_Progress Progress;
+  Transfer_Link Transfer;
+  Transfer_Progress& Progress = Transfer.Progress;
   kit::Label& Label_tr_count = Progress.Label_tr_count;
   kit::ProgressBar& ProgressBar1 = Progress.ProgressBar1;
   kit::Timer Timer4{*this, "Timer4"};
-  Link_Engine Link;
+  Link_Engine& Link = Transfer.Link;
 
  protected:
   Transfer_Window(Program& program, std::string name, std::int16_t SharedData::*flag,
                   const Link_Description& link);
 
   Program& prog_;
-  const Link_Description& link_;
   // Polled by Timer4; nothing in these windows sets it.
   bool Unload_Req = false;
 
@@ -40,17 +40,12 @@ class Transfer_Window : public kit::Form, protected Link_Listener {
                    const std::string& captionEng, const std::string& startChn,
                    const std::string& startEng);
   // Read_Start, Write_Start: unless busy, opens the port when it is closed and starts the
-  // exchange with the window's plan.
+  // exchange with the window's plan; the connecting text when the port opened.
   void Start_Transfer(Block_Plan plan);
-  // The connecting text after a start that opened the port.
-  void Show_Connecting();
   // Cancel: the busy message while a transfer runs, else close the port and the window.
   void Cancel();
 
-  void Link_Port_Error(bool restart) override;
   void Link_Identified(const Ident_Frame& frame) override;
-  void Link_Connected() override;
-  void Link_Failed() override;
 
  private:
   std::int16_t SharedData::*flag_;

@@ -14,12 +14,20 @@ Progress_Mark Mark(int n, double total, int number) {
 
 // The read windows show, when block k (k >= 1) is requested, the Block_Buf row its reply fills
 // (k + 2) and that row over the last row plus one.
-Read_Plan Block_Read(std::uint16_t base, int blocks, bool firstBare, bool ackFirst) {
+// Block k goes to rows firstDest + 4 k of a table of 16-byte rows.
+Read_Plan Block_Read(std::uint16_t base, int blocks, bool firstBare, bool ackFirst, int firstDest) {
   Read_Plan p{.base = base, .first_reply_bare = firstBare, .ack_before_first = ackFirst};
   for (int k = 0; k < blocks; ++k) {
     const auto address = static_cast<std::uint16_t>(base + 64 * k);
-    p.steps.push_back({address, k == 0 ? Progress_Mark{} : Mark(k + 2, blocks + 1, k + 2)});
+    p.steps.push_back(
+        {address, k == 0 ? Progress_Mark{} : Mark(k + 2, blocks + 1, k + 2), firstDest + 4 * k});
   }
+  return p;
+}
+
+// Reply k kept whole in Block_Buf row k + 2.
+Read_Plan Reply_Rows(Read_Plan p) {
+  for (std::size_t k = 0; k < p.steps.size(); ++k) p.steps[k].dest = static_cast<int>(k) + 2;
   return p;
 }
 
@@ -38,10 +46,12 @@ Write_Plan Row_Write(std::uint16_t base, int firstRow, int rows, int total) {
 Transfer_Texts Whole_Texts() {
   Transfer_Texts t;
   t.read_done_label = {"对讲机数据读出正常 ！", "Read Signal parameters in gear. "};
-  t.read_done_message = {"从对讲机中读取数据完毕 ！", "Complete reading the data from transceiver."};
+  t.read_done_message = {"从对讲机中读取数据完毕 ！",
+                         "Complete reading the data from transceiver."};
   t.write_done_label = {"参数写入完毕 ！", "Complete writing parameters "};
   t.write_done_message = {"向对讲机写入参数完毕 ！",
                           "Complete writing parameters to the transceiver."};
+  t.connecting_bar = false;
   t.fail_bar = Transfer_Texts::Bar::Hide;
   t.fail_label = {"与对讲机通讯故障 ！", "Communication fault."};
   t.fail_panel = {};
@@ -55,7 +65,9 @@ const Bilingual kReadDone{"从对讲机中读取数据完毕 ！",
                           "Complete reading the data from transceiver."};
 
 Link_Description Editor_Direct(Transfer_Texts texts) {
-  return {.opening = {.code_len = 8, .stx = false, .ident = Ident_Form::Ident8_Leading,
+  return {.opening = {.code_len = 8,
+                      .stx = false,
+                      .ident = Ident_Form::Ident8_Leading,
                       .ack_exchange = false},
           .sender = {.burst = false, .byte_ms = 20, .skip_leading_ack = true},
           .times = {.byte_watch_ms = 2000, .report_ms = 1500},
@@ -64,8 +76,11 @@ Link_Description Editor_Direct(Transfer_Texts texts) {
 }
 
 Link_Description Alt_Dec(Transfer_Texts texts) {
-  return {.opening = {.code = Code_Kind::Alt, .code_len = 8, .stx = false,
-                      .ident = Ident_Form::Ident8_Dec, .ack_exchange = false},
+  return {.opening = {.code = Code_Kind::Alt,
+                      .code_len = 8,
+                      .stx = false,
+                      .ident = Ident_Form::Ident8_Dec,
+                      .ack_exchange = false},
           .sender = {.burst = false, .byte_ms = 10},
           .times = {.byte_watch_ms = 2000, .report_ms = 1500},
           .restarts = 3,
@@ -121,14 +136,18 @@ const Link_Description& Password_Link() {
 
 const Link_Description& Channel_Link() {
   static const Link_Description d = [] {
-    Link_Description d{.opening = {.code_len = 8, .stx = false,
-                                   .ident = Ident_Form::Ident8_Leading, .ack_exchange = false},
+    Link_Description d{.opening = {.code_len = 8,
+                                   .stx = false,
+                                   .ident = Ident_Form::Ident8_Leading,
+                                   .ack_exchange = false},
                        .times = {.report_ms = 1500},
                        .restarts = 1};
     Transfer_Texts& t = d.texts;
     t.writing = {{"正在写入  ", "Writeing  "}, {"  信道", "  Channel"}};
+    t.read_done_bar = false;
     t.read_done_label = {"信道数据读出正常 ！", "Read Channel Data is Ok ！"};
-    t.read_done_message = {"从对讲机中读取数据完毕 ！", "Complete reading data from the transceiver."};
+    t.read_done_message = {"从对讲机中读取数据完毕 ！",
+                           "Complete reading data from the transceiver."};
     t.write_done_label = {"信道数据写入完毕 ！", "Channel Data Writed ！"};
     t.write_done_message = {"向对讲机写入数据完毕 ！", "Complete writing the data to transceiver."};
     t.done_title = Prompt_Title::Lower;
@@ -142,7 +161,8 @@ const Link_Description& Option_Link() {
     Transfer_Texts t;
     t.port_error = kPortOpenError;
     t.port_error_title = Prompt_Title::Upper;
-    t.close_busy = {"正在进行读写操作,请勿关窗口 ！,", "Read-write operating，don't close the window.,"};
+    t.close_busy = {"正在进行读写操作,请勿关窗口 ！,",
+                    "Read-write operating，don't close the window.,"};
     t.read_done_label = {"可选参数读出正常 ！", "Read optional parameters in gear. "};
     t.read_done_message = kReadDone;
     t.write_done_label = {"可选参数写入完毕 ！", "Complete writing optional parameters "};
@@ -185,8 +205,11 @@ const Link_Description& Adjust_Link() {
 
 const Link_Description& Signalling_Link() {
   static const Link_Description d = [] {
-    Link_Description d{.opening = {.code = Code_Kind::Alt, .code_len = 8, .stx = false,
-                                   .ident = Ident_Form::Ident50, .ack_exchange = false},
+    Link_Description d{.opening = {.code = Code_Kind::Alt,
+                                   .code_len = 8,
+                                   .stx = false,
+                                   .ident = Ident_Form::Ident50,
+                                   .ack_exchange = false},
                        .sender = {.byte_ms = 0},
                        .times = {.byte_watch_ms = 2000, .report_ms = 3000},
                        .restarts = 3};
@@ -235,11 +258,7 @@ const Link_Description& Option_Copy_Link() {
 }
 
 Read_Plan Whole_Read_Plan() {
-  Read_Plan p{.first_reply_bare = true};
-  for (int k = 0; k < 96; ++k)
-    p.steps.push_back({static_cast<std::uint16_t>(k * 64),
-                       k == 0 ? Progress_Mark{} : Mark(k + 2, 97, k + 2)});
-  return p;
+  return Block_Read(0, 96, true, false, 0);
 }
 
 Write_Plan Whole_Write_Plan() {
@@ -273,8 +292,9 @@ Read_Plan Channel_Read_Plan(int chann_total) {
   Read_Plan p{.ack_before_first = true};
   for (int q = 0; q < pairs; ++q) {
     const Progress_Mark chann = q == 0 ? Progress_Mark{} : Mark(q + 1, pairs + 1, q + 1);
-    p.steps.push_back({static_cast<std::uint16_t>(q * 64), chann});
-    p.steps.push_back({static_cast<std::uint16_t>(0x1000 + q * 64), Mark(q + 2, pairs + 1, q + 2)});
+    p.steps.push_back({static_cast<std::uint16_t>(q * 64), chann, 4 * q});
+    p.steps.push_back(
+        {static_cast<std::uint16_t>(0x1000 + q * 64), Mark(q + 2, pairs + 1, q + 2), 256 + 4 * q});
   }
   return p;
 }
@@ -290,7 +310,7 @@ Write_Plan Channel_Write_Plan(int chann_last) {
 }
 
 Read_Plan Option_Read_Plan() {
-  return Block_Read(0x0E00, 5, false, true);
+  return Block_Read(0x0E00, 5, false, true, 224);
 }
 
 Write_Plan Option_Write_Plan() {
@@ -300,7 +320,7 @@ Write_Plan Option_Write_Plan() {
 }
 
 Read_Plan Dtmf_Read_Plan() {
-  return Block_Read(0x0B00, 7, false, true);
+  return Block_Read(0x0B00, 7, false, true, 176);
 }
 
 Write_Plan Dtmf_Write_Plan() {
@@ -308,7 +328,7 @@ Write_Plan Dtmf_Write_Plan() {
 }
 
 Read_Plan Adjust_Read_Plan() {
-  Read_Plan p = Block_Read(0x1F00, 5, true, false);
+  Read_Plan p = Block_Read(0x1F00, 5, true, false, 0);
   p.steps[4].address = 0x1EC0;
   return p;
 }
@@ -317,12 +337,13 @@ Write_Plan Adjust_Write_Plan() {
   Write_Plan p{.base = 0x1F00};
   p.steps.push_back({0x0DF0, Adj_Tag_Source, false, {}});
   for (int r = 0; r < 16; ++r)
-    p.steps.push_back({static_cast<std::uint16_t>(0x1F00 + 16 * r), r, false, Mark(r + 1, 16, r + 1)});
+    p.steps.push_back(
+        {static_cast<std::uint16_t>(0x1F00 + 16 * r), r, false, Mark(r + 1, 16, r + 1)});
   return p;
 }
 
 Read_Plan Tone2_Read_Plan() {
-  return Block_Read(0x2D00, 12, false, true);
+  return Reply_Rows(Block_Read(0x2D00, 12, false, true, 0));
 }
 
 Write_Plan Tone2_Write_Plan() {
@@ -330,7 +351,7 @@ Write_Plan Tone2_Write_Plan() {
 }
 
 Read_Plan Tone5_Read_Plan() {
-  return Block_Read(0x2400, 20, false, true);
+  return Reply_Rows(Block_Read(0x2400, 20, false, true, 0));
 }
 
 Write_Plan Tone5_Write_Plan() {
@@ -338,7 +359,7 @@ Write_Plan Tone5_Write_Plan() {
 }
 
 Read_Plan Fm_Read_Plan() {
-  Read_Plan p = Block_Read(0x3000, 5, false, true);
+  Read_Plan p = Reply_Rows(Block_Read(0x3000, 5, false, true, 0));
   p.steps[4].address = 0x3F80;  // the band row
   return p;
 }
@@ -350,7 +371,10 @@ Write_Plan Fm_Write_Plan() {
 }
 
 Read_Plan Option_Copy_Read_Plan() {
-  return Block_Read(0x0E20, 5, false, true);
+  Read_Plan p = Block_Read(0x0E20, 5, false, true, 0);
+  constexpr std::array<int, 5> kDest = {0, 4, -1, 8, 12};
+  for (std::size_t k = 0; k < kDest.size(); ++k) p.steps[k].dest = kDest[k];
+  return p;
 }
 
 Write_Plan Option_Copy_Write_Plan() {
@@ -359,6 +383,16 @@ Write_Plan Option_Copy_Write_Plan() {
                                                       0x0F00, 0x0F00, 0x0F10, 0x0F20, 0x0F30};
   for (std::size_t n = 0; n < kAddress.size(); ++n) p.steps[n].address = kAddress[n];
   return p;
+}
+
+void Store_Reply_Row(SharedData& data, int row, std::uint16_t address,
+                     std::span<const std::uint8_t> block) {
+  const auto r = static_cast<std::size_t>(row);
+  const std::uint8_t header[] = {ACK, Cmd_Data, static_cast<std::uint8_t>(address >> 8),
+                                 static_cast<std::uint8_t>(address & 0xFF), 0x40};
+  std::size_t c = 0;
+  for (std::uint8_t b : header) data.Block_Buf(r, c++) = b;
+  for (std::size_t i = 0; i < 64 && i < block.size(); ++i) data.Block_Buf(r, c++) = block[i];
 }
 
 std::optional<std::array<std::uint8_t, 16>> Image_Row_Bytes(const SharedData& data, int row) {

@@ -1,7 +1,7 @@
 #pragma once
 // Every transfer of the program as the link engine runs it: one description (opening, sender,
-// times, restarts, texts) and its block plans. A window takes its own from here, starts the
-// engine with them and answers what the engine reports.
+// times, restarts, texts) and its block plans. A window takes its own from here and runs it with
+// a Transfer_Link (transfer_link.h), answering what is its own.
 //
 // Openings: "full" is code, ACK, STX, identification, ACK, ACK; "ident" stops after the
 // identification without acknowledging it; "direct" is the whole code answered by the
@@ -55,7 +55,11 @@ const Link_Description& Option_Copy_Link();
 
 // ---- Block plans ----------------------------------------------------------------------------
 
-// Whole read: 96 blocks of 64 bytes from 0x0000, the first reply without the radio's ACK.
+// Block plans. A read step's dest names where its data go: image rows, or the rows of the
+// window's own table (Adj_Value, Copy_Image), or a Block_Buf row that keeps the reply whole.
+
+// Whole read: 96 blocks of 64 bytes from 0x0000 to image rows 4 k, the first reply without the
+// radio's ACK.
 Read_Plan Whole_Read_Plan();
 // The image rows the whole write sends, in this order (first and last row of each run).
 struct Row_Run {
@@ -73,22 +77,24 @@ Read_Plan Password_Read_Plan();
 // The password's write frame to 0x1FF0 (source 0), behind an ACK after a password match; any
 // answer ends the exchange.
 Write_Plan Password_Write_Plan(bool lead_ack);
-// Channel editor: Int(Chann_Total / 4 + 0.9) + 1 pairs of blocks, channel half p * 64 then name
-// half 0x1000 + p * 64; the first request behind an ACK.
+// Channel editor: Int(Chann_Total / 4 + 0.9) + 1 pairs of blocks, channel half p * 64 (image rows
+// 4 p) then name half 0x1000 + p * 64 (rows 256 + 4 p); the first request behind an ACK.
 Read_Plan Channel_Read_Plan(int chann_total);
 // Channel editor: for each channel n = 1..chann_last its record (image row n - 1, to (n - 1) * 16)
 // then its name row (row 255 + n, to 0x1000 + (n - 1) * 16), each behind an ACK, short when the
 // row begins with 0xFF except the very first frame.
 Write_Plan Channel_Write_Plan(int chann_last);
-// Option editor: 5 blocks from 0x0E00 (image rows 224-243).
+// Option editor: 5 blocks from 0x0E00 (the radio's image rows 224-243; the transfer itself
+// changes nothing).
 Read_Plan Option_Read_Plan();
 // Option editor: image rows 224-244 to 0x0E00 + 16 c, row 231 (frame 7) to 0x0F00.
 Write_Plan Option_Write_Plan();
-// DTMF editor: 7 blocks from 0x0B00 (image rows 176-203).
+// DTMF editor: 7 blocks from 0x0B00 to image rows 176-203.
 Read_Plan Dtmf_Read_Plan();
 // DTMF editor: image rows 176-204 to 0x0B00 + 16 c.
 Write_Plan Dtmf_Write_Plan();
-// Adjustment: 0x1F00, 0x1F40, 0x1F80, 0x1FC0, then 0x1EC0 (Adj_Value rows 0-19).
+// Adjustment: 0x1F00, 0x1F40, 0x1F80, 0x1FC0, then 0x1EC0 to Adj_Value rows 0-19, the first reply
+// without the radio's ACK.
 Read_Plan Adjust_Read_Plan();
 // Adjustment: the tag frame (source Adj_Tag_Source) to 0x0DF0, then Adj_Value rows 0-15 to
 // 0x1F00 + 16 r.
@@ -97,23 +103,32 @@ inline constexpr int Adj_Tag_Source = -1;
 // The twelve letters of the tag frame, its last four data bytes 0.
 inline constexpr std::array<std::uint8_t, 16> Adj_Tag_Frame_Data = {
     'F', 'A', 'C', 'T', 'O', 'R', 'Y', 'A', 'D', 'J', 'S', 'T', 0, 0, 0, 0};
-// Two-tone: 12 blocks from 0x2D00 into Block_Buf rows 2-13.
+// Two-tone: 12 blocks from 0x2D00 into Block_Buf rows 2-13 (Store_Reply_Row: the shared page
+// copy of the five-tone tables reads its pages from Block_Buf, so these replies stay there).
 Read_Plan Tone2_Read_Plan();
 // Two-tone: image rows 0-47 to 0x2D00 + 16 n, each behind an ACK.
 Write_Plan Tone2_Write_Plan();
-// Five-tone: 20 blocks from 0x2400 into Block_Buf rows 2-21.
+// Five-tone: 20 blocks from 0x2400 into Block_Buf rows 2-21 (as the two-tone read).
 Read_Plan Tone5_Read_Plan();
 // Five-tone: image rows 0-143 to 0x2000 + 16 n, each behind an ACK.
 Write_Plan Tone5_Write_Plan();
-// FM: 0x3000, 0x3040, 0x3080, 0x30C0, then 0x3F80.
+// FM: 0x3000, 0x3040, 0x3080, 0x30C0, then 0x3F80, replies k as Block_Buf rows k + 2 for the FM
+// decoder (it could as well take them from Link_Block_Stored: no other window reads them).
 Read_Plan Fm_Read_Plan();
 // FM: Fm_Image rows 0-15 to 0x3000 + 16 n, row 16 (the band row) to 0x3F80.
 Write_Plan Fm_Write_Plan();
-// Option copies: 5 blocks from 0x0E20 (the 0x0EA0 block reaches no row of Copy_Image).
+// Option copies: 5 blocks from 0x0E20 to Copy_Image rows 0, 4, -, 8, 12 (the 0x0EA0 block reaches
+// no row).
 Read_Plan Option_Copy_Read_Plan();
 // Option copies: Copy_Image rows 0-3 to 0x0E20-0x0E50, rows 4-6 to 0x0F00, rows 7-9 to
 // 0x0F10-0x0F30.
 Write_Plan Option_Copy_Write_Plan();
+
+// A checked reply as the radio sent it into Block_Buf row `row`: ACK, Cmd_Data, the address,
+// the length 0x40 and the 64 data bytes in columns 0 to 68. Only the signalling windows keep their
+// replies there; every other transfer takes the data bytes straight from Link_Block_Stored.
+void Store_Reply_Row(SharedData& data, int row, std::uint16_t address,
+                     std::span<const std::uint8_t> block);
 
 // The sixteen bytes of image row `row`, or nothing when one of them is no byte (a parameter file
 // may hold such values; none of them may reach the radio).

@@ -206,7 +206,7 @@ void MDImain::MDIForm_Load() {
   d.Tone_Tick = kToneTick;
 
   if (MSC.portOpen()) {
-    MSC.setPortOpen(false);
+    Ident.Link.Close_Port();
     prog_.setPanel(2, "正在与对讲机进行连接...");
     Link_Start();
   }

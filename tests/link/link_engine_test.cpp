@@ -29,7 +29,9 @@ class Host : public kit::Form, public j5::Link_Listener {
   std::optional<j5::Ident_Frame> ident;
   std::optional<j5::Write_Plan> thenWrite;
 
-  void Link_Port_Error(bool restart) override { events.push_back(restart ? "port-restart" : "port"); }
+  void Link_Port_Error(bool restart) override {
+    events.push_back(restart ? "port-restart" : "port");
+  }
   void Link_Identified(const j5::Ident_Frame& f) override {
     ident = f;
     events.push_back("identified");
@@ -76,17 +78,22 @@ struct Opening {
   friend void PrintTo(const Opening& o, std::ostream* os) { *os << o.name; }
 };
 
-j5::Read_Plan Channel_Read_5() { return j5::Channel_Read_Plan(5); }
-j5::Write_Plan Channel_Write_3() { return j5::Channel_Write_Plan(3); }
-j5::Write_Plan Password_Write() { return j5::Password_Write_Plan(false); }
+j5::Read_Plan Channel_Read_5() {
+  return j5::Channel_Read_Plan(5);
+}
+j5::Write_Plan Channel_Write_3() {
+  return j5::Channel_Write_Plan(3);
+}
+j5::Write_Plan Password_Write() {
+  return j5::Password_Write_Plan(false);
+}
 
 const Opening kOpenings[] = {
     {"WholeRead", j5::Whole_Read_Link, sim::IdentForm::Ident14, j5::Whole_Read_Plan,
      j5::Whole_Write_Plan},
     {"Adjust", j5::Adjust_Link, sim::IdentForm::Ident14, j5::Adjust_Read_Plan,
      j5::Adjust_Write_Plan},
-    {"Password", j5::Password_Link, sim::IdentForm::Ident8, j5::Password_Read_Plan,
-     Password_Write},
+    {"Password", j5::Password_Link, sim::IdentForm::Ident8, j5::Password_Read_Plan, Password_Write},
     {"Channel", j5::Channel_Link, sim::IdentForm::Ident8, Channel_Read_5, Channel_Write_3},
     {"Option", j5::Option_Link, sim::IdentForm::Ident8, j5::Option_Read_Plan,
      j5::Option_Write_Plan},
@@ -109,9 +116,12 @@ struct Engine : Link_Fixture, ::testing::WithParamInterface<Opening> {
   }
   bool Run(j5::Block_Plan plan) {
     if (!host.Link.Start(GetParam().link(), std::move(plan))) return false;
-    return d.advanceUntil([&] { return !host.events.empty() && (host.events.back() == "done" ||
-                                                                 host.events.back() == "failed"); },
-                          120000);
+    return d.advanceUntil(
+        [&] {
+          return !host.events.empty() &&
+                 (host.events.back() == "done" || host.events.back() == "failed");
+        },
+        120000);
   }
 };
 
@@ -151,7 +161,8 @@ TEST_P(Engine, WritesEveryFrameOfItsPlan) {
     const j5::Write_Step& step = plan.steps[n];
     EXPECT_EQ(frames[n].bytes[1] << 8 | frames[n].bytes[2], step.address) << n;
     EXPECT_EQ(frames[n].bytes[4], step.source * 3 & 0xFF) << n;
-    EXPECT_EQ(frames[n].kind == FrameKind::ShortRowFrame, step.may_shorten && frames[n].bytes[4] == 0xFF);
+    EXPECT_EQ(frames[n].kind == FrameKind::ShortRowFrame,
+              step.may_shorten && frames[n].bytes[4] == 0xFF);
   }
 }
 
@@ -163,7 +174,7 @@ TEST_P(Engine, SilenceRestartsThenFails) {
   radio.inject({.what = Misbehaviour::Silence, .answering = {}, .count = Fault::kAlways});
   ASSERT_TRUE(Run(GetParam().read()));
   const auto codes = toRadio(link.opening.code == j5::Code_Kind::Main ? FrameKind::AccessCode
-                                                                        : FrameKind::AltAccessCode);
+                                                                      : FrameKind::AltAccessCode);
   ASSERT_EQ(codes.size(), static_cast<std::size_t>(link.restarts + 1));
   EXPECT_EQ(std::count(host.events.begin(), host.events.end(), "restart"), link.restarts);
   EXPECT_EQ(host.failedAt.size(), 1u);
@@ -189,6 +200,23 @@ TEST_P(Engine, SilenceRestartsThenFails) {
   EXPECT_EQ(host.failedAt.size(), 1u);
 }
 
+// A start between a time-out and its restart or report takes over: the pending step neither stops
+// the new exchange nor restarts it, and no report follows.
+TEST_P(Engine, AStartDuringTheWaitAfterATimeOutTakesOver) {
+  radio.inject({Misbehaviour::Silence, FrameKind::AccessCode});
+  const j5::Read_Plan plan = GetParam().read();
+  if (plan.then_write) host.thenWrite = GetParam().write();
+  ASSERT_TRUE(host.Link.Start(GetParam().link(), plan));
+  ASSERT_TRUE(d.advanceUntil([&] { return !host.events.empty(); }, 5000));
+  EXPECT_EQ(host.events.back(), "timed-out");
+  EXPECT_FALSE(host.Link.Link_Busy());
+  d.advance(100);
+  host.events.clear();
+  ASSERT_TRUE(host.Link.Start(GetParam().link(), plan));
+  d.advance(60000);
+  EXPECT_EQ(host.events, (std::vector<std::string>{"identified", "connected", "done"}));
+}
+
 // A stray byte in front of the identification moves it off the place where its form may start:
 // the attempt ends in the time-out unidentified (a restart, where there is one, then succeeds).
 TEST_P(Engine, IdentificationBehindAStrayByteIsRefused) {
@@ -212,9 +240,11 @@ TEST_P(Engine, FirstReplyInOneChunkIsStoredOnlyWithItsHeaderInPlace) {
     host.blocks.clear();
     host.blocksAtTimeOut.reset();
     radio.clearFaults();
-    radio.inject({.what = Misbehaviour::Late, .answering = FrameKind::ReadRequest, .delay = 300'000});
+    radio.inject(
+        {.what = Misbehaviour::Late, .answering = FrameKind::ReadRequest, .delay = 300'000});
     if (stray)
-      radio.inject({.what = Misbehaviour::StrayByte, .answering = FrameKind::ReadRequest,
+      radio.inject({.what = Misbehaviour::StrayByte,
+                    .answering = FrameKind::ReadRequest,
                     .byte = j5::Cmd_Data});
     host.holdAfterConnected = 600;
     j5::Read_Plan plan = GetParam().read();
@@ -232,6 +262,44 @@ TEST_P(Engine, FirstReplyInOneChunkIsStoredOnlyWithItsHeaderInPlace) {
     if (link.restarts > 0) {
       EXPECT_EQ(host.blocks[0], want);
     }
+  }
+}
+
+// The plans that read into the image put each block where its address lies: image row r holds
+// radio address r * 16.
+TEST(Read_Plans, ImageReadsGoWhereTheirAddressLies) {
+  for (const j5::Read_Plan& plan : {j5::Whole_Read_Plan(), j5::Channel_Read_Plan(128),
+                                    j5::Option_Read_Plan(), j5::Dtmf_Read_Plan()})
+    for (const j5::Read_Step& step : plan.steps) EXPECT_EQ(step.dest * 16, step.address);
+}
+
+// The identification-only openings (start-up, port window): the identification ends the exchange
+// unacknowledged; without an answer, one time-out and the report a second later.
+TEST_F(Link_Fixture, IdentificationOnlyOpenings) {
+  kit::FormSlot<Host> slot{[this] { return std::make_unique<Host>(program); }};
+  Host& host = slot.load();
+  using Link = const j5::Link_Description& (*)();
+  for (auto [link, form] :
+       {std::pair<Link, sim::IdentForm>{j5::Startup_Ident_Link, sim::IdentForm::Ident14},
+        std::pair<Link, sim::IdentForm>{j5::Port_Window_Link, sim::IdentForm::Ident8}}) {
+    radio.config().identForm = form;
+    host.events.clear();
+    host.failedAt.clear();
+    radio.clearLog();
+    ASSERT_TRUE(host.Link.Start(link()));
+    d.advance(500);
+    EXPECT_EQ(host.events, (std::vector<std::string>{"identified", "done"}));
+    EXPECT_FALSE(host.Link.MSC.portOpen());
+    EXPECT_TRUE(toRadio(FrameKind::Ack).empty());
+
+    host.events.clear();
+    radio.inject({Misbehaviour::Silence, FrameKind::AccessCode});
+    ASSERT_TRUE(host.Link.Start(link()));
+    const double start = platform.nowMs();
+    d.advance(5000);
+    EXPECT_EQ(host.events, (std::vector<std::string>{"timed-out", "failed"}));
+    ASSERT_EQ(host.failedAt.size(), 1u);
+    EXPECT_NEAR(host.failedAt[0] - start, 15 + 7 * j5::Byte_Pause_Ms + 2000, 2.0);
   }
 }
 

@@ -157,8 +157,8 @@ INSTANTIATE_TEST_SUITE_P(
 // stays as it was.
 TEST_F(Read, StrayDataByteBeforeTheFirstReplyInOneChunkLeavesTheImage) {
   radio.inject({.what = Misbehaviour::Late, .answering = FrameKind::ReadRequest, .delay = 300'000});
-  radio.inject({.what = Misbehaviour::StrayByte, .answering = FrameKind::ReadRequest,
-                .byte = j5::Cmd_Data});
+  radio.inject(
+      {.what = Misbehaviour::StrayByte, .answering = FrameKind::ReadRequest, .byte = j5::Cmd_Data});
   d.click(w.Command_read);
   ASSERT_TRUE(d.advanceUntil([&] { return program.panel(2) == "与对讲机数据通讯正常"; }, 2000));
   // Another handler holds the thread while the reply comes in: it reaches the port as one chunk.

@@ -119,6 +119,25 @@ INSTANTIATE_TEST_SUITE_P(Link, WriteValues,
                                            BadValue{207, 0, 999, false},
                                            BadValue{300, 4, 999, false}));
 
+// A value that is no byte put into the image while the write runs (a file loaded meanwhile): the
+// write stops before that row, with the refusal and the fault text.
+TEST_F(Write, AValueOutsideByteRangeArrivingDuringTheWriteStopsIt) {
+  d.click(w.Command_Write);
+  ASSERT_TRUE(d.advanceUntil([&] { return rowFrames().size() > 10; }, 5000));
+  data.Mem_Image(200, 3) = 999;
+  ASSERT_TRUE(d.advanceUntil([&] { return !d.messageBoxes().empty(); }, 20000));
+  EXPECT_EQ(boxTexts(), std::vector<std::string>{
+                            "参数第 200 行含有 0 至 255 以外的数值，未向对讲机写入任何数据 ！"});
+  EXPECT_EQ(w.Label_tr_count.caption(), "与对讲机通讯故障 ！");
+  EXPECT_FALSE(w.Link.Link_Busy());
+  EXPECT_FALSE(w.Link.MSC.portOpen());
+  const auto frames = rowFrames();
+  ASSERT_FALSE(frames.empty());
+  EXPECT_EQ(frames.back().bytes[1] << 8 | frames.back().bytes[2], 199 * 16);
+  d.advance(5000);
+  EXPECT_EQ(d.messageBoxes().size(), 1u);
+}
+
 TEST_F(Write, EnglishRefusalOfAValueOutsideByteRange) {
   data.Lang_Chn = j5::kFalse;
   data.Mem_Image(3, 3) = 256;

@@ -40,7 +40,9 @@ struct Opening {
   friend void PrintTo(const Opening& o, std::ostream* os) { *os << o.name; }
 };
 
-j5::Read_Plan Channel_Read() { return j5::Channel_Read_Plan(128); }
+j5::Read_Plan Channel_Read() {
+  return j5::Channel_Read_Plan(128);
+}
 
 class LinkOpeningOverPty : public ::testing::TestWithParam<Opening> {};
 

@@ -193,6 +193,19 @@ TEST_F(RadioFixture, OtherCodeIsAnsweredWithItsIdentificationForms) {
   EXPECT_EQ(send(alt), dec);  // the 0xBB-ended frame, without the ACK the 50-byte form lacks
 }
 
+// The faults act on the other code's answers too: an early ACK leaves at the code's first byte,
+// the identification at its end; a wrong first byte spoils the ACK.
+TEST_F(RadioFixture, FaultsActOnTheOtherCodesAnswers) {
+  const Bytes alt(j5::Alt_Access_Code.begin(), j5::Alt_Access_Code.end());
+  radio.config().identForm = sim::IdentForm::Ident8Dec;
+  radio.inject({Misbehaviour::EarlyAck, FrameKind::AccessCode});
+  EXPECT_EQ(send({alt[0]}), Bytes{0x06});
+  EXPECT_EQ(send(Bytes(alt.begin() + 1, alt.end())), (Bytes{0xAA, 1, 3, 6, 1, 7, 4, 0xBB}));
+  radio.reset();
+  radio.inject({Misbehaviour::WrongFirstByte, FrameKind::AccessCode});
+  EXPECT_EQ(send(alt), (Bytes{0x15, 0xAA, 1, 3, 6, 1, 7, 4, 0xBB}));
+}
+
 // After a direct opening the radio has acknowledged nothing yet: a request without the tool's
 // ACK in front still gets its reply behind the radio's ACK.
 TEST_F(RadioFixture, DirectOpeningRequestWithoutAckGetsReplyBehindAck) {

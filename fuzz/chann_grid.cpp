@@ -1,0 +1,195 @@
+// The channel grid under a user who clicks, double-clicks, types, pastes, picks, moves with the
+// arrow keys and Tab, scrolls, presses Default and Clear and leaves and returns, on an image of
+// random channels (erased ones among them) and a random channel count. Whatever happens:
+// - nothing escapes a handler;
+// - nothing outside the records and name rows of the channels shown changes (Default alone
+//   rewrites every record);
+// - every stored value is a byte;
+// - after a rebuild, every cell shows what a freshly opened window shows for the same image.
+//
+// Input: a set-up byte (language, channel count, how many channels to set), the channels to set
+// (index, 16 record bytes, 6 name bytes), then the user's steps.
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "data/defaults.h"
+#include "editors/channels/frm_chann.h"
+#include "fuzz_support.h"
+#include "link/Form_Comm_Read.h"
+#include "platform/headless.h"
+#include "shell/MDImain.h"
+#include "shell/program.h"
+#include "support/driver.h"
+
+using j5fuzz::Check;
+
+namespace {
+
+struct Harness {
+  kit::HeadlessPlatform platform;
+  j5::Program program{platform};
+  kit::Driver d{platform};
+  j5::SharedData& data = program.data;
+  j5::frm_chann* w = nullptr;
+  j5::MemImage before;
+  bool defaultPressed = false;
+
+  int Shown() const { return std::clamp<int>(data.Chann_Total, 1, 128); }
+
+  void Open() {
+    program.frm_chann.unload();
+    w = &program.frm_chann.load();
+    d.runUntilIdle();
+    // Default may also be pressed with Enter or its access key once the focus is on it.
+    w->Command_def.Click = [this, pressed = w->Command_def.Click] {
+      defaultPressed = true;
+      pressed();
+    };
+  }
+
+  // What may change: the records of the channels shown (all of them after Default) and their
+  // name rows.
+  bool May_Change(std::size_t r, std::size_t c) const {
+    if (c > 15) return false;
+    const auto shown = static_cast<std::size_t>(Shown());
+    if (r < 128) return r < shown || defaultPressed;
+    return r >= 256 && r < 256 + shown;
+  }
+
+  void Check_Image() {
+    for (const auto& box : platform.messageBoxes())
+      Check(!box.title.empty(),
+            [&] { return std::string("an error escaped a handler: " + box.text); });
+    platform.clearMessageBoxes();
+    const j5::MemImage& m = data.Mem_Image;
+    for (std::size_t r = 0; r < j5::MemImage::kRows; ++r)
+      for (std::size_t c = 0; c < j5::MemImage::kCols; ++c) {
+        if (!May_Change(r, c)) {
+          Check(m(r, c) == before(r, c), [&] {
+            return std::string("the grid changed image row " + std::to_string(r) + " column " +
+                               std::to_string(c));
+          });
+        } else {
+          Check(m(r, c) >= 0 && m(r, c) <= 255, [&] {
+            return std::string("the grid stored " + std::to_string(m(r, c)) + " in row " +
+                               std::to_string(r));
+          });
+        }
+      }
+  }
+
+  std::vector<std::string> Cells() const {
+    std::vector<std::string> out;
+    const kit::Grid& g = w->MSF_Chann;
+    for (int r = 0; r < g.rows(); ++r)
+      for (int c = 0; c < g.cols(); ++c) out.push_back(g.textMatrix(r, c));
+    return out;
+  }
+
+  // The user works in another window and comes back: the grid rebuilds from the image. The read
+  // window leaves the image alone until a read, so whatever changes is the grid's doing.
+  void Leave_And_Return() {
+    auto& other = program.Form_Comm_Read.load();
+    d.activate(other);
+    d.activate(*w);
+  }
+};
+
+const char kTyped[] = "0123456789.-  ABCDEFGHIJKLMNOPQRSTUVWXYZabcxyz,;/#DINdin\x01";
+
+std::string Text(j5fuzz::Fuzz_Input& in) {
+  std::string text;
+  for (int n = in.Byte() % 12; n > 0; --n) text += kTyped[in.Byte() % (sizeof kTyped - 1)];
+  return text;
+}
+
+void Step(Harness& h, j5fuzz::Fuzz_Input& in) {
+  kit::Driver& d = h.d;
+  j5::frm_chann& w = *h.w;
+  kit::Grid& grid = w.MSF_Chann;
+  switch (in.Byte() % 16) {
+    case 0: {
+      const int r = in.Byte() % grid.rows(), c = in.Byte() % grid.cols();
+      return d.clickCell(grid, r, c);
+    }
+    case 1: {
+      const int r = in.Byte() % grid.rows(), c = in.Byte() % grid.cols();
+      return d.doubleClickCell(grid, r, c);
+    }
+    case 2:
+      return d.type(Text(in));
+    case 3:
+      return d.enter();
+    case 4:
+      return d.backspace();
+    case 5:
+      return d.del();
+    case 6:
+      return d.arrow(static_cast<kit::Arrow>(in.Byte() % 4));
+    case 7:
+      return d.selectAll();
+    case 8:
+      if (w.Combo_edit.visible() && w.Combo_edit.listCount() > 0)
+        d.pick(w.Combo_edit, in.Byte() % w.Combo_edit.listCount());
+      return;
+    case 9:
+      return d.paste(Text(in));
+    case 10:
+      return d.tab();
+    case 11:
+      return d.click(w.Command_def);
+    case 12:
+      return d.click(w.Command_Clear);
+    case 13:
+      return d.scroll(grid, 1 + in.Byte() % std::max(1, grid.rows() - 1));
+    case 14:
+      return h.Leave_And_Return();
+    default:
+      return d.key(in.Byte());
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
+  j5fuzz::Fuzz_Input in(bytes, size);
+  Harness h;
+  h.program.MDImain.load();
+  h.d.runUntilIdle();
+
+  const std::uint8_t setup = in.Byte();
+  j5::SharedData& data = h.data;
+  data.Lang_Chn = setup & 1 ? j5::kTrue : j5::kFalse;
+  data.Chann_Total = static_cast<std::int16_t>(setup & 2 ? 128 : 1 + in.Byte() % 128);
+  for (int n = setup >> 2 & 7; n > 0; --n) {
+    const auto ch = static_cast<std::size_t>(in.Byte() % 128);
+    for (std::size_t k = 0; k < 16; ++k) data.Mem_Image(ch, k) = in.Byte();
+    for (std::size_t k = 0; k < 6; ++k) data.Mem_Image(256 + ch, k) = in.Byte();
+  }
+  h.Open();
+  h.before = data.Mem_Image;
+
+  while (!in.empty()) {
+    try {
+      Step(h, in);
+    } catch (const std::logic_error&) {
+      // The driver refused a step no user can take (a key with no control in focus, a cell
+      // outside the grid); the program was not reached.
+    }
+    h.Check_Image();
+    // Enter on the focused Close button closes the window; the user opens it again.
+    if (h.program.frm_chann.get() != h.w) h.Open();
+  }
+
+  h.Leave_And_Return();
+  h.Check_Image();
+  const std::vector<std::string> rebuilt = h.Cells();
+  const j5::MemImage image = data.Mem_Image;
+  h.Open();
+  Check(data.Mem_Image == image, "opening the window again changed the image");
+  Check(h.Cells() == rebuilt, "a rebuilt grid differs from a freshly opened one");
+  return 0;
+}

@@ -1,0 +1,76 @@
+#pragma once
+// What the fuzz targets share: reading the fuzzer's bytes as a script, and stopping with a
+// message when a property does not hold (libFuzzer then keeps the input that showed it).
+
+#include <concepts>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "data/shared_data.h"
+
+namespace j5fuzz {
+
+[[noreturn]] inline void Fail(const std::string& what) {
+  std::fprintf(stderr, "\n*** property broken: %s\n", what.c_str());
+  std::fflush(stderr);
+  std::abort();
+}
+
+inline void Check(bool holds, const char* what) {
+  if (!holds) Fail(what);
+}
+
+// The message is put together only when the property does not hold.
+template <class Why>
+requires std::invocable<Why>
+void Check(bool holds, Why&& why) {
+  if (!holds) Fail(why());
+}
+
+// The channel window shows an empty channel (first record byte 255) by emptying its record and
+// name row; every load or activation of that window does it to the channels it shows.
+inline void Normalise_Empty_Channels(j5::MemImage& image, int channTotal) {
+  const int shown = channTotal < 1 ? 1 : channTotal > 128 ? 128 : channTotal;
+  for (int c = 0; c < shown; ++c) {
+    const auto ch = static_cast<std::size_t>(c);
+    if (image(ch, 0) != j5::kEmptyByte) continue;
+    image.fill(ch, ch, 0, 15, j5::kEmptyByte);
+    image.fill(ch + 256, ch + 256, 0, 15, j5::kEmptyByte);
+  }
+}
+
+// The fuzzer's bytes read in order; past the end every read gives 0.
+class Fuzz_Input {
+ public:
+  Fuzz_Input(const std::uint8_t* data, std::size_t size) : data_(data), pos_(0), size_(size) {}
+
+  bool empty() const { return pos_ >= size_; }
+  std::size_t left() const { return size_ - pos_; }
+
+  std::uint8_t Byte() { return empty() ? 0 : data_[pos_++]; }
+  int Word() { return Byte() | Byte() << 8; }
+  std::int16_t Int16() { return static_cast<std::int16_t>(Word()); }
+  // Up to n bytes.
+  std::string_view Bytes(std::size_t n) {
+    if (n > left()) n = left();
+    std::string_view out(reinterpret_cast<const char*>(data_ + pos_), n);
+    pos_ += n;
+    return out;
+  }
+  std::string_view Rest() { return Bytes(left()); }
+  // The next n bytes as an input of their own.
+  Fuzz_Input Part(std::size_t n) {
+    const std::string_view bytes = Bytes(n);
+    return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
+  }
+
+ private:
+  const std::uint8_t* data_;
+  std::size_t pos_, size_;
+};
+
+}  // namespace j5fuzz

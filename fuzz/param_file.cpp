@@ -1,0 +1,143 @@
+// The parameter file reader, as File > Open runs it on the file the user picked. A load succeeds
+// exactly when the file holds 7,696 numbers of 16 bits; after a failure the image is as it was;
+// after a success rows 0..480 hold the numbers and nothing else changed; saving and loading again
+// gives the same numbers.
+
+#include "shell/param_file.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <vector>
+
+#include "fuzz_support.h"
+#include "platform/headless.h"
+#include "shell/MDImain.h"
+#include "shell/program.h"
+
+using j5fuzz::Check;
+
+namespace {
+
+constexpr std::size_t kValues = 481 * 16;
+
+bool Separator(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// The file's numbers as the user would count them: decimal integers with an optional "-",
+// between blanks and line ends. nullopt when the text does not begin with 7,696 such numbers of
+// 16 bits. `undecided` is set where the program may read more than this count does: a comma
+// among the numbers (a file from a spreadsheet) or a byte order mark in front (an editor's).
+std::optional<std::vector<std::int16_t>> Numbers_In(std::string_view text, bool& undecided) {
+  std::vector<std::int16_t> out;
+  std::size_t i = 0;
+  undecided = text.starts_with("\xEF\xBB\xBF");
+  while (out.size() < kValues) {
+    while (i < text.size() && (Separator(text[i]) || text[i] == ',')) undecided |= text[i++] == ',';
+    if (i >= text.size()) return std::nullopt;
+    std::size_t end = i;
+    while (end < text.size() && !Separator(text[end]) && text[end] != ',') ++end;
+    std::string_view item = text.substr(i, end - i);
+    i = end;
+    std::string_view digits = item.substr(item[0] == '-' ? 1 : 0);
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos)
+      return std::nullopt;
+    long value = 0;
+    for (char c : digits) {
+      value = value * 10 + (c - '0');
+      if (value > 40000) return std::nullopt;
+    }
+    if (item[0] == '-') value = -value;
+    if (value < -32768 || value > 32767) return std::nullopt;
+    out.push_back(static_cast<std::int16_t>(value));
+  }
+  return out;
+}
+
+struct Harness {
+  kit::HeadlessPlatform platform;
+  j5::Program program{platform};
+  std::string dir;
+
+  Harness() {
+    program.MDImain.load();
+    platform.advance(5000);
+    dir = (std::filesystem::temp_directory_path() / ("j5-fuzz-param-" + std::to_string(getpid())))
+              .string();
+    std::filesystem::create_directories(dir);
+  }
+  ~Harness() {
+    std::error_code ignored;
+    std::filesystem::remove_all(dir, ignored);
+  }
+};
+
+Harness& The_Harness() {
+  static Harness h;
+  return h;
+}
+
+void No_Escaped_Error(const kit::HeadlessPlatform& p) {
+  for (const auto& box : p.messageBoxes())
+    Check(!box.title.empty(),
+          [&] { return std::string("an error escaped a handler: " + box.text); });
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  Harness& h = The_Harness();
+  j5::SharedData& d = h.program.data;
+  j5fuzz::Fuzz_Input in(data, size);
+
+  // An image before the load with values of every kind, outside 0..255 too.
+  const std::uint8_t seed = in.Byte();
+  d.Lang_Chn = seed & 1 ? j5::kTrue : j5::kFalse;
+  j5::MemImage& image = d.Mem_Image;
+  for (std::size_t r = 0; r < j5::MemImage::kRows; ++r)
+    for (std::size_t c = 0; c < j5::MemImage::kCols; ++c)
+      image(r, c) = static_cast<std::int16_t>((r * 51 + c) * (seed | 1) % 700 - 200);
+  const j5::MemImage before = image;
+
+  const std::string_view text = in.Rest();
+  d.File_Path = h.dir + "/fuzz.dat";
+  {
+    std::ofstream out(d.File_Path, std::ios::binary | std::ios::trunc);
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+  }
+  h.platform.clearMessageBoxes();
+  const bool loaded = j5::Param_File_Load(h.program);
+  h.platform.runUntilIdle();
+  No_Escaped_Error(h.platform);
+
+  bool undecided = false;
+  const auto numbers = Numbers_In(text, undecided);
+  if (!undecided) {
+    Check(loaded == numbers.has_value(),
+          loaded ? "a file without 7,696 numbers loaded" : "a file of 7,696 numbers did not load");
+  }
+  if (!loaded) {
+    Check(image == before, "a failed load changed the image");
+    return 0;
+  }
+  // The file's numbers, as the reopened channel window shows them (it empties the records and
+  // name rows of empty channels).
+  j5::MemImage expected = before;
+  for (std::size_t r = 0; r <= 480; ++r)
+    for (std::size_t c = 0; c < 16; ++c)
+      expected(r, c) = numbers && !undecided ? (*numbers)[r * 16 + c] : image(r, c);
+  j5fuzz::Normalise_Empty_Channels(expected, d.Chann_Total);
+  Check(image == expected, "the image after a load is not the file's numbers");
+
+  const j5::MemImage loadedImage = image;
+  Check(j5::Param_File_Save(h.program), "the loaded image could not be saved");
+  image = before;
+  Check(j5::Param_File_Load(h.program), "the saved file did not load");
+  h.platform.runUntilIdle();  // the reopened channel window's activation, before the next input
+  Check(image == loadedImage, "save then load changed the numbers");
+  No_Escaped_Error(h.platform);
+  return 0;
+}

@@ -1,0 +1,144 @@
+#!/usr/bin/env python3
+"""Writes the seed corpora of the fuzz targets into corpus/<target>/ (run once when a target's
+input layout changes; the seeds are kept in the repository)."""
+
+import os
+import struct
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+def write(target, name, data):
+    folder = os.path.join(HERE, "corpus", target)
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, name), "wb") as f:
+        f.write(data)
+
+
+def number_line(values):
+    return "".join((" %d " % v) if v >= 0 else ("%d " % v) for v in values) + "\r\n"
+
+
+def param_file(rows):
+    return "".join(number_line(r) for r in rows).encode()
+
+
+def param_file_seeds():
+    empty = [[255] * 16 for _ in range(481)]
+    mixed = [[(r * 16 + c) * 7 % 256 for c in range(16)] for r in range(481)]
+    mixed[0][:4] = [-1, 300, 0, 32767]
+    flat = [v for row in mixed for v in row]
+    write("param_file", "empty_image", b"\x00" + param_file(empty))
+    write("param_file", "mixed_values", b"\x01" + param_file(mixed))
+    write("param_file", "one_per_line", b"\x02" + "".join("%d\n" % v for v in flat).encode())
+    write("param_file", "one_line", b"\x03" + " ".join(str(v) for v in flat).encode())
+    write("param_file", "extra_line", b"\x04" + param_file(mixed + [[1] * 16]))
+    write("param_file", "short", b"\x05" + param_file(mixed[:480]))
+    write("param_file", "commas", b"\x06" + ",".join(str(v) for v in flat).encode())
+    bad = param_file(mixed).replace(b" 7 ", b" 7x ", 1)
+    write("param_file", "bad_item", b"\x07" + bad)
+    write("param_file", "out_of_range", b"\x08" + param_file(mixed).replace(b" 300 ", b" 40000 ", 1))
+
+
+def runtime_seeds():
+    write("runtime", "val_texts", b"\x00  -12.5E+3abc")
+    write("runtime", "val_hex", b"\x00&H7fff")
+    doubles = [245.625, -0.5, 1e15, 1e-5, 32767.5, -32768.5, 2.5, 0.1]
+    write("runtime", "numbers", b"\x01" + b"".join(struct.pack("<d", x) for x in doubles))
+    write("runtime", "number_file", b"\x02\x10" + b" 1  -2 \r\n 300 ,4\t5 6 7 8 9 10 11 12 13 14 15 16")
+
+
+def link_input(setup, steps, answers=b""):
+    """A set-up byte, the script's length, the script of (step, argument) pairs, the answers."""
+    script = bytes(b for step in steps for b in step)
+    return bytes([setup]) + struct.pack("<H", len(script)) + script + answers
+
+
+# Steps of the link target.
+def WAIT(ms):
+    """Waits of up to 2048 ms each."""
+    steps = []
+    while ms > 0:
+        chunk = min(ms, 2048)
+        steps += [0, max(0, chunk // 8 - 1)]
+        ms -= chunk
+    return tuple(steps)
+
+
+
+READ, WRITE = (1, 0), (2, 0)
+CANCEL_READ, CANCEL_WRITE = (3, 1), (3, 0)
+CLOSE_READ, CLOSE_SETUP = (4, 0), (4, 2)
+RELOAD_READ, RELOAD_WRITE = (5, 1), (5, 0)
+ENGLISH, CHINESE = (6, 0), (6, 1)
+SETUP_OK, SETUP_CANCEL = (7, 0), (8, 0)
+IDENT8, IDENT14 = (10, 1), (10, 0)
+
+
+def set_image(row, col, value):
+    return (9, row & 0xFF, row >> 8, col) + tuple(struct.pack("<h", value))
+
+
+def link_seeds():
+    after_startup = WAIT(2000)
+    write("link", "startup", link_input(0, []))
+    write("link", "startup_silent_radio", link_input(0, [], b"\x02"))
+    write("link", "read", link_input(0, [after_startup, READ]))
+    write("link", "read_cancel_language", link_input(
+        0, [after_startup, READ, WAIT(300), CANCEL_READ, ENGLISH, WAIT(300), RELOAD_READ]))
+    write("link", "read_corrupt_reply", link_input(
+        2, [after_startup, READ], b"\x00\x00\x00\x00" + b"\x00" * 20 + b"\x03\x05\x06"))
+    write("link", "read_late_reply", link_input(0, [after_startup, READ], b"\x00" * 10 + b"\xf9"))
+    write("link", "write", link_input(0, [after_startup, WRITE]))
+    write("link", "write_cancel_close", link_input(
+        0, [after_startup, WRITE, WAIT(200), CANCEL_WRITE, (4, 1), WAIT(2000), CLOSE_READ]))
+    write("link", "write_stray_ack", link_input(0, [after_startup, WRITE], b"\x00" * 8 + b"\x0d\x06"))
+    write("link", "write_value_not_byte", link_input(
+        0, [after_startup, set_image(3, 0, 300), WRITE]))
+    write("link", "port_window", link_input(1, [WAIT(3000), SETUP_OK]))
+    write("link", "port_window_cancel", link_input(
+        0, [after_startup, SETUP_OK, WAIT(10), SETUP_CANCEL, IDENT8, SETUP_OK, CHINESE]))
+    write("link", "read_then_port_window", link_input(
+        0, [after_startup, READ, WAIT(100), SETUP_OK, WAIT(2000), IDENT8, SETUP_OK]))
+
+
+def chann_input(setup, channels, steps):
+    return bytes([setup]) + bytes(b for ch in channels for b in ch) + bytes(
+        b for step in steps for b in step)
+
+
+def chann_seeds():
+    click = lambda row, col: (0, row, col)
+    typed = lambda text: (2, len(text)) + tuple(
+        "0123456789.-  ABCDEFGHIJKLMNOPQRSTUVWXYZabcxyz,;/#DINdin\x01".index(c) for c in text)
+    enter, arrow_down, default, clear, away = (3,), (6, 1), (11,), (12,), (14,)
+    programmed = (5,) + (0x00, 0x50, 0x45, 0x01, 0x00, 0x50, 0x45, 0x01, 0x58, 0x02, 0x01, 0x00,
+                         0x21, 0x00, 0x12, 0xC5) + tuple(b"AB-12\xff")
+    write("chann_grid", "rx_entry", chann_input(2, [], [click(9, 2), typed("145.5"), enter]))
+    write("chann_grid", "name_and_tone", chann_input(
+        1 | 2 | 4, [programmed], [click(6, 13), typed("abc-12345"), click(6, 4), typed("67"),
+                                  click(1, 0), arrow_down, away]))
+    write("chann_grid", "few_channels", chann_input(
+        0, [], [(20,), click(3, 3), typed("450"), enter, clear, default, click(2, 2), typed(""), away]))
+    write("chann_grid", "picks", chann_input(
+        2, [], [click(1, 6), (8, 2), click(1, 7), (8, 1), click(1, 12), (8, 3), click(1, 1), (8, 0)]))
+
+
+def sim_seeds():
+    code = bytes([0x50, 0x52, 0x4F, 0x47, 0x4A, 0x35, 0x4B])
+    timed = lambda data, gap=1: b"".join(bytes([gap, b]) for b in data)
+    opening = code + b"\x02\x06"
+    write("sim_frames", "read", b"\x00" + timed(opening + b"\x53\x00\x40\x40\x06\x53\x17\xc0\x40"))
+    write("sim_frames", "write", b"\x01" + timed(opening + b"\x58\x00\x10\x10" + bytes(range(16)) +
+                                                 b"\x58\x00\x70\x01\xff"))
+    write("sim_frames", "faults", b"\x60" + b"\x07\x00\x81\x05\x15" + b"\x03\x03\x00\x05\x15" +
+          timed(opening + b"\x53\x00\x00\x40", 2))
+    write("sim_frames", "gaps", b"\x00" + timed(code[:3], 1) + timed(code, 255) + timed(b"\x02"))
+
+
+if __name__ == "__main__":
+    param_file_seeds()
+    runtime_seeds()
+    link_seeds()
+    chann_seeds()
+    sim_seeds()
