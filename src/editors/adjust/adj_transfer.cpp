@@ -22,31 +22,22 @@ constexpr int kReadBlocks = 5;
 }  // namespace
 
 void frm_Adj_Txp::Command_read_Click() {
-  if (Busy()) return Busy_Message();
-  Read_Start();
+  if (Transfer.Busy_Refused()) return;
+  Start(Adjust_Read_Plan());
 }
 
-// A table loaded from a file may hold values that are no byte: none of them may reach the radio,
-// so such a table is not written at all.
+// A table that holds a value that is no byte (it never should) is not written at all.
 void frm_Adj_Txp::Command_Write_Click() {
-  if (Busy()) return Busy_Message();
+  if (Transfer.Busy_Refused()) return;
   for (int r = 0; r < 16; ++r)
     if (!Row_Bytes(r)) return Unsendable_Message(r);
-  Write_Start();
+  Start(Adjust_Write_Plan());
 }
 
-void frm_Adj_Txp::Read_Start() {
-  Write_Mode = false;
-  if (!Link.Start(Adjust_Link(), Adjust_Read_Plan())) return;
-  Transfer_Running = true;
-  Progress.Connecting(true);
-}
-
-void frm_Adj_Txp::Write_Start() {
-  Write_Mode = true;
-  if (!Link.Start(Adjust_Link(), Adjust_Write_Plan())) return;
-  Transfer_Running = true;
-  Progress.Connecting(true);
+void frm_Adj_Txp::Start(Block_Plan plan) {
+  Write_Mode = std::holds_alternative<Write_Plan>(plan);
+  Transfer.Start(std::move(plan));
+  Transfer_Running = Link.Link_Busy();
 }
 
 std::optional<std::array<std::uint8_t, 16>> frm_Adj_Txp::Row_Bytes(int row) const {
@@ -66,15 +57,10 @@ void frm_Adj_Txp::Unsendable_Message(int row) {
 
 void frm_Adj_Txp::Link_Port_Error(bool) {
   Transfer_Running = false;
-  Progress.Port_Error();
 }
 
 void frm_Adj_Txp::Link_Identified(const Ident_Frame& frame) {
   Store_Ident14(prog_, frame);
-}
-
-void frm_Adj_Txp::Link_Connected() {
-  Progress.Connected();
 }
 
 void frm_Adj_Txp::Link_Block_Stored(int step, std::span<const std::uint8_t> data) {
@@ -88,18 +74,10 @@ std::optional<std::array<std::uint8_t, 16>> frm_Adj_Txp::Link_Frame_Data(const W
   return Row_Bytes(step.source);
 }
 
-void frm_Adj_Txp::Link_Progress(const Progress_Mark& mark) {
-  if (Write_Mode)
-    Progress.Writing(mark);
-  else
-    Progress.Reading(mark);
-}
-
+// The completion texts follow from the transfer link once the table is in place.
 void frm_Adj_Txp::Link_Done() {
   Transfer_Running = false;
-  if (Write_Mode) return Progress.Write_Done();
-  Blocks_To_Adj();
-  Progress.Read_Done();
+  if (!Write_Mode) Blocks_To_Adj();
 }
 
 // The 320 data bytes of the five replies fill rows 0..19 in the order read: rows 0..15 from
@@ -115,7 +93,6 @@ void frm_Adj_Txp::Blocks_To_Adj() {
 
 void frm_Adj_Txp::Link_Failed() {
   Transfer_Running = false;
-  Progress.Failed();
 }
 
 // The table changed under the running write (a value that is no byte): the engine stopped rather

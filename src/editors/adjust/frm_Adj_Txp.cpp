@@ -88,8 +88,7 @@ double Pitch(double height, int rows) {
 
 frm_Adj_Txp::frm_Adj_Txp(Program& program)
     : kit::Form(program.platform, "frm_Adj_Txp", program.mainForm()),
-      Progress(*this, program, Adjust_Link().texts),
-      Link(*this, program, *this),
+      Transfer(*this, program, Adjust_Link(), *this),
       prog_(program),
       data_(program.data),
       Power_High(data_.Adj_Value),
@@ -470,7 +469,7 @@ void frm_Adj_Txp::TabStrip1_Click() {
 }
 
 void frm_Adj_Txp::Busy_Message() {
-  Progress.Busy();
+  Transfer.Busy_Refused();
 }
 
 void frm_Adj_Txp::Command_def_Click() {

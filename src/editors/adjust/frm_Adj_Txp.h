@@ -18,7 +18,7 @@
 
 #include "editors/fields.h"
 #include "link/link_engine.h"
-#include "link/transfer_progress.h"
+#include "link/transfer_link.h"
 #include "platform/kit.h"
 
 namespace j5 {
@@ -103,18 +103,18 @@ class frm_Adj_Txp : public kit::Form, private Link_Listener {
   kit::CommandButton Command_save{*this, "Command_save"};
   kit::CommandButton Command_open{*this, "Command_open"};
   kit::CommandButton Command_close{*this, "Command_close"};
-  Transfer_Progress Progress;
+  // The transfer: the link engine (its MSC and Timer1..Timer3 are controls of this window) and
+  // the progress piece.
+  Transfer_Link Transfer;
+  Transfer_Progress& Progress = Transfer.Progress;
+  Link_Engine& Link = Transfer.Link;
   kit::ProgressBar& ProgressBar1 = Progress.ProgressBar1;
   kit::Label& Label_tr_count = Progress.Label_tr_count;
   kit::Timer Timer4{*this, "Timer4"};
-  // The transfer: its MSC and Timer1..Timer3 are controls of this window.
-  Link_Engine Link;
 
   int Adj_Page = 0;
   std::array<int, 5> Band_Min{};
   std::array<int, 5> Band_Max{};
-  // The transfer under way (or last run) is a write.
-  bool Write_Mode = false;
 
   // Refreshes the controls of the current page from Adj_Value.
   void Show_Adj_Page();
@@ -150,21 +150,20 @@ class frm_Adj_Txp : public kit::Form, private Link_Listener {
   void Busy_Message();
 
   // adj_transfer.cpp
+  // The transfer under way (or last run) is a write.
+  bool Write_Mode = false;
   // From a button press until the transfer completes or fails for good, its restarts included.
   bool Transfer_Running = false;
   void Command_read_Click();
   void Command_Write_Click();
-  void Read_Start();
-  void Write_Start();
+  void Start(Block_Plan plan);
   void Blocks_To_Adj();
   std::optional<std::array<std::uint8_t, 16>> Row_Bytes(int row) const;
   void Unsendable_Message(int row);
   void Link_Port_Error(bool restart) override;
   void Link_Identified(const Ident_Frame& frame) override;
-  void Link_Connected() override;
   void Link_Block_Stored(int step, std::span<const std::uint8_t> data) override;
   std::optional<std::array<std::uint8_t, 16>> Link_Frame_Data(const Write_Step& step) override;
-  void Link_Progress(const Progress_Mark& mark) override;
   void Link_Done() override;
   void Link_Failed() override;
   void Link_Stopped(const Write_Step& step) override;
