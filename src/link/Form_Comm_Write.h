@@ -24,7 +24,7 @@ class Form_Comm_Write : public Transfer_Window {
   void Command_Write_Click();
   void Command_Cancel_Click();
   void Write_Start();
-  void Unsendable_Message(int row);
+  void Unsendable_Message(int row, bool started);
 
   std::optional<std::array<std::uint8_t, 16>> Link_Frame_Data(const Write_Step& step) override;
   void Link_Stopped(const Write_Step& step) override;
