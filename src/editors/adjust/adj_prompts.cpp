@@ -15,7 +15,7 @@ struct Entry {
   Prompt_Title title;
 };
 
-const std::array<Entry, 10> kMessages = {{
+const std::array<Entry, 11> kMessages = {{
     {Adj_Msg::Close_Busy,
      {"正在进行读写操作,请勿关窗口 ！,", "Read-write operating，don't close the window.,"},
      Prompt_Title::Lower},
@@ -51,6 +51,11 @@ const std::array<Entry, 10> kMessages = {{
      {"调整参数含有 0 至 255 以外的数值，未向对讲机写入任何数据 ！ 行 ",
       "The adjustment table holds a value outside 0 to 255; nothing was written to the "
       "transceiver. Row "},
+     Prompt_Title::Lower},
+    {Adj_Msg::Stopped_Row,
+     {"调整参数含有 0 至 255 以外的数值，写入在此行之前停止，对讲机只写入了一部分 ！ 行 ",
+      "The adjustment table holds a value outside 0 to 255; the write stopped before it, so the "
+      "transceiver is only partly written. Row "},
      Prompt_Title::Lower},
 }};
 

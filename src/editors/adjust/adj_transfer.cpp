@@ -96,10 +96,11 @@ void frm_Adj_Txp::Link_Failed() {
 }
 
 // The table changed under the running write (a value that is no byte): the engine stopped rather
-// than send it.
+// than send it, and the frames before it have reached the radio.
 void frm_Adj_Txp::Link_Stopped(const Write_Step& step) {
   Transfer_Running = false;
-  Unsendable_Message(step.source);
+  const std::string n = std::to_string(step.source);
+  Adj_Prompt(prog_, Adj_Msg::Stopped_Row, {n, n});
 }
 
 }  // namespace j5

@@ -109,6 +109,19 @@ TEST_F(AdjTransfer, WriteSendsTheTagFrameThenRowsZeroTo15) {
   EXPECT_EQ(w.ProgressBar1.value(), 100);
 }
 
+// A value that is no byte appearing in the table while the write runs stops it before that row,
+// and the message says the radio is only partly written.
+TEST_F(AdjTransfer, ANonByteArrivingDuringTheWriteStopsIt) {
+  f.d.click(w.Command_Write);
+  ASSERT_TRUE(f.d.advanceUntil([&] { return w.ProgressBar1.value() >= 25; }, 5000));
+  f.data.Adj_Value(10, 0) = 300;
+  finish();
+  EXPECT_EQ(f.messages(), Texts{"调整参数含有 0 至 255 以外的数值，写入在此行之前停止，"
+                                "对讲机只写入了一部分 ！ 行 10"});
+  EXPECT_EQ(toRadio(FrameKind::DataFrame).size(), 11u);  // the tag frame and rows 0..9
+  EXPECT_FALSE(w.Link.MSC.portOpen());
+}
+
 // With no answer every attempt times out; after the fourth only status panel 2 tells.
 TEST_F(AdjTransfer, FourSilentAttemptsEndInPanelTwo) {
   const AdjTable before = f.data.Adj_Value;
