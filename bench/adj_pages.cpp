@@ -6,23 +6,13 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
-#include <string>
 #include <vector>
 
+#include "both_platforms.h"
 #include "editors/adjust/frm_Adj_Txp.h"
-#include "offscreen_screen.h"
-#include "platform/headless.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
-
-#if __has_include(<QApplication>) && __has_include("platform/qt/qt_platform.h")
-#define J5_BENCH_QT 1
-#include <QApplication>
-
-#include "platform/qt/qt_platform.h"
-#endif
 
 namespace {
 
@@ -32,9 +22,8 @@ struct Figures {
   double median = 0, worst = 0;
 };
 
-Figures figures(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return {v[v.size() / 2], v.back()};
+Figures figures(const std::vector<double>& v) {
+  return {bench::median(v), *std::max_element(v.begin(), v.end())};
 }
 
 // A table every list and box can show, different in each run, as a read would leave it.
@@ -77,21 +66,5 @@ void measure(kit::Platform& platform, const char* label, const std::function<voi
 }  // namespace
 
 int main(int argc, char** argv) {
-  {
-    kit::HeadlessPlatform headless;
-    measure(headless, "headless", [&] { headless.runUntilIdle(); });
-  }
-#ifdef J5_BENCH_QT
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-    setenv("QT_QPA_PLATFORM", bench::offscreen1024x768().c_str(), 1);
-  setenv("J5_SERIAL_PORTS", "/nonexistent/j5-bench-port", 1);
-  QApplication app(argc, argv);
-  kit::qt::QtPlatform qt;
-  measure(qt, "qt", [] { QCoreApplication::processEvents(); });
-#else
-  (void)argc;
-  (void)argv;
-  std::printf("qt        not built: no Qt backend in this build\n");
-#endif
-  return 0;
+  return bench::runOnBothPlatforms(argc, argv, measure);
 }

@@ -1,7 +1,7 @@
 // The adjustment window's read and write on the Qt platform (offscreen), over the serial line on
 // the pseudo-terminal of j5-radio-sim, which paces its answers at 9600 baud. Each time is
-// printed next to its floor: the wire time of every byte both ways plus the 15 ms before each
-// frame the tool sends, and their ratio.
+// printed next to its floor and their ratio (target: within 1.05), then the median ratios: the
+// floor is the wire time of every byte both ways plus the 15 ms before each frame the tool sends.
 //
 //   bench_adj_transfer [runs]
 
@@ -10,16 +10,14 @@
 
 #if __has_include("platform/qt/qt_platform.h")
 #include <QApplication>
-#include <QMessageBox>
-#include <QTimer>
-#include <algorithm>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "data/defaults.h"
 #include "editors/adjust/frm_Adj_Txp.h"
+#include "median.h"
 #include "platform/qt/qt_platform.h"
+#include "qt_transfer.h"
 #include "shell/program.h"
 #include "sim/sim_process.h"
 
@@ -27,71 +25,44 @@ namespace {
 
 constexpr double kFrameWaitMs = 15;
 
-struct Floor {
-  int toRadio = 0, fromRadio = 0, frames = 0;
-  double ms() const { return (toRadio + fromRadio) * kit::kByteMs9600 + frames * kFrameWaitMs; }
-};
-
-// The opening: seven code bytes, STX and ACK out; ACK, the 14-byte identification and ACK back.
-Floor opening() {
-  return {7 + 1 + 1, 1 + 14 + 1, 3};
+// A frame of `out` bytes, answered with `back` bytes.
+void frame(bench::Floor& f, int out, int back) {
+  f.toRadio += out;
+  f.fromRadio += back;
+  f.frames += 1;
+  f.waitsMs += kFrameWaitMs;
 }
 
-// Five requests, each reply acknowledged; the first reply alone, the others behind an ACK.
-Floor readFloor() {
-  Floor f = opening();
-  f.toRadio += 5 * 4 + 5;
-  f.fromRadio += 68 + 4 * 69;
-  f.frames += 5;
+// The opening: seven code bytes answered by ACK, STX by the 14-byte identification, ACK by ACK.
+bench::Floor opening() {
+  bench::Floor f;
+  frame(f, 7, 1);
+  frame(f, 1, 14);
+  frame(f, 1, 1);
+  return f;
+}
+
+// Five requests, each reply acknowledged at once; the first reply alone, the others behind the
+// radio's ACK.
+bench::Floor readFloor() {
+  bench::Floor f = opening();
+  for (int k = 0; k < 5; ++k) frame(f, 4 + 1, k == 0 ? 68 : 69);
   return f;
 }
 
 // The tag frame and sixteen rows, twenty bytes each, each acknowledged.
-Floor writeFloor() {
-  Floor f = opening();
-  f.toRadio += 17 * 20;
-  f.fromRadio += 17;
-  f.frames += 17;
+bench::Floor writeFloor() {
+  bench::Floor f = opening();
+  for (int k = 0; k < 17; ++k) frame(f, 20, 1);
   return f;
-}
-
-// Waits in Qt's loop for the next message box, answers it and returns when it appeared.
-double awaitBox(kit::qt::QtPlatform& platform, std::string& text) {
-  double at = -1;
-  QTimer poll;
-  poll.setTimerType(Qt::PreciseTimer);
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      at = platform.nowMs();
-      text = box->text().toStdString();
-      box->accept();
-    }
-  });
-  poll.start(1);
-  while (at < 0) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-  return at;
-}
-
-double report(const char* what, double ms, const Floor& floor) {
-  std::printf("%-6s %8.1f ms  floor %8.1f ms (%d bytes out, %d back, %d frames)  ratio %.3f\n",
-              what, ms, floor.ms(), floor.toRadio, floor.fromRadio, floor.frames, ms / floor.ms());
-  return ms / floor.ms();
-}
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+  const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  // build/bench/.. -> build/sim/j5-radio-sim
-  const auto binary = std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() /
-                      "sim" / "j5-radio-sim";
-  simtest::SimProcess radio(binary.string(), {"--pacing", "on"});
+  simtest::SimProcess radio(bench::simBinary(), {"--pacing", "on"});
   setenv("J5_SERIAL_PORTS", radio.ptyPath().c_str(), 1);
 
   int qtArgc = 1;
@@ -106,31 +77,32 @@ int main(int argc, char** argv) {
   auto& w = program.frm_Adj_Txp.load();
   QApplication::processEvents();
 
-  std::printf("adjustment read and write over %s, byte pause %.3f ms\n", radio.ptyPath().c_str(),
-              j5::Byte_Pause_Ms);
+  std::printf("adjustment read and write over %s\n", radio.ptyPath().c_str());
   std::vector<double> writes, reads;
   for (int run = 0; run < runs; ++run) {
     std::string text;
     double start = platform.nowMs();
     w.Command_Write.userClick();
-    double end = awaitBox(platform, text);
+    double end = bench::awaitBox(platform, text);
     if (text != "Complete writing optional parameters to the transceiver.") {
       std::fprintf(stderr, "write failed: %s\n", text.c_str());
       return 1;
     }
-    writes.push_back(report("write", end - start, writeFloor()));
+    bench::report("write", end - start, writeFloor());
+    writes.push_back((end - start) / writeFloor().ms());
 
     start = platform.nowMs();
     w.Command_read.userClick();
-    end = awaitBox(platform, text);
+    end = bench::awaitBox(platform, text);
     if (text != "Complete reading the data from transceiver.") {
       std::fprintf(stderr, "read failed: %s\n", text.c_str());
       return 1;
     }
-    reads.push_back(report("read", end - start, readFloor()));
+    bench::report("read", end - start, readFloor());
+    reads.push_back((end - start) / readFloor().ms());
   }
-  std::printf("median ratio over %d runs: write %.3f, read %.3f\n", runs, median(writes),
-              median(reads));
+  std::printf("median ratio over %d runs: write %.3f, read %.3f\n", runs, bench::median(writes),
+              bench::median(reads));
   return 0;
 }
 
