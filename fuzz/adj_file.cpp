@@ -87,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool loaded = h.Serve(&j5::SharedData::Open_Adj_Req, "调整参数从文件调入成功 ！");
 
   bool undecided = false;
-  const auto numbers = j5fuzz::Numbers_In(text, kValues, {0, 255}, undecided);
+  const auto numbers = j5fuzz::Numbers_In(text, kValues, undecided, {0, 255});
   if (!undecided) {
     Check(loaded == numbers.has_value(),
           loaded ? "a file without 256 bytes loaded" : "a file of 256 bytes did not load");

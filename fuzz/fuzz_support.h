@@ -45,18 +45,19 @@ inline void Normalise_Empty_Channels(j5::MemImage& image, int channTotal) {
   }
 }
 
-// The numbers of a number file as the user would count them: decimal integers with an optional
-// "-", between blanks and line ends, each from low to high. nullopt when the text does not begin
-// with `count` such numbers. `undecided` is set where the program may read more than this count
-// does: a comma among the numbers (a file from a spreadsheet) or a byte order mark in front (an
-// editor's).
+// The range a number file's numbers must lie in: 16 bits, or less where the file holds bytes.
 struct Number_Range {
-  long low, high;
+  long low = -32768, high = 32767;
 };
 
+// A number file's numbers as the user would count them: decimal integers with an optional "-",
+// between blanks and line ends. nullopt when the text does not begin with `count` such numbers in
+// the range. `undecided` is set where the program may read more than this count does: a comma
+// among the numbers (a file from a spreadsheet) or a byte order mark in front (an editor's).
 inline std::optional<std::vector<std::int16_t>> Numbers_In(std::string_view text, std::size_t count,
-                                                           Number_Range range, bool& undecided) {
-  auto separator = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+                                                           bool& undecided,
+                                                           Number_Range range = {}) {
+  const auto separator = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
   std::vector<std::int16_t> out;
   std::size_t i = 0;
   undecided = text.starts_with("\xEF\xBB\xBF");
