@@ -46,12 +46,18 @@ inline void Normalise_Empty_Channels(j5::MemImage& image, int channTotal) {
   }
 }
 
+// The range a number file's numbers must lie in: 16 bits, or less where the file holds bytes.
+struct Number_Range {
+  long low = -32768, high = 32767;
+};
+
 // A number file's numbers as the user would count them: decimal integers with an optional "-",
-// between blanks and line ends. nullopt when the text does not begin with `count` such numbers of
-// 16 bits. `undecided` is set where the program may read more than this count does: a comma
+// between blanks and line ends. nullopt when the text does not begin with `count` such numbers in
+// the range. `undecided` is set where the program may read more than this count does: a comma
 // among the numbers (a file from a spreadsheet) or a byte order mark in front (an editor's).
 inline std::optional<std::vector<std::int16_t>> Numbers_In(std::string_view text, std::size_t count,
-                                                           bool& undecided) {
+                                                           bool& undecided,
+                                                           Number_Range range = {}) {
   const auto separator = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
   std::vector<std::int16_t> out;
   std::size_t i = 0;
@@ -72,7 +78,7 @@ inline std::optional<std::vector<std::int16_t>> Numbers_In(std::string_view text
       if (value > 40000) return std::nullopt;
     }
     if (item[0] == '-') value = -value;
-    if (value < -32768 || value > 32767) return std::nullopt;
+    if (value < range.low || value > range.high) return std::nullopt;
     out.push_back(static_cast<std::int16_t>(value));
   }
   return out;

@@ -40,6 +40,29 @@ def param_file_seeds():
     write("param_file", "out_of_range", b"\x08" + param_file(mixed).replace(b" 300 ", b" 40000 ", 1))
 
 
+def adj_file_seeds():
+    defaults = [[13] * 16, [14] * 16, [15] * 16, [3] * 16, [4] * 16, [5] * 16,
+                [0, 24, 24, 24, 24, 25, 26, 27, 28, 29, 0, 0, 0, 0, 0, 12],
+                [3, 4, 4, 4, 4, 4, 4, 4, 3, 2, 1, 0, 0, 0, 0, 0],
+                [0, 16, 17, 18, 19, 20, 21, 22, 23, 24, 0, 0, 0, 0, 0, 13],
+                [3, 4, 4, 4, 4, 3, 3, 2, 1, 0, 0, 0, 0, 0, 0, 0],
+                [0, 16, 17, 18, 19, 20, 21, 22, 23, 24, 0, 0, 0, 0, 0, 0],
+                [3, 4, 4, 4, 4, 3, 3, 2, 1, 0, 0, 0, 0, 0, 0, 0],
+                [52, 42, 31, 17, 7, 0, 3, 6, 12, 0, 0, 0, 0, 0, 0, 0],
+                [5, 5, 7, 7, 7, 7, 10, 8, 5, 0, 0, 0, 0, 0, 0, 0],
+                [127, 20, 32, 42, 52, 62, 72, 84, 95, 106, 112, 115, 118, 125, 135, 160],
+                [1, 1, 48, 1, 121, 1, 2, 64, 2, 112, 1, 4, 0, 5, 32, 0]]
+    mixed = [[(r * 16 + c) * 7 % 256 for c in range(16)] for r in range(16)]
+    flat = [v for row in mixed for v in row]
+    write("adj_file", "defaults", b"\x00" + param_file(defaults))
+    write("adj_file", "mixed_values", b"\x01" + param_file(mixed))
+    write("adj_file", "one_line", b"\x02" + " ".join(str(v) for v in flat).encode())
+    write("adj_file", "commas", b"\x03" + ",".join(str(v) for v in flat).encode())
+    write("adj_file", "short", b"\x04" + param_file(mixed[:15]))
+    write("adj_file", "bad_item", b"\x05" + param_file(mixed).replace(b" 7 ", b" 7x ", 1))
+    write("adj_file", "out_of_range", b"\x06" + param_file(mixed).replace(b" 7 ", b" 256 ", 1))
+
+
 def runtime_seeds():
     write("runtime", "val_texts", b"\x00  -12.5E+3abc")
     write("runtime", "val_hex", b"\x00&H7fff")
@@ -249,6 +272,7 @@ def number_file_seeds():
 
 if __name__ == "__main__":
     param_file_seeds()
+    adj_file_seeds()
     runtime_seeds()
     link_seeds()
     chann_seeds()
