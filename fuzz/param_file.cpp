@@ -23,40 +23,6 @@ namespace {
 
 constexpr std::size_t kValues = 481 * 16;
 
-bool Separator(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-// The file's numbers as the user would count them: decimal integers with an optional "-",
-// between blanks and line ends. nullopt when the text does not begin with 7,696 such numbers of
-// 16 bits. `undecided` is set where the program may read more than this count does: a comma
-// among the numbers (a file from a spreadsheet) or a byte order mark in front (an editor's).
-std::optional<std::vector<std::int16_t>> Numbers_In(std::string_view text, bool& undecided) {
-  std::vector<std::int16_t> out;
-  std::size_t i = 0;
-  undecided = text.starts_with("\xEF\xBB\xBF");
-  while (out.size() < kValues) {
-    while (i < text.size() && (Separator(text[i]) || text[i] == ',')) undecided |= text[i++] == ',';
-    if (i >= text.size()) return std::nullopt;
-    std::size_t end = i;
-    while (end < text.size() && !Separator(text[end]) && text[end] != ',') ++end;
-    std::string_view item = text.substr(i, end - i);
-    i = end;
-    std::string_view digits = item.substr(item[0] == '-' ? 1 : 0);
-    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos)
-      return std::nullopt;
-    long value = 0;
-    for (char c : digits) {
-      value = value * 10 + (c - '0');
-      if (value > 40000) return std::nullopt;
-    }
-    if (item[0] == '-') value = -value;
-    if (value < -32768 || value > 32767) return std::nullopt;
-    out.push_back(static_cast<std::int16_t>(value));
-  }
-  return out;
-}
-
 struct Harness {
   kit::HeadlessPlatform platform;
   j5::Program program{platform};
@@ -114,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   No_Escaped_Error(h.platform);
 
   bool undecided = false;
-  const auto numbers = Numbers_In(text, undecided);
+  const auto numbers = j5fuzz::File_Numbers(text, kValues, -32768, 32767, undecided);
   if (!undecided) {
     Check(loaded == numbers.has_value(),
           loaded ? "a file without 7,696 numbers loaded" : "a file of 7,696 numbers did not load");

@@ -30,40 +30,6 @@ namespace {
 
 constexpr std::size_t kValues = 144;
 
-bool Separator(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-// The file's first 144 numbers as the user would count them: decimal integers with an optional
-// "-" between blanks and line ends, each 0..255. nullopt when the text does not begin with them.
-// `undecided` where the program may read more than this count does: a comma among the numbers or
-// a byte order mark in front.
-std::optional<std::vector<std::int16_t>> Numbers_In(std::string_view text, bool& undecided) {
-  std::vector<std::int16_t> out;
-  std::size_t i = 0;
-  undecided = text.starts_with("\xEF\xBB\xBF");
-  while (out.size() < kValues) {
-    while (i < text.size() && (Separator(text[i]) || text[i] == ',')) undecided |= text[i++] == ',';
-    if (i >= text.size()) return std::nullopt;
-    std::size_t end = i;
-    while (end < text.size() && !Separator(text[end]) && text[end] != ',') ++end;
-    const std::string_view item = text.substr(i, end - i);
-    i = end;
-    const std::string_view digits = item.substr(item[0] == '-' ? 1 : 0);
-    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos)
-      return std::nullopt;
-    long value = 0;
-    for (char c : digits) {
-      value = value * 10 + (c - '0');
-      if (value > 1000) return std::nullopt;
-    }
-    if (item[0] == '-' && value != 0) return std::nullopt;
-    if (value > 255) return std::nullopt;
-    out.push_back(static_cast<std::int16_t>(value));
-  }
-  return out;
-}
-
 struct Folder {
   std::string path =
       (std::filesystem::temp_directory_path() / ("j5-fuzz-sig-" + std::to_string(getpid())))
@@ -134,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   Check(d.Mem_Image == image, "a signal file load changed the image");
 
   bool undecided = false;
-  const auto numbers = Numbers_In(text, undecided);
+  const auto numbers = j5fuzz::File_Numbers(text, kValues, 0, 255, undecided);
   if (!undecided)
     Check(loaded == numbers.has_value(), loaded ? "a file without 144 bytes loaded"
                                                 : "a file of 144 bytes did not load");

@@ -23,6 +23,7 @@
 #include "editors/signalling/frm_2tone.h"
 #include "editors/signalling/frm_5tone.h"
 #include "fuzz_support.h"
+#include "sim_faults.h"
 #include "platform/headless.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
@@ -61,8 +62,13 @@ struct Harness {
   // queued, while the user may go on editing.
   using Row = std::array<std::int16_t, 16>;
   std::vector<std::vector<Row>> held = std::vector<std::vector<Row>>(144);
-  std::size_t framesChecked = 0;
+  std::size_t framesChecked = 0, logShown = 0;
   int reports = 0;
+  // When the last exchange's Read or Write press came. A press right after a failure may find the
+  // failed write's last frame still on the line; the radio then takes the new access code's first
+  // byte as that frame's last (see the note in README.md), so such a frame is checked for its
+  // address only.
+  double pressMs = -1e9;
   // J5_FUZZ_TRACE=1 lists the message boxes and the frames written.
   const bool trace = std::getenv("J5_FUZZ_TRACE") != nullptr;
 
@@ -117,14 +123,28 @@ struct Harness {
     Check(reports <= 1, "an exchange ended in more than one report");
     Check(data.Mem_Image == image, "the image changed");
     const auto& log = radio.log();
+    for (; trace && logShown < log.size(); ++logShown) {
+      const sim::LogEntry& e = log[logShown];
+      std::fprintf(stderr, "%10lld us %s kind %d:", static_cast<long long>(e.time),
+                   e.direction == sim::Direction::ToRadio ? "->" : "<-", static_cast<int>(e.kind));
+      for (std::size_t i = 0; i < e.bytes.size() && i < 24; ++i)
+        std::fprintf(stderr, " %02X", e.bytes[i]);
+      std::fprintf(stderr, " %s\n", e.fault.c_str());
+    }
     for (; framesChecked < log.size(); ++framesChecked) {
       const sim::LogEntry& e = log[framesChecked];
       if (e.direction != sim::Direction::ToRadio || e.kind != sim::FrameKind::DataFrame) continue;
       const int address = e.bytes[1] << 8 | e.bytes[2];
       const int row = (address - base) / 16;
-      if (trace) std::fprintf(stderr, "%8.0f ms  frame 0x%04X\n", platform.nowMs(), address);
+      if (trace)
+        std::fprintf(stderr, "%8.0f ms  frame 0x%04X %d %d\n", platform.nowMs(), address,
+                     e.bytes[4], e.bytes[5]);
       Check(address >= base && row < rows && address % 16 == 0,
             [&] { return "a frame for address " + std::to_string(address); });
+      const double atMs = static_cast<double>(e.time) / 1000;
+      if (atMs >= pressMs && atMs < pressMs + 100 &&
+          std::find(e.bytes.begin() + 4, e.bytes.end(), 0x4A) != e.bytes.end())
+        continue;
       const auto& states = held[static_cast<std::size_t>(row)];
       const bool carries = std::any_of(states.begin(), states.end(), [&](const Row& r) {
         for (std::size_t c = 0; c < 16; ++c)
@@ -173,11 +193,17 @@ struct Harness {
     const std::uint8_t op = script.Byte() % 12;
     const std::uint8_t arg = script.Byte();
     j5::Tone_Window* w = Window();
+    if (trace)
+      std::fprintf(stderr, "%8.0f ms  step %d %d%s\n", platform.nowMs(), op, arg,
+                   w && w->Transfer_Busy() ? " (busy)" : "");
     switch (op) {
       case 0:
         return Wait((arg + 1) * 10.0);
       case 1:
-        if (w && !w->Transfer_Busy()) reports = 0;
+        if (w && !w->Transfer_Busy()) {
+          reports = 0;
+          pressMs = platform.nowMs();
+        }
         if (w && !w->Transfer_Busy() && !(arg & 1)) Hold_Rows(true);
         if (w) d.click(arg & 1 ? w->Command_read : w->Command_Write);
         break;
@@ -217,20 +243,12 @@ struct Harness {
         break;
       }
       case 10: {
-        sim::Fault f;
-        f.what = static_cast<sim::Misbehaviour>(arg % 8);
-        const sim::FrameKind kinds[] = {sim::FrameKind::AltAccessCode, sim::FrameKind::ReadRequest,
-                                        sim::FrameKind::DataFrame};
-        if (arg & 0x80) f.answering = kinds[arg / 8 % 3];
-        f.skip = script.Byte() % 8;
-        f.count = script.Byte() % 3 + 1;
-        f.delay = 500'000 + (arg / 32) * 400'000;
-        f.byte = script.Byte();
-        radio.inject(f);
+        j5fuzz::Inject_Fault(radio, arg, script, sim::FrameKind::AltAccessCode);
         return;
       }
       default:
-        if (w) d.clickTab(w->TabStrip1, arg % 2);
+        if (w && w->TabStrip1.tabCount() > 0)
+          d.clickTab(w->TabStrip1, arg % w->TabStrip1.tabCount() + 1);
         break;
     }
     d.runUntilIdle();
