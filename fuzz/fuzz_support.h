@@ -45,13 +45,12 @@ inline void Normalise_Empty_Channels(j5::MemImage& image, int channTotal) {
   }
 }
 
-// The first `count` numbers of a file as the user would count them: decimal integers with an
-// optional "-", between blanks and line ends, each within low..high. nullopt when the text does not
-// begin with them. `undecided` is set where the program may read more than this count does: a
-// comma among the numbers (a file from a spreadsheet) or a byte order mark in front (an editor's).
-inline std::optional<std::vector<std::int16_t>> File_Numbers(std::string_view text,
-                                                             std::size_t count, int low, int high,
-                                                             bool& undecided) {
+// A number file's numbers as the user would count them: decimal integers with an optional "-",
+// between blanks and line ends. nullopt when the text does not begin with `count` such numbers of
+// 16 bits. `undecided` is set where the program may read more than this count does: a comma
+// among the numbers (a file from a spreadsheet) or a byte order mark in front (an editor's).
+inline std::optional<std::vector<std::int16_t>> Numbers_In(std::string_view text, std::size_t count,
+                                                           bool& undecided) {
   const auto separator = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
   std::vector<std::int16_t> out;
   std::size_t i = 0;
@@ -61,9 +60,9 @@ inline std::optional<std::vector<std::int16_t>> File_Numbers(std::string_view te
     if (i >= text.size()) return std::nullopt;
     std::size_t end = i;
     while (end < text.size() && !separator(text[end]) && text[end] != ',') ++end;
-    const std::string_view item = text.substr(i, end - i);
+    std::string_view item = text.substr(i, end - i);
     i = end;
-    const std::string_view digits = item.substr(item[0] == '-' ? 1 : 0);
+    std::string_view digits = item.substr(item[0] == '-' ? 1 : 0);
     if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos)
       return std::nullopt;
     long value = 0;
@@ -72,7 +71,7 @@ inline std::optional<std::vector<std::int16_t>> File_Numbers(std::string_view te
       if (value > 40000) return std::nullopt;
     }
     if (item[0] == '-') value = -value;
-    if (value < low || value > high) return std::nullopt;
+    if (value < -32768 || value > 32767) return std::nullopt;
     out.push_back(static_cast<std::int16_t>(value));
   }
   return out;

@@ -136,6 +136,44 @@ def sim_seeds():
     write("sim_frames", "gaps", b"\x00" + timed(code[:3], 1) + timed(code, 255) + timed(b"\x02"))
 
 
+def fm_file_seeds():
+    rows = [[0, 9, 0, 4, 0, 0, 0, 0, 255, 67, 67, 84, 86, 49, 255, 255] + [255] * 6 for _ in range(15)]
+    rows[3][:8] = [0] * 8
+    rows.append([1, 3, 6, 1, 7, 4, 4, 0, 0, 4, 7, 9, 255, 255, 255, 255, -1, 0, 300, 7, 8, 9])
+    good = number_line([16]) + "".join(number_line(r) for r in rows)
+    write("fm_file", "good", b"\x00" + good.encode())
+    write("fm_file", "chinese_erased", b"\x01" + (number_line([16]) + number_line([255] * 22) * 16).encode())
+    write("fm_file", "short", b"\x02" + good[: len(good) // 2].encode())
+    write("fm_file", "count_15", b"\x03" + good.replace(" 16 ", " 15 ", 1).encode())
+    write("fm_file", "not_byte", b"\x04" + good.replace(" 67 ", " 256 ", 1).encode())
+    write("fm_file", "commas", b"\x05" + good.replace("  ", ",").encode())
+
+
+def fm_link_seeds():
+    def silent(n):
+        return b"\x00" * n
+
+    def answer(data):
+        return bytes([len(data)]) + bytes(data)
+
+    ident = answer([0x06, 0xAA, 1, 3, 6, 1, 7, 4, 0xBB])
+    opening = silent(7) + ident
+    records = []
+    for n in range(16):
+        records += [1, 0, n % 9, 5, 0, 0, 0, 0, 0xFF, ord("F"), ord("M"), ord("A") + n, 0xFF, 0xFF, 0xFF, 0xFF]
+    band = [1, 3, 6, 1, 7, 4, 4, 0, 0, 4, 7, 9] + [0xFF] * 52
+    read = opening
+    for k, address in enumerate([0x3000, 0x3040, 0x3080, 0x30C0, 0x3F80]):
+        data = band if address == 0x3F80 else records[64 * k: 64 * k + 64]
+        read += silent(4 if k == 0 else 3) + answer([0x06, 0x58, address >> 8, address & 0xFF, 0x40] + data)
+        read += silent(1)  # the tool's ACK
+    write("fm_link", "read", b"\x00" + read)
+    write("fm_link", "read_chinese_erased",
+          b"\x02" + read.replace(bytes(band[:12]), bytes([0xFF] * 12)))
+    write_ = opening + (silent(20) + answer([0x06])) * 17
+    write("fm_link", "write", b"\x01" + write_)
+    write("fm_link", "silent", b"\x00")
+    write("fm_link", "read_then_write_in_pause", b"\x1C" + silent(8) * 4)
 def dtmf_input(setup, radio, steps):
     """A set-up byte, the radio's DTMF record (512 bytes), the script's length, the script."""
     script = bytes(b for step in steps for b in step)
@@ -218,6 +256,8 @@ if __name__ == "__main__":
     link_seeds()
     chann_seeds()
     sim_seeds()
+    fm_file_seeds()
+    fm_link_seeds()
     dtmf_seeds()
     number_file_seeds()
     sig_file_seeds()
