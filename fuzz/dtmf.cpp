@@ -23,6 +23,7 @@
 
 #include "editors/dtmf/frm_dtmf.h"
 #include "fuzz_support.h"
+#include "sim_faults.h"
 #include "platform/headless.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
@@ -226,16 +227,7 @@ struct Harness {
         break;
       }
       case 11: {
-        sim::Fault f;
-        f.what = static_cast<sim::Misbehaviour>(arg % 8);
-        const sim::FrameKind kinds[] = {sim::FrameKind::AccessCode, sim::FrameKind::ReadRequest,
-                                        sim::FrameKind::DataFrame};
-        if (arg & 0x80) f.answering = kinds[arg / 8 % 3];
-        f.skip = script.Byte() % 8;
-        f.count = script.Byte() % 3 + 1;
-        f.delay = 500'000 + (arg / 32) * 400'000;
-        f.byte = script.Byte();
-        radio.inject(f);
+        j5fuzz::Inject_Fault(radio, arg, script, sim::FrameKind::AccessCode);
         clean = false;
         return;
       }

@@ -270,6 +270,41 @@ def number_file_seeds():
     write("number_file", "bad", number_file_input(4, 1, [2, 2], b"1 2 256 x\x00"))
 
 
+def sig_file_seeds():
+    rows = [[(r * 16 + c) * 7 % 256 for c in range(16)] for r in range(9)]
+    good = "".join(number_line(r) for r in rows).encode()
+    flat = [v for row in rows for v in row]
+    write("sig_file", "two_tone", b"\x00" + good)
+    write("sig_file", "five_tone_chinese", b"\x03" + good)
+    write("sig_file", "commas", b"\x02" + ",".join(str(v) for v in flat).encode())
+    write("sig_file", "short", b"\x00" + good[:-30])
+    write("sig_file", "out_of_range", b"\x01" + good.replace(b" 7 ", b" 256 ", 1))
+    write("sig_file", "letters", b"\x02" + good.replace(b" 14 ", b" 1a ", 1))
+
+
+def sig_link_input(setup, steps, radio=b""):
+    """A set-up byte, the script's length, the script, the radio's bytes from 0x2000."""
+    script = bytes(b for step in steps for b in step)
+    return bytes([setup]) + struct.pack("<H", len(script)) + script + radio
+
+
+def sig_link_seeds():
+    radio = bytes((a * 13 + 5) % 256 for a in range(256))
+    wait = tuple(b for _ in range(12) for b in (0, 255))
+    read, write_, default, close = (1, 1), (1, 0), (2, 0), (3, 0)
+    cell = lambda grid, r, c: (4, grid, r, c)
+    key = lambda ch: (5, ord(ch))
+    stray = lambda row, col, value: (9, col, row) + tuple(struct.pack("<h", value))
+    spoil = lambda what, byte: (10, 0x80 | 8 | what, 0, 2, byte)
+    write("sig_link", "two_tone_read", sig_link_input(0, [read, wait], radio))
+    write("sig_link", "five_tone_write", sig_link_input(3, [write_, wait, wait], radio))
+    write("sig_link", "read_spoilt_replies", sig_link_input(
+        0, [spoil(3, 0x58), read, wait, wait], radio))
+    write("sig_link", "edit_and_write", sig_link_input(
+        2, [cell(1, 1, 1), key("1"), key("2"), (7, 0), (8, 1, 2), default, write_, (0, 50),
+            stray(100, 4, 300), wait, close, read, wait], radio))
+
+
 if __name__ == "__main__":
     param_file_seeds()
     adj_file_seeds()
@@ -283,3 +318,5 @@ if __name__ == "__main__":
     fm_link_seeds()
     dtmf_seeds()
     number_file_seeds()
+    sig_file_seeds()
+    sig_link_seeds()

@@ -1,12 +1,10 @@
 #include "editors/signalling/sig_file.h"
 
-#include "platform/runtime.h"
-
 namespace j5 {
 
-std::string Sig_File_Text(const ToneStage& stage) {
-  return rt::formatNumberRows(kSigFileRows, 16,
-                              [&](std::size_t r, std::size_t c) { return stage(r, c); });
+rt::FileProblem Save_Sig_File(const std::string& path, const ToneStage& stage) {
+  const auto cell = [&](std::size_t r, std::size_t c) { return stage(r, c); };
+  return rt::saveNumberLines(path, rt::tableLines(kSigFileRows, 16, cell));
 }
 
 namespace {
@@ -14,10 +12,6 @@ namespace {
 constexpr rt::NumberRange kBytes{0, 255};
 
 }  // namespace
-
-rt::NumberRead Read_Sig_Text(std::string_view text) {
-  return rt::readNumbers(text, kSigFileValues, kBytes);
-}
 
 rt::NumberRead Read_Sig_File(const std::string& path) {
   return rt::readNumberFile(path, kSigFileValues, kBytes);

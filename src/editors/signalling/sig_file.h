@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "data/shared_data.h"
@@ -16,11 +15,11 @@ namespace j5 {
 inline constexpr std::size_t kSigFileRows = 9;
 inline constexpr std::size_t kSigFileValues = kSigFileRows * 16;
 
-std::string Sig_File_Text(const ToneStage& stage);
+// Saves rows 0 to 8 of the stage carefully.
+rt::FileProblem Save_Sig_File(const std::string& path, const ToneStage& stage);
 
 // The 144 values of a signal file, rows 0 to 8 in order; every one a byte, as the file holds
 // bytes meant for the radio.
-rt::NumberRead Read_Sig_Text(std::string_view text);
 rt::NumberRead Read_Sig_File(const std::string& path);
 
 // Rows 0 to 8 of the stage take the values read.

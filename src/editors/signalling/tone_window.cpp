@@ -217,7 +217,7 @@ void Tone_Window::Sig_File_Load() {
 
 void Tone_Window::Sig_File_Save() {
   Grids_To_Image();
-  if (const auto problem = rt::saveFile(data_.File_Path, Sig_File_Text(data_.Tone_Stage))) {
+  if (const auto problem = Save_Sig_File(data_.File_Path, data_.Tone_Stage)) {
     Prompt_File_Problem(prog_, kSaveFailed, data_.File_Path, problem, Prompt_Title::Upper);
     return;
   }

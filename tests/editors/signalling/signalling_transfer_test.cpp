@@ -1,6 +1,8 @@
 // The tone windows' transfer against the simulated radio, and their signal files.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "editors/signalling/sig_file.h"
@@ -138,24 +140,29 @@ TEST_F(Signalling, BadSignalFilesChangeNothing) {
   for (int i = 0; i < 144; ++i) ok += " 1 ";
   const std::pair<const char*, std::string> files[] = {
       {"empty", ""}, {"short", " 1  2  3 \r\n"}, {"letters", "a b c"},
-      {"big", " 256 " + ok}, {"negative", " -1 " + ok}};
-  const ToneStage before = data.Tone_Stage;
+      {"big", " 256 " + ok}, {"negative", " -1 " + ok},
+      {"beyond 16 bits", " 99999999999999999999 " + ok},
+      {"huge and blank", std::string(std::size_t{8} << 20, ' ')}};
+  // Files, a folder, and a pipe that would never end.
+  std::vector<std::string> paths;
   for (const auto& [name, content] : files) {
-    test::writeFile(dir / "f.dat", content);
-    data.File_Path = dir / "f.dat";
+    paths.push_back(dir / name);
+    test::writeFile(paths.back(), content);
+  }
+  paths.push_back(dir.path());
+  paths.push_back(dir / "pipe");
+  ASSERT_EQ(::mkfifo(paths.back().c_str(), 0600), 0);
+  const ToneStage before = data.Tone_Stage;
+  for (const std::string& path : paths) {
+    data.File_Path = path;
     data.Open_File_Req = kTrue;
     d.clearMessageBoxes();
     d.advance(500);
-    ASSERT_EQ(d.messageBoxes().size(), 1u) << name;
-    EXPECT_EQ(d.lastMessageBox().text.rfind("Fail to load the Signal parameters file.", 0), 0u) << name;
-    EXPECT_TRUE(data.Tone_Stage == before) << name;
+    ASSERT_EQ(d.messageBoxes().size(), 1u) << path;
+    EXPECT_EQ(d.lastMessageBox().text.rfind("Fail to load the Signal parameters file.", 0), 0u) << path;
+    EXPECT_TRUE(data.Tone_Stage == before) << path;
   }
-  data.File_Path = dir.path();
-  data.Open_File_Req = kTrue;
-  d.clearMessageBoxes();
-  d.advance(500);
-  EXPECT_EQ(d.messageBoxes().size(), 1u);
-  EXPECT_TRUE(data.Tone_Stage == before);
+  expect_image_untouched();
 }
 
 }  // namespace
