@@ -95,7 +95,7 @@ const std::vector<List_Def>& Lists() {
 }  // namespace
 
 void Option_Copy_Window::Fill_Option_Defaults() {
-  auto fill = [this](kit::ComboBox& box, const Items& items, int def) {
+  auto fill = [](kit::ComboBox& box, const Items& items, int def) {
     box.clear();
     for (const std::string& item : items) box.addItem(item);
     box.setListIndex(def);
