@@ -12,39 +12,18 @@
 #include <string>
 #include <vector>
 
+#include "both_platforms.h"
 #include "data/defaults.h"
 #include "data/tables.h"
 #include "editors/channels/frm_chann.h"
-#include "offscreen_screen.h"
 #include "platform/headless.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
-
-#if __has_include(<QApplication>) && __has_include("platform/qt/qt_platform.h")
-#define J5_BENCH_QT 1
-#include <QApplication>
-
-#include "platform/qt/qt_platform.h"
-#endif
+#include "start_image.h"
 
 namespace {
 
 constexpr int kRuns = 41;
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
-// Start-up's share of the image and the tables.
-void startUp(j5::SharedData& d) {
-  j5::Init_Model_Band(d);
-  d.VHF_Low = 130, d.VHF_High = 179, d.UHF0_Low = 240, d.UHF0_High = 260;
-  d.UHF1_Low = 400, d.UHF1_High = 520;
-  j5::Init_Tone_Table(d);
-  d.Chann_Total = 128;
-  j5::Init_Factory_Image(d);
-}
 
 // Every channel programmed, its contents depending on `variant`, as a whole
 // read would leave them.
@@ -76,7 +55,7 @@ void fillChannels(j5::SharedData& d, int variant) {
 
 void measure(kit::Platform& platform, const char* label, const std::function<void()>& settle) {
   j5::Program program(platform);
-  startUp(program.data);
+  bench::startImage(program.data);
   program.MDImain.show();
   program.MDImain->move(0, 0, 15360, 11520);
   j5::frm_chann& w = program.frm_chann.load();
@@ -97,27 +76,11 @@ void measure(kit::Platform& platform, const char* label, const std::function<voi
   std::printf(
       "%-9s rebuild of 128 channels, median of %d: unchanged image %.3f ms, "
       "every channel changed %.3f ms\n",
-      label, kRuns, median(same), median(changed));
+      label, kRuns, bench::median(same), bench::median(changed));
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  {
-    kit::HeadlessPlatform headless;
-    measure(headless, "headless", [&] { headless.runUntilIdle(); });
-  }
-#ifdef J5_BENCH_QT
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-    setenv("QT_QPA_PLATFORM", bench::offscreen1024x768().c_str(), 1);
-  setenv("J5_SERIAL_PORTS", "/nonexistent/j5-bench-port", 1);
-  QApplication app(argc, argv);
-  kit::qt::QtPlatform qt;
-  measure(qt, "qt", [] { QCoreApplication::processEvents(); });
-#else
-  (void)argc;
-  (void)argv;
-  std::printf("qt        not built: no Qt backend in this build\n");
-#endif
-  return 0;
+  return bench::runOnBothPlatforms(argc, argv, measure);
 }

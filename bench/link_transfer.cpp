@@ -10,9 +10,6 @@
 
 #if __has_include("platform/qt/qt_platform.h")
 #include <QApplication>
-#include <QMessageBox>
-#include <QTimer>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -20,6 +17,7 @@
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
 #include "platform/qt/qt_platform.h"
+#include "qt_transfer.h"
 #include "shell/program.h"
 #include "sim/sim_process.h"
 
@@ -27,14 +25,17 @@ namespace {
 
 constexpr double kFrameWaitMs = 15;
 
-struct Floor {
-  int toRadio = 0, fromRadio = 0, frames = 0;
-  double ms() const { return (toRadio + fromRadio) * kit::kByteMs9600 + frames * kFrameWaitMs; }
-};
+using bench::Floor;
+
+// Every frame the tool sends waits 15 ms before its first byte.
+Floor withFrameWaits(Floor f) {
+  f.waitsMs = f.frames * kFrameWaitMs;
+  return f;
+}
 
 // The opening: seven code bytes, STX and ACK out; ACK, the 14-byte identification and ACK back.
 Floor opening() {
-  return {7 + 1 + 1, 1 + 14 + 1, 3};
+  return {7 + 1 + 1, 1 + 14 + 1, 3, 0};
 }
 
 Floor readFloor() {
@@ -43,7 +44,7 @@ Floor readFloor() {
   f.toRadio += blocks * 4 + blocks;       // requests and their acknowledgements
   f.fromRadio += 68 + (blocks - 1) * 69;  // the first reply alone, the others behind an ACK
   f.frames += blocks;
-  return f;
+  return withFrameWaits(f);
 }
 
 Floor writeFloor(const j5::SharedData& data) {
@@ -54,29 +55,7 @@ Floor writeFloor(const j5::SharedData& data) {
       f.fromRadio += 1;
       f.frames += 1;
     }
-  return f;
-}
-
-// Waits in Qt's loop for the next message box, answers it and returns when it appeared.
-double awaitBox(kit::qt::QtPlatform& platform, std::string& text) {
-  double at = -1;
-  QTimer poll;
-  poll.setTimerType(Qt::PreciseTimer);
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      at = platform.nowMs();
-      text = box->text().toStdString();
-      box->accept();
-    }
-  });
-  poll.start(1);
-  while (at < 0) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-  return at;
-}
-
-void report(const char* what, double ms, const Floor& floor) {
-  std::printf("%-6s %9.1f ms  floor %9.1f ms (%d bytes out, %d back, %d frames)  ratio %.3f\n",
-              what, ms, floor.ms(), floor.toRadio, floor.fromRadio, floor.frames, ms / floor.ms());
+  return withFrameWaits(f);
 }
 
 }  // namespace
@@ -84,10 +63,7 @@ void report(const char* what, double ms, const Floor& floor) {
 int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1;
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  // build/bench/.. -> build/sim/j5-radio-sim
-  const auto binary = std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() /
-                      "sim" / "j5-radio-sim";
-  simtest::SimProcess radio(binary.string(), {"--pacing", "on"});
+  simtest::SimProcess radio(bench::simBinary(), {"--pacing", "on"});
   setenv("J5_SERIAL_PORTS", radio.ptyPath().c_str(), 1);
 
   int qtArgc = 1;
@@ -107,24 +83,24 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     double start = platform.nowMs();
     r.Command_read.userClick();
-    double end = awaitBox(platform, text);
+    double end = bench::awaitBox(platform, text);
     if (text != "Complete reading the data from transceiver.") {
       std::fprintf(stderr, "read failed: %s\n", text.c_str());
       return 1;
     }
-    report("read", end - start, readFloor());
+    bench::report("read", end - start, readFloor());
     program.Form_Comm_Read.unload();
 
     auto& w = program.Form_Comm_Write.load();
     QApplication::processEvents();
     start = platform.nowMs();
     w.Command_Write.userClick();
-    end = awaitBox(platform, text);
+    end = bench::awaitBox(platform, text);
     if (text != "Complete writing parameters to the transceiver.") {
       std::fprintf(stderr, "write failed: %s\n", text.c_str());
       return 1;
     }
-    report("write", end - start, writeFloor(data));
+    bench::report("write", end - start, writeFloor(data));
     program.Form_Comm_Write.unload();
   }
   return 0;

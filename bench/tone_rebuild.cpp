@@ -9,35 +9,24 @@
 #include <functional>
 #include <vector>
 
+#include "both_platforms.h"
 #include "data/lang_text.h"
 #include "editors/signalling/frm_2tone.h"
 #include "editors/signalling/frm_5tone.h"
-#include "offscreen_screen.h"
 #include "platform/headless.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
-
-#if __has_include(<QApplication>) && __has_include("platform/qt/qt_platform.h")
-#define J5_BENCH_QT 1
-#include <QApplication>
-
-#include "platform/qt/qt_platform.h"
-#endif
 
 namespace {
 
 constexpr int kRuns = 41;
 
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
 // Block_Buf rows 2-21 as a read of a programmed radio leaves them, different in every run.
 void fillPages(j5::SharedData& d, int variant) {
   for (std::size_t row = 2; row <= 21; ++row)
     for (std::size_t i = 0; i < 64; ++i)
-      d.Block_Buf(row, 5 + i) = static_cast<std::int16_t>((row * 64 + i + static_cast<std::size_t>(variant)) % 16);
+      d.Block_Buf(row, 5 + i) =
+          static_cast<std::int16_t>((row * 64 + i + static_cast<std::size_t>(variant)) % 16);
 }
 
 void measure(kit::Platform& platform, const char* label, const std::function<void()>& settle) {
@@ -52,7 +41,10 @@ void measure(kit::Platform& platform, const char* label, const std::function<voi
   const auto time = [&](j5::Tone_Window& w, int run) {
     fillPages(program.data, run);
     const auto t0 = std::chrono::steady_clock::now();
-    if (&w == &two) two.Image_To_Grids(); else five.Image_To_Grids();
+    if (&w == &two)
+      two.Image_To_Grids();
+    else
+      five.Image_To_Grids();
     settle();
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
   };
@@ -62,27 +54,11 @@ void measure(kit::Platform& platform, const char* label, const std::function<voi
     t5.push_back(time(five, run));
   }
   std::printf("%-9s full table rebuild, median of %d: two-tone %.3f ms, five-tone %.3f ms\n", label,
-              kRuns, median(t2), median(t5));
+              kRuns, bench::median(t2), bench::median(t5));
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  {
-    kit::HeadlessPlatform headless;
-    measure(headless, "headless", [&] { headless.runUntilIdle(); });
-  }
-#ifdef J5_BENCH_QT
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-    setenv("QT_QPA_PLATFORM", bench::offscreen1024x768().c_str(), 1);
-  setenv("J5_SERIAL_PORTS", "/nonexistent/j5-bench-port", 1);
-  QApplication app(argc, argv);
-  kit::qt::QtPlatform qt;
-  measure(qt, "qt", [] { QCoreApplication::processEvents(); });
-#else
-  (void)argc;
-  (void)argv;
-  std::printf("qt        not built: no Qt backend in this build\n");
-#endif
-  return 0;
+  return bench::runOnBothPlatforms(argc, argv, measure);
 }

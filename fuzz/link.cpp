@@ -435,9 +435,9 @@ void Step(Harness& h) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   Harness h(data, size);
-  // Ten minutes on the clock hold some sixty whole transfers: enough for any story, and it keeps
-  // a long input from running into libFuzzer's time limit.
-  constexpr double kScriptMs = 600'000;
+  // Five minutes on the clock hold some thirty whole transfers: enough for any story, and it
+  // keeps a long input well inside libFuzzer's time limit.
+  constexpr double kScriptMs = 300'000;
   while (!h.script.empty() && h.platform.nowMs() < kScriptMs) Step(h);
   h.Settle();
   // J5_FUZZ_TRACE=1 with an input file shows what it did.

@@ -152,10 +152,53 @@ def option_copies_seeds():
     write("option_copies", "read_silent", b"\x03" + memory + b"\x01\x00\x00\x02\x00\x00")
 
 
+def dtmf_input(setup, radio, steps):
+    """A set-up byte, the radio's DTMF record (512 bytes), the script's length, the script."""
+    script = bytes(b for step in steps for b in step)
+    return bytes([setup]) + bytes(radio) + struct.pack("<H", len(script)) + script
+
+
+def dtmf_seeds():
+    radio = [(a * 7 + a // 256) % 256 for a in range(512)]
+    codes = [(a * 5) % 20 for a in range(512)]
+    wait = lambda ms: (0, max(0, ms // 10 - 1))
+    read, write_, default, reopen, leave, tab = (1, 1), (1, 0), (2, 0), (3, 0), (8, 0), (7, 0)
+    ani, group = (4, 1), (4, 4)
+    key = lambda ch: (5, ord(ch))
+    paste = lambda text: (6, len(text)) + tuple(text.encode())
+    # The radio's next replies to read requests spoilt: misbehaviour `what`, with `byte`.
+    spoil = lambda what, byte: (11, 0x80 | what, 0, 2, byte)
+    long_wait = tuple(b for _ in range(8) for b in wait(2560))
+    write("dtmf", "read", dtmf_input(0, radio, [read, long_wait]))
+    write("dtmf", "write", dtmf_input(1, codes, [write_, long_wait, long_wait]))
+    write("dtmf", "read_spoilt_replies", dtmf_input(
+        0, radio, [spoil(3, 0x58), read, long_wait, long_wait]))
+    write("dtmf", "edit_and_leave", dtmf_input(
+        1, codes, [ani, key("1"), key("2"), leave, ani, paste("12 3"), tab, group, paste("ab*c"),
+                   tab, default, reopen, (10, 26, 3, 0x2c, 0x01), read, long_wait]))
+
+
+def number_file_input(count, rng, pieces, text):
+    """The count wanted, the range (0 16 bits, 1 bytes, 2 -5..5), the pieces' lengths, the file."""
+    return bytes([count, rng, len(pieces)] + pieces) + text
+
+
+def number_file_seeds():
+    rows = [[(r * 16 + c) * 7 % 256 for c in range(16)] for r in range(3)]
+    lines = "".join(number_line(r) for r in rows).encode()
+    write("number_file", "lines", number_file_input(48, 1, [5, 80, 1], lines))
+    write("number_file", "byte_order_mark", number_file_input(48, 0, [1, 2], b"\xef\xbb\xbf" + lines))
+    write("number_file", "commas", number_file_input(6, 2, [3], b"1,-2 ,3\t-5\n5,0 trailing"))
+    write("number_file", "short", number_file_input(20, 0, [], b" 1  2 \r\n 3 \r\n"))
+    write("number_file", "bad", number_file_input(4, 1, [2, 2], b"1 2 256 x\x00"))
+
+
 if __name__ == "__main__":
     param_file_seeds()
     runtime_seeds()
     link_seeds()
     chann_seeds()
     sim_seeds()
+    dtmf_seeds()
+    number_file_seeds()
     option_copies_seeds()

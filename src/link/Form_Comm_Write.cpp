@@ -48,22 +48,23 @@ void Form_Comm_Write::Command_Write_Click() {
   Def_FM_Band_Text(prog_.data);
   // A loaded parameter file may hold values that are no byte; none of them may reach the radio.
   if (auto bad = First_Unsendable_Row(prog_.data)) {
-    Unsendable_Message(*bad, false);
+    Unsendable_Row_Message(prog_, *bad, false);
     return;
   }
   Write_Start();
 }
 
-void Form_Comm_Write::Unsendable_Message(int row, bool started) {
+void Unsendable_Row_Message(Program& program, int row, bool started) {
   // Such a value can only come from a parameter file, so the file's line is named. Once rows
   // have gone out the radio is half written, and the message must not say otherwise.
-  Prompt(prog_, Param_File_Line_Text(static_cast<std::size_t>(row)),
-         started ? Bilingual{"含有 0 至 255 以外的数值，写入在此行之前停止，对讲机只写入了一部分 ！",
-                             " holds a value outside 0 to 255; the write stopped before it, so "
-                             "the transceiver is only partly written."}
-                 : Bilingual{"含有 0 至 255 以外的数值，未向对讲机写入任何数据 ！",
-                             " holds a value outside 0 to 255; nothing was written to the "
-                             "transceiver."});
+  Prompt(program, Param_File_Line_Text(static_cast<std::size_t>(row)),
+         started
+             ? Bilingual{"含有 0 至 255 以外的数值，写入在此行之前停止，对讲机只写入了一部分 ！",
+                         " holds a value outside 0 to 255; the write stopped before it, so "
+                         "the transceiver is only partly written."}
+             : Bilingual{"含有 0 至 255 以外的数值，未向对讲机写入任何数据 ！",
+                         " holds a value outside 0 to 255; nothing was written to the "
+                         "transceiver."});
 }
 
 void Form_Comm_Write::Write_Start() {
@@ -78,7 +79,7 @@ std::optional<std::array<std::uint8_t, 16>> Form_Comm_Write::Link_Frame_Data(
 // The image changed under the running write (a file loaded meanwhile): the engine stopped rather
 // than send a value that is no byte.
 void Form_Comm_Write::Link_Stopped(const Write_Step& step) {
-  Unsendable_Message(step.source, true);
+  Unsendable_Row_Message(prog_, step.source, true);
 }
 
 void Form_Comm_Write::Command_Cancel_Click() {

@@ -12,6 +12,9 @@ namespace j5 {
 bool Short_Row(const SharedData& data, int row);
 // The first row of Row_Skip_List whose bytes to be sent are not all 0 to 255.
 std::optional<int> First_Unsendable_Row(const SharedData& data);
+// Says that image row `row` holds a value outside 0 to 255: nothing was written, or (started)
+// the write stopped before that row. The editors' own writes say it the same way.
+void Unsendable_Row_Message(Program& program, int row, bool started);
 
 class Form_Comm_Write : public Transfer_Window {
  public:
@@ -24,7 +27,6 @@ class Form_Comm_Write : public Transfer_Window {
   void Command_Write_Click();
   void Command_Cancel_Click();
   void Write_Start();
-  void Unsendable_Message(int row, bool started);
 
   std::optional<std::array<std::uint8_t, 16>> Link_Frame_Data(const Write_Step& step) override;
   void Link_Stopped(const Write_Step& step) override;

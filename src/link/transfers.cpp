@@ -312,10 +312,10 @@ Read_Plan Option_Read_Plan() {
   return Block_Read(0x0E00, 5, false, true, 224);
 }
 
+// Each row goes to its own address, the work-channel row 231 to 0x0E70 as in the whole write, and
+// the rows run on to the power-on lines (246), which the window edits and a write must carry.
 Write_Plan Option_Write_Plan() {
-  Write_Plan p = Row_Write(0x0E00, 224, 21, 20);
-  p.steps[7].address = 0x0F00;  // the work-channel row
-  return p;
+  return Row_Write(0x0E00, 224, 23, 22);
 }
 
 Read_Plan Dtmf_Read_Plan() {

@@ -87,7 +87,7 @@ Write_Plan Channel_Write_Plan(int chann_last);
 // Option editor: 5 blocks from 0x0E00 (the radio's image rows 224-243; the transfer itself
 // changes nothing).
 Read_Plan Option_Read_Plan();
-// Option editor: image rows 224-244 to 0x0E00 + 16 c, row 231 (frame 7) to 0x0F00.
+// Option editor: image rows 224-246 to 0x0E00 + 16 c, each row to its own address.
 Write_Plan Option_Write_Plan();
 // DTMF editor: 7 blocks from 0x0B00 to image rows 176-203.
 Read_Plan Dtmf_Read_Plan();

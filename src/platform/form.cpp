@@ -122,6 +122,10 @@ void Form::runActivate() {
     return;
   }
   const bool wasActive = platform_.activeForm_ == this;
+  if (Form* before = platform_.activeForm_; before && !wasActive && before->loaded()) {
+    platform_.dispatch(before->Deactivate);
+    if (!loaded() || !shown_) return;
+  }
   platform_.activeForm_ = this;
   forgetActivation();
   platform_.activations_.push_back(this);

@@ -77,6 +77,8 @@ class Form {
 
   std::function<void()> Load;
   std::function<void()> Activate;
+  // Another child window became the active one (not raised when this one unloads).
+  std::function<void()> Deactivate;
   std::function<void()> GotFocus;
   std::function<void()> LostFocus;
   // cancel != 0 keeps the form loaded. mode: 0 closed by the user's window

@@ -5,12 +5,22 @@
 namespace j5 {
 
 void Prompt(Program& program, const Bilingual& text, Prompt_Title title, kit::MsgIcon icon) {
-  program.platform.messageBox(
-      program.text(text.chn, text.eng),
-      program.text("操作提示", title == Prompt_Title::Lower         ? "Operate prompt"
-                               : title == Prompt_Title::Upper ? "Operate Prompt"
-                                                              : "Operate Prompt\""),
-      icon);
+  const char* eng = "Operate prompt";
+  switch (title) {
+    case Prompt_Title::Lower:
+      break;
+    case Prompt_Title::Upper:
+      eng = "Operate Prompt";
+      break;
+    case Prompt_Title::Upper_Quote:
+      eng = "Operate Prompt\"";
+      break;
+    case Prompt_Title::Chinese:
+      eng = "操作提示";
+      break;
+  }
+  program.platform.messageBox(program.text(text.chn, text.eng), program.text("操作提示", eng),
+                              icon);
 }
 
 void Prompt(Program& program, const Bilingual& text, const Bilingual& detail, Prompt_Title title,

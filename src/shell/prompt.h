@@ -18,8 +18,9 @@ struct Bilingual {
 };
 
 // The English title: most windows write "Operate prompt", some "Operate Prompt"; the tone windows'
-// entry messages "Operate Prompt" with a double-quote character after it.
-enum class Prompt_Title { Lower, Upper, Upper_Quote };
+// entry messages and the DTMF editor's code check "Operate Prompt" with a double-quote character
+// after it; a few messages keep the Chinese title "操作提示" in both languages (Chinese).
+enum class Prompt_Title { Lower, Upper, Upper_Quote, Chinese };
 
 // Shows text in the current language under the prompt title; exclamation icon unless told.
 void Prompt(Program& program, const Bilingual& text, Prompt_Title title = Prompt_Title::Lower,

@@ -126,8 +126,9 @@ TEST_F(Write, AValueOutsideByteRangeArrivingDuringTheWriteStopsIt) {
   ASSERT_TRUE(d.advanceUntil([&] { return rowFrames().size() > 10; }, 5000));
   data.Mem_Image(200, 3) = 999;
   ASSERT_TRUE(d.advanceUntil([&] { return !d.messageBoxes().empty(); }, 20000));
-  EXPECT_EQ(boxTexts(), std::vector<std::string>{
-                            "参数文件第 201 行含有 0 至 255 以外的数值，写入在此行之前停止，对讲机只写入了一部分 ！"});
+  EXPECT_EQ(boxTexts(),
+            std::vector<std::string>{"参数文件第 201 行含有 0 至 255 "
+                                     "以外的数值，写入在此行之前停止，对讲机只写入了一部分 ！"});
   EXPECT_EQ(w.Label_tr_count.caption(), "与对讲机通讯故障 ！");
   EXPECT_FALSE(w.Link.Link_Busy());
   EXPECT_FALSE(w.Link.MSC.portOpen());

@@ -11,12 +11,19 @@
 #include "data/defaults.h"
 #include "data/tables.h"
 #include "editors/channels/frm_chann.h"
-#include "editors/options/frm_option.h"
 #include "support/driver.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
 
 namespace j5::chann_test {
+
+// Another child window for the user to leave the channel window for: it shows nothing, takes no
+// focus and leaves the image alone.
+struct Other_Window : kit::Form {
+  explicit Other_Window(Program& p) : kit::Form(p.platform, "Other_Window", p.mainForm()) {
+    Load = [this] { show(); };
+  }
+};
 
 struct ChannFixture {
   kit::HeadlessPlatform platform;
@@ -24,6 +31,7 @@ struct ChannFixture {
   kit::Driver driver{platform};
   SharedData& data = program.data;
   frm_chann* w = nullptr;
+  kit::FormSlot<Other_Window> other{[this] { return std::make_unique<Other_Window>(program); }};
 
   explicit ChannFixture(int total = 128, bool chinese = false) {
     // Start-up opens a channel window of its own; the tests then set what
@@ -88,8 +96,7 @@ struct ChannFixture {
   }
   // The user works in another window and comes back.
   void leaveAndReturn(const std::function<void()>& meanwhile) {
-    auto& other = program.frm_option.load();
-    driver.activate(other);
+    driver.activate(other.load());
     meanwhile();
     driver.activate(*w);
   }

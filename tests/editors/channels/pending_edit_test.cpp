@@ -174,7 +174,7 @@ TEST(ChannPendingEdit, AnActivationUnderACommitsMessageNeitherCommitsTwiceNorMov
   ChannFixture f;
   f.open();
   f.typeInto(2, 2, "50");
-  f.driver.activate(f.program.frm_option.load());
+  f.driver.activate(f.other.load());
   // The user clicks into the inactive window: its activation is queued and
   // runs while the commit's message box is open.
   f.platform.onMessageBox = [&](const kit::MessageBoxRecord&) { f.platform.advance(1); };
@@ -186,7 +186,7 @@ TEST(ChannPendingEdit, AnActivationUnderACommitsMessageNeitherCommitsTwiceNorMov
   // The same under the Enter key's check: the entry is stored where it was made (the lower limit
   // for both frequencies), and the editor moves on from there.
   f.typeInto(3, 2, "50");
-  f.driver.activate(f.program.frm_option.load());
+  f.driver.activate(f.other.load());
   f.w->userActivate();
   f.driver.enter();
   EXPECT_EQ(f.cells(3, 2, 3), (std::vector<std::string>{"130.00000", "130.00000"}));

@@ -1,0 +1,270 @@
+// The DTMF editor under a user who types, pastes, tabs, presses Default, Read and Write, closes
+// and reopens it, leaves it for another window and loads values into its record, while its own
+// transfer talks to a simulated radio whose record is the fuzzer's and whose answers the fuzzer
+// spoils (silence, late, a wrong first byte, stray, missing or extra bytes, no leading ACK).
+// Whatever comes:
+// - nothing escapes a handler;
+// - nothing outside the DTMF record (image rows 176..207, columns 0..15) changes;
+// - every value the window or its transfer stores is a byte;
+// - rows 204..207 change only by Default (or a value loaded into them);
+// - a read that completes leaves the radio's bytes in the rows the display does not store back
+//   (176..199, and row 203 from byte 5 on) where no fault spoiled its answers;
+// - every frame written goes to 0x0B00..0x0CC0 and carries its image row;
+// - with no more steps the transfer ends by itself and the window is not busy.
+//
+// Input: a set-up byte, the radio's DTMF record (512 bytes), the length of the script (two
+// bytes), then the script of steps.
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "editors/dtmf/frm_dtmf.h"
+#include "fuzz_support.h"
+#include "platform/headless.h"
+#include "shell/MDImain.h"
+#include "shell/program.h"
+#include "sim/radio.h"
+#include "support/driver.h"
+#include "support/sim_device.h"
+
+using j5fuzz::Check;
+
+namespace {
+
+constexpr int kFirstRow = 176, kLastRow = 207;
+constexpr int kRecordBase = 0x0B00;
+
+bool Is_Read_Done(const std::string& text) {
+  return text == "从对讲机中读取数据完毕 ！" ||
+         text == "Complete reading the data from transceiver.";
+}
+
+struct Harness {
+  kit::HeadlessPlatform platform;
+  j5fuzz::Fuzz_Input input;
+  const std::uint8_t setup = input.Byte();
+  j5test::Sim_Device device;
+  sim::Radio& radio = device.radio;
+  j5::Program program{platform};
+  kit::Driver d{platform};
+  j5::SharedData& data = program.data;
+  j5fuzz::Fuzz_Input script{nullptr, 0};
+  j5::MemImage image;
+  // Every state of the written rows since the last Write press: a frame is built when it is
+  // queued and leaves byte by byte, while the user may go on editing.
+  using Row = std::array<std::int16_t, 16>;
+  std::vector<std::vector<Row>> held = std::vector<std::vector<Row>>(29);
+  std::size_t framesChecked = 0;
+  // No fault spoiled an answer since the read began: the protocol carries no checksum, so a reply
+  // cut short and padded by a stray byte cannot be told from a good one.
+  bool clean = true;
+
+  Harness(const std::uint8_t* bytes, std::size_t size) : input(bytes, size) {
+    radio.config().identForm = sim::IdentForm::Ident8;
+    for (int a = 0; a < 512; ++a)
+      radio.memory().set(static_cast<std::uint16_t>(kRecordBase + a), input.Byte());
+    script = input.Part(static_cast<std::size_t>(input.Word()));
+    platform.attachDevice(1, device);
+    program.MDImain.load();
+    platform.advance(5000);
+    program.frm_chann.unload();
+    data.Lang_Chn = setup & 1 ? j5::kTrue : j5::kFalse;
+    data.Comm_Port = 1;
+    Open();
+    platform.clearMessageBoxes();
+    radio.clearLog();
+    image = data.Mem_Image;
+    Hold_Rows(true);
+  }
+
+  void Hold_Rows(bool fresh) {
+    for (std::size_t n = 0; n < held.size(); ++n) {
+      Row row;
+      std::copy_n(data.Mem_Image.row(kFirstRow + n).begin(), 16, row.begin());
+      if (fresh) held[n].clear();
+      if (held[n].empty() || held[n].back() != row) held[n].push_back(row);
+    }
+  }
+
+  j5::frm_dtmf* Window() const { return program.frm_dtmf.get(); }
+
+  void Open() {
+    d.click(program.MDImain->Dtmf_edit);
+    // Its transfer runs only where its buttons are shown.
+    if (j5::frm_dtmf* w = Window()) {
+      w->Command_read.setVisible(true);
+      w->Command_Write.setVisible(true);
+    }
+  }
+
+  // After every step and wait: what changed since the last look.
+  void Check_State(bool loaded) {
+    const j5::MemImage& now = data.Mem_Image;
+    bool readDone = false;
+    for (const auto& box : platform.messageBoxes()) {
+      Check(!box.title.empty(),
+            [&] { return std::string("an error escaped a handler: " + box.text); });
+      readDone |= Is_Read_Done(box.text);
+    }
+    platform.clearMessageBoxes();
+    for (std::size_t r = 0; r < j5::MemImage::kRows; ++r) {
+      const auto nowRow = now.row(r);
+      const auto before = std::as_const(image).row(r);
+      if (std::equal(nowRow.begin(), nowRow.end(), before.begin())) continue;
+      for (std::size_t c = 0; c < j5::MemImage::kCols; ++c) {
+        const std::int16_t v = nowRow[c];
+        if (v == before[c]) continue;
+        const auto row = static_cast<int>(r);
+        Check((row >= kFirstRow && row <= kLastRow && c < 16) || loaded, [&] {
+          return "row " + std::to_string(r) + " column " + std::to_string(c) + " changed";
+        });
+        Check((v >= 0 && v <= 255) || loaded,
+              [&] { return "a value that is no byte stored: " + std::to_string(v); });
+        Check(row < 204 || v == j5::kEmptyByte || loaded,
+              [&] { return "row " + std::to_string(r) + " changed to " + std::to_string(v); });
+      }
+    }
+    if (readDone && clean) {
+      for (int r = kFirstRow; r <= 203; ++r)
+        for (int c = r < 200 ? 0 : 5; c < 16; ++c) {
+          if (r >= 200 && r < 203) continue;
+          const int expected = radio.memory().at(static_cast<std::uint16_t>(r * 16 + c));
+          Check(now(r, c) == expected, [&] {
+            return "after a read row " + std::to_string(r) + " column " + std::to_string(c) +
+                   " holds " + std::to_string(now(r, c)) + ", the radio " +
+                   std::to_string(expected);
+          });
+        }
+    }
+    Check_Frames();
+    image = now;
+    Hold_Rows(false);
+  }
+
+  void Check_Frames() {
+    const auto& log = radio.log();
+    for (; framesChecked < log.size(); ++framesChecked) {
+      const sim::LogEntry& e = log[framesChecked];
+      if (e.direction != sim::Direction::ToRadio || e.kind != sim::FrameKind::DataFrame) continue;
+      const int address = e.bytes[1] << 8 | e.bytes[2];
+      Check(address >= kRecordBase && address <= 0x0CC0 && address % 16 == 0,
+            [&] { return "a frame for address " + std::to_string(address); });
+      const auto row = static_cast<std::size_t>(address / 16);
+      const std::vector<Row>& states = held[row - kFirstRow];
+      const bool carries = std::any_of(states.begin(), states.end(), [&](const Row& r) {
+        for (std::size_t c = 0; c < 16; ++c)
+          if (r[c] != e.bytes[4 + c]) return false;
+        return true;
+      });
+      Check(carries,
+            [&] { return "the frame for row " + std::to_string(row) + " is not that row"; });
+    }
+  }
+
+  void Wait(double ms) {
+    platform.advance(ms);
+    Check_State(false);
+  }
+
+  void Step() {
+    const std::uint8_t op = script.Byte() % 13;
+    const std::uint8_t arg = script.Byte();
+    j5::frm_dtmf* w = Window();
+    bool loaded = false;
+    switch (op) {
+      case 0:
+        return Wait((arg + 1) * 10.0);
+      case 1:
+        if (w && !w->Link.Link_Busy()) {
+          Hold_Rows(true);
+          clean = !radio.faultsPending();
+        }
+        if (w) d.click(arg & 1 ? w->Command_read : w->Command_Write);
+        break;
+      case 2:
+        if (w) d.click(w->Command_def);
+        break;
+      case 3:
+        if (w && !d.close(*w)) break;
+        Open();
+        break;
+      case 4:
+        if (w)
+          d.focus(arg & 1 ? static_cast<kit::Control&>(w->Text_Ani)
+                          : w->Text_tx_Encode[arg / 2 % 15]);
+        break;
+      case 5:
+        if (d.focused()) d.key(arg);
+        break;
+      case 6:
+        if (d.focused()) d.paste(std::string(script.Bytes(arg % 8)));
+        break;
+      case 7:
+        if (d.focused()) d.tab();
+        break;
+      case 8:
+        // Another window becomes active, then this one again.
+        if (w) {
+          w->Open_Sig_File();
+          d.runUntilIdle();
+          if (j5::frm_dtmf* again = Window()) d.activate(*again);
+        }
+        break;
+      case 9:
+        if (w) d.pick(arg & 1 ? w->Combo_Enc_ys1 : w->Combo_Enc_ys2, arg % 196);
+        break;
+      case 10: {
+        // What a loaded parameter file may leave in the record.
+        const int row = kFirstRow + arg % 32;
+        const int col = script.Byte() % 16;
+        data.Mem_Image(static_cast<std::size_t>(row), static_cast<std::size_t>(col)) =
+            script.Int16();
+        loaded = true;
+        break;
+      }
+      case 11: {
+        sim::Fault f;
+        f.what = static_cast<sim::Misbehaviour>(arg % 8);
+        const sim::FrameKind kinds[] = {sim::FrameKind::AccessCode, sim::FrameKind::ReadRequest,
+                                        sim::FrameKind::DataFrame};
+        if (arg & 0x80) f.answering = kinds[arg / 8 % 3];
+        f.skip = script.Byte() % 8;
+        f.count = script.Byte() % 3 + 1;
+        f.delay = 500'000 + (arg / 32) * 400'000;
+        f.byte = script.Byte();
+        radio.inject(f);
+        clean = false;
+        return;
+      }
+      default:
+        if (w) d.click(w->Command_close);
+        if (!Window()) Open();
+        break;
+    }
+    d.runUntilIdle();
+    Check_State(loaded);
+  }
+
+  // No more steps, no more faults: the transfer ends by itself.
+  void Settle() {
+    radio.clearFaults();
+    for (int i = 0; i < 40; ++i) Wait(500);
+    if (j5::frm_dtmf* w = Window()) {
+      Check(!w->Link.Link_Busy(), "the window is still busy");
+      Check(!w->Link.MSC.portOpen(), "the port is still open");
+    }
+  }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  Harness h(data, size);
+  constexpr double kScriptMs = 300'000;
+  while (!h.script.empty() && h.platform.nowMs() < kScriptMs) h.Step();
+  h.Settle();
+  return 0;
+}

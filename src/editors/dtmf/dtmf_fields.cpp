@@ -1,0 +1,101 @@
+// The code boxes (six decode codes, the master, vice and own ID) and the fifteen encode groups.
+// A code box stores every change of its text at once and judges the text when it loses the
+// focus; an encode group stores its row when it loses the focus and takes any text.
+#include <algorithm>
+
+#include "editors/dtmf/dtmf_prompts.h"
+#include "editors/dtmf/frm_dtmf.h"
+#include "platform/runtime.h"
+#include "platform/utf8.h"
+#include "shell/program.h"
+
+namespace j5 {
+
+namespace {
+
+constexpr int kBackspace = 8;
+constexpr int kFirstPrintable = 32;
+
+bool isDigit(int key) {
+  return key >= '0' && key <= '9';
+}
+
+}  // namespace
+
+void frm_dtmf::Code_Box_KeyPress(Code_Box& c, int& key) {
+  if (key == kBackspace) return;
+  if (!isDigit(key)) {
+    // Only digits are typed; a refused key leaves the box as it was.
+    key = 0;
+    return;
+  }
+  if (kit::utf8::length(rt::Trim(c.box->text())) < kDtmfFieldLen) return;
+  // A full box: the own ID starts again with this digit, the other codes take no more.
+  if (&c == &Code_Boxes[kAniBox]) {
+    c.box->setText("");
+  } else {
+    key = 0;
+  }
+}
+
+void frm_dtmf::Code_Box_GotFocus(Code_Box& c) {
+  c.held = c.box->text();
+}
+
+std::string frm_dtmf::Check_Code_Text(const std::string& text) {
+  switch (Code_Text_Fault(text)) {
+    case Code_Fault::Too_Long:
+      Prompt(prog_, dtmf_prompt::Too_Long, Prompt_Title::Upper_Quote);
+      return "ERROR";
+    case Code_Fault::Bad_Char:
+      Prompt(prog_, dtmf_prompt::Bad_Char, Prompt_Title::Upper_Quote);
+      return "ERROR";
+    case Code_Fault::None:
+      break;
+  }
+  return "";
+}
+
+void frm_dtmf::Code_Box_LostFocus(Code_Box& c) {
+  // The focus is going to another window (or went there while a message was open): nobody is
+  // here to put the code right, so a code the box would not let go gives way to the one it held
+  // before.
+  auto left = [this] { return prog_.platform.activeForm() != this; };
+  if (left()) return Put_Back_Refused_Code();
+
+  kit::TextBox& box = *c.box;
+  const bool refused = Check_Code_Text(box.text()) == "ERROR";
+  if (left()) return Put_Back_Refused_Code();
+  if (refused || box.text().empty()) {
+    box.setText("");
+    box.setFocus();
+    return;
+  }
+  if (kit::utf8::length(rt::Trim(box.text())) < 3) {
+    Prompt(prog_, dtmf_prompt::Too_Short, Prompt_Title::Upper);
+    if (left()) return Put_Back_Refused_Code();
+    box.setFocus();
+  }
+}
+
+void frm_dtmf::Put_Back_Refused_Code() {
+  for (Code_Box& c : Code_Boxes) {
+    if (!c.box->hasFocus() || Code_Text_Accepted(c.box->text())) continue;
+    c.box->setText(c.held);
+    Record.store(*c.box);  // also when the text was the same: the field holds its codes
+  }
+}
+
+void frm_dtmf::Text_tx_Encode_KeyPress(int index, int& key) {
+  // A full group starts again with the character typed (blanks count as characters here). Enter
+  // and the other control keys type nothing, so they leave the group as it is.
+  kit::TextBox& box = Text_tx_Encode[index];
+  if (kit::utf8::length(box.text()) >= kDtmfFieldLen && key >= kFirstPrintable) box.setText("");
+}
+
+void frm_dtmf::Text_tx_Encode_LostFocus(int index) {
+  Record.store(Text_tx_Encode[index]);
+  Show_Dtmf();
+}
+
+}  // namespace j5

@@ -1,0 +1,55 @@
+#include "editors/options/option_codecs.h"
+
+#include <cmath>
+
+#include "editors/options/option_text.h"
+
+namespace j5::opt {
+
+namespace {
+
+template <std::size_t N>
+std::array<int, N> Bytes_Of(std::span<const std::int16_t> bytes) {
+  std::array<int, N> out{};
+  for (std::size_t i = 0; i < N; ++i) out[i] = bytes[i];
+  return out;
+}
+
+template <std::size_t N>
+void Put(std::span<std::int16_t> bytes, const std::array<int, N>& values) {
+  for (std::size_t i = 0; i < N; ++i) bytes[i] = static_cast<std::int16_t>(values[i]);
+}
+
+}  // namespace
+
+fields::Codec Freq_Digits_Codec() {
+  return {8,
+          [](std::span<const std::int16_t> bytes) { return Freq_Digits_Text(Bytes_Of<8>(bytes)); },
+          [](std::span<std::int16_t> bytes, std::string_view text) {
+            const double units = std::round(Value_Of(std::string(text)) * 100000);
+            if (units < 0 || units >= 1e8) return false;
+            Put(bytes, Freq_To_Digits(static_cast<long long>(units)));
+            return true;
+          }};
+}
+
+fields::Codec Offset_Digits_Codec() {
+  return {
+      6, [](std::span<const std::int16_t> bytes) { return Offset_Digits_Text(Bytes_Of<6>(bytes)); },
+      [](std::span<std::int16_t> bytes, std::string_view text) {
+        const double kHz = std::round(Value_Of(std::string(text)) * 1000);
+        if (kHz < 0 || kHz >= 100000) return false;
+        Put(bytes, Offset_To_Digits(static_cast<int>(kHz)));
+        return true;
+      }};
+}
+
+fields::Codec Pon_Line_Codec() {
+  return {7, [](std::span<const std::int16_t> bytes) { return Pon_Decode(Bytes_Of<7>(bytes)); },
+          [](std::span<std::int16_t> bytes, std::string_view text) {
+            Put(bytes, Pon_Encode(std::string(text)));
+            return true;
+          }};
+}
+
+}  // namespace j5::opt

@@ -1,0 +1,21 @@
+#pragma once
+// The byte encodings of the optional features window's own records, as codecs
+// for its field bindings.
+
+#include "data/fields.h"
+
+namespace j5::opt {
+
+// Freq_Digits: eight bytes of one decimal digit each, 100 MHz first, 10 Hz
+// last. Shows the frequency as the window does ("136.02500"); stores a
+// frequency text that the window has already checked and snapped.
+fields::Codec Freq_Digits_Codec();
+
+// Offset_Digits: six digit bytes in kHz, the 100 MHz byte always 0. Shows
+// "05.000"; stores an offset text already put on the 5 kHz grid.
+fields::Codec Offset_Digits_Codec();
+
+// Pon_Line: seven Disp_Char bytes of one power-on line, centred with blanks.
+fields::Codec Pon_Line_Codec();
+
+}  // namespace j5::opt

@@ -1,0 +1,97 @@
+#pragma once
+// The text and number rules of the optional features window that do not
+// depend on its controls: frequency and offset digits with their raster,
+// the band test, tone codes and typed tone names, and the power-on lines.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace j5::opt {
+
+// The numeric value of a box's text; a text too large for a number counts as
+// no number (0), like one that does not start with a number.
+double Value_Of(const std::string& text);
+
+// ---- Frequencies: eight decimal digits in 10 Hz units, 100 MHz digit first.
+using Freq_Digits = std::array<int, 8>;
+
+// Whether a frequency (MHz) belongs to the band Low..High: the whole of the
+// upper limit's last MHz counts, as the range box's ".99750" shows. The band
+// choice and the frequency check both use it, so a frequency the check
+// accepts is never replaced by a band choice.
+bool In_Band(double mhz, double low, double high);
+
+// The frequency snapped down to the 2.5 kHz or the 6.25 kHz raster, whichever
+// leaves the smaller remainder (a tie goes to 2.5 kHz; up to 1 Hz below a
+// raster point counts as that point), in 10 Hz units.
+long long Snap_Freq_Units(double mhz);
+
+// The digits of a frequency in 10 Hz units (0 to 999.99999 MHz).
+Freq_Digits Freq_To_Digits(long long units);
+
+// The box text of stored digits: a 100 MHz digit of 0 and any byte above 9
+// are left out ("136.02500", "45.12500").
+std::string Freq_Digits_Text(const Freq_Digits& digits);
+
+// Texts the frequency check puts in place of a frequency below or above the
+// band.
+std::string Freq_Below_Text(double low);
+std::string Freq_Above_Text(double high);
+// The range box: "130 - 179.99750".
+std::string Range_Text(double low, double high);
+
+// ---- Offsets: six digit bytes in kHz (the 100 MHz digit always 0).
+inline constexpr double kOffsetMaxMHz = 59.95;
+
+// The offset (MHz) cut down to the 5 kHz grid, in kHz.
+int Offset_Grid_kHz(double mhz);
+// "00.000" .. "59.950": two integer digits and three decimals.
+std::string Offset_Text(int kHz);
+// The six bytes of an offset in kHz.
+std::array<int, 6> Offset_To_Digits(int kHz);
+// The offset shown for six stored bytes. Bytes that are not digits (an erased
+// image) count as 0, and the 100 MHz byte, which is always written 0, is not
+// shown, so the text never outgrows the box.
+std::string Offset_Digits_Text(const std::array<int, 6>& bytes);
+
+// ---- Tones (Tone_Code: low byte, high byte).
+struct Tone_Shown {
+  // The list index to select, or -1 for none; ignored when text is set.
+  int index = 0;
+  // A CTCSS tone goes into the box as text ("67.0").
+  std::optional<std::string> text;
+};
+
+// What a tone box shows for a stored code: OFF for 0/0 or any 0xFF byte, the
+// DCS item for a high byte of 0 and a low byte 1 to 210, nothing selected for
+// a high byte of 0 with a low byte no item names, else the CTCSS text.
+Tone_Shown Tone_Display(int low, int high);
+
+// The code a tone list item stands for (item 0 off, 1..2000 CTCSS, 2001..2210
+// DCS); nothing for an index outside the list.
+std::optional<std::array<int, 2>> Tone_Code_Of_Item(int index);
+
+// A typed tone text made ready for the look-up: a text that is exactly one
+// number from 60 to 259.9 is written as the list writes it (088.50 -> 88.5,
+// 100 -> 100.0); every other text stays as trimmed.
+std::string Tone_Typed_Text(const std::string& text);
+
+// ---- Power-on lines: seven Disp_Char bytes each.
+using Pon_Bytes = std::array<int, 7>;
+
+// A line as stored: the trimmed text centred with blanks (one position to the
+// left when the free room is odd), its first seven characters only, each as
+// its Disp_Char code; a blank inside the text stays a blank.
+Pon_Bytes Pon_Encode(const std::string& text);
+// The text of a stored line: its characters (codes without one show nothing),
+// trimmed.
+std::string Pon_Decode(const Pon_Bytes& bytes);
+
+// ---- Channel count.
+// The count a text commits, or nothing when it lies outside 1..128.
+std::optional<int> Chann_Count_Of(const std::string& text);
+
+}  // namespace j5::opt

@@ -1,0 +1,176 @@
+// The code boxes (typed, pasted and checked when left) and the encode groups.
+#include <gtest/gtest.h>
+
+#include "dtmf_fixture.h"
+
+namespace j5::dtmf_test {
+namespace {
+
+const std::vector<int> kNoCode(5, 255);
+
+TEST(DtmfFields, TheOwnIdTakesDigitsOnlyAndAFullBoxStartsAgainWithTheNextDigit) {
+  DtmfFixture f;
+  frm_dtmf& w = f.open();
+  f.driver.focus(w.Text_Ani);
+  f.driver.selectAll();
+  f.driver.del();
+  f.driver.type("12a* #345");
+  EXPECT_EQ(w.Text_Ani.text(), "12345");
+  EXPECT_EQ(f.bytes(202, 10, 14), (std::vector<int>{1, 2, 3, 4, 5}));
+  // A refused key leaves a full box alone.
+  f.driver.type("x#");
+  EXPECT_EQ(w.Text_Ani.text(), "12345");
+  f.driver.type("6");
+  EXPECT_EQ(w.Text_Ani.text(), "6");
+  EXPECT_EQ(f.bytes(202, 10, 14), (std::vector<int>{6, 255, 255, 255, 255}));
+  f.driver.backspace();
+  EXPECT_EQ(w.Text_Ani.text(), "");
+}
+
+TEST(DtmfFields, TheOtherCodeBoxesDiscardADigitOnceFull) {
+  DtmfFixture f;
+  frm_dtmf& w = f.open();
+  w.Text_XC.setText("1234");
+  for (auto [key, passes] : {std::pair{'5', true}, {'x', false}, {'*', false}, {8, true}}) {
+    int k = key;
+    w.Text_XC.KeyPress(k);
+    EXPECT_EQ(k != 0, passes) << key;
+  }
+  w.Text_XC.setText("12345");
+  int k = '6';
+  w.Text_XC.KeyPress(k);
+  EXPECT_EQ(k, 0);
+  EXPECT_EQ(w.Text_XC.text(), "12345");
+}
+
+struct LeaveCase {
+  const char* pasted;
+  const char* message;  // "" for none
+  const char* title;
+  const char* textAfter;
+  std::vector<int> field;
+  bool focusStays;
+};
+
+TEST(DtmfFields, LeavingACodeBoxChecksItsCode) {
+  const LeaveCase cases[] = {
+      {"1234567", "Group Digits Max 5 Bits.", "Operate Prompt\"", "", kNoCode, true},
+      {"12 3", "Groupdigits only by 0 to 9 and* # A B C D.", "Operate Prompt\"", "", kNoCode, true},
+      {"ab1", "Groupdigits only by 0 to 9 and* # A B C D.", "Operate Prompt\"", "", kNoCode, true},
+      {"", "", "", "", kNoCode, true},
+      {"12",
+       " The Group Digits range is 3 - 5 Bits.",
+       "Operate Prompt",
+       "12",
+       {1, 2, 255, 255, 255},
+       true},
+      {"1*A#", "", "", "1*A#", {1, 11, 13, 12, 255}, false},
+  };
+  for (const LeaveCase& c : cases) {
+    SCOPED_TRACE(c.pasted);
+    DtmfFixture f;
+    frm_dtmf& w = f.open();
+    f.driver.focus(w.Text_Ani);
+    f.driver.selectAll();
+    f.driver.del();
+    f.driver.paste(c.pasted);
+    f.driver.clearMessageBoxes();
+    f.driver.tab();
+    if (*c.message) {
+      ASSERT_EQ(f.driver.messageBoxes().size(), 1u);
+      EXPECT_EQ(f.driver.lastMessageBox().text, c.message);
+      EXPECT_EQ(f.driver.lastMessageBox().title, c.title);
+      EXPECT_EQ(f.driver.lastMessageBox().icon, kit::MsgIcon::Exclamation);
+    } else {
+      EXPECT_TRUE(f.driver.messageBoxes().empty());
+    }
+    EXPECT_EQ(w.Text_Ani.text(), c.textAfter);
+    EXPECT_EQ(f.bytes(202, 10, 14), c.field);
+    EXPECT_EQ(w.Text_Ani.hasFocus(), c.focusStays);
+    EXPECT_EQ(f.bytes(202, 15, 15), (std::vector<int>{2}));
+  }
+}
+
+TEST(DtmfFields, APastedLongCodeFillsOnlyItsOwnFive) {
+  DtmfFixture f(true);
+  frm_dtmf& w = f.open();
+  f.driver.focus(w.Text_Ani);
+  f.driver.selectAll();
+  f.driver.paste("9876543");
+  EXPECT_EQ(f.bytes(202, 5, 15), (std::vector<int>{1, 0, 0, 0, 2, 9, 8, 7, 6, 5, 2}));
+  f.driver.tab();
+  EXPECT_EQ(f.driver.lastMessageBox().text, "码组位数最大为 5 位 ！");
+  EXPECT_EQ(f.driver.lastMessageBox().title, "操作提示");
+}
+
+TEST(DtmfFields, ARefusedCodeGivesWayToTheOneBeforeWhenTheWindowIsLeftOrClosed) {
+  for (int how = 0; how < 4; ++how) {
+    SCOPED_TRACE(how);
+    DtmfFixture f;
+    frm_dtmf& w = f.open();
+    f.driver.focus(w.Text_Ani);
+    f.driver.type("7");  // the full box starts again: "7" alone
+    ASSERT_EQ(f.bytes(202, 10, 14), (std::vector<int>{7, 255, 255, 255, 255}));
+    kit::Form& other = *f.program.frm_chann;
+    if (how == 0) {
+      f.driver.activate(other);
+      EXPECT_TRUE(f.driver.messageBoxes().empty());
+    } else if (how == 1) {
+      EXPECT_TRUE(f.driver.close(w));
+    } else if (how == 2) {
+      f.driver.click(f.program.MDImain->Dtmf_edit);
+    } else {
+      // Tab shows the length message; the user goes to another window while it is open.
+      f.platform.onMessageBox = [&](const kit::MessageBoxRecord&) {
+        f.platform.onMessageBox = nullptr;
+        f.driver.activate(other);
+      };
+      f.driver.tab();
+      EXPECT_EQ(f.messages().size(), 1u);
+      EXPECT_EQ(f.platform.activeForm(), &other);
+      EXPECT_EQ(w.Text_Ani.text(), "10000");
+    }
+    EXPECT_EQ(f.bytes(202, 10, 14), (std::vector<int>{1, 0, 0, 0, 0}));
+  }
+}
+
+TEST(DtmfFields, AnEncodeGroupTakesAnyTextAndStoresItsRowWhenLeft) {
+  DtmfFixture f;
+  frm_dtmf& w = f.open();
+  const struct {
+    const char* typed;
+    std::vector<int> stored;
+    const char* shown;
+  } cases[] = {{"ab*c", {13, 14, 11, 15, 255}, "AB*C"},
+               {"x12", {255, 1, 2, 255, 255}, ""},
+               {"  9 ", {9, 255, 255, 255, 255}, "9"},
+               {"", kNoCode, ""}};
+  for (const auto& c : cases) {
+    f.driver.focus(w.Text_tx_Encode[4]);
+    f.driver.selectAll();
+    f.driver.del();
+    const std::vector<int> before = f.bytes(180);
+    f.driver.type(c.typed);
+    EXPECT_EQ(f.bytes(180), before) << "nothing is stored while typing";
+    f.driver.tab();
+    std::vector<int> row = c.stored;
+    row.resize(16, 255);
+    EXPECT_EQ(f.bytes(180), row) << c.typed;
+    EXPECT_EQ(w.Text_tx_Encode[4].text(), c.shown) << c.typed;
+  }
+  EXPECT_TRUE(f.messages().empty());
+
+  // Five characters, blanks counted: the next key starts the group again.
+  f.driver.focus(w.Text_tx_Encode[0]);
+  f.driver.type(" ");
+  EXPECT_EQ(w.Text_tx_Encode[0].text(), " ");
+  f.driver.type("1234");
+  // Enter types nothing: the full group stays.
+  f.driver.enter();
+  EXPECT_EQ(w.Text_tx_Encode[0].text(), " 1234");
+  f.driver.type("5");
+  EXPECT_EQ(w.Text_tx_Encode[0].text(), "5");
+}
+
+}  // namespace
+}  // namespace j5::dtmf_test

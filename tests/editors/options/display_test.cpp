@@ -1,0 +1,248 @@
+// What the optional features window shows of the image, and what its display
+// writes back.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <string_view>
+
+#include "editors/channels/frm_chann.h"
+#include "editors/options/option_lists.h"
+#include "option_fixture.h"
+
+namespace j5::opt_test {
+namespace {
+
+struct Display : Option_Fixture {};
+
+TEST_F(Display, ListsHoldTheSameItemCountsInBothLanguages) {
+  for (bool chinese : {true, false}) {
+    data.Lang_Chn = chinese ? kTrue : kFalse;
+    frm_option& f = open();
+    const std::pair<kit::ComboBox*, int> counts[] = {
+        {&f.Combo_tot, 40},         {&f.Combo_sql, 10},      {&f.Combo_vox, 11},
+        {&f.Combo_abr, 6},          {&f.Combo_voice, 3},     {&f.Combo_mod_B, 2},
+        {&f.Combo_MDF_B, 3},        {&f.Combo_dtmfst, 4},    {&f.Combo_save, 5},
+        {&f.Combo_sc_rev, 3},       {&f.Combo_ptt_id, 4},    {&f.Combo_ptt_lt, 31},
+        {&f.Combo_tx_led, 4},       {&f.Combo_ste, 2},       {&f.Combo_RPT_RL, 11},
+        {&f.Combo_ponmsg, 3},       {&f.Combo_roger, 2},     {&f.Combo_AL_Mode, 3},
+        {&f.Combo_ab_mode, 2},      {&f.Combo_Band_B, 3},    {&f.Combo_txp_b, 2},
+        {&f.Combo_t_ctdcs_b, 2211}, {&f.Combo_wn_b, 2},      {&f.Combo_step_b, 8},
+        {&f.Combo_sft_d_b, 3},      {&f.Combo_S_info_b, 15}, {&f.Combo_scr_b, 9},
+        {&f.Combo_OptSig_b, 2},     {&f.Combo_Spmute_b, 3},
+    };
+    for (auto [box, n] : counts) EXPECT_EQ(box->listCount(), n) << box->name();
+    program.frm_option.unload();
+  }
+  frm_option& f = open();  // English
+  EXPECT_EQ(f.Combo_r_ctdcs_a.list(0), "OFF");
+  EXPECT_EQ(f.Combo_r_ctdcs_a.list(1), "60.0");
+  EXPECT_EQ(f.Combo_r_ctdcs_a.list(401), "100.0");
+  EXPECT_EQ(f.Combo_r_ctdcs_a.list(2000), "259.9");
+  EXPECT_EQ(f.Combo_r_ctdcs_a.list(2001), "D023N");
+  EXPECT_EQ(f.Combo_r_ctdcs_a.list(2210), "D754I");
+  EXPECT_EQ(f.Combo_step_a.list(2), "6.25 KHZ");
+  EXPECT_EQ(f.Combo_wn_a.list(1), "NARROR");
+  EXPECT_EQ(f.Combo_dtmfst.list(0), "OFF All ");
+}
+
+// What a control shows: a list's or box's text, a check box's state.
+std::string Shown(frm_option& f, std::string_view name) {
+  for (kit::Control* c : f.controls()) {
+    if (c->name() != name) continue;
+    if (auto* box = dynamic_cast<kit::ComboBox*>(c)) return box->text();
+    if (auto* box = dynamic_cast<kit::TextBox*>(c)) return box->text();
+    if (auto* box = dynamic_cast<kit::CheckBox*>(c)) return std::to_string(box->value());
+  }
+  throw std::logic_error("no control " + std::string(name));
+}
+
+// Image bytes in, bytes and control states out, for the first opening. Rows
+// 240/241 hold record A, 242/243 record B, 246 the power-on lines.
+TEST_F(Display, OpeningShowsAndNormalisesTheImage) {
+  struct Byte {
+    int row, col, value;
+  };
+  struct Case {
+    std::vector<Byte> in;
+    std::vector<Byte> out;
+    std::vector<std::pair<const char*, const char*>> shown;
+  };
+  const Case cases[] = {
+      {{{226, 11, 45}}, {{226, 11, 39}}, {{"Combo_tot", "600"}}},
+      {{{226, 6, 5}, {226, 9, 0}},
+       {{226, 6, 1}, {226, 9, 0}},
+       {{"Check_tdr", "1"}, {"Check_Beep", "0"}}},
+      {{{229, 11, 0x1F}}, {{229, 11, 0x1F}}, {{"Check_chann_menu", "1"}, {"Check_radio", "1"}}},
+      {{{229, 11, 0xE4}},
+       {{229, 11, 0xE4}},
+       {{"Check_chann_init", "0"}, {"Check_Alarm_Sound", "0"}}},
+      {{{226, 0, 112}}, {{226, 0, 112}}, {{"Text_chann_total", "112"}}},
+      {{{226, 0, 250}}, {{226, 0, 250}}, {{"Text_chann_total", "200"}}},  // and no message
+      {{{241, 6, 0x9E}, {241, 7, 0x02}},
+       {{241, 6, 0x9E}, {241, 7, 0x02}},
+       {{"Combo_r_ctdcs_a", "67.0"}}},
+      {{{241, 8, 0x01}, {241, 9, 0x00}}, {{241, 8, 1}}, {{"Combo_t_ctdcs_a", "D023N"}}},
+      {{{243, 6, 0xD2}, {243, 7, 0x00}}, {{243, 6, 0xD2}}, {{"Combo_r_ctdcs_b", "D754I"}}},
+      {{{243, 8, 0xFF}, {243, 9, 0xFF}}, {{243, 8, 0}, {243, 9, 0}}, {{"Combo_t_ctdcs_b", "OFF"}}},
+      // A DCS code no item names: nothing selected, the bytes kept.
+      {{{241, 6, 211}, {241, 7, 0}}, {{241, 6, 211}, {241, 7, 0}}, {{"Combo_r_ctdcs_a", ""}}},
+      {{{240, 8, 1}, {240, 9, 3}, {240, 10, 6}, {240, 11, 0}, {240, 12, 2}, {240, 13, 5}},
+       {},
+       {{"Text_Freq_a", "136.02500"}}},
+      {{{241, 0, 0}, {241, 1, 0}, {241, 2, 5}, {241, 3, 0}}, {}, {{"Text_Offset_A", "05.000"}}},
+      // An erased offset shows a zero that fits its box, and stays erased.
+      {{{243, 0, 255}, {243, 1, 255}, {243, 2, 255}, {243, 3, 255}, {243, 4, 255}, {243, 5, 255}},
+       {{243, 2, 255}},
+       {{"Text_Offset_B", "00.000"}}},
+      {{{241, 12, 0x19}}, {{241, 12, 0x19}}, {{"Combo_sft_d_a", "+"}, {"Combo_S_info_a", "10"}}},
+      {{{241, 14, 0x18}}, {{241, 14, 0x18}}, {{"Combo_step_a", "5.00 KHZ"}, {"Combo_scr_a", "8"}}},
+      {{{241, 15, 0x41}}, {{241, 15, 0x41}}, {{"Combo_txp_a", "LOW"}, {"Combo_wn_a", "NARROR"}}},
+      {{{243, 15, 0x07}}, {{243, 15, 0x01}}, {{"Combo_txp_b", "LOW"}}},
+      {{{243, 12, 0x0F}}, {{243, 12, 0x0E}}, {{"Combo_S_info_b", "15"}}},
+      {{{243, 10, 5}},
+       {{243, 10, 2}},
+       {{"Combo_Band_B", "UHF1"}, {"Text_Range_B", "400 - 520.99750"}}},
+      {{{246, 0, 'W'},
+        {246, 1, 'E'},
+        {246, 2, 'L'},
+        {246, 3, 'C'},
+        {246, 4, 'O'},
+        {246, 5, 'M'},
+        {246, 6, 'E'}},
+       {{246, 0, 'W'}, {246, 6, 'E'}},
+       {{"Text_PON_MSG_U", "WELCOME"}}},
+      {{{246, 7, 255}, {246, 10, 255}, {246, 13, 255}},
+       {{246, 7, 0x20}, {246, 10, 0x20}},
+       {{"Text_PON_MSG_D", ""}}},
+      // The inner blank of a line stays; the line is centred again.
+      {{{246, 0, 'A'},
+        {246, 1, ' '},
+        {246, 2, 'B'},
+        {246, 3, ' '},
+        {246, 4, ' '},
+        {246, 5, ' '},
+        {246, 6, ' '}},
+       {{246, 0, ' '}, {246, 1, ' '}, {246, 2, 'A'}, {246, 3, ' '}, {246, 4, 'B'}},
+       {{"Text_PON_MSG_U", "A B"}}},
+  };
+  for (std::size_t n = 0; n < std::size(cases); ++n) {
+    program.frm_option.unload();
+    Init_Factory_Image(data);
+    for (const Byte& b : cases[n].in)
+      data.Mem_Image(b.row, b.col) = static_cast<std::int16_t>(b.value);
+    driver.clearMessageBoxes();
+    frm_option& f = open();
+    EXPECT_TRUE(driver.messageBoxes().empty()) << "case " << n;
+    for (const Byte& b : cases[n].out)
+      EXPECT_EQ(data.Mem_Image(b.row, b.col), b.value)
+          << "case " << n << " row " << b.row << " col " << b.col;
+    for (const auto& [name, text] : cases[n].shown) EXPECT_EQ(Shown(f, name), text) << "case " << n;
+  }
+}
+
+TEST_F(Display, TheAlarmSoundIsEnabledOnlyForAnAlarmSentOut) {
+  opt(15) = 0;
+  EXPECT_FALSE(open().Check_Alarm_Sound.enabled());
+  program.frm_option.unload();
+  opt(15) = 2;
+  EXPECT_TRUE(open().Check_Alarm_Sound.enabled());
+}
+
+TEST_F(Display, AFrequencyOutsideItsBandIsReplacedWithoutAMessage) {
+  setVfo(1, 26, {1});  // UHF0 240-260 holds no 470.625
+  frm_option& f = open();
+  EXPECT_EQ(f.Text_Freq_b.text(), "240.02500");
+  EXPECT_EQ(vfoBytes(1, 8, 15), (std::vector<int>{2, 4, 0, 0, 2, 5, 0, 0}));
+  EXPECT_TRUE(driver.messageBoxes().empty());
+}
+
+// Whatever the image brings while the window is open shows as a fresh window
+// would show it: a frequency off the raster, with bytes that are no digits, or
+// outside the band the side shows is checked and stored again.
+TEST_F(Display, AnActivationShowsWhatAFreshWindowShows) {
+  const std::vector<int> stored[] = {
+      {1, 3, 6, 0, 1, 3, 7, 0}, {1, 3, 6, 0, 2, 5, 0, 12}, {4, 7, 0, 6, 2, 5, 0, 0}};
+  for (const auto& digits : stored) {
+    frm_option& f = open();
+    setVfo(0, 8, digits);
+    driver.activate(*program.frm_chann);
+    driver.activate(f);
+    const std::string shown = f.Text_Freq_a.text();
+    const std::vector<int> bytes = vfoBytes(0, 8, 15);
+    program.frm_option.unload();
+    setVfo(0, 8, digits);
+    EXPECT_EQ(open().Text_Freq_a.text(), shown);
+    EXPECT_EQ(vfoBytes(0, 8, 15), bytes);
+    program.frm_option.unload();
+  }
+  EXPECT_TRUE(driver.messageBoxes().empty());
+}
+
+TEST_F(Display, OpeningASecondTimeChangesNothing) {
+  opt(11) = 45;
+  opt(6) = 5;
+  setVfo(0, 22, {0xFF, 0xFF, 0x01, 0x00});
+  setVfo(1, 26, {5});
+  setVfo(1, 31, {0xC7});
+  for (int k = 0; k < 14; ++k) data.Mem_Image(246, k) = "  HI  AB  XY  "[k];
+  driver.click(program.MDImain->Optional_edit);
+  frm_option* first = program.frm_option.get();
+  const MemImage after = data.Mem_Image;
+  driver.click(program.MDImain->Optional_edit);  // the menu unloads and loads it again
+  EXPECT_NE(program.frm_option.get(), first);
+  EXPECT_EQ(program.frm_option->Combo_tot.text(), "600");
+  EXPECT_TRUE(data.Mem_Image == after);
+  EXPECT_TRUE(driver.messageBoxes().empty());
+}
+
+// Bytes 59's boxes keep the bits no box stands for.
+TEST_F(Display, BitBoxesKeepTheOtherBits) {
+  opt(59) = 0x1F;
+  frm_option& f = open();
+  for (kit::CheckBox* b :
+       {&f.Check_chann_menu, &f.Check_chann_init, &f.Check_Alarm_Sound, &f.Check_radio})
+    EXPECT_EQ(b->value(), 1) << b->name();
+  driver.click(f.Check_chann_menu);
+  EXPECT_EQ(opt(59), 0x1E);
+  for (kit::CheckBox* b : {&f.Check_chann_init, &f.Check_Alarm_Sound, &f.Check_radio})
+    driver.click(*b);
+  EXPECT_EQ(opt(59), 0x04);
+  driver.click(f.Check_radio);
+  EXPECT_EQ(opt(59), 0x14);
+}
+
+}  // namespace
+}  // namespace j5::opt_test
+
+namespace j5::opt_test {
+namespace {
+
+TEST_F(Display, TheKeyboardReachesEveryControlInOrder) {
+  frm_option& f = open();
+  ASSERT_EQ(driver.focused(), &f.Command_def);
+  std::vector<std::string> order;
+  for (int i = 0; i < 200 && (order.empty() || driver.focused() != &f.Command_def); ++i) {
+    order.push_back(driver.focused()->name());
+    driver.tab();
+  }
+  std::vector<std::string> reachable;
+  for (kit::Control* c : f.controls())
+    if (c->focusable()) reachable.push_back(c->name());
+  EXPECT_EQ(order.size(), reachable.size());
+  std::vector<std::string> sorted = order, all = reachable;
+  std::sort(sorted.begin(), sorted.end());
+  std::sort(all.begin(), all.end());
+  EXPECT_EQ(sorted, all);
+  // Each frame's controls in turn, top to bottom.
+  const std::vector<std::string> first = {"Command_def", "Command_close", "Combo_tot",
+                                          "Combo_sql",   "Combo_vox",     "Combo_voice",
+                                          "Combo_abr",   "Combo_mod_A"};
+  EXPECT_EQ(std::vector<std::string>(order.begin(), order.begin() + 8), first);
+  EXPECT_EQ(order.back(), "Text_PON_MSG_D");
+  EXPECT_EQ(std::count(order.begin(), order.end(), "Text_Range_A"), 0);
+  EXPECT_EQ(std::count(order.begin(), order.end(), "Combo_Optsig_a"), 0);
+}
+
+}  // namespace
+}  // namespace j5::opt_test

@@ -1,0 +1,191 @@
+// The optional features window's own transfer against the simulated radio.
+// Its buttons are not visible, so the tests run their handlers directly.
+#include <gtest/gtest.h>
+
+#include "data/tables.h"
+#include "editors/options/frm_option.h"
+#include "shell/MDImain.h"
+#include "shell/program.h"
+#include "support/driver.h"
+#include "support/sim_device.h"
+
+namespace j5::opt_test {
+namespace {
+
+struct Transfer : ::testing::Test {
+  kit::HeadlessPlatform platform;
+  j5test::Sim_Device device;
+  sim::Radio& radio = device.radio;
+  Program program{platform};
+  SharedData& data = program.data;
+  kit::Driver d{platform};
+  frm_option* w = nullptr;
+
+  Transfer() {
+    radio.config().identForm = sim::IdentForm::Ident8;
+    device.attach(platform, 1);
+    program.MDImain.load();
+    d.advance(5000);  // the start-up exchange is over
+    data.Lang_Chn = kFalse;
+    data.Comm_Port = 1;
+    w = &program.frm_option.load();
+    d.runUntilIdle();
+    for (int a = 0x0E00; a < 0x0F70; ++a)
+      radio.memory().set(static_cast<std::uint16_t>(a), static_cast<std::uint8_t>(a * 7 % 10));
+    radio.clearLog();
+    d.clearMessageBoxes();
+  }
+
+  std::vector<sim::LogEntry> toRadio(sim::FrameKind kind) const {
+    std::vector<sim::LogEntry> out;
+    for (const auto& e : radio.log())
+      if (e.direction == sim::Direction::ToRadio && e.kind == kind) out.push_back(e);
+    return out;
+  }
+  // The label texts and bar values the transfer shows, each once, in order.
+  std::vector<std::string> labels;
+  std::vector<int> bars;
+  bool runUntilIdle(double maxMs) {
+    return d.advanceUntil(
+        [&] {
+          if (labels.empty() || labels.back() != w->Label_tr_count.caption())
+            labels.push_back(w->Label_tr_count.caption());
+          const int v = static_cast<int>(w->ProgressBar1.value());
+          if (bars.empty() || bars.back() != v) bars.push_back(v);
+          return !w->Busy() && !d.messageBoxes().empty();
+        },
+        maxMs);
+  }
+};
+
+TEST_F(Transfer, AReadFillsRowsTwoHundredTwentyFourTo243AndShowsThem) {
+  const MemImage before = data.Mem_Image;
+  w->Command_read.Click();
+  EXPECT_TRUE(w->ProgressBar1.visible());
+  EXPECT_EQ(w->Label_tr_count.caption(), "Connecting with transceiver. ");
+  ASSERT_TRUE(runUntilIdle(10000));
+
+  std::vector<int> addresses;
+  for (const auto& e : toRadio(sim::FrameKind::ReadRequest))
+    addresses.push_back(e.bytes[1] << 8 | e.bytes[2]);
+  EXPECT_EQ(addresses, (std::vector<int>{0x0E00, 0x0E40, 0x0E80, 0x0EC0, 0x0F00}));
+  EXPECT_EQ(labels, (std::vector<std::string>{"Connecting with transceiver. ",
+                                              "Reading 3 Data Block", "Reading 4 Data Block",
+                                              "Reading 5 Data Block", "Reading 6 Data Block",
+                                              "Read optional parameters in gear. "}));
+  EXPECT_EQ(bars, (std::vector<int>{0, 50, 66, 83, 100}));
+  EXPECT_EQ(d.lastMessageBox().text, "Complete reading the data from transceiver.");
+  EXPECT_EQ(d.lastMessageBox().title, "Operate Prompt");
+  EXPECT_EQ(program.panel(2), "Connect well with radio.");
+
+  // Rows 226..229 and 240..243 went through the display, which may have
+  // normalised them; the other rows read are the radio's bytes as they are.
+  for (int r = 224; r <= 243; ++r) {
+    if ((r >= 226 && r <= 229) || r >= 240) continue;
+    for (int c = 0; c < 16; ++c) EXPECT_EQ(data.Mem_Image(r, c), (r * 16 + c) * 7 % 10);
+  }
+  EXPECT_EQ(data.Mem_Image(226 + 11 / 16, 11), (0x0E20 + 11) * 7 % 10);  // the time-out, in range
+  EXPECT_EQ(w->Combo_tot.listIndex(), (0x0E20 + 11) * 7 % 10);
+  for (int r : {223, 244, 246}) EXPECT_EQ(data.Mem_Image(r, 0), before(r, 0));
+}
+
+TEST_F(Transfer, EachByteLeavesOnItsOwnTick) {
+  w->Command_read.Click();
+  const double start = platform.nowMs();
+  ASSERT_TRUE(runUntilIdle(10000));
+  const auto& sent = platform.sent(1);
+  std::vector<double> times;
+  for (const auto& b : sent)
+    if (b.atMs >= start) times.push_back(b.atMs - start);
+  ASSERT_GE(times.size(), 9u);
+  EXPECT_NEAR(times[0], 15, 0.5);
+  for (std::size_t i = 1; i < 8; ++i) EXPECT_NEAR(times[i] - times[i - 1], 20, 0.5) << i;
+}
+
+TEST_F(Transfer, AWriteSendsRows224To246EachToItsOwnAddress) {
+  for (int r = 224; r <= 246; ++r)
+    for (int c = 0; c < 16; ++c) data.Mem_Image(r, c) = static_cast<std::int16_t>((r + c) % 256);
+  w->Command_Write.Click();
+  ASSERT_TRUE(runUntilIdle(20000));
+
+  const auto frames = toRadio(sim::FrameKind::DataFrame);
+  ASSERT_EQ(frames.size(), 23u);
+  for (std::size_t n = 0; n < frames.size(); ++n) {
+    const int row = 224 + static_cast<int>(n);
+    EXPECT_EQ(frames[n].bytes[1] << 8 | frames[n].bytes[2], row * 16) << row;
+    for (int c = 0; c < 16; ++c) EXPECT_EQ(frames[n].bytes[4 + c], (row + c) % 256) << row;
+    EXPECT_EQ(radio.memory().at(static_cast<std::uint16_t>(row * 16)), row % 256);
+  }
+  EXPECT_EQ(labels.front(), "Connecting with transceiver. ");
+  EXPECT_EQ(labels[1], "Writing  0  Data Block");
+  EXPECT_EQ(labels[labels.size() - 2], "Writing  21  Data Block");
+  EXPECT_EQ(labels.back(), "Complete writing optional parameters ");
+  EXPECT_EQ(bars.back(), 100);
+  EXPECT_EQ(d.lastMessageBox().text, "Complete writing optional parameters to the transceiver.");
+}
+
+TEST_F(Transfer, SilenceRestartsOnceThenReportsTheFailure) {
+  sim::Fault silence;
+  silence.count = sim::Fault::kAlways;
+  radio.inject(silence);
+  const MemImage before = data.Mem_Image;
+  w->Command_read.Click();
+  ASSERT_TRUE(runUntilIdle(20000));
+  EXPECT_EQ(toRadio(sim::FrameKind::AccessCode).size(), 2u);
+  EXPECT_EQ(d.lastMessageBox().text, "Fail connect with transceiver.");
+  EXPECT_EQ(d.lastMessageBox().title, "Operate prompt");
+  EXPECT_EQ(program.panel(2), "Communication fault.");
+  EXPECT_TRUE(data.Mem_Image == before);
+}
+
+// A Read pressed in the pause before the restart starts an exchange that the
+// pending restart leaves alone.
+TEST_F(Transfer, AReadDuringThePauseBeforeTheRestartRunsToItsEnd) {
+  radio.inject(sim::Fault{});  // the first access code goes unanswered
+  w->Command_read.Click();
+  ASSERT_TRUE(d.advanceUntil([&] { return !w->Busy(); }, 5000));  // timed out
+  d.advance(500);
+  w->Command_read.Click();
+  ASSERT_TRUE(w->Busy());
+  ASSERT_TRUE(runUntilIdle(10000));
+  EXPECT_EQ(d.lastMessageBox().text, "Complete reading the data from transceiver.");
+  d.advance(5000);
+  EXPECT_EQ(toRadio(sim::FrameKind::AccessCode).size(), 2u);
+  EXPECT_EQ(d.messageBoxes().size(), 1u);
+}
+
+TEST_F(Transfer, AReplyWithAStrayByteIsNotTakenAndTheImageStays) {
+  sim::Fault stray;
+  stray.what = sim::Misbehaviour::StrayByte;
+  stray.answering = sim::FrameKind::ReadRequest;
+  stray.skip = 2;
+  stray.count = sim::Fault::kAlways;
+  stray.byte = 0x58;
+  radio.inject(stray);
+  const MemImage before = data.Mem_Image;
+  w->Command_read.Click();
+  ASSERT_TRUE(runUntilIdle(30000));
+  EXPECT_EQ(d.lastMessageBox().text, "Fail connect with transceiver.");
+  EXPECT_TRUE(data.Mem_Image == before);
+}
+
+TEST_F(Transfer, AStartWhileBusyIsRefused) {
+  w->Command_read.Click();
+  d.advance(100);
+  w->Command_Write.Click();
+  EXPECT_EQ(d.lastMessageBox().text, "Read-write operating with transceiver .");
+  ASSERT_TRUE(runUntilIdle(10000));
+  EXPECT_TRUE(toRadio(sim::FrameKind::DataFrame).empty());
+}
+
+TEST_F(Transfer, APortThatWillNotOpenShowsItsMessageOnly) {
+  data.Comm_Port = 9;  // no such port
+  w->Command_read.Click();
+  EXPECT_EQ(d.lastMessageBox().text, "Communication Port Open Error ！");
+  EXPECT_EQ(d.lastMessageBox().title, "Operate Prompt");
+  EXPECT_FALSE(w->Busy());
+  EXPECT_FALSE(w->ProgressBar1.visible());
+}
+
+}  // namespace
+}  // namespace j5::opt_test
