@@ -95,7 +95,8 @@ void File_Case(Harness& h, j5::Option_Copy_Window& w, j5fuzz::Fuzz_Input& in) {
     return;
   }
   for (std::size_t i = 0; i < j5::copy::kFileValues; ++i)
-    Check(w.Copy_Image(i / 16, i % 16) == expected.values[i], "the image is not the file's numbers");
+    Check(w.Copy_Image(i / 16, i % 16) == expected.values[i],
+          "the image is not the file's numbers");
   for (std::size_t r = 12; r < 16; ++r)
     for (std::size_t c = 0; c < 16; ++c)
       Check(w.Copy_Image(r, c) == before(r, c), "a load changed rows beyond the file");

@@ -17,6 +17,7 @@ namespace {
 
 TEST(OptionCopiesQt, CaptionsFitTheirControlsInBothLanguages) {
   qt_test::testApp();
+  qt_test::BoxCloser closer;  // the start-up's screen advice on a small offscreen screen
   kit::qt::QtPlatform platform;
   j5::Program program(platform);
   program.MDImain.load();

@@ -95,7 +95,7 @@ void Option_Copy_Window::Lay_Out() {
   place(Frame_band, Option_band_b, 1700, kTop + kRow, 1500, kCheck);
   y += Frame_band.height() + 30;
   Frame_tot.move(colA, y, wA, 150 + 3 * kRow + 60);
-  rows(Frame_tot, 2250, 1050,
+  rows(Frame_tot, 2300, 1100,
        {{&Label_Tot, &Combo_tot}, {&Label_Sql, &Combo_sql_le}, {&Label_voice, &Combo_voice}}, 150);
   y += Frame_tot.height() + 30;
   Frame_Mode.move(colA, y, wA, kTop + 2 * kRow + 60);
@@ -104,12 +104,15 @@ void Option_Copy_Window::Lay_Out() {
   place(Frame_Mode, Option_freq, 120, kTop + kRow, 1500, kCheck);
   place(Frame_Mode, Option_chann, 1700, kTop + kRow, 1500, kCheck);
   y += Frame_Mode.height() + 30;
-  Frame_Chann.move(colA, y, wA, kTop + 3 * kRow + 60);
+  // The display ways read "Channel+Frequency": each list on a line of its own under its label.
+  Frame_Chann.move(colA, y, wA, kTop + 5 * kRow + 60);
   place(Frame_Chann, Check_chann_syn, 120, kTop, 1100, kCheck);
   place(Frame_Chann, Check_chann_init, 1220, kTop, 1100, kCheck);
   place(Frame_Chann, Check_chann_menu, 2320, kTop, 1050, kCheck);
-  rows(Frame_Chann, 2050, 1300, {{&Label_MDF_A, &Combo_MDF_A}, {&Label_MDF_B, &Combo_MDF_B}},
-       kTop + kRow);
+  place(Frame_Chann, Label_MDF_A, 120, kTop + kRow + 45, wA - 240, kBox - 45);
+  place(Frame_Chann, Combo_MDF_A, 600, kTop + 2 * kRow, wA - 720, kBox);
+  place(Frame_Chann, Label_MDF_B, 120, kTop + 3 * kRow + 45, wA - 240, kBox - 45);
+  place(Frame_Chann, Combo_MDF_B, 600, kTop + 4 * kRow, wA - 720, kBox);
   y += Frame_Chann.height() + 30;
   Frame_vfo.move(colA, y, wA, 150 + 2 * kRow + 60);
   {
@@ -135,11 +138,11 @@ void Option_Copy_Window::Lay_Out() {
     kit::Label& freqLabel = a ? Label_Freq_a : Label_Freq_b;
     kit::TextBox& freq = a ? Text_Freq_a : Text_Freq_b;
     kit::Label& mhz = a ? Label28 : Label33;
-    place(f, freqLabel, 120, kTop + 45, 1350, kBox - 45);
-    place(f, freq, 1500, kTop, 1150, kBox);
-    place(f, mhz, 2700, kTop + 45, 500, kBox - 45);
+    place(f, freqLabel, 120, kTop + 45, 1450, kBox - 45);
+    place(f, freq, 1600, kTop, 1150, kBox);
+    place(f, mhz, 2780, kTop + 45, 480, kBox - 45);
     if (a)
-      rows(f, 1500, 1700,
+      rows(f, 1600, 1600,
            {{&Label_Txp_a, &Combo_txp_a},
             {&Label_r_ctdcs_a, &Combo_r_ctdcs_a},
             {&Label_t_ctdcs_a, &Combo_t_ctdcs_a},
@@ -153,7 +156,7 @@ void Option_Copy_Window::Lay_Out() {
             {&Label_Spmute_a, &Combo_Spmute_a}},
            kTop + kRow);
     else
-      rows(f, 1500, 1700,
+      rows(f, 1600, 1600,
            {{&Label_txp_b, &Combo_txp_b},
             {&Label_r_ctdcs_b, &Combo_r_ctdcs_b},
             {&Label_t_ctdcs_b, &Combo_t_ctdcs_b},
@@ -171,7 +174,7 @@ void Option_Copy_Window::Lay_Out() {
   // General settings and keys under them.
   y = Frame_A.height() + 30;
   Frame_general.move(colB, y, wB, 150 + 8 * kRow + 3 * kCheck + 90);
-  double top = rows(Frame_general, 1750, 1450,
+  double top = rows(Frame_general, 1300, 1900,
                     {{&Label_save, &Combo_save},
                      {&Label_ptt_id, &Combo_ptt_id},
                      {&Label_Ptt_Lt, &Combo_ptt_lt},
@@ -186,16 +189,19 @@ void Option_Copy_Window::Lay_Out() {
     place(Frame_general, *c, 120 + (i % 2) * 1600, top + (i / 2) * kCheck, 1550, kCheck);
     ++i;
   }
-  Frame_keys.move(colB + wB + 60, y, wB, 150 + 7 * kRow + 60);
-  rows(Frame_keys, 1950, 1250,
-       {{&Label_TX_Band, &Combo_Tdr_ab},
-        {&Label_PF1, &Combo_pf1},
-        {&Label_PF2, &Combo_pf2},
-        {&Label_wt_led, &Combo_wt_led},
-        {&Label_rx_led, &Combo_rx_led},
-        {&Label_tx_led, &Combo_tx_led},
-        {&Label_MODE_PASS, &Text_menu_pwd}},
-       150);
+  // The two long labels stand on a line of their own above their controls.
+  Frame_keys.move(colB + wB + 60, y, wB, 150 + 9 * kRow + 60);
+  place(Frame_keys, Label_TX_Band, 120, 150 + 45, wB - 240, kBox - 45);
+  top = rows(Frame_keys, 1600, 1500,
+             {{nullptr, &Combo_Tdr_ab},
+              {&Label_PF1, &Combo_pf1},
+              {&Label_PF2, &Combo_pf2},
+              {&Label_wt_led, &Combo_wt_led},
+              {&Label_rx_led, &Combo_rx_led},
+              {&Label_tx_led, &Combo_tx_led}},
+             150 + kRow);
+  place(Frame_keys, Label_MODE_PASS, 120, top + 45, wB - 240, kBox - 45);
+  rows(Frame_keys, 1600, 1500, {{nullptr, &Text_menu_pwd}}, top + kRow);
 
   // Buttons and the progress piece at the foot.
   const double foot =

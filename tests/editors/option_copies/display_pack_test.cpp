@@ -5,14 +5,14 @@
 namespace j5::copy_test {
 namespace {
 
-struct Display : Copy_Fixture {
+struct CopyDisplay : Copy_Fixture {
   // A record on side A (first row 10, as a read leaves it) with its bytes +8 to +31.
   static void record(CopyImage& image, int row, std::initializer_list<int> from8) {
     put(image, row * 16 + 8, from8);
   }
 };
 
-TEST_F(Display, OptionBytesShowInTheirControls) {
+TEST_F(CopyDisplay, OptionBytesShowInTheirControls) {
   struct Case {
     int byte59, byte6;
     int menu, init, syn, old;
@@ -50,7 +50,7 @@ TEST_F(Display, OptionBytesShowInTheirControls) {
   EXPECT_TRUE(d.messageBoxes().empty());
 }
 
-TEST_F(Display, RecordsShowFrequencyOffsetTonesAndPackedLists) {
+TEST_F(CopyDisplay, RecordsShowFrequencyOffsetTonesAndPackedLists) {
   frm_Adj_Tune& w = tune();
   CopyImage& im = w.Copy_Image;
   record(im, 10, {4, 3, 8,    1,    2,  5, 0, 0, 0,    0,    5,    0,
@@ -84,7 +84,7 @@ TEST_F(Display, RecordsShowFrequencyOffsetTonesAndPackedLists) {
   EXPECT_EQ(w.Combo_r_ctdcs_a.listIndex(), 0);
 }
 
-TEST_F(Display, CompanderShowsOnlyInTuneAndGivesWayToScramblers) {
+TEST_F(CopyDisplay, CompanderShowsOnlyInTuneAndGivesWayToScramblers) {
   frm_Adj_Tune& t = tune();
   put(t.Copy_Image, Option_Copy_Window::kCompByte, {1});
   t.Show_Copy_Options();
@@ -100,7 +100,7 @@ TEST_F(Display, CompanderShowsOnlyInTuneAndGivesWayToScramblers) {
   EXPECT_EQ(m.Check_comp.value(), 0);
 }
 
-TEST_F(Display, PackingBuildsThePackedLayoutFromTheControls) {
+TEST_F(CopyDisplay, PackingBuildsThePackedLayoutFromTheControls) {
   frm_Adj_Tune& w = tune();
   for (std::size_t r = 0; r < 16; ++r)
     for (std::size_t c = 0; c < 16; ++c) w.Copy_Image(r, c) = 0x55;
@@ -151,7 +151,7 @@ TEST_F(Display, PackingBuildsThePackedLayoutFromTheControls) {
   EXPECT_TRUE(w.Copy_Image == once);
 }
 
-TEST_F(Display, ShowingAPackedImageGivesBackEverySetting) {
+TEST_F(CopyDisplay, ShowingAPackedImageGivesBackEverySetting) {
   frm_Adj_Tune& w = tune();
   w.Check_ANI.setValue(0);
   w.Combo_ring.setListIndex(7);
@@ -183,7 +183,7 @@ TEST_F(Display, ShowingAPackedImageGivesBackEverySetting) {
   EXPECT_EQ(w.Combo_offset_a.text(), "00.600");
 }
 
-TEST_F(Display, InterlocksAndListGuards) {
+TEST_F(CopyDisplay, InterlocksAndListGuards) {
   frm_Adj_Tune& w = tune();
   d.pick(w.Combo_scr_a, 3);
   d.pick(w.Combo_scr_b, 5);

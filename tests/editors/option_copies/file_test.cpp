@@ -8,7 +8,7 @@
 namespace j5::copy_test {
 namespace {
 
-struct File : Copy_Fixture {
+struct CopyFile : Copy_Fixture {
   test::TempDir dir;
   void request(bool open, const std::string& path) {
     data.File_Path = path;
@@ -18,7 +18,7 @@ struct File : Copy_Fixture {
   void write(const std::string& path, const std::string& text) { test::writeFile(path, text); }
 };
 
-TEST_F(File, SaveThenLoadGivesEverySettingBack) {
+TEST_F(CopyFile, SaveThenLoadGivesEverySettingBack) {
   frm_Adj_Tune& w = tune();
   w.Text_Freq_a.setText("99.12500");
   w.Combo_offset_b.setListIndex(100);
@@ -54,7 +54,7 @@ TEST_F(File, SaveThenLoadGivesEverySettingBack) {
   EXPECT_EQ(data.Open_File_Req, 0);
 }
 
-TEST_F(File, NumbersMayBeSplitAnyWay) {
+TEST_F(CopyFile, NumbersMayBeSplitAnyWay) {
   std::string text;
   for (int i = 0; i < 192; ++i) text += std::to_string(i % 7) + (i % 5 == 4 ? ",\r\n" : ",");
   const rt::NumberRead read = copy::Read_Option_Text(text);
@@ -65,7 +65,7 @@ TEST_F(File, NumbersMayBeSplitAnyWay) {
   EXPECT_EQ(image(1, 0), 16 % 7);
 }
 
-TEST_F(File, BadFilesAreRefusedAndChangeNothing) {
+TEST_F(CopyFile, BadFilesAreRefusedAndChangeNothing) {
   frm_Adj_Tune& w = tune();
   w.Copy_Image(2, 2) = 42;
   const CopyImage before = w.Copy_Image;

@@ -5,7 +5,7 @@
 namespace j5::copy_test {
 namespace {
 
-using Texts = Copy_Fixture;
+using CopyTexts = Copy_Fixture;
 
 TEST(CopyText, AcceptedFrequencyKeepsFiveDecimalsAndCarriesIntoTheMHz) {
   const std::vector<std::pair<double, std::string>> cases = {
@@ -34,7 +34,7 @@ TEST(CopyText, RecordBytesAndTheirTexts) {
   EXPECT_EQ(copy::Limit_Text(4, 0x70), "470");
 }
 
-TEST_F(Texts, ChannelCountIsCheckedAtEveryChange) {
+TEST_F(CopyTexts, ChannelCountIsCheckedAtEveryChange) {
   set_language(true);
   frm_Adj_Tune& w = tune();
   for (const std::string bad : {"0", "", "129"}) {
@@ -59,7 +59,7 @@ TEST_F(Texts, ChannelCountIsCheckedAtEveryChange) {
   }
 }
 
-TEST_F(Texts, FrequencyBoxesSnapOrRefuse) {
+TEST_F(CopyTexts, FrequencyBoxesSnapOrRefuse) {
   frm_Adj_Tune& w = tune();
   struct Case {
     std::string typed, shown;
@@ -84,7 +84,7 @@ TEST_F(Texts, FrequencyBoxesSnapOrRefuse) {
   EXPECT_EQ(d.focused(), &w.Text_Freq_a);
 }
 
-TEST_F(Texts, PasswordMustBeSixDigits) {
+TEST_F(CopyTexts, PasswordMustBeSixDigits) {
   frm_Adj_Tune& w = tune();
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"   ", ""},
@@ -103,7 +103,7 @@ TEST_F(Texts, PasswordMustBeSixDigits) {
   }
 }
 
-TEST_F(Texts, RangeLimitsHoldTheirOrderAndBand) {
+TEST_F(CopyTexts, RangeLimitsHoldTheirOrderAndBand) {
   set_language(true);
   frm_Adj_Tune& w = tune();
   enter_text(w.Text_pvfo_d0, "120", w.Text_chann_total);

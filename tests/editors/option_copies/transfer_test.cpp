@@ -6,7 +6,7 @@ namespace {
 
 using sim::FrameKind;
 
-struct Transfer : Copy_Fixture {
+struct CopyTransfer : Copy_Fixture {
   std::vector<int> addresses(FrameKind kind) const {
     std::vector<int> out;
     for (const auto& e : radio.log())
@@ -18,7 +18,7 @@ struct Transfer : Copy_Fixture {
   }
 };
 
-TEST_F(Transfer, ReadFillsTheImageFromFourOfTheFiveBlocks) {
+TEST_F(CopyTransfer, ReadFillsTheImageFromFourOfTheFiveBlocks) {
   for (int a = 0; a < 0x160; ++a)
     radio.memory().set(static_cast<std::uint16_t>(0x0E20 + a), static_cast<std::uint8_t>(a & 0x7F));
   radio.memory().set(0x0E20 + 59, 0x80);  // work band B
@@ -46,7 +46,7 @@ TEST_F(Transfer, ReadFillsTheImageFromFourOfTheFiveBlocks) {
   EXPECT_FALSE(w.MSC.portOpen());
 }
 
-TEST_F(Transfer, WritePacksOnceAndSendsTenRows) {
+TEST_F(CopyTransfer, WritePacksOnceAndSendsTenRows) {
   frm_Adj_Tune& w = tune();
   w.Text_Freq_a.setText("145.50000");
   std::vector<double> bar;
@@ -70,7 +70,7 @@ TEST_F(Transfer, WritePacksOnceAndSendsTenRows) {
   EXPECT_EQ(w.Label_tr_count.caption(), "Complete writing optional parameters ");
 }
 
-TEST_F(Transfer, SilenceEndsInRetriesAndTheFailureText) {
+TEST_F(CopyTransfer, SilenceEndsInRetriesAndTheFailureText) {
   radio.inject({.what = sim::Misbehaviour::Silence, .answering = {}, .count = sim::Fault::kAlways});
   frm_Adj_Mod& w = mod();
   d.click(w.Command_Write);
@@ -91,7 +91,7 @@ TEST_F(Transfer, SilenceEndsInRetriesAndTheFailureText) {
   EXPECT_FALSE(w.Busy());
 }
 
-TEST_F(Transfer, WritePacksEvenWhenThePortWillNotOpen) {
+TEST_F(CopyTransfer, WritePacksEvenWhenThePortWillNotOpen) {
   data.Comm_Port = 9;
   frm_Adj_Tune& w = tune();
   w.Copy_Image(0, 0) = 77;

@@ -4,9 +4,9 @@
 namespace j5::copy_test {
 namespace {
 
-using Window = Copy_Fixture;
+using CopyWindow = Copy_Fixture;
 
-TEST_F(Window, LoadsWithItsCaptionsPlaceAndDefaults) {
+TEST_F(CopyWindow, LoadsWithItsCaptionsPlaceAndDefaults) {
   for (std::size_t c = 0; c <= 70; ++c) {
     data.Block_Buf(65, c) = 7;
     data.Block_Buf(66, c) = 7;
@@ -42,7 +42,7 @@ TEST_F(Window, LoadsWithItsCaptionsPlaceAndDefaults) {
   EXPECT_TRUE(d.messageBoxes().empty());
 }
 
-TEST_F(Window, ListsHoldTheirItemsInTheLanguageOfTheLoad) {
+TEST_F(CopyWindow, ListsHoldTheirItemsInTheLanguageOfTheLoad) {
   set_language(true);
   data.VHF_Low = 136.5;
   data.VHF_High = 174.5;
@@ -66,7 +66,7 @@ TEST_F(Window, ListsHoldTheirItemsInTheLanguageOfTheLoad) {
   for (const auto& [i, text] : tones) EXPECT_EQ(w.Combo_t_ctdcs_b.list(i), text);
 }
 
-TEST_F(Window, DefaultRestoresEveryControlButNotTheImage) {
+TEST_F(CopyWindow, DefaultRestoresEveryControlButNotTheImage) {
   data.Chann_Total = 64;
   frm_Adj_Tune& w = tune();
   EXPECT_EQ(w.Text_chann_total.text(), "64");
@@ -88,7 +88,7 @@ TEST_F(Window, DefaultRestoresEveryControlButNotTheImage) {
   EXPECT_TRUE(w.Copy_Image == before);
 }
 
-TEST_F(Window, CloseShutsThePortAndTheOptionDialogs) {
+TEST_F(CopyWindow, CloseShutsThePortAndTheOptionDialogs) {
   frm_Adj_Tune& w = tune();
   d.click(w.Command_open);
   EXPECT_TRUE(program.Form_open_menu.loaded());
