@@ -6,6 +6,7 @@
 #include "editors/option_copies/copy_messages.h"
 #include "editors/option_copies/copy_text.h"
 #include "editors/option_copies/option_copy_window.h"
+#include "editors/options/option_text.h"
 #include "platform/runtime.h"
 #include "shell/program.h"
 
@@ -118,7 +119,7 @@ void Option_Copy_Window::Text_Freq_LostFocus(kit::TextBox& box, bool chineseOnly
     Prompt(prog_, copy::kMsgFreqB, Prompt_Title::Lower);
   }
   box.setFocus();
-  box.setText(f < low ? copy::Freq_Low_Text(low) : copy::Freq_High_Text(high));
+  box.setText(f < low ? opt::Freq_Below_Text(low) : opt::Freq_Above_Text(high));
 }
 
 void Option_Copy_Window::Text_menu_pwd_LostFocus() {

@@ -5,6 +5,8 @@
 #include "data/tables.h"
 #include "editors/option_copies/copy_text.h"
 #include "editors/option_copies/option_copy_window.h"
+#include "editors/options/option_lists.h"
+#include "editors/options/option_text.h"
 #include "platform/runtime.h"
 #include "shell/program.h"
 
@@ -33,10 +35,12 @@ using W = Option_Copy_Window;
 
 const std::vector<List_Def>& Lists() {
   static const std::vector<List_Def> lists = [] {
-    const Items colours_chn = {"关", "蓝色", "橙色", "紫色"};
-    const Items colours_eng = {"OFF", "Blue", "Orange", "Purple"};
-    const Items mdf_chn = {"信道号", "信道名称+信道号", "频率+信道号"};
-    const Items mdf_eng = {"Channel", "Channel+Name", "Channel+Frequency"};
+    // The lists whose items are the option editor's take them from its table.
+    auto from_editor = [](kit::ComboBox W::*box, kit::ComboBox W::*twin, std::string_view name,
+                          int def) {
+      const opt::List_Items& l = *opt::Find_List(name);
+      return List_Def{box, twin, l.chn, l.eng, def};
+    };
     return std::vector<List_Def>{
         {&W::Combo_txp_a, &W::Combo_txp_b, {"HIGH", "LOW"}, {}, 0},
         {&W::Combo_wn_a, &W::Combo_wn_b, {"WIDE", "NARROR"}, {}, 0},
@@ -54,12 +58,12 @@ const std::vector<List_Def>& Lists() {
          {"QT/DQT", "QT/DQT AND OPTSIG", "QT/DQT OR OPTSIG"},
          {},
          0},
-        {&W::Combo_S_info_a, &W::Combo_S_info_b, Counting(1, 15), {}, 0},
-        {&W::Combo_tot, nullptr, Counting(15, 600, 15), {}, 3},
+        from_editor(&W::Combo_S_info_a, &W::Combo_S_info_b, "Combo_S_info_a", 0),
+        from_editor(&W::Combo_tot, nullptr, "Combo_tot", 3),
         {&W::Combo_sql_le, nullptr, Counting(0, 9), {}, 5},
         {&W::Combo_voice, nullptr, {"关", "英语", "中文"}, {"OFF", "English", "Chinese"}, 1},
-        {&W::Combo_MDF_A, nullptr, mdf_chn, mdf_eng, 2},
-        {&W::Combo_MDF_B, nullptr, mdf_chn, mdf_eng, 1},
+        from_editor(&W::Combo_MDF_A, nullptr, "Combo_MDF_A", 2),
+        from_editor(&W::Combo_MDF_B, nullptr, "Combo_MDF_B", 1),
         {&W::Combo_dtmfst,
          nullptr,
          {"全部关闭", "发射时按键侧音", "发射身份码侧音", "发射时按键侧音+发射身份码侧音"},
@@ -69,24 +73,20 @@ const std::vector<List_Def>& Lists() {
         {&W::Combo_vox, nullptr, Counting(1, 10, 1, "OFF"), {}, 0},
         {&W::Combo_abr, nullptr, Counting(1, 5, 1, "OFF"), {}, 3},
         {&W::Combo_ring, nullptr, Counting(1, 10, 1, "OFF"), {}, 5},
-        {&W::Combo_sc_rev, nullptr, {"时间", "载波", "搜索"}, {"TO", "CO", "SE"}, 0},
+        from_editor(&W::Combo_sc_rev, nullptr, "Combo_sc_rev", 0),
         {&W::Combo_ptt_id,
          nullptr,
          {"关", "按下发射", "松开发射", "两者均发"},
          {"OFF", "BOT", "EOT", "BOTH"},
          0},
-        {&W::Combo_ptt_lt, nullptr, Counting(0, 30), {}, 10},
-        {&W::Combo_save,
-         nullptr,
-         {"关", "1:1", "1:2", "1:3", "1:4"},
-         {"OFF", "1:1", "1:2", "1:3", "1:4"},
-         3},
+        from_editor(&W::Combo_ptt_lt, nullptr, "Combo_ptt_lt", 10),
+        from_editor(&W::Combo_save, nullptr, "Combo_save", 3),
         {&W::Combo_Tdr_ab, nullptr, {"A Band", "B Band"}, {}, 0},
         {&W::Combo_pf1, nullptr, {"关", "扫描", "收音"}, {"OFF", "Scan", "FM Radio"}, 2},
         {&W::Combo_pf2, nullptr, {"关", "报警"}, {"OFF", "Alarm"}, 1},
-        {&W::Combo_wt_led, nullptr, colours_chn, colours_eng, 3},
-        {&W::Combo_rx_led, nullptr, colours_chn, colours_eng, 1},
-        {&W::Combo_tx_led, nullptr, colours_chn, colours_eng, 2},
+        from_editor(&W::Combo_wt_led, nullptr, "Combo_wt_led", 3),
+        from_editor(&W::Combo_rx_led, nullptr, "Combo_rx_led", 1),
+        from_editor(&W::Combo_tx_led, nullptr, "Combo_tx_led", 2),
     };
   }();
   return lists;
@@ -120,11 +120,11 @@ void Option_Copy_Window::Fill_Option_Defaults() {
   };
   const double low = data_.VHF_Low, high = data_.VHF_High;
 
-  Text_Freq_a.setText(copy::Freq_Low_Text(low));
+  Text_Freq_a.setText(opt::Freq_Below_Text(low));
   lists({&Combo_txp_a, &Combo_r_ctdcs_a, &Combo_t_ctdcs_a, &Combo_wn_a, &Combo_sft_d_a,
          &Combo_offset_a, &Combo_scr_a, &Combo_step_a, &Combo_Optsig_a, &Combo_Spmute_a,
          &Combo_S_info_a});
-  Text_Freq_b.setText(copy::Freq_High_Text(high));
+  Text_Freq_b.setText(opt::Freq_Above_Text(high));
   lists({&Combo_txp_b, &Combo_r_ctdcs_b, &Combo_t_ctdcs_b, &Combo_wn_b, &Combo_sft_d_b,
          &Combo_offset_b, &Combo_scr_b, &Combo_step_b, &Combo_OptSig_b, &Combo_Spmute_b,
          &Combo_S_info_b});

@@ -5,6 +5,8 @@
 
 #include "editors/option_copies/copy_text.h"
 #include "editors/option_copies/option_copy_window.h"
+#include "editors/options/option_codecs.h"
+#include "editors/options/option_text.h"
 #include "platform/runtime.h"
 
 namespace j5 {
@@ -24,18 +26,6 @@ Field Byte(int n) {
 // A record's byte +k on side A; side B lies two rows further down.
 Field Vfo(int k, int mask = 0xFF) {
   return Bits{At(Option_Copy_Window::kPackedVfoRow, k), mask};
-}
-
-template <std::size_t N>
-std::array<int, N> Bytes_Of(std::span<const std::int16_t> b) {
-  std::array<int, N> out{};
-  for (std::size_t i = 0; i < N; ++i) out[i] = b[i];
-  return out;
-}
-
-template <std::size_t N>
-void Put(std::span<std::int16_t> b, const std::array<int, N>& v) {
-  for (std::size_t i = 0; i < N; ++i) b[i] = static_cast<std::int16_t>(v[i]);
 }
 
 // The channel count: one byte, shown up to 200.
@@ -70,18 +60,19 @@ fields::Codec Pwd_Codec() {
 fields::Codec Limit_Codec() {
   return {2, [](std::span<const std::int16_t> b) { return copy::Limit_Text(b[0], b[1]); },
           [](std::span<std::int16_t> b, std::string_view text) {
-            Put(b, copy::Limit_Pack(std::string(text)));
+            opt::Put(b, copy::Limit_Pack(std::string(text)));
             return true;
           }};
 }
 
 // A record's frequency: Freq_Digits.
 fields::Codec Freq_Codec() {
-  return {8, [](std::span<const std::int16_t> b) { return copy::Freq_Record_Text(Bytes_Of<8>(b)); },
-          [](std::span<std::int16_t> b, std::string_view text) {
-            Put(b, copy::Freq_Pack_Digits(std::string(text)));
-            return true;
-          }};
+  return {
+      8, [](std::span<const std::int16_t> b) { return opt::Freq_Digits_Text(opt::Bytes_Of<8>(b)); },
+      [](std::span<std::int16_t> b, std::string_view text) {
+        opt::Put(b, copy::Freq_Pack_Digits(std::string(text)));
+        return true;
+      }};
 }
 
 }  // namespace

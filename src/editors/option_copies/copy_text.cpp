@@ -11,10 +11,6 @@ namespace j5::copy {
 
 namespace {
 
-bool Is_Digit(int b) {
-  return b >= 0 && b <= 9;
-}
-
 int Digit_Value(char c) {
   return c >= '0' && c <= '9' ? c - '0' : 0;
 }
@@ -58,25 +54,6 @@ std::string Freq_Accepted_Text(double mhz) {
   char buf[48];
   std::snprintf(buf, sizeof buf, "%.0f.%03.0f%s", m, k, c < 25 ? "00" : c < 50 ? "25" : "50");
   return buf;
-}
-
-std::string Freq_Low_Text(double vhfLow) {
-  return Number_Text(std::floor(vhfLow)) + ".02500";
-}
-
-std::string Freq_High_Text(double vhfHigh) {
-  return Number_Text(std::floor(vhfHigh) - 1) + ".62500";
-}
-
-std::string Freq_Record_Text(const std::array<int, 8>& bytes) {
-  std::string s;
-  if (bytes[0] >= 1 && bytes[0] <= 9) s += std::to_string(bytes[0]);
-  for (int i = 1; i < 8; ++i) {
-    if (i == 3) s += '.';
-    if (Is_Digit(bytes[static_cast<std::size_t>(i)]))
-      s += std::to_string(bytes[static_cast<std::size_t>(i)]);
-  }
-  return s;
 }
 
 std::array<int, 8> Freq_Pack_Digits(const std::string& text) {

@@ -22,13 +22,6 @@ int Offset_Index(const std::array<int, 6>& bytes);
 // for the rest. A fraction that rounds to a whole MHz carries into the MHz ("136.9996" gives
 // "137.00000"), so the text always has three places before the decimal digits it can carry.
 std::string Freq_Accepted_Text(double mhz);
-// The texts that replace a frequency below or above the band.
-std::string Freq_Low_Text(double vhfLow);
-std::string Freq_High_Text(double vhfHigh);
-
-// The frequency text of a record's eight digit bytes: a leading 0 and any byte that is no digit
-// left out, the point always there.
-std::string Freq_Record_Text(const std::array<int, 8>& bytes);
 // The eight digit bytes a frequency text packs into: trimmed, a "0" put in front of an
 // eight-character text, the point skipped; a character that is no digit packs 0.
 std::array<int, 8> Freq_Pack_Digits(const std::string& text);
