@@ -2,13 +2,16 @@
 // What the fuzz targets share: reading the fuzzer's bytes as a script, and stopping with a
 // message when a property does not hold (libFuzzer then keeps the input that showed it).
 
+#include <algorithm>
 #include <concepts>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "data/shared_data.h"
 
@@ -43,6 +46,44 @@ inline void Normalise_Empty_Channels(j5::MemImage& image, int channTotal) {
   }
 }
 
+// The range a number file's numbers must lie in: 16 bits, or less where the file holds bytes.
+struct Number_Range {
+  long low = -32768, high = 32767;
+};
+
+// A number file's numbers as the user would count them: decimal integers with an optional "-",
+// between blanks and line ends. nullopt when the text does not begin with `count` such numbers in
+// the range. `undecided` is set where the program may read more than this count does: a comma
+// among the numbers (a file from a spreadsheet) or a byte order mark in front (an editor's).
+inline std::optional<std::vector<std::int16_t>> Numbers_In(std::string_view text, std::size_t count,
+                                                           bool& undecided,
+                                                           Number_Range range = {}) {
+  const auto separator = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+  std::vector<std::int16_t> out;
+  std::size_t i = 0;
+  undecided = text.starts_with("\xEF\xBB\xBF");
+  while (out.size() < count) {
+    while (i < text.size() && (separator(text[i]) || text[i] == ',')) undecided |= text[i++] == ',';
+    if (i >= text.size()) return std::nullopt;
+    std::size_t end = i;
+    while (end < text.size() && !separator(text[end]) && text[end] != ',') ++end;
+    std::string_view item = text.substr(i, end - i);
+    i = end;
+    std::string_view digits = item.substr(item[0] == '-' ? 1 : 0);
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos)
+      return std::nullopt;
+    long value = 0;
+    for (char c : digits) {
+      value = value * 10 + (c - '0');
+      if (value > 40000) return std::nullopt;
+    }
+    if (item[0] == '-') value = -value;
+    if (value < range.low || value > range.high) return std::nullopt;
+    out.push_back(static_cast<std::int16_t>(value));
+  }
+  return out;
+}
+
 // The fuzzer's bytes read in order; past the end every read gives 0.
 class Fuzz_Input {
  public:
@@ -72,5 +113,54 @@ class Fuzz_Input {
   const std::uint8_t* data_;
   std::size_t pos_, size_;
 };
+
+// Sends the radio's answer to a frame that arrived at `atMs` the way the fuzzer decides: on time
+// or a little late, around the no-reply time, lost, with a byte changed, cut short, with stray
+// bytes after or before it, or in two pieces. send(bytes, at) puts bytes on the line from `at` on.
+// True when the answer went out unchanged (perhaps late).
+template <class Send>
+bool Send_Shaped(Fuzz_Input& in, std::vector<std::uint8_t> answer, double atMs, Send&& send) {
+  const std::uint8_t how = in.Byte();
+  const int amount = how >> 3;
+  switch (how & 7) {
+    case 0:  // as it is, a little late
+      send(answer, atMs + amount * 4);
+      return true;
+    case 1:  // around the no-reply time
+      send(answer, atMs + 900 + amount * 8);
+      return false;
+    case 2:  // lost
+      return false;
+    case 3: {  // one byte changed
+      const std::size_t at = in.Byte() % answer.size();
+      answer[at] = in.Byte();
+      send(answer, atMs);
+      return false;
+    }
+    case 4:  // cut short
+      answer.resize(answer.size() - std::min<std::size_t>(answer.size(), amount % 8 + 1));
+      send(answer, atMs);
+      return false;
+    case 5:  // followed by stray bytes
+      for (int i = 0; i <= amount % 8; ++i) answer.push_back(in.Byte());
+      send(answer, atMs);
+      return false;
+    case 6: {  // in two pieces with a pause between
+      const std::size_t cut = in.Byte() % answer.size();
+      send(std::vector<std::uint8_t>(answer.begin(), answer.begin() + static_cast<std::ptrdiff_t>(cut)),
+           atMs);
+      send(std::vector<std::uint8_t>(answer.begin() + static_cast<std::ptrdiff_t>(cut), answer.end()),
+           atMs + amount * 40);
+      return false;
+    }
+    default: {  // stray bytes before it
+      std::vector<std::uint8_t> stray;
+      for (int i = 0; i <= amount % 8; ++i) stray.push_back(in.Byte());
+      stray.insert(stray.end(), answer.begin(), answer.end());
+      send(stray, atMs);
+      return false;
+    }
+  }
+}
 
 }  // namespace j5fuzz

@@ -303,41 +303,10 @@ void Fuzz_Radio::receive(std::uint8_t byte, double atMs, kit::SerialDeviceLink& 
 
   std::vector<std::uint8_t> answer;
   for (const auto& out : radio.takeAllOutput()) answer.push_back(out.value);
-  j5fuzz::Fuzz_Input& in = h.answers;
-  const std::uint8_t how = in.Byte();
-  const int amount = how >> 3;
-  if ((how & 7) != 0) clean = false;
-  switch (how & 7) {
-    case 0:  // as it is, a little late
-      return Send(link, answer, atMs + amount * 4);
-    case 1:  // around the no-reply time
-      return Send(link, answer, atMs + 900 + amount * 8);
-    case 2:  // lost
-      return;
-    case 3: {  // one byte changed
-      const std::size_t at = in.Byte() % answer.size();
-      answer[at] = in.Byte();
-      return Send(link, answer, atMs);
-    }
-    case 4:  // cut short
-      answer.resize(answer.size() - std::min<std::size_t>(answer.size(), amount % 8 + 1));
-      return Send(link, answer, atMs);
-    case 5:  // followed by stray bytes
-      for (int i = 0; i <= amount % 8; ++i) answer.push_back(in.Byte());
-      return Send(link, answer, atMs);
-    case 6: {  // in two pieces with a pause between
-      const std::size_t cut = in.Byte() % answer.size();
-      Send(link, {answer.begin(), answer.begin() + static_cast<std::ptrdiff_t>(cut)}, atMs);
-      return Send(link, {answer.begin() + static_cast<std::ptrdiff_t>(cut), answer.end()},
-                  atMs + amount * 40);
-    }
-    default: {  // stray bytes before it
-      std::vector<std::uint8_t> stray;
-      for (int i = 0; i <= amount % 8; ++i) stray.push_back(in.Byte());
-      stray.insert(stray.end(), answer.begin(), answer.end());
-      return Send(link, stray, atMs);
-    }
-  }
+  const bool unchanged = j5fuzz::Send_Shaped(
+      h.answers, std::move(answer), atMs,
+      [&](const std::vector<std::uint8_t>& bytes, double at) { Send(link, bytes, at); });
+  if (!unchanged) clean = false;
 }
 
 void Step(Harness& h) {

@@ -5,17 +5,9 @@
 
 #include "shell/param_file.h"
 
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-#include <optional>
 #include <vector>
 
-#include "fuzz_support.h"
-#include "platform/headless.h"
-#include "shell/MDImain.h"
-#include "shell/program.h"
+#include "file_harness.h"
 
 using j5fuzz::Check;
 
@@ -23,73 +15,15 @@ namespace {
 
 constexpr std::size_t kValues = 481 * 16;
 
-bool Separator(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-// The file's numbers as the user would count them: decimal integers with an optional "-",
-// between blanks and line ends. nullopt when the text does not begin with 7,696 such numbers of
-// 16 bits. `undecided` is set where the program may read more than this count does: a comma
-// among the numbers (a file from a spreadsheet) or a byte order mark in front (an editor's).
-std::optional<std::vector<std::int16_t>> Numbers_In(std::string_view text, bool& undecided) {
-  std::vector<std::int16_t> out;
-  std::size_t i = 0;
-  undecided = text.starts_with("\xEF\xBB\xBF");
-  while (out.size() < kValues) {
-    while (i < text.size() && (Separator(text[i]) || text[i] == ',')) undecided |= text[i++] == ',';
-    if (i >= text.size()) return std::nullopt;
-    std::size_t end = i;
-    while (end < text.size() && !Separator(text[end]) && text[end] != ',') ++end;
-    std::string_view item = text.substr(i, end - i);
-    i = end;
-    std::string_view digits = item.substr(item[0] == '-' ? 1 : 0);
-    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos)
-      return std::nullopt;
-    long value = 0;
-    for (char c : digits) {
-      value = value * 10 + (c - '0');
-      if (value > 40000) return std::nullopt;
-    }
-    if (item[0] == '-') value = -value;
-    if (value < -32768 || value > 32767) return std::nullopt;
-    out.push_back(static_cast<std::int16_t>(value));
-  }
-  return out;
-}
-
-struct Harness {
-  kit::HeadlessPlatform platform;
-  j5::Program program{platform};
-  std::string dir;
-
-  Harness() {
-    program.MDImain.load();
-    platform.advance(5000);
-    dir = (std::filesystem::temp_directory_path() / ("j5-fuzz-param-" + std::to_string(getpid())))
-              .string();
-    std::filesystem::create_directories(dir);
-  }
-  ~Harness() {
-    std::error_code ignored;
-    std::filesystem::remove_all(dir, ignored);
-  }
-};
-
-Harness& The_Harness() {
-  static Harness h;
+j5fuzz::File_Harness& The_Harness() {
+  static j5fuzz::File_Harness h("param");
   return h;
-}
-
-void No_Escaped_Error(const kit::HeadlessPlatform& p) {
-  for (const auto& box : p.messageBoxes())
-    Check(!box.title.empty(),
-          [&] { return std::string("an error escaped a handler: " + box.text); });
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  Harness& h = The_Harness();
+  j5fuzz::File_Harness& h = The_Harness();
   j5::SharedData& d = h.program.data;
   j5fuzz::Fuzz_Input in(data, size);
 
@@ -103,18 +37,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const j5::MemImage before = image;
 
   const std::string_view text = in.Rest();
-  d.File_Path = h.dir + "/fuzz.dat";
-  {
-    std::ofstream out(d.File_Path, std::ios::binary | std::ios::trunc);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  }
+  d.File_Path = h.Write("fuzz.dat", text);
   h.platform.clearMessageBoxes();
   const bool loaded = j5::Param_File_Load(h.program);
   h.platform.runUntilIdle();
-  No_Escaped_Error(h.platform);
+  j5fuzz::No_Escaped_Error(h.platform);
 
   bool undecided = false;
-  const auto numbers = Numbers_In(text, undecided);
+  const auto numbers = j5fuzz::Numbers_In(text, kValues, undecided);
   if (!undecided) {
     Check(loaded == numbers.has_value(),
           loaded ? "a file without 7,696 numbers loaded" : "a file of 7,696 numbers did not load");
@@ -138,6 +68,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(j5::Param_File_Load(h.program), "the saved file did not load");
   h.platform.runUntilIdle();  // the reopened channel window's activation, before the next input
   Check(image == loadedImage, "save then load changed the numbers");
-  No_Escaped_Error(h.platform);
+  j5fuzz::No_Escaped_Error(h.platform);
   return 0;
 }

@@ -40,6 +40,29 @@ def param_file_seeds():
     write("param_file", "out_of_range", b"\x08" + param_file(mixed).replace(b" 300 ", b" 40000 ", 1))
 
 
+def adj_file_seeds():
+    defaults = [[13] * 16, [14] * 16, [15] * 16, [3] * 16, [4] * 16, [5] * 16,
+                [0, 24, 24, 24, 24, 25, 26, 27, 28, 29, 0, 0, 0, 0, 0, 12],
+                [3, 4, 4, 4, 4, 4, 4, 4, 3, 2, 1, 0, 0, 0, 0, 0],
+                [0, 16, 17, 18, 19, 20, 21, 22, 23, 24, 0, 0, 0, 0, 0, 13],
+                [3, 4, 4, 4, 4, 3, 3, 2, 1, 0, 0, 0, 0, 0, 0, 0],
+                [0, 16, 17, 18, 19, 20, 21, 22, 23, 24, 0, 0, 0, 0, 0, 0],
+                [3, 4, 4, 4, 4, 3, 3, 2, 1, 0, 0, 0, 0, 0, 0, 0],
+                [52, 42, 31, 17, 7, 0, 3, 6, 12, 0, 0, 0, 0, 0, 0, 0],
+                [5, 5, 7, 7, 7, 7, 10, 8, 5, 0, 0, 0, 0, 0, 0, 0],
+                [127, 20, 32, 42, 52, 62, 72, 84, 95, 106, 112, 115, 118, 125, 135, 160],
+                [1, 1, 48, 1, 121, 1, 2, 64, 2, 112, 1, 4, 0, 5, 32, 0]]
+    mixed = [[(r * 16 + c) * 7 % 256 for c in range(16)] for r in range(16)]
+    flat = [v for row in mixed for v in row]
+    write("adj_file", "defaults", b"\x00" + param_file(defaults))
+    write("adj_file", "mixed_values", b"\x01" + param_file(mixed))
+    write("adj_file", "one_line", b"\x02" + " ".join(str(v) for v in flat).encode())
+    write("adj_file", "commas", b"\x03" + ",".join(str(v) for v in flat).encode())
+    write("adj_file", "short", b"\x04" + param_file(mixed[:15]))
+    write("adj_file", "bad_item", b"\x05" + param_file(mixed).replace(b" 7 ", b" 7x ", 1))
+    write("adj_file", "out_of_range", b"\x06" + param_file(mixed).replace(b" 7 ", b" 256 ", 1))
+
+
 def runtime_seeds():
     write("runtime", "val_texts", b"\x00  -12.5E+3abc")
     write("runtime", "val_hex", b"\x00&H7fff")
@@ -102,6 +125,38 @@ def link_seeds():
         0, [after_startup, READ, WAIT(100), SETUP_OK, WAIT(2000), IDENT8, SETUP_OK]))
 
 
+def chann_file_seeds():
+    rows = [[(r * 16 + c) * 7 % 256 for c in range(16)] for r in range(496)]
+    rows[0][:4] = [255, 255, 255, 255]
+    write("chann_file", "whole", b"\x7f" + param_file(rows))
+    write("chann_file", "without_last_line", b"\x05" + param_file(rows[:495]))
+    write("chann_file", "short", b"\x01" + param_file(rows[:494]))
+    write("chann_file", "bad_item", b"\x02" + param_file(rows).replace(b" 7 ", b" 7x ", 1))
+    write("chann_file", "out_of_range", b"\x03" + param_file(rows).replace(b" 14 ", b" 40000 ", 1))
+
+
+# Steps of the editor link target.
+CH_READ, CH_WRITE = (1, 0), (2, 0)
+PW_BLANK, PW_MATCH, PW_WRONG = (3, 4), (3, 1), (3, 2)
+PW_CLOSE, CH_CLOSE, CH_OPEN = (4, 0), (5, 1), (5, 0)
+
+
+def editor_link_seeds():
+    write("editor_link", "chann_read", link_input(0, [CH_READ, WAIT(8000)]))
+    write("editor_link", "chann_read_corrupt", link_input(
+        0, [CH_READ, WAIT(8000)], b"\x00\x00\x03\x05\x06\x00\x02"))
+    write("editor_link", "chann_write", link_input(0, [(8, 11), CH_WRITE, WAIT(2000)]))
+    write("editor_link", "chann_write_value", link_input(
+        0, [(6,) + set_image(2, 0, 300)[1:], CH_WRITE, WAIT(6000)]))
+    write("editor_link", "password_blank", link_input(0, [PW_BLANK, WAIT(3000)]))
+    write("editor_link", "password_match", link_input(2, [PW_MATCH, WAIT(3000)]))
+    write("editor_link", "password_wrong", link_input(2, [PW_WRONG, WAIT(3000), PW_CLOSE]))
+    write("editor_link", "password_late", link_input(
+        0, [PW_BLANK, WAIT(3000), CH_READ, WAIT(3000)], b"\x00\x00\x00\x00\xf9"))
+    write("editor_link", "busy_presses", link_input(
+        0, [CH_READ, PW_BLANK, CH_WRITE, CH_CLOSE, CH_OPEN, WAIT(4000)]))
+
+
 def chann_input(setup, channels, steps):
     return bytes([setup]) + bytes(b for ch in channels for b in ch) + bytes(
         b for step in steps for b in step)
@@ -152,6 +207,46 @@ def option_copies_seeds():
     write("option_copies", "read_silent", b"\x03" + memory + b"\x01\x00\x00\x02\x00\x00")
 
 
+
+
+def fm_file_seeds():
+    rows = [[0, 9, 0, 4, 0, 0, 0, 0, 255, 67, 67, 84, 86, 49, 255, 255] + [255] * 6 for _ in range(15)]
+    rows[3][:8] = [0] * 8
+    rows.append([1, 3, 6, 1, 7, 4, 4, 0, 0, 4, 7, 9, 255, 255, 255, 255, -1, 0, 300, 7, 8, 9])
+    good = number_line([16]) + "".join(number_line(r) for r in rows)
+    write("fm_file", "good", b"\x00" + good.encode())
+    write("fm_file", "chinese_erased", b"\x01" + (number_line([16]) + number_line([255] * 22) * 16).encode())
+    write("fm_file", "short", b"\x02" + good[: len(good) // 2].encode())
+    write("fm_file", "count_15", b"\x03" + good.replace(" 16 ", " 15 ", 1).encode())
+    write("fm_file", "not_byte", b"\x04" + good.replace(" 67 ", " 256 ", 1).encode())
+    write("fm_file", "commas", b"\x05" + good.replace("  ", ",").encode())
+
+
+def fm_link_seeds():
+    def silent(n):
+        return b"\x00" * n
+
+    def answer(data):
+        return bytes([len(data)]) + bytes(data)
+
+    ident = answer([0x06, 0xAA, 1, 3, 6, 1, 7, 4, 0xBB])
+    opening = silent(7) + ident
+    records = []
+    for n in range(16):
+        records += [1, 0, n % 9, 5, 0, 0, 0, 0, 0xFF, ord("F"), ord("M"), ord("A") + n, 0xFF, 0xFF, 0xFF, 0xFF]
+    band = [1, 3, 6, 1, 7, 4, 4, 0, 0, 4, 7, 9] + [0xFF] * 52
+    read = opening
+    for k, address in enumerate([0x3000, 0x3040, 0x3080, 0x30C0, 0x3F80]):
+        data = band if address == 0x3F80 else records[64 * k: 64 * k + 64]
+        read += silent(4 if k == 0 else 3) + answer([0x06, 0x58, address >> 8, address & 0xFF, 0x40] + data)
+        read += silent(1)  # the tool's ACK
+    write("fm_link", "read", b"\x00" + read)
+    write("fm_link", "read_chinese_erased",
+          b"\x02" + read.replace(bytes(band[:12]), bytes([0xFF] * 12)))
+    write_ = opening + (silent(20) + answer([0x06])) * 17
+    write("fm_link", "write", b"\x01" + write_)
+    write("fm_link", "silent", b"\x00")
+    write("fm_link", "read_then_write_in_pause", b"\x1C" + silent(8) * 4)
 def dtmf_input(setup, radio, steps):
     """A set-up byte, the radio's DTMF record (512 bytes), the script's length, the script."""
     script = bytes(b for step in steps for b in step)
@@ -195,10 +290,15 @@ def number_file_seeds():
 
 if __name__ == "__main__":
     param_file_seeds()
+    adj_file_seeds()
     runtime_seeds()
     link_seeds()
     chann_seeds()
+    chann_file_seeds()
+    editor_link_seeds()
     sim_seeds()
+    fm_file_seeds()
+    fm_link_seeds()
     dtmf_seeds()
     number_file_seeds()
     option_copies_seeds()

@@ -76,6 +76,15 @@ inline ToneStage Erased_Tone_Stage() {
   t.fill(0, ToneStage::kRows - 1, 0, ToneStage::kCols - 1, 255);
   return t;
 }
+// The FM editor's staged rows: rows 0..15 the FM channel records, row 16 the band row (cells
+// 0..15 are radio bytes; cells 16..21 only travel in the FM file). Apart from the image for the
+// same reason as Tone_Stage. It starts erased.
+using FmImage = Table2D<std::int16_t, 17, 22>;
+inline FmImage Erased_Fm_Image() {
+  FmImage t;
+  t.fill(0, FmImage::kRows - 1, 0, FmImage::kCols - 1, 255);
+  return t;
+}
 // A tone window's own table of tone sets or decode actions: rows 0..16, columns 0..60.
 using ToneRows = Table2D<std::int16_t, 17, 61>;
 // Adjustment table: rows 0..19 and columns 0..15 are the radio's adjustment block.
@@ -100,6 +109,7 @@ struct SharedData {
   NameFrameStore Name_Block_Buf;
   PageBuffer Page_Buf;
   ToneStage Tone_Stage = Erased_Tone_Stage();
+  FmImage Fm_Image = Erased_Fm_Image();
 
   // Band limits in MHz: the radio's three bands, and the bands of frequency modes A and B.
   double VHF_Low = 0, VHF_High = 0;

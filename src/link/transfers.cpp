@@ -395,13 +395,7 @@ void Store_Reply_Row(SharedData& data, int row, std::uint16_t address,
 }
 
 std::optional<std::array<std::uint8_t, 16>> Image_Row_Bytes(const SharedData& data, int row) {
-  std::array<std::uint8_t, 16> out{};
-  for (std::size_t c = 0; c < 16; ++c) {
-    const int v = data.Mem_Image(static_cast<std::size_t>(row), c);
-    if (v < 0 || v > 255) return std::nullopt;
-    out[c] = static_cast<std::uint8_t>(v);
-  }
-  return out;
+  return Row_Bytes(data.Mem_Image, row);
 }
 
 }  // namespace j5

@@ -125,13 +125,24 @@ Read_Plan Option_Copy_Read_Plan();
 Write_Plan Option_Copy_Write_Plan();
 
 // A checked reply as the radio sent it into Block_Buf row `row`: ACK, Cmd_Data, the address,
-// the length 0x40 and the 64 data bytes in columns 0 to 68. Only the signalling windows keep their
-// replies there; every other transfer takes the data bytes straight from Link_Block_Stored.
+// the length 0x40 and the 64 data bytes in columns 0 to 68. Only the signalling and FM windows keep
+// their replies there; every other transfer takes the data bytes straight from Link_Block_Stored.
 void Store_Reply_Row(SharedData& data, int row, std::uint16_t address,
                      std::span<const std::uint8_t> block);
 
-// The sixteen bytes of image row `row`, or nothing when one of them is no byte (a parameter file
-// may hold such values; none of them may reach the radio).
+// The sixteen bytes of row `row` of a table of radio bytes (the image, a window's staged rows), or
+// nothing when one of them is no byte (a file may hold such values; none of them may reach the
+// radio).
+template <typename Table>
+std::optional<std::array<std::uint8_t, 16>> Row_Bytes(const Table& table, int row) {
+  std::array<std::uint8_t, 16> out{};
+  for (std::size_t c = 0; c < 16; ++c) {
+    const int v = table(static_cast<std::size_t>(row), c);
+    if (v < 0 || v > 255) return std::nullopt;
+    out[c] = static_cast<std::uint8_t>(v);
+  }
+  return out;
+}
 std::optional<std::array<std::uint8_t, 16>> Image_Row_Bytes(const SharedData& data, int row);
 
 }  // namespace j5

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "data/defaults.h"
+#include "link/transfers.h"
 #include "shell/program.h"
 
 namespace j5 {
@@ -29,6 +30,7 @@ constexpr double kComboHeight = 300;
 
 frm_chann::frm_chann(Program& program)
     : kit::Form(program.platform, "frm_chann", program.mainForm()),
+      Transfer(*this, program, Channel_Link(), *this),
       prog_(program),
       data_(program.data),
       Image(program.data.Mem_Image) {
@@ -39,7 +41,7 @@ frm_chann::frm_chann(Program& program)
   Combo_edit.setHeight(kComboHeight);
   Command_read.setVisible(false);
   Command_Write.setVisible(false);
-  for (kit::Timer* t : {&Timer1, &Timer2, &Timer3}) t->setEnabled(false);
+  Link.Stop();
   // The grid comes first when the window gets the focus.
   MSF_Chann.setTabIndex(0);
   MSF_Chann.setFixedCols(0);
@@ -51,6 +53,8 @@ frm_chann::frm_chann(Program& program)
   Command_def.Click = [this] { Command_def_Click(); };
   Command_Clear.Click = [this] { Command_Clear_Click(); };
   Command_close.Click = [this] { Command_close_Click(); };
+  Command_read.Click = [this] { Command_read_Click(); };
+  Command_Write.Click = [this] { Command_Write_Click(); };
   MSF_Chann.Click = [this] { MSF_Chann_Click(); };
   MSF_Chann.Scroll = [this] { MSF_Chann_Scroll(); };
   MSF_Chann.LeaveCell = [this] { MSF_Chann_LeaveCell(); };
@@ -84,10 +88,9 @@ void frm_chann::Form_Load() {
   Number_Rows();
 
   // The hidden transfer starts idle.
-  for (kit::Timer* t : {&Timer1, &Timer2, &Timer3}) t->setEnabled(false);
-  ProgressBar1.setValue(0);
-  Label_tr_count.setCaption("");
-  ProgressBar1.setVisible(false);
+  Link.Stop();
+  Write_Mode = false;
+  Transfer.Progress.Clear();
 
   for (int i = 1; i <= Shown_Channels(); ++i) Show_Channel(i);
 }
@@ -154,9 +157,7 @@ void frm_chann::Command_def_Click() {
 
 void frm_chann::Command_Clear_Click() {
   Drop_Pending_Edit();
-  ProgressBar1.setValue(0);
-  Label_tr_count.setCaption("");
-  ProgressBar1.setVisible(false);
+  Transfer.Progress.Clear();
   for (int i = 1; i <= Shown_Channels(); ++i) {
     Set_Cell(i, kColRx, "");
     Set_Cell(i, kColTx, "");
@@ -166,7 +167,7 @@ void frm_chann::Command_Clear_Click() {
 }
 
 void frm_chann::Command_close_Click() {
-  if (MSC.portOpen()) MSC.setPortOpen(false);
+  Link.Close_Port();
   Program& program = prog_;  // this window may be gone once it has unloaded
   unload();
   program.Form_open_chann.unload();
@@ -174,7 +175,7 @@ void frm_chann::Command_close_Click() {
 }
 
 void frm_chann::Form_Unload(int&) {
-  if (MSC.portOpen()) MSC.setPortOpen(false);
+  Link.Stop();
   data_.Win_Chann = kFalse;
 }
 

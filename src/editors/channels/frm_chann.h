@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "editors/fields.h"
+#include "link/transfer_link.h"
 #include "platform/kit.h"
 
 namespace j5 {
@@ -23,7 +24,7 @@ namespace j5 {
 class Program;
 struct SharedData;
 
-class frm_chann : public kit::Form {
+class frm_chann : public kit::Form, Link_Listener {
  public:
   explicit frm_chann(Program& program);
 
@@ -57,13 +58,13 @@ class frm_chann : public kit::Form {
   kit::CommandButton Command_Write{*this, "Command_Write"};
   kit::TextBox Text_Edit{*this, "Text_Edit"};
   kit::ComboBox Combo_edit{*this, "Combo_edit"};
-  kit::ProgressBar ProgressBar1{*this, "ProgressBar1"};
-  kit::Label Label_tr_count{*this, "Label_tr_count"};
+  // The window's own transfer of the channel memory, started only by the two invisible buttons.
+  Transfer_Link Transfer;
+  kit::ProgressBar& ProgressBar1 = Transfer.Progress.ProgressBar1;
+  kit::Label& Label_tr_count = Transfer.Progress.Label_tr_count;
   kit::Label Label_chann{*this, "Label_chann"};
-  kit::SerialPort MSC{*this, "MSC"};
-  kit::Timer Timer1{*this, "Timer1"};
-  kit::Timer Timer2{*this, "Timer2"};
-  kit::Timer Timer3{*this, "Timer3"};
+  Link_Engine& Link = Transfer.Link;
+  kit::SerialPort& MSC = Link.MSC;
 
   // Display of one grid row r (1..Chann_Total), channel r - 1. They write
   // cells by row and column and never move the current cell.
@@ -72,6 +73,24 @@ class frm_chann : public kit::Form {
   void Set_New_Channel(int r);
   void Clear_Channel_Fields(int r);
   void Clear_Channel(int r);
+
+  // The channel transfer and the channel file (chann_transfer.cpp). Nothing in the program calls
+  // the file poll, the dialog procedures or the second name decoder; they are kept whole.
+  void Poll_File_Req();
+  void Load_Chann_File();
+  void Save_Chann_File();
+  void Show_Open_Chann();
+  void Show_Save_Chann();
+  void Decode_Name_Frames();
+  // One name of a received name frame (Name_Block_Buf row, data offset 0, 16, 32 or 48) into
+  // the name column of a grid row; false when the grid has no such row.
+  bool Decode_Name_Frame(int frameRow, int gridRow, int offset);
+  bool Write_Busy() const { return Link.Link_Busy() && Write_Mode; }
+  bool Read_Busy() const { return Link.Link_Busy() && !Write_Mode; }
+
+  // Image rows the channel file holds (the last one is written, never read back).
+  static constexpr int kChannFileRows = 496;
+  static constexpr int kChannFileReadRows = 495;
 
   // Two upper-case hexadecimal digits and a blank ("FF ").
   static std::string Cov_i2b(int x);
@@ -109,6 +128,21 @@ class frm_chann : public kit::Form {
   // loop run a queued activation, whose rebuild must not commit the same
   // cell a second time from inside the first commit.
   bool Committing = false;
+
+  // The transfer's state: a write or a read, the channels it covers, and the block pairs read.
+  bool Write_Mode = false;
+  int Chann_Last = 0;
+  int Block_Count = 0;
+
+  // chann_transfer.cpp
+  void Command_read_Click();
+  void Command_Write_Click();
+  void Blocks_To_Channels();
+  void Link_Connected() override;
+  void Link_Block_Stored(int step, std::span<const std::uint8_t> data) override;
+  std::optional<std::array<std::uint8_t, 16>> Link_Frame_Data(const Write_Step& step) override;
+  void Link_Done() override;
+  void Link_Stopped(const Write_Step& step) override;
 
   // frm_chann.cpp
   void Build_Columns();

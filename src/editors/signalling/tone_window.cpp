@@ -237,23 +237,12 @@ void Tone_Window::Link_Identified(const Ident_Frame& frame) {
 
 // Block k lands in Block_Buf row k + 2 as the radio sent it (its header was checked).
 void Tone_Window::Link_Block_Stored(int step, std::span<const std::uint8_t> data) {
-  const auto row = static_cast<std::size_t>(step + 2);
   const auto address = static_cast<unsigned>(data_.Addr_High << 8 | data_.Addr_Low) + 64u * step;
-  const int header[5] = {ACK, Cmd_Data, static_cast<int>(address >> 8 & 0xFF),
-                         static_cast<int>(address & 0xFF), 0x40};
-  for (std::size_t i = 0; i < 5; ++i)
-    data_.Block_Buf(row, i) = static_cast<std::int16_t>(header[i]);
-  for (std::size_t i = 0; i < data.size() && i < 64; ++i) data_.Block_Buf(row, 5 + i) = data[i];
+  Store_Reply_Row(data_, step + 2, static_cast<std::uint16_t>(address), data);
 }
 
 std::optional<std::array<std::uint8_t, 16>> Tone_Window::Link_Frame_Data(const Write_Step& step) {
-  std::array<std::uint8_t, 16> out{};
-  for (std::size_t c = 0; c < 16; ++c) {
-    const int v = data_.Tone_Stage(static_cast<std::size_t>(step.source), c);
-    if (v < 0 || v > 255) return std::nullopt;
-    out[c] = static_cast<std::uint8_t>(v);
-  }
-  return out;
+  return Row_Bytes(data_.Tone_Stage, step.source);
 }
 
 void Tone_Window::Link_Progress(const Progress_Mark& mark) {

@@ -1,0 +1,106 @@
+// Reading the adjustment table from the radio and writing it back, on the link engine: a read
+// fetches the four blocks from 0x1F00 and the block at 0x1EC0 into Adj_Value rows 0..19; a write
+// sends the tag frame to 0x0DF0, then rows 0..15. Both open with the full handshake and restart
+// up to three times; the final failure shows only in status panel 2.
+#include <algorithm>
+
+#include "editors/adjust/adj_prompts.h"
+#include "editors/adjust/frm_Adj_Txp.h"
+#include "link/ident_frames.h"
+#include "link/transfers.h"
+#include "shell/program.h"
+
+namespace j5 {
+
+namespace {
+
+// The Block_Buf row the reply of read step k is kept in, and where its data bytes begin.
+constexpr int kFirstBlockRow = 2;
+constexpr int kDataColumn = 5;
+constexpr int kReadBlocks = 5;
+
+}  // namespace
+
+void frm_Adj_Txp::Command_read_Click() {
+  if (Transfer.Busy_Refused()) return;
+  Start(Adjust_Read_Plan());
+}
+
+// A table that holds a value that is no byte (it never should) is not written at all.
+void frm_Adj_Txp::Command_Write_Click() {
+  if (Transfer.Busy_Refused()) return;
+  for (int r = 0; r < 16; ++r)
+    if (!Row_Bytes(r)) return Unsendable_Message(r);
+  Start(Adjust_Write_Plan());
+}
+
+void frm_Adj_Txp::Start(Block_Plan plan) {
+  Write_Mode = std::holds_alternative<Write_Plan>(plan);
+  Transfer.Start(std::move(plan));
+  Transfer_Running = Link.Link_Busy();
+}
+
+std::optional<std::array<std::uint8_t, 16>> frm_Adj_Txp::Row_Bytes(int row) const {
+  std::array<std::uint8_t, 16> bytes{};
+  for (int c = 0; c < 16; ++c) {
+    const int v = data_.Adj_Value(row, c);
+    if (v < 0 || v > 255) return std::nullopt;
+    bytes[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(v);
+  }
+  return bytes;
+}
+
+void frm_Adj_Txp::Unsendable_Message(int row) {
+  const std::string n = std::to_string(row);
+  Adj_Prompt(prog_, Adj_Msg::Unsendable_Row, {n, n});
+}
+
+void frm_Adj_Txp::Link_Port_Error(bool) {
+  Transfer_Running = false;
+}
+
+void frm_Adj_Txp::Link_Identified(const Ident_Frame& frame) {
+  Store_Ident14(prog_, frame);
+}
+
+void frm_Adj_Txp::Link_Block_Stored(int step, std::span<const std::uint8_t> data) {
+  const int row = kFirstBlockRow + step;
+  for (std::size_t i = 0; i < data.size() && i < 64; ++i)
+    data_.Block_Buf(static_cast<std::size_t>(row), kDataColumn + i) = data[i];
+}
+
+std::optional<std::array<std::uint8_t, 16>> frm_Adj_Txp::Link_Frame_Data(const Write_Step& step) {
+  if (step.source == Adj_Tag_Source) return Adj_Tag_Frame_Data;
+  return Row_Bytes(step.source);
+}
+
+// The completion texts follow from the transfer link once the table is in place.
+void frm_Adj_Txp::Link_Done() {
+  Transfer_Running = false;
+  if (!Write_Mode) Blocks_To_Adj();
+}
+
+// The 320 data bytes of the five replies fill rows 0..19 in the order read: rows 0..15 from
+// 0x1F00, rows 16..19 (the version text among them) from 0x1EC0.
+void frm_Adj_Txp::Blocks_To_Adj() {
+  int k = 0;
+  for (int r = kFirstBlockRow; r < kFirstBlockRow + kReadBlocks; ++r)
+    for (int c = kDataColumn; c < kDataColumn + 64; ++c, ++k)
+      data_.Adj_Value(static_cast<std::size_t>(k / 16), static_cast<std::size_t>(k % 16)) =
+          data_.Block_Buf(static_cast<std::size_t>(r), static_cast<std::size_t>(c));
+  Show_Adj_Page();
+}
+
+void frm_Adj_Txp::Link_Failed() {
+  Transfer_Running = false;
+}
+
+// The table changed under the running write (a value that is no byte): the engine stopped rather
+// than send it, and the frames before it have reached the radio.
+void frm_Adj_Txp::Link_Stopped(const Write_Step& step) {
+  Transfer_Running = false;
+  const std::string n = std::to_string(step.source);
+  Adj_Prompt(prog_, Adj_Msg::Stopped_Row, {n, n});
+}
+
+}  // namespace j5

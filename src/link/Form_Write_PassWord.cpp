@@ -1,0 +1,224 @@
+#include "link/Form_Write_PassWord.h"
+
+#include <algorithm>
+
+#include "link/transfers.h"
+#include "platform/runtime.h"
+#include "platform/utf8.h"
+#include "shell/program.h"
+
+namespace j5 {
+
+namespace {
+
+const Bilingual kNotConsistent{"密码不一致", "Password is not consistent ."};
+const Bilingual kBadNewPassword{"新密码最多 6 个字符（字母、数字或符号）",
+                                "The new password is at most 6 letters, digits or signs."};
+const Bilingual kConnecting{"正在与对讲机进行连接...", "Connecting with transceiver... "};
+const Bilingual kOldWrong{"原密码错误，禁止写入", "Old PassWord Error, Writeing Stop"};
+const Bilingual kModified{"密码修改成功 ", "PassWord Modify Success ! "};
+
+constexpr int kBlank = 0x20;
+constexpr int kBackspace = 8;
+
+// Design sizes, in twips.
+constexpr double kMargin = 240;
+constexpr double kRowHeight = 300;
+constexpr double kButtonWidth = 1100;
+constexpr double kButtonHeight = 375;
+
+}  // namespace
+
+Form_Write_PassWord::Form_Write_PassWord(Program& program)
+    : kit::Form(program.platform, "Form_Write_PassWord", program.mainForm()),
+      Link(*this, program, *this),
+      prog_(program) {
+  setBorder(kit::Border::Fixed);
+  for (kit::TextBox* box : {&Text_Old_PassWord, &Text_New_Password_1, &Text_New_PassWord_2}) {
+    box->setPasswordChar('*');
+    box->KeyPress = [this, box](int& key) { Password_KeyPress(*box, key); };
+  }
+  Timer4.setEnabled(false);
+  Timer4.setInterval(500);
+  Timer4.Tick = [this] { Timer4_Timer(); };
+  Load = [this] { Form_Load(); };
+  Text_Old_PassWord.Change = [this] { Text_Old_PassWord_Change(); };
+  Command_Write.Click = [this] { Command_Write_Click(); };
+  Command_Cancel.Click = [this] { Command_Cancel_Click(); };
+}
+
+Form_Write_PassWord::Pw_Code Form_Write_PassWord::Password_Codes(const std::string& text) {
+  Pw_Code codes{};
+  std::fill_n(codes.begin(), kPasswordLength, kBlank);
+  const std::string t = rt::Trim(text);
+  std::size_t pos = 0;
+  for (std::size_t i = 0; i < codes.size() && pos < t.size(); ++i)
+    codes[i] = static_cast<int>(kit::utf8::decode(t, pos));
+  return codes;
+}
+
+bool Form_Write_PassWord::Valid_New_Password(const std::string& text) {
+  const std::string t = rt::Trim(text);
+  return t.size() <= static_cast<std::size_t>(kPasswordLength) &&
+         std::all_of(t.begin(), t.end(), [](char c) { return c >= 0x20 && c <= 0x7E; });
+}
+
+void Form_Write_PassWord::Form_Load() {
+  Unload_Req = false;
+  setCaption(prog_.text("修改密码", "Modify PassWord"));
+  Label_old_PassWord.setCaption(prog_.text("原密码", "Old PassWord"));
+  Label_New_Password_1.setCaption(prog_.text("新密码", "New PassWord"));
+  Label_New_PassWord_2.setCaption(prog_.text("确认新密码", "Confirm PassWord"));
+  Command_Write.setCaption(prog_.text("修改", "Modify"));
+  Command_Cancel.setCaption(prog_.text("关闭", "Close"));
+  if (kit::MdiForm* main = prog_.mainForm()) {
+    const double w = main->scaleWidth() / 3, h = main->scaleHeight() / 2.5;
+    move((main->scaleWidth() - w) / 2, (main->scaleHeight() - h) / 2 - 500, w, h);
+  }
+  show();
+  Lay_Out();
+  Text_Old_PassWord.setText("");
+  Text_New_Password_1.setText("");
+  Text_New_PassWord_2.setText("");
+  Old_Pw_Code_ = Password_Codes("");
+  New_Pw_Code_ = Password_Codes("");
+}
+
+void Form_Write_PassWord::Lay_Out() {
+  const double cw = scaleWidth(), ch = scaleHeight();
+  const double labelWidth = std::max(1200.0, cw * 0.4 - kMargin);
+  const double boxLeft = kMargin + labelWidth;
+  const double boxWidth = std::max(900.0, cw - boxLeft - kMargin);
+  const double buttonTop = std::max(4 * kRowHeight, ch - kMargin - kButtonHeight);
+  const double pitch = (buttonTop - kMargin) / 3;
+  kit::Label* labels[] = {&Label_old_PassWord, &Label_New_Password_1, &Label_New_PassWord_2};
+  kit::TextBox* boxes[] = {&Text_Old_PassWord, &Text_New_Password_1, &Text_New_PassWord_2};
+  for (int i = 0; i < 3; ++i) {
+    const double top = kMargin + i * pitch;
+    labels[i]->move(kMargin, top + 45, labelWidth, kRowHeight);
+    boxes[i]->move(boxLeft, top, boxWidth, kRowHeight);
+  }
+  Command_Write.move(cw / 2 - kButtonWidth - kMargin / 2, buttonTop, kButtonWidth, kButtonHeight);
+  Command_Cancel.move(cw / 2 + kMargin / 2, buttonTop, kButtonWidth, kButtonHeight);
+}
+
+// Six characters at most, and only what can stand in a password byte: printable ASCII.
+void Form_Write_PassWord::Password_KeyPress(kit::TextBox& box, int& key) {
+  if (key == kBackspace) return;
+  if (key < 0x20 || key > 0x7E ||
+      rt::Trim(box.text()).size() > static_cast<std::size_t>(kPasswordLength - 1))
+    key = 0;
+}
+
+void Form_Write_PassWord::Text_Old_PassWord_Change() {
+  Old_Pw_Code_ = Password_Codes(Text_Old_PassWord.text());
+}
+
+void Form_Write_PassWord::Command_Write_Click() {
+  // The running exchange writes the codes it started with.
+  if (Link.Link_Busy()) {
+    Prompt(prog_, Password_Link().texts.busy);
+    return;
+  }
+  const std::string first = rt::Trim(Text_New_Password_1.text());
+  if (first != rt::Trim(Text_New_PassWord_2.text())) {
+    Prompt(prog_, kNotConsistent);
+    return;
+  }
+  // Pasting gets past the typing rule; nothing but six bytes fits the block.
+  if (!Valid_New_Password(first)) {
+    Prompt(prog_, kBadNewPassword);
+    return;
+  }
+  New_Pw_Code_ = Password_Codes(first);
+  PassWord_Start();
+}
+
+void Form_Write_PassWord::PassWord_Start() {
+  Block_Read = false;
+  Refused = false;
+  Started_Old_Code = Old_Pw_Code_;
+  if (!Link.Start(Password_Link(), Password_Read_Plan())) return;
+  prog_.setPanel(2, prog_.text(kConnecting.chn, kConnecting.eng));
+}
+
+void Form_Write_PassWord::Command_Cancel_Click() {
+  if (Link.Link_Busy()) {
+    Prompt(prog_, Password_Link().texts.close_busy);
+    return;
+  }
+  Link.Close_Port();
+  unload();
+}
+
+void Form_Write_PassWord::Timer4_Timer() {
+  if (Unload_Req) unload();
+}
+
+// ---- The exchange -------------------------------------------------------------------------
+
+void Form_Write_PassWord::Link_Port_Error(bool) {
+  const Transfer_Texts& t = Password_Link().texts;
+  Prompt(prog_, t.port_error, t.port_error_title);
+}
+
+void Form_Write_PassWord::Link_Identified(const Ident_Frame&) {
+  const Bilingual& connected = Password_Link().texts.connected;
+  prog_.setPanel(2, prog_.text(connected.chn, connected.eng));
+}
+
+void Form_Write_PassWord::Link_Block_Stored(int, std::span<const std::uint8_t> data) {
+  if (data.size() < Block.size()) return;
+  std::copy_n(data.begin(), Block.size(), Block.begin());
+  Block_Read = true;
+}
+
+// Six blanks mean that no password is set; otherwise the old password must match all six bytes.
+// The match is written behind an ACK, the blank block without one.
+std::optional<Write_Plan> Form_Write_PassWord::Link_Then_Write() {
+  if (!Block_Read) return std::nullopt;
+  const auto six = std::span(Block).first(kPasswordLength);
+  const bool noPassword = std::all_of(six.begin(), six.end(), [](int b) { return b == kBlank; });
+  const bool match = std::equal(six.begin(), six.end(), Started_Old_Code.begin());
+  if (!noPassword && !match) {
+    Refused = true;
+    return std::nullopt;
+  }
+  return Password_Write_Plan(!noPassword);
+}
+
+// The new password in bytes 0 to 5; the rest of the block goes back as the radio holds it.
+std::optional<std::array<std::uint8_t, 16>> Form_Write_PassWord::Link_Frame_Data(const Write_Step&) {
+  std::array<std::uint8_t, 16> out = Block;
+  for (int i = 0; i < kPasswordLength; ++i)
+    out[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(New_Pw_Code_[static_cast<std::size_t>(i)]);
+  return out;
+}
+
+void Form_Write_PassWord::Link_Done() {
+  if (Refused) {
+    Prompt(prog_, kOldWrong, Prompt_Title::Upper);
+    return;
+  }
+  if (Link.Last_Answer() == ACK) {
+    Prompt(prog_, kModified, Prompt_Title::Upper);
+    Old_Pw_Code_ = Password_Codes("");
+    New_Pw_Code_ = Password_Codes("");
+    Text_Old_PassWord.setText("");
+    Text_New_Password_1.setText("");
+    Text_New_PassWord_2.setText("");
+  } else {
+    Link_Failed();
+  }
+  // The window closes once the message is closed, not under it.
+  Unload_Req = true;
+  Timer4.setEnabled(true);
+}
+
+void Form_Write_PassWord::Link_Failed() {
+  const Transfer_Texts& t = Password_Link().texts;
+  Prompt(prog_, t.fail_message);
+  prog_.setPanel(2, prog_.text(t.fail_panel.chn, t.fail_panel.eng));
+}
+
+}  // namespace j5

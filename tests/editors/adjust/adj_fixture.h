@@ -1,0 +1,74 @@
+#pragma once
+// The program on the headless platform after its start-up (so the adjustment table holds its
+// defaults), the simulated radio on COM1, and the adjustment window opened directly, as no
+// visible menu opens it.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "editors/adjust/frm_Adj_Txp.h"
+#include "shell/MDImain.h"
+#include "shell/program.h"
+#include "support/driver.h"
+#include "support/sim_device.h"
+
+namespace j5::adj_test {
+
+struct AdjFixture {
+  kit::HeadlessPlatform platform;
+  j5test::Sim_Device device;
+  sim::Radio& radio = device.radio;
+  Program program{platform};
+  kit::Driver d{platform};
+  SharedData& data = program.data;
+  frm_Adj_Txp* w = nullptr;
+
+  explicit AdjFixture(bool chinese = true) {
+    device.attach(platform, 1);
+    program.MDImain.load();
+    program.MDImain->move(0, 0, 15360, 11520);
+    d.advance(5000);  // the start-up identification is over
+    data.Comm_Port = 1;
+    data.Lang_Chn = chinese ? kTrue : kFalse;
+    for (int n : {2, 7, 8, 9}) program.setPanel(n, "");
+    radio.clearLog();
+    d.clearMessageBoxes();
+  }
+
+  frm_Adj_Txp& open() {
+    w = &program.frm_Adj_Txp.load();
+    d.runUntilIdle();
+    return *w;
+  }
+  // The user clicks the tab of page p (0..4).
+  void page(int p) { d.clickTab(w->TabStrip1, p + 1); }
+  // Clicks into a box and types over its whole text.
+  void typeInto(kit::TextBox& box, const std::string& text) {
+    d.focus(box);
+    d.selectAll();
+    d.del();
+    d.type(text);
+  }
+  std::vector<std::string> messages() const {
+    std::vector<std::string> out;
+    for (const auto& m : d.messageBoxes()) out.push_back(m.text);
+    return out;
+  }
+  // Starts a read that the silent radio leaves hanging: the window is busy for a second.
+  void hangingRead() {
+    sim::Fault silent;
+    silent.count = sim::Fault::kAlways;
+    radio.inject(silent);
+    d.click(w->Command_read);
+    d.clearMessageBoxes();
+  }
+  std::vector<int> row(int r, int first = 0, int last = 15) const {
+    std::vector<int> out;
+    for (int c = first; c <= last; ++c) out.push_back(data.Adj_Value(r, c));
+    return out;
+  }
+};
+
+}  // namespace j5::adj_test

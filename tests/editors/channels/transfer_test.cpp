@@ -1,0 +1,322 @@
+// The channel window's own transfer (its buttons are never shown, so the tests press them through
+// their handlers) against the simulated radio, and its channel file.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "chann_fixture.h"
+#include "support/sim_device.h"
+#include "support/temp_dir.h"
+
+namespace j5::chann_test {
+namespace {
+
+using sim::FrameKind;
+namespace fs = std::filesystem;
+
+sim::Fault Fault(sim::Misbehaviour what, std::optional<FrameKind> answering, int count = 1) {
+  sim::Fault f;
+  f.what = what;
+  f.answering = answering;
+  f.count = count;
+  return f;
+}
+
+struct ChannTransfer : ::testing::Test, ChannFixture {
+  j5test::Sim_Device device;
+  sim::Radio& radio = device.radio;
+
+  explicit ChannTransfer(int total = 128) : ChannFixture(total) {
+    radio.config().identForm = sim::IdentForm::Ident8;
+    device.attach(platform, 1);
+    Fill_Access_Code(data);
+    data.Comm_Port = 1;
+    // Every radio byte of the channel memory different from its neighbours.
+    for (int a = 0; a < 0x1800; ++a)
+      radio.memory().set(static_cast<std::uint16_t>(a), static_cast<std::uint8_t>(a * 7 + a / 256));
+    open();
+    driver.clearMessageBoxes();
+  }
+  std::vector<sim::LogEntry> toRadio(FrameKind kind) const {
+    std::vector<sim::LogEntry> out;
+    for (const auto& e : radio.log())
+      if (e.direction == sim::Direction::ToRadio && e.kind == kind) out.push_back(e);
+    return out;
+  }
+  void runUntilIdle(double maxMs = 30000) {
+    ASSERT_TRUE(driver.advanceUntil([&] { return !w->Link.Link_Busy(); }, maxMs));
+    driver.advance(5000);  // a retry or a failure report that follows
+  }
+  int radioByte(int address) const {
+    return radio.memory().read(static_cast<std::uint16_t>(address), 1)[0];
+  }
+};
+
+TEST_F(ChannTransfer, ButtonsStayHidden) {
+  EXPECT_FALSE(w->Command_read.visible());
+  EXPECT_FALSE(w->Command_Write.visible());
+  EXPECT_FALSE(w->ProgressBar1.visible());
+}
+
+// 128 channels: 33 block pairs, channel halves 0x0000-0x0800 and name halves 0x1000-0x1800; the
+// image takes the replies only at the end, the 33rd pair not at all.
+TEST_F(ChannTransfer, ReadFetchesChannelAndNamePairs) {
+  const int row128 = data.Mem_Image(128, 0);
+  const std::vector<int> first = record(0);
+  w->Command_read.Click();
+  EXPECT_TRUE(w->ProgressBar1.visible());
+  EXPECT_EQ(w->Label_tr_count.caption(), "Connecting with transceiver. ");
+  driver.advance(1000);
+  EXPECT_EQ(record(0), first);
+  EXPECT_EQ(w->Label_tr_count.caption().rfind("Reading ", 0), 0u);
+  runUntilIdle();
+  const auto requests = toRadio(FrameKind::ReadRequest);
+  ASSERT_EQ(requests.size(), 66u);
+  for (std::size_t i = 0; i < requests.size(); ++i) {
+    const int address = (i % 2 ? 0x1000 : 0) + static_cast<int>(i / 2) * 64;
+    EXPECT_EQ(requests[i].bytes, (std::vector<std::uint8_t>{0x53, static_cast<std::uint8_t>(address >> 8),
+                                                            static_cast<std::uint8_t>(address & 0xFF), 0x40}))
+        << i;
+  }
+  // The code goes out once, all eight bytes (the radio takes the last as its cue), and the first
+  // request behind an ACK.
+  EXPECT_EQ(toRadio(FrameKind::AccessCode).size(), 1u);
+  EXPECT_EQ(toRadio(FrameKind::Stx).size(), 1u);
+  EXPECT_EQ(toRadio(FrameKind::Ack).size(), 1u + 66u);  // the cue, then one for each reply
+  for (int ch : {0, 1, 63, 127}) {
+    for (int k = 0; k < 16; ++k) {
+      EXPECT_EQ(data.Mem_Image(ch, k), radioByte(ch * 16 + k)) << ch;
+      EXPECT_EQ(data.Mem_Image(256 + ch, k), radioByte(0x1000 + ch * 16 + k)) << ch;
+    }
+  }
+  EXPECT_EQ(data.Mem_Image(128, 0), row128);
+  EXPECT_EQ(messages(), std::vector<std::string>{"Complete reading data from the transceiver."});
+  EXPECT_EQ(driver.lastMessageBox().title, "Operate prompt");
+  EXPECT_EQ(w->Label_tr_count.caption(), "Read Channel Data is Ok ！");
+  EXPECT_EQ(program.panel(2), "Connect well with radio.");
+  EXPECT_FALSE(w->MSC.portOpen());
+}
+
+// Each channel's record then its name row, behind an ACK; rows beginning with 0xFF as short frames,
+// except the very first frame.
+TEST_F(ChannTransfer, WriteSendsRecordsAndNames) {
+  data.Chann_Total = 5;
+  open();
+  setRecord(0, std::vector<int>(16, 0xFF));
+  setName(0, std::vector<int>(16, 0xFF));
+  setRecord(1, {0x00, 0x50, 0x45, 0x14});
+  w->Command_Write.Click();
+  runUntilIdle();
+  const auto frames = toRadio(FrameKind::DataFrame);
+  const auto shorts = toRadio(FrameKind::ShortRowFrame);
+  ASSERT_EQ(frames.size() + shorts.size(), 10u);
+  ASSERT_FALSE(frames.empty());
+  EXPECT_EQ(frames[0].bytes[1], 0x00);  // channel 1's empty record still goes out whole
+  EXPECT_EQ(frames[0].bytes[4], 0xFF);
+  EXPECT_EQ(shorts.at(0).bytes, (std::vector<std::uint8_t>{0x58, 0x10, 0x00, 0x01, 0xFF}));
+  for (int ch = 1; ch < 5; ++ch)
+    for (int k = 0; k < 16; ++k) {
+      if (data.Mem_Image(ch, 0) != 0xFF) {
+        EXPECT_EQ(radioByte(ch * 16 + k), data.Mem_Image(ch, k));
+      }
+      if (data.Mem_Image(256 + ch, 0) != 0xFF) {
+        EXPECT_EQ(radioByte(0x1000 + ch * 16 + k), data.Mem_Image(256 + ch, k));
+      }
+    }
+  EXPECT_EQ(radioByte(0x10), 0x00);
+  EXPECT_EQ(radioByte(0x11), 0x50);
+  EXPECT_EQ(messages(), std::vector<std::string>{"Complete writing the data to transceiver."});
+  EXPECT_EQ(w->Label_tr_count.caption(), "Channel Data Writed ！");
+}
+
+// Silence, a wrong identification, a refused write: after the time-out the transfer is tried once
+// more from the code, then reported; the image stays as it was.
+TEST_F(ChannTransfer, FailuresAreRetriedOnceThenReported) {
+  struct Case {
+    const char* name;
+    bool write;
+    std::function<void(sim::Radio&)> fault;
+  };
+  const std::vector<Case> cases = {
+      {"silence", false,
+       [](sim::Radio& r) { r.inject(Fault(sim::Misbehaviour::Silence, std::nullopt, -1)); }},
+      {"14-byte identification", false,
+       [](sim::Radio& r) { r.config().identForm = sim::IdentForm::Ident14; }},
+      {"short reply", false,
+       [](sim::Radio& r) {
+         r.inject(Fault(sim::Misbehaviour::ShortFrame, FrameKind::ReadRequest, -1));
+       }},
+      {"refused write", true, [](sim::Radio& r) {
+         r.inject(Fault(sim::Misbehaviour::WrongFirstByte, FrameKind::DataFrame, -1));
+       }}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    radio.config().identForm = sim::IdentForm::Ident8;
+    radio.clearFaults();
+    radio.reset();
+    radio.clearLog();
+    c.fault(radio);
+    driver.clearMessageBoxes();
+    program.setPanel(2, "");
+    const MemImage before = data.Mem_Image;
+    (c.write ? w->Command_Write : w->Command_read).Click();
+    ASSERT_TRUE(driver.advanceUntil([&] { return !driver.messageBoxes().empty(); }, 60000));
+    EXPECT_EQ(messages(), std::vector<std::string>{"Fail connect with transceiver."});
+    EXPECT_EQ(program.panel(2), "Communication fault.");
+    EXPECT_EQ(toRadio(FrameKind::AccessCode).size(), 2u);
+    EXPECT_FALSE(w->MSC.portOpen());
+    EXPECT_FALSE(w->Link.Link_Busy());
+    for (std::size_t r = 0; r < 400; ++r) {
+      ASSERT_TRUE(std::equal(before.row(r).begin(), before.row(r).end(),
+                             data.Mem_Image.row(r).begin()));
+    }
+  }
+}
+
+TEST_F(ChannTransfer, BusyAndPortErrors) {
+  w->Command_read.Click();
+  driver.advance(50);
+  w->Command_Write.Click();
+  EXPECT_EQ(messages(), std::vector<std::string>{"Read-write operating with transceiver ."});
+  EXPECT_EQ(toRadio(FrameKind::AccessCode).size(), 1u);
+  w->Show_Open_Chann();
+  EXPECT_FALSE(program.Form_open_chann.loaded());
+  runUntilIdle();
+
+  driver.clearMessageBoxes();
+  data.Comm_Port = 9;
+  w->Command_read.Click();
+  EXPECT_EQ(messages(), std::vector<std::string>{
+                            "Communication port is error, please setting right communication port . ！"});
+  EXPECT_EQ(data.Port_Error, kTrue);
+  EXPECT_FALSE(w->Link.Link_Busy());
+}
+
+// A value that is no byte (from a hand-written parameter file) stops the write before anything
+// goes out; a short row needs only its first byte.
+TEST_F(ChannTransfer, WriteRefusesValuesThatAreNoByte) {
+  data.Chann_Total = 3;
+  open();
+  setRecord(1, {0xFF, 300});
+  setName(2, {0x41, 0x42, -1});
+  w->Command_Write.Click();
+  ASSERT_EQ(driver.messageBoxes().size(), 1u);
+  EXPECT_NE(driver.lastMessageBox().text.find("nothing was written"), std::string::npos);
+  EXPECT_FALSE(w->Link.Link_Busy());
+  EXPECT_FALSE(w->MSC.portOpen());
+  EXPECT_TRUE(radio.log().empty());
+}
+
+// The second name decoder writes into the name column of the rows the grid has.
+TEST_F(ChannTransfer, SecondNameDecoderFillsTheNameColumn) {
+  w->Command_read.Click();
+  runUntilIdle();
+  // A name frame for channels 1 to 4 (address 0x1000) with a name of its own code in the first.
+  const std::vector<int> code = {1, 2, 17, 37, 251, 253};
+  for (std::size_t j = 0; j < code.size(); ++j)
+    data.Name_Block_Buf(2, 5 + j) = static_cast<std::int16_t>(code[j]);
+  data.Name_Block_Buf(3, 2) = 0x10 + 40;  // past the channel memory: the decoder stops there
+  w->Decode_Name_Frames();
+  EXPECT_EQ(cell(1, frm_chann::kColName), "12AU+-");
+  EXPECT_EQ(grid().cols(), frm_chann::kColumns);
+}
+
+// ---- Channel files -------------------------------------------------------------------------
+
+struct ChannFile : ChannTransfer {
+  test::TempDir dir;
+  void load(const std::string& path) {
+    data.File_Path = path;
+    data.Open_Adj_Req = kTrue;
+    w->Poll_File_Req();
+    EXPECT_EQ(data.Open_Adj_Req, kFalse);
+  }
+  void save(const std::string& path) {
+    data.File_Path = path;
+    data.Save_Adj_Req = kTrue;
+    w->Poll_File_Req();
+  }
+};
+
+TEST_F(ChannFile, RoundTripOfRowsZeroTo494) {
+  const std::string path = dir / "chann.dat";
+  data.Mem_Image(5, 3) = 0x42;
+  data.Mem_Image(494, 15) = 7;
+  data.Mem_Image(495, 0) = 9;
+  save(path);
+  EXPECT_EQ(messages(), std::vector<std::string>{"Complete storing  parameter."});
+  const std::string text = test::readFile(path);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 496);
+  EXPECT_FALSE(w->ProgressBar1.visible());
+
+  const MemImage saved = data.Mem_Image;
+  data.Mem_Image(5, 3) = 0;
+  data.Mem_Image(494, 15) = 0;
+  data.Mem_Image(495, 0) = 1;
+  setRecord(2, {0xFF});
+  driver.clearMessageBoxes();
+  load(path);
+  EXPECT_EQ(messages(), std::vector<std::string>{"Succeed fold the parameter from file."});
+  for (std::size_t r = 0; r < 495; ++r)
+    ASSERT_TRUE(std::equal(saved.row(r).begin(), saved.row(r).begin() + 16,
+                           data.Mem_Image.row(r).begin()))
+        << r;
+  EXPECT_EQ(data.Mem_Image(495, 0), 1);  // the last line is written, not read
+  EXPECT_EQ(grid().rows(), 129);
+  EXPECT_EQ(cell(128, 0), "127");
+  EXPECT_NE(cell(3, frm_chann::kColRx), "");
+}
+
+TEST_F(ChannFile, BadFilesAreRefusedAndChangeNothing) {
+  const std::string good = dir / "good.dat";
+  save(good);
+  const std::string text = test::readFile(good);
+  auto replacing = [&](const std::string& from, const std::string& to) {
+    std::string t = text;
+    t.replace(t.find(from), from.size(), to);
+    return t;
+  };
+  struct Case {
+    const char* name;
+    std::function<void(const std::string&)> make;
+  };
+  auto file = [](std::string bytes) {
+    return [bytes](const std::string& p) { test::writeFile(p, bytes); };
+  };
+  const std::vector<Case> cases = {
+      {"empty", file("")},
+      {"short", file(text.substr(0, text.size() / 2))},
+      {"letters", file(replacing(" 255 ", " abc "))},
+      {"out of range", file(replacing(" 255 ", " 32768 "))},
+      {"huge number", file(replacing(" 255 ", " 99999999999999999999999 "))},
+      {"directory", [](const std::string& p) { fs::create_directory(p); }},
+      {"not a plain file", [](const std::string& p) { ::mkfifo(p.c_str(), 0600); }},
+      {"missing", [](const std::string&) {}},
+  };
+  data.Mem_Image(3, 3) = 77;
+  const MemImage before = data.Mem_Image;
+  int n = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = dir / ("bad" + std::to_string(n++) + ".dat");
+    c.make(path);
+    driver.clearMessageBoxes();
+    load(path);
+    ASSERT_EQ(driver.messageBoxes().size(), 1u);
+    EXPECT_EQ(driver.lastMessageBox().text.rfind("Fail to load the parameter file.\n" + path, 0),
+              0u);
+    for (std::size_t r = 0; r < 601; ++r)
+      ASSERT_TRUE(std::equal(before.row(r).begin(), before.row(r).end(),
+                             data.Mem_Image.row(r).begin()));
+  }
+}
+
+TEST_F(ChannFile, FailedSaveKeepsTheOldFile) {
+  save(dir / "missing-folder/chann.dat");
+  ASSERT_EQ(driver.messageBoxes().size(), 1u);
+  EXPECT_EQ(driver.lastMessageBox().text.rfind("Fail to store the parameter file.\n", 0), 0u);
+}
+
+}  // namespace
+}  // namespace j5::chann_test
