@@ -191,6 +191,24 @@ def sim_seeds():
     write("sim_frames", "gaps", b"\x00" + timed(code[:3], 1) + timed(code, 255) + timed(b"\x02"))
 
 
+def option_copies_seeds():
+    packed = [[(r * 16 + c) * 5 % 256 for c in range(16)] for r in range(12)]
+    packed[0][0] = 100  # channel count
+    for r in (4, 5, 10, 11):
+        packed[r] = [0] * 16
+    packed[6][8:16] = [1, 3, 6, 0, 2, 5, 0, 0]
+    flat = [v for row in packed for v in row]
+    write("option_copies", "file_good", b"\x00" + param_file(packed))
+    write("option_copies", "file_commas", b"\x02" + ",".join(str(v) for v in flat).encode())
+    write("option_copies", "file_short", b"\x04" + param_file(packed[:11]))
+    write("option_copies", "file_not_byte", b"\x06" + param_file(packed).replace(b" 100 ", b" 300 ", 1))
+    memory = bytes((a * 7) % 256 for a in range(0x140))
+    write("option_copies", "read_clean", b"\x01" + memory + b"\x00")
+    write("option_copies", "read_silent", b"\x03" + memory + b"\x01\x00\x00\x02\x00\x00")
+
+
+
+
 def fm_file_seeds():
     rows = [[0, 9, 0, 4, 0, 0, 0, 0, 255, 67, 67, 84, 86, 49, 255, 255] + [255] * 6 for _ in range(15)]
     rows[3][:8] = [0] * 8
@@ -320,3 +338,4 @@ if __name__ == "__main__":
     number_file_seeds()
     sig_file_seeds()
     sig_link_seeds()
+    option_copies_seeds()

@@ -250,7 +250,6 @@ const Link_Description& Fm_Link() {
 const Link_Description& Option_Copy_Link() {
   static const Link_Description d = [] {
     Transfer_Texts t = Option_Link().texts;
-    t.close_busy = Transfer_Texts{}.close_busy;
     t.fail_message = {};
     return Alt_Dec(t);
   }();

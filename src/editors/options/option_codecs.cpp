@@ -6,22 +6,6 @@
 
 namespace j5::opt {
 
-namespace {
-
-template <std::size_t N>
-std::array<int, N> Bytes_Of(std::span<const std::int16_t> bytes) {
-  std::array<int, N> out{};
-  for (std::size_t i = 0; i < N; ++i) out[i] = bytes[i];
-  return out;
-}
-
-template <std::size_t N>
-void Put(std::span<std::int16_t> bytes, const std::array<int, N>& values) {
-  for (std::size_t i = 0; i < N; ++i) bytes[i] = static_cast<std::int16_t>(values[i]);
-}
-
-}  // namespace
-
 fields::Codec Freq_Digits_Codec() {
   return {8,
           [](std::span<const std::int16_t> bytes) { return Freq_Digits_Text(Bytes_Of<8>(bytes)); },

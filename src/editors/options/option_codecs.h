@@ -2,9 +2,26 @@
 // The byte encodings of the optional features window's own records, as codecs
 // for its field bindings.
 
+#include <array>
+#include <cstdint>
+#include <span>
+
 #include "data/fields.h"
 
 namespace j5::opt {
+
+// A codec's cells as an array of N values, and back (the option window copies use them too).
+template <std::size_t N>
+std::array<int, N> Bytes_Of(std::span<const std::int16_t> bytes) {
+  std::array<int, N> out{};
+  for (std::size_t i = 0; i < N; ++i) out[i] = bytes[i];
+  return out;
+}
+
+template <std::size_t N>
+void Put(std::span<std::int16_t> bytes, const std::array<int, N>& values) {
+  for (std::size_t i = 0; i < N; ++i) bytes[i] = static_cast<std::int16_t>(values[i]);
+}
 
 // Freq_Digits: eight bytes of one decimal digit each, 100 MHz first, 10 Hz
 // last. Shows the frequency as the window does ("136.02500"); stores a

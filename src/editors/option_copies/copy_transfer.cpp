@@ -1,0 +1,57 @@
+// The copies' transfer: the option block and the two frequency-mode records, read into the
+// image and shown, or packed and written.
+#include "editors/option_copies/option_copy_window.h"
+#include "link/ident_frames.h"
+#include "link/transfers.h"
+#include "shell/program.h"
+
+namespace j5 {
+
+void Option_Copy_Window::Command_read_Click() {
+  if (Transfer.Busy_Refused()) return;
+  Write_Mode = false;
+  Read_Rows = CopyImage{};
+  Transfer.Start(Option_Copy_Read_Plan());
+}
+
+void Option_Copy_Window::Command_Write_Click() {
+  if (Transfer.Busy_Refused()) return;
+  // Packed once per press: a retry sends the rows as this packing left them.
+  Pack_Options();
+  Write_Mode = true;
+  Transfer.Start(Option_Copy_Write_Plan());
+}
+
+void Option_Copy_Window::Link_Identified(const Ident_Frame& frame) {
+  Store_Ident8_Dec(prog_, frame);
+}
+
+void Option_Copy_Window::Link_Block_Stored(int step, std::span<const std::uint8_t> data) {
+  const Read_Plan plan = Option_Copy_Read_Plan();
+  const auto k = static_cast<std::size_t>(step);
+  Store_Reply_Row(data_, step + 2, plan.steps[k].address, data);
+  const int dest = plan.steps[k].dest;
+  if (dest < 0) return;
+  for (std::size_t i = 0; i < 64 && i < data.size(); ++i)
+    Read_Rows(static_cast<std::size_t>(dest) + i / 16, i % 16) = data[i];
+}
+
+std::optional<std::array<std::uint8_t, 16>> Option_Copy_Window::Link_Frame_Data(
+    const Write_Step& step) {
+  std::array<std::uint8_t, 16> out{};
+  for (std::size_t c = 0; c < 16; ++c) {
+    const int v = Copy_Image(static_cast<std::size_t>(step.source), c);
+    if (v < 0 || v > 255) return std::nullopt;
+    out[c] = static_cast<std::uint8_t>(v);
+  }
+  return out;
+}
+
+// A read changes the image only once every reply has come, and then all sixteen rows.
+void Option_Copy_Window::Link_Done() {
+  if (Write_Mode) return;
+  Copy_Image = Read_Rows;
+  Show_Copy_Options();
+}
+
+}  // namespace j5
