@@ -23,6 +23,7 @@
 #include "data/lang_text.h"
 #include "editors/channels/frm_chann.h"
 #include "platform/qt/qt_platform.h"
+#include "qt_transfer.h"
 #include "shell/program.h"
 #include "sim/sim_process.h"
 
@@ -65,22 +66,6 @@ Floor writeFloor(const j5::SharedData& d, int channels) {
   return f;
 }
 
-double awaitBox(kit::qt::QtPlatform& platform, std::string& text) {
-  double at = -1;
-  QTimer poll;
-  poll.setTimerType(Qt::PreciseTimer);
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      at = platform.nowMs();
-      text = box->text().toStdString();
-      box->accept();
-    }
-  });
-  poll.start(1);
-  while (at < 0) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-  return at;
-}
-
 // The buttons are never shown: the benchmark presses them through their handlers.
 bool run(kit::qt::QtPlatform& platform, kit::CommandButton& button, const char* what,
          const char* expected, const Floor& floor) {
@@ -88,7 +73,7 @@ bool run(kit::qt::QtPlatform& platform, kit::CommandButton& button, const char* 
   QApplication::processEvents();
   const double start = platform.nowMs();
   button.Click();
-  const double end = awaitBox(platform, text);
+  const double end = bench::awaitBox(platform, text);
   if (text != expected) {
     std::fprintf(stderr, "%s failed: %s\n", what, text.c_str());
     return false;

@@ -22,6 +22,7 @@
 #include "editors/signalling/frm_2tone.h"
 #include "editors/signalling/frm_5tone.h"
 #include "platform/qt/qt_platform.h"
+#include "qt_transfer.h"
 #include "shell/program.h"
 #include "sim/sim_process.h"
 
@@ -55,29 +56,13 @@ Floor writeFloor(int rows) {
   return f;
 }
 
-double awaitBox(kit::qt::QtPlatform& platform, std::string& text) {
-  double at = -1;
-  QTimer poll;
-  poll.setTimerType(Qt::PreciseTimer);
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      at = platform.nowMs();
-      text = box->text().toStdString();
-      box->accept();
-    }
-  });
-  poll.start(1);
-  while (at < 0) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-  return at;
-}
-
 bool run(kit::qt::QtPlatform& platform, j5::Tone_Window& w, kit::CommandButton& button,
          const char* what, const char* expected, const Floor& floor) {
   std::string text;
   QApplication::processEvents();
   const double start = platform.nowMs();
   button.userClick();
-  const double end = awaitBox(platform, text);
+  const double end = bench::awaitBox(platform, text);
   if (text != expected) {
     std::fprintf(stderr, "%s failed: %s\n", what, text.c_str());
     return false;
