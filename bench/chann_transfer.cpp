@@ -69,20 +69,13 @@ Floor writeFloor(const j5::SharedData& d, int channels) {
 // The buttons are never shown: the benchmark presses them through their handlers.
 bool run(kit::qt::QtPlatform& platform, kit::CommandButton& button, const char* what,
          const char* expected, const Floor& floor) {
-  std::string text;
-  QApplication::processEvents();
-  const double start = platform.nowMs();
-  button.Click();
-  const double end = bench::awaitBox(platform, text);
-  if (text != expected) {
-    std::fprintf(stderr, "%s failed: %s\n", what, text.c_str());
-    return false;
-  }
+  const double ms = bench::timeToBox(platform, [&] { button.Click(); }, what, expected);
+  if (ms < 0) return false;
   std::printf(
       "%-14s %8.1f ms  floor %8.1f ms (%d bytes paced out, %d at once, %d back, %d frames)  "
       "ratio %.3f\n",
-      what, end - start, floor.ms(), floor.paced, floor.atOnce, floor.fromRadio, floor.frames,
-      (end - start) / floor.ms());
+      what, ms, floor.ms(), floor.paced, floor.atOnce, floor.fromRadio, floor.frames,
+      ms / floor.ms());
   return true;
 }
 
@@ -91,9 +84,7 @@ bool run(kit::qt::QtPlatform& platform, kit::CommandButton& button, const char* 
 int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1;
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  const auto binary = std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() /
-                      "sim" / "j5-radio-sim";
-  simtest::SimProcess radio(binary.string(), {"--pacing", "on", "--ident", "8"});
+  simtest::SimProcess radio(bench::simBinary(), {"--pacing", "on", "--ident", "8"});
   setenv("J5_SERIAL_PORTS", radio.ptyPath().c_str(), 1);
 
   int qtArgc = 1;

@@ -60,17 +60,10 @@ Floor writeFloor() {
 
 bool run(kit::qt::QtPlatform& platform, kit::CommandButton& button, const char* what,
          const char* expected, const Floor& floor) {
-  std::string text;
-  QApplication::processEvents();
-  const double start = platform.nowMs();
-  button.userClick();
-  const double end = bench::awaitBox(platform, text);
-  if (text != expected) {
-    std::fprintf(stderr, "%s failed: %s\n", what, text.c_str());
-    return false;
-  }
+  const double ms = bench::timeToBox(platform, [&] { button.userClick(); }, what, expected);
+  if (ms < 0) return false;
   std::printf("%-9s %8.1f ms  floor %8.1f ms (%d frames paced, %d bytes back)  ratio %.3f\n", what,
-              end - start, floor.ms(), floor.frames, floor.fromRadio, (end - start) / floor.ms());
+              ms, floor.ms(), floor.frames, floor.fromRadio, ms / floor.ms());
   return true;
 }
 

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "platform/qt/qt_platform.h"
@@ -35,6 +36,22 @@ inline double awaitBox(kit::qt::QtPlatform& platform, std::string& text) {
   poll.start(1);
   while (at < 0) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
   return at;
+}
+
+// Presses through `press` and waits for the box that ends the transfer: the time between, or -1
+// (with a line on stderr) when the box says something other than `expected`.
+inline double timeToBox(kit::qt::QtPlatform& platform, const std::function<void()>& press,
+                        const char* what, const char* expected) {
+  std::string text;
+  QApplication::processEvents();
+  const double start = platform.nowMs();
+  press();
+  const double end = awaitBox(platform, text);
+  if (text != expected) {
+    std::fprintf(stderr, "%s failed: %s\n", what, text.c_str());
+    return -1;
+  }
+  return end - start;
 }
 
 // The wire time of every byte both ways at 9600 8N1 plus the waits the transfer must make.

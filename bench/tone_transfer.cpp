@@ -58,19 +58,12 @@ Floor writeFloor(int rows) {
 
 bool run(kit::qt::QtPlatform& platform, j5::Tone_Window& w, kit::CommandButton& button,
          const char* what, const char* expected, const Floor& floor) {
-  std::string text;
-  QApplication::processEvents();
-  const double start = platform.nowMs();
-  button.userClick();
-  const double end = bench::awaitBox(platform, text);
-  if (text != expected) {
-    std::fprintf(stderr, "%s failed: %s\n", what, text.c_str());
-    return false;
-  }
+  const double ms = bench::timeToBox(platform, [&] { button.userClick(); }, what, expected);
+  if (ms < 0) return false;
   (void)w;
   std::printf("%-15s %8.1f ms  floor %8.1f ms (%d bytes out, %d back, %d frames)  ratio %.3f\n",
-              what, end - start, floor.ms(), floor.toRadio, floor.fromRadio, floor.frames,
-              (end - start) / floor.ms());
+              what, ms, floor.ms(), floor.toRadio, floor.fromRadio, floor.frames,
+              ms / floor.ms());
   return true;
 }
 
@@ -79,9 +72,7 @@ bool run(kit::qt::QtPlatform& platform, j5::Tone_Window& w, kit::CommandButton& 
 int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1;
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  const auto binary = std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() /
-                      "sim" / "j5-radio-sim";
-  simtest::SimProcess radio(binary.string(), {"--pacing", "on", "--ident", "50"});
+  simtest::SimProcess radio(bench::simBinary(), {"--pacing", "on", "--ident", "50"});
   setenv("J5_SERIAL_PORTS", radio.ptyPath().c_str(), 1);
 
   int qtArgc = 1;
