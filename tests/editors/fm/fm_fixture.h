@@ -12,33 +12,16 @@
 #include "editors/fm/frm_FM.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
-#include "support/driver.h"
-#include "support/sim_device.h"
+#include "support/radio_program.h"
 
 namespace j5::fm_test {
 
-struct Fm_Fixture : ::testing::Test {
-  kit::HeadlessPlatform platform;
-  j5test::Sim_Device device;
-  sim::Radio& radio = device.radio;
-  Program program{platform};
-  SharedData& data = program.data;
-  kit::Driver d{platform};
+struct Fm_Fixture : j5test::Radio_Program {
   MemImage image_before;
 
-  explicit Fm_Fixture(bool chinese = false) {
-    radio.config().identForm = sim::IdentForm::Ident8Dec;
-    device.attach(platform, 1);
-    program.MDImain.load();
-    program.MDImain->move(0, 0, 15360, 11520);
-    d.advance(5000);  // the start-up exchange is over
-    data.Comm_Port = 1;
-    data.Lang_Chn = chinese ? kTrue : kFalse;
-    Set_Lang_Text(data);
+  explicit Fm_Fixture(bool chinese = false) : Radio_Program(sim::IdentForm::Ident8Dec, chinese) {
     data.Band_A_Low = 136, data.Band_A_High = 175, data.Band_B_Low = 400, data.Band_B_High = 480;
     image_before = data.Mem_Image;
-    radio.clearLog();
-    d.clearMessageBoxes();
   }
 
   frm_FM& open() {
@@ -51,11 +34,6 @@ struct Fm_Fixture : ::testing::Test {
     std::vector<int> out;
     for (int c = first; c <= last; ++c)
       out.push_back(data.Fm_Image(static_cast<std::size_t>(row), static_cast<std::size_t>(c)));
-    return out;
-  }
-  std::vector<std::string> box_texts() const {
-    std::vector<std::string> out;
-    for (const auto& b : d.messageBoxes()) out.push_back(b.text);
     return out;
   }
   std::vector<std::string> bands(const frm_FM& w) const {

@@ -13,37 +13,17 @@
 #include "editors/option_copies/option_copy_window.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
-#include "support/driver.h"
-#include "support/sim_device.h"
+#include "support/radio_program.h"
 
 namespace j5::copy_test {
 
-struct Copy_Fixture : ::testing::Test {
-  kit::HeadlessPlatform platform;
-  j5test::Sim_Device device;
-  sim::Radio& radio = device.radio;
-  Program program{platform};
-  SharedData& data = program.data;
-  kit::Driver d{platform};
+struct Copy_Fixture : j5test::Radio_Program {
   kit::FormSlot<frm_Adj_Tune> tune_slot{[this] { return std::make_unique<frm_Adj_Tune>(program); }};
   kit::FormSlot<frm_Adj_Mod> mod_slot{[this] { return std::make_unique<frm_Adj_Mod>(program); }};
 
-  explicit Copy_Fixture(bool chinese = false) {
-    radio.config().identForm = sim::IdentForm::Ident8Dec;
-    device.attach(platform, 1);
-    program.MDImain.load();
-    program.MDImain->move(0, 0, 15360, 11520);
-    d.advance(5000);  // the start-up exchange is over
-    data.Comm_Port = 1;
+  explicit Copy_Fixture(bool chinese = false) : Radio_Program(sim::IdentForm::Ident8Dec, chinese) {
     data.VHF_Low = 130;
     data.VHF_High = 179;
-    set_language(chinese);
-    radio.clearLog();
-    d.clearMessageBoxes();
-  }
-  void set_language(bool chinese) {
-    data.Lang_Chn = chinese ? kTrue : kFalse;
-    Set_Lang_Text(data);
   }
 
   frm_Adj_Tune& tune() {
@@ -57,11 +37,6 @@ struct Copy_Fixture : ::testing::Test {
     return w;
   }
 
-  std::vector<std::string> box_texts() const {
-    std::vector<std::string> out;
-    for (const auto& b : d.messageBoxes()) out.push_back(b.text);
-    return out;
-  }
   static std::vector<int> row(const CopyImage& image, int r) {
     std::vector<int> out;
     for (std::size_t c = 0; c < 16; ++c) out.push_back(image(static_cast<std::size_t>(r), c));

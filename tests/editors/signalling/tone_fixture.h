@@ -13,32 +13,15 @@
 #include "editors/signalling/frm_5tone.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
-#include "support/driver.h"
-#include "support/sim_device.h"
+#include "support/radio_program.h"
 
 namespace j5::tone_test {
 
-struct Tone_Fixture : ::testing::Test {
-  kit::HeadlessPlatform platform;
-  j5test::Sim_Device device;
-  sim::Radio& radio = device.radio;
-  Program program{platform};
-  SharedData& data = program.data;
-  kit::Driver d{platform};
+struct Tone_Fixture : j5test::Radio_Program {
   MemImage image_before;
 
-  explicit Tone_Fixture(bool chinese = false) {
-    radio.config().identForm = sim::IdentForm::Ident50;
-    device.attach(platform, 1);
-    program.MDImain.load();
-    program.MDImain->move(0, 0, 15360, 11520);
-    d.advance(5000);  // the start-up exchange is over
-    data.Comm_Port = 1;
-    data.Lang_Chn = chinese ? kTrue : kFalse;
-    Set_Lang_Text(data);
+  explicit Tone_Fixture(bool chinese = false) : Radio_Program(sim::IdentForm::Ident50, chinese) {
     image_before = data.Mem_Image;
-    radio.clearLog();
-    d.clearMessageBoxes();
   }
 
   frm_2tone& two() {
@@ -65,11 +48,6 @@ struct Tone_Fixture : ::testing::Test {
   std::vector<std::string> row_cells(const kit::Grid& g, int row, int first, int last) const {
     std::vector<std::string> out;
     for (int c = first; c <= last; ++c) out.push_back(g.textMatrix(row, c));
-    return out;
-  }
-  std::vector<std::string> box_texts() const {
-    std::vector<std::string> out;
-    for (const auto& b : d.messageBoxes()) out.push_back(b.text);
     return out;
   }
   // Types into the cell's editor after a click, then leaves the cell by clicking another.

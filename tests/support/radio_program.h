@@ -1,0 +1,49 @@
+#pragma once
+// The program on the headless platform with its main window up and the start-up exchange over,
+// the simulated radio on COM1 answering in the identification form a window's opening expects,
+// in the language asked for: where the tests of a window with its own transfer start.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "data/lang_text.h"
+#include "shell/MDImain.h"
+#include "shell/program.h"
+#include "support/driver.h"
+#include "support/sim_device.h"
+
+namespace j5test {
+
+struct Radio_Program : ::testing::Test {
+  kit::HeadlessPlatform platform;
+  Sim_Device device;
+  sim::Radio& radio = device.radio;
+  j5::Program program{platform};
+  j5::SharedData& data = program.data;
+  kit::Driver d{platform};
+
+  Radio_Program(sim::IdentForm form, bool chinese) {
+    radio.config().identForm = form;
+    device.attach(platform, 1);
+    program.MDImain.load();
+    program.MDImain->move(0, 0, 15360, 11520);
+    d.advance(5000);  // the start-up exchange is over
+    data.Comm_Port = 1;
+    set_language(chinese);
+    radio.clearLog();
+    d.clearMessageBoxes();
+  }
+  void set_language(bool chinese) {
+    data.Lang_Chn = chinese ? j5::kTrue : j5::kFalse;
+    j5::Set_Lang_Text(data);
+  }
+  std::vector<std::string> box_texts() const {
+    std::vector<std::string> out;
+    for (const auto& b : d.messageBoxes()) out.push_back(b.text);
+    return out;
+  }
+};
+
+}  // namespace j5test
