@@ -54,10 +54,7 @@ struct Harness {
   j5::SharedData& data = program.data;
   j5fuzz::Fuzz_Input script{nullptr, 0};
   j5::MemImage image;
-  // Every state of the written rows since the last Write press: a frame is built when it is
-  // queued and leaves byte by byte, while the user may go on editing.
-  using Row = std::array<std::int16_t, 16>;
-  std::vector<std::vector<Row>> held = std::vector<std::vector<Row>>(29);
+  j5fuzz::Held_Rows held{29};
   std::size_t framesChecked = 0;
   // No fault spoiled an answer since the read began: the protocol carries no checksum, so a reply
   // cut short and padded by a stray byte cannot be told from a good one.
@@ -83,10 +80,9 @@ struct Harness {
 
   void Hold_Rows(bool fresh) {
     for (std::size_t n = 0; n < held.size(); ++n) {
-      Row row;
+      j5fuzz::Held_Rows::Row row;
       std::copy_n(data.Mem_Image.row(kFirstRow + n).begin(), 16, row.begin());
-      if (fresh) held[n].clear();
-      if (held[n].empty() || held[n].back() != row) held[n].push_back(row);
+      held.Hold(n, row, fresh);
     }
   }
 
@@ -154,12 +150,7 @@ struct Harness {
       Check(address >= kRecordBase && address <= 0x0CC0 && address % 16 == 0,
             [&] { return "a frame for address " + std::to_string(address); });
       const auto row = static_cast<std::size_t>(address / 16);
-      const std::vector<Row>& states = held[row - kFirstRow];
-      const bool carries = std::any_of(states.begin(), states.end(), [&](const Row& r) {
-        for (std::size_t c = 0; c < 16; ++c)
-          if (r[c] != e.bytes[4 + c]) return false;
-        return true;
-      });
+      const bool carries = held.Carries(row - kFirstRow, &e.bytes[4]);
       Check(carries,
             [&] { return "the frame for row " + std::to_string(row) + " is not that row"; });
     }

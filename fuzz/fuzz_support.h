@@ -3,6 +3,7 @@
 // message when a property does not hold (libFuzzer then keeps the input that showed it).
 
 #include <algorithm>
+#include <array>
 #include <concepts>
 #include <cstddef>
 #include <cstdint>
@@ -16,6 +17,29 @@
 #include "data/shared_data.h"
 
 namespace j5fuzz {
+
+// Every state a set of 16-byte rows went through since the last fresh start. A frame is built when
+// it is queued and leaves byte by byte while the user may go on editing, so a written frame must
+// carry one of the states of its row.
+class Held_Rows {
+ public:
+  using Row = std::array<std::int16_t, 16>;
+  explicit Held_Rows(std::size_t count) : held_(count) {}
+  std::size_t size() const { return held_.size(); }
+  // Notes row n as it stands now; `fresh` forgets its earlier states first.
+  void Hold(std::size_t n, const Row& row, bool fresh) {
+    if (fresh) held_[n].clear();
+    if (held_[n].empty() || held_[n].back() != row) held_[n].push_back(row);
+  }
+  // The sixteen data bytes of a frame are one state of row n.
+  bool Carries(std::size_t n, const std::uint8_t* data) const {
+    return std::any_of(held_[n].begin(), held_[n].end(),
+                       [&](const Row& r) { return std::equal(r.begin(), r.end(), data); });
+  }
+
+ private:
+  std::vector<std::vector<Row>> held_;
+};
 
 [[noreturn]] inline void Fail(const std::string& what) {
   std::fprintf(stderr, "\n*** property broken: %s\n", what.c_str());

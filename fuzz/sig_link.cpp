@@ -58,10 +58,7 @@ struct Harness {
   j5::SharedData& data = program.data;
   j5fuzz::Fuzz_Input script{nullptr, 0};
   j5::MemImage image;
-  // Every state of each staged row since the last Write press: a frame is built when it is
-  // queued, while the user may go on editing.
-  using Row = std::array<std::int16_t, 16>;
-  std::vector<std::vector<Row>> held = std::vector<std::vector<Row>>(144);
+  j5fuzz::Held_Rows held{144};
   std::size_t framesChecked = 0, logShown = 0;
   int reports = 0;
   // When the last exchange's Read or Write press came. A press right after a failure may find the
@@ -105,10 +102,9 @@ struct Harness {
 
   void Hold_Rows(bool fresh) {
     for (std::size_t n = 0; n < held.size(); ++n) {
-      Row row;
+      j5fuzz::Held_Rows::Row row;
       for (std::size_t c = 0; c < 16; ++c) row[c] = data.Tone_Stage(n, c);
-      if (fresh) held[n].clear();
-      if (held[n].empty() || held[n].back() != row) held[n].push_back(row);
+      held.Hold(n, row, fresh);
     }
   }
 
@@ -145,12 +141,7 @@ struct Harness {
       if (atMs >= pressMs && atMs < pressMs + 100 &&
           std::find(e.bytes.begin() + 4, e.bytes.end(), 0x4A) != e.bytes.end())
         continue;
-      const auto& states = held[static_cast<std::size_t>(row)];
-      const bool carries = std::any_of(states.begin(), states.end(), [&](const Row& r) {
-        for (std::size_t c = 0; c < 16; ++c)
-          if (r[c] != e.bytes[4 + c]) return false;
-        return true;
-      });
+      const bool carries = held.Carries(static_cast<std::size_t>(row), &e.bytes[4]);
       Check(carries,
             [&] { return "the frame for row " + std::to_string(row) + " is not that row"; });
     }
