@@ -10,19 +10,35 @@ namespace j5 {
 
 namespace {
 
-int Ident_Take(Ident_Form form) {
+// The length of an identification frame, from its start mark to its end mark.
+std::size_t Ident_Length(Ident_Form form) {
   switch (form) {
     case Ident_Form::Ident14:
       return 14;
     case Ident_Form::Ident8:
-      return 8;
     case Ident_Form::Ident8_Leading:
     case Ident_Form::Ident8_Dec:
-      return 9;
+      return 8;
     case Ident_Form::Ident50:
       return 50;
   }
   return 14;
+}
+
+// Whether the frame that starts with the mark at f[0] is whole and well formed.
+bool Ident_Well_Formed(Ident_Form form, std::span<const std::uint8_t> f) {
+  switch (form) {
+    case Ident_Form::Ident14:
+    case Ident_Form::Ident8:
+    case Ident_Form::Ident8_Leading:
+      return f.back() == Ident_End;
+    case Ident_Form::Ident8_Dec:
+      return f.back() == Ident_Dec_End;
+    case Ident_Form::Ident50:
+      return f.back() == Ident50_End &&
+             std::all_of(f.begin() + 1, f.begin() + 13, [](std::uint8_t b) { return b <= 9; });
+  }
+  return false;
 }
 
 std::uint8_t High(std::uint16_t address) {
@@ -85,7 +101,6 @@ bool Link_Engine::Begin(bool restart) {
   Timer3.setEnabled(false);
   Discard_Input();
   phase_ = desc_.opening.stx ? Phase::Code_Ack : Phase::Ident;
-  Discard_Input();
   const auto& code = desc_.opening.code == Code_Kind::Main
                          ? std::span<const std::uint8_t>(prog_.data.Access_Code.data(), 8)
                          : std::span<const std::uint8_t>(Alt_Access_Code);
@@ -142,19 +157,24 @@ void Link_Engine::Send_Now(std::uint8_t byte) {
   MSC.output({byte});
 }
 
-int Link_Engine::Take_One() {
-  const auto got = MSC.input();
-  return got.empty() ? -1 : got[0];
+void Link_Engine::Gather() {
+  while (MSC.inBufferCount() > 0) {
+    const auto got = MSC.input();
+    if (got.empty()) break;
+    rx_.insert(rx_.end(), got.begin(), got.end());
+  }
 }
 
-std::vector<std::uint8_t> Link_Engine::Take(int n) {
-  std::vector<std::uint8_t> taken;
-  while (static_cast<int>(taken.size()) < n) {
-    const int b = Take_One();
-    if (b < 0) break;
-    taken.push_back(static_cast<std::uint8_t>(b));
-  }
+std::vector<std::uint8_t> Link_Engine::Take(std::size_t n) {
+  n = std::min(n, rx_.size());
+  std::vector<std::uint8_t> taken(rx_.begin(), rx_.begin() + static_cast<std::ptrdiff_t>(n));
+  rx_.erase(rx_.begin(), rx_.begin() + static_cast<std::ptrdiff_t>(n));
   return taken;
+}
+
+void Link_Engine::Discard_Input() {
+  rx_.clear();
+  MSC.setInBufferCount(0);
 }
 
 // A burst holds the thread for the whole frame: the pauses are part of it, and no receive event
@@ -231,6 +251,7 @@ void Link_Engine::Timer3_Timer() {
 
 void Link_Engine::MSC_OnComm() {
   if (MSC.commEvent() != kit::SerialPort::kEvReceive) return;
+  Gather();
   switch (phase_) {
     case Phase::Code_Ack:
     case Phase::Ident:
@@ -242,70 +263,91 @@ void Link_Engine::MSC_OnComm() {
     case Phase::Writing:
       return Write_Answer();
     default:
+      rx_.clear();
       return;
   }
 }
 
-// Bytes that do not answer the opening are dropped; Timer2 ends the exchange if nothing
-// acceptable follows in time.
+// The bytes of the opening are kept until they are used: the radio's ACK and its identification
+// may arrive in one read or in pieces split anywhere (a USB adapter hands over what it gathered),
+// so each is found by its mark, never by where a read happened to end. Bytes that answer nothing
+// are dropped; Timer2 ends the exchange if nothing acceptable follows in time.
 void Link_Engine::Opening_Step() {
-  const int threshold = phase_ == Phase::Ident ? Ident_Take(desc_.opening.ident) - 1 : 0;
-  if (MSC.inBufferCount() <= threshold) return;
-  auto taken = Take(threshold + 1);
-  if (phase_ == Phase::Code_Ack && taken[0] == ACK) {
-    phase_ = Phase::Ident;
-    Queue({STX});
-    Discard_Input();
-    Start_Send();
-    Discard_Input();
-    return;
-  }
-  Ident_Frame frame{desc_.opening.ident};
-  const bool accepted = phase_ == Phase::Ident && Ident_Accepted(taken, frame);
-  Discard_Input();
-  if (accepted) return Identified(frame);
-  if (phase_ == Phase::Final_Ack && taken[0] == ACK) {
-    Timer2.setEnabled(false);
-    Timer3.setEnabled(false);
-    Block_Phase();
+  for (;;) {
+    switch (phase_) {
+      case Phase::Code_Ack: {
+        const auto ack = std::find(rx_.begin(), rx_.end(), ACK);
+        if (ack == rx_.end()) {
+          rx_.clear();
+          return;
+        }
+        rx_.erase(rx_.begin(), ack + 1);
+        phase_ = Phase::Ident;
+        Queue({STX});
+        Start_Send();
+        break;
+      }
+      case Phase::Ident: {
+        Ident_Frame frame{desc_.opening.ident};
+        if (!Find_Ident(frame)) return;
+        Identified(frame);
+        break;
+      }
+      case Phase::Final_Ack:
+        if (!Final_Ack_Step()) return;
+        break;
+      default:
+        return;
+    }
   }
 }
 
-// Exactly the bytes of the frame are taken, so a frame counts only where the form allows it to
-// start: at the first byte taken, or for the nine-byte forms at the first or second.
-bool Link_Engine::Ident_Accepted(std::vector<std::uint8_t>& t, Ident_Frame& frame) const {
-  const int n = Ident_Take(frame.form);
-  if (static_cast<int>(t.size()) < n) return false;
-  std::size_t from = 0;
-  bool ok = false;
-  switch (frame.form) {
-    case Ident_Form::Ident14:
-    case Ident_Form::Ident8:
-      ok = t[0] == Ident_Start && t[static_cast<std::size_t>(n - 1)] == Ident_End;
-      break;
-    case Ident_Form::Ident8_Leading:
-    case Ident_Form::Ident8_Dec: {
-      const std::uint8_t end = frame.form == Ident_Form::Ident8_Dec ? Ident_Dec_End : Ident_End;
-      from = static_cast<std::size_t>(std::find(t.begin(), t.end(), Ident_Start) - t.begin());
-      ok = from <= 1 && t[from + 7] == end;
-      break;
+// The first well-formed identification at a start mark is taken out of the bytes kept; what
+// comes before it, and a start mark that begins no frame, is dropped.
+bool Link_Engine::Find_Ident(Ident_Frame& frame) {
+  const std::size_t n = Ident_Length(frame.form);
+  for (;;) {
+    const auto mark = std::find(rx_.begin(), rx_.end(), Ident_Start);
+    rx_.erase(rx_.begin(), mark);
+    if (rx_.size() < n) return false;
+    if (Ident_Well_Formed(frame.form, std::span(rx_).first(n))) {
+      const auto taken = Take(n);
+      std::copy(taken.begin(), taken.end(), frame.bytes.begin());
+      return true;
     }
-    case Ident_Form::Ident50:
-      ok = t[0] == Ident_Start && t[49] == Ident50_End &&
-           std::all_of(t.begin() + 1, t.begin() + 13, [](std::uint8_t b) { return b <= 9; });
-      break;
+    rx_.erase(rx_.begin());
   }
-  if (ok) std::copy(t.begin() + static_cast<std::ptrdiff_t>(from), t.end(), frame.bytes.begin());
-  return ok;
+}
+
+// The radio's answer to the tool's ACK. A repeated identification (the radio answers an STX that
+// crossed its first one) is passed over whole, so no byte inside it is taken for the ACK.
+bool Link_Engine::Final_Ack_Step() {
+  const std::size_t n = Ident_Length(desc_.opening.ident);
+  while (!rx_.empty()) {
+    if (rx_.front() == ACK) {
+      rx_.erase(rx_.begin());
+      Timer2.setEnabled(false);
+      Timer3.setEnabled(false);
+      Block_Phase();
+      return true;
+    }
+    if (rx_.front() == Ident_Start) {
+      if (rx_.size() < n) return false;
+      if (Ident_Well_Formed(desc_.opening.ident, std::span(rx_).first(n))) {
+        Take(n);
+        continue;
+      }
+    }
+    rx_.erase(rx_.begin());
+  }
+  return false;
 }
 
 void Link_Engine::Identified(const Ident_Frame& frame) {
   if (desc_.opening.ack_exchange) {
     phase_ = Phase::Final_Ack;
     Queue({ACK});
-    Discard_Input();
     Start_Send();
-    Discard_Input();
     listener_.Link_Identified(frame);
     return;
   }
@@ -342,6 +384,7 @@ void Link_Engine::Block_Phase() {
     Discard_Input();
   } else if (std::holds_alternative<Write_Plan>(plan_)) {
     phase_ = Phase::Writing;
+    Discard_Input();
     Send_Frame(0);
   } else {
     Finish();
@@ -361,8 +404,8 @@ void Link_Engine::Request(std::size_t step) {
 void Link_Engine::Read_Step_Received() {
   const Read_Plan& plan = std::get<Read_Plan>(plan_);
   const bool bare = step_ == 0 && plan.first_reply_bare;
-  const int length = bare ? 68 : 69;
-  if (MSC.inBufferCount() < length) return;
+  const std::size_t length = bare ? 68 : 69;
+  if (rx_.size() < length) return;
   const auto reply = Take(length);
   Discard_Input();
   // A reply whose header is not where it must be (a stray byte came before it, the radio
@@ -425,23 +468,26 @@ bool Link_Engine::Send_Frame(std::size_t step) {
   return true;
 }
 
-// One byte is taken per receive event; an ACK counts only once the whole frame is out.
+// Every byte that came in is looked at in turn; an ACK counts only once the whole frame is out,
+// so one that arrives while the next frame is still queued is dropped.
 void Link_Engine::Write_Answer() {
-  const Write_Plan& plan = std::get<Write_Plan>(plan_);
-  const int b = Take_One();
-  if (b < 0) return;
-  const bool last = step_ + 1 >= plan.steps.size();
-  if (last && plan.any_answer_ends) {
-    last_answer_ = b;
-    return Finish();
+  while (phase_ == Phase::Writing && !rx_.empty()) {
+    const Write_Plan& plan = std::get<Write_Plan>(plan_);
+    const std::uint8_t b = rx_.front();
+    rx_.erase(rx_.begin());
+    const bool last = step_ + 1 >= plan.steps.size();
+    if (last && plan.any_answer_ends) {
+      last_answer_ = b;
+      return Finish();
+    }
+    if (b != ACK || !all_sent_) continue;
+    Timer2.setEnabled(false);
+    if (last) return Finish();
+    ++step_;
+    const Progress_Mark mark = plan.steps[step_].progress;
+    if (mark.value >= 0) listener_.Link_Progress(mark);
+    if (!Send_Frame(step_)) return;
   }
-  if (b != ACK || !all_sent_) return;
-  Timer2.setEnabled(false);
-  if (last) return Finish();
-  ++step_;
-  const Progress_Mark mark = plan.steps[step_].progress;
-  if (mark.value >= 0) listener_.Link_Progress(mark);
-  Send_Frame(step_);
 }
 
 }  // namespace j5

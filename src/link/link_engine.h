@@ -34,13 +34,14 @@ enum class Code_Kind {
   Alt,   // Alt_Access_Code
 };
 
-// What the radio sends to identify itself, and how the engine finds it among the bytes taken.
+// What the radio sends to identify itself. The engine finds the frame by its start mark (0xAA)
+// and checks its end mark.
 enum class Ident_Form {
-  Ident14,         // 14 bytes taken, 0xAA first and 0xDD last
-  Ident8,          // 8 bytes taken, 0xAA first and 0xDD last
-  Ident8_Leading,  // 9 bytes taken, 0xAA ... 0xDD at the first 0xAA, which is byte 0 or 1
+  Ident14,         // 14 bytes, 0xAA first and 0xDD last
+  Ident8,          // 8 bytes, 0xAA first and 0xDD last
+  Ident8_Leading,  // 8 bytes, 0xAA ... 0xDD, behind the radio's ACK of the code
   Ident8_Dec,      // as Ident8_Leading with 0xBB as the end mark
-  Ident50,         // 50 bytes taken: 0xAA, twelve digits 0 to 9, ..., 0x55 last
+  Ident50,         // 50 bytes: 0xAA, twelve digits 0 to 9, ..., 0x55 last
 };
 
 struct Link_Opening {
@@ -250,14 +251,17 @@ class Link_Engine {
   std::vector<std::uint8_t> frame_;
   std::size_t pos_ = 0;
   bool all_sent_ = false;
+  // What came in and is not used yet.
+  std::vector<std::uint8_t> rx_;
 
   bool Begin(bool restart);
   void Queue(std::vector<std::uint8_t> frame);
   void Start_Send();
   void Send_Now(std::uint8_t byte);
-  int Take_One();
-  std::vector<std::uint8_t> Take(int n);
-  void Discard_Input() { MSC.setInBufferCount(0); }
+  // Moves what the port holds into the bytes kept.
+  void Gather();
+  std::vector<std::uint8_t> Take(std::size_t n);
+  void Discard_Input();
   void Stop_Timers();
   void Finish();
 
@@ -267,7 +271,8 @@ class Link_Engine {
   void MSC_OnComm();
 
   void Opening_Step();
-  bool Ident_Accepted(std::vector<std::uint8_t>& taken, Ident_Frame& frame) const;
+  bool Find_Ident(Ident_Frame& frame);
+  bool Final_Ack_Step();
   void Identified(const Ident_Frame& frame);
   void Block_Phase();
   void Request(std::size_t step);

@@ -64,17 +64,29 @@ struct Wire : SerialDeviceLink, std::enable_shared_from_this<Wire> {
   }
 
   void send(const std::vector<std::uint8_t>& bytes, double notBeforeMs) override {
-    if (!open) return;
-    double t = std::max(notBeforeMs, rxFree);
+    queueIncoming(bytes, notBeforeMs, false);
+  }
+  void sendTogether(const std::vector<std::uint8_t>& bytes, double notBeforeMs) override {
+    queueIncoming(bytes, notBeforeMs, true);
+  }
+
+  void queueIncoming(const std::vector<std::uint8_t>& bytes, double notBeforeMs, bool together) {
+    if (!open || bytes.empty()) return;
+    const double start = std::max(notBeforeMs, rxFree);
+    const double last = start + kByteMs9600 * static_cast<double>(bytes.size());
     std::weak_ptr<Wire> weak = shared_from_this();
+    double t = start;
     for (std::uint8_t b : bytes) {
       t += kByteMs9600;
-      incoming.emplace_back(t, b);
-      platform.postAt(t, [weak] {
-        if (auto w = weak.lock()) w->deliver();
-      });
+      const double at = together ? last : t;
+      incoming.emplace_back(at, b);
+      if (!together || at == last) {
+        platform.postAt(at, [weak] {
+          if (auto w = weak.lock()) w->deliver();
+        });
+      }
     }
-    rxFree = t;
+    rxFree = last;
   }
 
   // A byte has arrived. The hand-over to the program runs after every

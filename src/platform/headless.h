@@ -21,6 +21,9 @@ class SerialDeviceLink {
   // or when the line is free, whichever is later; each byte arrives one
   // byte time after it started.
   virtual void send(const std::vector<std::uint8_t>& bytes, double notBeforeMs) = 0;
+  // As send, but the program gets the bytes in one arrival when the last of them has come in,
+  // as a USB adapter hands over what it gathered.
+  virtual void sendTogether(const std::vector<std::uint8_t>& bytes, double notBeforeMs) = 0;
 };
 
 // Something at the other end of a headless port (the radio simulator's

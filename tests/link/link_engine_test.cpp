@@ -203,13 +203,14 @@ TEST_P(Engine, SilenceRestartsThenFails) {
 // A start between a time-out and its restart or report takes over: the pending step neither stops
 // the new exchange nor restarts it, and no report follows.
 TEST_P(Engine, AStartDuringTheWaitAfterATimeOutTakesOver) {
-  radio.inject({Misbehaviour::Silence, FrameKind::AccessCode});
+  radio.inject({.what = Misbehaviour::Silence, .answering = {}, .count = Fault::kAlways});
   const j5::Read_Plan plan = GetParam().read();
   if (plan.then_write) host.thenWrite = GetParam().write();
   ASSERT_TRUE(host.Link.Start(GetParam().link(), plan));
   ASSERT_TRUE(d.advanceUntil([&] { return !host.events.empty(); }, 5000));
   EXPECT_EQ(host.events.back(), "timed-out");
   EXPECT_FALSE(host.Link.Link_Busy());
+  radio.clearFaults();
   d.advance(100);
   host.events.clear();
   ASSERT_TRUE(host.Link.Start(GetParam().link(), plan));
@@ -217,17 +218,78 @@ TEST_P(Engine, AStartDuringTheWaitAfterATimeOutTakesOver) {
   EXPECT_EQ(host.events, (std::vector<std::string>{"identified", "connected", "done"}));
 }
 
-// A stray byte in front of the identification moves it off the place where its form may start:
-// the attempt ends in the time-out unidentified (a restart, where there is one, then succeeds).
-TEST_P(Engine, IdentificationBehindAStrayByteIsRefused) {
+// Bytes in front of the identification answer nothing and are passed over: the frame is found by
+// its start mark, and the first attempt goes on to its blocks.
+TEST_P(Engine, IdentificationBehindAStrayByteIsFoundByItsMark) {
   const j5::Link_Description& link = GetParam().link();
   radio.inject({.what = Misbehaviour::StrayByte,
                 .answering = link.opening.stx ? FrameKind::Stx : FrameKind::AccessCode});
-  ASSERT_TRUE(Run(GetParam().read()));
-  const auto timedOut = std::find(host.events.begin(), host.events.end(), "timed-out");
-  ASSERT_NE(timedOut, host.events.end());
-  EXPECT_EQ(std::find(host.events.begin(), timedOut, "identified"), timedOut);
-  EXPECT_EQ(host.events.back(), link.restarts > 0 ? "done" : "failed");
+  j5::Read_Plan plan = GetParam().read();
+  if (plan.then_write) host.thenWrite = GetParam().write();
+  ASSERT_TRUE(Run(plan));
+  EXPECT_EQ(host.events, (std::vector<std::string>{"identified", "connected", "done"}));
+}
+
+// What the radio says from the code to the end of its identification, in bytes, and how many of
+// them must arrive on their own: the ACK that the tool waits for before it sends STX.
+std::pair<std::size_t, std::size_t> Opening_Answer(const Opening& o) {
+  const j5::Link_Description& link = o.link();
+  std::size_t ident = 8;
+  if (o.form == sim::IdentForm::Ident14) ident = 14;
+  if (o.form == sim::IdentForm::Ident50) ident = 50;
+  const bool main = link.opening.code == j5::Code_Kind::Main;
+  const bool ack = main || o.form == sim::IdentForm::Ident8Dec;
+  const std::size_t alone = main && link.opening.code_len < 8 ? 1 : 0;
+  return {alone, ident + (ack ? 1 : 0)};
+}
+
+// The radio's answer to the opening reaches the tool in two pieces split at every byte, and all
+// at once: the tool finds the same identification and sends the same frames after it as when the
+// bytes come one by one.
+TEST_P(Engine, TheOpeningHoldsWhereverTheRadiosAnswerIsSplit) {
+  j5::Read_Plan plan = GetParam().read();
+  plan.steps.resize(std::min<std::size_t>(plan.steps.size(), 2));
+  if (plan.then_write) host.thenWrite = GetParam().write();
+  struct Outcome {
+    std::vector<std::string> events;
+    std::array<std::uint8_t, 50> ident{};
+    std::vector<std::vector<std::uint8_t>> frames;
+    std::map<int, std::vector<std::uint8_t>> blocks;
+  };
+  const sim::Memory memory = radio.memory();
+  auto run = [&](std::vector<std::size_t> chunks) {
+    d.advance(100);  // the last exchange's final ACK has reached the radio
+    radio.memory() = memory;
+    host.events.clear();
+    host.blocks.clear();
+    host.ident.reset();
+    radio.clearLog();
+    device.arriveInChunks(std::move(chunks));
+    EXPECT_TRUE(Run(plan));
+    Outcome out{host.events, host.ident ? host.ident->bytes : std::array<std::uint8_t, 50>{}, {},
+                host.blocks};
+    for (const auto& e : radio.log())
+      if (e.direction == sim::Direction::ToRadio && e.kind != FrameKind::AccessCode &&
+          e.kind != FrameKind::AltAccessCode && e.kind != FrameKind::Stx)
+        out.frames.push_back(e.bytes);
+    return out;
+  };
+  const Outcome plain = run({});
+  ASSERT_EQ(plain.events, (std::vector<std::string>{"identified", "connected", "done"}));
+  const auto [alone, length] = Opening_Answer(GetParam());
+  std::vector<std::vector<std::size_t>> chunkings{{alone, length}};
+  for (std::size_t k = alone + 1; k < length; ++k) chunkings.push_back({alone, k, length});
+  for (auto chunks : chunkings) {
+    std::erase(chunks, 0);
+    std::string name;
+    for (std::size_t end : chunks) name += std::to_string(end) + " ";
+    SCOPED_TRACE("pieces end at " + name);
+    const Outcome split = run(chunks);
+    EXPECT_EQ(split.events, plain.events);
+    EXPECT_EQ(split.ident, plain.ident);
+    EXPECT_EQ(split.frames, plain.frames);
+    EXPECT_EQ(split.blocks, plain.blocks);
+  }
 }
 
 // The first reply arrives in one chunk, once after a stray Cmd_Data byte: it is stored only where

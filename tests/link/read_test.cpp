@@ -134,7 +134,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ReadFailure{"NoAnswer", {Misbehaviour::Silence, FrameKind::AccessCode}, false},
         ReadFailure{"WrongFirstByte", {Misbehaviour::WrongFirstByte, FrameKind::AccessCode}, false},
-        ReadFailure{"StrayByteBeforeIdent", {Misbehaviour::StrayByte, FrameKind::Stx}, false},
         ReadFailure{"ShortIdent", {Misbehaviour::ShortFrame, FrameKind::Stx}, false},
         ReadFailure{"NoFinalAck", {Misbehaviour::Silence, FrameKind::Ack}, true},
         ReadFailure{

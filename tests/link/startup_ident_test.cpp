@@ -76,7 +76,7 @@ TEST_F(StartupIdent, NoRadioOrNoAcceptableAnswer) {
   for (int variant = 0; variant < 3; ++variant) {
     Silent silent;
     if (variant == 0) platform.attachDevice(1, silent);
-    if (variant == 1) radio.inject({Misbehaviour::StrayByte, FrameKind::Stx});
+    if (variant == 1) radio.inject({Misbehaviour::ShortFrame, FrameKind::Stx});
     if (variant == 2) radio.inject({Misbehaviour::OtherIdent, FrameKind::Stx});
     Start();
     ASSERT_TRUE(

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "platform/headless.h"
 #include "sim/radio.h"
@@ -28,8 +29,23 @@ class Sim_Device : public kit::SerialDevice {
   // When set, every byte the radio sends passes through it on its way to the line: a test's way
   // of making the radio say what the simulator would not.
   std::function<std::uint8_t(std::uint8_t)> rewrite;
+  // Regroups what the radio says from now on: the bytes up to each count (counted from this call)
+  // reach the program in one arrival, once the radio has said the last of them; bytes past the
+  // last count go out as the radio says them. A radio behind a USB adapter, or one that answers
+  // all at once.
+  void arriveInChunks(std::vector<std::size_t> ends) {
+    chunkEnds_ = std::move(ends);
+    said_ = 0;
+    held_.clear();
+  }
   int opens = 0;
   int closes = 0;
+
+ private:
+  std::vector<std::size_t> chunkEnds_;
+  std::size_t said_ = 0;
+  std::vector<std::uint8_t> held_;
+  double heldFrom_ = 0;  // when the held chunk may start on the line
 };
 
 }  // namespace j5test

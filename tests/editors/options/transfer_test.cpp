@@ -141,9 +141,12 @@ TEST_F(Transfer, SilenceRestartsOnceThenReportsTheFailure) {
 // A Read pressed in the pause before the restart starts an exchange that the
 // pending restart leaves alone.
 TEST_F(Transfer, AReadDuringThePauseBeforeTheRestartRunsToItsEnd) {
-  radio.inject(sim::Fault{});  // the first access code goes unanswered
+  sim::Fault silence;  // the first access code goes unanswered
+  silence.count = sim::Fault::kAlways;
+  radio.inject(silence);
   w->Command_read.Click();
   ASSERT_TRUE(d.advanceUntil([&] { return !w->Busy(); }, 5000));  // timed out
+  radio.clearFaults();
   d.advance(500);
   w->Command_read.Click();
   ASSERT_TRUE(w->Busy());
