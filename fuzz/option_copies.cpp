@@ -1,5 +1,6 @@
 // The option window copies' two readers of outside bytes, reached as a user and the radio reach
-// them: an option file served by the window's Timer4, and the replies of the window's read.
+// them: an option file served by the window's Timer4, and the replies of the window's read; and
+// what the window's write leaves in the radio.
 //
 // File (first byte even): a load succeeds exactly when the file begins with 192 numbers from 0 to
 // 255; after a failure the image and the controls are as before; after a success rows 0-11 hold
@@ -7,9 +8,16 @@
 // the same file (the controls keep every setting they packed).
 // Read (first byte odd): the radio's memory and how it answers come from the input; the image
 // changes only when the read completes, and then holds the radio's bytes; the window ends idle.
+// Write (first byte odd with bit 1 set), after the read and a few of the user's picks and ticks,
+// against a radio that may misbehave again: every frame carries its row of the packed image (row
+// 6, record A's first row, in all three frames to 0x0F00) and goes nowhere else; the radio changes
+// nowhere else, and holds the packed rows when the write completed; every byte of the block and
+// the records that the copy does not own goes out as the completed read brought it (0 without
+// one); the window ends idle with the port closed.
 
 #include <unistd.h>
 
+#include <array>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -21,6 +29,7 @@
 #include "platform/number_file.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
+#include "support/driver.h"
 #include "support/sim_device.h"
 #include "support/temp_dir.h"
 
@@ -109,11 +118,8 @@ void File_Case(Harness& h, j5::Option_Copy_Window& w, j5fuzz::Fuzz_Input& in) {
         "a saved file, loaded and saved again, changed");
 }
 
-void Read_Case(Harness& h, j5::Option_Copy_Window& w, j5fuzz::Fuzz_Input& in) {
-  sim::Radio& radio = h.device.radio;
+void Inject_Faults(sim::Radio& radio, j5fuzz::Fuzz_Input& in) {
   radio.clearFaults();
-  radio.reset();
-  for (std::uint16_t a = 0x0E20; a < 0x0F60; ++a) radio.memory().set(a, in.Byte());
   for (int n = in.Byte() % 4; n > 0; --n) {
     sim::Fault f;
     f.what = static_cast<sim::Misbehaviour>(in.Byte() % 8);
@@ -123,19 +129,35 @@ void Read_Case(Harness& h, j5::Option_Copy_Window& w, j5fuzz::Fuzz_Input& in) {
     f.byte = in.Byte();
     radio.inject(f);
   }
-  const j5::CopyImage before = w.Copy_Image;
+}
+
+bool Shown(const kit::HeadlessPlatform& p, const std::string& text) {
+  for (const auto& box : p.messageBoxes())
+    if (box.text == text) return true;
+  return false;
+}
+
+// Presses Read or Write and lets the transfer run its course, retries and failure report included.
+void Run_Transfer(Harness& h, j5::Option_Copy_Window& w, kit::CommandButton& button) {
   h.platform.clearMessageBoxes();
-  w.Command_read.userClick();
+  button.userClick();
   h.platform.advance(40000);
   No_Escaped_Error(h.platform);
-  Check(!w.Busy(), "the read did not end");
+  Check(!w.Busy(), "the transfer did not end");
   Check(!w.MSC.portOpen(), "the port stayed open");
-  bool done = false;
-  for (const auto& box : h.platform.messageBoxes())
-    done |= box.text == "Complete reading the data from transceiver.";
-  if (!done) {
+}
+
+// Returns whether the read completed.
+bool Read_Case(Harness& h, j5::Option_Copy_Window& w, j5fuzz::Fuzz_Input& in) {
+  sim::Radio& radio = h.device.radio;
+  radio.reset();
+  for (std::uint16_t a = 0x0E20; a < 0x0F60; ++a) radio.memory().set(a, in.Byte());
+  Inject_Faults(radio, in);
+  const j5::CopyImage before = w.Copy_Image;
+  Run_Transfer(h, w, w.Command_read);
+  if (!Shown(h.platform, "Complete reading the data from transceiver.")) {
     Check(w.Copy_Image == before, "a read that did not complete changed the image");
-    return;
+    return false;
   }
   constexpr std::uint16_t kRows[16] = {0x0E20, 0x0E30, 0x0E40, 0x0E50, 0x0E60, 0x0E70,
                                        0x0E80, 0x0E90, 0x0EE0, 0x0EF0, 0x0F00, 0x0F10,
@@ -144,6 +166,92 @@ void Read_Case(Harness& h, j5::Option_Copy_Window& w, j5fuzz::Fuzz_Input& in) {
     for (std::size_t c = 0; c < 16; ++c)
       Check(w.Copy_Image(r, c) == radio.memory().at(static_cast<std::uint16_t>(kRows[r] + c)),
             "a completed read does not hold the radio's bytes");
+  return true;
+}
+
+// The bits of each byte of the option block and of a frequency-mode record that the copies write
+// from their controls; every other bit is the radio's (or the optional features window's).
+int Owned_Option_Bits(int n) {
+  static constexpr std::array<int, 42> kOwned = {
+      0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 16, 17, 18, 19, 21, 22, 23,
+      24, 25, 26, 27, 28, 36, 37, 39, 40, 42, 45, 46, 49, 50, 51, 52, 53, 54, 55, 56, 61};
+  if (n == 59) return 0xFB;
+  for (int b : kOwned)
+    if (b == n) return 0xFF;
+  return 0;
+}
+int Owned_Record_Bits(int k) {
+  if (k < 8 || k == 26 || k == 27) return 0;
+  return k == 31 ? 0xC0 : 0xFF;
+}
+
+// The packed row each write address carries.
+int Packed_Row(int address) {
+  if (address >= 0x0E20 && address < 0x0E60 && (address - 0x0E20) % 16 == 0)
+    return (address - 0x0E20) / 16;
+  if (address >= 0x0F00 && address < 0x0F40 && address % 16 == 0)
+    return 6 + (address - 0x0F00) / 16;
+  return -1;
+}
+
+void Write_Case(Harness& h, j5::Option_Copy_Window& w, j5fuzz::Fuzz_Input& in, bool readDone) {
+  sim::Radio& radio = h.device.radio;
+  // What the read brought, before any write.
+  const sim::Memory held = radio.memory();
+  // A few of the user's picks and ticks: they change only bytes the copy owns.
+  kit::Driver d{h.platform};
+  std::vector<kit::ComboBox*> lists;
+  std::vector<kit::CheckBox*> boxes;
+  for (kit::Control* c : w.controls()) {
+    if (auto* b = dynamic_cast<kit::ComboBox*>(c); b && b->enabled()) lists.push_back(b);
+    if (auto* b = dynamic_cast<kit::CheckBox*>(c)) boxes.push_back(b);
+  }
+  for (int n = in.Byte() % 6; n > 0; --n) {
+    const std::uint8_t what = in.Byte();
+    if (what % 2 == 0) {
+      kit::ComboBox& b = *lists[in.Byte() % lists.size()];
+      if (b.enabled() && b.listCount() > 0) d.pick(b, in.Byte() % b.listCount());
+    } else {
+      d.click(*boxes[in.Byte() % boxes.size()]);
+    }
+  }
+  Inject_Faults(radio, in);
+  radio.clearLog();
+  Run_Transfer(h, w, w.Command_Write);
+  const j5::CopyImage& packed = w.Copy_Image;
+
+  // Every frame carries its packed row, and only to the block and the records.
+  for (const auto& e : radio.log()) {
+    if (e.direction != sim::Direction::ToRadio || e.kind != sim::FrameKind::DataFrame) continue;
+    const std::size_t at = e.bytes[0] == 0x06 ? 2 : 1;
+    const int address = e.bytes[at] << 8 | e.bytes[at + 1];
+    const int row = Packed_Row(address);
+    Check(row >= 0, [&] { return "a frame went to " + std::to_string(address); });
+    for (std::size_t c = 0; c < 16 && at + 3 + c < e.bytes.size(); ++c)
+      Check(e.bytes[at + 3 + c] == packed(static_cast<std::size_t>(row), c),
+            [&] { return "the frame to " + std::to_string(address) + " is not its packed row"; });
+  }
+  const bool written =
+      Shown(h.platform, "Complete writing optional parameters to the transceiver.");
+  for (int a = 0; a < 0x10000; ++a) {
+    const auto address = static_cast<std::uint16_t>(a);
+    const int row = Packed_Row(a & ~0xF);
+    if (row < 0) {
+      Check(radio.memory().at(address) == held.at(address),
+            [&] { return "the write changed the radio at " + std::to_string(a); });
+      continue;
+    }
+    const int want = packed(static_cast<std::size_t>(row), static_cast<std::size_t>(a % 16));
+    if (written)
+      Check(radio.memory().at(address) == want, [&] {
+        return "a completed write left the radio at " + std::to_string(a) + " unlike its row";
+      });
+    // A byte the copy does not own goes out as the read brought it (0 without a read).
+    const int owned = a < 0x0F00 ? Owned_Option_Bits(a - 0x0E20) : Owned_Record_Bits(a % 32);
+    const int kept = readDone ? held.at(address) & ~owned & 0xFF : 0;
+    Check((want & ~owned & 0xFF) == kept,
+          [&] { return "the write does not keep what the radio held at " + std::to_string(a); });
+  }
 }
 
 }  // namespace
@@ -156,7 +264,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   j5::Option_Copy_Window& w = h.slot.load();
   h.platform.runUntilIdle();
   if (mode & 1) {
-    Read_Case(h, w, in);
+    const bool readDone = Read_Case(h, w, in);
+    if (mode & 2) Write_Case(h, w, in, readDone);
   } else {
     File_Case(h, w, in);
   }

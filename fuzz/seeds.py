@@ -205,6 +205,11 @@ def option_copies_seeds():
     memory = bytes((a * 7) % 256 for a in range(0x140))
     write("option_copies", "read_clean", b"\x01" + memory + b"\x00")
     write("option_copies", "read_silent", b"\x03" + memory + b"\x01\x00\x00\x02\x00\x00")
+    # Read, then write: unedited; after two picks and a tick; cut off after the fifth frame.
+    write("option_copies", "read_write_clean", b"\x03" + memory + b"\x00\x00\x00")
+    write("option_copies", "read_write_edits",
+          b"\x03" + memory + b"\x00\x03\x00\x05\x07\x00\x11\x02\x01\x04\x00")
+    write("option_copies", "read_write_cut", b"\x03" + memory + b"\x00\x00\x01\x00\x05\x02\x00\x00")
 
 
 

@@ -120,8 +120,8 @@ Write_Plan Fm_Write_Plan();
 // Option copies: 5 blocks from 0x0E20 to Copy_Image rows 0, 4, -, 8, 12 (the 0x0EA0 block reaches
 // no row).
 Read_Plan Option_Copy_Read_Plan();
-// Option copies: Copy_Image rows 0-3 to 0x0E20-0x0E50, rows 4-6 to 0x0F00, rows 7-9 to
-// 0x0F10-0x0F30.
+// Option copies: Copy_Image rows 0-3 to 0x0E20-0x0E50, row 6 three times to 0x0F00 (so ten
+// frames still go out), rows 7-9 to 0x0F10-0x0F30.
 Write_Plan Option_Copy_Write_Plan();
 
 // A checked reply as the radio sent it into Block_Buf row `row`: ACK, Cmd_Data, the address,

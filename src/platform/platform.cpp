@@ -93,7 +93,8 @@ void Platform::dispatch(const std::function<void()>& handler) {
     // Reported while still counted as inside the handler, so the loop does
     // not run other events under this box unless it is modal.
     try {
-      messageBox(error.empty() ? std::string("Error") : error, "", MsgIcon::Exclamation);
+      if (error.empty()) error = "Error";
+      messageBox(handlerErrorText_ ? handlerErrorText_(error) : error, "", MsgIcon::Exclamation);
     } catch (...) {
     }
   }

@@ -106,6 +106,12 @@ class Platform {
   // Runs an event handler: an exception that escapes it is reported in a
   // message box and the program goes on.
   void dispatch(const std::function<void()>& handler);
+  // How the program words that report: the box's text for the error's own (English) text, so
+  // the box speaks the program's language; its title stays the program's name. Unset, the box
+  // shows the error's own text.
+  void setHandlerErrorText(std::function<std::string(const std::string& what)> text) {
+    handlerErrorText_ = std::move(text);
+  }
   // True while a handler runs (message boxes excepted: see runDue).
   bool inHandler() const { return handlerDepth_ > 0; }
   // Backend entry: runs every loop entry that is due. Does nothing when
@@ -175,6 +181,7 @@ class Platform {
   friend class FormSlotBase;
   friend class Control;
   EventLoop loop_;
+  std::function<std::string(const std::string&)> handlerErrorText_;
   int handlerDepth_ = 0;
   int modalDepth_ = 0;
   std::set<int> held_;

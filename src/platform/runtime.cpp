@@ -137,6 +137,16 @@ double Val(std::string_view text) {
   return value;
 }
 
+double Val_Unbounded(std::string_view text) {
+  try {
+    return Val(text);
+  } catch (const OverflowError&) {
+    // Only a decimal number can carry a sign; "&H" and "&O" read unsigned.
+    Scanner in(text);
+    return in.peek() == '-' ? -HUGE_VAL : HUGE_VAL;
+  }
+}
+
 std::string Str(double value) {
   if (!std::isfinite(value)) throw OverflowError("number is not finite");
   if (value == 0) return " 0";

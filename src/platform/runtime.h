@@ -28,6 +28,10 @@ class OverflowError : public std::out_of_range {
 // range; a value too small for a double reads 0.
 double Val(std::string_view text);
 
+// Val for a text that a range check judges: a number beyond a double's range reads as the
+// infinity of its sign instead of failing, so the check finds it outside any range, as it is.
+double Val_Unbounded(std::string_view text);
+
 // The text of a number: a leading blank for 0 and up, "-" for negative values, at most 15
 // significant digits, no trailing zeros and no point for whole numbers (245.625 -> " 245.625").
 // Below 1 the leading zero is kept (" 0.5"); from 1E+15 up and below 1E-04 the exponent form

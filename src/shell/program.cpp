@@ -54,9 +54,16 @@ Program::Program(kit::Platform& platform_)
       Form_open_sig(dialog(*this, File_Dialog::Kind::Form_open_sig)),
       Form_save_sig(dialog(*this, File_Dialog::Kind::Form_save_sig)),
       Form_open_chann(dialog(*this, File_Dialog::Kind::Form_open_chann)),
-      Form_save_chann(dialog(*this, File_Dialog::Kind::Form_save_chann)) {}
+      Form_save_chann(dialog(*this, File_Dialog::Kind::Form_save_chann)) {
+  // The kit's report of an error that escaped a handler, in the language of the moment; what the
+  // error itself says is for programmers, in English, and is left out.
+  platform.setHandlerErrorText([this](const std::string&) {
+    return chinese() ? "程序出错，本次操作没有完成 ！" : "A program error stopped this operation.";
+  });
+}
 
 Program::~Program() {
+  platform.setHandlerErrorText({});
   // Children first, then the main window, while every slot still exists.
   MDImain.unload();
   for (kit::FormSlotBase* slot : std::initializer_list<kit::FormSlotBase*>{&frm_chann,

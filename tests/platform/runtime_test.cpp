@@ -71,6 +71,11 @@ TEST(Val, NumberBeyondADoubleIsAnOverflow) {
   EXPECT_THROW(Val(std::string(400, '9')), OverflowError);
   EXPECT_THROW(Val("-1E999"), OverflowError);
   EXPECT_DOUBLE_EQ(Val("0." + std::string(400, '0') + "1"), 0);
+  // For a range check the overflow is the infinity of its sign; anything else reads as Val.
+  EXPECT_EQ(Val_Unbounded("1e400"), HUGE_VAL);
+  EXPECT_EQ(Val_Unbounded(" - 1E999"), -HUGE_VAL);
+  EXPECT_EQ(Val_Unbounded("&H" + std::string(300, 'F')), HUGE_VAL);
+  EXPECT_DOUBLE_EQ(Val_Unbounded("-12.5x"), -12.5);
 }
 
 TEST(Str, LeadingBlankFifteenDigitsNoTrailingZeros) {

@@ -1,6 +1,8 @@
 // The Language menu: the main window's texts, the status panels, and the
 // reload of every window whose window-open flag is set.
 
+#include <stdexcept>
+
 #include "editors/channels/frm_chann.h"
 #include "editors/dtmf/frm_dtmf.h"
 #include "editors/options/frm_option.h"
@@ -135,6 +137,22 @@ TEST_F(LanguageSwitch, VisitsTheFlagsInTheirOrder) {
   EXPECT_EQ(names, (std::vector<std::string>{"frm_option", "frm_chann", "Form_setup",
                                              "Form_save_chann", "Form_open_chann", "Form_Comm_Read",
                                              "Form_Comm_Write", "frm_dtmf"}));
+}
+
+// An error that escapes a handler ends in the kit's last-resort box; the program words that box
+// in the language of the moment (its title left to the program's name, as the kit's own).
+TEST_F(LanguageSwitch, TheLastResortBoxSpeaksTheCurrentLanguage) {
+  MDImain& m = start();
+  drive.clearMessageBoxes();
+  const auto failing = [] { throw std::out_of_range("number text too large"); };
+  platform.dispatch(failing);
+  drive.click(m.Language_eng);
+  platform.dispatch(failing);
+  ASSERT_EQ(drive.messageBoxes().size(), 2u);
+  EXPECT_EQ(drive.messageBoxes()[0].text, "程序出错，本次操作没有完成 ！");
+  EXPECT_EQ(drive.messageBoxes()[1].text, "A program error stopped this operation.");
+  EXPECT_EQ(drive.messageBoxes()[1].title, "");
+  EXPECT_EQ(drive.messageBoxes()[1].icon, kit::MsgIcon::Exclamation);
 }
 
 }  // namespace

@@ -12,17 +12,6 @@ namespace j5 {
 
 namespace {
 
-// The number a limit box spells (an empty or non-numeric text is 0). A text too large for any
-// number counts as the largest one of its sign, so it is refused like any limit out of range.
-double Limit_Value(const std::string& text) {
-  try {
-    return rt::Val(text);
-  } catch (const rt::OverflowError&) {
-    const std::string t = rt::Trim(text);
-    return !t.empty() && t[0] == '-' ? -HUGE_VAL : HUGE_VAL;
-  }
-}
-
 // A limit of 0..999 MHz as its two bytes: the hundreds digit, then tens and units as two BCD
 // digits. False for a value that has no such form.
 bool Limit_Pair(double value, std::int16_t& hundreds, std::int16_t& tensUnits) {
@@ -49,7 +38,7 @@ std::string Limit_Text(int hundreds, int tensUnits) {
 fields::Codec Band_Limit_Codec() {
   return {2, [](std::span<const std::int16_t> b) { return Limit_Text(b[0], b[1]); },
           [](std::span<std::int16_t> b, std::string_view text) {
-            return Limit_Pair(Limit_Value(std::string(text)), b[0], b[1]);
+            return Limit_Pair(rt::Val_Unbounded(text), b[0], b[1]);
           }};
 }
 
@@ -72,22 +61,22 @@ void frm_Adj_Txp::Text_Freq_KeyPress(kit::TextBox& box, int& key) {
 }
 
 void frm_Adj_Txp::Text_Freq_L_LostFocus(int k) {
-  const double low = Limit_Value(Text_Freq_L[k].text());
+  const double low = rt::Val_Unbounded(Text_Freq_L[k].text());
   if (low < Band_Min[static_cast<std::size_t>(k)])
     return Refuse_Limit(Text_Freq_L[k], Band_Min[static_cast<std::size_t>(k)],
                         Adj_Msg::Lower_Below_Min);
-  if (Limit_Value(Text_Freq_H[k].text()) < low)
+  if (rt::Val_Unbounded(Text_Freq_H[k].text()) < low)
     return Refuse_Limit(Text_Freq_L[k], Band_Min[static_cast<std::size_t>(k)],
                         Adj_Msg::Lower_Above_Upper);
   Pack_Band_Limits();
 }
 
 void frm_Adj_Txp::Text_Freq_H_LostFocus(int k) {
-  const double high = Limit_Value(Text_Freq_H[k].text());
+  const double high = rt::Val_Unbounded(Text_Freq_H[k].text());
   if (high > Band_Max[static_cast<std::size_t>(k)])
     return Refuse_Limit(Text_Freq_H[k], Band_Max[static_cast<std::size_t>(k)],
                         Adj_Msg::Upper_Above_Max);
-  if (Limit_Value(Text_Freq_L[k].text()) > high)
+  if (rt::Val_Unbounded(Text_Freq_L[k].text()) > high)
     return Refuse_Limit(Text_Freq_H[k], Band_Max[static_cast<std::size_t>(k)],
                         Adj_Msg::Upper_Below_Lower);
   Pack_Band_Limits();

@@ -107,7 +107,7 @@ void Option_Copy_Window::Text_chann_total_LostFocus() {
 }
 
 void Option_Copy_Window::Text_Freq_LostFocus(kit::TextBox& box, bool chineseOnly) {
-  const double f = rt::Val(box.text());
+  const double f = rt::Val_Unbounded(box.text());
   const double low = data_.VHF_Low, high = data_.VHF_High;
   if (f >= low && f <= high) {
     box.setText(copy::Freq_Accepted_Text(f));
@@ -138,7 +138,7 @@ void Option_Copy_Window::Reset_Receive_Limits() {
 namespace {
 
 double V(const kit::TextBox& box) {
-  return rt::Val(box.text());
+  return rt::Val_Unbounded(box.text());
 }
 
 }  // namespace

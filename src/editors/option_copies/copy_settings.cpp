@@ -1,11 +1,16 @@
-// The option image of the copies: which control shows which bytes, as bindings of the field
-// model, in the order the display sets them; the display and the packing run the same tables.
+// The option image of the copies: which control shows which bytes. The copies edit the radio's
+// option block and frequency-mode records as the optional features window does, so they bind
+// that window's tables for the settings both have, and a small table of their own for the rest;
+// the display and the packing run the same bindings.
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <vector>
 
 #include "editors/option_copies/copy_text.h"
 #include "editors/option_copies/option_copy_window.h"
 #include "editors/options/option_codecs.h"
+#include "editors/options/option_settings.h"
 #include "editors/options/option_text.h"
 #include "platform/runtime.h"
 
@@ -23,17 +28,12 @@ Field Byte(int n) {
   return Bits{At(0, n)};
 }
 
-// A record's byte +k on side A; side B lies two rows further down.
-Field Vfo(int k, int mask = 0xFF) {
-  return Bits{At(Option_Copy_Window::kPackedVfoRow, k), mask};
-}
-
 // The channel count: one byte, shown up to 200.
 fields::Codec Count_Codec() {
   return {1,
           [](std::span<const std::int16_t> b) { return std::to_string(std::min<int>(b[0], 200)); },
           [](std::span<std::int16_t> b, std::string_view text) {
-            const double v = std::clamp(rt::Val(text), 0.0, 255.0);
+            const double v = std::clamp(rt::Val_Unbounded(text), 0.0, 255.0);
             b[0] = static_cast<std::int16_t>(std::nearbyint(v));
             return true;
           }};
@@ -48,10 +48,7 @@ fields::Codec Pwd_Codec() {
             return s;
           },
           [](std::span<std::int16_t> b, std::string_view text) {
-            const std::string s = rt::Trim(text);
-            for (std::size_t i = 0; i < 6; ++i)
-              b[i] = static_cast<std::int16_t>(
-                  i < s.size() && s[i] >= '0' && s[i] <= '9' ? s[i] - '0' : 0);
+            opt::Put(b, copy::Pwd_Pack(std::string(text)));
             return true;
           }};
 }
@@ -75,81 +72,122 @@ fields::Codec Freq_Codec() {
       }};
 }
 
+// The copies' own settings: those the optional features window does not have, in option bytes no
+// other window uses (the rest of the block belongs to that window or to nobody, and a packing
+// keeps it as the last read brought it), and the bits of byte 59 that window leaves alone.
+enum class Own { List, Check, Compander, Bit, Buttons, Text };
+
+struct Own_Setting {
+  std::string_view control;
+  Own kind;
+  Field field;
+  int bit = 0;                  // the bit of a Bit entry
+  std::string_view other = {};  // Buttons: the option button set when the field is 0
+};
+
+std::span<const Own_Setting> Own_Settings() {
+  static const std::vector<Own_Setting> settings = {
+      {"Option_chann", Own::Buttons, Byte(1), 0, "Option_freq"},  // work mode
+      {"Combo_ring", Own::List, Byte(2)},
+      {"Check_ANI", Own::Check, Byte(4)},
+      {"Combo_Tdr_ab", Own::List, Byte(10)},
+      {"Combo_pf1", Own::List, Byte(13)},
+      {"Text_menu_pwd", Own::Text, Coded{At(0, 23), Pwd_Codec()}},  // 23..28
+      {"Check_comp", Own::Compander, Byte(45)},
+      {"Combo_pf2", Own::List, Byte(46)},
+      {"Text_pvfo_d0", Own::Text, Coded{At(0, 49), Limit_Codec()}},
+      {"Text_pvfo_d1", Own::Text, Coded{At(0, 51), Limit_Codec()}},
+      {"Text_pvfo_t0", Own::Text, Coded{At(0, 53), Limit_Codec()}},
+      {"Text_pvfo_t1", Own::Text, Coded{At(0, 55), Limit_Codec()}},  // ..56
+      // After the dual watch of the shared table: showing synchronous display clears it.
+      {"Check_chann_syn", Own::Bit, Byte(59), 0x20},
+      {"Check_alarm_06old", Own::Bit, Byte(59), 0x40},
+      {"Option_band_b", Own::Buttons, Bits{At(0, 59), 0x80}, 0, "Option_band_a"},  // work band
+  };
+  return settings;
+}
+
+// The copies keep a record's transmit power in bit 7 of +31, where the optional features window
+// reads bits 0 to 2: their own list, in place of that window's.
+const opt::Vfo_Setting kOwnPower{"Combo_txp_a", "Combo_txp_b", Bits{At(0, 31), 0x80}};
+
+bool Has_Control(kit::Form& form, std::string_view name) {
+  for (kit::Control* c : form.controls())
+    if (c->name() == name) return true;
+  return false;
+}
+
 }  // namespace
 
-void Option_Copy_Window::Bind_Settings(fields::Bindings& g, CopyImage& t) {
-  g.list(Combo_tot, Byte(11));
-  g.list(Combo_sql_le, Byte(5));
-  g.list(Combo_voice, Byte(19));
-  const Field mode = Byte(kWorkModeByte);
-  g.custom(
-      Option_chann,
-      [this, &t, mode] {
-        const bool chann = mode.number(t) != 0;
-        Option_chann.setValue(chann);
-        Option_freq.setValue(!chann);
-      },
-      [this, &t, mode] { mode.setNumber(t, Option_chann.value() ? 1 : 0); });
-  g.text(Text_chann_total, Coded{At(0, kChannCountByte), Count_Codec()}, false);
-  const Field band = Bits{At(0, 59), 0x80};
-  g.custom(
-      Option_band_b,
-      [this, &t, band] {
-        const bool b = band.number(t) != 0;
-        Option_band_b.setValue(b);
-        Option_band_a.setValue(!b);
-      },
-      [this, &t, band] { band.setNumber(t, Option_band_b.value() ? 1 : 0); });
-  g.check(Check_tdr, Byte(6), Tick::ClearFirst);
-  g.checks(At(0, 59), {{Check_chann_menu, 0x01},
-                       {Check_chann_init, 0x02},
-                       {Check_chann_syn, 0x20},
-                       {Check_alarm_06old, 0x40}});
-  g.list(Combo_MDF_A, Byte(21));
-  g.list(Combo_MDF_B, Byte(22));
-  g.list(Combo_dtmfst, Byte(42));
-  g.list(Combo_vox, Byte(3));
-  g.list(Combo_abr, Byte(7));
-  g.list(Combo_ring, Byte(kRingByte));
-  g.list(Combo_sc_rev, Byte(17));
-  g.list(Combo_ptt_id, Byte(39));
-  g.list(Combo_ptt_lt, Byte(40));
-  g.check(Check_Lock, Byte(61), Tick::ClearFirst);
-  g.check(Check_Autolk, Byte(18), Tick::ClearFirst);
-  g.check(Check_bcl, Byte(12), Tick::ClearFirst);
-  g.check(Check_Beep, Byte(9), Tick::ClearFirst);
-  g.list(Combo_save, Byte(16));
-  // Both windows pack the compander; only frm_Adj_Tune shows it.
-  const Field comp = Byte(kCompByte);
-  Check_comp.Click = g.custom(
-      Check_comp,
-      [this, &t, comp] {
-        if (!showsComp_) return;
-        Check_comp.setValue(0);
-        Check_comp.setValue(comp.number(t) != 0 ? 1 : 0);
-      },
-      [this, &t, comp] { comp.setNumber(t, Check_comp.value() == 1 ? 1 : 0); });
-  g.checks(At(0, 59), {{Check_Alarm_Sound, 0x08}, {Check_radio, 0x10}});
-  g.check(Check_ANI, Byte(kAniByte), Tick::ClearFirst);
-  g.list(Combo_Tdr_ab, Byte(kTdrAbByte));
-  g.list(Combo_pf1, Byte(kPf1Byte));
-  g.list(Combo_pf2, Byte(kPf2Byte));
-  g.list(Combo_wt_led, Byte(8));
-  g.list(Combo_rx_led, Byte(36));
-  g.list(Combo_tx_led, Byte(37));
-  g.text(Text_menu_pwd, Coded{At(0, kPwdByte), Pwd_Codec()}, false);
-  int limit = kLimitByte;
-  for (kit::TextBox* box : {&Text_pvfo_d0, &Text_pvfo_d1, &Text_pvfo_t0, &Text_pvfo_t1}) {
-    g.text(*box, Coded{At(0, limit), Limit_Codec()}, false);
-    limit += 2;
+void Option_Copy_Window::Bind_Settings() {
+  fields::Bindings& g = Settings;
+  CopyImage& t = Work;
+  // The settings the copies share with the optional features window, at the same bytes, under
+  // the copies' names; those the copies lack are left out. A whole-byte box is cleared before it
+  // is ticked, as the copies show every box. The one display step of that table, the channel
+  // count, the copies pack as well: it is bound as a text of its own.
+  std::vector<opt::Setting> shared;
+  std::optional<fields::Field> count;
+  for (opt::Setting s : opt::General_Settings()) {
+    if (s.control == "Combo_sql") s.control = "Combo_sql_le";
+    if (s.kind == opt::Setting_Kind::Check) s.kind = opt::Setting_Kind::Check_Twice;
+    if (s.kind == opt::Setting_Kind::Step) count = s.field;
+    if (s.kind != opt::Setting_Kind::Step && Has_Control(*this, s.control)) shared.push_back(s);
+  }
+  opt::Bind_Settings(g, *this, shared, 0, [](std::string_view) {});
+  if (count) g.text(Text_chann_total, Coded{count->place(), Count_Codec()}, false);
+
+  for (const Own_Setting& s : Own_Settings()) {
+    const Field field = s.field;
+    switch (s.kind) {
+      case Own::List:
+        g.list(opt::Named<kit::ComboBox>(*this, s.control), field);
+        break;
+      case Own::Check:
+        g.check(opt::Named<kit::CheckBox>(*this, s.control), field, Tick::ClearFirst);
+        break;
+      case Own::Compander:
+        // Both windows pack the compander; only frm_Adj_Tune shows it.
+        Check_comp.Click = g.custom(
+            Check_comp,
+            [this, &t, field] {
+              if (!showsComp_) return;
+              Check_comp.setValue(0);
+              Check_comp.setValue(field.number(t) != 0 ? 1 : 0);
+            },
+            [this, &t, field] { field.setNumber(t, Check_comp.value() == 1 ? 1 : 0); });
+        break;
+      case Own::Bit:
+        g.checks(field.place(), {{opt::Named<kit::CheckBox>(*this, s.control), s.bit}});
+        break;
+      case Own::Buttons: {
+        // The button of a set field is set first, then the other cleared, or the other way.
+        auto& on = opt::Named<kit::OptionButton>(*this, s.control);
+        auto& off = opt::Named<kit::OptionButton>(*this, s.other);
+        g.custom(
+            on,
+            [&t, &on, &off, field] {
+              const bool set = field.number(t) != 0;
+              on.setValue(set);
+              off.setValue(!set);
+            },
+            [&t, &on, field] { field.setNumber(t, on.value() ? 1 : 0); });
+        break;
+      }
+      case Own::Text:
+        g.text(opt::Named<kit::TextBox>(*this, s.control), field, false);
+        break;
+    }
   }
 }
 
 // A record's controls: frequency, offset, tones, then the packed lists of bytes +28 to +31.
-void Option_Copy_Window::Bind_Side(fields::Bindings& r, CopyImage& t, Side& s, int side) {
-  const int rows = 2 * side;
-  r.text(s.Text_Freq, Field(Coded{At(kPackedVfoRow, 8), Freq_Codec()}).shifted(rows), false);
-  const fields::Place offset = At(kPackedVfoRow + rows, 16);
+void Option_Copy_Window::Bind_Side(Side& s, int side) {
+  fields::Bindings& r = Records;
+  CopyImage& t = Work;
+  const int row = kPackedVfoRow + 2 * side;
+  r.text(s.Text_Freq, Coded{At(row, 8), Freq_Codec()}, false);
+  const fields::Place offset = At(row, 16);
   s.Combo_offset.Click = r.custom(
       s.Combo_offset,
       [&t, &s, offset] {
@@ -174,7 +212,7 @@ void Option_Copy_Window::Bind_Side(fields::Bindings& r, CopyImage& t, Side& s, i
       });
   for (auto [box, k] : {std::pair{&s.Combo_r_ctdcs, 22}, std::pair{&s.Combo_t_ctdcs, 24}}) {
     kit::ComboBox& b = *box;
-    const fields::Place at = At(kPackedVfoRow + rows, k);
+    const fields::Place at = At(row, k);
     b.Click = r.custom(
         b,
         [&t, &b, at] {
@@ -192,40 +230,37 @@ void Option_Copy_Window::Bind_Side(fields::Bindings& r, CopyImage& t, Side& s, i
           t(row, col + 1) = static_cast<std::int16_t>(code[1]);
         });
   }
-  const bool a = side == 0;
-  const std::pair<kit::ComboBox*, Field> lists[] = {
-      {a ? &Combo_sft_d_a : &Combo_sft_d_b, Vfo(28, 0xF0)},
-      {a ? &Combo_S_info_a : &Combo_S_info_b, Vfo(28, 0x0F)},
-      {a ? &Combo_Spmute_a : &Combo_Spmute_b, Vfo(29, 0xF0)},
-      {a ? &Combo_Optsig_a : &Combo_OptSig_b, Vfo(29, 0x0F)},
-      {a ? &Combo_step_a : &Combo_step_b, Vfo(30, 0xF0)},
-      {&s.Combo_scr, Vfo(30, 0x0F)},
-      {a ? &Combo_txp_a : &Combo_txp_b, Vfo(31, 0x80)},
-      {a ? &Combo_wn_a : &Combo_wn_b, Vfo(31, 0x40)},
-  };
-  for (const auto& [box, field] : lists) r.list(*box, field.shifted(rows));
+  // The optional features window's lists of bytes +28 to +31, the transmit power the copies'.
+  for (const opt::Vfo_Setting& l : opt::Vfo_Lists()) {
+    const opt::Vfo_Setting& own = l.control_a == kOwnPower.control_a ? kOwnPower : l;
+    r.list(opt::Named<kit::ComboBox>(*this, side == 0 ? own.control_a : own.control_b),
+           own.field.shifted(row));
+  }
 }
 
 void Option_Copy_Window::Show_Copy_Options(int recordRow) {
   // The option block as it stands; the records from the rows the image holds them in.
-  Shown = CopyImage{};
+  Work = CopyImage{};
   for (std::size_t r = 0; r < 4; ++r)
-    for (std::size_t c = 0; c < 16; ++c) Shown(r, c) = Copy_Image(r, c);
-  Shown_General.show();
-  Show_Records_From(recordRow);
+    for (std::size_t c = 0; c < 16; ++c) Work(r, c) = Copy_Image(r, c);
+  Settings.show();
+  // Placed only now: a setting shown above may have stored into them (the compander clears the
+  // scramblers), and the records must show what the image holds.
+  Place_Records(Work, Copy_Image, recordRow);
+  Records.show();
 }
 
-void Option_Copy_Window::Show_Records_From(int row) {
+void Option_Copy_Window::Place_Records(CopyImage& to, const CopyImage& from, int row) {
   for (std::size_t r = 0; r < 4; ++r)
     for (std::size_t c = 0; c < 16; ++c)
-      Shown(kPackedVfoRow + r, c) = Copy_Image(static_cast<std::size_t>(row) + r, c);
-  Shown_Records.show();
+      to(kPackedVfoRow + r, c) = from(static_cast<std::size_t>(row) + r, c);
 }
 
 void Option_Copy_Window::Pack_Options() {
-  Work = CopyImage{};
-  Packed_General.storeAll();
-  Packed_Records.storeAll();
+  // Every byte no control packs keeps what the last read brought (0 before any read).
+  Work = Read_Base;
+  Settings.storeAll();
+  Records.storeAll();
   Copy_Image = Work;
 }
 

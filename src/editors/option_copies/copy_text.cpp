@@ -6,6 +6,7 @@
 
 #include "data/tables.h"
 #include "platform/runtime.h"
+#include "platform/utf8.h"
 
 namespace j5::copy {
 
@@ -37,7 +38,7 @@ std::vector<std::string> Offset_Items() {
 int Offset_Index(const std::array<int, 6>& bytes) {
   std::string joined;
   for (int b : bytes) joined += std::to_string(b);
-  const double q = Held(rt::Val(joined)) / 50;
+  const double q = Held(rt::Val_Unbounded(joined)) / 50;
   if (q > kOffsetItems - 1) return kOffsetItems - 1;
   return std::max(0, static_cast<int>(std::nearbyint(q)));
 }
@@ -82,7 +83,7 @@ Tone_Shown Tone_Record(int low, int high) {
 std::array<int, 2> Tone_Pack(int index, const std::string& text) {
   if (index == 0) return {0, 0};
   if (index > kDcsNameOffset) return {index - kDcsNameOffset, 0};
-  const double x = std::nearbyint(Held(rt::Val(text)) * 10);
+  const double x = std::nearbyint(Held(rt::Val_Unbounded(text)) * 10);
   // A code that does not fit two bytes is no tone: off.
   if (x < 0 || x > 0xFFFF) return {0, 0};
   const int v = static_cast<int>(x);
@@ -92,15 +93,27 @@ std::array<int, 2> Tone_Pack(int index, const std::string& text) {
 Pwd_Problem Pwd_Check(const std::string& text) {
   const std::string s = rt::Trim(text);
   if (s.empty()) return Pwd_Problem::None;
-  if (s.size() != 6) return Pwd_Problem::Length;
+  if (kit::utf8::length(s) != 6) return Pwd_Problem::Length;
   // Six digits exactly: the radio keys in digits only, so any other character is refused.
   return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; })
              ? Pwd_Problem::None
              : Pwd_Problem::Range;
 }
 
+std::array<int, 6> Pwd_Pack(const std::string& text) {
+  const std::string s = rt::Trim(text);
+  std::array<int, 6> out{};
+  std::size_t pos = 0;
+  for (int& digit : out) {
+    if (pos >= s.size()) break;
+    const char32_t c = kit::utf8::decode(s, pos);
+    digit = c >= U'0' && c <= U'9' ? static_cast<int>(c - U'0') : 0;
+  }
+  return out;
+}
+
 std::array<int, 2> Limit_Pack(const std::string& text) {
-  const int v = std::clamp(static_cast<int>(std::floor(Held(rt::Val(text)))), 0, 999);
+  const int v = std::clamp(static_cast<int>(std::floor(Held(rt::Val_Unbounded(text)))), 0, 999);
   return {v / 100, (v / 10 % 10) * 16 + v % 10};
 }
 
@@ -109,7 +122,7 @@ std::string Limit_Text(int h, int t) {
 }
 
 std::optional<int> Count_Accepted(const std::string& text) {
-  const double v = rt::Val(text);
+  const double v = rt::Val_Unbounded(text);
   if (v < 1 || v > 128) return std::nullopt;
   return static_cast<int>(std::nearbyint(v));
 }

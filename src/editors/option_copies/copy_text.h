@@ -36,9 +36,12 @@ Tone_Shown Tone_Record(int low, int high);
 std::array<int, 2> Tone_Pack(int index, const std::string& text);
 
 // Why a password text is refused, or nothing: an empty (blank) text is accepted; otherwise it
-// must be six digits.
+// must be six digits. Characters are counted, not bytes.
 enum class Pwd_Problem { None, Length, Range };
 Pwd_Problem Pwd_Check(const std::string& text);
+// The six digit bytes a password text packs into: its trimmed characters in order, a character
+// that is no digit (or none, past the text's end) packing 0.
+std::array<int, 6> Pwd_Pack(const std::string& text);
 
 // A range limit as its Band_Limit_Pair bytes, from the whole MHz of the text's number (0 .. 999).
 std::array<int, 2> Limit_Pack(const std::string& text);

@@ -51,6 +51,10 @@ std::optional<std::array<std::uint8_t, 16>> Option_Copy_Window::Link_Frame_Data(
 void Option_Copy_Window::Link_Done() {
   if (Write_Mode) return;
   Copy_Image = Read_Rows;
+  Read_Base = CopyImage{};
+  for (std::size_t r = 0; r < 4; ++r)
+    for (std::size_t c = 0; c < 16; ++c) Read_Base(r, c) = Read_Rows(r, c);
+  Place_Records(Read_Base, Read_Rows, kReadVfoRow);
   Show_Copy_Options();
 }
 

@@ -35,14 +35,9 @@ Option_Copy_Window::Option_Copy_Window(Program& program, std::string name, bool 
       Side_A{Text_Freq_a, Combo_offset_a, Combo_r_ctdcs_a, Combo_t_ctdcs_a, Combo_scr_a},
       Side_B{Text_Freq_b, Combo_offset_b, Combo_r_ctdcs_b, Combo_t_ctdcs_b, Combo_scr_b} {
   Lay_Out();
-  // The display's bindings first, the packing's last: the controls' events keep the last.
-  Bind_Settings(Shown_General, Shown);
-  Bind_Settings(Packed_General, Work);
-  for (auto [records, table] :
-       {std::pair{&Shown_Records, &Shown}, std::pair{&Packed_Records, &Work}}) {
-    Bind_Side(*records, *table, Side_A, 0);
-    Bind_Side(*records, *table, Side_B, 1);
-  }
+  Bind_Settings();
+  Bind_Side(Side_A, 0);
+  Bind_Side(Side_B, 1);
   Wire_Handlers();
   Load = [this] { Form_Load(); };
   Activate = [this] { Form_Activate(); };

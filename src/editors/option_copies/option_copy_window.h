@@ -204,17 +204,6 @@ class Option_Copy_Window : public kit::Form, private Link_Listener {
   void Load_Option_File();
   void Save_Option_File();
 
-  // Option bytes of the settings whose place the image's byte map leaves open.
-  static constexpr int kChannCountByte = 0;
-  static constexpr int kWorkModeByte = 1;
-  static constexpr int kRingByte = 2;
-  static constexpr int kAniByte = 4;
-  static constexpr int kTdrAbByte = 10;
-  static constexpr int kPf1Byte = 13;
-  static constexpr int kCompByte = 15;
-  static constexpr int kPf2Byte = 20;
-  static constexpr int kPwdByte = 23;    // six bytes, 23..28 (a codec keeps within one row)
-  static constexpr int kLimitByte = 49;  // four pairs, 49..56: receive from, to; transmit from, to
   // The rows of the records in the packed layout, and in the layout a read leaves.
   static constexpr int kPackedVfoRow = 6;  // A at 6-7, B at 8-9
   static constexpr int kReadVfoRow = 10;   // A at 10-11, B at 12-13
@@ -232,14 +221,14 @@ class Option_Copy_Window : public kit::Form, private Link_Listener {
   };
   Side Side_A, Side_B;
 
-  // The image as the bindings see it: option bytes in rows 0-3, the records at kPackedVfoRow.
-  // One table of bindings is bound twice. The display shows from Shown, which it fills from the
-  // image first; the controls' events store into Work, which the packing builds from zero and
-  // copies into the image. So a handler's change to another control during the display (the
-  // compander clearing the scramblers) never alters the bytes still to be shown.
-  CopyImage Shown, Work;
-  fields::Bindings Shown_General{Shown}, Shown_Records{Shown};
-  fields::Bindings Packed_General{Work}, Packed_Records{Work};
+  // The image as the bindings see it: option bytes in rows 0-3, the records at kPackedVfoRow. The
+  // display fills it from the image and shows it; the packing builds it from Read_Base and the
+  // controls and copies it into the image. Each table of settings is bound once, to it.
+  CopyImage Work;
+  fields::Bindings Settings{Work}, Records{Work};
+  // What the last read brought, in the packed layout (all 0 before any read): the bytes of the
+  // block and records that no control packs are written back as the radio held them.
+  CopyImage Read_Base;
 
   // option_copy_window.cpp
   void Lay_Out();
@@ -253,10 +242,10 @@ class Option_Copy_Window : public kit::Form, private Link_Listener {
   void Command_save_Click();
 
   // copy_settings.cpp
-  void Bind_Settings(fields::Bindings& general, CopyImage& table);
-  void Bind_Side(fields::Bindings& records, CopyImage& table, Side& s, int side);
-  void Show_Record(Side& s, int row);
-  void Show_Records_From(int row);
+  void Bind_Settings();
+  void Bind_Side(Side& s, int side);
+  // Rows `row` to `row` + 3 of `from` into the packed record rows of `to`.
+  static void Place_Records(CopyImage& to, const CopyImage& from, int row);
 
   // copy_handlers.cpp
   void Wire_Handlers();

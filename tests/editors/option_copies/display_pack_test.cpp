@@ -30,7 +30,7 @@ TEST_F(CopyDisplay, OptionBytesShowInTheirControls) {
     w.Copy_Image = {};
     put(w.Copy_Image, 59, {c.byte59});
     put(w.Copy_Image, 6, {c.byte6});
-    put(w.Copy_Image, Option_Copy_Window::kChannCountByte, {100});
+    put(w.Copy_Image, 0, {100});  // channel count
     w.Show_Copy_Options();
     EXPECT_EQ(w.Check_chann_menu.value(), c.menu);
     EXPECT_EQ(w.Check_chann_init.value(), c.init);
@@ -43,7 +43,7 @@ TEST_F(CopyDisplay, OptionBytesShowInTheirControls) {
   }
   w.Copy_Image = {};
   put(w.Copy_Image, 11, {255});
-  put(w.Copy_Image, Option_Copy_Window::kChannCountByte, {64});
+  put(w.Copy_Image, 0, {64});
   w.Show_Copy_Options();
   EXPECT_EQ(w.Combo_tot.listIndex(), 39);
   EXPECT_EQ(w.Text_chann_total.text(), "64");
@@ -86,7 +86,7 @@ TEST_F(CopyDisplay, RecordsShowFrequencyOffsetTonesAndPackedLists) {
 
 TEST_F(CopyDisplay, CompanderShowsOnlyInTuneAndGivesWayToScramblers) {
   frm_Adj_Tune& t = tune();
-  put(t.Copy_Image, Option_Copy_Window::kCompByte, {1});
+  put(t.Copy_Image, 45, {1});  // compander
   t.Show_Copy_Options();
   EXPECT_EQ(t.Check_comp.value(), 1);
   put(t.Copy_Image, 13 * 16 + 14, {0x03});  // side B scrambler 3
@@ -95,7 +95,7 @@ TEST_F(CopyDisplay, CompanderShowsOnlyInTuneAndGivesWayToScramblers) {
   EXPECT_EQ(t.Combo_scr_b.listIndex(), 3);
 
   frm_Adj_Mod& m = mod();
-  put(m.Copy_Image, Option_Copy_Window::kCompByte, {1});
+  put(m.Copy_Image, 45, {1});
   m.Show_Copy_Options();
   EXPECT_EQ(m.Check_comp.value(), 0);
 }
@@ -131,8 +131,13 @@ TEST_F(CopyDisplay, PackingBuildsThePackedLayoutFromTheControls) {
   EXPECT_EQ(im(3, 12), 0);     // byte 60
   EXPECT_EQ(im(3, 13), 1);     // byte 61, keypad lock
   EXPECT_EQ(im(0, 6), 0);      // dual watch, cleared by synchronous display
-  EXPECT_EQ(im(0, Option_Copy_Window::kWorkModeByte), 1);
-  EXPECT_EQ(im(0, Option_Copy_Window::kChannCountByte), 128);
+  EXPECT_EQ(im(0, 1), 1);      // work mode: channel
+  EXPECT_EQ(im(0, 0), 128);    // channel count
+  EXPECT_EQ(im(2, 14), 1);     // byte 46, top key: "Alarm"
+  EXPECT_EQ(im(2, 13), 0);     // byte 45, compander: cleared by scrambler B
+  // Bytes 15 and 20 are the optional features window's (alarm mode, power-on display).
+  EXPECT_EQ(im(0, 15), 0);
+  EXPECT_EQ(im(1, 4), 0);
   EXPECT_EQ(im(0, 11), 3);  // time-out index
   const std::vector<int> pwd(&im(1, 7), &im(1, 7) + 6);
   EXPECT_EQ(pwd, (std::vector<int>{0, 1, 2, 3, 4, 5}));

@@ -1,6 +1,4 @@
 // The copies' option file: save, load, and files that must be refused.
-#include <algorithm>
-
 #include "copy_fixture.h"
 #include "editors/option_copies/copy_file.h"
 #include "support/temp_dir.h"
@@ -30,10 +28,28 @@ TEST_F(CopyFile, SaveThenLoadGivesEverySettingBack) {
   const std::string path = dir / "a.dat";
   request(false, path);
   EXPECT_EQ(box_texts(), std::vector<std::string>{"Complete storing optional parameters."});
-  const std::string text = test::readFile(path);
-  EXPECT_EQ(text, copy::Option_File_Text(w.Copy_Image));
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 12);
-  EXPECT_EQ(text.substr(0, 4), " 128");
+  // The defaults with those edits, packed: option bytes 0-63 in lines 0-3 (the copies' own ones
+  // at 0-2, 4, 10, 13, 23-28, 45, 46, 49-56), records A and B in lines 6-9, the rest 0.
+  const std::vector<std::vector<int>> rows = {
+      {128, 1, 9, 0, 1, 5, 1, 3, 3, 1, 0, 3, 0, 2, 0, 0},
+      {3, 0, 0, 1, 0, 2, 1, 4, 7, 2, 9, 1, 5, 0, 0, 0},
+      {0, 0, 0, 0, 1, 2, 0, 0, 10, 0, 1, 0, 0, 1, 1, 0},
+      {0, 1, 0x30, 1, 0x78, 1, 0x30, 1, 0x78, 0, 0, 0x1B, 0, 0, 0, 0},
+      std::vector<int>(16, 0),
+      std::vector<int>(16, 0),
+      {0, 0, 0, 0, 0, 0, 0, 0, 0, 9, 9, 1, 2, 5, 0, 0},
+      {0, 0, 0, 6, 0, 0, 0, 0, 225, 2, 0, 0, 0, 0, 0x30, 0},
+      {0, 0, 0, 0, 0, 0, 0, 0, 1, 7, 8, 6, 2, 5, 0, 0},
+      {0, 0, 5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x30, 0},
+      std::vector<int>(16, 0),
+      std::vector<int>(16, 0)};
+  std::string expected;
+  for (const auto& r : rows) {
+    for (int v : r) expected += " " + std::to_string(v) + " ";
+    expected += "\r\n";
+  }
+  EXPECT_EQ(expected.substr(0, 20), " 128  1  9  0  1  5 ");
+  EXPECT_EQ(test::readFile(path), expected);
 
   // A read has left older records in rows 10-13, a scrambler among them: the load shows the
   // records it brought, so the compander it brought stays.

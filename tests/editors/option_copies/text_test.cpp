@@ -90,7 +90,10 @@ TEST_F(CopyTexts, PasswordMustBeSixDigits) {
       {"123456", ""},
       {"A23456", "  Available Password from 000000 to 999999 "},
       {"12345A", "  Available Password from 000000 to 999999 "},
-      {"1234567", "Password length is 6 digit."}};
+      {"1234567", "Password length is 6 digit."},
+      // Counted in characters: two characters are too few, whatever their bytes.
+      {"密码", "Password length is 6 digit."},
+      {"密码密码密码", "  Available Password from 000000 to 999999 "}};
   for (const auto& [typed, message] : cases) {
     d.clearMessageBoxes();
     enter_text(w.Text_menu_pwd, typed, w.Text_chann_total);
@@ -98,6 +101,63 @@ TEST_F(CopyTexts, PasswordMustBeSixDigits) {
               message.empty() ? std::vector<std::string>{} : std::vector<std::string>{message})
         << typed;
     EXPECT_EQ(w.Text_menu_pwd.text(), typed);
+  }
+}
+
+// A number too large for a double is out of range like any other: each box gives its range
+// message and its correction, and nothing reaches the program's last-resort box.
+TEST_F(CopyTexts, AnOverflowIsOutOfRangeInEveryBox) {
+  frm_Adj_Tune& w = tune();
+  struct Case {
+    kit::TextBox* box;
+    std::string pasted, message;
+    std::vector<std::pair<kit::TextBox*, std::string>> shown;
+  };
+  const Case cases[] = {
+      {&w.Text_Freq_b,
+       "1e999",
+       "Over the range of Work frequency .",
+       {{&w.Text_Freq_b, "178.62500"}}},
+      {&w.Text_Freq_b,
+       "-1E999",
+       "Over the range of Work frequency .",
+       {{&w.Text_Freq_b, "130.02500"}}},
+      {&w.Text_Freq_a, "1e999", "当前工作频率超出范围 ！", {{&w.Text_Freq_a, "178.62500"}}},
+      {&w.Text_chann_total,
+       "1e999",
+       "Channel select from 1 to 128 .",
+       {{&w.Text_chann_total, "128"}}},
+      {&w.Text_pvfo_d0,
+       "1e999",
+       "Receive frequency of lower limit can't more than receive frequency of upper limit.",
+       {{&w.Text_pvfo_d0, "130"}, {&w.Text_pvfo_d1, "178"}}},
+      {&w.Text_pvfo_d0,
+       "-1e999",
+       "Receive frequency of lower limit can't less than the lowest of work frequency. ",
+       {{&w.Text_pvfo_d0, "130"}, {&w.Text_pvfo_d1, "178"}}},
+      {&w.Text_pvfo_d1,
+       "1e999",
+       "Receive frequency of upper limit can't more than the highest of work frequency. ",
+       {{&w.Text_pvfo_d0, "130"}, {&w.Text_pvfo_d1, "178"}}},
+      {&w.Text_pvfo_t0,
+       "1e999",
+       "Transmit frequency of lower limit can't more than transmit frequency of upper limit.",
+       {{&w.Text_pvfo_t0, "178"}}},
+      {&w.Text_pvfo_t1,
+       "1e999",
+       "Transmit frequency of upper limit can't more than receive frequency of upper limit.",
+       {{&w.Text_pvfo_t1, "178"}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.box->name() + " " + c.pasted);
+    d.clearMessageBoxes();
+    d.focus(*c.box);
+    d.selectAll();
+    d.paste(c.pasted);
+    d.focus(w.Text_menu_pwd);
+    EXPECT_EQ(box_texts(), std::vector<std::string>{c.message});
+    EXPECT_FALSE(d.lastMessageBox().title.empty());
+    for (const auto& [box, text] : c.shown) EXPECT_EQ(box->text(), text) << box->name();
   }
 }
 

@@ -1,4 +1,6 @@
 // The copies' transfer against the simulated radio.
+#include <map>
+
 #include "copy_fixture.h"
 
 namespace j5::copy_test {
@@ -7,6 +9,23 @@ namespace {
 using sim::FrameKind;
 
 struct CopyTransfer : Copy_Fixture {
+  // The data of every frame written to `address`.
+  std::vector<std::vector<int>> frames_to(int address) const {
+    std::vector<std::vector<int>> out;
+    for (const auto& e : radio.log())
+      if (e.direction == sim::Direction::ToRadio && e.kind == FrameKind::DataFrame) {
+        const std::size_t at = e.bytes[0] == 0x06 ? 2 : 1;
+        if ((e.bytes[at] << 8 | e.bytes[at + 1]) == address)
+          out.emplace_back(e.bytes.begin() + static_cast<long>(at) + 3, e.bytes.end());
+      }
+    return out;
+  }
+  std::vector<int> radio_row(int address) const {
+    std::vector<int> out;
+    for (int i = 0; i < 16; ++i)
+      out.push_back(radio.memory().at(static_cast<std::uint16_t>(address + i)));
+    return out;
+  }
   std::vector<int> addresses(FrameKind kind) const {
     std::vector<int> out;
     for (const auto& e : radio.log())
@@ -64,10 +83,79 @@ TEST_F(CopyTransfer, WritePacksOnceAndSendsTenRows) {
                               0x0F20, 0x0F30}));
   EXPECT_EQ(radio.memory().at(0x0F08), 1);
   EXPECT_EQ(radio.memory().at(0x0F0B), 5);
-  EXPECT_EQ(bar.back(), 100);
+  // Every frame to 0x0F00 carries record A's first row, so no moment leaves zeros there.
+  const std::vector<int> first_row = {0, 0, 0, 0, 0, 0, 0, 0, 1, 4, 5, 5, 0, 0, 0, 0};
+  EXPECT_EQ(frames_to(0x0F00), (std::vector<std::vector<int>>(3, first_row)));
+  EXPECT_EQ(radio_row(0x0F00), first_row);
+  EXPECT_EQ(bar, (std::vector<double>{0, 11, 22, 33, 44, 55, 66, 77, 88, 100}));
   EXPECT_EQ(box_texts(),
             std::vector<std::string>{"Complete writing optional parameters to the transceiver."});
   EXPECT_EQ(w.Label_tr_count.caption(), "Complete writing optional parameters ");
+}
+
+// A write cut off just after its first frame to 0x0F00 leaves record A's first row there, not
+// zeros.
+TEST_F(CopyTransfer, AWriteCutOffAtRecordALeavesItsFirstRowInTheRadio) {
+  for (int a = 0x0F00; a < 0x0F10; ++a) radio.memory().set(static_cast<std::uint16_t>(a), 0x77);
+  radio.inject({.what = sim::Misbehaviour::Silence,
+                .answering = FrameKind::DataFrame,
+                .skip = 5,
+                .count = sim::Fault::kAlways});
+  frm_Adj_Tune& w = tune();
+  w.Text_Freq_a.setText("145.50000");
+  d.click(w.Command_Write);
+  ASSERT_TRUE(d.advanceUntil([&] { return program.panel(2) == "Communication fault."; }, 30000));
+  EXPECT_EQ(radio_row(0x0F00), (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0, 1, 4, 5, 5, 0, 0, 0, 0}));
+}
+
+// Read, then Write with nothing edited: every byte that no control of the copy stands for is as
+// the radio held it. The copy's bytes of the option block at 0x0E20 (the rest belong to the
+// option editor or to nobody): 0 channel count, 1 work mode, 2 ring time, 3 VOX, 4 ANI, 5 squelch,
+// 6 dual watch, 7 backlight, 8 standby colour, 9 beep, 10 transmit band under dual watch,
+// 11 time-out, 12 busy lock-out, 13 side key, 16 battery save, 17 scan, 18 auto lock, 19 voice,
+// 21, 22 channel display, 23-28 password, 36, 37 colours, 39 PTT-ID, 40 its delay, 42 DTMF side
+// tone, 45 compander, 46 top key, 49-56 range limits, 59 all bits but 0x04, 61 keypad lock. Of a
+// frequency-mode record: +8 to +25, +28 to +30 and bits 6 and 7 of +31.
+TEST_F(CopyTransfer, AnUneditedReadAndWriteKeepEveryByteTheCopyDoesNotOwn) {
+  std::map<int, int> owned;  // radio address: the bits the copy writes
+  for (int n : {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 16, 17, 18, 19, 21, 22, 23,
+                24, 25, 26, 27, 28, 36, 37, 39, 40, 42, 45, 46, 49, 50, 51, 52, 53, 54, 55, 56, 61})
+    owned[0x0E20 + n] = 0xFF;
+  owned[0x0E20 + 59] = 0xFB;
+  for (int record : {0x0F00, 0x0F20}) {
+    for (int k = 8; k <= 25; ++k) owned[record + k] = 0xFF;
+    for (int k = 28; k <= 30; ++k) owned[record + k] = 0xFF;
+    owned[record + 31] = 0xC0;
+  }
+  for (int a = 0x0E00; a < 0x0F80; ++a)
+    radio.memory().set(static_cast<std::uint16_t>(a), static_cast<std::uint8_t>(a * 37 + 11));
+  const auto before = radio.memory();
+  frm_Adj_Mod& w = mod();
+  d.click(w.Command_read);
+  ASSERT_TRUE(d.advanceUntil([&] { return !w.Busy(); }, 10000));
+  d.click(w.Command_Write);
+  ASSERT_TRUE(d.advanceUntil([&] { return !w.Busy(); }, 20000));
+  ASSERT_EQ(d.lastMessageBox().text, "Complete writing optional parameters to the transceiver.");
+  for (int a = 0x0E00; a < 0x0F80; ++a) {
+    const auto at = static_cast<std::uint16_t>(a);
+    const int kept = owned.count(a) ? ~owned[a] & 0xFF : 0xFF;
+    EXPECT_EQ(radio.memory().at(at) & kept, before.at(at) & kept) << std::hex << a;
+  }
+}
+
+// A tone list's text too large for any number (pasted, so no guard replaced it) is packed as off.
+TEST_F(CopyTransfer, AnOverflowingToneTextIsWrittenAsOff) {
+  frm_Adj_Tune& w = tune();
+  d.focus(w.Combo_r_ctdcs_a);
+  d.selectAll();
+  d.paste("1e999");
+  ASSERT_EQ(w.Combo_r_ctdcs_a.text(), "1e999");
+  d.click(w.Command_Write);
+  ASSERT_TRUE(d.advanceUntil([&] { return !w.Busy(); }, 20000));
+  EXPECT_EQ(box_texts(),
+            std::vector<std::string>{"Complete writing optional parameters to the transceiver."});
+  EXPECT_EQ(radio.memory().at(0x0F16), 0);
+  EXPECT_EQ(radio.memory().at(0x0F17), 0);
 }
 
 TEST_F(CopyTransfer, SilenceEndsInRetriesAndTheFailureText) {
