@@ -60,13 +60,15 @@ struct Link_Fixture : ::testing::Test {
     for (const auto& b : d.messageBoxes()) out.push_back(b.text);
     return out;
   }
-  // Runs press(), which makes the program close a busy transfer window; while the box that
-  // refuses the close is open, the user waits `wait` ms.
+  // Runs press(), which makes the program close a busy transfer window (or switch the language
+  // or exit under it); while the box that refuses is open, the user waits `wait` ms.
   void Wait_Under_Refused_Close(const std::function<void()>& press, double wait) {
     bool waited = false;
     platform.onMessageBox = [&](const kit::MessageBoxRecord& box) {
       const bool refusal = box.text.find("请勿关窗口") != std::string::npos ||
-                           box.text.find("don't close") != std::string::npos;
+                           box.text.find("don't close") != std::string::npos ||
+                           box.text.find("读写结束后才能") != std::string::npos ||
+                           box.text.find("when it has ended") != std::string::npos;
       if (!refusal || waited) return;
       waited = true;
       platform.advance(wait);
