@@ -42,12 +42,7 @@ struct Link_Fixture : ::testing::Test {
   }
 
   // Frames the tool sent of one kind, in order.
-  std::vector<sim::LogEntry> toRadio(sim::FrameKind kind) const {
-    std::vector<sim::LogEntry> out;
-    for (const auto& e : radio.log())
-      if (e.direction == sim::Direction::ToRadio && e.kind == kind) out.push_back(e);
-    return out;
-  }
+  std::vector<sim::LogEntry> toRadio(sim::FrameKind kind) const { return j5test::To_Radio(radio, kind); }
   // Bytes written to COM1 since the fixture was set up.
   std::vector<std::uint8_t> sentBytes() const {
     std::vector<std::uint8_t> out;

@@ -40,13 +40,7 @@ struct Radio_Program : ::testing::Test {
     j5::Set_Lang_Text(data);
   }
   // The frames of one kind the radio heard, in order.
-  std::vector<sim::LogEntry> toRadio(sim::FrameKind kind) const {
-    std::vector<sim::LogEntry> out;
-    for (const auto& e : radio.log())
-      if (e.direction == sim::Direction::ToRadio && e.kind == kind) out.push_back(e);
-    return out;
-  }
-  std::size_t toRadioCount(sim::FrameKind kind) const { return toRadio(kind).size(); }
+  std::vector<sim::LogEntry> toRadio(sim::FrameKind kind) const { return j5test::To_Radio(radio, kind); }
   std::vector<std::string> box_texts() const {
     std::vector<std::string> out;
     for (const auto& b : d.messageBoxes()) out.push_back(b.text);

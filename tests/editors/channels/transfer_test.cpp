@@ -38,12 +38,7 @@ struct ChannTransfer : ::testing::Test, ChannFixture {
     open();
     driver.clearMessageBoxes();
   }
-  std::vector<sim::LogEntry> toRadio(FrameKind kind) const {
-    std::vector<sim::LogEntry> out;
-    for (const auto& e : radio.log())
-      if (e.direction == sim::Direction::ToRadio && e.kind == kind) out.push_back(e);
-    return out;
-  }
+  std::vector<sim::LogEntry> toRadio(sim::FrameKind kind) const { return j5test::To_Radio(radio, kind); }
   void runUntilIdle(double maxMs = 30000) {
     ASSERT_TRUE(driver.advanceUntil([&] { return !w->Link.Link_Busy(); }, maxMs));
     driver.advance(5000);  // a retry or a failure report that follows

@@ -6,28 +6,15 @@
 #include "editors/options/frm_option.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
-#include "support/driver.h"
-#include "support/sim_device.h"
+#include "support/radio_program.h"
 
 namespace j5::opt_test {
 namespace {
 
-struct Transfer : ::testing::Test {
-  kit::HeadlessPlatform platform;
-  j5test::Sim_Device device;
-  sim::Radio& radio = device.radio;
-  Program program{platform};
-  SharedData& data = program.data;
-  kit::Driver d{platform};
+struct Transfer : j5test::Radio_Program {
   frm_option* w = nullptr;
 
-  Transfer() {
-    radio.config().identForm = sim::IdentForm::Ident8;
-    device.attach(platform, 1);
-    program.MDImain.load();
-    d.advance(5000);  // the start-up exchange is over
-    data.Lang_Chn = kFalse;
-    data.Comm_Port = 1;
+  Transfer() : Radio_Program(sim::IdentForm::Ident8, false) {
     w = &program.frm_option.load();
     d.runUntilIdle();
     for (int a = 0x0E00; a < 0x0F70; ++a)
@@ -36,12 +23,6 @@ struct Transfer : ::testing::Test {
     d.clearMessageBoxes();
   }
 
-  std::vector<sim::LogEntry> toRadio(sim::FrameKind kind) const {
-    std::vector<sim::LogEntry> out;
-    for (const auto& e : radio.log())
-      if (e.direction == sim::Direction::ToRadio && e.kind == kind) out.push_back(e);
-    return out;
-  }
   // The label texts and bar values the transfer shows, each once, in order.
   std::vector<std::string> labels;
   std::vector<int> bars;
