@@ -101,7 +101,7 @@ const Link_Description& Whole_Write_Link() {
 
 const Link_Description& Port_Window_Link() {
   static const Link_Description d = [] {
-    Link_Description d{.opening = {.ident = Ident_Form::Ident8, .ack_exchange = false},
+    Link_Description d{.opening = {.ident = Ident_Form::Ident8_Or_14, .ack_exchange = false},
                        .times = {.ident_end_ms = 50}};
     d.texts.connected = kConnectedShort;
     d.texts.fail_message = {};

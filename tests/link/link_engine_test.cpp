@@ -218,6 +218,26 @@ TEST_P(Engine, AStartDuringTheWaitAfterATimeOutTakesOver) {
   EXPECT_EQ(host.events, (std::vector<std::string>{"identified", "connected", "done"}));
 }
 
+// A start in that pause whose port will not open gets the port error, and the exchange that
+// timed out still ends in its one report, the failure, at its time: it is not restarted, and no
+// later press finds it open.
+TEST_P(Engine, AStartWithoutAPortDuringTheWaitLeavesTheExchangeItsReport) {
+  const j5::Link_Description& link = GetParam().link();
+  radio.inject({.what = Misbehaviour::Silence, .answering = {}, .count = Fault::kAlways});
+  ASSERT_TRUE(host.Link.Start(link, GetParam().read()));
+  ASSERT_TRUE(d.advanceUntil([&] { return !host.events.empty(); }, 5000));
+  const double timedOut = platform.nowMs();
+  d.advance(link.times.report_ms / 2);
+  data.Comm_Port = 9;
+  EXPECT_FALSE(host.Link.Start(link, GetParam().read()));
+  d.advance(60000);
+  EXPECT_EQ(host.events, (std::vector<std::string>{"timed-out", "port", "failed"}));
+  ASSERT_EQ(host.failedAt.size(), 1u);
+  EXPECT_NEAR(host.failedAt[0] - timedOut, link.times.report_ms, 1.5);
+  EXPECT_EQ(sentBytes().size(), static_cast<std::size_t>(link.opening.code_len));
+  EXPECT_FALSE(host.Link.Timer3.enabled());
+}
+
 // Bytes in front of the identification answer nothing and are passed over: the frame is found by
 // its start mark, and the first attempt goes on to its blocks.
 TEST_P(Engine, IdentificationBehindAStrayByteIsFoundByItsMark) {

@@ -143,6 +143,29 @@ TEST_F(QtSerial, EmptyingTheInputBufferAlsoDropsWhatWaitsInTheDriver) {
   close(master);
 }
 
+// The other end goes away with output still waiting (a radio or adapter gone mid-frame): the
+// port tells that its line hung up and drops what can never leave, so closing it has nothing to
+// wait for.
+TEST_F(QtSerial, AHungUpLineDropsWhatCanNeverLeave) {
+  const int master = posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(master, 0);
+  ASSERT_EQ(grantpt(master), 0);
+  ASSERT_EQ(unlockpt(master), 0);
+  PortMap map(ptsname(master));
+  PortWindow& w = slot.load();
+  w.MSC.setPortOpen(true);
+  w.MSC.output(Bytes(64 * 1024, 0x55));  // more than the terminal holds while nobody reads it
+  EXPECT_GT(w.MSC.outBufferCount(), 0);
+  EXPECT_FALSE(w.MSC.hungUp());
+  close(master);
+  EXPECT_TRUE(waitUntil([&] { return w.MSC.hungUp(); }, 5000));
+  EXPECT_EQ(w.MSC.outBufferCount(), 0);
+  w.MSC.output({1, 2, 3});
+  EXPECT_EQ(w.MSC.outBufferCount(), 0);
+  w.MSC.setPortOpen(false);
+  EXPECT_FALSE(w.MSC.portOpen());
+}
+
 TEST_F(QtSerial, ClosingLetsPendingOutputLeave) {
   const auto dir =
       std::filesystem::path(::testing::TempDir()) / ("j5_qt_drain_" + std::to_string(getpid()));
