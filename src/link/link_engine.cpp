@@ -119,7 +119,9 @@ bool Link_Engine::Begin(bool restart) {
   prog_.data.Addr_High = High(base);
   prog_.data.Addr_Low = Low(base);
   Queue({code.begin(), code.begin() + static_cast<std::ptrdiff_t>(len)});
-  frames_sent_ = partly_written_ = false;
+  // A restart sends the write again from its first frame; what the attempts before it wrote is
+  // still in the radio.
+  if (!restart) frames_sent_ = partly_written_ = false;
   busy_ = true;
   Start_Send();
   return true;

@@ -238,6 +238,29 @@ TEST_P(Engine, AStartWithoutAPortDuringTheWaitLeavesTheExchangeItsReport) {
   EXPECT_FALSE(host.Link.Timer3.enabled());
 }
 
+// A transfer stopped while its frame is still on the line, and a new one started at once: the new
+// opening's code follows the rest of that frame on the wire, whole, and the radio answers it.
+TEST_P(Engine, ANewOpeningFollowsTheFrameAStoppedTransferLeftOnTheLine) {
+  ASSERT_TRUE(host.Link.Start(GetParam().link(), GetParam().write()));
+  ASSERT_TRUE(d.advanceUntil([&] { return !host.events.empty() && host.events.back() == "connected"; },
+                             10000));
+  const std::size_t before = platform.sent(1).size();
+  // The first frame has been handed to the line whole (a burst without pauses is still on the
+  // wire, but for its first byte).
+  ASSERT_TRUE(platform.advanceUntil(
+      [&] { return platform.sent(1).size() > before && !host.Link.Timer1.enabled(); }, 1000, 0.1));
+  host.Link.Stop();
+  host.events.clear();
+  j5::Read_Plan plan = GetParam().read();
+  if (plan.then_write) host.thenWrite = GetParam().write();
+  ASSERT_TRUE(Run(plan));
+  EXPECT_EQ(host.events, (std::vector<std::string>{"identified", "connected", "done"}));
+  const auto codes = toRadio(GetParam().link().opening.code == j5::Code_Kind::Main
+                                 ? FrameKind::AccessCode
+                                 : FrameKind::AltAccessCode);
+  EXPECT_EQ(codes.size(), 2u);
+}
+
 // Bytes in front of the identification answer nothing and are passed over: the frame is found by
 // its start mark, and the first attempt goes on to its blocks.
 TEST_P(Engine, IdentificationBehindAStrayByteIsFoundByItsMark) {

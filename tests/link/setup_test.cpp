@@ -98,12 +98,9 @@ TEST_F(Setup, FourteenByteIdentificationSetsThreeBands) {
   EXPECT_EQ(program.panel(7), "VHF: 136-- 174 MHZ");
   EXPECT_EQ(program.panel(8), "UHF0: 400-- 520 MHZ");
   EXPECT_EQ(program.panel(9), "UHF1: 220-- 260 MHZ");
-  EXPECT_EQ(data.VHF_Low, 136);
-  EXPECT_EQ(data.VHF_High, 174);
-  EXPECT_EQ(data.UHF0_Low, 400);
-  EXPECT_EQ(data.UHF0_High, 520);
-  EXPECT_EQ(data.UHF1_Low, 220);
-  EXPECT_EQ(data.UHF1_High, 260);
+  EXPECT_EQ((std::vector<double>{data.VHF_Low, data.VHF_High, data.UHF0_Low, data.UHF0_High,
+                                 data.UHF1_Low, data.UHF1_High}),
+            (std::vector<double>{136, 174, 400, 520, 220, 260}));
   EXPECT_TRUE(toRadio(FrameKind::Ack).empty());
   d.advance(100);
   EXPECT_FALSE(program.Form_setup.loaded());
