@@ -158,7 +158,6 @@ class frm_Adj_Txp : public kit::Form, private Link_Listener {
   void Command_Write_Click();
   void Start(Block_Plan plan);
   void Blocks_To_Adj();
-  std::optional<std::array<std::uint8_t, 16>> Row_Bytes(int row) const;
   void Unsendable_Message(int row);
   void Link_Port_Error(bool restart) override;
   void Link_Identified(const Ident_Frame& frame) override;
