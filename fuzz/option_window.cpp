@@ -19,6 +19,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -321,6 +323,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   const std::vector<std::string> shown = h.Shown();
   h.Open();
   h.Check_Image();
+  if (std::getenv("J5_FUZZ_TRACE")) {
+    const std::vector<std::string> fresh = h.Shown();
+    std::size_t i = 0;
+    for (kit::Control* c : h.w->controls()) {
+      if (!dynamic_cast<kit::ComboBox*>(c) && !dynamic_cast<kit::TextBox*>(c) &&
+          !dynamic_cast<kit::CheckBox*>(c))
+        continue;
+      if (fresh[i] != shown[i])
+        std::fprintf(stderr, "%s: %s / %s\n", c->name().c_str(), shown[i].c_str(),
+                     fresh[i].c_str());
+      ++i;
+    }
+  }
   Check(h.Shown() == shown, "the window shows other values than a freshly opened one");
   // A fresh window stores what its lists show (a tone of FF FF that Default left under a list
   // already showing OFF becomes 0 0); a second one finds nothing more to store.

@@ -26,13 +26,17 @@ std::string Cov_Freq(std::span<const std::int16_t> d) {
                    0.0001 * d[6] + 0.00001 * d[7];
   // Below 1000 MHz the value has five decimals at most, whatever the bytes: it is written with
   // them all and two integer digits at least ("05.00000", "00.00001"), never in the exponent
-  // form, so the encoder finds each digit where it puts it.
+  // form, so the encoder finds each digit where it puts it. Above, its shortest form padded
+  // with zeros to nine characters ("1046.5000").
   if (v < 1000) {
     char buf[16];
     std::snprintf(buf, sizeof buf, "%0*.5f", v >= 100 ? 9 : 8, v);
     return buf;
   }
-  return rt::Trim(rt::Str(v));
+  std::string t = rt::Trim(rt::Str(v));
+  if (t.size() < 9 && t.find('.') == std::string::npos) t += ".";
+  if (t.size() < 9) t.append(9 - t.size(), '0');
+  return t;
 }
 
 std::string Cov_i2b(int x) {

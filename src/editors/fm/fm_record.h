@@ -23,7 +23,7 @@ inline constexpr int kNameMax = 6;
 // The frequency text of eight digit bytes: their value (a byte above 9 counts as the number it
 // holds) with five decimals and two integer digits below 100 MHz, three from 100 MHz on
 // ("05.00000", "88.90000", "105.90000"); from 1000 MHz on (bytes that are no digits) its
-// shortest decimal form ("28333.33305").
+// shortest decimal form, padded with zeros to nine characters ("1046.5000", "28333.33305").
 std::string Cov_Freq(std::span<const std::int16_t> digits);
 // Two upper-case hexadecimal digits and a blank.
 std::string Cov_i2b(int x);

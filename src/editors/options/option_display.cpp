@@ -64,9 +64,10 @@ void frm_option::Wire_Settings() {
     // the window shows what it would show opened anew (Default writes record
     // B's frequency beside a band that need not hold it; a read may bring
     // anything). A band that holds no frequency the window can store
-    // (inverted limits, limits beyond the digits) leaves a stored frequency
-    // alone: no correction could end inside it, and each one would redisplay
-    // and correct again.
+    // (inverted limits, limits beyond the digits) settles on what the check
+    // puts in its place, the lower limit's text, as a band choice does: no
+    // correction could end inside the band, and each one would redisplay and
+    // correct again.
     Settings.step([this, s] {
       Band_Limits(*s, s->Combo_Band.listIndex());
       s->Text_Range.setText(opt::Range_Text(s->Band_Low, s->Band_High));
@@ -78,9 +79,16 @@ void frm_option::Wire_Settings() {
       }
       const double mhz = rt::Val_Or_Zero(s->Text_Freq.text());
       const bool inBand = opt::In_Band(mhz, s->Band_Low, s->Band_High);
-      const bool holds = opt::Band_Holds_A_Frequency(s->Band_Low, s->Band_High);
-      if (digits && (inBand || !holds) && opt::Freq_Store_Units(mhz) == units) return;
-      if (!inBand && holds) s->Text_Freq.setText(opt::Freq_Below_Text(s->Band_Low));
+      const std::string below = opt::Freq_Below_Text(s->Band_Low);
+      const bool settled = inBand || (!opt::Band_Holds_A_Frequency(s->Band_Low, s->Band_High) &&
+                                      units == opt::Freq_Store_Units(rt::Val_Or_Zero(below)));
+      // A redisplay inside a frequency check corrects nothing more: a band
+      // whose correction cannot stay put (limits too long for the box, whose
+      // guard moves the focus and checks the other side) would otherwise
+      // correct without end. The outer display checks each side in turn.
+      if (Freq_Checks_Running > 0 || (digits && settled && opt::Freq_Store_Units(mhz) == units))
+        return;
+      if (!inBand) s->Text_Freq.setText(below);
       Text_Freq_LostFocus(*s);
     });
     opt::Bind_Vfo_Lists(Settings, *this, s == &Side_A ? 0 : 1, s->row);

@@ -114,6 +114,11 @@ void frm_option::Text_Freq_LostFocus(Side& s) {
   const long long units = opt::Freq_Store_Units(rt::Val_Or_Zero(s.Text_Freq.text()));
   s.Text_Freq.setText(opt::Freq_Digits_Text(opt::Freq_To_Digits(units)));
   Settings.store(s.Text_Freq);
+  ++Freq_Checks_Running;
+  struct Done {
+    int& running;
+    ~Done() { --running; }
+  } done{Freq_Checks_Running};
   Show_Options();
 }
 
