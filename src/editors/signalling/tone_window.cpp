@@ -30,7 +30,7 @@ const Bilingual kSaveFailed{"信令参数保存失败 ！", "Fail to store the S
 Tone_Window::Tone_Window(Program& program, std::string name, Plans plans)
     : kit::Form(program.platform, std::move(name), program.mainForm()),
       Progress(*this, program, Signalling_Link().texts),
-      Link(*this, program, *this),
+      Link(*this, program.data, *this),
       prog_(program),
       data_(program.data),
       plans_(plans) {
@@ -231,7 +231,7 @@ void Tone_Window::Link_Identified(const Ident_Frame& frame) {
 }
 
 // Block k lands in Block_Buf row k + 2 as the radio sent it (its header was checked).
-void Tone_Window::Link_Block_Stored(int step, std::span<const std::uint8_t> data) {
+void Tone_Window::Link_Block_Stored(int step, std::uint16_t, std::span<const std::uint8_t> data) {
   const auto address = static_cast<unsigned>(data_.Addr_High << 8 | data_.Addr_Low) + 64u * step;
   Store_Reply_Row(data_, step + 2, static_cast<std::uint16_t>(address), data);
 }
