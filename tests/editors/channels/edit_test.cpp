@@ -101,6 +101,36 @@ TEST(ChannEditors, ScrollingHidesTheTextEditorButTheEditIsStillCommitted) {
   EXPECT_EQ(f.record(1, 0, 7), (Bytes{0, 0, 0x00, 0x15, 0, 0, 0x00, 0x15}));
 }
 
+TEST(ChannEditors, EnterBringsTheNextCellIntoViewBeforeItsEditorGoesThere) {
+  ChannFixture f;
+  frm_chann& w = f.open();
+  kit::Grid& g = f.grid();
+  // A grid that shows only some columns beside its vertical bar.
+  g.move(g.left(), g.top(), 6000, g.height());
+  ASSERT_TRUE(g.showsVerticalBar());
+  const double roomRight = g.left() + 6000 - 30 - 255;
+  auto inView = [&](const kit::Control& editor) {
+    return editor.left() >= g.left() + 30 && editor.left() + editor.width() <= roomRight;
+  };
+  f.typeInto(20, 2, "145.5");
+  for (int col = 3; col <= 13; ++col) {
+    SCOPED_TRACE(col);
+    f.driver.enter();
+    ASSERT_EQ(g.col(), col);
+    const kit::Control& editor = col == 3 || col == 13 ? static_cast<kit::Control&>(w.Text_Edit)
+                                                       : static_cast<kit::Control&>(w.Combo_edit);
+    ASSERT_TRUE(editor.visible());
+    EXPECT_TRUE(inView(editor)) << editor.left() << " + " << editor.width();
+    if (col == 4) f.driver.type("67");
+    if (col == 5) f.driver.type("67");
+    if (col >= 6 && col <= 12) f.driver.pick(w.Combo_edit, w.Combo_edit.list(0));
+  }
+  f.driver.type("far");
+  f.driver.enter();
+  f.clickAway();
+  EXPECT_EQ(f.nameRow(19), (Bytes{'F', 'A', 'R', 255, 255, 255}));
+}
+
 // --- frequencies -----------------------------------------------------------
 
 TEST(ChannCommit, ReceiveFrequenciesAreTestedAgainstTheThreeBands) {

@@ -57,7 +57,13 @@ TEST(DtmfFields, LeavingACodeBoxChecksItsCode) {
       {"1234567", "Group Digits Max 5 Bits.", "Operate Prompt\"", "", kNoCode, true},
       {"12 3", "Groupdigits only by 0 to 9 and* # A B C D.", "Operate Prompt\"", "", kNoCode, true},
       {"ab1", "Groupdigits only by 0 to 9 and* # A B C D.", "Operate Prompt\"", "", kNoCode, true},
-      {"", "", "", "", kNoCode, true},
+      // The focus stays silently no more: the user learns why, and the way out.
+      {"",
+       "The group can not be empty: enter 3 - 5 digits, or press Close to keep the old one.",
+       "Operate Prompt",
+       "",
+       kNoCode,
+       true},
       {"12",
        " The Group Digits range is 3 - 5 Bits.",
        "Operate Prompt",
@@ -132,6 +138,47 @@ TEST(DtmfFields, ARefusedCodeGivesWayToTheOneBeforeWhenTheWindowIsLeftOrClosed) 
     }
     EXPECT_EQ(f.bytes(202, 10, 14), (std::vector<int>{1, 0, 0, 0, 0}));
   }
+}
+
+// Close and the close box let the window go whatever the box holds; the record gets back the code
+// the box held when the user came to it.
+TEST(DtmfFields, CloseLeavesAnEmptyOrShortCodeAndPutsTheOldOneBack) {
+  for (const bool chinese : {false, true}) {
+    for (const char* typed : {"", "7"}) {
+      for (const bool closeBox : {false, true}) {
+        SCOPED_TRACE(std::string(typed) + (closeBox ? " close box" : " Close") +
+                     (chinese ? " zh" : " en"));
+        DtmfFixture f(chinese);
+        frm_dtmf& w = f.open();
+        f.driver.focus(w.Text_Ani);
+        f.driver.selectAll();
+        f.driver.del();
+        if (*typed) f.driver.type(typed);
+        f.driver.clearMessageBoxes();
+        if (closeBox) {
+          EXPECT_TRUE(f.driver.close(w));
+        } else {
+          f.driver.click(w.Command_close);
+        }
+        EXPECT_FALSE(f.program.frm_dtmf.loaded());
+        EXPECT_TRUE(f.driver.messageBoxes().empty());
+        EXPECT_EQ(f.bytes(202, 10, 14), (std::vector<int>{1, 0, 0, 0, 0}));
+      }
+    }
+  }
+}
+
+TEST(DtmfFields, TheEmptyBoxMessageSpeaksChinese) {
+  DtmfFixture f(true);
+  frm_dtmf& w = f.open();
+  f.driver.focus(w.Text_Ani);
+  f.driver.selectAll();
+  f.driver.del();
+  f.driver.clearMessageBoxes();
+  f.driver.click(w.Check_Ptt_P);
+  ASSERT_EQ(f.messages(), (std::vector<std::string>{"码组不能为空，请输入 3 - 5 位码，或按“关闭”放弃修改 ！"}));
+  EXPECT_EQ(f.driver.lastMessageBox().title, "操作提示");
+  EXPECT_TRUE(w.Text_Ani.hasFocus());
 }
 
 TEST(DtmfFields, AnEncodeGroupTakesAnyTextAndStoresItsRowWhenLeft) {
