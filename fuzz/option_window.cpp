@@ -23,6 +23,7 @@
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "data/defaults.h"
@@ -157,6 +158,16 @@ struct Harness {
       radio.memory().set(static_cast<std::uint16_t>(a), in.Byte());
     const bool write = in.Byte() % 2;
     (write ? w->Command_Write : w->Command_read).Click();
+    if (write) {
+      // A write first points the work channels at programmed channels, as the whole write does
+      // (and clears the channel display mode where none is programmed): those cells may change.
+      const j5::MemImage& m = data.Mem_Image;
+      Check(m(231, 1) == 0 && m(231, 6) >= 0 && m(231, 6) < 128 && m(231, 7) >= 0 &&
+                m(231, 7) < 128,
+            [] { return std::string("a write left the work channels naming no channel"); });
+      const std::pair<std::size_t, std::size_t> prepared[] = {{231, 1}, {231, 6}, {231, 7}, {228, 12}};
+      for (auto [r, c] : prepared) before(r, c) = m(r, c);
+    }
     // Until it is over, a restart and the failure report included.
     for (int n = 0; n < 3; ++n) {
       platform.advanceUntil([&] { return !w->Transfer.Busy(); }, 60000, 25);

@@ -24,8 +24,6 @@ const Bilingual kStored{"保存参数正常 ！", "Store  parameter in gear."};
 const Bilingual kFileSaved{"参数保存完毕 ！", "Complete storing  parameter."};
 const Bilingual kFileSaveFailed{"参数保存失败 ！", "Fail to store the parameter file."};
 
-constexpr std::uint16_t kNameBase = 0x1000;
-
 // The reply of read step `step` as the radio sent it: its ACK, the header, the data. Channel halves
 // go to Block_Buf row p + 1, name halves to Name_Block_Buf row p + 2 (p the pair).
 template <class Store>
