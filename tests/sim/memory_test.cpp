@@ -3,17 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+
+#include "support/temp_dir.h"
 
 namespace {
 
-std::string readFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using j5::test::readFile;
 
 std::string numbers(int count, const char* separator, int value = 7) {
   std::string text;
@@ -39,8 +34,8 @@ TEST(ParamFile, DumpAndLoadRoundTrip) {
   std::string text = sim::formatParamFile(memory);
   EXPECT_EQ(text.substr(0, 22), " 0  7  14  21  28  35 ");
 
-  auto dir = std::filesystem::path(::testing::TempDir()) / "j5_sim_memory_test";
-  std::filesystem::create_directories(dir);
+  const j5::test::TempDir temp;
+  const std::filesystem::path dir = temp.path();
   auto path = (dir / "image.dat").string();
   sim::saveParamFile(path, memory);
   EXPECT_EQ(readFile(path), text);
@@ -50,7 +45,6 @@ TEST(ParamFile, DumpAndLoadRoundTrip) {
   sim::loadParamFile(path, loaded);
   EXPECT_EQ(loaded.read(0, 481 * 16), memory.read(0, 481 * 16));
   EXPECT_EQ(loaded.at(0x2000), 0xFF);
-  std::filesystem::remove_all(dir);
 }
 
 TEST(ParamFile, ReadsNumbersHoweverTheLinesAreSplit) {

@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "sim/memory.h"
 #include "src/data/access_code.h"
+#include "support/temp_dir.h"
 #include "tests/sim/sim_process.h"
 
 namespace {
@@ -13,17 +12,12 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 constexpr int kQuietMs = 5000;
 
-std::string readFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using j5::test::readFile;
 
 TEST(RadioSimProgram, HandshakeBlockReadAndWriteOverItsTerminal) {
-  auto dir = std::filesystem::path(::testing::TempDir()) / "j5_sim_pty_test";
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
+  // A folder of this process's own: test runs of other builds may be running this test too.
+  const j5::test::TempDir temp;
+  const std::filesystem::path dir = temp.path();
   sim::Memory image;
   for (int a = 0; a < 64; ++a) image.set(static_cast<std::uint16_t>(0x0040 + a), 0x80 + a);
   sim::saveParamFile((dir / "in.dat").string(), image);
@@ -70,7 +64,6 @@ TEST(RadioSimProgram, HandshakeBlockReadAndWriteOverItsTerminal) {
         "tool->radio data-frame      58 00 10 10 00 01"}) {
     EXPECT_NE(log.find(line), std::string::npos) << line << "\n" << log;
   }
-  std::filesystem::remove_all(dir);
 }
 
 TEST(RadioSimProgram, RefusesBadOptions) {
