@@ -78,6 +78,8 @@ TEST_P(OptionOnScreen, EveryTextFitsItsControl) {
       if (label->text().isEmpty()) continue;
       EXPECT_LE(label->heightForWidth(label->width()), label->height()) << where;
     } else if (auto* box = qobject_cast<QComboBox*>(widget)) {
+      // Its drop-down button stays inside the frame that holds it.
+      EXPECT_TRUE(box->parentWidget()->contentsRect().contains(box->geometry())) << where;
       for (int i = 0; i < box->count(); ++i)
         EXPECT_LE(Combo_Width(box, box->itemText(i)), box->width())
             << where << " " << box->itemText(i).toStdString();

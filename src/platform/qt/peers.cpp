@@ -538,7 +538,8 @@ class ComboBoxPeer : public ControlPeer {
     syncGeometry();
   }
   // A box narrower than its text and drop-down button (an editor over a narrow grid cell) grows
-  // to the right until its whole text shows.
+  // to the right until its whole text shows, but never past the edge of the frame that holds it,
+  // which would hide its button.
   void syncGeometry() override {
     QRect r = pxRect(control_.left(), control_.top(), control_.width(), control_.height());
     QStyleOptionComboBox opt;
@@ -548,7 +549,10 @@ class ComboBoxPeer : public ControlPeer {
     // The line edit keeps a small margin on either side of its text.
     const QSize text(edit_->fontMetrics().horizontalAdvance(edit_->text()) + 8, r.height());
     const int whole = combo_->style()->sizeFromContents(QStyle::CT_ComboBox, &opt, text, combo_).width();
-    r.setWidth(std::max(r.width(), whole));
+    int room = whole;
+    if (const QWidget* holder = widget_->parentWidget())
+      room = holder->contentsRect().right() + 1 - r.left();
+    r.setWidth(std::max(r.width(), std::min(whole, room)));
     widget_->setGeometry(r);
   }
   void onChanged(Prop prop, int a, int b) override {
