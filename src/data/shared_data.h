@@ -67,9 +67,9 @@ using FrameStore = Table2D<std::int16_t, 201, 71>;
 using NameFrameStore = Table2D<std::int16_t, 101, 71>;
 // One 256-byte page: cell (row, col) is page byte row * 16 + col.
 using PageBuffer = Table2D<std::int16_t, 16, 16>;
-// The tone windows' staged block (two-tone rows 0..47, five-tone rows 0..143), kept apart from
-// the image: the image's first rows are the channel records, which a build or a signal file must
-// never overwrite. It starts erased, as an unprogrammed radio's memory.
+// A tone window's staged block (two-tone rows 0..47, five-tone rows 0..143), kept apart from the
+// image: the image's first rows are the channel records, which a build or a signal file must never
+// overwrite. It starts erased, as an unprogrammed radio's memory.
 using ToneStage = Table2D<std::int16_t, 144, 16>;
 inline ToneStage Erased_Tone_Stage() {
   ToneStage t;
@@ -103,12 +103,11 @@ inline constexpr std::size_t kTone5Digits = 16;
 inline constexpr double kToneTick = 0.000434028;
 
 struct SharedData {
-  // The parameter image and the frame stores of the block transfers.
+  // The parameter image and the frame stores of the block transfers (each tone window keeps its
+  // own, see tone_window.h).
   MemImage Mem_Image;
   FrameStore Block_Buf;
   NameFrameStore Name_Block_Buf;
-  PageBuffer Page_Buf;
-  ToneStage Tone_Stage = Erased_Tone_Stage();
   FmImage Fm_Image = Erased_Fm_Image();
 
   // Band limits in MHz: the radio's three bands, and the bands of frequency modes A and B.

@@ -25,7 +25,7 @@ std::size_t Ident_Length(Ident_Form form) {
   return 14;
 }
 
-// Whether the frame that starts with the mark at f[0] is whole and well formed.
+// Whether the frame that starts at f[0] is whole and well formed.
 bool Ident_Well_Formed(Ident_Form form, std::span<const std::uint8_t> f) {
   switch (form) {
     case Ident_Form::Ident14:
@@ -303,12 +303,14 @@ void Link_Engine::Opening_Step() {
 }
 
 // The first well-formed identification at a start mark is taken out of the bytes kept; what
-// comes before it, and a start mark that begins no frame, is dropped.
+// comes before it, and a start mark that begins no frame, is dropped. The 50-byte frame has no
+// start mark (its first byte may be any): it is the first run of bytes whose end mark and digits
+// stand where they must.
 bool Link_Engine::Find_Ident(Ident_Frame& frame) {
   const std::size_t n = Ident_Length(frame.form);
+  const bool marked = frame.form != Ident_Form::Ident50;
   for (;;) {
-    const auto mark = std::find(rx_.begin(), rx_.end(), Ident_Start);
-    rx_.erase(rx_.begin(), mark);
+    if (marked) rx_.erase(rx_.begin(), std::find(rx_.begin(), rx_.end(), Ident_Start));
     if (rx_.size() < n) return false;
     if (Ident_Well_Formed(frame.form, std::span(rx_).first(n))) {
       const auto taken = Take(n);

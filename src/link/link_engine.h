@@ -35,13 +35,13 @@ enum class Code_Kind {
 };
 
 // What the radio sends to identify itself. The engine finds the frame by its start mark (0xAA)
-// and checks its end mark.
+// and checks its end mark; the 50-byte frame it finds by its end mark and digits alone.
 enum class Ident_Form {
   Ident14,         // 14 bytes, 0xAA first and 0xDD last
   Ident8,          // 8 bytes, 0xAA first and 0xDD last
   Ident8_Leading,  // 8 bytes, 0xAA ... 0xDD, behind the radio's ACK of the code
   Ident8_Dec,      // as Ident8_Leading with 0xBB as the end mark
-  Ident50,         // 50 bytes: 0xAA, twelve digits 0 to 9, ..., 0x55 last
+  Ident50,         // 50 bytes: any first byte, twelve digits 0 to 9, ..., 0x55 last
 };
 
 struct Link_Opening {
@@ -173,7 +173,7 @@ using Block_Plan = std::variant<std::monostate, Read_Plan, Write_Plan>;
 
 struct Ident_Frame {
   Ident_Form form;
-  std::array<std::uint8_t, 50> bytes{};  // the frame from its first byte (0xAA) on
+  std::array<std::uint8_t, 50> bytes{};  // the frame from its first byte on
 };
 
 class Link_Listener {

@@ -147,11 +147,13 @@ void Tone_Window::Command_read_Click() {
   Progress.Connecting(true);
 }
 
+// The block is built once the port has opened: a write that never starts leaves the stage as it
+// was. The frames ask for their rows only after the identification, so they carry this build.
 void Tone_Window::Command_Write_Click() {
   if (Refuse_If_Busy()) return;
-  Grids_To_Image();
   Write_Mode = true;
   if (!Link.Start(Signalling_Link(), plans_.write())) return;
+  Grids_To_Image();
   Exchange_Open = true;
   Progress.Connecting(true);
 }
@@ -210,14 +212,15 @@ void Tone_Window::Sig_File_Load() {
     Prompt_File_Problem(prog_, kLoadFailed, data_.File_Path, read.problem, Prompt_Title::Upper);
     return;
   }
-  Store_Sig_Values(data_.Tone_Stage, read.values);
+  Store_Sig_Values(Tone_Stage, read.values);
+  Show_Loaded_Rows();
   Prompt(prog_, kLoaded, Prompt_Title::Upper);
   Progress.Clear();
 }
 
 void Tone_Window::Sig_File_Save() {
   Grids_To_Image();
-  if (const auto problem = Save_Sig_File(data_.File_Path, data_.Tone_Stage)) {
+  if (const auto problem = Save_Sig_File(data_.File_Path, Tone_Stage)) {
     Prompt_File_Problem(prog_, kSaveFailed, data_.File_Path, problem, Prompt_Title::Upper);
     return;
   }
@@ -235,14 +238,14 @@ void Tone_Window::Link_Identified(const Ident_Frame& frame) {
   Store_Ident50(prog_, frame);
 }
 
-// Block k lands in Block_Buf row k + 2 as the radio sent it (its header was checked).
+// Block k lands in the window's Block_Buf row k + 2 as the radio sent it (its header was checked).
 void Tone_Window::Link_Block_Stored(int step, std::span<const std::uint8_t> data) {
-  const auto address = static_cast<unsigned>(data_.Addr_High << 8 | data_.Addr_Low) + 64u * step;
-  Store_Reply_Row(data_, step + 2, static_cast<std::uint16_t>(address), data);
+  const Read_Plan plan = plans_.read();
+  Store_Reply_Row(Block_Buf, step + 2, plan.steps.at(static_cast<std::size_t>(step)).address, data);
 }
 
 std::optional<std::array<std::uint8_t, 16>> Tone_Window::Link_Frame_Data(const Write_Step& step) {
-  return Row_Bytes(data_.Tone_Stage, step.source);
+  return Row_Bytes(Tone_Stage, step.source);
 }
 
 void Tone_Window::Link_Progress(const Progress_Mark& mark) {

@@ -4,13 +4,15 @@
 // requests served by Timer4, and the pick-only combo boxes. Each window adds its grids, its
 // defaults and the two conversions between its controls and its block.
 //
-// The block is staged in SharedData::Tone_Stage, not in the image: the image's first rows are the
-// channel records.
+// Each window stages its block in its own Tone_Stage, not in the image (the image's first rows are
+// the channel records), and keeps its own replies and page: nothing the other tone window, the
+// adjustment window or a file does can reach the rows of a transfer under way.
 
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "data/shared_data.h"
 #include "link/link_engine.h"
 #include "link/transfer_progress.h"
 #include "platform/kit.h"
@@ -39,6 +41,12 @@ class Tone_Window : public kit::Form, protected Link_Listener {
   // The text a pick-only combo box falls back to when typed into; one for all of the window's.
   std::string Saved_Text;
 
+  // The block as built for a write or a signal-file save, or as a signal file loaded it.
+  ToneStage Tone_Stage = Erased_Tone_Stage();
+  // A read's replies, block k whole in row k + 2, and the page Image_To_Grids takes them through.
+  FrameStore Block_Buf;
+  PageBuffer Page_Buf;
+
   // Write_Busy or Read_Busy: an exchange runs (not while a retry waits).
   bool Transfer_Busy() const { return Link.Link_Busy(); }
 
@@ -56,6 +64,8 @@ class Tone_Window : public kit::Form, protected Link_Listener {
   virtual void Load_Defaults() = 0;
   virtual void Grids_To_Image() = 0;
   virtual void Image_To_Grids() = 0;
+  // After a signal-file load: the controls show the rows it put into the stage.
+  virtual void Show_Loaded_Rows() = 0;
 
   // Form_Load's common part: the window sized from the main window (divisors of its width and
   // height), centred and shown; the tab strip as wide as the client area over its divisor; the
