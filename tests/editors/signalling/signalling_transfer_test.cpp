@@ -129,6 +129,18 @@ TEST_F(Signalling, OtherWindowsLeaveARunningWriteAlone) {
   for (int row = 4; row < 9; ++row) EXPECT_EQ(radio_row(row), std::vector<int>(16, 0)) << row;
 }
 
+// A Write whose port does not open builds nothing: the stage keeps what it held (here a loaded
+// file's row, which the grids cannot show whole).
+TEST_F(Signalling, AWriteThatNeverStartsLeavesTheStageAlone) {
+  frm_5tone& w = five();
+  for (std::size_t c = 0; c < 16; ++c) w.Tone_Stage(40, c) = 77;
+  data.Comm_Port = 9;
+  d.click(w.Command_Write);
+  EXPECT_EQ(d.lastMessageBox().text.rfind("Communication", 0), 0u);
+  EXPECT_EQ(stage_row(40), std::vector<int>(16, 77));
+  EXPECT_FALSE(w.Transfer_Busy());
+}
+
 // The identification is known by its end mark and its twelve digits; its first byte may be any.
 TEST_F(Signalling, TheIdentificationsFirstByteMayBeAny) {
   frm_2tone& w = two();
