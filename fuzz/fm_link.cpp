@@ -120,16 +120,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   double idleMs = 0;
   for (int i = 0; i < 600 && idleMs <= 2000; ++i) {
     h.platform.advance(100);
-    idleMs = w.Transfer_Busy() || h.radio.open ? 0 : idleMs + 100;
+    idleMs = w.Transfer.Busy() || h.radio.open ? 0 : idleMs + 100;
   }
   h.radio.input = nullptr;
   if (std::getenv("J5_FUZZ_TRACE")) {
     std::fprintf(stderr, "at %.0f ms: busy %d, port open %d, %zu bytes heard, input left %zu\n",
-                 h.platform.nowMs(), w.Transfer_Busy(), h.radio.open, h.radio.heard.size(), in.left());
+                 h.platform.nowMs(), w.Transfer.Busy(), h.radio.open, h.radio.heard.size(),
+                 in.left());
     for (const auto& box : h.platform.messageBoxes()) std::fprintf(stderr, "box: %s\n", box.text.c_str());
   }
   j5fuzz::No_Escaped_Error(h.platform);
-  Check(!w.Transfer_Busy() && !h.radio.open, "the exchange never ended");
+  Check(!w.Transfer.Busy() && !h.radio.open, "the exchange never ended");
   Check(d.Mem_Image == image, "the FM transfer changed the image");
   Check(d.Fm_Image == staged, "the FM transfer changed Fm_Image");
   Check_Frames(h.radio.heard, d.Fm_Image, !write && !(setup & 0x0C && setup & 0x10));

@@ -143,7 +143,7 @@ void Run_Transfer(Harness& h, j5::Option_Copy_Window& w, kit::CommandButton& but
   button.userClick();
   h.platform.advance(40000);
   No_Escaped_Error(h.platform);
-  Check(!w.Busy(), "the transfer did not end");
+  Check(!w.Transfer.Busy(), "the transfer did not end");
   Check(!w.MSC.portOpen(), "the port stayed open");
 }
 

@@ -155,7 +155,7 @@ struct Harness {
     (write ? w->Command_Write : w->Command_read).Click();
     // Until it is over, a restart and the failure report included.
     for (int n = 0; n < 3; ++n) {
-      platform.advanceUntil([&] { return !w->Busy(); }, 60000, 25);
+      platform.advanceUntil([&] { return !w->Transfer.Busy(); }, 60000, 25);
       d.advance(3000);
     }
     bool done = false;

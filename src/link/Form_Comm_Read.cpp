@@ -29,7 +29,8 @@ void Form_Comm_Read::Read_Start() {
   Start_Transfer(std::move(plan));
 }
 
-void Form_Comm_Read::Link_Block_Stored(int step, std::span<const std::uint8_t> data) {
+void Form_Comm_Read::Link_Block_Stored(int step, std::uint16_t,
+                                       std::span<const std::uint8_t> data) {
   std::copy_n(data.begin(), 64, Blocks[static_cast<std::size_t>(step)].begin());
 }
 

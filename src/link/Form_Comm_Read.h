@@ -28,7 +28,8 @@ class Form_Comm_Read : public Transfer_Window {
   void Read_Start();
   void Blocks_To_Image();
 
-  void Link_Block_Stored(int step, std::span<const std::uint8_t> data) override;
+  void Link_Block_Stored(int step, std::uint16_t address,
+                         std::span<const std::uint8_t> data) override;
   void Link_Done() override;
 };
 

@@ -31,7 +31,7 @@ constexpr double kButtonHeight = 375;
 
 Form_Write_PassWord::Form_Write_PassWord(Program& program)
     : kit::Form(program.platform, "Form_Write_PassWord", program.mainForm()),
-      Link(*this, program, *this),
+      Link(*this, program.data, *this),
       prog_(program) {
   setBorder(kit::Border::Fixed);
   for (kit::TextBox* box : {&Text_Old_PassWord, &Text_New_Password_1, &Text_New_PassWord_2}) {
@@ -167,7 +167,8 @@ void Form_Write_PassWord::Link_Identified(const Ident_Frame&) {
   prog_.setPanel(2, prog_.text(connected.chn, connected.eng));
 }
 
-void Form_Write_PassWord::Link_Block_Stored(int, std::span<const std::uint8_t> data) {
+void Form_Write_PassWord::Link_Block_Stored(int, std::uint16_t,
+                                            std::span<const std::uint8_t> data) {
   if (data.size() < Block.size()) return;
   std::copy_n(data.begin(), Block.size(), Block.begin());
   Block_Read = true;

@@ -69,7 +69,8 @@ class Form_Write_PassWord : public kit::Form, Link_Listener {
 
   void Link_Port_Error(bool restart) override;
   void Link_Identified(const Ident_Frame& frame) override;
-  void Link_Block_Stored(int step, std::span<const std::uint8_t> data) override;
+  void Link_Block_Stored(int step, std::uint16_t address,
+                         std::span<const std::uint8_t> data) override;
   std::optional<Write_Plan> Link_Then_Write() override;
   std::optional<std::array<std::uint8_t, 16>> Link_Frame_Data(const Write_Step& step) override;
   void Link_Done() override;

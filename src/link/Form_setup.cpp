@@ -9,7 +9,7 @@ namespace j5 {
 
 Form_setup::Form_setup(Program& program)
     : kit::Form(program.platform, "Form_setup", program.mainForm()),
-      Link(*this, program, *this),
+      Link(*this, program.data, *this),
       prog_(program) {
   setBorder(kit::Border::Fixed);
   for (int i : Option_Port.indices()) Option_Port[i].setContainer(Frame1);

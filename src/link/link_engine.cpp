@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "data/access_code.h"
+#include "data/shared_data.h"
 #include "platform/form.h"
-#include "shell/program.h"
 
 namespace j5 {
 
@@ -50,12 +50,13 @@ std::uint8_t Low(std::uint16_t address) {
 
 }  // namespace
 
-Link_Engine::Link_Engine(kit::Form& owner, Program& program, Link_Listener& listener)
+Link_Engine::Link_Engine(kit::Form& owner, SharedData& data, Link_Listener& listener)
     : MSC(owner, "MSC"),
       Timer1(owner, "Timer1"),
       Timer2(owner, "Timer2"),
       Timer3(owner, "Timer3"),
-      prog_(program),
+      platform_(owner.platform()),
+      data_(data),
       listener_(listener) {
   // Enabled with interval 0: none fires until the engine gives it an interval.
   Timer1.Tick = [this] { Timer1_Timer(); };
@@ -65,7 +66,7 @@ Link_Engine::Link_Engine(kit::Form& owner, Program& program, Link_Listener& list
 }
 
 bool Link_Engine::Open_Port(bool clear_output) {
-  SharedData& d = prog_.data;
+  SharedData& d = data_;
   d.Port_Error = 0;
   try {
     MSC.setCommPort(d.Comm_Port);
@@ -102,14 +103,14 @@ bool Link_Engine::Begin(bool restart) {
   Discard_Input();
   phase_ = desc_.opening.stx ? Phase::Code_Ack : Phase::Ident;
   const auto& code = desc_.opening.code == Code_Kind::Main
-                         ? std::span<const std::uint8_t>(prog_.data.Access_Code.data(), 8)
+                         ? std::span<const std::uint8_t>(data_.Access_Code.data(), 8)
                          : std::span<const std::uint8_t>(Alt_Access_Code);
   const auto len = static_cast<std::size_t>(std::clamp(desc_.opening.code_len, 1, 8));
   std::uint16_t base = 0;
   if (auto* r = std::get_if<Read_Plan>(&plan_)) base = r->base;
   if (auto* w = std::get_if<Write_Plan>(&plan_)) base = w->base;
-  prog_.data.Addr_High = High(base);
-  prog_.data.Addr_Low = Low(base);
+  data_.Addr_High = High(base);
+  data_.Addr_Low = Low(base);
   Queue({code.begin(), code.begin() + static_cast<std::ptrdiff_t>(len)});
   busy_ = true;
   Start_Send();
@@ -190,7 +191,7 @@ void Link_Engine::Timer1_Timer() {
   const Link_Times& t = desc_.times;
   if (pos_ == 0 && s.skip_leading_ack && frame_.size() > 1 && frame_[0] == ACK) pos_ = 1;
   if (s.burst) {
-    kit::Platform& p = prog_.platform;
+    kit::Platform& p = platform_;
     double slotEnd = p.nowMs();
     while (pos_ < frame_.size()) {
       Send_Now(frame_[pos_]);
@@ -420,7 +421,7 @@ void Link_Engine::Read_Step_Received() {
     return;
   Timer2.setEnabled(false);
   Send_Now(ACK);
-  listener_.Link_Block_Stored(static_cast<int>(step_), std::span(reply).subspan(h + 4));
+  listener_.Link_Block_Stored(static_cast<int>(step_), a, std::span(reply).subspan(h + 4));
 
   if (step_ + 1 < plan.steps.size()) {
     Request(++step_);

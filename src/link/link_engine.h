@@ -7,8 +7,9 @@
 // status panel or shows a box: the window does that when it is told.
 //
 // A transfer window takes it through Transfer_Link (transfer_link.h), which adds the progress
-// piece and the texts of the description; the start-up identification and the port window,
-// which show no progress, answer the engine themselves.
+// piece and the texts the window shows (transfer_progress.h); the start-up identification, the
+// port window and the password window answer the engine themselves. The engine shows nothing and
+// knows nothing of the windows: it reads the access code and the port from the shared data.
 
 #include <array>
 #include <cstdint>
@@ -21,11 +22,10 @@
 #include "link/link_bytes.h"
 #include "platform/control.h"
 #include "platform/serial.h"
-#include "shell/prompt.h"
 
 namespace j5 {
 
-class Program;
+struct SharedData;
 
 // ---- The description of a transfer -------------------------------------------------------------
 
@@ -73,48 +73,12 @@ struct Link_Times {
   double ident_end_ms = 0;
 };
 
-// The texts a window shows around its transfer; the engine never uses them. A counted text is
-// the part before and after a number written in plain digits.
-struct Counted_Text {
-  Bilingual before{}, after{};
-};
-
-struct Transfer_Texts {
-  Bilingual port_error{"通讯端口打开错误，请正确设置通讯端口 ！",
-                       "Communication port is error, please setting right communication port . ！"};
-  Prompt_Title port_error_title = Prompt_Title::Lower;
-  Bilingual busy{"正在与对讲机进行读写操作 ！", "Read-write operating with transceiver ."};
-  Bilingual close_busy{"正在进行读写操作,请勿关窗口 ！,",
-                       "Read-write operating，don't close the window. ,"};
-  Bilingual connecting{"正在与对讲机联络 ！", "Connecting with transceiver. "};
-  bool connecting_bar = true;  // the bar is shown (at 0) when a transfer starts
-  // Status panel written when the block phase begins (0: none), and its text.
-  int connected_panel = 2;
-  Bilingual connected{"与对讲机数据通讯正常", "Connect well with radio."};
-  Counted_Text reading{{"正在读取 ", "Reading "}, {" 数据块", " Data Block"}};
-  Counted_Text writing{{"正在写入  ", "Writing  "}, {"  数据块", "  Data Block"}};
-  // A complete read shows the bar at 100, the label, then the message; without read_done_bar
-  // only the message, then the label (as a complete write).
-  bool read_done_bar = true;
-  Bilingual read_done_label{}, read_done_message{};
-  Bilingual write_done_label{}, write_done_message{};
-  Prompt_Title done_title = Prompt_Title::Upper;
-  // The final failure: the bar, a message box (when not empty), the label (when not empty),
-  // status panel 2 (when not empty).
-  enum class Bar { Keep, Zero, Hide };
-  Bar fail_bar = Bar::Keep;
-  Bilingual fail_message{"与对讲机联络失败 ！", "Fail connect with transceiver."};
-  Bilingual fail_label{};
-  Bilingual fail_panel{"联机故障 ！", "Communication fault."};
-};
-
 struct Link_Description {
   Link_Opening opening{};
   Link_Sender sender{};
   Link_Times times{};
   int restarts = 0;           // new starts from the code after a time-out, before the report
   bool clear_output = false;  // Open_Port also empties the output buffer
-  Transfer_Texts texts{};
 };
 
 // ---- Block plans -------------------------------------------------------------------------------
@@ -184,9 +148,10 @@ class Link_Listener {
   virtual void Link_Identified(const Ident_Frame& frame) { (void)frame; }
   // The block phase begins: the opening is over, the first frame is about to be queued.
   virtual void Link_Connected() {}
-  // A checked reply: its data bytes.
-  virtual void Link_Block_Stored(int step, std::span<const std::uint8_t> data) {
-    (void)step, (void)data;
+  // A checked reply: the address it came from and its data bytes.
+  virtual void Link_Block_Stored(int step, std::uint16_t address,
+                                 std::span<const std::uint8_t> data) {
+    (void)step, (void)address, (void)data;
   }
   // The sixteen bytes of a write frame; nothing when the source holds a value that is no byte,
   // which stops the transfer (Link_Stopped).
@@ -213,7 +178,7 @@ class Link_Listener {
 
 class Link_Engine {
  public:
-  Link_Engine(kit::Form& owner, Program& program, Link_Listener& listener);
+  Link_Engine(kit::Form& owner, SharedData& data, Link_Listener& listener);
 
   kit::SerialPort MSC;
   kit::Timer Timer1;  // sender
@@ -237,7 +202,8 @@ class Link_Engine {
  private:
   enum class Phase { Idle, Code_Ack, Ident, Final_Ack, Reading, Writing, Ident_End, Waiting };
 
-  Program& prog_;
+  kit::Platform& platform_;
+  SharedData& data_;
   Link_Listener& listener_;
   Link_Description desc_;
   Block_Plan plan_;

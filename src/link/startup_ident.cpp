@@ -7,7 +7,7 @@
 namespace j5 {
 
 Startup_Ident::Startup_Ident(kit::Form& owner, Program& program)
-    : Link(owner, program, *this), prog_(program) {}
+    : Link(owner, program.data, *this), prog_(program) {}
 
 void Startup_Ident::Link_Start() {
   Link.Start(Startup_Ident_Link());

@@ -5,6 +5,7 @@
 // window that owns this component.
 
 #include "link/link_engine.h"
+#include "shell/prompt.h"
 
 namespace j5 {
 

@@ -1,32 +1,83 @@
 #include "link/transfer_link.h"
 
+#include "link/Form_Comm_Write.h"
 #include "shell/program.h"
 
 namespace j5 {
 
-Transfer_Link::Transfer_Link(kit::Form& owner, Program& program, const Link_Description& link,
-                             Link_Listener& window)
-    : Progress(owner, program, link.texts),
-      Link(owner, program, *this),
+Transfer_Link::Transfer_Link(kit::Form& owner, Program& program,
+                             const Transfer_Description& description, Link_Listener& window)
+    : Progress(owner, program, description.texts),
+      Link(owner, program.data, *this),
       prog_(program),
-      link_(link),
+      desc_(description),
       window_(window) {}
 
+// A window that closes while its restart waits takes the exchange with it.
+Transfer_Link::~Transfer_Link() {
+  Ended();
+}
+
+void Transfer_Link::Opened() {
+  if (open_) return;
+  open_ = true;
+  prog_.Exchange_Opened();
+}
+
+void Transfer_Link::Ended() {
+  if (!open_) return;
+  open_ = false;
+  prog_.Exchange_Ended();
+}
+
 bool Transfer_Link::Busy_Refused() {
-  if (!Link.Link_Busy()) return false;
+  if (!Busy()) return false;
   Progress.Busy();
   return true;
 }
 
-void Transfer_Link::Start(Block_Plan plan) {
-  if (Link.Link_Busy()) return;
+bool Transfer_Link::Close_Refused() {
+  if (!Busy()) return false;
+  Progress.Close_Busy();
+  return true;
+}
+
+bool Transfer_Link::Unload_Refused() {
+  if (!Busy()) return false;
+  Progress.Unload_Busy();
+  return true;
+}
+
+bool Transfer_Link::Rows_Refused(const Write_Plan& plan) {
+  for (const Write_Step& step : plan.steps)
+    if (!window_.Link_Frame_Data(step)) {
+      Unsendable_Row_Message(prog_, step.source, false);
+      return true;
+    }
+  return false;
+}
+
+bool Transfer_Link::Start(Block_Plan plan) {
+  if (Busy()) return false;
   const bool writing = std::holds_alternative<Write_Plan>(plan);
-  if (!Link.Start(link_, std::move(plan))) return;
+  // A start in the pause before a restart replaces the exchange that waits.
+  if (!Link.Start(desc_, std::move(plan))) {
+    Ended();
+    return false;
+  }
   writing_ = writing;
-  Progress.Connecting(link_.texts.connecting_bar);
+  Opened();
+  Progress.Connecting(desc_.texts.connecting_bar);
+  return true;
+}
+
+void Transfer_Link::Stop() {
+  Link.Stop();
+  Ended();
 }
 
 void Transfer_Link::Link_Port_Error(bool restart) {
+  Ended();
   Progress.Port_Error();
   window_.Link_Port_Error(restart);
 }
@@ -40,8 +91,9 @@ void Transfer_Link::Link_Connected() {
   window_.Link_Connected();
 }
 
-void Transfer_Link::Link_Block_Stored(int step, std::span<const std::uint8_t> data) {
-  window_.Link_Block_Stored(step, data);
+void Transfer_Link::Link_Block_Stored(int step, std::uint16_t address,
+                                      std::span<const std::uint8_t> data) {
+  window_.Link_Block_Stored(step, address, data);
 }
 
 std::optional<std::array<std::uint8_t, 16>> Transfer_Link::Link_Frame_Data(const Write_Step& step) {
@@ -64,6 +116,7 @@ std::optional<Write_Plan> Transfer_Link::Link_Then_Write() {
 }
 
 void Transfer_Link::Link_Done() {
+  Ended();
   window_.Link_Done();
   if (writing_) {
     Progress.Write_Done();
@@ -81,13 +134,15 @@ void Transfer_Link::Link_Restarting() {
 }
 
 void Transfer_Link::Link_Failed() {
+  Ended();
   Progress.Failed();
   window_.Link_Failed();
 }
 
 void Transfer_Link::Link_Stopped(const Write_Step& step) {
+  Ended();
   window_.Link_Stopped(step);
-  Progress.Label(link_.texts.fail_label);
+  Progress.Label(desc_.texts.fail_label);
 }
 
 }  // namespace j5

@@ -1,10 +1,13 @@
 #pragma once
 // A window's transfer with the answers every transfer gives alike: the link engine, the progress
-// piece (ProgressBar1, Label_tr_count) and, from the description's texts, the busy, port,
-// connecting, progress, completion and failure texts. The window keeps what is its own: where
-// the blocks go, what the frames carry, what it does with the identification and at the end. It
-// answers those through its own Link_Listener, which hears every report after the texts that
-// come before it (Link_Done: before the completion texts, so the blocks are in place first).
+// piece (ProgressBar1, Label_tr_count) and, from the description's texts, the busy, close, port,
+// connecting, progress, completion and failure texts. It knows whether the exchange writes and
+// whether one is open, refuses what must wait for it, and tells the program when an exchange
+// opens and when it has ended, so the main window can refuse what would close a window under it.
+// The window keeps what is its own: where the blocks go, what the frames carry, what it does with
+// the identification and at the end. It answers those through its own Link_Listener, which hears
+// every report after the texts that come before it (Link_Done: before the completion texts, so
+// the blocks are in place first).
 //
 //   class frm_x : public kit::Form, Link_Listener {
 //     Transfer_Link Transfer{*this, prog_, Option_Link(), *this};
@@ -12,7 +15,9 @@
 //       if (Transfer.Busy_Refused()) return;
 //       Transfer.Start(Option_Read_Plan());
 //     }
-//     void Link_Block_Stored(int step, std::span<const std::uint8_t> data) override {...}
+//     void Form_Unload(int& cancel) { if (Transfer.Unload_Refused()) cancel = 1; }
+//     void Link_Block_Stored(int step, std::uint16_t address,
+//                            std::span<const std::uint8_t> data) override {...}
 //   };
 
 #include "link/link_engine.h"
@@ -24,28 +29,53 @@ class Program;
 
 class Transfer_Link : Link_Listener {
  public:
-  Transfer_Link(kit::Form& owner, Program& program, const Link_Description& link,
+  Transfer_Link(kit::Form& owner, Program& program, const Transfer_Description& description,
                 Link_Listener& window);
+  ~Transfer_Link() override;
+  Transfer_Link(const Transfer_Link&) = delete;
+  Transfer_Link& operator=(const Transfer_Link&) = delete;
 
   Transfer_Progress Progress;
   Link_Engine Link;
 
-  // A start or another busy-guarded button while a transfer runs: the busy message, and true.
+  // Frames or replies are on the line now (not while a restart waits).
+  bool Busy() const { return Link.Link_Busy(); }
+  // The exchange last started writes (a read that goes on with a write: from then on).
+  bool Writing() const { return writing_; }
+  // From a start until the one report that ends the exchange (done, failed, stopped, or the port
+  // refusing a restart); a restart pending counts.
+  bool Exchange_Open() const { return open_; }
+
+  // While busy: the busy message (a start or another guarded button), the Close button's message
+  // or the message of any other way of closing the window; true when the caller must stop.
   bool Busy_Refused();
-  // Starts the transfer (nothing while busy); when the port opened, the connecting texts.
-  void Start(Block_Plan plan);
-  const Link_Description& link() const { return link_; }
+  bool Close_Refused();
+  bool Unload_Refused();
+  // A write whose rows hold a value that is no byte (a hand-made file) is refused before anything
+  // reaches the radio, naming the first such row; true when refused.
+  bool Rows_Refused(const Write_Plan& plan);
+  // Starts the exchange (nothing while busy); when the port opened, the connecting texts. True
+  // when it started.
+  bool Start(Block_Plan plan);
+  // Ends whatever runs or waits, without a report (a window's load, its unload).
+  void Stop();
+  const Transfer_Description& description() const { return desc_; }
 
  private:
   Program& prog_;
-  const Link_Description& link_;
+  const Transfer_Description& desc_;
   Link_Listener& window_;
   bool writing_ = false;
+  bool open_ = false;
+
+  void Opened();
+  void Ended();
 
   void Link_Port_Error(bool restart) override;
   void Link_Identified(const Ident_Frame& frame) override;
   void Link_Connected() override;
-  void Link_Block_Stored(int step, std::span<const std::uint8_t> data) override;
+  void Link_Block_Stored(int step, std::uint16_t address,
+                         std::span<const std::uint8_t> data) override;
   std::optional<std::array<std::uint8_t, 16>> Link_Frame_Data(const Write_Step& step) override;
   void Link_Progress(const Progress_Mark& mark) override;
   std::optional<Write_Plan> Link_Then_Write() override;

@@ -85,4 +85,8 @@ void Transfer_Progress::Close_Busy() {
   Prompt(prog_, texts_.close_busy);
 }
 
+void Transfer_Progress::Unload_Busy() {
+  Prompt(prog_, texts_.unload_busy);
+}
+
 }  // namespace j5

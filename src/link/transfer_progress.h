@@ -7,10 +7,53 @@
 
 #include "link/link_engine.h"
 #include "platform/control.h"
+#include "shell/prompt.h"
 
 namespace j5 {
 
 class Program;
+
+// The texts a window shows around its transfer; the engine never uses them. A counted text is
+// the part before and after a number written in plain digits.
+struct Counted_Text {
+  Bilingual before{}, after{};
+};
+
+struct Transfer_Texts {
+  Bilingual port_error{"通讯端口打开错误，请正确设置通讯端口 ！",
+                       "Communication port is error, please setting right communication port . ！"};
+  Prompt_Title port_error_title = Prompt_Title::Lower;
+  Bilingual busy{"正在与对讲机进行读写操作 ！", "Read-write operating with transceiver ."};
+  // The Close button's message while busy, and that of any other way of closing the window.
+  Bilingual close_busy{"正在进行读写操作,请勿关窗口 ！,",
+                       "Read-write operating，don't close the window. ,"};
+  Bilingual unload_busy = close_busy;
+  Bilingual connecting{"正在与对讲机联络 ！", "Connecting with transceiver. "};
+  bool connecting_bar = true;  // the bar is shown (at 0) when a transfer starts
+  // Status panel written when the block phase begins (0: none), and its text.
+  int connected_panel = 2;
+  Bilingual connected{"与对讲机数据通讯正常", "Connect well with radio."};
+  Counted_Text reading{{"正在读取 ", "Reading "}, {" 数据块", " Data Block"}};
+  Counted_Text writing{{"正在写入  ", "Writing  "}, {"  数据块", "  Data Block"}};
+  // A complete read shows the bar at 100, the label, then the message; without read_done_bar
+  // only the message, then the label (as a complete write).
+  bool read_done_bar = true;
+  Bilingual read_done_label{}, read_done_message{};
+  Bilingual write_done_label{}, write_done_message{};
+  Prompt_Title done_title = Prompt_Title::Upper;
+  // The final failure: the bar, a message box (when not empty), the label (when not empty),
+  // status panel 2 (when not empty).
+  enum class Bar { Keep, Zero, Hide };
+  Bar fail_bar = Bar::Keep;
+  Bilingual fail_message{"与对讲机联络失败 ！", "Fail connect with transceiver."};
+  Bilingual fail_label{};
+  Bilingual fail_panel{"联机故障 ！", "Communication fault."};
+};
+
+// A window's transfer: how the link runs it and what the window shows around it.
+struct Transfer_Description : Link_Description {
+  Transfer_Texts texts{};
+};
 
 class Transfer_Progress {
  public:
@@ -34,9 +77,10 @@ class Transfer_Progress {
   void Failed();
   // The port would not open: its message (none where the texts have none).
   void Port_Error();
-  // Busy messages: a start, and a close or cancel, while a transfer runs.
+  // Busy messages: a start, a close or cancel, and any other close while a transfer runs.
   void Busy();
   void Close_Busy();
+  void Unload_Busy();
   // Bar at 0 and hidden, label empty.
   void Clear();
   void Label(const Bilingual& text);

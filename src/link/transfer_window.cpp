@@ -6,7 +6,7 @@
 namespace j5 {
 
 Transfer_Window::Transfer_Window(Program& program, std::string name, std::int16_t SharedData::*flag,
-                                 const Link_Description& link)
+                                 const Transfer_Description& link)
     : kit::Form(program.platform, std::move(name), program.mainForm()),
       Transfer(*this, program, link, *this),
       prog_(program),
@@ -50,10 +50,7 @@ void Transfer_Window::Start_Transfer(Block_Plan plan) {
 }
 
 void Transfer_Window::Cancel() {
-  if (Link.Link_Busy()) {
-    Progress.Close_Busy();
-    return;
-  }
+  if (Transfer.Close_Refused()) return;
   Link.Close_Port();
   unload();
 }
@@ -69,8 +66,7 @@ void Transfer_Window::Timer4_Timer() {
 // Closing the window (menu reload, language switch, Exit, title bar) while a transfer runs
 // would leave the radio half-written or half-read: it is refused as Cancel refuses it.
 void Transfer_Window::Form_Unload(int& cancel) {
-  if (Link.Link_Busy()) {
-    Progress.Close_Busy();
+  if (Transfer.Unload_Refused()) {
     cancel = 1;
     return;
   }

@@ -29,7 +29,7 @@ class Transfer_Window : public kit::Form, protected Link_Listener {
 
  protected:
   Transfer_Window(Program& program, std::string name, std::int16_t SharedData::*flag,
-                  const Link_Description& link);
+                  const Transfer_Description& link);
 
   Program& prog_;
   // Polled by Timer4; nothing in these windows sets it.

@@ -61,48 +61,52 @@ Transfer_Texts Whole_Texts() {
 const Bilingual kConnectedShort{"与对讲机连接正常", "Connect well with radio."};
 const Bilingual kPortOpenError{"通讯端口打开错误，请正确设置通讯端口 ！",
                                "Communication Port Open Error ！"};
+// The editors' close message without the blank before its comma.
+const Bilingual kCloseBusyTight{"正在进行读写操作,请勿关窗口 ！,",
+                                "Read-write operating，don't close the window.,"};
 const Bilingual kReadDone{"从对讲机中读取数据完毕 ！",
                           "Complete reading the data from transceiver."};
 
-Link_Description Editor_Direct(Transfer_Texts texts) {
-  return {.opening = {.code_len = 8,
-                      .stx = false,
-                      .ident = Ident_Form::Ident8_Leading,
-                      .ack_exchange = false},
-          .sender = {.burst = false, .byte_ms = 20, .skip_leading_ack = true},
-          .times = {.byte_watch_ms = 2000, .report_ms = 1500},
-          .restarts = 1,
-          .texts = std::move(texts)};
+Transfer_Description Editor_Direct(Transfer_Texts texts) {
+  return {Link_Description{.opening = {.code_len = 8,
+                                       .stx = false,
+                                       .ident = Ident_Form::Ident8_Leading,
+                                       .ack_exchange = false},
+                           .sender = {.burst = false, .byte_ms = 20, .skip_leading_ack = true},
+                           .times = {.byte_watch_ms = 2000, .report_ms = 1500},
+                           .restarts = 1},
+          std::move(texts)};
 }
 
-Link_Description Alt_Dec(Transfer_Texts texts) {
-  return {.opening = {.code = Code_Kind::Alt,
-                      .code_len = 8,
-                      .stx = false,
-                      .ident = Ident_Form::Ident8_Dec,
-                      .ack_exchange = false},
-          .sender = {.burst = false, .byte_ms = 10},
-          .times = {.byte_watch_ms = 2000, .report_ms = 1500},
-          .restarts = 3,
-          .texts = std::move(texts)};
+Transfer_Description Alt_Dec(Transfer_Texts texts) {
+  return {Link_Description{.opening = {.code = Code_Kind::Alt,
+                                       .code_len = 8,
+                                       .stx = false,
+                                       .ident = Ident_Form::Ident8_Dec,
+                                       .ack_exchange = false},
+                           .sender = {.burst = false, .byte_ms = 10},
+                           .times = {.byte_watch_ms = 2000, .report_ms = 1500},
+                           .restarts = 3},
+          std::move(texts)};
 }
 
 }  // namespace
 
-const Link_Description& Whole_Read_Link() {
-  static const Link_Description d{.texts = Whole_Texts()};
+const Transfer_Description& Whole_Read_Link() {
+  static const Transfer_Description d{Link_Description{}, Whole_Texts()};
   return d;
 }
 
-const Link_Description& Whole_Write_Link() {
-  static const Link_Description d{.clear_output = true, .texts = Whole_Texts()};
+const Transfer_Description& Whole_Write_Link() {
+  static const Transfer_Description d{Link_Description{.clear_output = true}, Whole_Texts()};
   return d;
 }
 
-const Link_Description& Port_Window_Link() {
-  static const Link_Description d = [] {
-    Link_Description d{.opening = {.ident = Ident_Form::Ident8, .ack_exchange = false},
-                       .times = {.ident_end_ms = 50}};
+const Transfer_Description& Port_Window_Link() {
+  static const Transfer_Description d = [] {
+    Transfer_Description d{
+        Link_Description{.opening = {.ident = Ident_Form::Ident8, .ack_exchange = false},
+                         .times = {.ident_end_ms = 50}}};
     d.texts.connected = kConnectedShort;
     d.texts.fail_message = {};
     return d;
@@ -110,9 +114,9 @@ const Link_Description& Port_Window_Link() {
   return d;
 }
 
-const Link_Description& Startup_Ident_Link() {
-  static const Link_Description d = [] {
-    Link_Description d{.opening = {.ack_exchange = false}};
+const Transfer_Description& Startup_Ident_Link() {
+  static const Transfer_Description d = [] {
+    Transfer_Description d{Link_Description{.opening = {.ack_exchange = false}}};
     d.texts.port_error = {};
     d.texts.connected = kConnectedShort;
     d.texts.fail_message = {};
@@ -121,12 +125,12 @@ const Link_Description& Startup_Ident_Link() {
   return d;
 }
 
-const Link_Description& Password_Link() {
-  static const Link_Description d = [] {
-    Link_Description d{.opening = {.code_len = 8, .ident = Ident_Form::Ident8},
-                       .sender = {.byte_ms = 0},
-                       .times = {.byte_watch_ms = 2000},
-                       .clear_output = true};
+const Transfer_Description& Password_Link() {
+  static const Transfer_Description d = [] {
+    Transfer_Description d{Link_Description{.opening = {.code_len = 8, .ident = Ident_Form::Ident8},
+                                            .sender = {.byte_ms = 0},
+                                            .times = {.byte_watch_ms = 2000},
+                                            .clear_output = true}};
     // Written when the identification is accepted, before the ACK exchange.
     d.texts.connected = kConnectedShort;
     return d;
@@ -134,15 +138,16 @@ const Link_Description& Password_Link() {
   return d;
 }
 
-const Link_Description& Channel_Link() {
-  static const Link_Description d = [] {
-    Link_Description d{.opening = {.code_len = 8,
-                                   .stx = false,
-                                   .ident = Ident_Form::Ident8_Leading,
-                                   .ack_exchange = false},
-                       .times = {.report_ms = 1500},
-                       .restarts = 1};
+const Transfer_Description& Channel_Link() {
+  static const Transfer_Description d = [] {
+    Transfer_Description d{Link_Description{.opening = {.code_len = 8,
+                                                        .stx = false,
+                                                        .ident = Ident_Form::Ident8_Leading,
+                                                        .ack_exchange = false},
+                                            .times = {.report_ms = 1500},
+                                            .restarts = 1}};
     Transfer_Texts& t = d.texts;
+    t.close_busy = t.unload_busy = kCloseBusyTight;
     t.writing = {{"正在写入  ", "Writeing  "}, {"  信道", "  Channel"}};
     t.read_done_bar = false;
     t.read_done_label = {"信道数据读出正常 ！", "Read Channel Data is Ok ！"};
@@ -156,13 +161,12 @@ const Link_Description& Channel_Link() {
   return d;
 }
 
-const Link_Description& Option_Link() {
-  static const Link_Description d = [] {
+const Transfer_Description& Option_Link() {
+  static const Transfer_Description d = [] {
     Transfer_Texts t;
     t.port_error = kPortOpenError;
     t.port_error_title = Prompt_Title::Upper;
-    t.close_busy = {"正在进行读写操作,请勿关窗口 ！,",
-                    "Read-write operating，don't close the window.,"};
+    t.close_busy = t.unload_busy = kCloseBusyTight;
     t.read_done_label = {"可选参数读出正常 ！", "Read optional parameters in gear. "};
     t.read_done_message = kReadDone;
     t.write_done_label = {"可选参数写入完毕 ！", "Complete writing optional parameters "};
@@ -173,8 +177,8 @@ const Link_Description& Option_Link() {
   return d;
 }
 
-const Link_Description& Dtmf_Link() {
-  static const Link_Description d = [] {
+const Transfer_Description& Dtmf_Link() {
+  static const Transfer_Description d = [] {
     Transfer_Texts t = Option_Link().texts;
     t.read_done_label = {"信令参数读出正常 ！", "Read Signal parameters in gear. "};
     t.write_done_label = {"信令参数写入完毕 ！", "Complete writing Signal parameters "};
@@ -185,10 +189,11 @@ const Link_Description& Dtmf_Link() {
   return d;
 }
 
-const Link_Description& Adjust_Link() {
-  static const Link_Description d = [] {
-    Link_Description d{.times = {.report_ms = 2000}, .restarts = 3};
+const Transfer_Description& Adjust_Link() {
+  static const Transfer_Description d = [] {
+    Transfer_Description d{Link_Description{.times = {.report_ms = 2000}, .restarts = 3}};
     Transfer_Texts& t = d.texts;
+    t.close_busy = t.unload_busy = kCloseBusyTight;
     t.port_error = kPortOpenError;
     t.port_error_title = Prompt_Title::Upper;
     t.read_done_label = {"调整参数读出正常 ！", "Read optional parameters in gear. "};
@@ -203,16 +208,16 @@ const Link_Description& Adjust_Link() {
   return d;
 }
 
-const Link_Description& Signalling_Link() {
-  static const Link_Description d = [] {
-    Link_Description d{.opening = {.code = Code_Kind::Alt,
-                                   .code_len = 8,
-                                   .stx = false,
-                                   .ident = Ident_Form::Ident50,
-                                   .ack_exchange = false},
-                       .sender = {.byte_ms = 0},
-                       .times = {.byte_watch_ms = 2000, .report_ms = 3000},
-                       .restarts = 3};
+const Transfer_Description& Signalling_Link() {
+  static const Transfer_Description d = [] {
+    Transfer_Description d{Link_Description{.opening = {.code = Code_Kind::Alt,
+                                                        .code_len = 8,
+                                                        .stx = false,
+                                                        .ident = Ident_Form::Ident50,
+                                                        .ack_exchange = false},
+                                            .sender = {.byte_ms = 0},
+                                            .times = {.byte_watch_ms = 2000, .report_ms = 3000},
+                                            .restarts = 3}};
     Transfer_Texts& t = d.texts;
     t.port_error = kPortOpenError;
     t.port_error_title = Prompt_Title::Upper;
@@ -231,9 +236,10 @@ const Link_Description& Signalling_Link() {
   return d;
 }
 
-const Link_Description& Fm_Link() {
-  static const Link_Description d = [] {
+const Transfer_Description& Fm_Link() {
+  static const Transfer_Description d = [] {
     Transfer_Texts t;
+    t.unload_busy = kCloseBusyTight;
     t.connected_panel = 4;
     t.connected = {"与对讲机数据通讯正常", "与对讲机数据通讯正常"};
     t.read_done_label = {" FM 收音机参数读出正常 ！", "Read FM Radio parameters in gear. "};
@@ -247,8 +253,8 @@ const Link_Description& Fm_Link() {
   return d;
 }
 
-const Link_Description& Option_Copy_Link() {
-  static const Link_Description d = [] {
+const Transfer_Description& Option_Copy_Link() {
+  static const Transfer_Description d = [] {
     Transfer_Texts t = Option_Link().texts;
     t.fail_message = {};
     return Alt_Dec(t);

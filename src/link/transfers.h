@@ -12,6 +12,7 @@
 
 #include "data/shared_data.h"
 #include "link/link_engine.h"
+#include "link/transfer_progress.h"
 
 namespace j5 {
 
@@ -21,38 +22,38 @@ struct SharedData;
 
 // Whole read: full, Access_Code 7, Ident14; burst, byte-time pause; watch 1000/1000, report 1000;
 // no restart.
-const Link_Description& Whole_Read_Link();
+const Transfer_Description& Whole_Read_Link();
 // Whole write: as the whole read, output buffer emptied at opening.
-const Link_Description& Whole_Write_Link();
+const Transfer_Description& Whole_Write_Link();
 // Port window: ident, Access_Code 7, Ident8; burst; watch 1000, report 1000, done 50 ms after the
 // identification; no restart.
-const Link_Description& Port_Window_Link();
+const Transfer_Description& Port_Window_Link();
 // Start-up identification: ident, Access_Code 7, Ident14; burst; watch 1000, report 1000; no
 // restart; no port message.
-const Link_Description& Startup_Ident_Link();
+const Transfer_Description& Startup_Ident_Link();
 // Password window: full, Access_Code 8, Ident8; burst without pause; watch 2000 per byte, 1000
 // after the frame; report 1000; no restart; output buffer emptied.
-const Link_Description& Password_Link();
+const Transfer_Description& Password_Link();
 // Channel editor's own transfer: direct, Access_Code 8, Ident8 among nine; burst, byte-time pause;
 // watch 1000/1000; report 1500; 1 restart.
-const Link_Description& Channel_Link();
+const Transfer_Description& Channel_Link();
 // Option editor's own transfer: direct, Access_Code 8, Ident8 among nine; one byte per tick (15,
 // then 20 ms), a leading ACK not sent; watch 2000 per byte, 1000 after the frame; report 1500;
 // 1 restart.
-const Link_Description& Option_Link();
+const Transfer_Description& Option_Link();
 // DTMF editor's own transfer: as the option editor's, with the DTMF texts.
-const Link_Description& Dtmf_Link();
+const Transfer_Description& Dtmf_Link();
 // Adjustment transfer: full, Access_Code 7, Ident14; burst, byte-time pause; watch 1000/1000;
 // report 2000; 3 restarts; the failure only in status panel 2.
-const Link_Description& Adjust_Link();
+const Transfer_Description& Adjust_Link();
 // Two-tone and five-tone transfer: Alt_Access_Code 8, Ident50, blocks at once; burst without
 // pause; watch 2000 per byte, 1000 after the frame; report 3000; 3 restarts.
-const Link_Description& Signalling_Link();
+const Transfer_Description& Signalling_Link();
 // FM transfer: Alt_Access_Code 8, Ident8_Dec among nine, blocks at once; one byte per tick (15,
 // then 10 ms); watch 2000 per byte, 1000 after the frame; report 1500; 3 restarts; panel 4.
-const Link_Description& Fm_Link();
+const Transfer_Description& Fm_Link();
 // Option copies' transfer: as the FM transfer, with the option texts and panel 2.
-const Link_Description& Option_Copy_Link();
+const Transfer_Description& Option_Copy_Link();
 
 // ---- Block plans ----------------------------------------------------------------------------
 

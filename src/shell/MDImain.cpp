@@ -27,6 +27,15 @@ namespace j5 {
 
 namespace {
 
+// Exit and the language switch while a window's exchange with the radio is open: closing or
+// reloading that window would leave the radio half-read or half-written.
+const Bilingual kExitBusy{"正在与对讲机进行读写操作，读写结束后才能退出 ！",
+                          "Read-write operating with transceiver; the program can be exited when "
+                          "it has ended."};
+const Bilingual kSwitchBusy{"正在与对讲机进行读写操作，读写结束后才能切换语言 ！",
+                            "Read-write operating with transceiver; the language can be switched "
+                            "when it has ended."};
+
 // Captions of the menu entries: the one they carry before start-up, then
 // the Chinese and English ones. Entries without language captions keep
 // their first caption for good.
@@ -119,6 +128,10 @@ MDImain::MDImain(j5::Program& program)
   StatusBar1.setPanelCount(static_cast<int>(kPanelShare.size()));
 
   Load = [this] { MDIForm_Load(); };
+  // The close box ends the program as Exit does, and is refused as Exit is.
+  QueryUnload = [this](int& cancel, int) {
+    if (Exchange_Refused(kExitBusy)) cancel = 1;
+  };
   File_Open.Click = [this] { File_Open_Click(); };
   File_save.Click = [this] { File_save_Click(); };
   File_exit.Click = [this] { File_exit_Click(); };
@@ -334,7 +347,14 @@ void MDImain::Toolbar1_ButtonClick(const kit::ToolbarButton& button) {
   }
 }
 
+bool MDImain::Exchange_Refused(const Bilingual& text) {
+  if (!prog_.Exchange_Running()) return false;
+  Prompt(prog_, text);
+  return true;
+}
+
 void MDImain::Exit_Program() {
+  if (Exchange_Refused(kExitBusy)) return;
   prog_.Form_type.unload();
   prog_.frm_chann.unload();
   prog_.frm_option.unload();
@@ -344,6 +364,7 @@ void MDImain::Exit_Program() {
 }
 
 void MDImain::Switch_Language(bool chinese) {
+  if (Exchange_Refused(kSwitchBusy)) return;
   SharedData& d = prog_.data;
   const std::int16_t want = chinese ? kTrue : kFalse;
   if (d.Lang_Chn != want) {

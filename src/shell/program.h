@@ -67,10 +67,19 @@ class Program {
   void setPanel(int n, const std::string& text);
   std::string panel(int n) const;
   bool chinese() const { return data.Lang_Chn != 0; }
+  // The windows' transfers tell when an exchange opens and when it has ended (its restarts
+  // included), so the main window refuses an exit or a language switch that would close a
+  // window under a running exchange.
+  void Exchange_Opened() { ++open_exchanges_; }
+  void Exchange_Ended() { --open_exchanges_; }
+  bool Exchange_Running() const { return open_exchanges_ > 0; }
   // Picks the text of the current language.
   const std::string& text(const std::string& chn, const std::string& eng) const {
     return chinese() ? chn : eng;
   }
+
+ private:
+  int open_exchanges_ = 0;
 };
 
 }  // namespace j5

@@ -20,7 +20,7 @@ class Host : public kit::Form, public j5::Link_Listener {
  public:
   explicit Host(j5::Program& p) : kit::Form(p.platform, "Host"), prog(p) {}
   j5::Program& prog;
-  j5::Link_Engine Link{*this, prog, *this};
+  j5::Link_Engine Link{*this, prog.data, *this};
 
   std::vector<std::string> events;
   std::vector<double> failedAt;
@@ -46,7 +46,7 @@ class Host : public kit::Form, public j5::Link_Listener {
     }
   }
   double holdAfterConnected = 0;
-  void Link_Block_Stored(int step, std::span<const std::uint8_t> data) override {
+  void Link_Block_Stored(int step, std::uint16_t, std::span<const std::uint8_t> data) override {
     blocks[step].assign(data.begin(), data.end());
   }
   std::optional<std::array<std::uint8_t, 16>> Link_Frame_Data(const j5::Write_Step& s) override {
@@ -71,7 +71,7 @@ class Host : public kit::Form, public j5::Link_Listener {
 
 struct Opening {
   const char* name;
-  const j5::Link_Description& (*link)();
+  const j5::Transfer_Description& (*link)();
   sim::IdentForm form;
   j5::Read_Plan (*read)();
   j5::Write_Plan (*write)();
@@ -340,7 +340,7 @@ TEST(Read_Plans, ImageReadsGoWhereTheirAddressLies) {
 TEST_F(Link_Fixture, IdentificationOnlyOpenings) {
   kit::FormSlot<Host> slot{[this] { return std::make_unique<Host>(program); }};
   Host& host = slot.load();
-  using Link = const j5::Link_Description& (*)();
+  using Link = const j5::Transfer_Description& (*)();
   for (auto [link, form] :
        {std::pair<Link, sim::IdentForm>{j5::Startup_Ident_Link, sim::IdentForm::Ident14},
         std::pair<Link, sim::IdentForm>{j5::Port_Window_Link, sim::IdentForm::Ident8}}) {

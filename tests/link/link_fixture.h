@@ -42,12 +42,7 @@ struct Link_Fixture : ::testing::Test {
   }
 
   // Frames the tool sent of one kind, in order.
-  std::vector<sim::LogEntry> toRadio(sim::FrameKind kind) const {
-    std::vector<sim::LogEntry> out;
-    for (const auto& e : radio.log())
-      if (e.direction == sim::Direction::ToRadio && e.kind == kind) out.push_back(e);
-    return out;
-  }
+  std::vector<sim::LogEntry> toRadio(sim::FrameKind kind) const { return j5test::To_Radio(radio, kind); }
   // Bytes written to COM1 since the fixture was set up.
   std::vector<std::uint8_t> sentBytes() const {
     std::vector<std::uint8_t> out;
@@ -60,13 +55,15 @@ struct Link_Fixture : ::testing::Test {
     for (const auto& b : d.messageBoxes()) out.push_back(b.text);
     return out;
   }
-  // Runs press(), which makes the program close a busy transfer window; while the box that
-  // refuses the close is open, the user waits `wait` ms.
+  // Runs press(), which makes the program close a busy transfer window (or switch the language
+  // or exit under it); while the box that refuses is open, the user waits `wait` ms.
   void Wait_Under_Refused_Close(const std::function<void()>& press, double wait) {
     bool waited = false;
     platform.onMessageBox = [&](const kit::MessageBoxRecord& box) {
       const bool refusal = box.text.find("请勿关窗口") != std::string::npos ||
-                           box.text.find("don't close") != std::string::npos;
+                           box.text.find("don't close") != std::string::npos ||
+                           box.text.find("读写结束后才能") != std::string::npos ||
+                           box.text.find("when it has ended") != std::string::npos;
       if (!refusal || waited) return;
       waited = true;
       platform.advance(wait);

@@ -220,7 +220,8 @@ TEST_F(Read, ReadCancelAndCloseWhileBusyOnlyShowTheirMessages) {
   EXPECT_EQ(data.Win_Comm_Read, j5::kFalse);
 }
 
-// Ctrl+R or Language > English while a read runs: the window refuses to close, and the read
+// Ctrl+R or Language > English while a read runs: the window refuses to close, or the switch is
+// refused before anything changed (its own message, the check marks as they were), and the read
 // goes on under that box to its end.
 TEST_F(Read, ARefusedCloseLeavesTheReadRunningUnderItsBox) {
   j5::MDImain& m = *program.MDImain;
@@ -234,8 +235,7 @@ TEST_F(Read, ARefusedCloseLeavesTheReadRunningUnderItsBox) {
        {"正在进行读写操作,请勿关窗口 ！,", "从对讲机中读取数据完毕 ！"}},
       {"English",
        [&] { d.click(m.Language_eng); },
-       {"Read-write operating，don't close the window. ,",
-        "Complete reading the data from transceiver."}},
+       {"正在与对讲机进行读写操作，读写结束后才能切换语言 ！", "从对讲机中读取数据完毕 ！"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.way);
@@ -250,6 +250,10 @@ TEST_F(Read, ARefusedCloseLeavesTheReadRunningUnderItsBox) {
     EXPECT_FALSE(w.Link.MSC.portOpen());
     EXPECT_EQ(data.Mem_Image(100, 1), radio.memory().at(100 * 16 + 1));
     EXPECT_EQ(&*program.Form_Comm_Read, &w);
+    EXPECT_EQ(data.Lang_Chn, j5::kTrue);
+    EXPECT_TRUE(m.Language_chn.checked());
+    EXPECT_FALSE(m.Language_eng.checked());
+    EXPECT_EQ(w.Command_Cancel.caption(), "取消");
   }
 }
 

@@ -16,7 +16,7 @@ using sim::Misbehaviour;
 
 class Host : public kit::Form, public j5::Link_Listener {
  public:
-  Host(j5::Program& p, const j5::Link_Description& link)
+  Host(j5::Program& p, const j5::Transfer_Description& link)
       : kit::Form(p.platform, "Host"), Transfer(*this, p, link, *this) {}
   j5::Transfer_Link Transfer;
   kit::Label& Label_tr_count = Transfer.Progress.Label_tr_count;
@@ -25,7 +25,7 @@ class Host : public kit::Form, public j5::Link_Listener {
   int blocks = 0;
   std::string labelWhenDone;
 
-  void Link_Block_Stored(int, std::span<const std::uint8_t>) override { ++blocks; }
+  void Link_Block_Stored(int, std::uint16_t, std::span<const std::uint8_t>) override { ++blocks; }
   std::optional<std::array<std::uint8_t, 16>> Link_Frame_Data(const j5::Write_Step&) override {
     return std::array<std::uint8_t, 16>{};
   }
@@ -38,7 +38,7 @@ class Host : public kit::Form, public j5::Link_Listener {
 
 struct TransferTexts : Link_Fixture {
   std::optional<kit::FormSlot<Host>> slot;
-  Host& Open(const j5::Link_Description& link, sim::IdentForm form) {
+  Host& Open(const j5::Transfer_Description& link, sim::IdentForm form) {
     radio.config().identForm = form;
     slot.emplace([this, &link] { return std::make_unique<Host>(program, link); });
     return slot->load();

@@ -19,13 +19,13 @@ namespace {
 
 class Host : public kit::Form, public j5::Link_Listener {
  public:
-  explicit Host(j5::Program& p) : kit::Form(p.platform, "Host"), Link(*this, p, *this) {}
+  explicit Host(j5::Program& p) : kit::Form(p.platform, "Host"), Link(*this, p.data, *this) {}
   j5::Link_Engine Link;
   std::map<int, std::vector<std::uint8_t>> blocks;
   bool identified = false, done = false, failed = false;
 
   void Link_Identified(const j5::Ident_Frame&) override { identified = true; }
-  void Link_Block_Stored(int step, std::span<const std::uint8_t> data) override {
+  void Link_Block_Stored(int step, std::uint16_t, std::span<const std::uint8_t> data) override {
     blocks[step].assign(data.begin(), data.end());
   }
   void Link_Done() override { done = true; }
@@ -34,7 +34,7 @@ class Host : public kit::Form, public j5::Link_Listener {
 
 struct Opening {
   const char* name;
-  const j5::Link_Description& (*link)();
+  const j5::Transfer_Description& (*link)();
   const char* ident;
   j5::Read_Plan (*read)();
   friend void PrintTo(const Opening& o, std::ostream* os) { *os << o.name; }

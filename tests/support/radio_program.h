@@ -39,6 +39,8 @@ struct Radio_Program : ::testing::Test {
     data.Lang_Chn = chinese ? j5::kTrue : j5::kFalse;
     j5::Set_Lang_Text(data);
   }
+  // The frames of one kind the radio heard, in order.
+  std::vector<sim::LogEntry> toRadio(sim::FrameKind kind) const { return j5test::To_Radio(radio, kind); }
   std::vector<std::string> box_texts() const {
     std::vector<std::string> out;
     for (const auto& b : d.messageBoxes()) out.push_back(b.text);

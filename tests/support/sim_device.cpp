@@ -27,4 +27,11 @@ void Sim_Device::receive(std::uint8_t byte, double atMs, kit::SerialDeviceLink& 
   }
 }
 
+std::vector<sim::LogEntry> To_Radio(const sim::Radio& radio, sim::FrameKind kind) {
+  std::vector<sim::LogEntry> out;
+  for (const auto& e : radio.log())
+    if (e.direction == sim::Direction::ToRadio && e.kind == kind) out.push_back(e);
+  return out;
+}
+
 }  // namespace j5test

@@ -48,4 +48,7 @@ class Sim_Device : public kit::SerialDevice {
   double heldFrom_ = 0;  // when the held chunk may start on the line
 };
 
+// The frames of one kind that the radio heard, in order.
+std::vector<sim::LogEntry> To_Radio(const sim::Radio& radio, sim::FrameKind kind);
+
 }  // namespace j5test

@@ -36,7 +36,7 @@ void frm_Adj_Txp::Command_save_Click() {
 // restarts included: a load would change rows the write has yet to send, or be overwritten by
 // the read.
 void frm_Adj_Txp::Timer4_Timer() {
-  if (Transfer_Running) return;
+  if (Transfer.Exchange_Open()) return;
   if (data_.Open_Adj_Req) {
     data_.Open_Adj_Req = kFalse;
     Adj_File_Load();

@@ -15,10 +15,7 @@ struct Entry {
   Prompt_Title title;
 };
 
-const std::array<Entry, 11> kMessages = {{
-    {Adj_Msg::Close_Busy,
-     {"正在进行读写操作,请勿关窗口 ！,", "Read-write operating，don't close the window.,"},
-     Prompt_Title::Lower},
+const std::array<Entry, 10> kMessages = {{
     {Adj_Msg::Lower_Below_Min,
      {"下限频率不可小于该频段最低工作频率",
       "Receive frequency of lower limit can't less than the lowest of work frequency. "},

@@ -12,7 +12,6 @@ namespace j5 {
 class Program;
 
 enum class Adj_Msg {
-  Close_Busy,
   Lower_Below_Min,
   Lower_Above_Upper,
   Upper_Above_Max,

@@ -23,7 +23,7 @@ constexpr int kReadBlocks = 5;
 
 void frm_Adj_Txp::Command_read_Click() {
   if (Transfer.Busy_Refused()) return;
-  Start(Adjust_Read_Plan());
+  Transfer.Start(Adjust_Read_Plan());
 }
 
 // A table that holds a value that is no byte (it never should) is not written at all.
@@ -31,13 +31,7 @@ void frm_Adj_Txp::Command_Write_Click() {
   if (Transfer.Busy_Refused()) return;
   for (int r = 0; r < 16; ++r)
     if (!Row_Bytes(r)) return Unsendable_Message(r);
-  Start(Adjust_Write_Plan());
-}
-
-void frm_Adj_Txp::Start(Block_Plan plan) {
-  Write_Mode = std::holds_alternative<Write_Plan>(plan);
-  Transfer.Start(std::move(plan));
-  Transfer_Running = Link.Link_Busy();
+  Transfer.Start(Adjust_Write_Plan());
 }
 
 std::optional<std::array<std::uint8_t, 16>> frm_Adj_Txp::Row_Bytes(int row) const {
@@ -55,15 +49,11 @@ void frm_Adj_Txp::Unsendable_Message(int row) {
   Adj_Prompt(prog_, Adj_Msg::Unsendable_Row, {n, n});
 }
 
-void frm_Adj_Txp::Link_Port_Error(bool) {
-  Transfer_Running = false;
-}
-
 void frm_Adj_Txp::Link_Identified(const Ident_Frame& frame) {
   Store_Ident14(prog_, frame);
 }
 
-void frm_Adj_Txp::Link_Block_Stored(int step, std::span<const std::uint8_t> data) {
+void frm_Adj_Txp::Link_Block_Stored(int step, std::uint16_t, std::span<const std::uint8_t> data) {
   const int row = kFirstBlockRow + step;
   for (std::size_t i = 0; i < data.size() && i < 64; ++i)
     data_.Block_Buf(static_cast<std::size_t>(row), kDataColumn + i) = data[i];
@@ -76,8 +66,7 @@ std::optional<std::array<std::uint8_t, 16>> frm_Adj_Txp::Link_Frame_Data(const W
 
 // The completion texts follow from the transfer link once the table is in place.
 void frm_Adj_Txp::Link_Done() {
-  Transfer_Running = false;
-  if (!Write_Mode) Blocks_To_Adj();
+  if (!Transfer.Writing()) Blocks_To_Adj();
 }
 
 // The 320 data bytes of the five replies fill rows 0..19 in the order read: rows 0..15 from
@@ -91,14 +80,9 @@ void frm_Adj_Txp::Blocks_To_Adj() {
   Show_Adj_Page();
 }
 
-void frm_Adj_Txp::Link_Failed() {
-  Transfer_Running = false;
-}
-
 // The table changed under the running write (a value that is no byte): the engine stopped rather
 // than send it, and the frames before it have reached the radio.
 void frm_Adj_Txp::Link_Stopped(const Write_Step& step) {
-  Transfer_Running = false;
   const std::string n = std::to_string(step.source);
   Adj_Prompt(prog_, Adj_Msg::Stopped_Row, {n, n});
 }

@@ -249,8 +249,7 @@ void frm_Adj_Txp::Form_Load() {
   show();
   Lay_Out();
 
-  Write_Mode = false;
-  Transfer_Running = false;
+  Transfer.Stop();
   data_.Block_Buf.fill(0, 65, 0, 70, 0);
   ProgressBar1.setVisible(false);
 
@@ -483,7 +482,7 @@ void frm_Adj_Txp::Command_def_Click() {
 }
 
 void frm_Adj_Txp::Command_close_Click() {
-  if (Busy()) return Adj_Prompt(prog_, Adj_Msg::Close_Busy);
+  if (Transfer.Close_Refused()) return;
   Link.Close_Port();
   Program& program = prog_;  // this window may be gone once it has unloaded
   unload();
@@ -494,10 +493,7 @@ void frm_Adj_Txp::Command_close_Click() {
 // Closing the window any other way (its window control, the main window's Exit) while a transfer
 // runs would leave the radio's adjustment memory half-written: it is refused as Close refuses.
 void frm_Adj_Txp::Form_Unload(int& cancel) {
-  if (Busy()) {
-    Adj_Prompt(prog_, Adj_Msg::Close_Busy);
-    cancel = 1;
-  }
+  if (Transfer.Unload_Refused()) cancel = 1;
 }
 
 }  // namespace j5

@@ -150,22 +150,16 @@ class frm_Adj_Txp : public kit::Form, private Link_Listener {
   void Busy_Message();
 
   // adj_transfer.cpp
-  // The transfer under way (or last run) is a write.
-  bool Write_Mode = false;
-  // From a button press until the transfer completes or fails for good, its restarts included.
-  bool Transfer_Running = false;
   void Command_read_Click();
   void Command_Write_Click();
-  void Start(Block_Plan plan);
   void Blocks_To_Adj();
   std::optional<std::array<std::uint8_t, 16>> Row_Bytes(int row) const;
   void Unsendable_Message(int row);
-  void Link_Port_Error(bool restart) override;
   void Link_Identified(const Ident_Frame& frame) override;
-  void Link_Block_Stored(int step, std::span<const std::uint8_t> data) override;
+  void Link_Block_Stored(int step, std::uint16_t address,
+                         std::span<const std::uint8_t> data) override;
   std::optional<std::array<std::uint8_t, 16>> Link_Frame_Data(const Write_Step& step) override;
   void Link_Done() override;
-  void Link_Failed() override;
   void Link_Stopped(const Write_Step& step) override;
 
   // adj_page.cpp

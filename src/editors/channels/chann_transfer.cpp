@@ -51,7 +51,6 @@ std::size_t Data_Start(const Store& store, std::size_t row) {
 
 void frm_chann::Command_read_Click() {
   if (Transfer.Busy_Refused()) return;
-  Write_Mode = false;
   Chann_Last = Shown_Channels();
   Block_Count = static_cast<int>(rt::Int(Chann_Last / 4.0 + 0.9)) + 1;
   data_.Name_Phase = kFalse;
@@ -60,12 +59,9 @@ void frm_chann::Command_read_Click() {
 
 void frm_chann::Command_Write_Click() {
   if (Transfer.Busy_Refused()) return;
-  Write_Mode = true;
   Chann_Last = Shown_Channels();
   const Write_Plan plan = Channel_Write_Plan(Chann_Last);
-  // A loaded parameter file may hold values that are no byte; none of them may reach the radio.
-  for (const Write_Step& step : plan.steps)
-    if (!Link_Frame_Data(step)) return Unsendable_Row_Message(prog_, step.source, false);
+  if (Transfer.Rows_Refused(plan)) return;
   data_.Name_Phase = kFalse;
   Transfer.Start(plan);
 }
@@ -76,10 +72,10 @@ void frm_chann::Link_Connected() {
   data_.Name_Phase = kFalse;
 }
 
-void frm_chann::Link_Block_Stored(int step, std::span<const std::uint8_t> data) {
+void frm_chann::Link_Block_Stored(int step, std::uint16_t address,
+                                  std::span<const std::uint8_t> data) {
   const int pair = step / 2;
   const bool name = step % 2 == 1;
-  const auto address = static_cast<std::uint16_t>((name ? kNameBase : 0) + pair * 64);
   if (name)
     Store_Reply(data_.Name_Block_Buf, static_cast<std::size_t>(pair + 2), address, data);
   else
@@ -99,7 +95,7 @@ std::optional<std::array<std::uint8_t, 16>> frm_chann::Link_Frame_Data(const Wri
 
 // The replies go into the image before the completion is shown.
 void frm_chann::Link_Done() {
-  if (!Write_Mode) Blocks_To_Channels();
+  if (!Transfer.Writing()) Blocks_To_Channels();
 }
 
 // A file loaded under the running write put a value that is no byte into a row still to go.

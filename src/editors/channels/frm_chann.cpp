@@ -88,8 +88,7 @@ void frm_chann::Form_Load() {
   Number_Rows();
 
   // The hidden transfer starts idle.
-  Link.Stop();
-  Write_Mode = false;
+  Transfer.Stop();
   Transfer.Progress.Clear();
 
   for (int i = 1; i <= Shown_Channels(); ++i) Show_Channel(i);
@@ -167,6 +166,7 @@ void frm_chann::Command_Clear_Click() {
 }
 
 void frm_chann::Command_close_Click() {
+  if (Transfer.Close_Refused()) return;
   Link.Close_Port();
   Program& program = prog_;  // this window may be gone once it has unloaded
   unload();
@@ -174,8 +174,14 @@ void frm_chann::Command_close_Click() {
   program.Form_save_chann.unload();
 }
 
-void frm_chann::Form_Unload(int&) {
-  Link.Stop();
+// Any way of closing the window while its transfer runs is refused: the radio would be left
+// half-read or half-written without a word.
+void frm_chann::Form_Unload(int& cancel) {
+  if (Transfer.Unload_Refused()) {
+    cancel = 1;
+    return;
+  }
+  Transfer.Stop();
   data_.Win_Chann = kFalse;
 }
 

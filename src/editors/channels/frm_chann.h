@@ -85,8 +85,6 @@ class frm_chann : public kit::Form, Link_Listener {
   // One name of a received name frame (Name_Block_Buf row, data offset 0, 16, 32 or 48) into
   // the name column of a grid row; false when the grid has no such row.
   bool Decode_Name_Frame(int frameRow, int gridRow, int offset);
-  bool Write_Busy() const { return Link.Link_Busy() && Write_Mode; }
-  bool Read_Busy() const { return Link.Link_Busy() && !Write_Mode; }
 
   // Image rows the channel file holds (the last one is written, never read back).
   static constexpr int kChannFileRows = 496;
@@ -129,8 +127,7 @@ class frm_chann : public kit::Form, Link_Listener {
   // cell a second time from inside the first commit.
   bool Committing = false;
 
-  // The transfer's state: a write or a read, the channels it covers, and the block pairs read.
-  bool Write_Mode = false;
+  // The transfer's extent: the channels it covers, and the block pairs read.
   int Chann_Last = 0;
   int Block_Count = 0;
 
@@ -139,7 +136,8 @@ class frm_chann : public kit::Form, Link_Listener {
   void Command_Write_Click();
   void Blocks_To_Channels();
   void Link_Connected() override;
-  void Link_Block_Stored(int step, std::span<const std::uint8_t> data) override;
+  void Link_Block_Stored(int step, std::uint16_t address,
+                         std::span<const std::uint8_t> data) override;
   std::optional<std::array<std::uint8_t, 16>> Link_Frame_Data(const Write_Step& step) override;
   void Link_Done() override;
   void Link_Stopped(const Write_Step& step) override;

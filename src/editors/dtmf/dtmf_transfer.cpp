@@ -18,24 +18,22 @@ void frm_dtmf::Command_read_Click() {
 
 void frm_dtmf::Command_Write_Click() {
   if (Transfer.Busy_Refused()) return;
-  // A value that is no byte (from a hand-made parameter file) must not reach the radio, nor may
-  // the write stop half-way for it.
-  for (int r = kFirstGroupRow; r <= kLastWriteRow; ++r)
-    if (!Image_Row_Bytes(data_, r)) return Unsendable_Row_Message(prog_, r, false);
   Start_Dtmf_Write();
 }
 
 void frm_dtmf::Start_Dtmf_Read() {
-  Write_Mode = false;
   Transfer.Start(Dtmf_Read_Plan());
 }
 
 void frm_dtmf::Start_Dtmf_Write() {
-  Write_Mode = true;
-  Transfer.Start(Dtmf_Write_Plan());
+  // A value that is no byte (from a hand-made parameter file) must not reach the radio, nor may
+  // the write stop half-way for it.
+  const Write_Plan plan = Dtmf_Write_Plan();
+  if (Transfer.Rows_Refused(plan)) return;
+  Transfer.Start(plan);
 }
 
-void frm_dtmf::Link_Block_Stored(int step, std::span<const std::uint8_t> data) {
+void frm_dtmf::Link_Block_Stored(int step, std::uint16_t, std::span<const std::uint8_t> data) {
   std::copy_n(data.begin(), 64, Reply_Blocks.at(static_cast<std::size_t>(step)).begin());
 }
 
@@ -45,7 +43,7 @@ std::optional<std::array<std::uint8_t, 16>> frm_dtmf::Link_Frame_Data(const Writ
 
 // Before the completion texts: a read's blocks are in the image and shown first.
 void frm_dtmf::Link_Done() {
-  if (!Write_Mode) Load_Dtmf_Reply();
+  if (!Transfer.Writing()) Load_Dtmf_Reply();
 }
 
 // Each block fills four image rows; the engine passed on only replies whose header checked out.

@@ -226,10 +226,6 @@ void frm_dtmf::Form_Activate() {
   Show_Dtmf();
 }
 
-bool frm_dtmf::Busy() const {
-  return Link.Link_Busy();
-}
-
 void frm_dtmf::Command_def_Click() {
   if (Transfer.Busy_Refused()) return;
   Def_Dtmf(data_);
@@ -256,8 +252,7 @@ void frm_dtmf::Save_Sig_File() {
 }
 
 void frm_dtmf::Form_Unload(int& cancel) {
-  if (Busy()) {
-    Transfer.Progress.Close_Busy();
+  if (Transfer.Unload_Refused()) {
     cancel = 1;
     return;
   }

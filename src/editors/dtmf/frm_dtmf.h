@@ -132,7 +132,6 @@ class frm_dtmf : public kit::Form, private Link_Listener {
   void Lay_Out();
   void Command_def_Click();
   void Command_close_Click();
-  bool Busy() const;
 
   // dtmf_display.cpp
   void Bind_Record();
@@ -149,8 +148,6 @@ class frm_dtmf : public kit::Form, private Link_Listener {
 
   // dtmf_transfer.cpp
   static constexpr int kReadBlocks = 7;
-  static constexpr int kLastWriteRow = 204;
-  bool Write_Mode = false;
   // The read's replies, put into the image only once the whole read has succeeded.
   std::array<std::array<std::uint8_t, 64>, kReadBlocks> Reply_Blocks{};
   void Command_read_Click();
@@ -158,7 +155,8 @@ class frm_dtmf : public kit::Form, private Link_Listener {
   void Start_Dtmf_Read();
   void Start_Dtmf_Write();
   void Load_Dtmf_Reply();
-  void Link_Block_Stored(int step, std::span<const std::uint8_t> data) override;
+  void Link_Block_Stored(int step, std::uint16_t address,
+                         std::span<const std::uint8_t> data) override;
   std::optional<std::array<std::uint8_t, 16>> Link_Frame_Data(const Write_Step& step) override;
   void Link_Done() override;
   void Link_Stopped(const Write_Step& step) override;

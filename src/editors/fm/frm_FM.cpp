@@ -20,8 +20,6 @@ using fm::Entry_Value;
 namespace {
 
 // The window's messages.
-const Bilingual kUnloadBusy{"正在进行读写操作,请勿关窗口 ！,",
-                            "Read-write operating，don't close the window.,"};
 const Bilingual kClearBusy{"正在进行读写操作,请勿进行清除操作 ！,",
                            "Read-write operating，don't clear operate .,"};
 const Bilingual kFreqRange{"接收频率超出范围 ！", "Over the range of receive frequency ."};
@@ -73,8 +71,7 @@ std::string Whole_MHz(double v) {
 
 frm_FM::frm_FM(Program& program)
     : kit::Form(program.platform, "frm_FM", program.mainForm()),
-      Progress(*this, program, Fm_Link().texts),
-      Link(*this, program, *this),
+      Transfer(*this, program, Fm_Link(), *this),
       prog_(program),
       data_(program.data) {
   Timer4.setInterval(500);
@@ -139,9 +136,7 @@ void frm_FM::Form_Load() {
   Text_Edit.setVisible(false);
   MSF_Chann.setRows(18);
   MSF_Chann.setCol(0);
-  Link.Stop();
-  Write_Mode = false;
-  Exchange_Open = false;
+  Transfer.Stop();
   Editor_Open = false;
   Progress.Clear();
   data_.Block_Buf.fill(0, 65, 0, 70, 255);
@@ -210,8 +205,7 @@ void frm_FM::Form_Activate() {
 // Any way of closing the window is refused while a transfer runs: the radio would be left
 // half-read or half-written.
 void frm_FM::Form_Unload(int& cancel) {
-  if (Link.Link_Busy()) {
-    Prompt(prog_, kUnloadBusy);
+  if (Transfer.Unload_Refused()) {
     cancel = 1;
     return;
   }
@@ -220,39 +214,25 @@ void frm_FM::Form_Unload(int& cancel) {
 
 // ---- Buttons --------------------------------------------------------------------------------
 
-bool frm_FM::Refuse_If_Busy(const Bilingual& text) {
-  if (!Link.Link_Busy()) return false;
-  Prompt(prog_, text);
-  return true;
-}
-
 void frm_FM::Command_read_Click() {
-  if (Refuse_If_Busy(Fm_Link().texts.busy)) return;
-  Write_Mode = false;
-  if (!Link.Start(Fm_Link(), Fm_Read_Plan())) return;
-  Exchange_Open = true;
-  data_.Name_Phase = kFalse;
-  Progress.Connecting(true);
+  if (Transfer.Busy_Refused()) return;
+  if (Transfer.Start(Fm_Read_Plan())) data_.Name_Phase = kFalse;
 }
 
 void frm_FM::Command_Write_Click() {
   bool bands_ok = true;
   for (int n = 1; n <= fm::kChannels; ++n) bands_ok = Encode_Fm_Row(n) && bands_ok;
-  if (Refuse_If_Busy(Fm_Link().texts.busy)) return;
+  if (Transfer.Busy_Refused()) return;
   // A limit without three digits would shift the others in the radio's band row.
   if (!bands_ok) {
     Prompt(prog_, kBandInvalid);
     return;
   }
-  Write_Mode = true;
-  if (!Link.Start(Fm_Link(), Fm_Write_Plan())) return;
-  Exchange_Open = true;
-  data_.Name_Phase = kFalse;
-  Progress.Connecting(true);
+  if (Transfer.Start(Fm_Write_Plan())) data_.Name_Phase = kFalse;
 }
 
 void frm_FM::Command_Clear_Click() {
-  if (Refuse_If_Busy(kClearBusy)) return;
+  if (Transfer.Busy()) return Prompt(prog_, kClearBusy);
   Progress.Clear();
   data_.Block_Buf.fill(0, 65, 0, 70, 0);
   data_.Name_Block_Buf.fill(0, 65, 0, 70, 0);
@@ -265,17 +245,17 @@ void frm_FM::Command_Clear_Click() {
 }
 
 void frm_FM::Command_save_Click() {
-  if (Refuse_If_Busy(Fm_Link().texts.busy)) return;
+  if (Transfer.Busy_Refused()) return;
   prog_.Form_save_chann.load();
 }
 
 void frm_FM::Command_open_Click() {
-  if (Refuse_If_Busy(Fm_Link().texts.busy)) return;
+  if (Transfer.Busy_Refused()) return;
   prog_.Form_open_chann.load();
 }
 
 void frm_FM::Command_close_Click() {
-  if (Refuse_If_Busy(Fm_Link().texts.close_busy)) return;
+  if (Transfer.Close_Refused()) return;
   Link.Close_Port();
   Program& program = prog_;  // this window is gone once it has unloaded
   unload();
@@ -313,13 +293,14 @@ void frm_FM::Show_Band(const fields::Cells& cells) {
 // when the rows shown are encoded again.
 void frm_FM::Decode_Fm_Frames() {
   constexpr int kBlocks = 5;
+  const int base = Fm_Read_Plan().base;
   FmImage received = Erased_Fm_Image();
   const fields::Cells cells{received};
   std::array<bool, fm::kChannels + 1> shown{};
   for (int k = 2; k <= kBlocks + 1; ++k) {
     const auto row = static_cast<std::size_t>(k);
-    int ch = rt::CInt(16.0 * (data_.Block_Buf(row, 2) - data_.Addr_High) +
-                      (data_.Block_Buf(row, 3) - data_.Addr_Low) / 16.0 + 1);
+    int ch = rt::CInt(16.0 * (data_.Block_Buf(row, 2) - (base >> 8)) +
+                      (data_.Block_Buf(row, 3) - (base & 0xFF)) / 16.0 + 1);
     for (int j = 0; j < (k < kBlocks + 1 ? 4 : 1); ++j, ++ch) {
       if (ch < 1 || ch > fm::kChannels) continue;
       for (std::size_t c = 0; c < 16; ++c)
@@ -442,7 +423,7 @@ void frm_FM::Band_LostFocus(const Band_Box& b) {
 void frm_FM::Timer4_Timer() {
   // A request that comes while an exchange runs (or waits to be tried again) waits for its end:
   // a load would change the rows a write sends, a save would build over them.
-  if (Exchange_Open) return;
+  if (Transfer.Exchange_Open()) return;
   if (data_.Open_Adj_Req != 0) {
     data_.Open_Adj_Req = kFalse;
     Show_Fm_Rows();
@@ -483,53 +464,27 @@ void frm_FM::Save_Fm_File() {
 
 // ---- The transfer -----------------------------------------------------------------------------
 
-void frm_FM::Link_Port_Error(bool restart) {
-  Progress.Port_Error();
-  if (restart) Exchange_Open = false;
-}
-
 void frm_FM::Link_Identified(const Ident_Frame& frame) {
   Store_Ident8_Dec(prog_, frame);
 }
 
-void frm_FM::Link_Connected() {
-  Progress.Connected();
-}
-
 // Block k lands in Block_Buf row k + 2 as the radio sent it (its header was checked).
-void frm_FM::Link_Block_Stored(int step, std::span<const std::uint8_t> data) {
-  Store_Reply_Row(data_, step + 2, Fm_Read_Plan().steps[static_cast<std::size_t>(step)].address,
-                  data);
+void frm_FM::Link_Block_Stored(int step, std::uint16_t address,
+                               std::span<const std::uint8_t> data) {
+  Store_Reply_Row(data_, step + 2, address, data);
 }
 
 std::optional<std::array<std::uint8_t, 16>> frm_FM::Link_Frame_Data(const Write_Step& step) {
   return Row_Bytes(data_.Fm_Image, step.source);
 }
 
-void frm_FM::Link_Progress(const Progress_Mark& mark) {
-  if (Write_Mode)
-    Progress.Writing(mark);
-  else
-    Progress.Reading(mark);
-}
-
+// A read's channels are shown before the completion texts.
 void frm_FM::Link_Done() {
-  Exchange_Open = false;
-  if (Write_Mode) {
-    Progress.Write_Done();
-    return;
-  }
-  Decode_Fm_Frames();
-  Progress.Read_Done();
+  if (!Transfer.Writing()) Decode_Fm_Frames();
 }
 
-void frm_FM::Link_Failed() {
-  Exchange_Open = false;
-  Progress.Failed();
-}
-
+// Fm_Image changed under the running write (it never should: file requests wait for the end).
 void frm_FM::Link_Stopped(const Write_Step&) {
-  Exchange_Open = false;
   Progress.Failed();
 }
 

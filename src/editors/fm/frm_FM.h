@@ -10,8 +10,7 @@
 #include <array>
 
 #include "editors/fields.h"
-#include "link/link_engine.h"
-#include "link/transfer_progress.h"
+#include "link/transfer_link.h"
 #include "platform/kit.h"
 
 namespace j5 {
@@ -41,7 +40,8 @@ class frm_FM : public kit::Form, protected Link_Listener {
   kit::Label LB_TO_B{*this, "LB_TO_B"};
   kit::TextBox Text_pvfo2_B{*this, "Text_pvfo2_B"};
   kit::Label Label3{*this, "Label3"};
-  Transfer_Progress Progress;
+  Transfer_Link Transfer;
+  Transfer_Progress& Progress = Transfer.Progress;
   kit::Label& Label_tr_count = Progress.Label_tr_count;
   kit::ProgressBar& ProgressBar1 = Progress.ProgressBar1;
   kit::CommandButton Command_read{*this, "Command_read"};
@@ -52,16 +52,13 @@ class frm_FM : public kit::Form, protected Link_Listener {
   kit::CommandButton Command_close{*this, "Command_close"};
   kit::Label Label_chann{*this, "Label_chann"};
   kit::Timer Timer4{*this, "Timer4"};
-  Link_Engine Link;
+  Link_Engine& Link = Transfer.Link;
   kit::SerialPort& MSC = Link.MSC;
 
   double Fm_Low = 0, Fm_High = 0;
   // The cell the editor was last opened over, or that is being left, and its text then.
   int Cur_Row = 0, Cur_Col = 0;
   std::string Cell_Text;
-
-  // Write_Busy or Read_Busy: an exchange runs (not while a retry waits).
-  bool Transfer_Busy() const { return Link.Link_Busy(); }
 
   // Grid row n (1-16) into Fm_Image row n - 1, the band boxes into the band row; false when a
   // band limit has no three-digit form (that limit's bytes are left as they were).
@@ -83,10 +80,6 @@ class frm_FM : public kit::Form, protected Link_Listener {
   SharedData& data_;
   std::array<kit::TextBox*, 4> Band_Boxes{&Text_pvfo1_A, &Text_pvfo2_A, &Text_pvfo1_B,
                                           &Text_pvfo2_B};
-  bool Write_Mode = false;
-  // From a start until the exchange has ended, its retries included: a file request must not
-  // touch Fm_Image meanwhile.
-  bool Exchange_Open = false;
   // The editor was laid over (Cur_Row, Cur_Col) and its text is still to be applied there.
   bool Editor_Open = false;
 
@@ -95,7 +88,6 @@ class frm_FM : public kit::Form, protected Link_Listener {
   double Band_Left() const;
   void Form_Activate();
   void Form_Unload(int& cancel);
-  bool Refuse_If_Busy(const Bilingual& text);
   void Command_read_Click();
   void Command_Write_Click();
   void Command_Clear_Click();
@@ -121,14 +113,11 @@ class frm_FM : public kit::Form, protected Link_Listener {
   void Show_Fm_Rows();
   void Save_Fm_File();
 
-  void Link_Port_Error(bool restart) override;
   void Link_Identified(const Ident_Frame& frame) override;
-  void Link_Connected() override;
-  void Link_Block_Stored(int step, std::span<const std::uint8_t> data) override;
+  void Link_Block_Stored(int step, std::uint16_t address,
+                         std::span<const std::uint8_t> data) override;
   std::optional<std::array<std::uint8_t, 16>> Link_Frame_Data(const Write_Step& step) override;
-  void Link_Progress(const Progress_Mark& mark) override;
   void Link_Done() override;
-  void Link_Failed() override;
   void Link_Stopped(const Write_Step& step) override;
 };
 

@@ -38,7 +38,7 @@ void Store_Option_Values(CopyImage& image, const std::vector<std::int16_t>& valu
 void Option_Copy_Window::Timer4_Timer() {
   // A request that comes while a transfer runs waits for its end: a load would change the rows a
   // write is sending, and a read would overwrite what was loaded.
-  if (Busy()) return;
+  if (Transfer.Busy()) return;
   if (data_.Open_File_Req != 0) {
     data_.Open_File_Req = kFalse;
     Load_Option_File();

@@ -9,7 +9,6 @@ namespace j5 {
 
 void Option_Copy_Window::Command_read_Click() {
   if (Transfer.Busy_Refused()) return;
-  Write_Mode = false;
   Read_Rows = CopyImage{};
   Transfer.Start(Option_Copy_Read_Plan());
 }
@@ -18,7 +17,6 @@ void Option_Copy_Window::Command_Write_Click() {
   if (Transfer.Busy_Refused()) return;
   // Packed once per press: a retry sends the rows as this packing left them.
   Pack_Options();
-  Write_Mode = true;
   Transfer.Start(Option_Copy_Write_Plan());
 }
 
@@ -26,11 +24,10 @@ void Option_Copy_Window::Link_Identified(const Ident_Frame& frame) {
   Store_Ident8_Dec(prog_, frame);
 }
 
-void Option_Copy_Window::Link_Block_Stored(int step, std::span<const std::uint8_t> data) {
-  const Read_Plan plan = Option_Copy_Read_Plan();
-  const auto k = static_cast<std::size_t>(step);
-  Store_Reply_Row(data_, step + 2, plan.steps[k].address, data);
-  const int dest = plan.steps[k].dest;
+void Option_Copy_Window::Link_Block_Stored(int step, std::uint16_t address,
+                                           std::span<const std::uint8_t> data) {
+  Store_Reply_Row(data_, step + 2, address, data);
+  const int dest = Option_Copy_Read_Plan().steps[static_cast<std::size_t>(step)].dest;
   if (dest < 0) return;
   for (std::size_t i = 0; i < 64 && i < data.size(); ++i)
     Read_Rows(static_cast<std::size_t>(dest) + i / 16, i % 16) = data[i];
@@ -49,7 +46,7 @@ std::optional<std::array<std::uint8_t, 16>> Option_Copy_Window::Link_Frame_Data(
 
 // A read changes the image only once every reply has come, and then all sixteen rows.
 void Option_Copy_Window::Link_Done() {
-  if (Write_Mode) return;
+  if (Transfer.Writing()) return;
   Copy_Image = Read_Rows;
   Read_Base = CopyImage{};
   for (std::size_t r = 0; r < 4; ++r)

@@ -329,8 +329,7 @@ void Option_Copy_Window::Form_Load() {
     setLeft((main->scaleWidth() - width()) / 2);
   }
   show();
-  Transfer.Link.Stop();
-  Write_Mode = false;
+  Transfer.Stop();
   for (std::size_t r = 0; r <= 65; ++r)
     for (std::size_t c = 0; c <= 70; ++c) data_.Block_Buf(r, c) = 0;
   Fill_Option_Defaults();
@@ -344,16 +343,11 @@ void Option_Copy_Window::Form_Activate() {
 // Closing the window by any other way than its Close button is refused as Close refuses it: the
 // radio would be left half-read or half-written.
 void Option_Copy_Window::Form_Unload(int& cancel) {
-  if (!Busy()) return;
-  Transfer.Progress.Close_Busy();
-  cancel = 1;
+  if (Transfer.Unload_Refused()) cancel = 1;
 }
 
 void Option_Copy_Window::Command_close_Click() {
-  if (Busy()) {
-    Transfer.Progress.Close_Busy();
-    return;
-  }
+  if (Transfer.Close_Refused()) return;
   Transfer.Link.Close_Port();
   Program& program = prog_;  // the window is gone once it has unloaded
   unload();

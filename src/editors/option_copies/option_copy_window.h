@@ -192,9 +192,6 @@ class Option_Copy_Window : public kit::Form, private Link_Listener {
   // A key typed into one of the four tone lists, until the next change of any of them.
   bool Tone_Typed = false;
 
-  // Read_Busy or Write_Busy.
-  bool Busy() const { return Transfer.Link.Link_Busy(); }
-
   void Fill_Option_Defaults();
   // Shows the image in the controls, the records from their rows in the layout the image has:
   // kReadVfoRow after a read, kPackedVfoRow after a file load.
@@ -269,12 +266,12 @@ class Option_Copy_Window : public kit::Form, private Link_Listener {
   void Command_read_Click();
   void Command_Write_Click();
   void Link_Identified(const Ident_Frame& frame) override;
-  void Link_Block_Stored(int step, std::span<const std::uint8_t> data) override;
+  void Link_Block_Stored(int step, std::uint16_t address,
+                         std::span<const std::uint8_t> data) override;
   std::optional<std::array<std::uint8_t, 16>> Link_Frame_Data(const Write_Step& step) override;
   void Link_Done() override;
   // The replies of a read, which the image takes whole once the last has come.
   CopyImage Read_Rows;
-  bool Write_Mode = false;
 };
 
 class frm_Adj_Mod : public Option_Copy_Window {

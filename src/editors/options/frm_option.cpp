@@ -68,8 +68,7 @@ frm_option::frm_option(Program& program)
     : kit::Form(program.platform, "frm_option", program.mainForm()),
       prog_(program),
       data_(program.data),
-      Progress(*this, program, Option_Link().texts),
-      Link(*this, program, *this),
+      Transfer(*this, program, Option_Link(), *this),
       Side_A{Combo_Band_A,
              Text_Range_A,
              Text_Freq_a,
@@ -387,7 +386,7 @@ void frm_option::Form_Load() {
   }
   show();
 
-  Write_Mode = false;
+  Transfer.Stop();
   Fill_Option_Lists();
   Start_Limits();
   Show_Options();
@@ -406,10 +405,7 @@ void frm_option::Form_Activate() {
 }
 
 void frm_option::Command_def_Click() {
-  if (Busy()) {
-    Progress.Busy();
-    return;
-  }
+  if (Transfer.Busy_Refused()) return;
   Progress.Clear();
   data_.Chann_Total = 128;
   Def_Option(data_);
@@ -417,10 +413,7 @@ void frm_option::Command_def_Click() {
 }
 
 void frm_option::Command_close_Click() {
-  if (Busy()) {
-    Progress.Close_Busy();
-    return;
-  }
+  if (Transfer.Close_Refused()) return;
   Link.Close_Port();
   Program& program = prog_;  // this window may be gone once it has unloaded
   unload();
@@ -429,8 +422,7 @@ void frm_option::Command_close_Click() {
 }
 
 void frm_option::Form_Unload(int& cancel) {
-  if (Busy()) {
-    Progress.Close_Busy();
+  if (Transfer.Unload_Refused()) {
     cancel = 1;
     return;
   }

@@ -16,8 +16,7 @@
 #include <string>
 
 #include "editors/fields.h"
-#include "link/link_engine.h"
-#include "link/transfer_progress.h"
+#include "link/transfer_link.h"
 #include "platform/kit.h"
 
 namespace j5 {
@@ -184,15 +183,13 @@ class frm_option : public kit::Form, private Link_Listener {
   kit::TextBox Text_PON_MSG_D{*this, "Text_PON_MSG_D"};
 
   // The editor's own transfer: its progress, and the link with MSC and
-  // Timer1 to Timer3.
-  Transfer_Progress Progress;
+  // Timer1 to Timer3. Default, Close and every unload refuse while it runs.
+  Transfer_Link Transfer;
+  Transfer_Progress& Progress = Transfer.Progress;
   kit::Label& Label_tr_count = Progress.Label_tr_count;
   kit::ProgressBar& ProgressBar1 = Progress.ProgressBar1;
-  Link_Engine Link;
+  Link_Engine& Link = Transfer.Link;
   kit::Timer Timer4{*this, "Timer4"};
-
-  // Default, Close and every unload refuse while the transfer runs.
-  bool Busy() const { return Link.Link_Busy(); }
 
   // Sets every control from the image; the controls' handlers write what
   // they now show back.
@@ -268,20 +265,14 @@ class frm_option : public kit::Form, private Link_Listener {
   void Combo_ctdcs_LostFocus(Side& s, kit::ComboBox& box, int column);
 
   // option_transfer.cpp
-  // The transfer under way is a write; the replies of a read, which the
-  // image takes only once all have come.
-  bool Write_Mode = false;
+  // The replies of a read, which the image takes only once all have come.
   std::array<std::array<std::uint8_t, 64>, 5> Blocks{};
   void Command_read_Click();
   void Command_Write_Click();
-  void Start_Option_Transfer(bool write);
-  void Link_Port_Error(bool restart) override;
-  void Link_Connected() override;
-  void Link_Block_Stored(int step, std::span<const std::uint8_t> data) override;
+  void Link_Block_Stored(int step, std::uint16_t address,
+                         std::span<const std::uint8_t> data) override;
   std::optional<std::array<std::uint8_t, 16>> Link_Frame_Data(const Write_Step& step) override;
-  void Link_Progress(const Progress_Mark& mark) override;
   void Link_Done() override;
-  void Link_Failed() override;
   void Link_Stopped(const Write_Step& step) override;
   void Text_chann_total_Change();
   void Text_chann_total_LostFocus();

@@ -59,18 +59,12 @@ void frm_option::Save_Param_File() {
 }
 
 void frm_option::Open_Menu_File() {
-  if (Busy()) {
-    Progress.Busy();
-    return;
-  }
+  if (Transfer.Busy_Refused()) return;
   prog_.Form_open_menu.show();
 }
 
 void frm_option::Save_Menu_File() {
-  if (Busy()) {
-    Progress.Busy();
-    return;
-  }
+  if (Transfer.Busy_Refused()) return;
   prog_.Form_save_menu.show();
 }
 

@@ -1,9 +1,12 @@
 // The optional features window's own transfer of the radio's option area,
-// behind its Read and Write buttons, which are not visible. The link engine
-// runs the exchange; the window answers what it reports.
+// behind its Read and Write buttons, which are not visible. The window's
+// Transfer_Link runs the exchange and shows its texts; the window puts the
+// blocks in place and says what each frame carries.
 #include <algorithm>
 
+#include "data/defaults.h"
 #include "editors/options/frm_option.h"
+#include "link/Form_Comm_Write.h"
 #include "link/transfers.h"
 #include "shell/program.h"
 
@@ -16,33 +19,24 @@ constexpr int kFirstRow = 224;  // radio 0x0E00, where the read begins
 }  // namespace
 
 void frm_option::Command_read_Click() {
-  Start_Option_Transfer(false);
+  if (Transfer.Busy_Refused()) return;
+  Transfer.Start(Option_Read_Plan());
 }
 
+// The work-channel row goes out as the whole write sends it: naming
+// programmed channels (right after start-up it is erased, and the radio's
+// work channels would become 255). A value that is no byte (from a hand-made
+// parameter file) must not reach the radio, nor may the write stop half-way
+// for it.
 void frm_option::Command_Write_Click() {
-  Start_Option_Transfer(true);
+  if (Transfer.Busy_Refused()) return;
+  Check_Work_Chann(data_);
+  const Write_Plan plan = Option_Write_Plan();
+  if (Transfer.Rows_Refused(plan)) return;
+  Transfer.Start(plan);
 }
 
-void frm_option::Start_Option_Transfer(bool write) {
-  if (Busy()) {
-    Progress.Busy();
-    return;
-  }
-  Write_Mode = write;
-  Link.Start(Option_Link(),
-             write ? Block_Plan{Option_Write_Plan()} : Block_Plan{Option_Read_Plan()});
-  if (data_.Port_Error == 0) Progress.Connecting(true);
-}
-
-void frm_option::Link_Port_Error(bool) {
-  Progress.Port_Error();
-}
-
-void frm_option::Link_Connected() {
-  Progress.Connected();
-}
-
-void frm_option::Link_Block_Stored(int step, std::span<const std::uint8_t> data) {
+void frm_option::Link_Block_Stored(int step, std::uint16_t, std::span<const std::uint8_t> data) {
   auto& block = Blocks.at(static_cast<std::size_t>(step));
   std::copy_n(data.begin(), std::min(data.size(), block.size()), block.begin());
 }
@@ -51,40 +45,21 @@ std::optional<std::array<std::uint8_t, 16>> frm_option::Link_Frame_Data(const Wr
   return Image_Row_Bytes(data_, step.source);
 }
 
-void frm_option::Link_Progress(const Progress_Mark& mark) {
-  if (Write_Mode) {
-    Progress.Writing(mark);
-  } else {
-    Progress.Reading(mark);
-  }
-}
-
 // A complete read replaces image rows 224 to 243 (the option block and both
-// frequency-mode records among them) and shows them; a read that failed on
-// the way leaves the image as it was.
+// frequency-mode records among them) and shows them, before the completion
+// texts; a read that failed on the way leaves the image as it was.
 void frm_option::Link_Done() {
-  if (Write_Mode) {
-    Progress.Write_Done();
-    return;
-  }
+  if (Transfer.Writing()) return;
   for (std::size_t k = 0; k < Blocks.size(); ++k)
     for (std::size_t i = 0; i < 64; ++i)
       data_.Mem_Image(kFirstRow + 4 * k + i / 16, i % 16) = Blocks[k][i];
   Show_Options();
-  Progress.Read_Done();
 }
 
-void frm_option::Link_Failed() {
-  Progress.Failed();
-}
-
-// A row holding a value that is no byte (from a hand-made file) stops the
-// write before anything of it reaches the radio.
+// A file loaded under the running write put a value that is no byte into a
+// row still to go.
 void frm_option::Link_Stopped(const Write_Step& step) {
-  const std::string n = std::to_string(step.source);
-  Prompt(prog_,
-         {"参数第 " + n + " 行含有 0 至 255 以外的数值，写入已停止 ！",
-          "Row " + n + " of the parameters holds a value outside 0 to 255; writing stopped."});
+  Unsendable_Row_Message(prog_, step.source, true);
 }
 
 }  // namespace j5

@@ -30,7 +30,7 @@ const Bilingual kSaveFailed{"信令参数保存失败 ！", "Fail to store the S
 Tone_Window::Tone_Window(Program& program, std::string name, Plans plans)
     : kit::Form(program.platform, std::move(name), program.mainForm()),
       Progress(*this, program, Signalling_Link().texts),
-      Link(*this, program, *this),
+      Link(*this, program.data, *this),
       prog_(program),
       data_(program.data),
       plans_(plans) {
@@ -239,9 +239,9 @@ void Tone_Window::Link_Identified(const Ident_Frame& frame) {
 }
 
 // Block k lands in the window's Block_Buf row k + 2 as the radio sent it (its header was checked).
-void Tone_Window::Link_Block_Stored(int step, std::span<const std::uint8_t> data) {
-  const Read_Plan plan = plans_.read();
-  Store_Reply_Row(Block_Buf, step + 2, plan.steps.at(static_cast<std::size_t>(step)).address, data);
+void Tone_Window::Link_Block_Stored(int step, std::uint16_t address,
+                                   std::span<const std::uint8_t> data) {
+  Store_Reply_Row(Block_Buf, step + 2, address, data);
 }
 
 std::optional<std::array<std::uint8_t, 16>> Tone_Window::Link_Frame_Data(const Write_Step& step) {

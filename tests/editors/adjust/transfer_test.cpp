@@ -15,12 +15,7 @@ struct AdjTransfer : ::testing::Test {
   AdjFixture f;
   frm_Adj_Txp& w = f.open();
 
-  std::vector<sim::LogEntry> toRadio(FrameKind kind) const {
-    std::vector<sim::LogEntry> out;
-    for (const auto& e : f.radio.log())
-      if (e.direction == sim::Direction::ToRadio && e.kind == kind) out.push_back(e);
-    return out;
-  }
+  std::vector<sim::LogEntry> toRadio(sim::FrameKind kind) const { return j5test::To_Radio(f.radio, kind); }
   static int address(const sim::LogEntry& e) { return e.bytes[1] << 8 | e.bytes[2]; }
   // Runs the clock until the transfer has ended for good (done, failed or refused).
   void finish() {

@@ -38,12 +38,7 @@ struct ChannTransfer : ::testing::Test, ChannFixture {
     open();
     driver.clearMessageBoxes();
   }
-  std::vector<sim::LogEntry> toRadio(FrameKind kind) const {
-    std::vector<sim::LogEntry> out;
-    for (const auto& e : radio.log())
-      if (e.direction == sim::Direction::ToRadio && e.kind == kind) out.push_back(e);
-    return out;
-  }
+  std::vector<sim::LogEntry> toRadio(sim::FrameKind kind) const { return j5test::To_Radio(radio, kind); }
   void runUntilIdle(double maxMs = 30000) {
     ASSERT_TRUE(driver.advanceUntil([&] { return !w->Link.Link_Busy(); }, maxMs));
     driver.advance(5000);  // a retry or a failure report that follows
@@ -191,6 +186,41 @@ TEST_F(ChannTransfer, BusyAndPortErrors) {
                             "Communication port is error, please setting right communication port . ！"});
   EXPECT_EQ(data.Port_Error, kTrue);
   EXPECT_FALSE(w->Link.Link_Busy());
+}
+
+// The window's own write is not dropped half-way without a word: its Close button, its close box
+// and the menu command that rebuilds it are refused while the write runs, which then ends.
+TEST_F(ChannTransfer, ClosingIsRefusedWhileItsOwnTransferRuns) {
+  data.Chann_Total = 64;
+  open();
+  MDImain& m = *program.MDImain;
+  const struct {
+    const char* way;
+    std::function<void()> press;
+  } ways[] = {
+      {"Close", [&] { w->Command_close.Click(); }},
+      {"close box", [&] { w->unload(); }},
+      {"Channel_edit", [&] { driver.click(m.Channel_edit); }},
+  };
+  for (const auto& c : ways) {
+    SCOPED_TRACE(c.way);
+    radio.clearLog();
+    driver.clearMessageBoxes();
+    frm_chann* before = w;
+    w->Command_Write.Click();
+    driver.advance(1000);
+    ASSERT_TRUE(w->Link.Link_Busy());
+    c.press();
+    EXPECT_EQ(messages(),
+              std::vector<std::string>{"Read-write operating，don't close the window.,"});
+    ASSERT_TRUE(program.frm_chann.loaded());
+    EXPECT_EQ(&*program.frm_chann, before);
+    EXPECT_EQ(data.Win_Chann, kTrue);
+    runUntilIdle();
+    EXPECT_EQ(toRadio(FrameKind::DataFrame).size() + toRadio(FrameKind::ShortRowFrame).size(),
+              128u);
+    EXPECT_EQ(driver.lastMessageBox().text, "Complete writing the data to transceiver.");
+  }
 }
 
 // A value that is no byte (from a hand-written parameter file) stops the write before anything

@@ -48,12 +48,7 @@ struct DtmfTransfer : ::testing::Test {
   bool runUntilIdle(double maxMs = 20000) {
     return f.driver.advanceUntil([&] { return !w.Link.Link_Busy(); }, maxMs);
   }
-  std::vector<sim::LogEntry> toRadio(sim::FrameKind kind) const {
-    std::vector<sim::LogEntry> out;
-    for (const auto& e : radio.log())
-      if (e.direction == sim::Direction::ToRadio && e.kind == kind) out.push_back(e);
-    return out;
-  }
+  std::vector<sim::LogEntry> toRadio(sim::FrameKind kind) const { return j5test::To_Radio(radio, kind); }
   int radioByte(int address) const {
     return radio.memory().read(static_cast<std::uint16_t>(address), 1)[0];
   }

@@ -25,7 +25,7 @@ struct FmTransfer : Fm_Fixture {
     for (std::size_t i = 0; i < bytes.size(); ++i)
       radio.memory().set(static_cast<std::uint16_t>(at + i), static_cast<std::uint8_t>(bytes[i]));
   }
-  bool ended(const frm_FM& w) const { return !w.Transfer_Busy() && !d.messageBoxes().empty(); }
+  bool ended(const frm_FM& w) const { return !w.Transfer.Busy() && !d.messageBoxes().empty(); }
 };
 
 TEST_F(FmTransfer, ReadShowsTheRadiosChannelsAndBands) {
@@ -85,7 +85,7 @@ TEST_F(FmTransfer, NoRadioTriesFourTimesThenReportsInThePanel) {
   ASSERT_TRUE(d.advanceUntil([&] { return program.panel(2) == "Communication fault."; }, 30000));
   EXPECT_EQ(to_radio(FrameKind::AltAccessCode).size(), 4u);
   EXPECT_TRUE(d.messageBoxes().empty());
-  EXPECT_FALSE(w.Transfer_Busy());
+  EXPECT_FALSE(w.Transfer.Busy());
   EXPECT_FALSE(w.MSC.portOpen());
 }
 
@@ -103,7 +103,7 @@ TEST_F(FmTransfer, AClickInTheRetryPauseReplacesThePendingRetry) {
   radio.inject({sim::Misbehaviour::Silence, FrameKind::AltAccessCode, 0, 1});
   frm_FM& w = open();
   d.click(w.Command_read);
-  ASSERT_TRUE(d.advanceUntil([&] { return !w.Transfer_Busy(); }, 5000));
+  ASSERT_TRUE(d.advanceUntil([&] { return !w.Transfer.Busy(); }, 5000));
   d.click(w.Command_Write);  // inside the 1500 ms pause
   ASSERT_TRUE(d.advanceUntil([&] { return ended(w); }, 20000));
   EXPECT_EQ(to_radio(FrameKind::AltAccessCode).size(), 2u);
@@ -132,7 +132,7 @@ TEST_F(FmTransfer, ButtonsAndClosingWaitForTheTransfer) {
   d.clearMessageBoxes();
   EXPECT_FALSE(d.close(w));
   EXPECT_EQ(box_texts(), std::vector<std::string>{"Read-write operating，don't close the window.,"});
-  ASSERT_TRUE(d.advanceUntil([&] { return !w.Transfer_Busy(); }, 10000));
+  ASSERT_TRUE(d.advanceUntil([&] { return !w.Transfer.Busy(); }, 10000));
   d.click(w.Command_close);
   EXPECT_EQ(program.frm_FM.get(), nullptr);
 }

@@ -32,7 +32,7 @@ TEST_F(FmWindow, UnknownBandsShowZeroAndMinusOneAndRefuseTheWrite) {
   d.click(w.Command_Write);
   EXPECT_EQ(box_texts(), (std::vector<std::string>{
                              "A band limit must be a whole number from 0 to 999 MHZ; nothing was written."}));
-  EXPECT_FALSE(w.Transfer_Busy());
+  EXPECT_FALSE(w.Transfer.Busy());
   EXPECT_TRUE(radio.log().empty());
 }
 
@@ -174,7 +174,7 @@ TEST_F(FmWindow, ClearThenWriteSendsEmptyChannels) {
   for (int r = 0; r < 16; ++r)
     EXPECT_EQ(fm_row(r), (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0, 255, 255, 255, 255, 255, 255, 255, 255}));
   EXPECT_EQ(fm_row(16, 0, 11), std::vector<int>(12, 0));
-  EXPECT_TRUE(w.Transfer_Busy());
+  EXPECT_TRUE(w.Transfer.Busy());
 }
 
 }  // namespace

@@ -48,7 +48,7 @@ TEST_F(CopyTransfer, ReadFillsTheImageFromFourOfTheFiveBlocks) {
   frm_Adj_Tune& w = tune();
   d.click(w.Command_read);
   EXPECT_EQ(w.Label_tr_count.caption(), "Connecting with transceiver. ");
-  ASSERT_TRUE(d.advanceUntil([&] { return !w.Busy(); }, 10000));
+  ASSERT_TRUE(d.advanceUntil([&] { return !w.Transfer.Busy(); }, 10000));
   EXPECT_EQ(addresses(FrameKind::ReadRequest),
             (std::vector<int>{0x0E20, 0x0E60, 0x0EA0, 0x0EE0, 0x0F20}));
   EXPECT_EQ(w.Copy_Image(10, 0), radio.memory().at(0x0F00));
@@ -75,7 +75,7 @@ TEST_F(CopyTransfer, WritePacksOnceAndSendsTenRows) {
       [&] {
         if (bar.empty() || bar.back() != w.ProgressBar1.value())
           bar.push_back(w.ProgressBar1.value());
-        return !w.Busy();
+        return !w.Transfer.Busy();
       },
       20000));
   EXPECT_EQ(addresses(FrameKind::DataFrame),
@@ -132,9 +132,9 @@ TEST_F(CopyTransfer, AnUneditedReadAndWriteKeepEveryByteTheCopyDoesNotOwn) {
   const auto before = radio.memory();
   frm_Adj_Mod& w = mod();
   d.click(w.Command_read);
-  ASSERT_TRUE(d.advanceUntil([&] { return !w.Busy(); }, 10000));
+  ASSERT_TRUE(d.advanceUntil([&] { return !w.Transfer.Busy(); }, 10000));
   d.click(w.Command_Write);
-  ASSERT_TRUE(d.advanceUntil([&] { return !w.Busy(); }, 20000));
+  ASSERT_TRUE(d.advanceUntil([&] { return !w.Transfer.Busy(); }, 20000));
   ASSERT_EQ(d.lastMessageBox().text, "Complete writing optional parameters to the transceiver.");
   for (int a = 0x0E00; a < 0x0F80; ++a) {
     const auto at = static_cast<std::uint16_t>(a);
@@ -151,7 +151,7 @@ TEST_F(CopyTransfer, AnOverflowingToneTextIsWrittenAsOff) {
   d.paste("1e999");
   ASSERT_EQ(w.Combo_r_ctdcs_a.text(), "1e999");
   d.click(w.Command_Write);
-  ASSERT_TRUE(d.advanceUntil([&] { return !w.Busy(); }, 20000));
+  ASSERT_TRUE(d.advanceUntil([&] { return !w.Transfer.Busy(); }, 20000));
   EXPECT_EQ(box_texts(),
             std::vector<std::string>{"Complete writing optional parameters to the transceiver."});
   EXPECT_EQ(radio.memory().at(0x0F16), 0);
@@ -176,7 +176,7 @@ TEST_F(CopyTransfer, SilenceEndsInRetriesAndTheFailureText) {
     if (e.direction == sim::Direction::ToRadio && e.kind == FrameKind::AltAccessCode) ++codes;
   EXPECT_EQ(codes, 4);
   EXPECT_TRUE(d.messageBoxes().empty());
-  EXPECT_FALSE(w.Busy());
+  EXPECT_FALSE(w.Transfer.Busy());
 }
 
 TEST_F(CopyTransfer, WritePacksEvenWhenThePortWillNotOpen) {
@@ -186,7 +186,7 @@ TEST_F(CopyTransfer, WritePacksEvenWhenThePortWillNotOpen) {
   d.click(w.Command_Write);
   EXPECT_EQ(w.Copy_Image(0, 0), 128);
   EXPECT_EQ(d.lastMessageBox().text, "Communication Port Open Error ！");
-  EXPECT_FALSE(w.Busy());
+  EXPECT_FALSE(w.Transfer.Busy());
 }
 
 }  // namespace

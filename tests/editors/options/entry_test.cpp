@@ -288,7 +288,7 @@ TEST_F(Entry, ABusyTransferRefusesDefaultCloseAndUnload) {
   platform.addPort(5);
   data.Comm_Port = 5;
   f.Command_read.Click();  // the button is not visible: nothing else runs it
-  ASSERT_TRUE(f.Busy());
+  ASSERT_TRUE(f.Transfer.Busy());
   data.Chann_Total = 50;
   driver.click(f.Command_def);
   EXPECT_EQ(driver.lastMessageBox().text, "Read-write operating with transceiver .");
@@ -298,7 +298,7 @@ TEST_F(Entry, ABusyTransferRefusesDefaultCloseAndUnload) {
   EXPECT_FALSE(driver.close(f));
   EXPECT_TRUE(program.frm_option.loaded());
   EXPECT_EQ(data.Win_Option, kTrue);
-  ASSERT_TRUE(driver.advanceUntil([&] { return !f.Busy(); }, 5000));
+  ASSERT_TRUE(driver.advanceUntil([&] { return !f.Transfer.Busy(); }, 5000));
   f.Open_Menu_File();
   ASSERT_TRUE(program.Form_open_menu.loaded());
   driver.click(f.Command_close);

@@ -6,28 +6,15 @@
 #include "editors/options/frm_option.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
-#include "support/driver.h"
-#include "support/sim_device.h"
+#include "support/radio_program.h"
 
 namespace j5::opt_test {
 namespace {
 
-struct Transfer : ::testing::Test {
-  kit::HeadlessPlatform platform;
-  j5test::Sim_Device device;
-  sim::Radio& radio = device.radio;
-  Program program{platform};
-  SharedData& data = program.data;
-  kit::Driver d{platform};
+struct Transfer : j5test::Radio_Program {
   frm_option* w = nullptr;
 
-  Transfer() {
-    radio.config().identForm = sim::IdentForm::Ident8;
-    device.attach(platform, 1);
-    program.MDImain.load();
-    d.advance(5000);  // the start-up exchange is over
-    data.Lang_Chn = kFalse;
-    data.Comm_Port = 1;
+  Transfer() : Radio_Program(sim::IdentForm::Ident8, false) {
     w = &program.frm_option.load();
     d.runUntilIdle();
     for (int a = 0x0E00; a < 0x0F70; ++a)
@@ -36,12 +23,6 @@ struct Transfer : ::testing::Test {
     d.clearMessageBoxes();
   }
 
-  std::vector<sim::LogEntry> toRadio(sim::FrameKind kind) const {
-    std::vector<sim::LogEntry> out;
-    for (const auto& e : radio.log())
-      if (e.direction == sim::Direction::ToRadio && e.kind == kind) out.push_back(e);
-    return out;
-  }
   // The label texts and bar values the transfer shows, each once, in order.
   std::vector<std::string> labels;
   std::vector<int> bars;
@@ -52,7 +33,7 @@ struct Transfer : ::testing::Test {
             labels.push_back(w->Label_tr_count.caption());
           const int v = static_cast<int>(w->ProgressBar1.value());
           if (bars.empty() || bars.back() != v) bars.push_back(v);
-          return !w->Busy() && !d.messageBoxes().empty();
+          return !w->Transfer.Busy() && !d.messageBoxes().empty();
         },
         maxMs);
   }
@@ -113,6 +94,7 @@ TEST_F(Transfer, AWriteSendsRows224To246EachToItsOwnAddress) {
   for (std::size_t n = 0; n < frames.size(); ++n) {
     const int row = 224 + static_cast<int>(n);
     EXPECT_EQ(frames[n].bytes[1] << 8 | frames[n].bytes[2], row * 16) << row;
+    if (row == 231) continue;  // the work-channel row goes out checked (below)
     for (int c = 0; c < 16; ++c) EXPECT_EQ(frames[n].bytes[4 + c], (row + c) % 256) << row;
     EXPECT_EQ(radio.memory().at(static_cast<std::uint16_t>(row * 16)), row % 256);
   }
@@ -145,11 +127,11 @@ TEST_F(Transfer, AReadDuringThePauseBeforeTheRestartRunsToItsEnd) {
   silence.count = sim::Fault::kAlways;
   radio.inject(silence);
   w->Command_read.Click();
-  ASSERT_TRUE(d.advanceUntil([&] { return !w->Busy(); }, 5000));  // timed out
+  ASSERT_TRUE(d.advanceUntil([&] { return !w->Transfer.Busy(); }, 5000));  // timed out
   radio.clearFaults();
   d.advance(500);
   w->Command_read.Click();
-  ASSERT_TRUE(w->Busy());
+  ASSERT_TRUE(w->Transfer.Busy());
   ASSERT_TRUE(runUntilIdle(10000));
   EXPECT_EQ(d.lastMessageBox().text, "Complete reading the data from transceiver.");
   d.advance(5000);
@@ -181,12 +163,48 @@ TEST_F(Transfer, AStartWhileBusyIsRefused) {
   EXPECT_TRUE(toRadio(sim::FrameKind::DataFrame).empty());
 }
 
+// Right after start-up the work-channel row is erased. The write sends it as the whole write
+// does, after the work-channel check: work channels that name a programmed channel, not 255.
+TEST_F(Transfer, AWriteSendsTheWorkChannelRowChecked) {
+  for (int r = 0; r < 128; ++r)
+    for (int c = 0; c < 16; ++c) data.Mem_Image(r, c) = 0xFF;
+  for (int c = 0; c < 16; ++c) data.Mem_Image(5, c) = 0x12;  // channel 6 alone is programmed
+  for (int c = 0; c < 16; ++c) ASSERT_EQ(data.Mem_Image(231, c), 0xFF);
+  w->Command_Write.Click();
+  ASSERT_TRUE(runUntilIdle(20000));
+  EXPECT_EQ(d.lastMessageBox().text, "Complete writing optional parameters to the transceiver.");
+  EXPECT_EQ(radio.memory().at(0x0E71), 0);
+  EXPECT_EQ(radio.memory().at(0x0E76), 5);
+  EXPECT_EQ(radio.memory().at(0x0E77), 5);
+}
+
+// A value that is no byte (from a hand-made file) in any row of the write, the last record's
+// too, is refused before anything reaches the radio, with the message every window gives.
+TEST_F(Transfer, AValueThatIsNoByteIsRefusedBeforeAnythingGoesOut) {
+  for (const int row : {224, 240, 246}) {
+    SCOPED_TRACE(row);
+    const std::int16_t kept = data.Mem_Image(row, 3);
+    data.Mem_Image(row, 3) = 300;
+    d.clearMessageBoxes();
+    w->Command_Write.Click();
+    d.advance(3000);
+    ASSERT_EQ(d.messageBoxes().size(), 1u);
+    EXPECT_EQ(d.lastMessageBox().text,
+              "Line " + std::to_string(row + 1) +
+                  " of the parameter file holds a value outside 0 to 255; nothing was written "
+                  "to the transceiver.");
+    EXPECT_TRUE(radio.log().empty());
+    EXPECT_FALSE(w->Transfer.Busy());
+    data.Mem_Image(row, 3) = kept;
+  }
+}
+
 TEST_F(Transfer, APortThatWillNotOpenShowsItsMessageOnly) {
   data.Comm_Port = 9;  // no such port
   w->Command_read.Click();
   EXPECT_EQ(d.lastMessageBox().text, "Communication Port Open Error ！");
   EXPECT_EQ(d.lastMessageBox().title, "Operate Prompt");
-  EXPECT_FALSE(w->Busy());
+  EXPECT_FALSE(w->Transfer.Busy());
   EXPECT_FALSE(w->ProgressBar1.visible());
 }
 
