@@ -125,7 +125,6 @@ struct SharedData {
   std::int16_t Comm_Port = 0;                  // 1..16 for COM1..COM16
   std::int16_t Port_Error = 0;                 // flag: the last attempt to open the port failed
   std::array<std::uint8_t, 10> Access_Code{};  // bytes 0..7 used
-  std::uint8_t Addr_High = 0, Addr_Low = 0;    // base address of the block transfer under way
   std::int16_t Name_Phase = 0;  // flag: the awaited reply is the name half of a block pair
 
   // Language: Lang_Chn true is Chinese, false English; Lang_Text filled by Set_Lang_Text.

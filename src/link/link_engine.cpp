@@ -106,11 +106,6 @@ bool Link_Engine::Begin(bool restart) {
                          ? std::span<const std::uint8_t>(data_.Access_Code.data(), 8)
                          : std::span<const std::uint8_t>(Alt_Access_Code);
   const auto len = static_cast<std::size_t>(std::clamp(desc_.opening.code_len, 1, 8));
-  std::uint16_t base = 0;
-  if (auto* r = std::get_if<Read_Plan>(&plan_)) base = r->base;
-  if (auto* w = std::get_if<Write_Plan>(&plan_)) base = w->base;
-  data_.Addr_High = High(base);
-  data_.Addr_Low = Low(base);
   Queue({code.begin(), code.begin() + static_cast<std::ptrdiff_t>(len)});
   busy_ = true;
   Start_Send();

@@ -101,7 +101,7 @@ struct Read_Step {
 // where it must be: the radio's ACK where the reply has one, Cmd_Data, the requested address and
 // the length asked for; anything else is not acknowledged, and the time-out ends the exchange.
 struct Read_Plan {
-  std::uint16_t base = 0;  // Addr_High and Addr_Low while the transfer runs
+  std::uint16_t base = 0;  // the first step's address
   std::vector<Read_Step> steps{};
   std::uint8_t length = 0x40;
   // After an ACK exchange the first reply comes without the radio's ACK (68 bytes).
@@ -124,7 +124,6 @@ struct Write_Step {
 };
 
 struct Write_Plan {
-  std::uint16_t base = 0;
   std::vector<Write_Step> steps{};
   bool ack_before_each = false;  // ACK queued in front of every frame
   // Any byte the radio answers the last frame with ends the exchange (Last_Answer tells which).

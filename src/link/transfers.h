@@ -132,8 +132,6 @@ Write_Plan Option_Copy_Write_Plan();
 // Block_Buf; every other transfer takes the data bytes straight from Link_Block_Stored.
 void Store_Reply_Row(FrameStore& store, int row, std::uint16_t address,
                      std::span<const std::uint8_t> block);
-void Store_Reply_Row(SharedData& data, int row, std::uint16_t address,
-                     std::span<const std::uint8_t> block);
 
 // The sixteen bytes of row `row` of a table of radio bytes (the image, a window's staged rows), or
 // nothing when one of them is no byte (a file may hold such values; none of them may reach the

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "editors/adjust/frm_Adj_Txp.h"
 #include "editors/signalling/sig_file.h"
@@ -191,6 +192,39 @@ TEST_F(Signalling, ButtonsAndFileRequestsWaitForTheTransfer) {
   d.advance(600);
   EXPECT_EQ(data.Save_File_Req, kFalse);
   EXPECT_TRUE(std::filesystem::exists(dir / "x.dat"));
+}
+
+// The window's close box, and the main window's Exit and language switch, while a tone window's
+// read runs: each is refused with its message, every window stays, and the read ends as usual.
+TEST_F(Signalling, NothingClosesUnderATwoToneRead) {
+  MDImain& m = *program.MDImain;
+  const struct {
+    const char* way;
+    std::function<void()> press;
+    const char* refusal;
+  } ways[] = {
+      {"close box", [&] { program.frm_2tone.unload(); }, "Read-write operating with transceiver ."},
+      {"Exit", [&] { d.click(m.Menu_Exit); },
+       "Read-write operating with transceiver; the program can be exited when it has ended."},
+      {"Chinese", [&] { d.click(m.Language_chn); },
+       "Read-write operating with transceiver; the language can be switched when it has ended."},
+  };
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.way);
+    frm_2tone& w = two();
+    d.click(w.Command_read);
+    d.advance(500);
+    ASSERT_TRUE(w.Transfer_Busy());
+    d.clearMessageBoxes();
+    way.press();
+    EXPECT_EQ(box_texts(), std::vector<std::string>{way.refusal});
+    EXPECT_EQ(data.Lang_Chn, kFalse);
+    EXPECT_TRUE(program.MDImain.loaded());
+    ASSERT_EQ(program.frm_2tone.get(), &w);
+    d.clearMessageBoxes();
+    ASSERT_TRUE(d.advanceUntil([&] { return idle(w); }, 20000));
+    EXPECT_EQ(box_texts(), std::vector<std::string>{"Complete reading the data from transceiver."});
+  }
 }
 
 TEST_F(Signalling, SignalFileRoundTrip) {
