@@ -5,21 +5,29 @@
 // - nothing outside the records and name rows of the channels shown changes (Default alone
 //   rewrites every record);
 // - every stored value is a byte;
-// - after a rebuild, every cell shows what a freshly opened window shows for the same image.
+// - after a rebuild, every cell shows what a freshly opened window shows for the same image;
+// - a channel whose record a step changed shows what the bytes hold, read by the target's own
+//   reading of packed-digit frequencies and two-byte tone codes (a stored edit is the encoding
+//   of what the cell shows).
 //
 // Input: a set-up byte (language, channel count, how many channels to set), the channels to set
 // (index, 16 record bytes, 6 name bytes), then the user's steps.
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "data/defaults.h"
+#include "data/tables.h"
 #include "editors/channels/frm_chann.h"
 #include "fuzz_support.h"
 #include "link/Form_Comm_Read.h"
 #include "platform/headless.h"
+#include "platform/runtime.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
 #include "support/driver.h"
@@ -79,6 +87,72 @@ struct Harness {
           });
         }
       }
+  }
+
+  // Every channel whose record an edit changed shows what its bytes hold, read here apart from
+  // the window's codecs: the frequencies as packed digits, the tones as their two-byte codes.
+  void Check_Edited(const j5::MemImage& last) {
+    const kit::Grid& g = w->MSF_Chann;
+    for (int r = 1; r <= Shown() && r < g.rows(); ++r) {
+      const auto ch = static_cast<std::size_t>(r - 1);
+      bool changed = false;
+      for (std::size_t k = 0; k < 16; ++k)
+        changed = changed || data.Mem_Image(ch, k) != last(ch, k);
+      if (!changed) continue;
+      const auto cell = [&](int c) { return j5::rt::Trim(g.textMatrix(r, c)); };
+      const auto where = [&](int c) {
+        return "channel " + std::to_string(r) + " column " + std::to_string(c) + " shows \"" +
+               cell(c) + "\" for bytes it does not hold";
+      };
+      const std::optional<double> rx = Bcd_Freq(ch, 0), tx = Bcd_Freq(ch, 4);
+      if (data.Mem_Image(ch, 0) == j5::kEmptyByte) {
+        Check(cell(j5::frm_chann::kColRx).empty() && cell(j5::frm_chann::kColTx).empty(),
+              [&] { return where(j5::frm_chann::kColRx); });
+        continue;
+      }
+      Check(Same_Freq(cell(j5::frm_chann::kColRx), rx),
+            [&] { return where(j5::frm_chann::kColRx); });
+      Check(Tone_Text(ch, 8) == std::nullopt || cell(j5::frm_chann::kColDec) == *Tone_Text(ch, 8),
+            [&] { return where(j5::frm_chann::kColDec); });
+      if (data.Mem_Image(ch, 4) == j5::kEmptyByte) {
+        Check(cell(j5::frm_chann::kColTx).empty(), [&] { return where(j5::frm_chann::kColTx); });
+        continue;
+      }
+      Check(Same_Freq(cell(j5::frm_chann::kColTx), tx),
+            [&] { return where(j5::frm_chann::kColTx); });
+      Check(Tone_Text(ch, 10) == std::nullopt || cell(j5::frm_chann::kColEnc) == *Tone_Text(ch, 10),
+            [&] { return where(j5::frm_chann::kColEnc); });
+    }
+  }
+
+  // Four packed-digit bytes, least significant first (byte 3 holds the 100 and 10 MHz digits);
+  // nothing when a nibble is no digit.
+  std::optional<double> Bcd_Freq(std::size_t ch, std::size_t at) const {
+    long long tenHz = 0;
+    for (std::size_t k = 4; k-- > 0;) {
+      const int b = data.Mem_Image(ch, at + k);
+      if (b < 0 || b > 255 || b >> 4 > 9 || (b & 15) > 9) return std::nullopt;
+      tenHz = tenHz * 100 + (b >> 4) * 10 + (b & 15);
+    }
+    return tenHz / 100000.0;
+  }
+  static bool Same_Freq(const std::string& shown, std::optional<double> mhz) {
+    if (!mhz) return true;  // nibbles that are no digits: the window's own choice
+    return !shown.empty() && std::abs(std::strtod(shown.c_str(), nullptr) - *mhz) < 5e-6;
+  }
+  // "OFF" for 0 0 and FF FF, "D023N".."D754N" for 1..105 and "D023I".."D754I" for 106..210
+  // under a high byte of 0, else the tone in 0.1 Hz ("67.0"); nothing for a DCS number past the
+  // codes.
+  std::optional<std::string> Tone_Text(std::size_t ch, std::size_t at) const {
+    const int low = data.Mem_Image(ch, at), high = data.Mem_Image(ch, at + 1);
+    if ((low == 0 && high == 0) || (low == 255 && high == 255)) return "OFF";
+    if (high == 0) {
+      if (low < 1 || low > 210) return std::nullopt;
+      const auto code = j5::kDcsCodes[static_cast<std::size_t>((low - 1) % 105)];
+      return "D" + std::string(code) + (low <= 105 ? "N" : "I");
+    }
+    const int tenths = high * 256 + low;
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
   }
 
   std::vector<std::string> Cells() const {
@@ -174,6 +248,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
 
   // Three hundred steps tell any story; more only slow the fuzzer down.
   for (int steps = 0; steps < 300 && !in.empty(); ++steps) {
+    const j5::MemImage last = data.Mem_Image;
     try {
       Step(h, in);
     } catch (const std::logic_error&) {
@@ -181,6 +256,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
       // outside the grid); the program was not reached.
     }
     h.Check_Image();
+    if (h.program.frm_chann.get() == h.w) h.Check_Edited(last);
     // Enter on the focused Close button closes the window; the user opens it again.
     if (h.program.frm_chann.get() != h.w) h.Open();
   }

@@ -8,7 +8,10 @@
 //   the time-outs and every retry;
 // - a read changes neither Fm_Image nor the image; after a completed read every channel shown is
 //   empty or a frequency text, every name at most six characters of codes 33 to 127, every band
-//   box empty or a whole MHz text.
+//   box empty or a whole MHz text;
+// - decoding then encoding gives back the radio's bytes: every frequency shown below 1000 MHz
+//   (eight digit bytes) has two or three integer digits and five decimals, and stores as digits
+//   that show the same text again.
 //
 // Input: a set-up byte (bit 0 Write, bit 1 Chinese, bits 2-3 a second press), then, for each byte
 // the tool sends, a count n and n bytes the radio answers with at once (n = 0: no answer).
@@ -19,6 +22,7 @@
 #include <vector>
 
 #include "data/lang_text.h"
+#include "editors/fm/fm_record.h"
 #include "editors/fm/frm_FM.h"
 #include "file_harness.h"
 #include "platform/headless.h"
@@ -68,6 +72,30 @@ bool Is_Freq_Text(const std::string& t) {
          t.find_first_not_of("0123456789.E+-") == std::string::npos;
 }
 
+// The text of a frequency below 1000 MHz: two or three integer digits and five decimals.
+bool Is_Fixed_Freq_Text(const std::string& t) {
+  const auto point = t.find('.');
+  return (point == 2 || point == 3) && t.size() == point + 6 &&
+         t.find_first_not_of("0123456789.") == std::string::npos &&
+         t.find('.', point + 1) == std::string::npos;
+}
+
+// Decoding then encoding gives the radio's digits back: a shown frequency below 1000 MHz is
+// written with all its digits in place, and storing it reads back as the same text. Decoding is
+// one to one on digit bytes, so the digits stored are the digits read.
+void Check_Freq_Round_Trip(const std::string& shown) {
+  if (shown.empty() || shown.find_first_not_of("0123456789.") != std::string::npos ||
+      shown.find('.') > 3)
+    return;  // from 1000 MHz on (bytes that are no digits) there are no digits to give back
+  Check(Is_Fixed_Freq_Text(shown), [&] { return "a frequency below 1000 MHz shown as " + shown; });
+  j5::FmImage scratch = j5::Erased_Fm_Image();
+  const j5::fields::Cells cells{scratch};
+  j5::fm::Freq_Column().store(cells, 0, shown);
+  Check(j5::fm::Freq_Column().text(cells, 0) == shown, [&] {
+    return "the frequency " + shown + " reads back as " + j5::fm::Freq_Column().text(cells, 0);
+  });
+}
+
 // Every write frame (ACK, 0x58, address, 0x10, 16 bytes) in what the tool sent holds its row.
 void Check_Frames(const std::vector<std::uint8_t>& b, const j5::FmImage& image, bool readOnly) {
   for (std::size_t i = 0; i + 20 < b.size(); ++i) {
@@ -75,7 +103,8 @@ void Check_Frames(const std::vector<std::uint8_t>& b, const j5::FmImage& image, 
     const int address = b[i + 2] << 8 | b[i + 3];
     Check((address >= 0x3000 && address <= 0x30F0 && address % 16 == 0) || address == 0x3F80,
           [&] { return "a frame for address " + std::to_string(address); });
-    const std::size_t row = address == 0x3F80 ? 16 : static_cast<std::size_t>(address - 0x3000) / 16;
+    const std::size_t row =
+        address == 0x3F80 ? 16 : static_cast<std::size_t>(address - 0x3000) / 16;
     for (std::size_t c = 0; c < 16; ++c)
       Check(b[i + 5 + c] == image(row, c), "a write frame that differs from its row");
   }
@@ -127,7 +156,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::fprintf(stderr, "at %.0f ms: busy %d, port open %d, %zu bytes heard, input left %zu\n",
                  h.platform.nowMs(), w.Transfer.Busy(), h.radio.open, h.radio.heard.size(),
                  in.left());
-    for (const auto& box : h.platform.messageBoxes()) std::fprintf(stderr, "box: %s\n", box.text.c_str());
+    for (const auto& box : h.platform.messageBoxes())
+      std::fprintf(stderr, "box: %s\n", box.text.c_str());
   }
   j5fuzz::No_Escaped_Error(h.platform);
   Check(!w.Transfer.Busy() && !h.radio.open, "the exchange never ended");
@@ -137,9 +167,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (int r = 1; r <= 16; ++r) {
     Check(Is_Freq_Text(w.MSF_Chann.textMatrix(r, 1)),
           [&] { return "a frequency shown as " + w.MSF_Chann.textMatrix(r, 1); });
+    Check_Freq_Round_Trip(w.MSF_Chann.textMatrix(r, 1));
     const std::string name = w.MSF_Chann.textMatrix(r, 2);
     Check(name.size() <= 8, "a name longer than its bytes");
-    for (const unsigned char c : name) Check(c > 32 && c <= 127, "a name character outside 33..127");
+    for (const unsigned char c : name)
+      Check(c > 32 && c <= 127, "a name character outside 33..127");
   }
   for (const kit::TextBox* b : {&w.Text_pvfo1_A, &w.Text_pvfo2_A, &w.Text_pvfo1_B, &w.Text_pvfo2_B})
     Check(b->text().empty() || (b->text().size() >= 7 && b->text().ends_with(".00000")),

@@ -11,13 +11,16 @@
 //   radio, changed only in the bits the controls stand for; a completed write leaves the radio
 //   holding rows 224 to 246;
 // - the window shows what a freshly opened one shows for the same image, and opening it a second
-//   time changes nothing.
+//   time changes nothing, whatever band limits the radio reported (inverted and equal ones too:
+//   a display corrects a frequency at most once and ends).
 //
 // Input: a set-up byte (language, how many record bytes to set), the bytes to set (index into the
 // records, value), then the user's steps.
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -27,6 +30,7 @@
 #include "editors/options/frm_option.h"
 #include "fuzz_support.h"
 #include "link/Form_Comm_Read.h"
+#include "link/link_bytes.h"
 #include "platform/headless.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
@@ -182,6 +186,28 @@ struct Harness {
     }
   }
 
+  // Band limits as a radio may report them (an identification carries any bytes): inverted,
+  // equal, or any pair of limit bytes. The window shows them when the user comes back.
+  void Odd_Limits(j5fuzz::Fuzz_Input& in) {
+    double* limits[3][2] = {{&data.VHF_Low, &data.VHF_High},
+                            {&data.UHF0_Low, &data.UHF0_High},
+                            {&data.UHF1_Low, &data.UHF1_High}};
+    for (auto& band : limits) {
+      const double low = j5::Band_Limit_Pair(in.Byte(), in.Byte());
+      switch (in.Byte() % 3) {
+        case 0:  // inverted
+          *band[0] = low + 1 + in.Byte(), *band[1] = low;
+          break;
+        case 1:  // equal
+          *band[0] = *band[1] = low;
+          break;
+        default:
+          *band[0] = low, *band[1] = j5::Band_Limit_Pair(in.Byte(), in.Byte());
+          break;
+      }
+    }
+  }
+
   // The user works in another window and comes back: the window shows the image anew.
   void Leave_And_Return() {
     auto& other = program.Form_Comm_Read.load();
@@ -235,7 +261,15 @@ void Step(Harness& h, j5fuzz::Fuzz_Input& in) {
       if (auto* box = dynamic_cast<kit::CheckBox*>(Reachable(h, in))) d.click(*box);
       return;
     case 10:
-      return in.Byte() % 8 == 0 ? d.click(h.w->Command_def) : h.Leave_And_Return();
+      switch (in.Byte() % 8) {
+        case 0:
+          return d.click(h.w->Command_def);
+        case 1:
+          h.Odd_Limits(in);
+          [[fallthrough]];
+        default:
+          return h.Leave_And_Return();
+      }
     case 11:
       if (in.Byte() % 4 == 0) return h.Transfer(in);
       [[fallthrough]];
@@ -289,6 +323,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   const std::vector<std::string> shown = h.Shown();
   h.Open();
   h.Check_Image();
+  if (std::getenv("J5_FUZZ_TRACE")) {
+    const std::vector<std::string> fresh = h.Shown();
+    std::size_t i = 0;
+    for (kit::Control* c : h.w->controls()) {
+      if (!dynamic_cast<kit::ComboBox*>(c) && !dynamic_cast<kit::TextBox*>(c) &&
+          !dynamic_cast<kit::CheckBox*>(c))
+        continue;
+      if (fresh[i] != shown[i])
+        std::fprintf(stderr, "%s: %s / %s\n", c->name().c_str(), shown[i].c_str(),
+                     fresh[i].c_str());
+      ++i;
+    }
+  }
   Check(h.Shown() == shown, "the window shows other values than a freshly opened one");
   // A fresh window stores what its lists show (a tone of FF FF that Default left under a list
   // already showing OFF becomes 0 0); a second one finds nothing more to store.

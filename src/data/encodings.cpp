@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 
+#include "data/codecs.h"
 #include "platform/runtime.h"
 
 namespace j5 {
@@ -16,15 +18,6 @@ namespace {
 std::uint8_t packNibbles(double high, double low) {
   const auto nibble = [](double d) { return static_cast<int>(std::clamp(d, 0.0, 15.0)); };
   return static_cast<std::uint8_t>(16 * nibble(high) + nibble(low));
-}
-
-// Val that reports an overflowing text as "no number" rather than throwing.
-std::optional<double> valueOf(std::string_view text) {
-  try {
-    return rt::Val(text);
-  } catch (const rt::OverflowError&) {
-    return std::nullopt;
-  }
 }
 
 // A frequency in MHz as text with exactly one decimal point (below 10 MHz the text of the number
@@ -53,9 +46,9 @@ struct Snapped {
 };
 
 std::optional<Snapped> Snap_Freq(std::string_view text) {
-  const auto mhz = valueOf(text);
-  if (!mhz) return std::nullopt;
-  const double f = *mhz * 1000;  // kHz
+  const double mhz = rt::Val_Unbounded(text);
+  if (!std::isfinite(mhz)) return std::nullopt;
+  const double f = mhz * 1000;  // kHz
   const double a = Int((f + 0.001) / 2.5);
   const double ra = Int((f - a * 2.5) * 100) / 100;
   const double b = Int((f + 0.001) / 6.25);
@@ -87,9 +80,8 @@ bool Set_Freq(std::span<std::int16_t* const, 4> cells, std::string& text) {
 }
 
 std::optional<BcdFreq> Cov_Freq2Bcd(std::string_view text) {
-  const auto value = valueOf(text);
-  if (!value || !(*value >= 0 && *value < kFreqLimitMHz)) return std::nullopt;
-  const double v = *value;
+  const double v = rt::Val_Unbounded(text);
+  if (!(v >= 0 && v < kFreqLimitMHz)) return std::nullopt;
   const double h100 = Int(v / 100);
   const double h10 = Int((v - 100 * h100) / 10);
   const double units = Int(v - 100 * h100 - 10 * h10);
@@ -128,17 +120,11 @@ bool Set_Tone(MemImage& image, std::string_view text, int row, int column) {
     high = kEmptyByte;
     return true;
   }
-  const auto value = valueOf(text);
-  if (!value || !(*value > 0 && *value < 255)) return false;
-  const double tenths = *value * 10;
-  int h = static_cast<int>(Int(tenths / 256));
-  int l = rt::CInt(tenths - 256 * h);
-  if (l == 256) {  // rounded up into the next high byte: carry instead of storing 256
-    l = 0;
-    ++h;
-  }
-  low = static_cast<std::int16_t>(l);
-  high = static_cast<std::int16_t>(h);
+  const double value = rt::Val_Unbounded(text);
+  if (!(value > 0 && value < 255)) return false;
+  const Tone_Bytes code = *Tone_Code_Bytes(value);
+  low = static_cast<std::int16_t>(code[0]);
+  high = static_cast<std::int16_t>(code[1]);
   return true;
 }
 

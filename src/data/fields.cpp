@@ -64,11 +64,7 @@ int Field::numberAt(const Cells& cells, int rows) const {
     const auto it = std::find(b->values.begin(), b->values.end(), raw);
     return it == b->values.end() ? 0 : static_cast<int>(it - b->values.begin());
   }
-  try {
-    return static_cast<int>(rt::Val(textAt(cells, rows)));
-  } catch (const rt::OverflowError&) {
-    return 0;
-  }
+  return static_cast<int>(rt::Val_Or_Zero(textAt(cells, rows)));
 }
 
 void Field::setNumberAt(const Cells& cells, int rows, int value) const {
@@ -99,7 +95,7 @@ bool Field::setTextAt(const Cells& cells, int rows, std::string_view text) const
   if (const auto* c = std::get_if<Coded>(f_.get()))
     return c->codec.encode(cells.span(c->at.row + rows_ + rows, c->at.col, c->codec.width), text);
   try {
-    setNumberAt(cells, rows, rt::CInt(rt::Val(text)));
+    setNumberAt(cells, rows, rt::CInt(rt::Val_Unbounded(text)));
     return true;
   } catch (const rt::OverflowError&) {
     return false;

@@ -81,8 +81,13 @@ void Form_setup::Link_Port_Error(bool) {
   Prompt(prog_, t.port_error, t.port_error_title);
 }
 
+// A radio that answers with the start-up's fourteen bytes gives all three bands.
 void Form_setup::Link_Identified(const Ident_Frame& frame) {
-  Store_Ident8(prog_, frame);
+  if (frame.form == Ident_Form::Ident14) {
+    Store_Ident14(prog_, frame);
+  } else {
+    Store_Ident8(prog_, frame);
+  }
   const Bilingual& connected = Port_Window_Link().texts.connected;
   prog_.setPanel(2, prog_.text(connected.chn, connected.eng));
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The port window: the user picks COM1..COM16; OK opens the port and identifies the radio with
-// its 8-byte identification frame, whose two bands become the first two band limits.
+// its 8-byte identification frame, whose two bands become the first two band limits, or with the
+// 14-byte frame of the start-up, whose three bands all take effect.
 
 #include "link/link_engine.h"
 #include "platform/control.h"

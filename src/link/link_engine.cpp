@@ -16,6 +16,7 @@ std::size_t Ident_Length(Ident_Form form) {
     case Ident_Form::Ident14:
       return 14;
     case Ident_Form::Ident8:
+    case Ident_Form::Ident8_Or_14:
     case Ident_Form::Ident8_Leading:
     case Ident_Form::Ident8_Dec:
       return 8;
@@ -30,6 +31,7 @@ bool Ident_Well_Formed(Ident_Form form, std::span<const std::uint8_t> f) {
   switch (form) {
     case Ident_Form::Ident14:
     case Ident_Form::Ident8:
+    case Ident_Form::Ident8_Or_14:
     case Ident_Form::Ident8_Leading:
       return f.back() == Ident_End;
     case Ident_Form::Ident8_Dec:
@@ -94,7 +96,13 @@ bool Link_Engine::Start(const Link_Description& description, Block_Plan plan) {
 
 bool Link_Engine::Begin(bool restart) {
   if (!MSC.portOpen() && !Open_Port(desc_.clear_output)) {
-    phase_ = Phase::Idle;
+    // A start in the pause after a time-out that finds no port does not take the exchange over:
+    // the pending step still ends it, in its report, but no restart follows.
+    if (!restart && (phase_ == Phase::Waiting || phase_ == Phase::Ident_End)) {
+      restarts_left_ = 0;
+    } else {
+      phase_ = Phase::Idle;
+    }
     listener_.Link_Port_Error(restart);
     return false;
   }
@@ -107,6 +115,9 @@ bool Link_Engine::Begin(bool restart) {
                          : std::span<const std::uint8_t>(Alt_Access_Code);
   const auto len = static_cast<std::size_t>(std::clamp(desc_.opening.code_len, 1, 8));
   Queue({code.begin(), code.begin() + static_cast<std::ptrdiff_t>(len)});
+  // A restart sends the write again from its first frame; what the attempts before it wrote is
+  // still in the radio.
+  if (!restart) frames_sent_ = partly_written_ = false;
   busy_ = true;
   Start_Send();
   return true;
@@ -185,6 +196,7 @@ void Link_Engine::Timer1_Timer() {
   const Link_Sender& s = desc_.sender;
   const Link_Times& t = desc_.times;
   if (pos_ == 0 && s.skip_leading_ack && frame_.size() > 1 && frame_[0] == ACK) pos_ = 1;
+  if (phase_ == Phase::Writing) frames_sent_ = true;
   if (s.burst) {
     kit::Platform& p = platform_;
     double slotEnd = p.nowMs();
@@ -218,6 +230,11 @@ void Link_Engine::Timer2_Timer() {
   Timer2.setEnabled(false);
   Timer3.setEnabled(true);
   Timer3.setInterval(desc_.times.report_ms);
+  // A line that hung up has no radio behind it to start again with.
+  if (MSC.hungUp()) {
+    restarts_left_ = 0;
+    partly_written_ = frames_sent_;
+  }
   Close_Port();
   busy_ = false;
   phase_ = Phase::Waiting;
@@ -299,14 +316,18 @@ void Link_Engine::Opening_Step() {
 }
 
 // The first well-formed identification at a start mark is taken out of the bytes kept; what
-// comes before it, and a start mark that begins no frame, is dropped. The 50-byte frame has no
-// start mark (its first byte may be any): it is the first run of bytes whose end mark and digits
-// stand where they must.
+// comes before it, and a start mark that begins no frame, is dropped. Where either short form may
+// come, eight bytes are taken, or fourteen where the eighth is not the end mark. The 50-byte frame
+// has no start mark (its first byte may be any): it is the first run of bytes whose end mark and
+// digits stand where they must.
 bool Link_Engine::Find_Ident(Ident_Frame& frame) {
-  const std::size_t n = Ident_Length(frame.form);
-  const bool marked = frame.form != Ident_Form::Ident50;
   for (;;) {
-    if (marked) rx_.erase(rx_.begin(), std::find(rx_.begin(), rx_.end(), Ident_Start));
+    frame.form = desc_.opening.ident;
+    if (frame.form != Ident_Form::Ident50)
+      rx_.erase(rx_.begin(), std::find(rx_.begin(), rx_.end(), Ident_Start));
+    if (frame.form == Ident_Form::Ident8_Or_14)
+      frame.form = rx_.size() >= 8 && rx_[7] != Ident_End ? Ident_Form::Ident14 : Ident_Form::Ident8;
+    const std::size_t n = Ident_Length(frame.form);
     if (rx_.size() < n) return false;
     if (Ident_Well_Formed(frame.form, std::span(rx_).first(n))) {
       const auto taken = Take(n);

@@ -39,6 +39,7 @@ enum class Code_Kind {
 enum class Ident_Form {
   Ident14,         // 14 bytes, 0xAA first and 0xDD last
   Ident8,          // 8 bytes, 0xAA first and 0xDD last
+  Ident8_Or_14,    // Ident8, or Ident14 where the eighth byte is not the end mark
   Ident8_Leading,  // 8 bytes, 0xAA ... 0xDD, behind the radio's ACK of the code
   Ident8_Dec,      // as Ident8_Leading with 0xBB as the end mark
   Ident50,         // 50 bytes: any first byte, twelve digits 0 to 9, ..., 0x55 last
@@ -197,6 +198,9 @@ class Link_Engine {
   bool Link_Busy() const { return busy_; }
   // The byte the radio answered the last frame with (a plan with any_answer_ends).
   int Last_Answer() const { return last_answer_; }
+  // The exchange timed out because its line hung up (the radio went away) after frames of a write
+  // had gone out: the radio holds part of the write. No restart follows such a time-out.
+  bool Partly_Written() const { return partly_written_; }
 
  private:
   enum class Phase { Idle, Code_Ack, Ident, Final_Ack, Reading, Writing, Ident_End, Waiting };
@@ -211,6 +215,8 @@ class Link_Engine {
   int restarts_left_ = 0;
   std::size_t step_ = 0;
   int last_answer_ = -1;
+  bool frames_sent_ = false;  // a frame of the block phase has gone out
+  bool partly_written_ = false;
 
   // The queued frame and the sender's place in it.
   std::vector<std::uint8_t> frame_;

@@ -135,7 +135,7 @@ void Transfer_Link::Link_Restarting() {
 
 void Transfer_Link::Link_Failed() {
   Ended();
-  Progress.Failed();
+  Progress.Failed(Link.Partly_Written());
   window_.Link_Failed();
 }
 

@@ -56,7 +56,7 @@ void Transfer_Progress::Clear() {
   Label_tr_count.setCaption("");
 }
 
-void Transfer_Progress::Failed() {
+void Transfer_Progress::Failed(bool partly_written) {
   switch (texts_.fail_bar) {
     case Transfer_Texts::Bar::Hide:
       Clear();
@@ -67,7 +67,13 @@ void Transfer_Progress::Failed() {
     case Transfer_Texts::Bar::Keep:
       break;
   }
-  if (!texts_.fail_message.chn.empty()) Prompt(prog_, texts_.fail_message);
+  if (partly_written) {
+    Prompt(prog_, {"与对讲机的连接中断，写入停止，对讲机只写入了一部分 ！",
+                   "The line to the transceiver was lost; the write stopped, so the transceiver "
+                   "is only partly written."});
+  } else if (!texts_.fail_message.chn.empty()) {
+    Prompt(prog_, texts_.fail_message);
+  }
   if (!texts_.fail_label.chn.empty()) Label(texts_.fail_label);
   if (!texts_.fail_panel.chn.empty())
     prog_.setPanel(2, prog_.text(texts_.fail_panel.chn, texts_.fail_panel.eng));

@@ -73,8 +73,9 @@ class Transfer_Progress {
   void Read_Done();
   // Write complete: message, then label.
   void Write_Done();
-  // The final failure: bar, message, label and status panel as the texts say.
-  void Failed();
+  // The final failure: bar, message, label and status panel as the texts say. A write whose line
+  // hung up after frames had gone out says instead that the radio is only partly written.
+  void Failed(bool partly_written = false);
   // The port would not open: its message (none where the texts have none).
   void Port_Error();
   // Busy messages: a start, a close or cancel, and any other close while a transfer runs.

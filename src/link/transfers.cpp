@@ -105,7 +105,7 @@ const Transfer_Description& Whole_Write_Link() {
 const Transfer_Description& Port_Window_Link() {
   static const Transfer_Description d = [] {
     Transfer_Description d{
-        Link_Description{.opening = {.ident = Ident_Form::Ident8, .ack_exchange = false},
+        Link_Description{.opening = {.ident = Ident_Form::Ident8_Or_14, .ack_exchange = false},
                          .times = {.ident_end_ms = 50}}};
     d.texts.connected = kConnectedShort;
     d.texts.fail_message = {};

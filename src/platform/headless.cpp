@@ -8,11 +8,20 @@ namespace kit {
 // Both directions of a headless port on the virtual clock. The wire state
 // is shared with the events in flight, so bytes already written still reach
 // the device after the port closed (closing drains), while replies to a
-// closed port are dropped.
+// closed port are dropped. The program's side of the wire belongs to the
+// port, not to one opening: a new opening's bytes follow what a closed one
+// still had on the line, as on a real line.
 struct Wire : SerialDeviceLink, std::enable_shared_from_this<Wire> {
   Wire(HeadlessPlatform& p, Platform& base, int com, SerialDevice* dev, SerialReceiver recv,
-       std::vector<HeadlessPlatform::SentByte>& log)
-      : headless(p), platform(base), com(com), device(dev), receiver(std::move(recv)), log(log) {}
+       std::vector<HeadlessPlatform::SentByte>& log, double& portTxFree)
+      : headless(p),
+        platform(base),
+        com(com),
+        device(dev),
+        receiver(std::move(recv)),
+        log(log),
+        txFree(portTxFree),
+        openedTxFree(std::max(portTxFree, base.nowMs())) {}
 
   HeadlessPlatform& headless;
   Platform& platform;
@@ -21,8 +30,10 @@ struct Wire : SerialDeviceLink, std::enable_shared_from_this<Wire> {
   SerialReceiver receiver;
   std::vector<HeadlessPlatform::SentByte>& log;
   bool open = true;
-  double txFree = 0;  // when the program's side of the wire is free
-  double rxFree = 0;  // when the device's side is free
+  bool hungUp = false;
+  double& txFree;      // when the program's side of the wire is free
+  double openedTxFree;  // ... as it was when this opening began
+  double rxFree = 0;   // when the device's side is free
   struct Outgoing {
     double start;
     EventLoop::Id id;
@@ -38,6 +49,7 @@ struct Wire : SerialDeviceLink, std::enable_shared_from_this<Wire> {
       const double arrive = start + kByteMs9600;
       txFree = arrive;
       log.push_back({b, start});
+      if (hungUp) continue;
       auto self = shared_from_this();
       const EventLoop::Id id = platform.postAt(arrive, [self, b, arrive] {
         self->outgoing.pop_front();
@@ -53,8 +65,7 @@ struct Wire : SerialDeviceLink, std::enable_shared_from_this<Wire> {
       platform.loop().cancel(outgoing.back().id);
       outgoing.pop_back();
     }
-    txFree = std::min(txFree, std::max(now, outgoing.empty() ? now : txFree));
-    if (outgoing.empty()) txFree = now;
+    txFree = outgoing.empty() ? std::max(now, openedTxFree) : outgoing.back().start + kByteMs9600;
   }
 
   // Bytes that have arrived but wait for their hand-over are the driver's.
@@ -71,7 +82,7 @@ struct Wire : SerialDeviceLink, std::enable_shared_from_this<Wire> {
   }
 
   void queueIncoming(const std::vector<std::uint8_t>& bytes, double notBeforeMs, bool together) {
-    if (!open || bytes.empty()) return;
+    if (!open || hungUp || bytes.empty()) return;
     const double start = std::max(notBeforeMs, rxFree);
     const double last = start + kByteMs9600 * static_cast<double>(bytes.size());
     std::weak_ptr<Wire> weak = shared_from_this();
@@ -132,6 +143,7 @@ class HeadlessPlatform::VirtualLine : public SerialLine {
   void discardOutput() override { wire_->discardOutput(); }
   void discardInput() override { wire_->discardInput(); }
   void close() override { wire_->close(); }
+  bool hungUp() const override { return wire_->hungUp; }
 
  private:
   std::shared_ptr<Wire> wire_;
@@ -184,6 +196,15 @@ void HeadlessPlatform::removePort(int comPort) {
   ports_.erase(comPort);
 }
 
+void HeadlessPlatform::hangUp(int comPort) {
+  auto it = openWires_.find(comPort);
+  if (it == openWires_.end()) return;
+  if (auto wire = it->second.lock()) {
+    wire->hungUp = true;
+    wire->incoming.clear();
+  }
+}
+
 const std::vector<HeadlessPlatform::SentByte>& HeadlessPlatform::sent(int comPort) const {
   static const std::vector<SentByte> none;
   auto it = sent_.find(comPort);
@@ -203,9 +224,10 @@ std::unique_ptr<SerialLine> HeadlessPlatform::createSerialLine(int comPort,
   auto it = ports_.find(comPort);
   if (it == ports_.end()) return nullptr;
   auto wire = std::make_shared<Wire>(*this, *this, comPort, it->second, std::move(receiver),
-                                     sent_[comPort]);
-  wire->txFree = wire->rxFree = now_;
+                                     sent_[comPort], txFree_[comPort]);
+  wire->rxFree = now_;
   if (it->second) it->second->opened(now_);
+  openWires_[comPort] = wire;
   return std::make_unique<VirtualLine>(std::move(wire));
 }
 

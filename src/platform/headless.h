@@ -6,12 +6,15 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/platform.h"
 
 namespace kit {
+
+struct Wire;
 
 // The device end of a virtual line: what a device uses to answer.
 class SerialDeviceLink {
@@ -76,6 +79,9 @@ class HeadlessPlatform : public Platform {
   void attachDevice(int comPort, SerialDevice& device);
   void addPort(int comPort);
   void removePort(int comPort);
+  // The device on COM n goes away while the port is open (the line hangs up): the open port hears
+  // nothing more, and what it writes reaches no one.
+  void hangUp(int comPort);
   // Every byte the program wrote to COM n, with the time it left.
   struct SentByte {
     std::uint8_t byte;
@@ -101,6 +107,9 @@ class HeadlessPlatform : public Platform {
   std::vector<MessageBoxRecord> boxes_;
   std::map<int, SerialDevice*> ports_;
   std::map<int, std::vector<SentByte>> sent_;
+  // When the program's side of each port's wire is free, across openings.
+  std::map<int, double> txFree_;
+  std::map<int, std::weak_ptr<Wire>> openWires_;
   std::string currentDir_;
   std::vector<std::string> drives_;
 };

@@ -82,8 +82,11 @@ class SerialLine {
   // waits in the driver).
   virtual void discardInput() = 0;
   // Lets pending output drain, then releases the device; no receive call
-  // follows.
+  // follows. A line that hung up closes at once: nothing can leave it.
   virtual void close() = 0;
+  // The far end went away (the device or its cable hung up the line): nothing more comes in and
+  // nothing written leaves.
+  virtual bool hungUp() const { return false; }
 };
 using SerialReceiver = std::function<void(const std::vector<std::uint8_t>&)>;
 

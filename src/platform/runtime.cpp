@@ -147,6 +147,14 @@ double Val_Unbounded(std::string_view text) {
   }
 }
 
+double Val_Or_Zero(std::string_view text) {
+  try {
+    return Val(text);
+  } catch (const OverflowError&) {
+    return 0;
+  }
+}
+
 std::string Str(double value) {
   if (!std::isfinite(value)) throw OverflowError("number is not finite");
   if (value == 0) return " 0";

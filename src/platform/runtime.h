@@ -32,6 +32,10 @@ double Val(std::string_view text);
 // infinity of its sign instead of failing, so the check finds it outside any range, as it is.
 double Val_Unbounded(std::string_view text);
 
+// Val for a box's or cell's text that is read as a value without a check: a number beyond a
+// double's range counts as no number, 0, like a text that does not begin with one.
+double Val_Or_Zero(std::string_view text);
+
 // The text of a number: a leading blank for 0 and up, "-" for negative values, at most 15
 // significant digits, no trailing zeros and no point for whole numbers (245.625 -> " 245.625").
 // Below 1 the leading zero is kept (" 0.5"); from 1E+15 up and below 1E-04 the exponent form

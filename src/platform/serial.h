@@ -45,6 +45,8 @@ class SerialPort : public Control {
   void setOutBufferCount(int n);
 
   bool portOpen() const { return line_ != nullptr; }
+  // The open port's line hung up (the radio or its cable went away).
+  bool hungUp() const { return line_ && line_->hungUp(); }
   // Opening throws PortError when the port does not exist or another
   // control of the program holds it; nothing is sent then. Closing lets
   // pending output drain.

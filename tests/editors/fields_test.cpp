@@ -1,12 +1,12 @@
-// The field model in the shape of the option editor: general settings kept in a working copy that
-// is written out after every change, check boxes on the bits of one shared byte, and frames A and
-// B built from one table two image rows apart.
+// Bindings of controls to fields, on a form of a few controls over a working copy and a two-sided
+// record: what a display stores, what a pick, a custom store and a store of everything write.
+// The option editor's own settings are tested on the window itself (editors/options).
 #include "editors/fields.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -17,216 +17,151 @@ namespace j5::fields_test {
 
 using fields::At;
 using fields::Bits;
-using fields::Field;
 
-constexpr int kBlockRow = 226;  // the 64 option bytes, rows 226..229
-constexpr int kVfoRow = 240;    // record A; record B two rows below
+// Working copy: cells 0..7 (copied to image row 0 after each store). Record: side 0 in image
+// rows 4-5, side 1 two rows further down.
+constexpr int kRecordRow = 4;
 
-class Form_Opt : public kit::Form {
+class Bound_Form : public kit::Form {
  public:
-  Form_Opt(kit::Platform& p, SharedData& d) : Form(p, "Form_Opt"), data(d) {
+  Bound_Form(kit::Platform& p, SharedData& d) : Form(p, "Bound_Form"), data(d) {
     Load = [this] { show(); };
-    Fill(Combo_tot, 40);
-    Fill(Combo_sql, 10);
-    General.list(Combo_tot, Bits{{0, 11}});
-    General.list(Combo_sql, Bits{{0, 5}});
-    General.check(Check_tdr, Bits{{0, 6}});
-    General.checks({0, 59}, {{Check_chann_menu, 0x01}, {Check_radio, 0x10}});
-    General.check(Check_Lock, Bits{{0, 61}}, fields::Tick::ClearFirst);
-    // A box whose display and store the window writes itself, stored when it loses the focus.
-    Text_chann_total.LostFocus = General.custom(
-        Text_chann_total,
-        [this] {
-          Text_chann_total.setText(std::to_string(std::min<int>(data.Option_Val[0], 200)));
-        },
-        [this] {
-          data.Option_Val[0] = static_cast<std::int16_t>(std::stoi(Text_chann_total.text()));
-        });
-
-    // One table of frame A's lists; frame B is the same two rows further down.
-    struct Vfo_List {
-      kit::ComboBox Form_Opt::*box[2];
-      Field field;
-      int items;
-    };
-    const Vfo_List lists[] = {
-        {{&Form_Opt::Combo_step_a, &Form_Opt::Combo_step_b}, Bits{At(kVfoRow, 30), 0xF0}, 8},
-        {{&Form_Opt::Combo_scr_a, &Form_Opt::Combo_scr_b}, Bits{At(kVfoRow, 30), 0x0F}, 9},
-        {{&Form_Opt::Combo_txp_a, &Form_Opt::Combo_txp_b}, Bits{At(kVfoRow, 31), 0x07}, 2},
-        {{&Form_Opt::Combo_wn_a, &Form_Opt::Combo_wn_b}, Bits{At(kVfoRow, 31), 0x40}, 2},
-    };
+    for (int i = 0; i < 4; ++i) Level.addItem(std::to_string(i));
+    Copy.list(Level, Bits{{0, 1}});
+    Copy.check(Once, Bits{{0, 2}});
+    Copy.check(Cleared_First, Bits{{0, 3}}, fields::Tick::ClearFirst);
+    Copy.checks({0, 4}, {{Bit_1, 0x01}, {Bit_10, 0x10}});
+    Count.LostFocus = Copy.custom(
+        Count, [this] { Count.setText(std::to_string(data.Option_Val[0])); },
+        [this] { data.Option_Val[0] = static_cast<std::int16_t>(std::stoi(Count.text())); });
+    kit::ComboBox* high[2] = {&High_0, &High_1};
+    kit::ComboBox* low[2] = {&Low_0, &Low_1};
     for (int side : {0, 1}) {
-      for (const Vfo_List& l : lists) {
-        Fill(this->*l.box[side], l.items);
-        Vfo.list(this->*l.box[side], l.field.shifted(2 * side));
+      for (int i = 0; i < 8; ++i) {
+        high[side]->addItem(std::to_string(i));
+        low[side]->addItem(std::to_string(i));
       }
+      Record.list(*high[side], Bits{At(kRecordRow + 2 * side, 30), 0x70});
+      Record.list(*low[side], Bits{At(kRecordRow + 2 * side, 30), 0x07});
     }
   }
 
-  // The display: the working copy from the image, then every control from its binding.
-  void Show_Options() {
-    for (int n = 0; n < 64; ++n) data.Option_Val[n] = data.Mem_Image(kBlockRow + n / 16, n % 16);
-    General.show();
-    Vfo.show();
+  void Show_All() {
+    for (int n = 0; n < 8; ++n) data.Option_Val[static_cast<std::size_t>(n)] = data.Mem_Image(0, n);
+    Copy.show();
+    Record.show();
   }
 
   SharedData& data;
-  kit::ComboBox Combo_tot{*this, "Combo_tot"};
-  kit::ComboBox Combo_sql{*this, "Combo_sql"};
-  kit::CheckBox Check_tdr{*this, "Check_tdr"};
-  kit::CheckBox Check_chann_menu{*this, "Check_chann_menu"};
-  kit::CheckBox Check_radio{*this, "Check_radio"};
-  kit::CheckBox Check_Lock{*this, "Check_Lock"};
-  kit::TextBox Text_chann_total{*this, "Text_chann_total"};
-  kit::ComboBox Combo_step_a{*this, "Combo_step_a"}, Combo_step_b{*this, "Combo_step_b"};
-  kit::ComboBox Combo_scr_a{*this, "Combo_scr_a"}, Combo_scr_b{*this, "Combo_scr_b"};
-  kit::ComboBox Combo_txp_a{*this, "Combo_txp_a"}, Combo_txp_b{*this, "Combo_txp_b"};
-  kit::ComboBox Combo_wn_a{*this, "Combo_wn_a"}, Combo_wn_b{*this, "Combo_wn_b"};
+  kit::ComboBox Level{*this, "Level"};
+  kit::CheckBox Once{*this, "Once"};
+  kit::CheckBox Cleared_First{*this, "Cleared_First"};
+  kit::CheckBox Bit_1{*this, "Bit_1"};
+  kit::CheckBox Bit_10{*this, "Bit_10"};
+  kit::TextBox Count{*this, "Count"};
+  kit::ComboBox High_0{*this, "High_0"}, High_1{*this, "High_1"};
+  kit::ComboBox Low_0{*this, "Low_0"}, Low_1{*this, "Low_1"};
   int stores = 0;
 
-  fields::Bindings General{data.Option_Val, [this] {
-                             ++stores;
-                             for (int n = 0; n < 64; ++n)
-                               data.Mem_Image(kBlockRow + n / 16, n % 16) = data.Option_Val[n];
-                           }};
-  fields::Bindings Vfo{data.Mem_Image};
-
- private:
-  static void Fill(kit::ComboBox& box, int items) {
-    for (int i = 0; i < items; ++i) box.addItem(std::to_string(i));
-  }
+  fields::Bindings Copy{data.Option_Val, [this] {
+                          ++stores;
+                          for (int n = 0; n < 8; ++n)
+                            data.Mem_Image(0, n) = data.Option_Val[static_cast<std::size_t>(n)];
+                        }};
+  fields::Bindings Record{data.Mem_Image};
 };
 
 struct FieldsFixture : ::testing::Test {
   kit::HeadlessPlatform platform;
   kit::Driver driver{platform};
   SharedData data;
-  kit::FormSlot<Form_Opt> slot{[this] { return std::make_unique<Form_Opt>(platform, data); }};
+  FieldsFixture() { data.Mem_Image.fill(0, 7, 0, 15, 0); }
+  kit::FormSlot<Bound_Form> slot{[this] { return std::make_unique<Bound_Form>(platform, data); }};
 
-  std::int16_t& option(int n) { return data.Mem_Image(kBlockRow + n / 16, n % 16); }
-  std::int16_t& vfo(int side, int offset) {
-    const fields::Place p = At(kVfoRow + 2 * side, offset);
-    return data.Mem_Image(p.row, p.col);
+  std::vector<int> copyRow() {
+    std::vector<int> out;
+    for (int n = 0; n < 8; ++n) out.push_back(data.Mem_Image(0, n));
+    return out;
   }
-  Form_Opt& open() {
-    Form_Opt& w = slot.load();
-    w.Show_Options();
+  Bound_Form& open() {
+    Bound_Form& w = slot.load();
+    w.Show_All();
     driver.runUntilIdle();
     return w;
   }
 };
 
 TEST_F(FieldsFixture, ShowingStoresWhatTheControlsShowAndASecondShowChangesNothing) {
-  option(11) = 45;  // beyond the 40 time-out items
-  option(6) = 5;    // a whole-byte box stores exactly 1
-  option(59) = 0x1F;
-  option(61) = 3;
-  vfo(0, 30) = 0x18;  // step 1, scrambler 8: both in range
-  vfo(0, 31) = 0x87;  // power 7 beyond its 2 items; bit 7 belongs to nobody
-  vfo(1, 31) = 0x41;
-  Form_Opt& w = open();
-
-  EXPECT_EQ(w.Combo_tot.listIndex(), 39);
-  EXPECT_EQ(option(11), 39);
-  EXPECT_EQ(w.Check_tdr.value(), 1);
-  EXPECT_EQ(option(6), 1);
-  EXPECT_EQ(option(61), 1);
-  EXPECT_EQ(w.Check_chann_menu.value(), 1);
-  EXPECT_EQ(w.Check_radio.value(), 1);
-  EXPECT_EQ(option(59), 0x1F);  // bits without a box are carried through
-  EXPECT_EQ(w.Combo_step_a.listIndex(), 1);
-  EXPECT_EQ(w.Combo_scr_a.listIndex(), 8);
-  EXPECT_EQ(vfo(0, 30), 0x18);
-  EXPECT_EQ(w.Combo_txp_a.listIndex(), 1);
-  EXPECT_EQ(vfo(0, 31), 0x81);
-  EXPECT_EQ(w.Combo_wn_b.listIndex(), 1);
-  EXPECT_EQ(w.Combo_txp_b.listIndex(), 1);
-  EXPECT_EQ(vfo(1, 31), 0x41);
+  const int row[8] = {9, 7, 5, 3, 0x1F, 0, 0, 0};
+  for (int n = 0; n < 8; ++n) data.Mem_Image(0, n) = static_cast<std::int16_t>(row[n]);
+  data.Mem_Image(kRecordRow + 1, 14) = 0x8D;  // side 0: high 0 (bit 7 no list's), low 5
+  data.Mem_Image(kRecordRow + 3, 14) = 0x7F;  // side 1: high 7, low 7
+  Bound_Form& w = open();
+  // The list beyond its items stores its last; the boxes store 1; the bit boxes keep the others.
+  EXPECT_EQ(copyRow(), (std::vector<int>{9, 3, 1, 1, 0x1F, 0, 0, 0}));
+  EXPECT_EQ(w.Count.text(), "9");
+  EXPECT_EQ(w.Low_0.listIndex(), 5);
+  EXPECT_EQ(data.Mem_Image(kRecordRow + 1, 14), 0x8D);
+  EXPECT_EQ(w.High_1.listIndex(), 7);
 
   const MemImage before = data.Mem_Image;
   w.stores = 0;
-  w.Show_Options();
+  w.Show_All();
   EXPECT_EQ(data.Mem_Image, before);
-  // Only the ticked clear-first boxes store again (0, then 1), three of them here; no list and no
-  // set-once box does.
+  // Only the ticked boxes shown cleared first store again, 0 and then 1 (the clear-first box and
+  // the two bit boxes); no list and no set-once box does.
   EXPECT_EQ(w.stores, 6);
 }
 
-TEST_F(FieldsFixture, APickRewritesOnlyItsOwnBitsOfASharedByteOnItsOwnSide) {
-  vfo(1, 30) = 0x05;
-  vfo(0, 31) = 0xC3;
-  vfo(1, 31) = 0x01;
-  Form_Opt& w = open();
-  const MemImage before = data.Mem_Image;
-  const auto sideA = [&](const MemImage& image) {
-    std::vector<int> bytes;
-    for (int k = 0; k < 32; ++k) bytes.push_back(image(kVfoRow + k / 16, k % 16));
-    return bytes;
-  };
+TEST_F(FieldsFixture, APickRewritesOnlyItsOwnBitsOnItsOwnSide) {
+  data.Mem_Image(kRecordRow + 1, 14) = 0x83;
+  data.Mem_Image(kRecordRow + 3, 14) = 0x05;
+  Bound_Form& w = open();
+  driver.pick(w.High_1, 7);
+  EXPECT_EQ(data.Mem_Image(kRecordRow + 3, 14), 0x75);
+  driver.pick(w.Low_1, 2);
+  EXPECT_EQ(data.Mem_Image(kRecordRow + 3, 14), 0x72);
+  EXPECT_EQ(data.Mem_Image(kRecordRow + 1, 14), 0x83);
+  driver.pick(w.Low_0, 0);
+  EXPECT_EQ(data.Mem_Image(kRecordRow + 1, 14), 0x80);
 
-  driver.pick(w.Combo_step_b, 7);
-  EXPECT_EQ(vfo(1, 30), 0x75);
-  driver.pick(w.Combo_scr_b, 3);
-  EXPECT_EQ(vfo(1, 30), 0x73);
-  driver.pick(w.Combo_wn_b, 1);
-  EXPECT_EQ(vfo(1, 31), 0x41);
-  driver.pick(w.Combo_wn_b, 0);
-  EXPECT_EQ(vfo(1, 31), 0x01);
-  EXPECT_EQ(sideA(data.Mem_Image), sideA(before));
-
-  driver.pick(w.Combo_txp_a, 0);
-  EXPECT_EQ(vfo(0, 31), 0xC0);  // the power writes bits 0-2 and keeps 7-3
-}
-
-TEST_F(FieldsFixture, BitBoxesShareOneByteOfTheWorkingCopy) {
-  option(59) = 0x04;
-  Form_Opt& w = open();
-  EXPECT_EQ(w.Check_radio.value(), 0);
-
-  driver.click(w.Check_radio);
-  EXPECT_EQ(option(59), 0x14);
-  driver.click(w.Check_chann_menu);
-  EXPECT_EQ(option(59), 0x15);
-  driver.click(w.Check_radio);
-  EXPECT_EQ(option(59), 0x05);
-
-  // Every store writes the whole working copy: an option byte changed in the image behind the
-  // window's back is overwritten by the next change, unless the display ran in between.
-  option(2) = 77;
-  driver.pick(w.Combo_sql, 4);
-  EXPECT_EQ(option(5), 4);
-  EXPECT_EQ(option(2), 0);
+  driver.click(w.Bit_10);
+  EXPECT_EQ(data.Mem_Image(0, 4), 0x10);
+  // Every store writes the whole working copy: a byte changed behind the form's back is
+  // overwritten by the next change, unless the display ran in between.
+  data.Mem_Image(0, 6) = 77;
+  driver.click(w.Bit_1);
+  EXPECT_EQ(copyRow(), (std::vector<int>{0, 0, 0, 0, 0x11, 0, 0, 0}));
 }
 
 TEST_F(FieldsFixture, AHandlerThatDoesMoreStoresThroughItsBinding) {
-  option(0) = 250;
-  Form_Opt& w = open();
-  EXPECT_EQ(w.Text_chann_total.text(), "200");
-  driver.focus(w.Text_chann_total);
-  w.Text_chann_total.setText("64");
-  driver.focus(w.Check_tdr);
-  EXPECT_EQ(option(0), 64);  // the custom store, then the working copy written out
+  Bound_Form& w = open();
+  driver.focus(w.Count);
+  w.Count.setText("64");
+  driver.focus(w.Once);
+  EXPECT_EQ(data.Mem_Image(0, 0), 64);  // the custom store, then the working copy written out
 
   std::vector<int> seen;
-  w.Combo_sql.Click = [&] {
-    w.General.store(w.Combo_sql);
-    seen.push_back(data.Option_Val[5]);
+  w.Level.Click = [&] {
+    w.Copy.store(w.Level);
+    seen.push_back(data.Option_Val[1]);
   };
-  driver.pick(w.Combo_sql, 6);
-  EXPECT_EQ(option(5), 6);
-  EXPECT_EQ(seen, std::vector<int>{6});
-  EXPECT_THROW(w.General.store(w.Combo_step_a), std::logic_error);
+  driver.pick(w.Level, 2);
+  EXPECT_EQ(data.Mem_Image(0, 1), 2);
+  EXPECT_EQ(seen, std::vector<int>{2});
+  EXPECT_THROW(w.Copy.store(w.High_0), std::logic_error);
 
-  // Packing every control at once writes what each shows, whatever the image held meanwhile.
-  driver.pick(w.Combo_step_b, 3);
-  driver.pick(w.Combo_scr_b, 2);
-  option(5) = 1;
-  vfo(1, 30) = 0;
+  // Packing every control at once writes what each shows, whatever the image held meanwhile,
+  // and runs the after-store step once.
+  driver.pick(w.High_1, 3);
+  driver.pick(w.Low_1, 2);
+  data.Mem_Image(0, 1) = 0;
+  data.Mem_Image(kRecordRow + 3, 14) = 0;
   w.stores = 0;
-  w.General.storeAll();
-  w.Vfo.storeAll();
-  EXPECT_EQ(option(5), 6);
-  EXPECT_EQ(vfo(1, 30), 0x32);
+  w.Copy.storeAll();
+  w.Record.storeAll();
+  EXPECT_EQ(data.Mem_Image(0, 1), 2);
+  EXPECT_EQ(data.Mem_Image(kRecordRow + 3, 14), 0x32);
   EXPECT_EQ(w.stores, 1);
 }
 

@@ -218,6 +218,49 @@ TEST_P(Engine, AStartDuringTheWaitAfterATimeOutTakesOver) {
   EXPECT_EQ(host.events, (std::vector<std::string>{"identified", "connected", "done"}));
 }
 
+// A start in that pause whose port will not open gets the port error, and the exchange that
+// timed out still ends in its one report, the failure, at its time: it is not restarted, and no
+// later press finds it open.
+TEST_P(Engine, AStartWithoutAPortDuringTheWaitLeavesTheExchangeItsReport) {
+  const j5::Link_Description& link = GetParam().link();
+  radio.inject({.what = Misbehaviour::Silence, .answering = {}, .count = Fault::kAlways});
+  ASSERT_TRUE(host.Link.Start(link, GetParam().read()));
+  ASSERT_TRUE(d.advanceUntil([&] { return !host.events.empty(); }, 5000));
+  const double timedOut = platform.nowMs();
+  d.advance(link.times.report_ms / 2);
+  data.Comm_Port = 9;
+  EXPECT_FALSE(host.Link.Start(link, GetParam().read()));
+  d.advance(60000);
+  EXPECT_EQ(host.events, (std::vector<std::string>{"timed-out", "port", "failed"}));
+  ASSERT_EQ(host.failedAt.size(), 1u);
+  EXPECT_NEAR(host.failedAt[0] - timedOut, link.times.report_ms, 1.5);
+  EXPECT_EQ(sentBytes().size(), static_cast<std::size_t>(link.opening.code_len));
+  EXPECT_FALSE(host.Link.Timer3.enabled());
+}
+
+// A transfer stopped while its frame is still on the line, and a new one started at once: the new
+// opening's code follows the rest of that frame on the wire, whole, and the radio answers it.
+TEST_P(Engine, ANewOpeningFollowsTheFrameAStoppedTransferLeftOnTheLine) {
+  ASSERT_TRUE(host.Link.Start(GetParam().link(), GetParam().write()));
+  ASSERT_TRUE(d.advanceUntil([&] { return !host.events.empty() && host.events.back() == "connected"; },
+                             10000));
+  const std::size_t before = platform.sent(1).size();
+  // The first frame has been handed to the line whole (a burst without pauses is still on the
+  // wire, but for its first byte).
+  ASSERT_TRUE(platform.advanceUntil(
+      [&] { return platform.sent(1).size() > before && !host.Link.Timer1.enabled(); }, 1000, 0.1));
+  host.Link.Stop();
+  host.events.clear();
+  j5::Read_Plan plan = GetParam().read();
+  if (plan.then_write) host.thenWrite = GetParam().write();
+  ASSERT_TRUE(Run(plan));
+  EXPECT_EQ(host.events, (std::vector<std::string>{"identified", "connected", "done"}));
+  const auto codes = toRadio(GetParam().link().opening.code == j5::Code_Kind::Main
+                                 ? FrameKind::AccessCode
+                                 : FrameKind::AltAccessCode);
+  EXPECT_EQ(codes.size(), 2u);
+}
+
 // Bytes in front of the identification answer nothing and are passed over: the frame is found by
 // its start mark, and the first attempt goes on to its blocks.
 TEST_P(Engine, IdentificationBehindAStrayByteIsFoundByItsMark) {

@@ -169,6 +169,28 @@ TEST_F(Write, FrameAnsweredWithAnotherByteStopsTheWrite) {
   EXPECT_EQ(boxTexts(), std::vector<std::string>{"向对讲机写入参数完毕 ！"});
 }
 
+// The radio goes away in the middle of the write (its line hangs up): the write ends in the
+// time-out as always, and its report says that the radio holds only part of the write.
+TEST_F(Write, ALineThatHangsUpMidWriteSaysTheRadioIsOnlyPartlyWritten) {
+  for (bool chinese : {true, false}) {
+    SCOPED_TRACE(chinese ? "Chinese" : "English");
+    data.Lang_Chn = chinese ? j5::kTrue : j5::kFalse;
+    d.clearMessageBoxes();
+    d.click(w.Command_Write);
+    ASSERT_TRUE(d.advanceUntil([&] { return rowFrames().size() >= 40; }, 20000));
+    platform.hangUp(1);
+    ASSERT_TRUE(d.advanceUntil([&] { return idle(); }, 20000));
+    EXPECT_EQ(boxTexts(),
+              std::vector<std::string>{
+                  chinese ? "与对讲机的连接中断，写入停止，对讲机只写入了一部分 ！"
+                          : "The line to the transceiver was lost; the write stopped, so the "
+                            "transceiver is only partly written."});
+    EXPECT_EQ(w.Label_tr_count.caption(), chinese ? "与对讲机通讯故障 ！" : "Communication fault.");
+    EXPECT_FALSE(w.Link.MSC.portOpen());
+    radio.clearLog();
+  }
+}
+
 TEST_F(Write, AnAckWithinTheSecondLetsTheWriteGoOn) {
   radio.inject(
       {.what = Misbehaviour::Late, .answering = FrameKind::DataFrame, .skip = 3, .delay = 900'000});

@@ -12,10 +12,12 @@ using kit_test::Fixture;
 // when each byte came.
 struct Echo : kit::SerialDevice {
   std::vector<double> arrivals;
+  Bytes got;
   int closes = 0;
   bool quiet = false;
   void receive(std::uint8_t b, double atMs, kit::SerialDeviceLink& link) override {
     arrivals.push_back(atMs);
+    got.push_back(b);
     if (!quiet) link.send({b}, atMs);
   }
   void closed(double) override { ++closes; }
@@ -190,6 +192,24 @@ TEST(PortOpen, ClosingDrainsOutputAndDropsRepliesAndDiscardStopsUnsentBytes) {
   msc.setOutBufferCount(0);
   f.driver.advance(20);
   EXPECT_EQ(f.echo.arrivals.size(), 2u);
+}
+
+// Closing lets what was written go on leaving; a new opening of the port puts its bytes on the
+// same wire after them, one byte time each, never in between.
+TEST(PortOpen, ANewOpeningsBytesFollowWhatTheClosedOneStillHadOnTheWire) {
+  SerialFixture f;
+  f.echo.quiet = true;
+  auto& msc = f.w->MSC;
+  msc.output({1, 2, 3, 4, 5});
+  f.driver.advance(1.5);
+  msc.setPortOpen(false);
+  msc.setPortOpen(true);
+  msc.output({6, 7});
+  f.driver.advance(20);
+  EXPECT_EQ(f.echo.got, (Bytes{1, 2, 3, 4, 5, 6, 7}));
+  ASSERT_EQ(f.echo.arrivals.size(), 7u);
+  for (std::size_t i = 0; i < 7; ++i)
+    EXPECT_NEAR(f.echo.arrivals[i], static_cast<double>(i + 1) * kByte, 1e-9) << i;
 }
 
 }  // namespace

@@ -94,6 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Opening{"Full", j5::Whole_Read_Link, "14", j5::Whole_Read_Plan},
                       Opening{"IdentOnly14", j5::Startup_Ident_Link, "14", nullptr},
                       Opening{"IdentOnly8", j5::Port_Window_Link, "8", nullptr},
+                      Opening{"PortWindow14", j5::Port_Window_Link, "14", nullptr},
                       Opening{"FullEightByteCode", j5::Password_Link, "8", j5::Option_Read_Plan},
                       Opening{"Direct", j5::Channel_Link, "8", Channel_Read},
                       Opening{"DirectPaced", j5::Option_Link, "8", j5::Option_Read_Plan},

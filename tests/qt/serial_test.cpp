@@ -41,6 +41,14 @@ struct PortMap {
   ~PortMap() { unsetenv("J5_SERIAL_PORTS"); }
 };
 
+// The other end of a new pseudo-terminal, for the test to hold; -1 when none could be had.
+int openTerminal() {
+  const int master = posix_openpt(O_RDWR | O_NOCTTY);
+  if (master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0) return master;
+  if (master >= 0) close(master);
+  return -1;
+}
+
 std::string readFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream s;
@@ -125,10 +133,8 @@ TEST_F(QtSerial, APortWithoutDeviceOrHeldFailsToOpen) {
 // InBufferCount = 0 starts an exchange clean: also what waits in the driver, not yet handed to
 // the program, is dropped.
 TEST_F(QtSerial, EmptyingTheInputBufferAlsoDropsWhatWaitsInTheDriver) {
-  const int master = posix_openpt(O_RDWR | O_NOCTTY);
+  const int master = openTerminal();
   ASSERT_GE(master, 0);
-  ASSERT_EQ(grantpt(master), 0);
-  ASSERT_EQ(unlockpt(master), 0);
   PortMap map(ptsname(master));
   PortWindow& w = slot.load();
   w.MSC.setPortOpen(true);
@@ -141,6 +147,27 @@ TEST_F(QtSerial, EmptyingTheInputBufferAlsoDropsWhatWaitsInTheDriver) {
   EXPECT_EQ(w.got, Bytes{0x06});
   w.MSC.setPortOpen(false);
   close(master);
+}
+
+// The other end goes away with output still waiting (a radio or adapter gone mid-frame): the
+// port tells that its line hung up and drops what can never leave, so closing it has nothing to
+// wait for.
+TEST_F(QtSerial, AHungUpLineDropsWhatCanNeverLeave) {
+  const int master = openTerminal();
+  ASSERT_GE(master, 0);
+  PortMap map(ptsname(master));
+  PortWindow& w = slot.load();
+  w.MSC.setPortOpen(true);
+  w.MSC.output(Bytes(64 * 1024, 0x55));  // more than the terminal holds while nobody reads it
+  EXPECT_GT(w.MSC.outBufferCount(), 0);
+  EXPECT_FALSE(w.MSC.hungUp());
+  close(master);
+  EXPECT_TRUE(waitUntil([&] { return w.MSC.hungUp(); }, 5000));
+  EXPECT_EQ(w.MSC.outBufferCount(), 0);
+  w.MSC.output({1, 2, 3});
+  EXPECT_EQ(w.MSC.outBufferCount(), 0);
+  w.MSC.setPortOpen(false);
+  EXPECT_FALSE(w.MSC.portOpen());
 }
 
 TEST_F(QtSerial, ClosingLetsPendingOutputLeave) {

@@ -7,6 +7,18 @@ namespace j5test {
 
 void Sim_Device::receive(std::uint8_t byte, double atMs, kit::SerialDeviceLink& link) {
   radio.receive(byte, static_cast<sim::Micros>(std::llround(atMs * 1000.0)));
+  if (answersTogether) {
+    std::vector<std::uint8_t> answer;
+    double from = atMs;
+    for (const sim::OutByte& out : radio.takeAllOutput()) {
+      // No byte starts on the line before the radio said it.
+      from = std::max(from, static_cast<double>(out.earliest) / 1000.0 -
+                                kit::kByteMs9600 * static_cast<double>(answer.size()));
+      answer.push_back(rewrite ? rewrite(out.value) : out.value);
+    }
+    if (!answer.empty()) link.sendTogether(answer, from);
+    return;
+  }
   for (const sim::OutByte& out : radio.takeAllOutput()) {
     const std::uint8_t b = rewrite ? rewrite(out.value) : out.value;
     const double earliest = std::max(atMs, static_cast<double>(out.earliest) / 1000.0);

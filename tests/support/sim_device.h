@@ -38,6 +38,9 @@ class Sim_Device : public kit::SerialDevice {
     said_ = 0;
     held_.clear();
   }
+  // Every answer of the radio reaches the program in one arrival once the radio has said all of
+  // it: a radio (or adapter) that hands over its whole answer at once.
+  bool answersTogether = false;
   int opens = 0;
   int closes = 0;
 

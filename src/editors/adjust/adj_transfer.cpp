@@ -30,18 +30,8 @@ void frm_Adj_Txp::Command_read_Click() {
 void frm_Adj_Txp::Command_Write_Click() {
   if (Transfer.Busy_Refused()) return;
   for (int r = 0; r < 16; ++r)
-    if (!Row_Bytes(r)) return Unsendable_Message(r);
+    if (!Row_Bytes(data_.Adj_Value, r)) return Unsendable_Message(r);
   Transfer.Start(Adjust_Write_Plan());
-}
-
-std::optional<std::array<std::uint8_t, 16>> frm_Adj_Txp::Row_Bytes(int row) const {
-  std::array<std::uint8_t, 16> bytes{};
-  for (int c = 0; c < 16; ++c) {
-    const int v = data_.Adj_Value(row, c);
-    if (v < 0 || v > 255) return std::nullopt;
-    bytes[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(v);
-  }
-  return bytes;
 }
 
 void frm_Adj_Txp::Unsendable_Message(int row) {
@@ -61,7 +51,7 @@ void frm_Adj_Txp::Link_Block_Stored(int step, std::uint16_t, std::span<const std
 
 std::optional<std::array<std::uint8_t, 16>> frm_Adj_Txp::Link_Frame_Data(const Write_Step& step) {
   if (step.source == Adj_Tag_Source) return Adj_Tag_Frame_Data;
-  return Row_Bytes(step.source);
+  return Row_Bytes(data_.Adj_Value, step.source);
 }
 
 // The completion texts follow from the transfer link once the table is in place.

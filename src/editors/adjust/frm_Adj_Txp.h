@@ -153,7 +153,6 @@ class frm_Adj_Txp : public kit::Form, private Link_Listener {
   void Command_read_Click();
   void Command_Write_Click();
   void Blocks_To_Adj();
-  std::optional<std::array<std::uint8_t, 16>> Row_Bytes(int row) const;
   void Unsendable_Message(int row);
   void Link_Identified(const Ident_Frame& frame) override;
   void Link_Block_Stored(int step, std::uint16_t address,

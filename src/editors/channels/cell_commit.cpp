@@ -8,12 +8,11 @@
 #include "data/tables.h"
 #include "editors/channels/channel_text.h"
 #include "editors/channels/frm_chann.h"
+#include "platform/runtime.h"
 #include "shell/program.h"
 #include "shell/prompt.h"
 
 namespace j5 {
-
-using chann::Value_Of;
 
 void frm_chann::MSF_Chann_LeaveCell() {
   const int r = MSF_Chann.row(), c = MSF_Chann.col();
@@ -81,7 +80,7 @@ void frm_chann::Write_Freq(int r, int col, const std::string& text) {
 
 // t is a copy of the editor's text, which the commit may replace.
 void frm_chann::Commit_Rx(int r, std::string t) {
-  if (Freq_In_Range(Value_Of(t))) {
+  if (Freq_In_Range(rt::Val_Or_Zero(t))) {
     if (Cell_Blank(r, kColRx)) Set_New_Channel(r);
     Set_Cell(r, kColRx, t);
     // Every new receive frequency is the transmit frequency too.
@@ -112,7 +111,7 @@ void frm_chann::Commit_Tx(int r, std::string t) {
     if (Prompt_Rx_First()) Text_Edit.setText("");
     return;
   }
-  if (Freq_In_Range(Value_Of(t))) {
+  if (Freq_In_Range(rt::Val_Or_Zero(t))) {
     Set_Cell(r, kColTx, t);
     Write_Freq(r, kColTx, t);
   } else {
@@ -137,7 +136,7 @@ void frm_chann::Commit_Tx(int r, std::string t) {
 
 void frm_chann::Commit_Tone(int r, int c) {
   const std::string s = rt::Trim(Combo_edit.text());
-  const double v = Value_Of(s);
+  const double v = rt::Val_Or_Zero(s);
   if (v >= 60 && v <= 259.9) {
     // Any tone in 0.1 Hz steps, not only the listed ones.
     Col(c).store(Image, r - 1, s);

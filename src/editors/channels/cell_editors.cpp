@@ -4,11 +4,10 @@
 #include "data/tables.h"
 #include "editors/channels/channel_text.h"
 #include "editors/channels/frm_chann.h"
+#include "platform/runtime.h"
 #include "shell/program.h"
 
 namespace j5 {
-
-using chann::Value_Of;
 
 void frm_chann::MSF_Chann_Click() {
   Show_Cell_Editor();
@@ -180,7 +179,7 @@ void frm_chann::Text_Edit_KeyPress(int& key) {
 // False when the edit was dropped under one of its messages.
 bool frm_chann::Enter_Pre_Check(int r, int c) {
   const std::string x = Text_Edit.text();
-  const double f = Value_Of(x);
+  const double f = rt::Val_Or_Zero(x);
   const bool blank = rt::Trim(x).empty();
   std::string t;
   if (c == kColRx) {

@@ -9,16 +9,6 @@
 
 namespace j5::chann {
 
-// The numeric value of a cell or editor text; a text too large for a number
-// counts as no number (0), like a text that does not start with one.
-inline double Value_Of(const std::string& text) {
-  try {
-    return rt::Val(text);
-  } catch (const rt::OverflowError&) {
-    return 0;
-  }
-}
-
 // The first n characters (not bytes) of text.
 inline std::string Left_Chars(const std::string& text, int n) {
   return text.substr(0, kit::utf8::offset(text, n));

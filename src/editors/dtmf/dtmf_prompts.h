@@ -7,12 +7,6 @@
 
 namespace j5::dtmf_prompt {
 
-// A transfer is running: Default, Close, Read and Write refuse.
-inline const Bilingual Busy{"正在与对讲机进行读写操作 ！",
-                            "Read-write operating with transceiver ."};
-// A transfer is running: the window refuses to close.
-inline const Bilingual Close_Busy{"正在进行读写操作,请勿关窗口 ！,",
-                                  "Read-write operating，don't close the window.,"};
 // A code box's check when it loses the focus.
 inline const Bilingual Too_Long{"码组位数最大为 5 位 ！", "Group Digits Max 5 Bits."};
 inline const Bilingual Bad_Char{"码组字符只能是 0 - 9 或 * # A B C D  ！",

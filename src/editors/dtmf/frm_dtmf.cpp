@@ -3,7 +3,6 @@
 #include "editors/dtmf/frm_dtmf.h"
 
 #include "data/defaults.h"
-#include "editors/dtmf/dtmf_prompts.h"
 #include "link/transfers.h"
 #include "shell/file_dialogs.h"
 #include "shell/program.h"

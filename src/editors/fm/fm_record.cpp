@@ -1,8 +1,8 @@
 #include "editors/fm/fm_record.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <limits>
 
 #include "data/five_tone.h"
 #include "platform/runtime.h"
@@ -21,24 +21,21 @@ int Digit_At(std::string_view s, std::size_t pos) {
 
 }  // namespace
 
-double Entry_Value(std::string_view text) {
-  try {
-    return rt::Val(text);
-  } catch (const rt::OverflowError&) {
-    return std::numeric_limits<double>::quiet_NaN();
-  }
-}
-
 std::string Cov_Freq(std::span<const std::int16_t> d) {
   const double v = 100.0 * d[0] + 10.0 * d[1] + d[2] + 0.1 * d[3] + 0.01 * d[4] + 0.001 * d[5] +
                    0.0001 * d[6] + 0.00001 * d[7];
+  // Below 1000 MHz the value has five decimals at most, whatever the bytes: it is written with
+  // them all and two integer digits at least ("05.00000", "00.00001"), never in the exponent
+  // form, so the encoder finds each digit where it puts it. Above, its shortest form padded
+  // with zeros to nine characters ("1046.5000").
+  if (v < 1000) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%0*.5f", v >= 100 ? 9 : 8, v);
+    return buf;
+  }
   std::string t = rt::Trim(rt::Str(v));
-  if (t.size() >= 9) return t;
-  const std::size_t width = v >= 100 ? 9 : 8;
-  // A whole number gets its point before the zeros, a single digit too: "5" must not read back
-  // as 500 MHz.
-  if (t.size() < width && t.find_first_not_of("0123456789") == std::string::npos) t += ".";
-  if (t.size() < width) t.append(width - t.size(), '0');
+  if (t.size() < 9 && t.find('.') == std::string::npos) t += ".";
+  if (t.size() < 9) t.append(9 - t.size(), '0');
   return t;
 }
 
@@ -56,8 +53,10 @@ fields::Codec Fm_Freq_Codec() {
             return sum == 0 ? std::string() : Cov_Freq(b);
           },
           [](std::span<std::int16_t> b, std::string_view text) {
+            // Three integer digits, however few the text has: "5.00000" is 005.00000, not 50.
             std::string f = rt::Trim(text);
-            if (!f.empty() && Entry_Value(f) < 100) f = "0" + f;
+            const std::size_t point = std::min(f.find('.'), f.size());
+            if (!f.empty() && point < 3) f.insert(0, 3 - point, '0');
             constexpr std::size_t kPos[8] = {0, 1, 2, 4, 5, 6, 7, 8};  // the point is skipped
             for (std::size_t i = 0; i < 8; ++i)
               b[i] = static_cast<std::int16_t>(f.empty() ? 0 : Digit_At(f, kPos[i]));
@@ -96,7 +95,7 @@ fields::Codec Fm_Band_Codec() {
             return Fmt_FM_Freq(std::to_string(100 * b[0] + 10 * b[1] + b[2]), 0);
           },
           [](std::span<std::int16_t> b, std::string_view text) {
-            const double v = Entry_Value(rt::Trim(text));
+            const double v = rt::Val_Unbounded(rt::Trim(text));
             // A half goes to the even neighbour, as the boxes show it.
             if (!(v > -0.5 && v < 999.5)) return false;
             const int mhz = rt::CInt(v);

@@ -21,14 +21,16 @@ inline constexpr double kFmLow = 87.5, kFmHigh = 108;
 inline constexpr int kNameMax = 6;
 
 // The frequency text of eight digit bytes: their value (a byte above 9 counts as the number it
-// holds) in its shortest decimal form, padded with zeros to 8 characters below 100 MHz and to 9
-// from 100 MHz on ("88.90000", "105.90000"); a longer text is left as it is.
+// holds) with five decimals and two integer digits below 100 MHz, three from 100 MHz on
+// ("05.00000", "88.90000", "105.90000"); from 1000 MHz on (bytes that are no digits) its
+// shortest decimal form, padded with zeros to nine characters ("1046.5000", "28333.33305").
 std::string Cov_Freq(std::span<const std::int16_t> digits);
 // Two upper-case hexadecimal digits and a blank.
 std::string Cov_i2b(int x);
 
 // Frequency: "" for an empty channel; stores a text's digits at character positions 1-3 and 5-9
-// of its three-integer-digit form (any other character 0), and eight zero bytes for "".
+// of its three-integer-digit form (zeros put in front of a shorter integer part; any other
+// character 0), and eight zero bytes for "".
 fields::Codec Fm_Freq_Codec();
 // Station name: the codes 33..127 of the name bytes, in order. Stores at most six characters; a
 // character beyond one byte goes out as "?", so every stored value is a byte.
@@ -48,7 +50,5 @@ const std::array<fields::Field, 4>& Band_Fields();
 std::string Freq_Cell_Text(double mhz);
 // A typed name as stored: blanks around it removed, its first six characters, letters upper-case.
 std::string Name_Cell_Text(std::string_view text);
-// A leading number that cannot overflow: NaN when it is beyond a double.
-double Entry_Value(std::string_view text);
 
 }  // namespace j5::fm

@@ -15,23 +15,24 @@
 
 namespace j5 {
 
-using fm::Entry_Value;
-
 namespace {
 
 // The window's messages.
 const Bilingual kClearBusy{"正在进行读写操作,请勿进行清除操作 ！,",
                            "Read-write operating，don't clear operate .,"};
 const Bilingual kFreqRange{"接收频率超出范围 ！", "Over the range of receive frequency ."};
-const Bilingual kNameLong{"信道名称的字符个数最大为 6 位 ！", "The letter of channel name max 6 bit . "};
+const Bilingual kNameLong{"信道名称的字符个数最大为 6 位 ！",
+                          "The letter of channel name max 6 bit . "};
 const Bilingual kBandRange[2][2] = {
     {{" A 段下限频率超出范围 ！", "Over the range of A band lower limit frequency ."},
      {" A 段上限频率超出范围 ！", "Over the range of A band upper limit frequency ."}},
     {{" B 段下限频率超出范围 ！", "Over the range of B band lower limit frequency ."},
      {" B 段上限频率超出范围 ！", "Over the range of B band upper limit frequency ."}}};
 const Bilingual kBandOrder[2] = {
-    {"下限频率不可大于上限频率！", "The lower limit frequency can not bigger than the upper limit ."},
-    {"上限频率不可小于下限频率！", "The upper limit frequency can not smaller than the lower limit ."}};
+    {"下限频率不可大于上限频率！",
+     "The lower limit frequency can not bigger than the upper limit ."},
+    {"上限频率不可小于下限频率！",
+     "The upper limit frequency can not smaller than the lower limit ."}};
 const Bilingual kBandInfo[2] = {
     {"A 段频率的有效范围从 ", "The availability range of  A band frequency is from  "},
     {"B 段频率的有效范围从 ", "The availability range of  B band frequency is from  "}};
@@ -42,7 +43,8 @@ const Bilingual kStoring{"正在保存信道参数。。。", "Storing channel p
 const Bilingual kStored{"保存信道参数正常 ！", "Store channel parameter in gear."};
 const Bilingual kSaved{"信道参数保存完毕 ！", "Complete storing channel parameter."};
 const Bilingual kSaveFailed{"信道参数保存失败 ！", "Fail to store the channel parameter."};
-const Bilingual kLoaded{"信道参数从文件调入成功 ！", "Succeed fold the channel parameter from file."};
+const Bilingual kLoaded{"信道参数从文件调入成功 ！",
+                        "Succeed fold the channel parameter from file."};
 const Bilingual kLoadFailed{"信道参数文件调入失败 ！", "Fail to load the channel parameter file."};
 
 const std::string kFormatChn =
@@ -53,11 +55,10 @@ struct Station {
   int row;
   const char *freq, *name;
 };
-constexpr Station kStations[] = {{1, "88.90000", "HNNEW"},  {2, "90.40000", "CCTV1"},
-                                 {4, "92.30000", "JTZS2"},  {6, "95.50000", "HNBBC"},
-                                 {8, "96.90000", "CCTV4"},  {10, "98.30000", "FJQX"},
-                                 {12, "103.90000", "CCTV6"}, {14, "100.70000", "DNZS3"},
-                                 {16, "105.90000", "CCTV9"}};
+constexpr Station kStations[] = {
+    {1, "88.90000", "HNNEW"},   {2, "90.40000", "CCTV1"},   {4, "92.30000", "JTZS2"},
+    {6, "95.50000", "HNBBC"},   {8, "96.90000", "CCTV4"},   {10, "98.30000", "FJQX"},
+    {12, "103.90000", "CCTV6"}, {14, "100.70000", "DNZS3"}, {16, "105.90000", "CCTV9"}};
 
 // Design sizes, in twips.
 constexpr double kMargin = 480;
@@ -122,8 +123,10 @@ void frm_FM::Form_Load() {
 
   // Columns as wide as the texts they show, measured in the grid's own font.
   const kit::Platform& platform = MSF_Chann.platform();
-  MSF_Chann.setColWidth(1, std::max(MSF_Chann.colWidth(1), platform.gridTextWidthTwips("888.88888") + 480));
-  MSF_Chann.setColWidth(2, std::max(MSF_Chann.colWidth(2), platform.gridTextWidthTwips("WWWWWW") + 480));
+  MSF_Chann.setColWidth(
+      1, std::max(MSF_Chann.colWidth(1), platform.gridTextWidthTwips("888.88888") + 480));
+  MSF_Chann.setColWidth(
+      2, std::max(MSF_Chann.colWidth(2), platform.gridTextWidthTwips("WWWWWW") + 480));
   if (kit::MdiForm* main = prog_.mainForm()) {
     // As wide as the grid's columns and the band boxes beside them need, in either language.
     const double w = std::max(main->width() / 1.7, Band_Left() + kBandArea + 2 * kMargin);
@@ -179,8 +182,8 @@ void frm_FM::Lay_Out() {
   ProgressBar1.move(kMargin, bottom, right - kMargin, 375);
   // Six buttons spread over the width.
   const double step = (right - kMargin - 855) / 5;
-  for (int i = 0; kit::CommandButton* b :
-                  {&Command_read, &Command_Write, &Command_Clear, &Command_save, &Command_open, &Command_close})
+  for (int i = 0; kit::CommandButton * b : {&Command_read, &Command_Write, &Command_Clear,
+                                            &Command_save, &Command_open, &Command_close})
     b->move(kMargin + step * i++, bottom + 480, 855, 495);
   Label_chann.move(1440, bottom + 1440, 7575, 375);
 }
@@ -352,7 +355,7 @@ void frm_FM::MSF_Chann_LeaveCell() {
 
 void frm_FM::Leave_Freq_Cell() {
   const std::string typed = Text_Edit.text();
-  const double f = Entry_Value(typed);
+  const double f = rt::Val_Unbounded(typed);
   if (f >= Fm_Low && f <= Fm_High) {
     MSF_Chann.setTextMatrix(Cur_Row, 1, fm::Freq_Cell_Text(f));
   } else if (!rt::Trim(typed).empty()) {
@@ -367,7 +370,8 @@ void frm_FM::Leave_Freq_Cell() {
 
 void frm_FM::Leave_Name_Cell() {
   std::string typed = Text_Edit.text();
-  if (kit::utf8::length(rt::Trim(typed)) > fm::kNameMax) Prompt(prog_, kNameLong, Prompt_Title::Upper);
+  if (kit::utf8::length(rt::Trim(typed)) > fm::kNameMax)
+    Prompt(prog_, kNameLong, Prompt_Title::Upper);
   if (rt::Trim(MSF_Chann.textMatrix(Cur_Row, 1)).empty()) typed.clear();
   MSF_Chann.setTextMatrix(Cur_Row, 2, fm::Name_Cell_Text(typed));
 }
@@ -396,21 +400,22 @@ void frm_FM::Band_Change(const Band_Box& b) {
   if (kit::utf8::length(rt::Trim(b.box->text())) <= 9) return;
   const Bilingual& info = kBandInfo[b.band_b];
   const std::string lo = Whole_MHz(Band_Lo(b)), hi = Whole_MHz(Band_Hi(b));
-  Prompt(prog_, {info.chn + lo + "MHZ 到 " + hi + "MHZ   ", info.eng + lo + "MHZ to " + hi + "MHZ   "});
+  Prompt(prog_,
+         {info.chn + lo + "MHZ 到 " + hi + "MHZ   ", info.eng + lo + "MHZ to " + hi + "MHZ   "});
   b.box->setFocus();
 }
 
 void frm_FM::Band_LostFocus(const Band_Box& b) {
   const double lo = Band_Lo(b), hi = Band_Hi(b);
   const double fallback = b.upper ? hi : lo;
-  const double v = Entry_Value(b.box->text());
+  const double v = rt::Val_Unbounded(b.box->text());
   if (!(v >= lo && v <= hi)) {
     Prompt(prog_, kBandRange[b.band_b][b.upper]);
     b.box->setText(rt::Trim(rt::Str(fallback)));
   } else {
     kit::TextBox& lower = *Band_Boxes[b.band_b ? 2 : 0];
     kit::TextBox& upper = *Band_Boxes[b.band_b ? 3 : 1];
-    if (Entry_Value(upper.text()) < Entry_Value(lower.text())) {
+    if (rt::Val_Unbounded(upper.text()) < rt::Val_Unbounded(lower.text())) {
       Prompt(prog_, kBandOrder[b.upper]);
       b.box->setText(rt::Trim(rt::Str(fallback)));
     }

@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+#include "data/codecs.h"
+#include "data/tables.h"
 #include "editors/option_copies/copy_text.h"
 #include "editors/option_copies/option_copy_window.h"
 #include "editors/options/option_codecs.h"
@@ -217,7 +219,9 @@ void Option_Copy_Window::Bind_Side(Side& s, int side) {
         b,
         [&t, &b, at] {
           const auto row = static_cast<std::size_t>(at.row), col = static_cast<std::size_t>(at.col);
-          const copy::Tone_Shown shown = copy::Tone_Record(t(row, col), t(row, col + 1));
+          // A DCS number past the last code names no item: shown as off, so what is packed
+          // later is a code the radio knows.
+          const Tone_Shown shown = Tone_List_Shown(t(row, col), t(row, col + 1), kDcsNameOffset, 0);
           if (shown.text)
             b.setText(*shown.text);
           else
@@ -225,7 +229,7 @@ void Option_Copy_Window::Bind_Side(Side& s, int side) {
         },
         [&t, &b, at] {
           const auto row = static_cast<std::size_t>(at.row), col = static_cast<std::size_t>(at.col);
-          const std::array<int, 2> code = copy::Tone_Pack(b.listIndex(), b.text());
+          const Tone_Bytes code = Tone_Pick_Code(b.listIndex(), b.text(), kDcsNameOffset);
           t(row, col) = static_cast<std::int16_t>(code[0]);
           t(row, col + 1) = static_cast<std::int16_t>(code[1]);
         });

@@ -66,30 +66,6 @@ std::array<int, 8> Freq_Pack_Digits(const std::string& text) {
   return out;
 }
 
-Tone_Shown Tone_Record(int low, int high) {
-  if ((low == 0 && high == 0) || low == 255 || high == 255) return {0, {}};
-  if (high == 0) {
-    // A DCS number past the last code names no item: shown as off, so what is packed later is
-    // a code the radio knows.
-    if (low + kDcsNameOffset > kToneNameLast) return {0, {}};
-    return {low + kDcsNameOffset, {}};
-  }
-  const double hz = (high * 256 + low) / 10.0;
-  std::string s = Number_Text(hz);
-  if (hz == std::floor(hz)) s += ".0";
-  return {-1, s};
-}
-
-std::array<int, 2> Tone_Pack(int index, const std::string& text) {
-  if (index == 0) return {0, 0};
-  if (index > kDcsNameOffset) return {index - kDcsNameOffset, 0};
-  const double x = std::nearbyint(Held(rt::Val_Unbounded(text)) * 10);
-  // A code that does not fit two bytes is no tone: off.
-  if (x < 0 || x > 0xFFFF) return {0, 0};
-  const int v = static_cast<int>(x);
-  return {v % 256, v / 256};
-}
-
 Pwd_Problem Pwd_Check(const std::string& text) {
   const std::string s = rt::Trim(text);
   if (s.empty()) return Pwd_Problem::None;

@@ -1,7 +1,7 @@
 #pragma once
 // The text rules of the option window copies that need no control: the offset list, the
-// frequency the band check writes back, the tone a record shows, the password test and the
-// two-byte range limits. The windows' handlers and their display and packing use them.
+// frequency the band check writes back, the password test and the two-byte range limits. The
+// windows' handlers and their display and packing use them.
 
 #include <array>
 #include <optional>
@@ -25,15 +25,6 @@ std::string Freq_Accepted_Text(double mhz);
 // The eight digit bytes a frequency text packs into: trimmed, a "0" put in front of an
 // eight-character text, the point skipped; a character that is no digit packs 0.
 std::array<int, 8> Freq_Pack_Digits(const std::string& text);
-
-// What a tone list shows for a stored Tone_Code: an index, or a CTCSS text written into the list.
-struct Tone_Shown {
-  int index = 0;
-  std::optional<std::string> text;
-};
-Tone_Shown Tone_Record(int low, int high);
-// The two bytes a tone list packs into, from its index and its text.
-std::array<int, 2> Tone_Pack(int index, const std::string& text);
 
 // Why a password text is refused, or nothing: an empty (blank) text is accepted; otherwise it
 // must be six digits. Characters are counted, not bytes.

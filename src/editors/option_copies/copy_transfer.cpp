@@ -35,13 +35,7 @@ void Option_Copy_Window::Link_Block_Stored(int step, std::uint16_t address,
 
 std::optional<std::array<std::uint8_t, 16>> Option_Copy_Window::Link_Frame_Data(
     const Write_Step& step) {
-  std::array<std::uint8_t, 16> out{};
-  for (std::size_t c = 0; c < 16; ++c) {
-    const int v = Copy_Image(static_cast<std::size_t>(step.source), c);
-    if (v < 0 || v > 255) return std::nullopt;
-    out[c] = static_cast<std::uint8_t>(v);
-  }
-  return out;
+  return Row_Bytes(Copy_Image, step.source);
 }
 
 // A read changes the image only once every reply has come, and then all sixteen rows.

@@ -226,6 +226,8 @@ class frm_option : public kit::Form, private Link_Listener {
     int row;  // the record's first image row
   };
   Side Side_A, Side_B;
+  // How many frequency checks are redisplaying the window.
+  int Freq_Checks_Running = 0;
 
  private:
   // Every setting the window shows, in the order the display sets them:

@@ -4,10 +4,13 @@
 // describes (frequencies, offsets, tones, the channel count).
 #include <string>
 
+#include "data/codecs.h"
+#include "data/tables.h"
 #include "editors/options/frm_option.h"
 #include "editors/options/option_codecs.h"
 #include "editors/options/option_settings.h"
 #include "editors/options/option_text.h"
+#include "platform/runtime.h"
 #include "shell/program.h"
 
 namespace j5 {
@@ -40,6 +43,15 @@ void frm_option::Wire_Settings() {
   for (Side* s : {&Side_A, &Side_B}) {
     Settings.text(s->Text_Freq, Coded{At(s->row, 8), opt::Freq_Digits_Codec()}, false);
     Settings.text(s->Text_Offset, Coded{At(s->row, 16), opt::Offset_Digits_Codec()}, false);
+    // Bytes that are no digits (an erased record) show as 0, and the 100 MHz byte shows nothing:
+    // the record is made to hold the offset the box shows, so a write sends what the user sees.
+    Settings.step([this, s] {
+      const auto shown =
+          opt::Offset_To_Digits(opt::Offset_Grid_kHz(rt::Val_Or_Zero(s->Text_Offset.text())));
+      for (int k = 0; k < 6; ++k)
+        if (Vfo(*s, 16 + k) != shown[static_cast<std::size_t>(k)])
+          return Settings.store(s->Text_Offset);
+    });
     for (kit::ComboBox* tone : {&s->Combo_r_ctdcs, &s->Combo_t_ctdcs}) {
       const int column = tone == &s->Combo_r_ctdcs ? 22 : 24;
       Settings.step([this, s, tone, column] { Show_Tone(*s, *tone, column); });
@@ -51,7 +63,11 @@ void frm_option::Wire_Settings() {
     // its digits are no digits:
     // the window shows what it would show opened anew (Default writes record
     // B's frequency beside a band that need not hold it; a read may bring
-    // anything).
+    // anything). A band that holds no frequency the window can store
+    // (inverted limits, limits beyond the digits) settles on what the check
+    // puts in its place, the lower limit's text, as a band choice does: no
+    // correction could end inside the band, and each one would redisplay and
+    // correct again.
     Settings.step([this, s] {
       Band_Limits(*s, s->Combo_Band.listIndex());
       s->Text_Range.setText(opt::Range_Text(s->Band_Low, s->Band_High));
@@ -61,10 +77,18 @@ void frm_option::Wire_Settings() {
         digits = digits && Vfo(*s, k) >= 0 && Vfo(*s, k) <= 9;
         units = units * 10 + Vfo(*s, k);
       }
-      const double mhz = opt::Value_Of(s->Text_Freq.text());
+      const double mhz = rt::Val_Or_Zero(s->Text_Freq.text());
       const bool inBand = opt::In_Band(mhz, s->Band_Low, s->Band_High);
-      if (digits && inBand && opt::Snap_Freq_Units(mhz) == units) return;
-      if (!inBand) s->Text_Freq.setText(opt::Freq_Below_Text(s->Band_Low));
+      const std::string below = opt::Freq_Below_Text(s->Band_Low);
+      const bool settled = inBand || (!opt::Band_Holds_A_Frequency(s->Band_Low, s->Band_High) &&
+                                      units == opt::Freq_Store_Units(rt::Val_Or_Zero(below)));
+      // A redisplay inside a frequency check corrects nothing more: a band
+      // whose correction cannot stay put (limits too long for the box, whose
+      // guard moves the focus and checks the other side) would otherwise
+      // correct without end. The outer display checks each side in turn.
+      if (Freq_Checks_Running > 0 || (digits && settled && opt::Freq_Store_Units(mhz) == units))
+        return;
+      if (!inBand) s->Text_Freq.setText(below);
       Text_Freq_LostFocus(*s);
     });
     opt::Bind_Vfo_Lists(Settings, *this, s == &Side_A ? 0 : 1, s->row);
@@ -86,7 +110,9 @@ void frm_option::Show_Options() {
 }
 
 void frm_option::Show_Tone(Side& s, kit::ComboBox& box, int column) {
-  const opt::Tone_Shown shown = opt::Tone_Display(Vfo(s, column), Vfo(s, column + 1));
+  // A code no item names (a high byte of 0 under a low byte past the last DCS code) selects
+  // nothing.
+  const Tone_Shown shown = Tone_List_Shown(Vfo(s, column), Vfo(s, column + 1), kDcsListOffset, -1);
   if (shown.text) {
     box.setText(*shown.text);
   } else {

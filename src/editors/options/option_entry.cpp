@@ -2,6 +2,7 @@
 // band choice, frequency, offset, tones and the channel count.
 #include <string>
 
+#include "data/codecs.h"
 #include "data/tables.h"
 #include "editors/options/frm_option.h"
 #include "editors/options/option_messages.h"
@@ -70,7 +71,7 @@ void frm_option::Combo_Band_Click(Side& s) {
   Band_Limits(s, s.Combo_Band.listIndex());
   // The same test as the frequency check: a frequency the check accepts
   // stays.
-  if (!opt::In_Band(opt::Value_Of(s.Text_Freq.text()), s.Band_Low, s.Band_High))
+  if (!opt::In_Band(rt::Val_Or_Zero(s.Text_Freq.text()), s.Band_Low, s.Band_High))
     s.Text_Freq.setText(opt::Freq_Below_Text(s.Band_Low));
   s.Text_Range.setText(opt::Range_Text(s.Band_Low, s.Band_High));
   Settings.store(s.Combo_Band);
@@ -99,37 +100,47 @@ void frm_option::Text_Length_Guard(kit::TextBox& box, int limit) {
 }
 
 void frm_option::Text_Freq_LostFocus(Side& s) {
-  const double v = opt::Value_Of(s.Text_Freq.text());
+  const double v = rt::Val_Or_Zero(s.Text_Freq.text());
   if (!opt::In_Band(v, s.Band_Low, s.Band_High)) {
     Prompt(prog_, opt::kMsgFreqRange, Prompt_Title::Chinese);
-    s.Text_Freq.setFocus();
-    s.Text_Freq.setText(v < s.Band_Low ? opt::Freq_Below_Text(s.Band_Low)
-                                       : opt::Freq_Above_Text(s.Band_High));
+    // In a band that holds no frequency (inverted limits) no entry passes: the box gets the
+    // lower limit's text whichever way it missed, so the stored frequency stays put, and the
+    // user may leave the box, which no entry could ever let go otherwise.
+    const bool holds = opt::Band_Holds_A_Frequency(s.Band_Low, s.Band_High);
+    if (holds) s.Text_Freq.setFocus();
+    s.Text_Freq.setText(v < s.Band_Low || !holds ? opt::Freq_Below_Text(s.Band_Low)
+                                                 : opt::Freq_Above_Text(s.Band_High));
   }
-  const long long units = opt::Snap_Freq_Units(opt::Value_Of(s.Text_Freq.text()));
+  const long long units = opt::Freq_Store_Units(rt::Val_Or_Zero(s.Text_Freq.text()));
   s.Text_Freq.setText(opt::Freq_Digits_Text(opt::Freq_To_Digits(units)));
   Settings.store(s.Text_Freq);
+  ++Freq_Checks_Running;
+  struct Done {
+    int& running;
+    ~Done() { --running; }
+  } done{Freq_Checks_Running};
   Show_Options();
 }
 
 void frm_option::Text_Offset_LostFocus(Side& s) {
-  const double v = opt::Value_Of(s.Text_Offset.text());
+  const double v = rt::Val_Or_Zero(s.Text_Offset.text());
   if (v < 0 || v > opt::kOffsetMaxMHz) {
     Prompt(prog_, opt::kMsgFreqRange, Prompt_Title::Chinese);
     s.Text_Offset.setFocus();
     s.Text_Offset.setText(v < 0 ? "0" : "59.95");
   }
-  const int kHz = opt::Offset_Grid_kHz(opt::Value_Of(s.Text_Offset.text()));
+  const int kHz = opt::Offset_Grid_kHz(rt::Val_Or_Zero(s.Text_Offset.text()));
   s.Text_Offset.setText(opt::Offset_Text(kHz));
   Settings.store(s.Text_Offset);
 }
 
 void frm_option::Combo_ctdcs_Click(Side& s, kit::ComboBox& box, int column) {
   // Nothing selected (a code no item names) leaves the stored bytes alone.
-  const auto code = opt::Tone_Code_Of_Item(box.listIndex());
-  if (!code) return;
-  Vfo(s, column) = static_cast<std::int16_t>((*code)[0]);
-  Vfo(s, column + 1) = static_cast<std::int16_t>((*code)[1]);
+  const int index = box.listIndex();
+  if (index < 0 || index > kToneListLast) return;
+  const Tone_Bytes code = Tone_Pick_Code(index, box.text(), kDcsListOffset);
+  Vfo(s, column) = static_cast<std::int16_t>(code[0]);
+  Vfo(s, column + 1) = static_cast<std::int16_t>(code[1]);
 }
 
 void frm_option::Combo_ctdcs_KeyPress(int& key) {

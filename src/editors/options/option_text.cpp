@@ -10,14 +10,6 @@
 
 namespace j5::opt {
 
-double Value_Of(const std::string& text) {
-  try {
-    return rt::Val(text);
-  } catch (const rt::OverflowError&) {
-    return 0;
-  }
-}
-
 namespace {
 
 std::string Whole_Text(double v) {
@@ -40,6 +32,16 @@ long long Snap_Freq_Units(double mhz) {
   const double b = rt::Int((k + 0.001) / 6.25);
   const double rb = rt::Int((k - 6.25 * b) * 100) / 100;
   return rb >= ra ? static_cast<long long>(a) * 250 : static_cast<long long>(b) * 625;
+}
+
+long long Freq_Store_Units(double mhz) {
+  // The highest raster point eight digits hold: 999.99750 MHz.
+  constexpr long long kHighest = 99999750;
+  return std::clamp(Snap_Freq_Units(std::clamp(mhz, 0.0, 1000.0)), 0LL, kHighest);
+}
+
+bool Band_Holds_A_Frequency(double low, double high) {
+  return In_Band(Freq_Store_Units(rt::Val_Or_Zero(Freq_Below_Text(low))) / 100000.0, low, high);
 }
 
 Freq_Digits Freq_To_Digits(long long units) {
@@ -95,26 +97,6 @@ std::string Offset_Digits_Text(const std::array<int, 6>& bytes) {
   return Offset_Text(kHz);
 }
 
-Tone_Shown Tone_Display(int low, int high) {
-  if ((low == 0 && high == 0) || low == 255 || high == 255) return {0, {}};
-  if (high == 0) {
-    if (low >= 1 && low <= kToneListLast - kDcsListOffset) return {kDcsListOffset + low, {}};
-    return {-1, {}};
-  }
-  return {-1, Tone_Text((256.0 * high + low) / 10)};
-}
-
-std::optional<std::array<int, 2>> Tone_Code_Of_Item(int index) {
-  if (index == 0) return std::array<int, 2>{0, 0};
-  if (index > kDcsListOffset && index <= kToneListLast)
-    return std::array<int, 2>{index - kDcsListOffset, 0};
-  if (index >= 1 && index <= kDcsListOffset) {
-    const int tenths = 599 + index;
-    return std::array<int, 2>{tenths % 256, tenths / 256};
-  }
-  return std::nullopt;
-}
-
 std::string Tone_Typed_Text(const std::string& text) {
   std::string s = rt::Trim(text);
   // Only a text that is one plain number as a whole is rewritten: "88.5.1"
@@ -124,7 +106,7 @@ std::string Tone_Typed_Text(const std::string& text) {
   const bool plain =
       std::all_of(s.begin(), s.end(), [](char c) { return (c >= '0' && c <= '9') || c == '.'; });
   if (!digits || !plain || std::count(s.begin(), s.end(), '.') > 1) return s;
-  const double v = Value_Of(s);
+  const double v = rt::Val_Or_Zero(s);
   if (v >= 60 && v <= 259.9) s = Tone_Text(v);
   return s;
 }
@@ -152,7 +134,7 @@ std::string Pon_Decode(const Pon_Bytes& bytes) {
 }
 
 std::optional<int> Chann_Count_Of(const std::string& text) {
-  const double v = Value_Of(text);
+  const double v = rt::Val_Or_Zero(text);
   if (v < 1 || v > 128) return std::nullopt;
   return rt::CInt(v);
 }

@@ -11,10 +11,6 @@
 
 namespace j5::opt {
 
-// The numeric value of a box's text; a text too large for a number counts as
-// no number (0), like one that does not start with a number.
-double Value_Of(const std::string& text);
-
 // ---- Frequencies: eight decimal digits in 10 Hz units, 100 MHz digit first.
 using Freq_Digits = std::array<int, 8>;
 
@@ -28,6 +24,15 @@ bool In_Band(double mhz, double low, double high);
 // leaves the smaller remainder (a tie goes to 2.5 kHz; up to 1 Hz below a
 // raster point counts as that point), in 10 Hz units.
 long long Snap_Freq_Units(double mhz);
+
+// What a frequency check stores for a checked value (MHz): the value snapped to the raster and
+// held within what the digits hold, 0 to 999.99750 MHz, in 10 Hz units.
+long long Freq_Store_Units(double mhz);
+
+// Whether a band holds a frequency the window can store: the one its check puts in place of a
+// frequency below the band (lower limit + 25 kHz) is stored inside it. Inverted limits hold none,
+// nor do limits beyond what the digits hold.
+bool Band_Holds_A_Frequency(double low, double high);
 
 // The digits of a frequency in 10 Hz units (0 to 999.99999 MHz).
 Freq_Digits Freq_To_Digits(long long units);
@@ -57,23 +62,7 @@ std::array<int, 6> Offset_To_Digits(int kHz);
 // shown, so the text never outgrows the box.
 std::string Offset_Digits_Text(const std::array<int, 6>& bytes);
 
-// ---- Tones (Tone_Code: low byte, high byte).
-struct Tone_Shown {
-  // The list index to select, or -1 for none; ignored when text is set.
-  int index = 0;
-  // A CTCSS tone goes into the box as text ("67.0").
-  std::optional<std::string> text;
-};
-
-// What a tone box shows for a stored code: OFF for 0/0 or any 0xFF byte, the
-// DCS item for a high byte of 0 and a low byte 1 to 210, nothing selected for
-// a high byte of 0 with a low byte no item names, else the CTCSS text.
-Tone_Shown Tone_Display(int low, int high);
-
-// The code a tone list item stands for (item 0 off, 1..2000 CTCSS, 2001..2210
-// DCS); nothing for an index outside the list.
-std::optional<std::array<int, 2>> Tone_Code_Of_Item(int index);
-
+// ---- Tones.
 // A typed tone text made ready for the look-up: a text that is exactly one
 // number from 60 to 259.9 is written as the list writes it (088.50 -> 88.5,
 // 100 -> 100.0); every other text stays as trimmed.

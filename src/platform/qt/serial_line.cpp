@@ -35,12 +35,13 @@ class TermiosLine : public SerialLine {
   ~TermiosLine() override { close(); }
 
   void write(const std::vector<std::uint8_t>& bytes) override {
-    if (fd_ < 0) return;
+    if (fd_ < 0 || hungUp_) return;
     pending_.insert(pending_.end(), bytes.begin(), bytes.end());
     flush();
   }
 
   std::size_t outputPending() const override {
+    if (hungUp_) return 0;  // nothing will leave
     int queued = 0;
     if (fd_ >= 0 && ioctl(fd_, TIOCOUTQ, &queued) != 0) queued = 0;
     return pending_.size() + static_cast<std::size_t>(std::max(0, queued));
@@ -62,10 +63,12 @@ class TermiosLine : public SerialLine {
     receiver_ = nullptr;
     reader_.reset();
     writer_.reset();
-    drain();
+    if (!hungUp_) drain();
     ::close(fd_);
     fd_ = -1;
   }
+
+  bool hungUp() const override { return hungUp_; }
 
  private:
   int fd_;
@@ -73,6 +76,16 @@ class TermiosLine : public SerialLine {
   std::unique_ptr<QSocketNotifier> reader_;
   std::unique_ptr<QSocketNotifier> writer_;
   std::deque<std::uint8_t> pending_;
+  bool hungUp_ = false;
+
+  // The far end is gone: stop listening and writing (a notifier on a dead line would fire without
+  // end), and drop what can never leave.
+  void hangUp() {
+    hungUp_ = true;
+    pending_.clear();
+    if (reader_) reader_->setEnabled(false);
+    if (writer_) writer_->setEnabled(false);
+  }
 
   void flush() {
     while (!pending_.empty()) {
@@ -81,10 +94,11 @@ class TermiosLine : public SerialLine {
       std::copy_n(pending_.begin(), n, buf);
       const ssize_t done = ::write(fd_, buf, n);
       if (done < 0 && errno == EINTR) continue;
+      if (done < 0 && errno != EAGAIN && errno != EWOULDBLOCK) return hangUp();
       if (done <= 0) break;
       pending_.erase(pending_.begin(), pending_.begin() + done);
     }
-    if (writer_) writer_->setEnabled(!pending_.empty());
+    if (writer_) writer_->setEnabled(!pending_.empty() && !hungUp_);
   }
 
   void readAvailable() {
@@ -98,9 +112,8 @@ class TermiosLine : public SerialLine {
       }
       if (n < 0 && errno == EINTR) continue;
       if (n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK)) {
-        // The device went away (a pseudo-terminal whose other end closed):
-        // stop listening rather than spin on an endless end of file.
-        if (reader_) reader_->setEnabled(false);
+        // The device went away (a pseudo-terminal whose other end closed, an adapter pulled).
+        hangUp();
       }
       break;
     }

@@ -148,6 +148,42 @@ TEST_F(AdjTransfer, AReadPressedInTheRetryPauseRunsToTheEnd) {
   EXPECT_EQ(f.data.Adj_Value(0, 0), f.radio.memory().at(0x1F00));
 }
 
+// A press in that pause whose port will not open shows the port message; the read that timed out
+// is not restarted but still ends in its failure panel, and file requests are served after it.
+TEST_F(AdjTransfer, APressWithoutAPortInTheRetryPauseLeavesTheFailurePanel) {
+  f.hangingRead();
+  f.d.advance(1500);
+  f.data.Comm_Port = 9;
+  f.d.click(w.Command_read);
+  f.d.advance(10000);
+  EXPECT_EQ(f.messages(), Texts{"通讯端口打开错误，请正确设置通讯端口 ！"});
+  EXPECT_EQ(f.program.panel(2), "联机故障 ！");
+  EXPECT_EQ(toRadio(FrameKind::AccessCode).size(), 1u);
+  EXPECT_FALSE(w.Link.Timer3.enabled());
+}
+
+// The radio goes away (its line hangs up): there is no radio to start again with, so the
+// transfer ends at its first time-out; a write says the radio is only partly written, a read
+// shows the failure panel alone.
+TEST_F(AdjTransfer, ALineThatHangsUpEndsWithoutRestarts) {
+  fillRadio();
+  for (bool write : {false, true}) {
+    SCOPED_TRACE(write ? "write" : "read");
+    f.d.clearMessageBoxes();
+    f.radio.clearLog();
+    f.program.setPanel(2, "");
+    f.d.click(write ? w.Command_Write : w.Command_read);
+    const FrameKind frame = write ? FrameKind::DataFrame : FrameKind::ReadRequest;
+    ASSERT_TRUE(f.d.advanceUntil([&] { return toRadio(frame).size() >= 3; }, 5000));
+    f.platform.hangUp(1);
+    finish();
+    EXPECT_EQ(f.messages(),
+              write ? Texts{"与对讲机的连接中断，写入停止，对讲机只写入了一部分 ！"} : Texts{});
+    EXPECT_EQ(f.program.panel(2), "联机故障 ！");
+    EXPECT_EQ(toRadio(FrameKind::AccessCode).size(), 1u);
+  }
+}
+
 TEST_F(AdjTransfer, PressesWhileBusyAndBadStartsChangeNothing) {
   // Read and Write during a read: the busy message, and the read goes on.
   fillRadio();

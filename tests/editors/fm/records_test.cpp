@@ -10,12 +10,14 @@ namespace {
 
 std::vector<int> Bytes(const FmImage& t, int row, int first, int last) {
   std::vector<int> out;
-  for (int c = first; c <= last; ++c) out.push_back(t(static_cast<std::size_t>(row), static_cast<std::size_t>(c)));
+  for (int c = first; c <= last; ++c)
+    out.push_back(t(static_cast<std::size_t>(row), static_cast<std::size_t>(c)));
   return out;
 }
 
 void Put(FmImage& t, int row, const std::vector<int>& bytes) {
-  for (std::size_t c = 0; c < bytes.size(); ++c) t(static_cast<std::size_t>(row), c) = static_cast<std::int16_t>(bytes[c]);
+  for (std::size_t c = 0; c < bytes.size(); ++c)
+    t(static_cast<std::size_t>(row), c) = static_cast<std::int16_t>(bytes[c]);
 }
 
 TEST(FmRecords, FrequencyTextOfEveryDigitPattern) {
@@ -23,21 +25,51 @@ TEST(FmRecords, FrequencyTextOfEveryDigitPattern) {
     std::vector<std::int16_t> digits;
     const char* text;
   } cases[] = {
-      {{0, 8, 8, 9, 0, 0, 0, 0}, "88.90000"},   {{0, 8, 7, 5, 0, 0, 0, 0}, "87.50000"},
-      {{1, 0, 0, 0, 0, 0, 0, 0}, "100.00000"},  {{1, 0, 5, 9, 0, 0, 0, 0}, "105.90000"},
-      {{1, 0, 8, 0, 0, 0, 0, 0}, "108.00000"},  {{0, 9, 8, 3, 0, 0, 0, 0}, "98.30000"},
-      {{0, 0, 5, 0, 0, 0, 0, 0}, "5.000000"},   {{1, 0, 0, 1, 2, 3, 4, 5}, "100.12345"},
+      {{0, 8, 8, 9, 0, 0, 0, 0}, "88.90000"},
+      {{0, 8, 7, 5, 0, 0, 0, 0}, "87.50000"},
+      {{1, 0, 0, 0, 0, 0, 0, 0}, "100.00000"},
+      {{1, 0, 5, 9, 0, 0, 0, 0}, "105.90000"},
+      {{1, 0, 8, 0, 0, 0, 0, 0}, "108.00000"},
+      {{0, 9, 8, 3, 0, 0, 0, 0}, "98.30000"},
+      {{0, 0, 5, 0, 0, 0, 0, 0}, "05.00000"},
+      {{1, 0, 0, 1, 2, 3, 4, 5}, "100.12345"},
       {{255, 255, 255, 255, 255, 255, 255, 255}, "28333.33305"},
   };
   for (const auto& c : cases) EXPECT_EQ(Cov_Freq(c.digits), c.text);
   EXPECT_EQ(Cov_i2b(171), "AB ");
 }
 
+// A record of digits reads as its text, and that text stores the same digits again: a read
+// then a write leaves the radio as it was, below 10 MHz too.
+TEST(FmRecords, LegalDigitsReadBackAsTheSameBytes) {
+  const struct {
+    std::vector<int> digits;
+    const char* text;
+  } cases[] = {
+      {{0, 0, 5, 0, 0, 0, 0, 0}, "05.00000"},  {{0, 0, 9, 5, 0, 0, 0, 0}, "09.50000"},
+      {{0, 0, 0, 5, 0, 0, 0, 0}, "00.50000"},  {{0, 0, 0, 0, 0, 0, 0, 1}, "00.00001"},
+      {{0, 0, 0, 0, 1, 0, 0, 0}, "00.01000"},  {{0, 1, 0, 0, 0, 0, 0, 0}, "10.00000"},
+      {{0, 8, 8, 9, 0, 0, 0, 0}, "88.90000"},  {{0, 9, 9, 9, 9, 9, 9, 9}, "99.99999"},
+      {{1, 0, 5, 9, 0, 0, 0, 0}, "105.90000"}, {{9, 9, 9, 9, 9, 9, 9, 9}, "999.99999"},
+      {{0, 0, 0, 0, 0, 0, 0, 0}, ""},
+  };
+  for (const auto& c : cases) {
+    FmImage t = Erased_Fm_Image();
+    const fields::Cells cells{t};
+    Put(t, 3, c.digits);
+    EXPECT_EQ(Freq_Column().text(cells, 3), c.text);
+    Put(t, 3, {7, 7, 7, 7, 7, 7, 7, 7});
+    ASSERT_TRUE(Freq_Column().store(cells, 3, c.text));
+    EXPECT_EQ(Bytes(t, 3, 0, 7), c.digits) << c.text;
+  }
+}
+
 TEST(FmRecords, RecordDisplayIncludingErasedAndEmptyRows) {
   FmImage t = Erased_Fm_Image();
   const fields::Cells cells{t};
   Put(t, 0, {0, 8, 8, 9, 0, 0, 0, 0, 0xFF, 'H', 'N', 'N', 'E', 'W', 0xFF, 0xFF});
-  Put(t, 1, {0, 0, 0, 0, 0, 0, 0, 0, 'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H'});  // empty: name unread
+  Put(t, 1,
+      {0, 0, 0, 0, 0, 0, 0, 0, 'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H'});  // empty: name unread
   Put(t, 2, {1, 0, 0, 0, 0, 0, 0, 0, 'A', ' ', 0x7F, 0x80, 0x1F, 'Z', 0xFF, 0xFF});
   EXPECT_EQ(Freq_Column().text(cells, 0), "88.90000");
   EXPECT_EQ(Name_Column().text(cells, 0), "HNNEW");
@@ -95,10 +127,12 @@ TEST(FmRecords, BandLimits) {
   FmImage t = Erased_Fm_Image();
   const fields::Cells cells{t};
   const char* limits[] = {"136.00000", "173.00000", "400.00000", "469.00000"};
-  for (int i = 0; i < 4; ++i) ASSERT_TRUE(Band_Fields()[static_cast<std::size_t>(i)].setText(cells, limits[i]));
+  for (int i = 0; i < 4; ++i)
+    ASSERT_TRUE(Band_Fields()[static_cast<std::size_t>(i)].setText(cells, limits[i]));
   EXPECT_EQ(Bytes(t, kBandRow, 0, 15),
             (std::vector<int>{1, 3, 6, 1, 7, 3, 4, 0, 0, 4, 6, 9, 255, 255, 255, 255}));
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(Band_Fields()[static_cast<std::size_t>(i)].text(cells), limits[i]);
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(Band_Fields()[static_cast<std::size_t>(i)].text(cells), limits[i]);
   // Each limit on its own three digits: a short or empty one shifts nothing.
   ASSERT_TRUE(Band_Fields()[0].setText(cells, "66"));
   ASSERT_TRUE(Band_Fields()[1].setText(cells, ""));

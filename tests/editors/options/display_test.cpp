@@ -91,14 +91,20 @@ TEST_F(Display, OpeningShowsAndNormalisesTheImage) {
        {},
        {{"Text_Freq_a", "136.02500"}}},
       {{{241, 0, 0}, {241, 1, 0}, {241, 2, 5}, {241, 3, 0}}, {}, {{"Text_Offset_A", "05.000"}}},
-      // An erased offset shows a zero that fits its box, and stays erased.
+      // An erased offset shows a zero that fits its box and is stored as shown, so a write sends
+      // the offset the window shows; a non-zero 100 MHz byte, which no text shows, goes too.
       {{{243, 0, 255}, {243, 1, 255}, {243, 2, 255}, {243, 3, 255}, {243, 4, 255}, {243, 5, 255}},
-       {{243, 2, 255}},
+       {{243, 0, 0}, {243, 1, 0}, {243, 2, 0}, {243, 3, 0}, {243, 4, 0}, {243, 5, 0}},
        {{"Text_Offset_B", "00.000"}}},
+      {{{241, 0, 7}, {241, 1, 1}, {241, 2, 2}, {241, 3, 3}, {241, 4, 0xFF}, {241, 5, 5}},
+       {{241, 0, 0}, {241, 1, 1}, {241, 2, 2}, {241, 3, 3}, {241, 4, 0}, {241, 5, 5}},
+       {{"Text_Offset_A", "12.305"}}},
       {{{241, 12, 0x19}}, {{241, 12, 0x19}}, {{"Combo_sft_d_a", "+"}, {"Combo_S_info_a", "10"}}},
       {{{241, 14, 0x18}}, {{241, 14, 0x18}}, {{"Combo_step_a", "5.00 KHZ"}, {"Combo_scr_a", "8"}}},
       {{{241, 15, 0x41}}, {{241, 15, 0x41}}, {{"Combo_txp_a", "LOW"}, {"Combo_wn_a", "NARROR"}}},
       {{{243, 15, 0x07}}, {{243, 15, 0x01}}, {{"Combo_txp_b", "LOW"}}},
+      {{{241, 15, 0x87}}, {{241, 15, 0x81}}, {{"Combo_txp_a", "LOW"}, {"Combo_wn_a", "WIDE"}}},
+      {{{229, 13, 3}}, {{229, 13, 1}}, {{"Check_Lock", "1"}}},
       {{{243, 12, 0x0F}}, {{243, 12, 0x0E}}, {{"Combo_S_info_b", "15"}}},
       {{{243, 10, 5}},
        {{243, 10, 2}},
@@ -138,6 +144,45 @@ TEST_F(Display, OpeningShowsAndNormalisesTheImage) {
       EXPECT_EQ(data.Mem_Image(b.row, b.col), b.value)
           << "case " << n << " row " << b.row << " col " << b.col;
     for (const auto& [name, text] : cases[n].shown) EXPECT_EQ(Shown(f, name), text) << "case " << n;
+  }
+}
+
+// Band limits as a radio may report them. Inverted limits hold no frequency: opening the window
+// corrects the side's frequency once (the band choice's own check, with its message, to the
+// lower limit's text), and later displays leave the stored frequency alone instead of correcting
+// it again and again. Equal limits hold their one MHz.
+TEST_F(Display, OddBandLimitsCorrectTheFrequencyAtMostOnce) {
+  const struct {
+    double low, high;
+    const char* range;
+    const char* shown;
+    std::vector<int> digits;
+    std::size_t messages;
+  } cases[] = {
+      {260, 240, "260 - 240.99750", "260.02500", {2, 6, 0, 0, 2, 5, 0, 0}, 1},
+      {250, 250, "250 - 250.99750", "250.02500", {2, 5, 0, 0, 2, 5, 0, 0}, 0},
+      {0, 0, "0 - 0.99750", "00.02500", {0, 0, 0, 0, 2, 5, 0, 0}, 0},
+  };
+  for (const auto& c : cases) {
+    program.frm_option.unload();
+    Init_Factory_Image(data);
+    data.UHF0_Low = c.low, data.UHF0_High = c.high;
+    setVfo(1, 26, {1});
+    driver.clearMessageBoxes();
+    frm_option& f = open();
+    EXPECT_EQ(f.Text_Range_B.text(), c.range) << c.low;
+    EXPECT_EQ(f.Text_Freq_b.text(), c.shown) << c.low;
+    EXPECT_EQ(vfoBytes(1, 8, 15), c.digits) << c.low;
+    EXPECT_EQ(driver.messageBoxes().size(), c.messages) << c.low;
+    for (const auto& box : driver.messageBoxes()) EXPECT_EQ(box.text, "当前工作频率超出范围 ！");
+    // Coming back to the window changes nothing more; leaving the box is let go.
+    const MemImage after = data.Mem_Image;
+    driver.focus(f.Text_Freq_b);
+    driver.tab();
+    EXPECT_NE(driver.focused(), &f.Text_Freq_b) << c.low;
+    driver.activate(*program.frm_chann);
+    driver.activate(f);
+    EXPECT_TRUE(data.Mem_Image == after) << c.low;
   }
 }
 

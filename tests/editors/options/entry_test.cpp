@@ -1,8 +1,9 @@
 // What the user's choices and entries in the optional features window store.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "editors/channels/frm_chann.h"
-#include "editors/options/option_text.h"
 #include "option_fixture.h"
 
 namespace j5::opt_test {
@@ -110,21 +111,24 @@ TEST_F(Entry, FrequenciesAreCheckedSnappedAndStored) {
   const struct {
     const char* typed;
     const char* shown;
+    std::vector<int> digits;
     bool message;
   } cases[] = {
-      {"136.0137", "136.01250", false}, {"136.0065", "136.00625", false},
-      {"130", "130.00000", false},      {"179.999", "179.99750", false},
-      {"180", "178.62500", true},       {"129.99", "130.02500", true},
-      {"", "130.02500", true},
+      {"136.0137", "136.01250", {1, 3, 6, 0, 1, 2, 5, 0}, false},
+      {"136.0065", "136.00625", {1, 3, 6, 0, 0, 6, 2, 5}, false},
+      {"145.5437", "145.54250", {1, 4, 5, 5, 4, 2, 5, 0}, false},
+      {"145.5438", "145.54375", {1, 4, 5, 5, 4, 3, 7, 5}, false},
+      {"130", "130.00000", {1, 3, 0, 0, 0, 0, 0, 0}, false},
+      {"179.999", "179.99750", {1, 7, 9, 9, 9, 7, 5, 0}, false},
+      {"180", "178.62500", {1, 7, 8, 6, 2, 5, 0, 0}, true},
+      {"129.99", "130.02500", {1, 3, 0, 0, 2, 5, 0, 0}, true},
+      {"", "130.02500", {1, 3, 0, 0, 2, 5, 0, 0}, true},
   };
   for (const auto& c : cases) {
     driver.clearMessageBoxes();
     enter(f.Text_Freq_a, c.typed);
     EXPECT_EQ(f.Text_Freq_a.text(), c.shown) << c.typed;
-    EXPECT_EQ(j5::opt::Freq_Digits_Text({vfo(0, 8), vfo(0, 9), vfo(0, 10), vfo(0, 11), vfo(0, 12),
-                                         vfo(0, 13), vfo(0, 14), vfo(0, 15)}),
-              c.shown)
-        << c.typed;
+    EXPECT_EQ(vfoBytes(0, 8, 15), c.digits) << c.typed;
     EXPECT_EQ(!driver.messageBoxes().empty(), c.message) << c.typed;
     if (c.message) {
       EXPECT_EQ(driver.lastMessageBox().text, "当前工作频率超出范围 ！");

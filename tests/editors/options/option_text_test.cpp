@@ -65,32 +65,6 @@ TEST(OptionText, OffsetsAreCutToTheFiveKilohertzGrid) {
   EXPECT_EQ(Offset_Digits_Text({1, 0, 0, 5, 0, 0}), "00.500");
 }
 
-TEST(OptionText, ToneCodesShowAsItemsOrTexts) {
-  const struct {
-    int low, high;
-    int index;
-    const char* text;
-  } cases[] = {
-      {0x9E, 0x02, -1, "67.0"}, {0x01, 0x00, 2001, nullptr}, {0xD2, 0x00, 2210, nullptr},
-      {0x00, 0x00, 0, nullptr}, {0xFF, 0xFF, 0, nullptr},    {0xFF, 0x03, 0, nullptr},
-      {211, 0x00, -1, nullptr}, {254, 0x00, -1, nullptr},    {0x00, 0x01, -1, "25.6"},
-  };
-  for (const auto& c : cases) {
-    const Tone_Shown shown = Tone_Display(c.low, c.high);
-    if (c.text) {
-      EXPECT_EQ(shown.text, c.text) << c.low << "," << c.high;
-    } else {
-      EXPECT_FALSE(shown.text) << c.low << "," << c.high;
-      EXPECT_EQ(shown.index, c.index) << c.low << "," << c.high;
-    }
-  }
-  EXPECT_EQ(Tone_Code_Of_Item(0), (std::array<int, 2>{0, 0}));
-  EXPECT_EQ(Tone_Code_Of_Item(286), (std::array<int, 2>{117, 3}));  // 88.5 Hz
-  EXPECT_EQ(Tone_Code_Of_Item(2000), (std::array<int, 2>{39, 10}));
-  EXPECT_EQ(Tone_Code_Of_Item(2210), (std::array<int, 2>{210, 0}));
-  EXPECT_FALSE(Tone_Code_Of_Item(-1));
-}
-
 TEST(OptionText, TypedTonesAreWrittenAsTheListWritesThem) {
   EXPECT_EQ(Tone_Typed_Text("088.50"), "88.5");
   EXPECT_EQ(Tone_Typed_Text(" 100 "), "100.0");
