@@ -1,7 +1,6 @@
 #include "editors/signalling/frm_2tone.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "data/five_tone.h"
 #include "data/lang_text.h"
@@ -56,15 +55,6 @@ constexpr Tone_Set_Default kToneSets[] = {{1, {"1981.0", "1124.0", "1197.0", "12
                                           {15, {"1400.0", "1530.0", "1670.0", "1830.0"}}};
 
 constexpr double kComboHeight = 300;
-
-// The number a typed entry spells; NaN (outside every range) for one beyond a double.
-double Entry_Value(const std::string& text) {
-  try {
-    return rt::Val(text);
-  } catch (const rt::OverflowError&) {
-    return std::numeric_limits<double>::quiet_NaN();
-  }
-}
 
 bool Is_Response_Or_Alert(int c) {
   return c >= 1 && c <= 12 && (c % 3 == 2 || c % 3 == 0);
@@ -262,7 +252,7 @@ void frm_2tone::Show_Tone_Set(int row) {
 }
 
 void frm_2tone::Text_Tone_LostFocus(kit::TextBox& box) {
-  const double v = Entry_Value(box.text());
+  const double v = rt::Val_Unbounded(box.text());
   if (v >= 300 && v <= 3000) {
     box.setText(rt::Str(rt::CInt(v)) + ".0");
   } else if (!rt::Trim(box.text()).empty()) {
@@ -287,7 +277,7 @@ void frm_2tone::Encode_Cell_Edit() {
 void frm_2tone::MSF_Encode_LeaveCell() {
   if (MSF_Encode.col() > 0 && MSF_Encode.row() > 0) {
     const std::string text = Text_Encode.text();
-    const double v = Entry_Value(text);
+    const double v = rt::Val_Unbounded(text);
     if (v >= 300 && v <= 3000) {
       MSF_Encode.setText(rt::Str(rt::Int(v + 0.5)) + ".0");
     } else if (!rt::Trim(text).empty()) {
