@@ -10,7 +10,8 @@
 //   tone window and the adjustment window did meanwhile;
 // - each exchange (however its Read or Write was pressed: mouse, Space, Enter) ends in at most
 //   one completion or failure report;
-// - with no more steps the transfer ends by itself, the window is not busy and the port closed.
+// - with no more steps the transfer ends by itself, the window is not busy, the port closed and
+//   the program counts no exchange open (Exit and the language switch are free again).
 //
 // Input: a set-up byte (language, which window), the length of the script (two bytes), the
 // script of steps, then the radio's bytes from 0x2000 on (repeated to fill 0x2000..0x2FFF).
@@ -373,6 +374,7 @@ struct Harness {
       Check(!w->Transfer_Busy(), "the window is still busy");
       Check(!w->MSC.portOpen(), "the port is still open");
     }
+    Check(!program.Exchange_Running(), "an exchange is still counted open");
   }
 };
 
