@@ -101,7 +101,10 @@ bool Control::userFocus() {
   Control* old = p.focused_;
   if (old && p.losingFocus_ != old) {
     p.losingFocus_ = old;
+    Control* const outerTarget = p.focusTarget_;
+    p.focusTarget_ = this;
     old->raise(old->LostFocus);
+    p.focusTarget_ = outerTarget;
     if (p.losingFocus_ == old) p.losingFocus_ = nullptr;
     if (p.focusGeneration_ != generation || !focusable()) {
       // Cancelled: tell the backend where the focus stays.

@@ -179,8 +179,37 @@ void Grid::setLeftCol(int c) {
   raise(Scroll);
 }
 
+bool Grid::rowsOverflow(double room) const {
+  for (int r = 0; r < rows_; ++r) room -= rowHeights_[static_cast<std::size_t>(r)];
+  return room < 0 && rows_ > fixedRows_;
+}
+
+bool Grid::colsOverflow(double room) const {
+  for (int c = 0; c < cols_; ++c) room -= colWidths_[static_cast<std::size_t>(c)];
+  return room < 0 && cols_ > fixedCols_;
+}
+
+bool Grid::showsVerticalBar() const {
+  const double bar = platform().scrollBarTwips();
+  const double h = height() - 2 * kBorder;
+  return rowsOverflow(h) || (colsOverflow(width() - 2 * kBorder) && rowsOverflow(h - bar));
+}
+
+bool Grid::showsHorizontalBar() const {
+  const double bar = platform().scrollBarTwips();
+  return colsOverflow(width() - 2 * kBorder - (showsVerticalBar() ? bar : 0));
+}
+
+double Grid::roomWidth() const {
+  return width() - 2 * kBorder - (showsVerticalBar() ? platform().scrollBarTwips() : 0);
+}
+
+double Grid::roomHeight() const {
+  return height() - 2 * kBorder - (showsHorizontalBar() ? platform().scrollBarTwips() : 0);
+}
+
 int Grid::visibleRows() const {
-  double room = height() - 2 * kBorder;
+  double room = roomHeight();
   for (int r = 0; r < fixedRows_; ++r) room -= rowHeights_[static_cast<std::size_t>(r)];
   int n = 0;
   for (int r = topRow_; r < rows_ && room >= rowHeights_[static_cast<std::size_t>(r)]; ++r) {
@@ -236,9 +265,15 @@ void Grid::scrollIntoView() {
     setLeftCol(col_);
   } else if (col_ >= fixedCols_) {
     // Scroll right until the column's right edge is inside the grid.
-    while (leftCol_ < col_ && colPos(col_) + colWidth(col_) > width() - kBorder)
+    while (leftCol_ < col_ && colPos(col_) + colWidth(col_) > kBorder + roomWidth())
       setLeftCol(leftCol_ + 1);
   }
+}
+
+void Grid::placeEditor(Control& editor, bool fullHeight) {
+  scrollIntoView();
+  editor.move(left() + cellLeft(), top() + cellTop(), cellWidth(),
+              fullHeight ? cellHeight() : editor.height());
 }
 
 bool Grid::userMouseMove(int r, int c) {

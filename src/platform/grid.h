@@ -68,6 +68,15 @@ class Grid : public Control {
   void setLeftCol(int c);
   // Number of scrollable rows that fit fully below the fixed rows.
   int visibleRows() const;
+  // The grid shows a scroll bar where its scrollable rows (columns) do not
+  // fit; a bar takes the platform's scrollBarTwips from the cells' room.
+  bool showsVerticalBar() const;
+  bool showsHorizontalBar() const;
+
+  // Puts an in-place editor over the current cell: the grid first scrolls
+  // the cell into view (raising Scroll when it moves), then the editor takes
+  // the cell's place, and its height too where fullHeight.
+  void placeEditor(Control& editor, bool fullHeight);
 
   // Position and size of the current cell, relative to the grid's outer
   // left/top, as shown with the current scrolling.
@@ -118,6 +127,11 @@ class Grid : public Control {
   void resize(int rows, int cols);
   void moveTo(int r, int c);
   void scrollIntoView();
+  // Room for cells inside the border and the scroll bars shown.
+  double roomWidth() const;
+  double roomHeight() const;
+  bool rowsOverflow(double room) const;
+  bool colsOverflow(double room) const;
   void checkCell(int r, int c) const;
 };
 

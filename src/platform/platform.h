@@ -134,6 +134,8 @@ class Platform {
   // their widths from it). The headless platform's fixed table keeps tests
   // exact; a real platform measures its font, so texts fit on screen.
   virtual double gridTextWidthTwips(const std::string& text) const;
+  // Thickness in twips of a grid's scroll bar.
+  virtual double scrollBarTwips() const { return 255; }
 
   // --- serial ports
   // Opens COM port n for a port control; nullptr when the port does not
@@ -160,6 +162,9 @@ class Platform {
 
   // --- forms and focus (kept by the kit, shared by all forms)
   Control* focused() const { return focused_; }
+  // While a LostFocus handler runs for a move the user or the program asked for: the control the
+  // focus is going to (nullptr otherwise).
+  Control* focusTarget() const { return focusTarget_; }
   // The active child or dialog (the main window's own activation is apart).
   Form* activeForm() const { return activeForm_; }
   const std::vector<Form*>& loadedForms() const { return forms_; }
@@ -191,6 +196,7 @@ class Platform {
   Control* focused_ = nullptr;
   std::uint64_t focusGeneration_ = 0;
   Control* losingFocus_ = nullptr;
+  Control* focusTarget_ = nullptr;
   Form* activeForm_ = nullptr;
   std::vector<Form*> activations_;  // most recently active last
   std::vector<Form*> forms_;

@@ -1,6 +1,6 @@
 #pragma once
-// A program on the headless platform with the simulated radio on COM1, the main window loaded
-// and its start-up exchange over, for driving the link windows like a user.
+// The program with the simulated radio on COM1 answering the start-up's identification, for
+// driving the link windows like a user.
 
 #include <gtest/gtest.h>
 
@@ -10,49 +10,26 @@
 #include <vector>
 
 #include "data/defaults.h"
-#include "support/driver.h"
-#include "shell/MDImain.h"
-#include "shell/program.h"
-#include "support/sim_device.h"
+#include "support/radio_program.h"
 
 namespace j5test {
 
-struct Link_Fixture : ::testing::Test {
-  kit::HeadlessPlatform platform;
-  Sim_Device device;
-  sim::Radio& radio = device.radio;
-  j5::Program program{platform};
-  j5::SharedData& data = program.data;
-  kit::Driver d{platform};
+struct Link_Fixture : Radio_Program {
   std::size_t sentBefore = 0;
 
-  Link_Fixture() {
-    device.attach(platform, 1);
-    program.MDImain.load();
-    d.advance(5000);  // whatever the main window's start-up exchanged is over
+  Link_Fixture() : Radio_Program(sim::IdentForm::Ident14, true) {
     j5::Fill_Access_Code(data);
-    data.Lang_Chn = j5::kTrue;
-    data.Comm_Port = 1;
     data.VHF_Low = 130, data.VHF_High = 179, data.UHF0_Low = 240, data.UHF0_High = 260;
     data.UHF1_Low = 400, data.UHF1_High = 520;
     for (int n : {2, 7, 8, 9}) program.setPanel(n, "");
-    radio.clearLog();
-    d.clearMessageBoxes();
     sentBefore = platform.sent(1).size();
   }
 
-  // Frames the tool sent of one kind, in order.
-  std::vector<sim::LogEntry> toRadio(sim::FrameKind kind) const { return j5test::To_Radio(radio, kind); }
   // Bytes written to COM1 since the fixture was set up.
   std::vector<std::uint8_t> sentBytes() const {
     std::vector<std::uint8_t> out;
     const auto& all = platform.sent(1);
     for (std::size_t i = sentBefore; i < all.size(); ++i) out.push_back(all[i].byte);
-    return out;
-  }
-  std::vector<std::string> boxTexts() const {
-    std::vector<std::string> out;
-    for (const auto& b : d.messageBoxes()) out.push_back(b.text);
     return out;
   }
   // Runs press(), which makes the program close a busy transfer window (or switch the language

@@ -61,7 +61,7 @@ TEST_F(Password, NoPasswordSetWritesTwentyBytesAndCloses) {
   Modify(w, "anything", "ab", "ab");
   EXPECT_EQ(program.panel(2), "正在与对讲机进行连接...");
   ASSERT_TRUE(d.advanceUntil([&] { return !d.messageBoxes().empty(); }, 5000));
-  EXPECT_EQ(boxTexts(), std::vector<std::string>{"密码修改成功 "});
+  EXPECT_EQ(box_texts(), std::vector<std::string>{"密码修改成功 "});
   EXPECT_EQ(d.lastMessageBox().title, "操作提示");
   // The code goes out whole (eight bytes), then STX, ACK and the request behind an ACK.
   ASSERT_EQ(toRadio(FrameKind::AccessCode).size(), 1u);
@@ -114,7 +114,7 @@ TEST_F(Password, WrongOldPasswordIsRefused) {
     auto& w = open();
     Modify(w, old, "a", "a");
     ASSERT_TRUE(d.advanceUntil([&] { return !d.messageBoxes().empty(); }, 5000));
-    EXPECT_EQ(boxTexts(), std::vector<std::string>{"原密码错误，禁止写入"});
+    EXPECT_EQ(box_texts(), std::vector<std::string>{"原密码错误，禁止写入"});
     EXPECT_TRUE(writes().empty());
     EXPECT_EQ(Block()[0], '1');
     EXPECT_FALSE(w.MSC.portOpen());
@@ -150,7 +150,7 @@ TEST_F(Password, FailuresEndInTheReport) {
     auto& w = open();
     Modify(w, "", "a", "a");
     ASSERT_TRUE(d.advanceUntil([&] { return !d.messageBoxes().empty(); }, 6000));
-    EXPECT_EQ(boxTexts(), std::vector<std::string>{"与对讲机联络失败 ！"});
+    EXPECT_EQ(box_texts(), std::vector<std::string>{"与对讲机联络失败 ！"});
     EXPECT_EQ(program.panel(2), "联机故障 ！");
     EXPECT_FALSE(w.MSC.portOpen());
     EXPECT_FALSE(w.Link.Link_Busy());
@@ -167,7 +167,7 @@ TEST_F(Password, RefusedWriteIsReported) {
   auto& w = open();
   Modify(w, "", "a", "a");
   ASSERT_TRUE(d.advanceUntil([&] { return !d.messageBoxes().empty(); }, 5000));
-  EXPECT_EQ(boxTexts(), std::vector<std::string>{"与对讲机联络失败 ！"});
+  EXPECT_EQ(box_texts(), std::vector<std::string>{"与对讲机联络失败 ！"});
   EXPECT_FALSE(w.MSC.portOpen());
   d.advance(600);
   EXPECT_FALSE(program.Form_Write_PassWord.loaded());
@@ -233,7 +233,7 @@ TEST_F(Password, OldPasswordTypedDuringTheExchangeDoesNotCount) {
   d.selectAll();
   d.paste("123456");
   ASSERT_TRUE(d.advanceUntil([&] { return !d.messageBoxes().empty(); }, 5000));
-  EXPECT_EQ(boxTexts(), std::vector<std::string>{"原密码错误，禁止写入"});
+  EXPECT_EQ(box_texts(), std::vector<std::string>{"原密码错误，禁止写入"});
   EXPECT_TRUE(writes().empty());
 }
 

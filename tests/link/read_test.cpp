@@ -58,7 +58,7 @@ TEST_F(Read, CompleteReadFillsRowsZeroTo383ExceptRow207) {
       if (r <= 383 && c < 16) want = r == 207 ? 0xFF : radio.memory().at(r * 16 + c);
       ASSERT_EQ(data.Mem_Image(r, c), want) << "row " << r << " col " << c;
     }
-  EXPECT_EQ(boxTexts(), std::vector<std::string>{"从对讲机中读取数据完毕 ！"});
+  EXPECT_EQ(box_texts(), std::vector<std::string>{"从对讲机中读取数据完毕 ！"});
   EXPECT_EQ(d.lastMessageBox().title, "操作提示");
   EXPECT_EQ(w.Label_tr_count.caption(), "对讲机数据读出正常 ！");
   EXPECT_FALSE(w.Link.MSC.portOpen());
@@ -106,7 +106,7 @@ TEST_P(ReadFails, TimesOutAndLeavesTheImage) {
     EXPECT_FALSE(w.Link.MSC.portOpen());
   };
   ASSERT_TRUE(d.advanceUntil([&] { return !d.messageBoxes().empty(); }, 15000));
-  EXPECT_EQ(boxTexts(), std::vector<std::string>{"与对讲机联络失败 ！"});
+  EXPECT_EQ(box_texts(), std::vector<std::string>{"与对讲机联络失败 ！"});
   // The report comes two seconds after the last byte the tool sent.
   EXPECT_NEAR(d.lastMessageBox().atMs - lastSent, 2000, 2 * kit::kByteMs9600);
   EXPECT_EQ(w.Label_tr_count.caption(), "与对讲机通讯故障 ！");
@@ -125,7 +125,7 @@ TEST_P(ReadFails, TimesOutAndLeavesTheImage) {
   d.click(w.Command_read);
   EXPECT_FALSE(w.ProgressBar1.visible());
   ASSERT_TRUE(d.advanceUntil([&] { return idle(); }, 15000));
-  EXPECT_EQ(boxTexts(), std::vector<std::string>{"从对讲机中读取数据完毕 ！"});
+  EXPECT_EQ(box_texts(), std::vector<std::string>{"从对讲机中读取数据完毕 ！"});
   EXPECT_TRUE(w.ProgressBar1.visible());
 }
 
@@ -163,7 +163,7 @@ TEST_F(Read, StrayDataByteBeforeTheFirstReplyInOneChunkLeavesTheImage) {
   // Another handler holds the thread while the reply comes in: it reaches the port as one chunk.
   platform.postAt(platform.nowMs() + 100, [&] { platform.pauseMs(600); });
   ASSERT_TRUE(d.advanceUntil([&] { return !d.messageBoxes().empty(); }, 15000));
-  EXPECT_EQ(boxTexts(), std::vector<std::string>{"与对讲机联络失败 ！"});
+  EXPECT_EQ(box_texts(), std::vector<std::string>{"与对讲机联络失败 ！"});
   EXPECT_TRUE(data.Mem_Image == before);
   EXPECT_EQ(toRadio(FrameKind::Ack).size(), 1u);  // the identification's only
 }
@@ -193,7 +193,7 @@ TEST_F(Read, RepliesInPiecesAreTaken) {
   split.attach(platform, 1);
   d.click(w.Command_read);
   ASSERT_TRUE(d.advanceUntil([&] { return idle(); }, 60000));
-  EXPECT_EQ(boxTexts(), std::vector<std::string>{"从对讲机中读取数据完毕 ！"});
+  EXPECT_EQ(box_texts(), std::vector<std::string>{"从对讲机中读取数据完毕 ！"});
   EXPECT_EQ(data.Mem_Image(383, 15), radio.memory().at(383 * 16 + 15));
   EXPECT_EQ(program.panel(7), "VHF: 136-- 174 MHZ");
 }
@@ -206,14 +206,14 @@ TEST_F(Read, ReadCancelAndCloseWhileBusyOnlyShowTheirMessages) {
   d.click(w.Command_Cancel);
   EXPECT_FALSE(d.close(w));
   EXPECT_FALSE(program.Form_Comm_Read.unload());
-  EXPECT_EQ(boxTexts(), (std::vector<std::string>{
+  EXPECT_EQ(box_texts(), (std::vector<std::string>{
                             "正在与对讲机进行读写操作 ！", "正在进行读写操作,请勿关窗口 ！,",
                             "正在进行读写操作,请勿关窗口 ！,", "正在进行读写操作,请勿关窗口 ！,"}));
   EXPECT_TRUE(program.Form_Comm_Read.loaded());
   EXPECT_EQ(data.Win_Comm_Read, j5::kTrue);
   d.clearMessageBoxes();
   ASSERT_TRUE(d.advanceUntil([&] { return idle(); }, 15000));
-  EXPECT_EQ(boxTexts(), std::vector<std::string>{"从对讲机中读取数据完毕 ！"});
+  EXPECT_EQ(box_texts(), std::vector<std::string>{"从对讲机中读取数据完毕 ！"});
   EXPECT_EQ(toRadio(FrameKind::AccessCode).size(), 1u);
   d.click(w.Command_Cancel);
   EXPECT_FALSE(program.Form_Comm_Read.loaded());
@@ -245,7 +245,7 @@ TEST_F(Read, ARefusedCloseLeavesTheReadRunningUnderItsBox) {
     d.advance(500);
     ASSERT_TRUE(w.Link.Link_Busy());
     Wait_Under_Refused_Close(c.press, 15000);
-    EXPECT_EQ(boxTexts(), c.boxes);
+    EXPECT_EQ(box_texts(), c.boxes);
     EXPECT_FALSE(w.Link.Link_Busy());
     EXPECT_FALSE(w.Link.MSC.portOpen());
     EXPECT_EQ(data.Mem_Image(100, 1), radio.memory().at(100 * 16 + 1));
@@ -264,7 +264,7 @@ TEST_F(Read, ANewReadRightAfterATimeOutIsNotCutShort) {
   d.advance(300);  // between the time-out and its report
   d.click(w.Command_read);
   ASSERT_TRUE(d.advanceUntil([&] { return idle(); }, 15000));
-  EXPECT_EQ(boxTexts(), std::vector<std::string>{"从对讲机中读取数据完毕 ！"});
+  EXPECT_EQ(box_texts(), std::vector<std::string>{"从对讲机中读取数据完毕 ！"});
   EXPECT_EQ(data.Mem_Image(100, 1), radio.memory().at(100 * 16 + 1));
 }
 
@@ -275,7 +275,7 @@ TEST_F(Read, TheReportOfAnEarlierTimeOutDoesNotStopANewRead) {
   d.advance(300);
   d.click(w.Command_read);
   d.advance(5000);
-  EXPECT_EQ(boxTexts(), std::vector<std::string>{"与对讲机联络失败 ！"});
+  EXPECT_EQ(box_texts(), std::vector<std::string>{"与对讲机联络失败 ！"});
   EXPECT_NEAR(d.lastMessageBox().atMs - platform.sent(1).back().atMs, 2000, 3);
   EXPECT_FALSE(w.Link.MSC.portOpen());
 }
@@ -283,7 +283,7 @@ TEST_F(Read, TheReportOfAnEarlierTimeOutDoesNotStopANewRead) {
 TEST_F(Read, PortThatDoesNotOpen) {
   data.Comm_Port = 9;
   d.click(w.Command_read);
-  EXPECT_EQ(boxTexts(), std::vector<std::string>{"通讯端口打开错误，请正确设置通讯端口 ！"});
+  EXPECT_EQ(box_texts(), std::vector<std::string>{"通讯端口打开错误，请正确设置通讯端口 ！"});
   EXPECT_EQ(data.Port_Error, j5::kTrue);
   EXPECT_FALSE(w.Link.Link_Busy());
   EXPECT_EQ(w.Label_tr_count.caption(), "");

@@ -103,7 +103,7 @@ TEST_P(Answers, EarlyAcksAreTakenAndSilenceTimesOutOnTime) {
   const double ended = platform.nowMs();
   ASSERT_TRUE(d.advanceUntil([&] { return !d.messageBoxes().empty(); }, 5000));
   const std::string done = c.write ? "向对讲机写入参数完毕 ！" : "从对讲机中读取数据完毕 ！";
-  EXPECT_EQ(boxTexts(), std::vector<std::string>{c.completes ? done : "与对讲机联络失败 ！"});
+  EXPECT_EQ(box_texts(), std::vector<std::string>{c.completes ? done : "与对讲机联络失败 ！"});
   const double last = sent().back().atMs;
   if (!c.completes) {
     // The time-out ends the exchange a second after the last byte's slot, the report follows

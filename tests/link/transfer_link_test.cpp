@@ -53,7 +53,7 @@ TEST_F(TransferTexts, EditorReadShowsItsProgressAndCompletion) {
   EXPECT_EQ(h.Label_tr_count.caption(), "正在与对讲机联络 ！");
   EXPECT_TRUE(h.Transfer.Busy_Refused());
   ASSERT_TRUE(d.advanceUntil([&] { return d.messageBoxes().size() > 1; }, 20000));
-  EXPECT_EQ(boxTexts(),
+  EXPECT_EQ(box_texts(),
             (std::vector<std::string>{"正在与对讲机进行读写操作 ！", "从对讲机中读取数据完毕 ！"}));
   EXPECT_EQ(h.labelsAtProgress,
             (std::vector<std::string>{"正在读取 3 数据块", "正在读取 4 数据块", "正在读取 5 数据块",

@@ -39,7 +39,7 @@ TEST_F(Write, CompleteWriteSendsTheListedRowsInOrder) {
       d.advanceUntil([&] { return w.Label_tr_count.caption() == "正在写入  0  数据块"; }, 2000));
   EXPECT_EQ(w.ProgressBar1.value(), 0);
   ASSERT_TRUE(d.advanceUntil([&] { return idle(); }, 20000));
-  EXPECT_EQ(boxTexts(), std::vector<std::string>{"向对讲机写入参数完毕 ！"});
+  EXPECT_EQ(box_texts(), std::vector<std::string>{"向对讲机写入参数完毕 ！"});
   EXPECT_EQ(w.Label_tr_count.caption(), "参数写入完毕 ！");
   EXPECT_EQ(w.ProgressBar1.value(), 100);
   EXPECT_FALSE(w.Link.MSC.portOpen());
@@ -75,7 +75,7 @@ TEST_F(Write, RepairsTheImageFirstEvenWhenThePortFails) {
   data.Mem_Image(244, 0) = 0;
   data.Comm_Port = 9;
   d.click(w.Command_Write);
-  EXPECT_EQ(boxTexts(), std::vector<std::string>{"通讯端口打开错误，请正确设置通讯端口 ！"});
+  EXPECT_EQ(box_texts(), std::vector<std::string>{"通讯端口打开错误，请正确设置通讯端口 ！"});
   EXPECT_NE(data.Mem_Image(231, 6), 100);
   EXPECT_NE(data.Mem_Image(244, 0), 0);
   EXPECT_TRUE(sentBytes().empty());
@@ -107,7 +107,7 @@ TEST_P(WriteValues, NoValueOutsideByteRangeReachesTheRadio) {
     EXPECT_TRUE(sentBytes().empty());
   } else {
     ASSERT_TRUE(d.advanceUntil([&] { return idle(); }, 20000));
-    EXPECT_EQ(boxTexts(), std::vector<std::string>{"向对讲机写入参数完毕 ！"});
+    EXPECT_EQ(box_texts(), std::vector<std::string>{"向对讲机写入参数完毕 ！"});
   }
 }
 
@@ -126,7 +126,7 @@ TEST_F(Write, AValueOutsideByteRangeArrivingDuringTheWriteStopsIt) {
   ASSERT_TRUE(d.advanceUntil([&] { return rowFrames().size() > 10; }, 5000));
   data.Mem_Image(200, 3) = 999;
   ASSERT_TRUE(d.advanceUntil([&] { return !d.messageBoxes().empty(); }, 20000));
-  EXPECT_EQ(boxTexts(),
+  EXPECT_EQ(box_texts(),
             std::vector<std::string>{"参数文件第 201 行含有 0 至 255 "
                                      "以外的数值，写入在此行之前停止，对讲机只写入了一部分 ！"});
   EXPECT_EQ(w.Label_tr_count.caption(), "与对讲机通讯故障 ！");
@@ -155,7 +155,7 @@ TEST_F(Write, FrameAnsweredWithAnotherByteStopsTheWrite) {
       {.what = Misbehaviour::WrongFirstByte, .answering = FrameKind::DataFrame, .skip = 10});
   d.click(w.Command_Write);
   ASSERT_TRUE(d.advanceUntil([&] { return !d.messageBoxes().empty(); }, 20000));
-  EXPECT_EQ(boxTexts(), std::vector<std::string>{"与对讲机联络失败 ！"});
+  EXPECT_EQ(box_texts(), std::vector<std::string>{"与对讲机联络失败 ！"});
   EXPECT_EQ(rowFrames().size(), 11u);  // no retry
   EXPECT_EQ(w.Label_tr_count.caption(), "与对讲机通讯故障 ！");
   EXPECT_FALSE(w.ProgressBar1.visible());
@@ -166,7 +166,7 @@ TEST_F(Write, FrameAnsweredWithAnotherByteStopsTheWrite) {
   EXPECT_FALSE(w.ProgressBar1.visible());
   ASSERT_TRUE(d.advanceUntil([&] { return w.ProgressBar1.visible(); }, 2000));
   ASSERT_TRUE(d.advanceUntil([&] { return idle(); }, 20000));
-  EXPECT_EQ(boxTexts(), std::vector<std::string>{"向对讲机写入参数完毕 ！"});
+  EXPECT_EQ(box_texts(), std::vector<std::string>{"向对讲机写入参数完毕 ！"});
 }
 
 // The radio goes away in the middle of the write (its line hangs up): the write ends in the
@@ -180,7 +180,7 @@ TEST_F(Write, ALineThatHangsUpMidWriteSaysTheRadioIsOnlyPartlyWritten) {
     ASSERT_TRUE(d.advanceUntil([&] { return rowFrames().size() >= 40; }, 20000));
     platform.hangUp(1);
     ASSERT_TRUE(d.advanceUntil([&] { return idle(); }, 20000));
-    EXPECT_EQ(boxTexts(),
+    EXPECT_EQ(box_texts(),
               std::vector<std::string>{
                   chinese ? "与对讲机的连接中断，写入停止，对讲机只写入了一部分 ！"
                           : "The line to the transceiver was lost; the write stopped, so the "
@@ -196,7 +196,7 @@ TEST_F(Write, AnAckWithinTheSecondLetsTheWriteGoOn) {
       {.what = Misbehaviour::Late, .answering = FrameKind::DataFrame, .skip = 3, .delay = 900'000});
   d.click(w.Command_Write);
   ASSERT_TRUE(d.advanceUntil([&] { return idle(); }, 20000));
-  EXPECT_EQ(boxTexts(), std::vector<std::string>{"向对讲机写入参数完毕 ！"});
+  EXPECT_EQ(box_texts(), std::vector<std::string>{"向对讲机写入参数完毕 ！"});
   EXPECT_EQ(rowFrames().size(), 321u);
 }
 
@@ -208,7 +208,7 @@ TEST_F(Write, ARefusedCloseLeavesTheWriteRunningUnderItsBox) {
   d.advance(1000);
   ASSERT_TRUE(w.Link.Link_Busy());
   Wait_Under_Refused_Close([&] { d.clickToolbar(m.Toolbar1, "write"); }, 20000);
-  EXPECT_EQ(boxTexts(), (std::vector<std::string>{"正在进行读写操作,请勿关窗口 ！,",
+  EXPECT_EQ(box_texts(), (std::vector<std::string>{"正在进行读写操作,请勿关窗口 ！,",
                                                   "向对讲机写入参数完毕 ！"}));
   EXPECT_EQ(rowFrames().size(), 321u);
   EXPECT_FALSE(w.Link.Link_Busy());
@@ -223,12 +223,12 @@ TEST_F(Write, WriteAndCancelWhileBusy) {
   EXPECT_EQ(data.Mem_Image(231, 6), 100);
   d.click(w.Command_Cancel);
   EXPECT_EQ(data.Win_Comm_Write, j5::kFalse);
-  EXPECT_EQ(boxTexts(), (std::vector<std::string>{"正在与对讲机进行读写操作 ！",
+  EXPECT_EQ(box_texts(), (std::vector<std::string>{"正在与对讲机进行读写操作 ！",
                                                   "正在进行读写操作,请勿关窗口 ！,"}));
   EXPECT_TRUE(program.Form_Comm_Write.loaded());
   d.clearMessageBoxes();
   ASSERT_TRUE(d.advanceUntil([&] { return idle(); }, 20000));
-  EXPECT_EQ(boxTexts(), std::vector<std::string>{"向对讲机写入参数完毕 ！"});
+  EXPECT_EQ(box_texts(), std::vector<std::string>{"向对讲机写入参数完毕 ！"});
   EXPECT_EQ(rowFrames().size(), 321u);
 }
 

@@ -108,6 +108,52 @@ TEST(Grid, ArrowsMoveOnceWithoutClickAndScrollTheCellIntoView) {
   EXPECT_EQ(g.cellTop(), kit::Grid::kBorder + g.rowHeight(0) + (shown - 1) * g.rowHeight(1));
 }
 
+// An editor placed over a cell that is scrolled away, or that lies under a scroll bar, would take
+// typing the user cannot see: the grid brings the cell into the room beside its bars first.
+TEST(Grid, AnEditorGoesOverItsCellOnlyOnceTheCellIsInView) {
+  GridFixture f;
+  auto& g = *f.g;
+  auto& editor = f.w->Text1;
+  const double lastRight = g.colPos(3) + g.colWidth(3);
+  // 128 rows do not fit: the vertical bar (255 twips) shows. The last column ends 100 twips
+  // inside the border, so under the bar, and the horizontal bar shows too.
+  g.move(240, 240, lastRight + 30 + 100, 2000);
+  ASSERT_TRUE(g.showsVerticalBar());
+  ASSERT_TRUE(g.showsHorizontalBar());
+  g.setCol(3);
+  g.setRow(100);
+  f.log.clear();
+  g.placeEditor(editor, false);
+  // Six rows fit between the header and the horizontal bar: row 100 becomes the last of them.
+  EXPECT_EQ(f.log.joined(), "Scroll:95 Scroll:95");
+  EXPECT_EQ(g.leftCol(), 1);
+  EXPECT_EQ(editor.left(), 240 + g.colPos(3));
+  EXPECT_EQ(editor.width(), g.colWidth(3));
+  EXPECT_LE(editor.left() + editor.width(), 240 + g.width() - 30 - 255);
+  EXPECT_EQ(editor.top(), 240 + g.rowPos(100));
+  EXPECT_GE(editor.top(), 240 + 30 + g.rowHeight(0));
+  EXPECT_LE(editor.top() + g.rowHeight(100), 240 + 2000 - 30 - 255);
+
+  // Back to a cell above and left of the view: it becomes the first one shown.
+  g.setCol(0);
+  g.setRow(5);
+  g.placeEditor(editor, true);
+  EXPECT_EQ(g.topRow(), 5);
+  EXPECT_EQ(g.leftCol(), 0);
+  EXPECT_EQ(editor.left(), 240 + 30);
+  EXPECT_EQ(editor.top(), 240 + 30 + g.rowHeight(0));
+  EXPECT_EQ(editor.height(), g.rowHeight(5));
+
+  // Columns wider than the grid bring the horizontal bar, and it takes the last row's room.
+  g.move(240, 240, 3000, 2000);
+  EXPECT_TRUE(g.showsHorizontalBar());
+  g.setRow(128);
+  g.setCol(3);
+  g.placeEditor(editor, true);
+  EXPECT_LE(editor.left() + editor.width(), 240 + 3000 - 30 - 255);
+  EXPECT_LE(editor.top() + editor.height(), 240 + 2000 - 30 - 255);
+}
+
 TEST(Grid, ClickDroppedWhenTheEditorRefusesToLoseTheFocus) {
   GridFixture f;
   auto& g = *f.g;

@@ -102,4 +102,30 @@ TEST_F(ChannOnScreen, TypingAFrequencyIntoACellChangesTheImage) {
   ASSERT_TRUE(waitUntil([&] { return w.MSF_Chann.textMatrix(2, 6) == "LOW"; }));
 }
 
+// A list editor over a narrow cell shows its whole value, and its drop-down every item whole.
+TEST_F(ChannOnScreen, ListEditorsShowTheirWholeTextAndItems) {
+  j5::frm_chann& w = open();
+  auto* combo = qobject_cast<QComboBox*>(platform.widgetOf(w.Combo_edit));
+  ASSERT_NE(combo, nullptr);
+  for (int col : {1, 6, 7, 8, 9, 10, 11, 12}) {
+    SCOPED_TRACE(col);
+    clickCell(w, 1, col);
+    ASSERT_TRUE(waitUntil([&] { return w.Combo_edit.hasFocus() && w.MSF_Chann.col() == col; }));
+    qt_test::pump(10);
+    QLineEdit* edit = combo->lineEdit();
+    ASSERT_FALSE(edit->text().isEmpty());
+    EXPECT_GE(edit->width(), edit->fontMetrics().horizontalAdvance(edit->text()) + 4)
+        << edit->text().toStdString();
+    combo->showPopup();
+    qt_test::pump(10);
+    QAbstractItemView* view = combo->view();
+    for (int i = 0; i < combo->count(); ++i)
+      EXPECT_GE(view->viewport()->width(),
+                view->fontMetrics().horizontalAdvance(combo->itemText(i)) + 8)
+          << combo->itemText(i).toStdString();
+    combo->hidePopup();
+    qt_test::pump(10);
+  }
+}
+
 }  // namespace

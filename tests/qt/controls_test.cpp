@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyleOptionButton>
 #include <QTabBar>
 #include <QTextLayout>
 #include <filesystem>
@@ -165,6 +166,11 @@ TEST_F(Controls, TabKeyFollowsTheKitsTabOrder) {
   key(widget(w.Text1), Qt::Key_Tab);
   EXPECT_EQ(platform.focused(), &w.Command1);
   EXPECT_EQ(QApplication::focusWidget(), widget(w.Command1));
+  // The button reached by the keyboard draws its focus cue, as Qt's own Tab makes it do.
+  QStyleOptionButton option;
+  option.initFrom(widget(w.Command1));
+  EXPECT_TRUE(option.state & QStyle::State_HasFocus);
+  EXPECT_TRUE(option.state & QStyle::State_KeyboardFocusChange);
   key(widget(w.Command1), Qt::Key_Backtab, {}, Qt::ShiftModifier);
   EXPECT_EQ(platform.focused(), &w.Text1);
 }

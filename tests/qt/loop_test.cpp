@@ -61,6 +61,26 @@ TEST_F(Loop, MessageBoxHoldsTheHandlerWhileTimersGoOn) {
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
+// A one-word message must not make a box so narrow that its title bar cuts the title.
+TEST_F(Loop, AShortMessageBoxIsAsWideAsItsTitle) {
+  open();
+  const QString title = "Operate Prompt\"";
+  int width = 0;
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box || !box->isVisible()) return;
+    width = box->width();
+    box->close();
+  });
+  closer.start(10);
+  platform.messageBox("OK", title.toStdString());
+  closer.stop();
+  const int titleWidth =
+      QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(title);
+  EXPECT_GE(width, titleWidth + 100);
+}
+
 TEST_F(Loop, AnErrorInAHandlerIsReportedAndTheProgramGoesOn) {
   ChildWindow& w = open();
   w.Command1.Click = [] { throw std::runtime_error("Overflow"); };

@@ -42,6 +42,9 @@ TEST_F(MainWindowTest, MenusMirrorCaptionsCheckedVisibleAndShortcuts) {
   platform.actionOf(m.Chinese)->trigger();
   EXPECT_EQ(log.joined(), "Open.Click Help.Click Chinese.Click");
   EXPECT_FALSE(platform.actionOf(m.Chinese)->isChecked());
+  // An unchecked entry shows no empty box, whether or not it was ever checked: as Open does.
+  EXPECT_FALSE(platform.actionOf(m.Chinese)->isCheckable());
+  EXPECT_FALSE(open->isCheckable());
   // The handler decides the tick, not Qt's toggling.
   m.Chinese.Click = [] {};
   platform.actionOf(m.Chinese)->trigger();

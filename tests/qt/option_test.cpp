@@ -95,6 +95,17 @@ TEST_P(OptionOnScreen, EveryTextFitsItsControl) {
     ++checked;
   }
   EXPECT_GT(checked, 80);
+  // A display-way label that wraps leaves its last character alone on a line against the next
+  // row: in Chinese each stays on one line.
+  if (GetParam()) {
+    for (kit::Label* l : {&w.Label_MDF_A, &w.Label_MDF_B}) {
+      auto* label = qobject_cast<QLabel*>(platform.widgetOf(*l));
+      ASSERT_NE(label, nullptr);
+      EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()),
+                label->contentsRect().width())
+          << l->name();
+    }
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, OptionOnScreen, ::testing::Values(true, false),

@@ -1,10 +1,11 @@
 #pragma once
 // The program on the headless platform with its main window up and the start-up exchange over,
-// the simulated radio on COM1 answering in the identification form a window's opening expects,
-// in the language asked for: where the tests of a window with its own transfer start.
+// the simulated radio on COM1 answering in the identification form a window's opening expects
+// (or nothing on the line), in the language asked for: where the tests of a window start.
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,8 @@
 
 namespace j5test {
 
-struct Radio_Program : ::testing::Test {
+// The program and the radio, for fixtures that are objects of a test (or of several in a loop).
+struct Program_On_Line {
   kit::HeadlessPlatform platform;
   Sim_Device device;
   sim::Radio& radio = device.radio;
@@ -24,13 +26,16 @@ struct Radio_Program : ::testing::Test {
   j5::SharedData& data = program.data;
   kit::Driver d{platform};
 
-  Radio_Program(sim::IdentForm form, bool chinese) {
-    radio.config().identForm = form;
-    device.attach(platform, 1);
+  // No form: nothing answers on the line.
+  Program_On_Line(std::optional<sim::IdentForm> form, bool chinese) {
+    if (form) {
+      radio.config().identForm = *form;
+      device.attach(platform, 1);
+    }
     program.MDImain.load();
     program.MDImain->move(0, 0, 15360, 11520);
     d.advance(5000);  // the start-up exchange is over
-    data.Comm_Port = 1;
+    if (form) data.Comm_Port = 1;
     set_language(chinese);
     radio.clearLog();
     d.clearMessageBoxes();
@@ -46,6 +51,10 @@ struct Radio_Program : ::testing::Test {
     for (const auto& b : d.messageBoxes()) out.push_back(b.text);
     return out;
   }
+};
+
+struct Radio_Program : ::testing::Test, Program_On_Line {
+  Radio_Program(std::optional<sim::IdentForm> form, bool chinese) : Program_On_Line(form, chinese) {}
 };
 
 }  // namespace j5test

@@ -18,11 +18,6 @@ void frm_chann::MSF_Chann_Scroll() {
   Text_Edit.setVisible(false);
 }
 
-void frm_chann::Place_Editor(kit::Control& editor, bool fullHeight) {
-  editor.move(MSF_Chann.left() + MSF_Chann.cellLeft(), MSF_Chann.top() + MSF_Chann.cellTop(),
-              MSF_Chann.cellWidth(), fullHeight ? MSF_Chann.cellHeight() : editor.height());
-}
-
 void frm_chann::Fill_List(int col) {
   if (col == kColBand) {
     Combo_edit.addItem("VHF/UHF");
@@ -41,8 +36,9 @@ void frm_chann::Show_Cell_Editor() {
 
   if (c == kColRx || c == kColTx || c == kColName) {
     Combo_edit.setVisible(false);
+    // Placed first: a scroll that brings the cell into view hides the text editor.
+    MSF_Chann.placeEditor(Text_Edit, true);
     Text_Edit.setVisible(true);
-    Place_Editor(Text_Edit, true);
     Text_Edit.setText(text);
     Text_Edit.setFocus();
     Arm_Edit();
@@ -53,7 +49,7 @@ void frm_chann::Show_Cell_Editor() {
 
   Text_Edit.setVisible(false);
   Combo_edit.setVisible(true);
-  Place_Editor(Combo_edit, false);
+  MSF_Chann.placeEditor(Combo_edit, false);
   Combo_edit.setText(text);
   Combo_edit.setFocus();
   Combo_edit.clear();

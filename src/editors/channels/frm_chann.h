@@ -159,7 +159,6 @@ class frm_chann : public kit::Form, Link_Listener {
   void MSF_Chann_Click();
   void MSF_Chann_Scroll();
   void Show_Cell_Editor();
-  void Place_Editor(kit::Control& editor, bool fullHeight);
   void Fill_List(int col);
   void Combo_edit_Click();
   void Store_Pick(int r, int col, int k);

@@ -57,33 +57,42 @@ std::string frm_dtmf::Check_Code_Text(const std::string& text) {
 }
 
 void frm_dtmf::Code_Box_LostFocus(Code_Box& c) {
-  // The focus is going to another window (or went there while a message was open): nobody is
-  // here to put the code right, so a code the box would not let go gives way to the one it held
-  // before.
+  // The focus is going to another window (or went there while a message was open), or to Close:
+  // nobody is here to put the code right, so a code the box would not let go gives way to the one
+  // it held before.
   auto left = [this] { return prog_.platform.activeForm() != this; };
-  if (left()) return Put_Back_Refused_Code();
+  if (left() || prog_.platform.focusTarget() == &Command_close) return Put_Back(c);
 
   kit::TextBox& box = *c.box;
   const bool refused = Check_Code_Text(box.text()) == "ERROR";
-  if (left()) return Put_Back_Refused_Code();
+  if (left()) return Put_Back(c);
   if (refused || box.text().empty()) {
+    const bool wasEmpty = box.text().empty();
     box.setText("");
+    if (wasEmpty) {
+      // The focus stays: say why, and how to leave without a code.
+      Prompt(prog_, dtmf_prompt::Empty, Prompt_Title::Upper);
+      if (left()) return Put_Back(c);
+    }
     box.setFocus();
     return;
   }
   if (kit::utf8::length(rt::Trim(box.text())) < 3) {
     Prompt(prog_, dtmf_prompt::Too_Short, Prompt_Title::Upper);
-    if (left()) return Put_Back_Refused_Code();
+    if (left()) return Put_Back(c);
     box.setFocus();
   }
 }
 
+void frm_dtmf::Put_Back(Code_Box& c) {
+  if (Code_Text_Accepted(c.box->text())) return;
+  c.box->setText(c.held);
+  Record.store(*c.box);  // also when the text was the same: the field holds its codes
+}
+
 void frm_dtmf::Put_Back_Refused_Code() {
-  for (Code_Box& c : Code_Boxes) {
-    if (!c.box->hasFocus() || Code_Text_Accepted(c.box->text())) continue;
-    c.box->setText(c.held);
-    Record.store(*c.box);  // also when the text was the same: the field holds its codes
-  }
+  for (Code_Box& c : Code_Boxes)
+    if (c.box->hasFocus()) Put_Back(c);
 }
 
 void frm_dtmf::Text_tx_Encode_KeyPress(int index, int& key) {

@@ -143,6 +143,7 @@ class frm_dtmf : public kit::Form, private Link_Listener {
   void Code_Box_LostFocus(Code_Box& c);
   std::string Check_Code_Text(const std::string& text);
   void Put_Back_Refused_Code();
+  void Put_Back(Code_Box& c);
   void Text_tx_Encode_KeyPress(int index, int& key);
   void Text_tx_Encode_LostFocus(int index);
 

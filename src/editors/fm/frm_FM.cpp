@@ -330,8 +330,7 @@ void frm_FM::Show_Cell_Editor() {
   Cell_Text = MSF_Chann.text();
   if (Cur_Col != 1 && Cur_Col != 2) return;
   Combo_edit.setVisible(false);
-  Text_Edit.move(MSF_Chann.left() + MSF_Chann.cellLeft(), MSF_Chann.top() + MSF_Chann.cellTop(),
-                 MSF_Chann.cellWidth(), MSF_Chann.cellHeight());
+  MSF_Chann.placeEditor(Text_Edit, true);
   Text_Edit.setText(Cell_Text);
   Text_Edit.setVisible(true);
   Editor_Open = true;

@@ -90,8 +90,10 @@ void Option_Copy_Window::Lay_Out() {
   place(Frame_band, Option_band_b, 1700, kTop + kRow, 1500, kCheck);
   y += Frame_band.height() + 30;
   Frame_tot.move(colA, y, wA, 150 + 3 * kRow + 60);
-  rows(Frame_tot, 2300, 1100,
-       {{&Label_Tot, &Combo_tot}, {&Label_Sql, &Combo_sql_le}, {&Label_voice, &Combo_voice}}, 150);
+  // The timer's long English label takes the room its short numbers leave; the voice list
+  // needs the width of its language names.
+  rows(Frame_tot, 2100, 1300, {{&Label_Sql, &Combo_sql_le}, {&Label_voice, &Combo_voice}},
+       rows(Frame_tot, 2500, 900, {{&Label_Tot, &Combo_tot}}, 150));
   y += Frame_tot.height() + 30;
   Frame_Mode.move(colA, y, wA, kTop + 2 * kRow + 60);
   place(Frame_Mode, Label_Cht, 120, kTop + 45, 900, kBox - 45);

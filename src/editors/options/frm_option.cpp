@@ -166,7 +166,10 @@ void frm_option::Lay_Out() {
   Place(Check_chann_menu, Frame_Chann, 120, 270, 1560, kRowHeight);
   Place(Check_chann_init, Frame_Chann, 1800, 270, 1560, kRowHeight);
   Place(Check_chann_syn, Frame_Chann, 3000, 270, 780, kRowHeight);
-  const Row_Layout mdf{120, 1440, 1530, 2265, 2};
+  // The Chinese labels need one line a little wider than the English ones, which take two
+  // lines beside the wider English items.
+  const Row_Layout mdf = prog_.chinese() ? Row_Layout{120, 1590, 1740, 2055, 1}
+                                         : Row_Layout{120, 1440, 1530, 2265, 2};
   mdf.place(Frame_Chann, Label_MDF_A, Combo_MDF_A, 630);
   mdf.place(Frame_Chann, Label_MDF_B, Combo_MDF_B, 1050);
 

@@ -147,7 +147,10 @@ void frm_2tone::Lay_Out() {
   Lay_Page(Frame_Decode);
   const double rows16 = 16 * kit::Grid::kDefaultRowHeight + 2 * kit::Grid::kBorder;
 
-  MSF_Encode.move(240, 360, Frame_encode.width() / 2.6, rows16);
+  // As wide as its three columns at least: they are fitted to their texts in either language.
+  double columns = 2 * kit::Grid::kBorder;
+  for (int c = 0; c < MSF_Encode.cols(); ++c) columns += MSF_Encode.colWidth(c);
+  MSF_Encode.move(240, 360, std::max(Frame_encode.width() / 2.6, columns), rows16);
   const double labelLeft = MSF_Encode.left() + MSF_Encode.width() + 480;
   const double comboLeft = Frame_encode.width() - 1200 - 360;
   double y = 600;
@@ -270,7 +273,7 @@ void frm_2tone::Encode_Cell_Edit() {
   if (MSF_Encode.row() == 0 || MSF_Encode.col() == 0) return;
   Text_Encode.setVisible(true);
   Text_Encode.setFocus();
-  Place_Over_Cell(MSF_Encode, Text_Encode, true);
+  MSF_Encode.placeEditor(Text_Encode, true);
   Text_Encode.setText(MSF_Encode.text());
 }
 
@@ -316,7 +319,7 @@ void frm_2tone::Decode_Cell_Edit() {
   Combo_Decode.setText("");
   Combo_Decode.setVisible(true);
   Combo_Decode.setFocus();
-  Place_Over_Cell(MSF_Decode, Combo_Decode, false);
+  MSF_Decode.placeEditor(Combo_Decode, false);
   Combo_Decode.clear();
   if (c % 3 == 1) {
     for (std::string_view p : tone::kPairText) Combo_Decode.addItem(std::string(p));

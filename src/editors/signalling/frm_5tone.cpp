@@ -364,7 +364,7 @@ void frm_5tone::Std_Cell_Edit() {
   const std::string cell = MSF_Chann.text();
   Saved_Text = cell;
   Combo_edit.setVisible(true);
-  Place_Over_Cell(MSF_Chann, Combo_edit, false);
+  MSF_Chann.placeEditor(Combo_edit, false);
   Combo_edit.setText(cell);
   Combo_edit.setFocus();
   Combo_edit.clear();

@@ -52,7 +52,7 @@ void frm_5tone::Open_List_Editor(kit::Grid& grid, kit::ComboBox& box,
                                  const std::vector<std::string>& items) {
   box.setVisible(true);
   box.setFocus();
-  Place_Over_Cell(grid, box, false);
+  grid.placeEditor(box, false);
   box.clear();
   for (const std::string& item : items) box.addItem(item);
   box.setListIndex(0);
@@ -64,7 +64,7 @@ void frm_5tone::Open_List_Editor(kit::Grid& grid, kit::ComboBox& box,
 void frm_5tone::Open_Text_Editor(kit::Grid& grid, kit::TextBox& box) {
   box.setVisible(true);
   box.setFocus();
-  Place_Over_Cell(grid, box, true);
+  grid.placeEditor(box, true);
   box.setText(grid.text());
 }
 

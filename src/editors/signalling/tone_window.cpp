@@ -105,11 +105,6 @@ void Tone_Window::Pick_Only(kit::ComboBox& box, bool takeFocus, std::function<vo
   };
 }
 
-void Tone_Window::Place_Over_Cell(kit::Grid& grid, kit::Control& editor, bool fullHeight) {
-  editor.move(grid.left() + grid.cellLeft(), grid.top() + grid.cellTop(), grid.cellWidth(),
-              fullHeight ? grid.cellHeight() : editor.height());
-}
-
 void Tone_Window::Fit_Columns(kit::Grid& grid, const std::vector<std::vector<std::string>>& texts) {
   constexpr double kRoom = 360;  // beside the cell padding: the grid lines and some air
   // Measured as the grid draws them, in the platform's grid font.

@@ -86,7 +86,6 @@ class Tone_Window : public kit::Form, protected Link_Listener {
   void Pick_Only(kit::ComboBox& box, bool takeFocus, std::function<void()> onClick = {});
 
   // Puts the in-place editor over the grid's current cell; `fullHeight` for a text box.
-  static void Place_Over_Cell(kit::Grid& grid, kit::Control& editor, bool fullHeight);
   // Widens every column of the grid to its header and to the widest of `texts` that the column may
   // show (texts[c] for column c), so a cell's content fits the fonts of either language.
   static void Fit_Columns(kit::Grid& grid, const std::vector<std::vector<std::string>>& texts);

@@ -1,6 +1,7 @@
 #include "platform/qt/form_view.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -307,7 +308,9 @@ void FormView::syncMenu(MenuItem& item) {
   const Menu& menu = *item.menu;
   a->setSeparator(menu.caption() == "-");
   a->setText(qs(menu.caption()));
-  if (menu.checked()) a->setCheckable(true);
+  // Only a checked entry shows a mark; an unchecked one shows no empty box, so the entries of
+  // one menu look alike whichever of them was checked before.
+  a->setCheckable(menu.checked());
   a->setChecked(menu.checked());
   a->setVisible(menu.visible());
   a->setEnabled(menu.enabled());
@@ -427,7 +430,14 @@ void FormView::tab(bool back) {
     Control* target = (it == order.end() || it == order.begin()) ? order.back() : *(it - 1);
     target->userFocus();
   }
-  if (live()) syncQtFocus();
+  if (!live()) return;
+  syncQtFocus();
+  // A move by the keyboard shows the focus cue, as Qt's own Tab does: the kit moved the focus
+  // already, so Qt did not learn that the keyboard moved it.
+  if (QWidget* focus = QApplication::focusWidget()) {
+    focus->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+    focus->update();
+  }
 }
 
 void FormView::userActivated() {

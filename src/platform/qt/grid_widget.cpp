@@ -78,6 +78,11 @@ void GridWidget::cellChanged(int, int) {
 
 void GridWidget::syncScrollBars() {
   syncing_ = true;
+  // The kit decides which bars show, so the cells' room on screen is the room it scrolls for.
+  setVerticalScrollBarPolicy(grid_.showsVerticalBar() ? Qt::ScrollBarAlwaysOn
+                                                      : Qt::ScrollBarAlwaysOff);
+  setHorizontalScrollBarPolicy(grid_.showsHorizontalBar() ? Qt::ScrollBarAlwaysOn
+                                                          : Qt::ScrollBarAlwaysOff);
   // The last first-row that still shows every row below it.
   auto lastStart = [](int fixed, int count, int room, auto size) {
     int start = count, used = 0;

@@ -19,6 +19,9 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyleOptionComboBox>
 #include <QStyle>
 #include <QTabBar>
 #include <QTimer>
@@ -470,11 +473,33 @@ class ItemsModel : public QAbstractListModel {
   int shown_ = 0;
 };
 
+// A list whose drop-down is never narrower than its widest item, whatever the width of the box.
+class ListCombo : public QComboBox {
+ public:
+  using QComboBox::QComboBox;
+  void showPopup() override {
+    QComboBox::showPopup();
+    QWidget* popup = view()->window();
+    const QFontMetrics fm(view()->font());
+    int widest = 0;
+    for (int i = 0; i < count(); ++i) widest = std::max(widest, fm.horizontalAdvance(itemText(i)));
+    // The item's own margins, the frame, and the bar of a list that scrolls.
+    int need = widest + 16 + 2 * view()->frameWidth() + popup->width() - view()->width();
+    if (view()->verticalScrollBar()->isVisible()) need += view()->verticalScrollBar()->width();
+    if (popup->width() >= need) return;
+    QRect r = popup->geometry();
+    r.setWidth(need);
+    if (const QScreen* screen = popup->screen(); screen && r.right() > screen->geometry().right())
+      r.moveRight(screen->geometry().right());
+    popup->setGeometry(r);
+  }
+};
+
 class ComboBoxPeer : public ControlPeer {
  public:
   using ControlPeer::ControlPeer;
   void build(QWidget* parent) override {
-    combo_ = new QComboBox(parent);
+    combo_ = new ListCombo(parent);
     combo_->setEditable(true);
     combo_->setInsertPolicy(QComboBox::NoInsert);
     combo_->setCompleter(nullptr);
@@ -510,6 +535,21 @@ class ComboBoxPeer : public ControlPeer {
     // An empty combo that gets its first row selects it on its own.
     if (combo_->currentIndex() != box().listIndex()) combo_->setCurrentIndex(box().listIndex());
     showText(box(), edit_);
+    syncGeometry();
+  }
+  // A box narrower than its text and drop-down button (an editor over a narrow grid cell) grows
+  // to the right until its whole text shows.
+  void syncGeometry() override {
+    QRect r = pxRect(control_.left(), control_.top(), control_.width(), control_.height());
+    QStyleOptionComboBox opt;
+    opt.initFrom(combo_);
+    opt.editable = true;
+    opt.frame = combo_->hasFrame();
+    // The line edit keeps a small margin on either side of its text.
+    const QSize text(edit_->fontMetrics().horizontalAdvance(edit_->text()) + 8, r.height());
+    const int whole = combo_->style()->sizeFromContents(QStyle::CT_ComboBox, &opt, text, combo_).width();
+    r.setWidth(std::max(r.width(), whole));
+    widget_->setGeometry(r);
   }
   void onChanged(Prop prop, int a, int b) override {
     switch (prop) {

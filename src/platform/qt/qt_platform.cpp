@@ -7,7 +7,10 @@
 #include <QFontMetrics>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QGridLayout>
 #include <QScreen>
+#include <QSpacerItem>
+#include <QStyle>
 #include <QTimer>
 #include <chrono>
 #include <cmath>
@@ -20,6 +23,11 @@
 #include "platform/qt/serial_line.h"
 
 namespace kit::qt {
+
+namespace {
+// Room a window manager's title bar takes beside the title: icon, close button and margins.
+constexpr int kTitleBarButtonsPx = 120;
+}  // namespace
 
 int codePointsBefore(const QString& s, int utf16Pos) {
   int n = 0;
@@ -110,6 +118,10 @@ double QtPlatform::gridTextWidthTwips(const std::string& text) const {
   return twips(QFontMetrics(QApplication::font()).horizontalAdvance(qs(text)));
 }
 
+double QtPlatform::scrollBarTwips() const {
+  return twips(QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+}
+
 bool QtPlatform::acceptsInput() const {
   return !closing_ && !messageBoxOpen() && !QApplication::activeModalWidget();
 }
@@ -154,6 +166,15 @@ void QtPlatform::showMessageBox(const MessageBoxInfo& box) {
   QWidget* parent = mainWindow();
   if (!parent) parent = QApplication::activeWindow();
   QMessageBox mb(icon, title, qs(box.text), QMessageBox::Ok, parent);
+  // A short message makes a narrow box whose title bar would cut the title: the box is at least
+  // as wide as its title and the title bar's buttons.
+  if (auto* grid = qobject_cast<QGridLayout*>(mb.layout())) {
+    const int titleWidth = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar"))
+                               .horizontalAdvance(title) +
+                           kTitleBarButtonsPx;
+    grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+  }
   // Timers and receive events go on under the box: the wake timer fires in
   // its nested loop, and runDue lets them run while a box is open.
   if (loop().nextDue()) armWake(*loop().nextDue());

@@ -48,6 +48,7 @@ class QtPlatform : public Platform {
   void pauseMs(double ms) override;
   ScreenSize screen() const override;
   double gridTextWidthTwips(const std::string& text) const override;
+  double scrollBarTwips() const override;
   void formLoading(Form& form) override;
   void formUnloaded(Form& form) override;
 

@@ -9,32 +9,15 @@
 #include <vector>
 
 #include "editors/adjust/frm_Adj_Txp.h"
-#include "shell/MDImain.h"
-#include "shell/program.h"
-#include "support/driver.h"
-#include "support/sim_device.h"
+#include "support/radio_program.h"
 
 namespace j5::adj_test {
 
-struct AdjFixture {
-  kit::HeadlessPlatform platform;
-  j5test::Sim_Device device;
-  sim::Radio& radio = device.radio;
-  Program program{platform};
-  kit::Driver d{platform};
-  SharedData& data = program.data;
+struct AdjFixture : j5test::Program_On_Line {
   frm_Adj_Txp* w = nullptr;
 
-  explicit AdjFixture(bool chinese = true) {
-    device.attach(platform, 1);
-    program.MDImain.load();
-    program.MDImain->move(0, 0, 15360, 11520);
-    d.advance(5000);  // the start-up identification is over
-    data.Comm_Port = 1;
-    data.Lang_Chn = chinese ? kTrue : kFalse;
+  explicit AdjFixture(bool chinese = true) : Program_On_Line(sim::IdentForm::Ident14, chinese) {
     for (int n : {2, 7, 8, 9}) program.setPanel(n, "");
-    radio.clearLog();
-    d.clearMessageBoxes();
   }
 
   frm_Adj_Txp& open() {
@@ -50,11 +33,6 @@ struct AdjFixture {
     d.selectAll();
     d.del();
     d.type(text);
-  }
-  std::vector<std::string> messages() const {
-    std::vector<std::string> out;
-    for (const auto& m : d.messageBoxes()) out.push_back(m.text);
-    return out;
   }
   // Starts a read that the silent radio leaves hanging: the window is busy for a second.
   void hangingRead() {

@@ -42,7 +42,7 @@ TEST(AdjDisplay, EachPageShowsTheDefaults) {
                         w.Text_Freq_H[1].text(), w.Text_Freq_L[2].text(), w.Text_Freq_H[2].text()};
   EXPECT_EQ(limits, (Texts{"130", "179", "240", "270", "400", "520"}));
   for (int i = 0; i < 3; ++i) EXPECT_EQ(w.Check_Tx[i].value(), 1);
-  EXPECT_TRUE(f.messages().empty());
+  EXPECT_TRUE(f.box_texts().empty());
 }
 
 TEST(AdjDisplay, LimitsTransmitFlagsAndVersionFollowTheirBytes) {
@@ -92,7 +92,7 @@ TEST(AdjDisplay, ValuesOutsideAListShowNoSelectionAndStayInTheTable) {
   EXPECT_EQ(f.row(14, 10, 15), (std::vector<int>{-3, 115, 118, 125, 135, 300}));
   EXPECT_EQ(f.data.Adj_Value(13, 15), 2);
   EXPECT_EQ(f.data.Adj_Value(15, 3), 300);
-  EXPECT_TRUE(f.messages().empty());
+  EXPECT_TRUE(f.box_texts().empty());
 }
 
 struct BoxEntry {
@@ -145,9 +145,9 @@ TEST(AdjEntry, ValueBoxesStoreDigitsAndRefuseTheRestWithTheDefault) {
       after(c.row, c.index) = before(c.row, c.index);
       EXPECT_TRUE(after == before) << "another cell changed";
       if (c.max == 0) {
-        EXPECT_TRUE(f.messages().empty());
+        EXPECT_TRUE(f.box_texts().empty());
       } else {
-        EXPECT_EQ(f.messages(), Texts{" 输入数字范围为 0 - " + std::to_string(c.max) + " ！"});
+        EXPECT_EQ(f.box_texts(), Texts{" 输入数字范围为 0 - " + std::to_string(c.max) + " ！"});
         EXPECT_EQ(f.d.lastMessageBox().title, "操作提示");
         EXPECT_EQ(f.d.lastMessageBox().icon, kit::MsgIcon::Information);
       }
@@ -165,7 +165,7 @@ TEST(AdjEntry, TypingIsCheckedKeyByKey) {
   f.d.type("2");
   EXPECT_EQ(f.data.Adj_Value(7, 5), 2);
   f.d.type("5");
-  EXPECT_EQ(f.messages(), Texts{" 输入数字范围为 0 - 20 ！"});
+  EXPECT_EQ(f.box_texts(), Texts{" 输入数字范围为 0 - 20 ！"});
   EXPECT_EQ(f.data.Adj_Value(7, 5), 4);
 }
 
@@ -175,13 +175,13 @@ TEST(AdjEntry, ShowingAValueOutOfRangePutsTheDefaultIn) {
   AdjFixture f;
   f.data.Adj_Value(2, 1) = 64;
   frm_Adj_Txp& w = f.open();
-  EXPECT_EQ(f.messages(), Texts{" 输入数字范围为 0 - 63 ！"});
+  EXPECT_EQ(f.box_texts(), Texts{" 输入数字范围为 0 - 63 ！"});
   EXPECT_EQ(f.data.Adj_Value(2, 1), 15);
   EXPECT_EQ(f.d.focused(), &w.Text_UHF1[1]);
   f.page(3);
   f.data.Adj_Value(9, 0) = 200;
   f.page(4);
-  EXPECT_EQ(f.messages().back(), " 输入数字范围为 0 - 20 ！");
+  EXPECT_EQ(f.box_texts().back(), " 输入数字范围为 0 - 20 ！");
   EXPECT_EQ(f.data.Adj_Value(9, 0), 3);
   EXPECT_EQ(f.d.focused(), &w.TabStrip1);
 }
@@ -282,11 +282,11 @@ TEST(AdjBandLimits, LeavingABoxChecksItThenPacksAllSix) {
       expected[15] = 9;
       EXPECT_EQ(f.row(15), expected);
       if (c.message == 0) {
-        EXPECT_TRUE(f.messages().empty());
+        EXPECT_TRUE(f.box_texts().empty());
       } else {
-        ASSERT_EQ(f.messages().size(), 1u);
+        ASSERT_EQ(f.box_texts().size(), 1u);
         if (chinese) {
-          EXPECT_EQ(f.messages()[0], chn[static_cast<std::size_t>(c.message - 1)]);
+          EXPECT_EQ(f.box_texts()[0], chn[static_cast<std::size_t>(c.message - 1)]);
         }
         EXPECT_EQ(f.d.lastMessageBox().title, chinese ? "操作提示" : "Operate Prompt");
       }
@@ -307,7 +307,7 @@ TEST(AdjBandLimits, EnglishMessages) {
   f.d.paste("520");
   f.d.focus(w.Text_Freq_L[1]);
   EXPECT_EQ(
-      f.messages(),
+      f.box_texts(),
       (Texts{"Receive frequency of upper limit can't more than the highest of work frequency. ",
              "Receive frequency of lower limit can't more than receive frequency of upper "
              "limit."}));

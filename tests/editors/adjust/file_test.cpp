@@ -52,7 +52,7 @@ struct AdjFile : ::testing::Test {
 
 TEST_F(AdjFile, SavedDefaultsLoadBackAndTheVersionStays) {
   save("factory.adj");
-  EXPECT_EQ(f.messages(), Texts{"调整参数保存完毕 ！"});
+  EXPECT_EQ(f.box_texts(), Texts{"调整参数保存完毕 ！"});
   EXPECT_EQ(f.d.lastMessageBox().title, "操作提示");
   const std::string text = readFile(dir / "factory.adj");
   std::vector<std::string> lines;
@@ -68,7 +68,7 @@ TEST_F(AdjFile, SavedDefaultsLoadBackAndTheVersionStays) {
   w->ProgressBar1.setVisible(true);
   w->Label_tr_count.setCaption("x");
   load("factory.adj");
-  EXPECT_EQ(f.messages(), Texts{"调整参数从文件调入成功 ！"});
+  EXPECT_EQ(f.box_texts(), Texts{"调整参数从文件调入成功 ！"});
   SharedData defaults;
   Init_Adj_Default(defaults);
   for (int r = 0; r < 16; ++r)
@@ -105,10 +105,10 @@ TEST_F(AdjFile, AnySplitLoadsAndValuesAreStoredUnchecked) {
     // Bytes beyond the power boxes' range are refused when the page shows them.
     EXPECT_EQ(f.data.Adj_Value(0, 0), 13);
     EXPECT_EQ(f.data.Adj_Value(0, 1), 13);
-    EXPECT_EQ(f.messages().front(), " 输入数字范围为 0 - 15 ！");
+    EXPECT_EQ(f.box_texts().front(), " 输入数字范围为 0 - 15 ！");
     EXPECT_EQ(f.data.Adj_Value(15, 15), 255);
     EXPECT_EQ(f.data.Adj_Value(14, 2), 226);
-    EXPECT_EQ(f.messages().back(), "调整参数从文件调入成功 ！");
+    EXPECT_EQ(f.box_texts().back(), "调整参数从文件调入成功 ！");
   }
 }
 
@@ -136,14 +136,14 @@ TEST_F(AdjFile, BadFilesAreRefusedAndChangeNothing) {
     f.d.clearMessageBoxes();
     request(&SharedData::Open_Adj_Req, name);
     f.d.advance(500);
-    ASSERT_EQ(f.messages().size(), 1u);
-    EXPECT_EQ(f.messages()[0].rfind("调整参数文件调入失败 ！\n", 0), 0u);
+    ASSERT_EQ(f.box_texts().size(), 1u);
+    EXPECT_EQ(f.box_texts()[0].rfind("调整参数文件调入失败 ！\n", 0), 0u);
     EXPECT_TRUE(f.data.Adj_Value == before);
   }
   f.d.clearMessageBoxes();
   request(&SharedData::Open_Adj_Req, "tail.adj");
   f.d.advance(500);
-  EXPECT_EQ(f.messages().back(), "调整参数从文件调入成功 ！");
+  EXPECT_EQ(f.box_texts().back(), "调整参数从文件调入成功 ！");
   EXPECT_EQ(f.data.Adj_Value(15, 15), 9);
 }
 
@@ -151,8 +151,8 @@ TEST_F(AdjFile, AFailedSaveLeavesTheOldFile) {
   f.data.Lang_Chn = kFalse;
   writeFile(dir / "keep.adj", "old contents\r\n");
   test::withFileSizeLimit(100, [&] { save("keep.adj"); });
-  ASSERT_EQ(f.messages().size(), 1u);
-  EXPECT_EQ(f.messages()[0].rfind("Fail to store the adjust parameter file.\n", 0), 0u);
+  ASSERT_EQ(f.box_texts().size(), 1u);
+  EXPECT_EQ(f.box_texts()[0].rfind("Fail to store the adjust parameter file.\n", 0), 0u);
   EXPECT_EQ(readFile(dir / "keep.adj"), "old contents\r\n");
 }
 
@@ -167,7 +167,7 @@ TEST_F(AdjFile, RequestsWaitForTheTransfer) {
   f.d.click(w->Command_save);
   EXPECT_FALSE(f.program.Form_open_adj.loaded());
   EXPECT_FALSE(f.program.Form_save_adj.loaded());
-  EXPECT_EQ(f.messages(), Texts(2, "正在与对讲机进行读写操作 ！"));
+  EXPECT_EQ(f.box_texts(), Texts(2, "正在与对讲机进行读写操作 ！"));
   request(&SharedData::Open_Adj_Req, "saved.adj");
   // Three restarts, each a second's time-out and two seconds' pause: the request waits for all.
   f.d.advance(11500);
@@ -188,7 +188,7 @@ TEST_F(AdjFile, ALoadComesBeforeASaveOfTheSameTick) {
   request(&SharedData::Save_Adj_Req, "in.adj");
   f.data.Open_Adj_Req = kTrue;
   f.d.advance(500);
-  EXPECT_EQ(f.messages(), (Texts{"调整参数从文件调入成功 ！", "调整参数保存完毕 ！"}));
+  EXPECT_EQ(f.box_texts(), (Texts{"调整参数从文件调入成功 ！", "调整参数保存完毕 ！"}));
   EXPECT_EQ(readFile(dir / "in.adj").substr(0, 6), " 7  7 ");
   EXPECT_EQ(f.data.Adj_Value(15, 15), 7);
 }

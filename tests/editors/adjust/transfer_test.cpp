@@ -15,7 +15,6 @@ struct AdjTransfer : ::testing::Test {
   AdjFixture f;
   frm_Adj_Txp& w = f.open();
 
-  std::vector<sim::LogEntry> toRadio(sim::FrameKind kind) const { return j5test::To_Radio(f.radio, kind); }
   static int address(const sim::LogEntry& e) { return e.bytes[1] << 8 | e.bytes[2]; }
   // Runs the clock until the transfer has ended for good (done, failed or refused).
   void finish() {
@@ -51,7 +50,7 @@ TEST_F(AdjTransfer, ReadFillsRowsZeroTo19FromTheFiveBlocks) {
   finish();
 
   std::vector<int> addresses;
-  for (const auto& e : toRadio(FrameKind::ReadRequest)) addresses.push_back(address(e));
+  for (const auto& e : f.toRadio(FrameKind::ReadRequest)) addresses.push_back(address(e));
   EXPECT_EQ(addresses, (std::vector<int>{0x1F00, 0x1F40, 0x1F80, 0x1FC0, 0x1EC0}));
   EXPECT_EQ(labels, (Texts{"正在与对讲机联络 ！", "正在读取 3 数据块", "正在读取 4 数据块",
                            "正在读取 5 数据块", "正在读取 6 数据块", "调整参数读出正常 ！"}));
@@ -61,7 +60,7 @@ TEST_F(AdjTransfer, ReadFillsRowsZeroTo19FromTheFiveBlocks) {
       ASSERT_EQ(f.data.Adj_Value(r, c), f.radio.memory().at(static_cast<std::uint16_t>(base + c)))
           << r << "," << c;
   }
-  EXPECT_EQ(f.messages(), Texts{"从对讲机中读取调整数据完毕 ！"});
+  EXPECT_EQ(f.box_texts(), Texts{"从对讲机中读取调整数据完毕 ！"});
   EXPECT_EQ(f.d.lastMessageBox().title, "操作提示");
   EXPECT_EQ(w.ProgressBar1.value(), 100);
   EXPECT_FALSE(w.Link.MSC.portOpen());
@@ -84,7 +83,7 @@ TEST_F(AdjTransfer, WriteSendsTheTagFrameThenRowsZeroTo15) {
   f.d.click(w.Command_Write);
   finish();
 
-  const auto frames = toRadio(FrameKind::DataFrame);
+  const auto frames = f.toRadio(FrameKind::DataFrame);
   std::vector<int> addresses;
   for (const auto& e : frames) addresses.push_back(address(e));
   std::vector<int> expected = {0x0DF0, 0x1F00, 0x1F10};
@@ -98,7 +97,7 @@ TEST_F(AdjTransfer, WriteSendsTheTagFrameThenRowsZeroTo15) {
   for (int a = 0; a < 256; ++a)
     ASSERT_EQ(f.radio.memory().at(static_cast<std::uint16_t>(0x1F00 + a)), a);
   EXPECT_EQ(f.radio.memory().at(0x1EC0), 0xFF);  // rows 16..19 never reach the radio
-  EXPECT_EQ(f.messages(), Texts{"Complete writing optional parameters to the transceiver."});
+  EXPECT_EQ(f.box_texts(), Texts{"Complete writing optional parameters to the transceiver."});
   EXPECT_EQ(f.d.lastMessageBox().title, "Operate Prompt");
   EXPECT_EQ(w.Label_tr_count.caption(), "Complete writing optional parameters ");
   EXPECT_EQ(w.ProgressBar1.value(), 100);
@@ -111,9 +110,9 @@ TEST_F(AdjTransfer, ANonByteArrivingDuringTheWriteStopsIt) {
   ASSERT_TRUE(f.d.advanceUntil([&] { return w.ProgressBar1.value() >= 25; }, 5000));
   f.data.Adj_Value(10, 0) = 300;
   finish();
-  EXPECT_EQ(f.messages(), Texts{"调整参数含有 0 至 255 以外的数值，写入在此行之前停止，"
+  EXPECT_EQ(f.box_texts(), Texts{"调整参数含有 0 至 255 以外的数值，写入在此行之前停止，"
                                 "对讲机只写入了一部分 ！ 行 10"});
-  EXPECT_EQ(toRadio(FrameKind::DataFrame).size(), 11u);  // the tag frame and rows 0..9
+  EXPECT_EQ(f.toRadio(FrameKind::DataFrame).size(), 11u);  // the tag frame and rows 0..9
   EXPECT_FALSE(w.Link.MSC.portOpen());
 }
 
@@ -123,10 +122,10 @@ TEST_F(AdjTransfer, FourSilentAttemptsEndInPanelTwo) {
   f.hangingRead();
   const double start = f.platform.nowMs();
   finish();
-  EXPECT_EQ(toRadio(FrameKind::AccessCode).size(), 4u);
+  EXPECT_EQ(f.toRadio(FrameKind::AccessCode).size(), 4u);
   EXPECT_NEAR(f.platform.nowMs() - start, 4 * 3000, 100);
   EXPECT_EQ(f.program.panel(2), "联机故障 ！");
-  EXPECT_TRUE(f.messages().empty());
+  EXPECT_TRUE(f.box_texts().empty());
   EXPECT_EQ(w.Label_tr_count.caption(), "正在与对讲机联络 ！");
   EXPECT_TRUE(w.ProgressBar1.visible());
   EXPECT_EQ(w.ProgressBar1.value(), 0);
@@ -143,8 +142,8 @@ TEST_F(AdjTransfer, AReadPressedInTheRetryPauseRunsToTheEnd) {
   f.radio.clearFaults();
   f.d.click(w.Command_read);
   finish();
-  EXPECT_EQ(f.messages(), Texts{"从对讲机中读取调整数据完毕 ！"});
-  EXPECT_EQ(toRadio(FrameKind::AccessCode).size(), 2u);
+  EXPECT_EQ(f.box_texts(), Texts{"从对讲机中读取调整数据完毕 ！"});
+  EXPECT_EQ(f.toRadio(FrameKind::AccessCode).size(), 2u);
   EXPECT_EQ(f.data.Adj_Value(0, 0), f.radio.memory().at(0x1F00));
 }
 
@@ -156,9 +155,9 @@ TEST_F(AdjTransfer, APressWithoutAPortInTheRetryPauseLeavesTheFailurePanel) {
   f.data.Comm_Port = 9;
   f.d.click(w.Command_read);
   f.d.advance(10000);
-  EXPECT_EQ(f.messages(), Texts{"通讯端口打开错误，请正确设置通讯端口 ！"});
+  EXPECT_EQ(f.box_texts(), Texts{"通讯端口打开错误，请正确设置通讯端口 ！"});
   EXPECT_EQ(f.program.panel(2), "联机故障 ！");
-  EXPECT_EQ(toRadio(FrameKind::AccessCode).size(), 1u);
+  EXPECT_EQ(f.toRadio(FrameKind::AccessCode).size(), 1u);
   EXPECT_FALSE(w.Link.Timer3.enabled());
 }
 
@@ -174,13 +173,13 @@ TEST_F(AdjTransfer, ALineThatHangsUpEndsWithoutRestarts) {
     f.program.setPanel(2, "");
     f.d.click(write ? w.Command_Write : w.Command_read);
     const FrameKind frame = write ? FrameKind::DataFrame : FrameKind::ReadRequest;
-    ASSERT_TRUE(f.d.advanceUntil([&] { return toRadio(frame).size() >= 3; }, 5000));
+    ASSERT_TRUE(f.d.advanceUntil([&] { return f.toRadio(frame).size() >= 3; }, 5000));
     f.platform.hangUp(1);
     finish();
-    EXPECT_EQ(f.messages(),
+    EXPECT_EQ(f.box_texts(),
               write ? Texts{"与对讲机的连接中断，写入停止，对讲机只写入了一部分 ！"} : Texts{});
     EXPECT_EQ(f.program.panel(2), "联机故障 ！");
-    EXPECT_EQ(toRadio(FrameKind::AccessCode).size(), 1u);
+    EXPECT_EQ(f.toRadio(FrameKind::AccessCode).size(), 1u);
   }
 }
 
@@ -192,14 +191,14 @@ TEST_F(AdjTransfer, PressesWhileBusyAndBadStartsChangeNothing) {
   f.d.click(w.Command_read);
   f.d.click(w.Command_Write);
   finish();
-  EXPECT_EQ(f.messages(), (Texts{"正在与对讲机进行读写操作 ！", "正在与对讲机进行读写操作 ！",
+  EXPECT_EQ(f.box_texts(), (Texts{"正在与对讲机进行读写操作 ！", "正在与对讲机进行读写操作 ！",
                                  "从对讲机中读取调整数据完毕 ！"}));
   // A value that is no byte: nothing is sent.
   f.d.clearMessageBoxes();
   f.radio.clearLog();
   f.data.Adj_Value(5, 3) = 300;
   f.d.click(w.Command_Write);
-  EXPECT_EQ(f.messages(),
+  EXPECT_EQ(f.box_texts(),
             Texts{"调整参数含有 0 至 255 以外的数值，未向对讲机写入任何数据 ！ 行 5"});
   // A port that does not open: its message, no progress, no restart.
   f.d.clearMessageBoxes();
@@ -208,7 +207,7 @@ TEST_F(AdjTransfer, PressesWhileBusyAndBadStartsChangeNothing) {
   w.Label_tr_count.setCaption("");
   f.d.click(w.Command_read);
   finish();
-  EXPECT_EQ(f.messages(), Texts{"通讯端口打开错误，请正确设置通讯端口 ！"});
+  EXPECT_EQ(f.box_texts(), Texts{"通讯端口打开错误，请正确设置通讯端口 ！"});
   EXPECT_EQ(w.Label_tr_count.caption(), "");
   EXPECT_TRUE(f.radio.log().empty());
 }

@@ -56,7 +56,7 @@ TEST(AdjWindow, CaptionsAndListsAreChineseInBothLanguages) {
     EXPECT_FALSE(w.Check_Tx[0].enabled());
     EXPECT_FALSE(w.Text_Version.enabled());
     EXPECT_FALSE(w.ProgressBar1.visible());
-    EXPECT_TRUE(f.messages().empty());
+    EXPECT_TRUE(f.box_texts().empty());
   }
 }
 
@@ -141,7 +141,7 @@ TEST(AdjWindow, DefaultAndCloseRefuseWhileATransferRuns) {
                 : Texts{"Read-write operating with transceiver .",
                         "Read-write operating，don't close the window.,",
                         "Read-write operating，don't close the window.,"};
-    EXPECT_EQ(f.messages(), expected);
+    EXPECT_EQ(f.box_texts(), expected);
     EXPECT_EQ(f.d.lastMessageBox().title, chinese ? "操作提示" : "Operate prompt");
   }
 }

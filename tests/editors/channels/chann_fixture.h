@@ -1,6 +1,6 @@
 #pragma once
-// The program on the headless platform with the start-up image and the
-// channel window open, and the few steps a user takes in it.
+// The program on the headless platform with the start-up image (a radio on the line where asked)
+// and the channel window open, and the few steps a user takes in it.
 
 #include <gtest/gtest.h>
 
@@ -11,9 +11,7 @@
 #include "data/defaults.h"
 #include "data/tables.h"
 #include "editors/channels/frm_chann.h"
-#include "support/driver.h"
-#include "shell/MDImain.h"
-#include "shell/program.h"
+#include "support/radio_program.h"
 
 namespace j5::chann_test {
 
@@ -25,22 +23,18 @@ struct Other_Window : kit::Form {
   }
 };
 
-struct ChannFixture {
-  kit::HeadlessPlatform platform;
-  Program program{platform};
-  kit::Driver driver{platform};
-  SharedData& data = program.data;
+struct ChannFixture : j5test::Program_On_Line {
   frm_chann* w = nullptr;
   kit::FormSlot<Other_Window> other{[this] { return std::make_unique<Other_Window>(program); }};
 
-  explicit ChannFixture(int total = 128, bool chinese = false) {
+  // `form`, when given, is how the radio on COM1 answers from the start.
+  explicit ChannFixture(int total = 128, bool chinese = false,
+                        std::optional<sim::IdentForm> form = std::nullopt)
+      : Program_On_Line(form, chinese) {
     // Start-up opens a channel window of its own; the tests then set what
     // they need and open a fresh one.
-    program.MDImain.load();
-    program.MDImain->move(0, 0, 15360, 11520);
     program.frm_chann.unload();
-    driver.runUntilIdle();
-    data.Lang_Chn = chinese ? kTrue : kFalse;
+    d.runUntilIdle();
     Init_Model_Band(data);
     data.VHF_Low = 130, data.VHF_High = 179;
     data.UHF0_Low = 240, data.UHF0_High = 260;
@@ -53,7 +47,7 @@ struct ChannFixture {
 
   frm_chann& open() {
     w = &program.frm_chann.load();
-    driver.runUntilIdle();
+    d.runUntilIdle();
     return *w;
   }
 
@@ -82,28 +76,23 @@ struct ChannFixture {
   // Clicks a cell and types over its text (the text editor or the list's
   // text field, whichever the click opened).
   void typeInto(int row, int col, const std::string& text) {
-    driver.clickCell(grid(), row, col);
-    driver.selectAll();
-    if (text.empty()) driver.del();
-    driver.type(text);
+    d.clickCell(grid(), row, col);
+    d.selectAll();
+    if (text.empty()) d.del();
+    d.type(text);
   }
   // Leaves the cell under edit the way a user does: a click on the number
   // column of the first row.
-  void clickAway() { driver.clickCell(grid(), 1, 0); }
+  void clickAway() { d.clickCell(grid(), 1, 0); }
   void pick(int row, int col, const std::string& item) {
-    driver.clickCell(grid(), row, col);
-    driver.pick(w->Combo_edit, item);
+    d.clickCell(grid(), row, col);
+    d.pick(w->Combo_edit, item);
   }
   // The user works in another window and comes back.
   void leaveAndReturn(const std::function<void()>& meanwhile) {
-    driver.activate(other.load());
+    d.activate(other.load());
     meanwhile();
-    driver.activate(*w);
-  }
-  std::vector<std::string> messages() {
-    std::vector<std::string> out;
-    for (const auto& m : driver.messageBoxes()) out.push_back(m.text);
-    return out;
+    d.activate(*w);
   }
 };
 

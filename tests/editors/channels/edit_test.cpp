@@ -47,16 +47,16 @@ TEST(ChannEditors, EachColumnOpensItsEditorOverTheCell) {
                         {20, 13, Case::Text, 0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.row) + "," + std::to_string(c.col));
-    f.driver.clickCell(f.grid(), c.row, c.col);
+    f.d.clickCell(f.grid(), c.row, c.col);
     EXPECT_EQ(w.Text_Edit.visible(), c.editor == Case::Text);
     EXPECT_EQ(w.Combo_edit.visible(), c.editor == Case::List);
     kit::Control& editor = c.editor == Case::List ? static_cast<kit::Control&>(w.Combo_edit)
                                                   : static_cast<kit::Control&>(w.Text_Edit);
     if (c.editor == Case::None) {
-      EXPECT_EQ(f.driver.focused(), &f.grid());
+      EXPECT_EQ(f.d.focused(), &f.grid());
       continue;
     }
-    EXPECT_EQ(f.driver.focused(), &editor);
+    EXPECT_EQ(f.d.focused(), &editor);
     EXPECT_EQ(editor.left(), w.MSF_Chann.left() + f.grid().colPos(c.col));
     EXPECT_EQ(editor.top(), w.MSF_Chann.top() + f.grid().rowPos(c.row));
     EXPECT_EQ(editor.width(), f.grid().colWidth(c.col));
@@ -69,10 +69,10 @@ TEST(ChannEditors, EachColumnOpensItsEditorOverTheCell) {
       EXPECT_EQ(w.Combo_edit.text(), c.col == 4 || c.col == 5 ? "" : f.cell(c.row, c.col));
     }
   }
-  f.driver.clickCell(f.grid(), 1, 12);
+  f.d.clickCell(f.grid(), 1, 12);
   EXPECT_EQ(w.Combo_edit.list(0), "OFF");
   EXPECT_EQ(w.Combo_edit.list(8), "8");
-  f.driver.clickCell(f.grid(), 1, 4);
+  f.d.clickCell(f.grid(), 1, 4);
   EXPECT_EQ(w.Combo_edit.list(0), "OFF");
   EXPECT_EQ(w.Combo_edit.list(1), "67.0");
   EXPECT_EQ(w.Combo_edit.list(260), "D754I");
@@ -83,11 +83,11 @@ TEST(ChannEditors, NoEncodeToneEditorWithoutAReceiveFrequency) {
   frm_chann& w = f.open();
   f.pick(20, 1, "VHF/UHF");
   EXPECT_EQ(f.cell(20, 1), "VHF/UHF");
-  f.driver.clickCell(f.grid(), 20, 5);
+  f.d.clickCell(f.grid(), 20, 5);
   EXPECT_FALSE(w.Combo_edit.visible());
   EXPECT_FALSE(w.Text_Edit.visible());
   // The band allows the other settings, though.
-  f.driver.clickCell(f.grid(), 20, 6);
+  f.d.clickCell(f.grid(), 20, 6);
   EXPECT_TRUE(w.Combo_edit.visible());
 }
 
@@ -95,10 +95,40 @@ TEST(ChannEditors, ScrollingHidesTheTextEditorButTheEditIsStillCommitted) {
   ChannFixture f;
   frm_chann& w = f.open();
   f.typeInto(2, 2, "150");
-  f.driver.scroll(f.grid(), 40);
+  f.d.scroll(f.grid(), 40);
   EXPECT_FALSE(w.Text_Edit.visible());
-  f.driver.clickCell(f.grid(), 45, 0);
+  f.d.clickCell(f.grid(), 45, 0);
   EXPECT_EQ(f.record(1, 0, 7), (Bytes{0, 0, 0x00, 0x15, 0, 0, 0x00, 0x15}));
+}
+
+TEST(ChannEditors, EnterBringsTheNextCellIntoViewBeforeItsEditorGoesThere) {
+  ChannFixture f;
+  frm_chann& w = f.open();
+  kit::Grid& g = f.grid();
+  // A grid that shows only some columns beside its vertical bar.
+  g.move(g.left(), g.top(), 6000, g.height());
+  ASSERT_TRUE(g.showsVerticalBar());
+  const double roomRight = g.left() + 6000 - 30 - 255;
+  auto inView = [&](const kit::Control& editor) {
+    return editor.left() >= g.left() + 30 && editor.left() + editor.width() <= roomRight;
+  };
+  f.typeInto(20, 2, "145.5");
+  for (int col = 3; col <= 13; ++col) {
+    SCOPED_TRACE(col);
+    f.d.enter();
+    ASSERT_EQ(g.col(), col);
+    const kit::Control& editor = col == 3 || col == 13 ? static_cast<kit::Control&>(w.Text_Edit)
+                                                       : static_cast<kit::Control&>(w.Combo_edit);
+    ASSERT_TRUE(editor.visible());
+    EXPECT_TRUE(inView(editor)) << editor.left() << " + " << editor.width();
+    if (col == 4) f.d.type("67");
+    if (col == 5) f.d.type("67");
+    if (col >= 6 && col <= 12) f.d.pick(w.Combo_edit, w.Combo_edit.list(0));
+  }
+  f.d.type("far");
+  f.d.enter();
+  f.clickAway();
+  EXPECT_EQ(f.nameRow(19), (Bytes{'F', 'A', 'R', 255, 255, 255}));
 }
 
 // --- frequencies -----------------------------------------------------------
@@ -131,7 +161,7 @@ TEST(ChannCommit, ReceiveFrequenciesAreTestedAgainstTheThreeBands) {
     f.typeInto(1, 2, c.text);
     f.clickAway();
     const bool accepted = *c.shown != 0;
-    EXPECT_EQ(f.messages(), accepted ? Cells{} : Cells{kRxRange});
+    EXPECT_EQ(f.box_texts(), accepted ? Cells{} : Cells{kRxRange});
     // An accepted entry sets TX as well; a refused one on a programmed
     // channel changes only RX, to the lower limit.
     const Cells expected = accepted ? Cells{c.shown, c.shown} : Cells{"130.00000", "245.62500"};
@@ -151,7 +181,7 @@ TEST(ChannCommit, MessagesCarryTheExclamationAndTheirTitleInEitherLanguage) {
     f.typeInto(20, 3, "145");
     f.typeInto(1, 13, "abcdefg");
     f.clickAway();
-    const auto& boxes = f.driver.messageBoxes();
+    const auto& boxes = f.d.messageBoxes();
     ASSERT_EQ(boxes.size(), 4u);
     const Cells texts = chinese ? Cells{"接收频率超出范围 ！", "发射频率超出范围 ！",
                                         "请先输入接收频率 ！", "信道名称的字符个数最大为 6 位 ！"}
@@ -175,7 +205,7 @@ TEST(ChannCommit, TheRangeTestStaysBelowWhatFourBcdBytesHold) {
   EXPECT_EQ(f.cells(1, 2, 3), (Cells{"999.99000", "999.99000"}));
   f.typeInto(1, 2, "1000");
   f.clickAway();
-  EXPECT_EQ(f.messages(), Cells{kRxRange});
+  EXPECT_EQ(f.box_texts(), Cells{kRxRange});
   EXPECT_EQ(f.cell(1, 2), "130.00000");
   EXPECT_EQ(f.record(0, 0, 3), (Bytes{0, 0, 0x00, 0x13}));
 }
@@ -206,7 +236,7 @@ TEST(ChannCommit, ARefusedReceiveFrequencyOnAnEmptyRowGivesTheLowerLimitToBoth) 
   f.open();
   f.typeInto(20, 2, "50");
   f.clickAway();
-  EXPECT_EQ(f.messages(), Cells{kRxRange});
+  EXPECT_EQ(f.box_texts(), Cells{kRxRange});
   EXPECT_EQ(f.cells(20, 1, 6), (Cells{"VHF/UHF ", "130.00000", "130.00000", "OFF", "OFF", "HIGH"}));
 }
 
@@ -214,9 +244,9 @@ TEST(ChannCommit, ErasingTheReceiveFrequencyDeletesTheChannel) {
   ChannFixture f;
   f.setName(0, {0x41});
   f.open();
-  f.driver.clickCell(f.grid(), 1, 2);
-  f.driver.selectAll();
-  f.driver.del();
+  f.d.clickCell(f.grid(), 1, 2);
+  f.d.selectAll();
+  f.d.del();
   f.clickAway();
   EXPECT_EQ(f.cells(1), Cells(13, ""));
   EXPECT_EQ(f.record(0), Bytes(16, 255));
@@ -233,21 +263,21 @@ TEST(ChannCommit, TransmitFrequencies) {
   // Refused: the lower limit, and the TX tone off.
   f.typeInto(6, 3, "300");
   f.clickAway();
-  EXPECT_EQ(f.messages(), Cells{kTxRange});
+  EXPECT_EQ(f.box_texts(), Cells{kTxRange});
   EXPECT_EQ(f.cells(6, 3, 5), (Cells{"130.00000", "250.3", "OFF"}));
   EXPECT_EQ(f.record(5, 4, 11), (Bytes{0, 0, 0x00, 0x13, 0xC7, 0x09, 255, 255}));
   // Erased: no TX frequency and no TX tone.
-  f.driver.clickCell(f.grid(), 6, 3);
-  f.driver.selectAll();
-  f.driver.del();
+  f.d.clickCell(f.grid(), 6, 3);
+  f.d.selectAll();
+  f.d.del();
   f.clickAway();
   EXPECT_EQ(f.cells(6, 3, 5), (Cells{"", "250.3", ""}));
   EXPECT_EQ(f.record(5, 4, 11), (Bytes{255, 255, 255, 255, 0xC7, 0x09, 255, 255}));
   // On an empty row: the receive frequency comes first.
-  f.driver.clearMessageBoxes();
+  f.d.clearMessageBoxes();
   f.typeInto(20, 3, "145");
   f.clickAway();
-  EXPECT_EQ(f.messages(), Cells{kRxFirst});
+  EXPECT_EQ(f.box_texts(), Cells{kRxFirst});
   EXPECT_EQ(f.cells(20), Cells(13, ""));
   EXPECT_EQ(f.record(19), Bytes(16, 255));
   EXPECT_EQ(f.w->Text_Edit.text(), "");
@@ -257,33 +287,33 @@ TEST(ChannCommit, EnterWalksThroughANewChannelStoringEachEntry) {
   ChannFixture f;
   frm_chann& w = f.open();
   f.typeInto(20, 2, "145.5");
-  f.driver.enter();
+  f.d.enter();
   ASSERT_TRUE(w.Text_Edit.visible());
   EXPECT_EQ(f.grid().col(), 3);
   EXPECT_EQ(w.Text_Edit.text(), "145.50000");
-  f.driver.selectAll();
-  f.driver.type("146");
-  f.driver.enter();
+  f.d.selectAll();
+  f.d.type("146");
+  f.d.enter();
   ASSERT_TRUE(w.Combo_edit.visible());
   EXPECT_EQ(f.grid().col(), 4);
-  f.driver.type("67");
-  f.driver.enter();
+  f.d.type("67");
+  f.d.enter();
   EXPECT_EQ(f.grid().col(), 5);
-  f.driver.type("d023n");
-  f.driver.enter();
+  f.d.type("d023n");
+  f.d.enter();
   for (const char* item : {"LOW", "N", "BOT", "ON", "OFF", "3"}) {
-    f.driver.pick(w.Combo_edit, item);
-    f.driver.enter();
+    f.d.pick(w.Combo_edit, item);
+    f.d.enter();
   }
-  f.driver.pick(w.Combo_edit, "2");  // SCR
-  f.driver.enter();
+  f.d.pick(w.Combo_edit, "2");  // SCR
+  f.d.enter();
   ASSERT_TRUE(w.Text_Edit.visible());
   EXPECT_EQ(f.grid().col(), 13);
-  f.driver.type("home1");
-  f.driver.enter();
+  f.d.type("home1");
+  f.d.enter();
   EXPECT_FALSE(w.Text_Edit.visible());
   f.clickAway();
-  EXPECT_TRUE(f.messages().empty());
+  EXPECT_TRUE(f.box_texts().empty());
   EXPECT_EQ(f.cells(20), (Cells{"VHF/UHF ", "145.50000", "146.00000", "67.0", "D023N", "LOW", "N",
                                 "BOT", "ON", "OFF", "3", " 2", "HOME1"}));
   EXPECT_EQ(f.record(19),
@@ -296,52 +326,52 @@ TEST(ChannCommit, EnterWithARefusedFrequencyStoresTheLowerLimit) {
   frm_chann& w = f.open();
   // RX: unlike a click, Enter sets TX to the lower limit as well.
   f.typeInto(1, 2, "399");
-  f.driver.enter();
-  EXPECT_EQ(f.messages(), Cells{kRxRange});
+  f.d.enter();
+  EXPECT_EQ(f.box_texts(), Cells{kRxRange});
   EXPECT_EQ(f.cells(1, 2, 3), (Cells{"130.00000", "130.00000"}));
   EXPECT_EQ(f.record(0, 0, 7), (Bytes{0, 0, 0x00, 0x13, 0, 0, 0x00, 0x13}));
   // TX: one message, the lower limit, then on to the tone.
-  f.driver.clearMessageBoxes();
+  f.d.clearMessageBoxes();
   f.typeInto(6, 3, "300");
-  f.driver.enter();
-  EXPECT_EQ(f.messages(), Cells{kTxRange});
+  f.d.enter();
+  EXPECT_EQ(f.box_texts(), Cells{kTxRange});
   EXPECT_EQ(f.cell(6, 3), "130.00000");
   EXPECT_EQ(f.record(5, 4, 7), (Bytes{0, 0, 0x00, 0x13}));
   EXPECT_EQ(f.grid().col(), 4);
   EXPECT_TRUE(w.Combo_edit.visible());
   // Only the first nine characters of an accepted entry count.
   f.typeInto(2, 2, "145.50000999");
-  f.driver.enter();
+  f.d.enter();
   EXPECT_EQ(f.cells(2, 2, 3), (Cells{"145.50000", "145.50000"}));
 }
 
 TEST(ChannCommit, EnterOnTheTransmitCellOfAnEmptyChannelGoesToTheNextBand) {
   ChannFixture f;
   frm_chann& w = f.open();
-  f.driver.clickCell(f.grid(), 20, 3);
-  f.driver.enter();
+  f.d.clickCell(f.grid(), 20, 3);
+  f.d.enter();
   EXPECT_EQ(f.grid().row(), 21);
   EXPECT_EQ(f.grid().col(), 1);
   EXPECT_TRUE(w.Combo_edit.visible());
   EXPECT_EQ(f.record(19), Bytes(16, 255));
   EXPECT_EQ(f.record(20), Bytes(16, 255));
   // The last row stays.
-  f.driver.clickCell(f.grid(), 128, 3);
-  f.driver.enter();
+  f.d.clickCell(f.grid(), 128, 3);
+  f.d.enter();
   EXPECT_EQ(f.grid().row(), 128);
   EXPECT_EQ(f.grid().col(), 1);
-  EXPECT_TRUE(f.messages().empty());
+  EXPECT_TRUE(f.box_texts().empty());
 }
 
 TEST(ChannCommit, EnterInTheBandListDoesNothingAndInTheNameOnlyHidesTheEditor) {
   ChannFixture f;
   frm_chann& w = f.open();
-  f.driver.clickCell(f.grid(), 1, 1);
-  f.driver.enter();
+  f.d.clickCell(f.grid(), 1, 1);
+  f.d.enter();
   EXPECT_EQ(f.grid().col(), 1);
   EXPECT_TRUE(w.Combo_edit.visible());
   f.typeInto(1, 13, "x1");
-  f.driver.enter();
+  f.d.enter();
   EXPECT_FALSE(w.Text_Edit.visible());
   EXPECT_EQ(f.grid().col(), 13);
   EXPECT_EQ(f.nameRow(0), Bytes(6, 255));
@@ -380,7 +410,7 @@ TEST(ChannCommit, TonesTypedAsValuesOrDcsNames) {
     f.clickAway();
     EXPECT_EQ(f.record(0, 8, 11), c.bytes);
     EXPECT_EQ(f.cell(1, 4), c.dec);
-    EXPECT_TRUE(f.messages().empty());
+    EXPECT_TRUE(f.box_texts().empty());
   }
 }
 
@@ -403,11 +433,11 @@ TEST(ChannCommit, TheEncodeToneAloneAndPicksFromTheToneList) {
   f.pick(1, 4, "254.1");
   EXPECT_EQ(f.record(0, 8, 11), (Bytes{0xED, 0x09, 0xED, 0x09}));
   // Backspace does nothing in a tone cell; leaving it untouched changes nothing.
-  f.driver.clickCell(f.grid(), 1, 4);
-  f.driver.type("67");
-  f.driver.backspace();
+  f.d.clickCell(f.grid(), 1, 4);
+  f.d.type("67");
+  f.d.backspace();
   EXPECT_EQ(w.Combo_edit.text(), "67");
-  f.driver.clickCell(f.grid(), 2, 4);
+  f.d.clickCell(f.grid(), 2, 4);
   f.clickAway();
   EXPECT_EQ(f.record(1, 8, 11), (Bytes{255, 255, 255, 255}));
 }
@@ -445,13 +475,13 @@ TEST(ChannCommit, AfterAPickTheRowShowsWhatTheRecordHolds) {
   f.open();
   // The same cell clicked again after the pick, then left.
   f.pick(1, 12, "4");
-  f.driver.clickCell(f.grid(), 1, 12);
+  f.d.clickCell(f.grid(), 1, 12);
   f.clickAway();
   EXPECT_EQ(f.record(0, 14, 14), Bytes{0x40});
   EXPECT_EQ(f.cell(1, 12), " 4");
   // A click on the header after an encode-tone pick opens the list over the cell again, empty.
   f.pick(1, 5, "67.0");
-  f.driver.clickCell(f.grid(), 0, 5);
+  f.d.clickCell(f.grid(), 0, 5);
   f.clickAway();
   EXPECT_EQ(f.record(0, 10, 11), (Bytes{0x9E, 0x02}));
   EXPECT_EQ(f.cell(1, 5), "67.0");
@@ -460,8 +490,8 @@ TEST(ChannCommit, AfterAPickTheRowShowsWhatTheRecordHolds) {
 TEST(ChannCommit, TypingIntoAChoiceIsUndone) {
   ChannFixture f;
   frm_chann& w = f.open();
-  f.driver.clickCell(f.grid(), 1, 6);
-  f.driver.type("LOW");
+  f.d.clickCell(f.grid(), 1, 6);
+  f.d.type("LOW");
   EXPECT_EQ(w.Combo_edit.text(), "HIGH");
   f.clickAway();
   EXPECT_EQ(f.record(0, 14, 14), Bytes{0});
@@ -509,7 +539,7 @@ TEST(ChannCommit, NamesAreCutUpperCasedAndPackedAsDigitsAndCapitals) {
     f.clickAway();
     EXPECT_EQ(f.cell(1, 13), c.shown);
     EXPECT_EQ(f.nameRow(0), c.bytes);
-    EXPECT_EQ(f.messages(), c.tooLong ? Cells{kNameLength} : Cells{});
+    EXPECT_EQ(f.box_texts(), c.tooLong ? Cells{kNameLength} : Cells{});
   }
 }
 

@@ -24,21 +24,21 @@ TEST(ChannPendingEdit, ArrowKeysOverCellsWithoutAnEditorChangeNothing) {
   f.pick(20, 1, "VHF/UHF");
   // A click on the number column, or on a setting of a channel without a
   // band, places no editor and leaves the focus in the grid.
-  f.driver.clickCell(f.grid(), 1, 0);
+  f.d.clickCell(f.grid(), 1, 0);
   const auto before = f.data.Mem_Image;
   for (kit::Arrow a : {kit::Arrow::Down, kit::Arrow::Down, kit::Arrow::Up, kit::Arrow::Up})
-    f.driver.arrow(a);
-  f.driver.clickCell(f.grid(), 21, 7);
-  EXPECT_EQ(f.driver.focused(), &f.grid());
-  f.driver.arrow(kit::Arrow::Down);
-  f.driver.arrow(kit::Arrow::Up);
-  f.driver.arrow(kit::Arrow::Up);
+    f.d.arrow(a);
+  f.d.clickCell(f.grid(), 21, 7);
+  EXPECT_EQ(f.d.focused(), &f.grid());
+  f.d.arrow(kit::Arrow::Down);
+  f.d.arrow(kit::Arrow::Up);
+  f.d.arrow(kit::Arrow::Up);
   // Arrows onto cells with settings only move: no list opens for the next arrow to pick from.
-  f.driver.clickCell(f.grid(), 8, 0);
+  f.d.clickCell(f.grid(), 8, 0);
   for (kit::Arrow a : {kit::Arrow::Right, kit::Arrow::Up, kit::Arrow::Down, kit::Arrow::Right,
                        kit::Arrow::Down, kit::Arrow::Up})
-    f.driver.arrow(a);
-  EXPECT_EQ(f.driver.focused(), &f.grid());
+    f.d.arrow(a);
+  EXPECT_EQ(f.d.focused(), &f.grid());
   f.clickAway();
   EXPECT_EQ(f.data.Mem_Image, before);
   EXPECT_EQ(f.cell(1, 2), "245.62500");
@@ -89,7 +89,7 @@ TEST(ChannPendingEdit, AnEditMadeBeforeTheImageWasReplacedIsDropped) {
       ChannFixture f;
       f.open();
       f.typeInto(e.row, e.col, e.typed);
-      f.driver.click(f.w->Command_def);
+      f.d.click(f.w->Command_def);
       f.clickAway();
       ChannFixture factory;
       factory.open();
@@ -112,7 +112,7 @@ TEST(ChannPendingEdit, AnEditMadeBeforeTheImageWasReplacedIsDropped) {
       ChannFixture f;
       f.open();
       f.typeInto(e.row, e.col, e.typed);
-      f.driver.click(f.w->Command_Clear);
+      f.d.click(f.w->Command_Clear);
       f.clickAway();
       EXPECT_EQ(f.record(e.row - 1), Bytes(16, 255));
       EXPECT_EQ(f.cell(e.row, e.col), "");
@@ -142,11 +142,11 @@ TEST(ChannPendingEdit, AnImageReadWhileACommitsMessageIsOpenStaysAsRead) {
     // The real program serves the line under a message box: the read ends while it is open.
     f.platform.onMessageBox = [&](const kit::MessageBoxRecord&) { readRadio(f); };
     if (e.enter) {
-      f.driver.enter();
+      f.d.enter();
     } else {
       f.clickAway();
     }
-    EXPECT_EQ(f.messages().size(), 1u);
+    EXPECT_EQ(f.box_texts().size(), 1u);
     const auto read = f.data.Mem_Image;
     f.platform.onMessageBox = nullptr;
     f.clickAway();
@@ -160,12 +160,12 @@ TEST(ChannPendingEdit, AnImageReadWhileACommitsMessageIsOpenStaysAsRead) {
 TEST(ChannPendingEdit, APickInAListLeftOpenOverAReplacedImageStoresNothing) {
   ChannFixture f;
   frm_chann& w = f.open();
-  f.driver.clickCell(f.grid(), 2, 6);
+  f.d.clickCell(f.grid(), 2, 6);
   // The image changes while the list is open (a read finishing in the
   // background); the next pick must not write into it.
   f.setRecord(1, {0x00, 0x00, 0x00, 0x44, 0x00, 0x00, 0x00, 0x44, 0, 0, 0, 0, 0, 0, 0x01, 0x40});
   const auto read = f.data.Mem_Image;
-  f.driver.pick(w.Combo_edit, "LOW");
+  f.d.pick(w.Combo_edit, "LOW");
   EXPECT_EQ(f.data.Mem_Image, read);
   EXPECT_FALSE(w.Combo_edit.visible());
 }
@@ -174,21 +174,21 @@ TEST(ChannPendingEdit, AnActivationUnderACommitsMessageNeitherCommitsTwiceNorMov
   ChannFixture f;
   f.open();
   f.typeInto(2, 2, "50");
-  f.driver.activate(f.other.load());
+  f.d.activate(f.other.load());
   // The user clicks into the inactive window: its activation is queued and
   // runs while the commit's message box is open.
   f.platform.onMessageBox = [&](const kit::MessageBoxRecord&) { f.platform.advance(1); };
   f.w->userActivate();
-  f.driver.clickCell(f.grid(), 5, 0);
-  EXPECT_EQ(f.messages(), std::vector<std::string>{"Over the range of receive frequency ."});
+  f.d.clickCell(f.grid(), 5, 0);
+  EXPECT_EQ(f.box_texts(), std::vector<std::string>{"Over the range of receive frequency ."});
   EXPECT_EQ(f.cells(2, 2, 3), (std::vector<std::string>{"130.00000", "136.10000"}));
 
   // The same under the Enter key's check: the entry is stored where it was made (the lower limit
   // for both frequencies), and the editor moves on from there.
   f.typeInto(3, 2, "50");
-  f.driver.activate(f.other.load());
+  f.d.activate(f.other.load());
   f.w->userActivate();
-  f.driver.enter();
+  f.d.enter();
   EXPECT_EQ(f.cells(3, 2, 3), (std::vector<std::string>{"130.00000", "130.00000"}));
   EXPECT_EQ(f.record(2, 0, 7), (Bytes{0, 0, 0x00, 0x13, 0, 0, 0x00, 0x13}));
   EXPECT_EQ(f.grid().row(), 3);

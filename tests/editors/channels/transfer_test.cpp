@@ -6,7 +6,6 @@
 #include <filesystem>
 
 #include "chann_fixture.h"
-#include "support/sim_device.h"
 #include "support/temp_dir.h"
 
 namespace j5::chann_test {
@@ -24,24 +23,17 @@ sim::Fault Fault(sim::Misbehaviour what, std::optional<FrameKind> answering, int
 }
 
 struct ChannTransfer : ::testing::Test, ChannFixture {
-  j5test::Sim_Device device;
-  sim::Radio& radio = device.radio;
-
-  explicit ChannTransfer(int total = 128) : ChannFixture(total) {
-    radio.config().identForm = sim::IdentForm::Ident8;
-    device.attach(platform, 1);
+  explicit ChannTransfer(int total = 128) : ChannFixture(total, false, sim::IdentForm::Ident8) {
     Fill_Access_Code(data);
-    data.Comm_Port = 1;
     // Every radio byte of the channel memory different from its neighbours.
     for (int a = 0; a < 0x1800; ++a)
       radio.memory().set(static_cast<std::uint16_t>(a), static_cast<std::uint8_t>(a * 7 + a / 256));
     open();
-    driver.clearMessageBoxes();
+    d.clearMessageBoxes();
   }
-  std::vector<sim::LogEntry> toRadio(sim::FrameKind kind) const { return j5test::To_Radio(radio, kind); }
   void runUntilIdle(double maxMs = 30000) {
-    ASSERT_TRUE(driver.advanceUntil([&] { return !w->Link.Link_Busy(); }, maxMs));
-    driver.advance(5000);  // a retry or a failure report that follows
+    ASSERT_TRUE(d.advanceUntil([&] { return !w->Link.Link_Busy(); }, maxMs));
+    d.advance(5000);  // a retry or a failure report that follows
   }
   int radioByte(int address) const {
     return radio.memory().read(static_cast<std::uint16_t>(address), 1)[0];
@@ -62,7 +54,7 @@ TEST_F(ChannTransfer, ReadFetchesChannelAndNamePairs) {
   w->Command_read.Click();
   EXPECT_TRUE(w->ProgressBar1.visible());
   EXPECT_EQ(w->Label_tr_count.caption(), "Connecting with transceiver. ");
-  driver.advance(1000);
+  d.advance(1000);
   EXPECT_EQ(record(0), first);
   EXPECT_EQ(w->Label_tr_count.caption().rfind("Reading ", 0), 0u);
   runUntilIdle();
@@ -86,8 +78,8 @@ TEST_F(ChannTransfer, ReadFetchesChannelAndNamePairs) {
     }
   }
   EXPECT_EQ(data.Mem_Image(128, 0), row128);
-  EXPECT_EQ(messages(), std::vector<std::string>{"Complete reading data from the transceiver."});
-  EXPECT_EQ(driver.lastMessageBox().title, "Operate prompt");
+  EXPECT_EQ(box_texts(), std::vector<std::string>{"Complete reading data from the transceiver."});
+  EXPECT_EQ(d.lastMessageBox().title, "Operate prompt");
   EXPECT_EQ(w->Label_tr_count.caption(), "Read Channel Data is Ok ！");
   EXPECT_EQ(program.panel(2), "Connect well with radio.");
   EXPECT_FALSE(w->MSC.portOpen());
@@ -121,7 +113,7 @@ TEST_F(ChannTransfer, WriteSendsRecordsAndNames) {
     }
   EXPECT_EQ(radioByte(0x10), 0x00);
   EXPECT_EQ(radioByte(0x11), 0x50);
-  EXPECT_EQ(messages(), std::vector<std::string>{"Complete writing the data to transceiver."});
+  EXPECT_EQ(box_texts(), std::vector<std::string>{"Complete writing the data to transceiver."});
   EXPECT_EQ(w->Label_tr_count.caption(), "Channel Data Writed ！");
 }
 
@@ -152,12 +144,12 @@ TEST_F(ChannTransfer, FailuresAreRetriedOnceThenReported) {
     radio.reset();
     radio.clearLog();
     c.fault(radio);
-    driver.clearMessageBoxes();
+    d.clearMessageBoxes();
     program.setPanel(2, "");
     const MemImage before = data.Mem_Image;
     (c.write ? w->Command_Write : w->Command_read).Click();
-    ASSERT_TRUE(driver.advanceUntil([&] { return !driver.messageBoxes().empty(); }, 60000));
-    EXPECT_EQ(messages(), std::vector<std::string>{"Fail connect with transceiver."});
+    ASSERT_TRUE(d.advanceUntil([&] { return !d.messageBoxes().empty(); }, 60000));
+    EXPECT_EQ(box_texts(), std::vector<std::string>{"Fail connect with transceiver."});
     EXPECT_EQ(program.panel(2), "Communication fault.");
     EXPECT_EQ(toRadio(FrameKind::AccessCode).size(), 2u);
     EXPECT_FALSE(w->MSC.portOpen());
@@ -171,18 +163,18 @@ TEST_F(ChannTransfer, FailuresAreRetriedOnceThenReported) {
 
 TEST_F(ChannTransfer, BusyAndPortErrors) {
   w->Command_read.Click();
-  driver.advance(50);
+  d.advance(50);
   w->Command_Write.Click();
-  EXPECT_EQ(messages(), std::vector<std::string>{"Read-write operating with transceiver ."});
+  EXPECT_EQ(box_texts(), std::vector<std::string>{"Read-write operating with transceiver ."});
   EXPECT_EQ(toRadio(FrameKind::AccessCode).size(), 1u);
   w->Show_Open_Chann();
   EXPECT_FALSE(program.Form_open_chann.loaded());
   runUntilIdle();
 
-  driver.clearMessageBoxes();
+  d.clearMessageBoxes();
   data.Comm_Port = 9;
   w->Command_read.Click();
-  EXPECT_EQ(messages(), std::vector<std::string>{
+  EXPECT_EQ(box_texts(), std::vector<std::string>{
                             "Communication port is error, please setting right communication port . ！"});
   EXPECT_EQ(data.Port_Error, kTrue);
   EXPECT_FALSE(w->Link.Link_Busy());
@@ -200,18 +192,18 @@ TEST_F(ChannTransfer, ClosingIsRefusedWhileItsOwnTransferRuns) {
   } ways[] = {
       {"Close", [&] { w->Command_close.Click(); }},
       {"close box", [&] { w->unload(); }},
-      {"Channel_edit", [&] { driver.click(m.Channel_edit); }},
+      {"Channel_edit", [&] { d.click(m.Channel_edit); }},
   };
   for (const auto& c : ways) {
     SCOPED_TRACE(c.way);
     radio.clearLog();
-    driver.clearMessageBoxes();
+    d.clearMessageBoxes();
     frm_chann* before = w;
     w->Command_Write.Click();
-    driver.advance(1000);
+    d.advance(1000);
     ASSERT_TRUE(w->Link.Link_Busy());
     c.press();
-    EXPECT_EQ(messages(),
+    EXPECT_EQ(box_texts(),
               std::vector<std::string>{"Read-write operating，don't close the window.,"});
     ASSERT_TRUE(program.frm_chann.loaded());
     EXPECT_EQ(&*program.frm_chann, before);
@@ -219,7 +211,7 @@ TEST_F(ChannTransfer, ClosingIsRefusedWhileItsOwnTransferRuns) {
     runUntilIdle();
     EXPECT_EQ(toRadio(FrameKind::DataFrame).size() + toRadio(FrameKind::ShortRowFrame).size(),
               128u);
-    EXPECT_EQ(driver.lastMessageBox().text, "Complete writing the data to transceiver.");
+    EXPECT_EQ(d.lastMessageBox().text, "Complete writing the data to transceiver.");
   }
 }
 
@@ -231,8 +223,8 @@ TEST_F(ChannTransfer, WriteRefusesValuesThatAreNoByte) {
   setRecord(1, {0xFF, 300});
   setName(2, {0x41, 0x42, -1});
   w->Command_Write.Click();
-  ASSERT_EQ(driver.messageBoxes().size(), 1u);
-  EXPECT_NE(driver.lastMessageBox().text.find("nothing was written"), std::string::npos);
+  ASSERT_EQ(d.messageBoxes().size(), 1u);
+  EXPECT_NE(d.lastMessageBox().text.find("nothing was written"), std::string::npos);
   EXPECT_FALSE(w->Link.Link_Busy());
   EXPECT_FALSE(w->MSC.portOpen());
   EXPECT_TRUE(radio.log().empty());
@@ -275,7 +267,7 @@ TEST_F(ChannFile, RoundTripOfRowsZeroTo494) {
   data.Mem_Image(494, 15) = 7;
   data.Mem_Image(495, 0) = 9;
   save(path);
-  EXPECT_EQ(messages(), std::vector<std::string>{"Complete storing  parameter."});
+  EXPECT_EQ(box_texts(), std::vector<std::string>{"Complete storing  parameter."});
   const std::string text = test::readFile(path);
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 496);
   EXPECT_FALSE(w->ProgressBar1.visible());
@@ -285,9 +277,9 @@ TEST_F(ChannFile, RoundTripOfRowsZeroTo494) {
   data.Mem_Image(494, 15) = 0;
   data.Mem_Image(495, 0) = 1;
   setRecord(2, {0xFF});
-  driver.clearMessageBoxes();
+  d.clearMessageBoxes();
   load(path);
-  EXPECT_EQ(messages(), std::vector<std::string>{"Succeed fold the parameter from file."});
+  EXPECT_EQ(box_texts(), std::vector<std::string>{"Succeed fold the parameter from file."});
   for (std::size_t r = 0; r < 495; ++r)
     ASSERT_TRUE(std::equal(saved.row(r).begin(), saved.row(r).begin() + 16,
                            data.Mem_Image.row(r).begin()))
@@ -331,10 +323,10 @@ TEST_F(ChannFile, BadFilesAreRefusedAndChangeNothing) {
     SCOPED_TRACE(c.name);
     const std::string path = dir / ("bad" + std::to_string(n++) + ".dat");
     c.make(path);
-    driver.clearMessageBoxes();
+    d.clearMessageBoxes();
     load(path);
-    ASSERT_EQ(driver.messageBoxes().size(), 1u);
-    EXPECT_EQ(driver.lastMessageBox().text.rfind("Fail to load the parameter file.\n" + path, 0),
+    ASSERT_EQ(d.messageBoxes().size(), 1u);
+    EXPECT_EQ(d.lastMessageBox().text.rfind("Fail to load the parameter file.\n" + path, 0),
               0u);
     for (std::size_t r = 0; r < 601; ++r)
       ASSERT_TRUE(std::equal(before.row(r).begin(), before.row(r).end(),
@@ -344,8 +336,8 @@ TEST_F(ChannFile, BadFilesAreRefusedAndChangeNothing) {
 
 TEST_F(ChannFile, FailedSaveKeepsTheOldFile) {
   save(dir / "missing-folder/chann.dat");
-  ASSERT_EQ(driver.messageBoxes().size(), 1u);
-  EXPECT_EQ(driver.lastMessageBox().text.rfind("Fail to store the parameter file.\n", 0), 0u);
+  ASSERT_EQ(d.messageBoxes().size(), 1u);
+  EXPECT_EQ(d.lastMessageBox().text.rfind("Fail to store the parameter file.\n", 0), 0u);
 }
 
 }  // namespace

@@ -180,9 +180,9 @@ TEST(ChannWindow, DefaultRestoresTheFactoryChannelsWithoutAQuestion) {
   f.typeInto(8, 13, "seven");
   f.clickAway();
   f.setName(30, {0x41});  // a channel beyond the count keeps its name row
-  f.driver.clearMessageBoxes();
-  f.driver.click(f.w->Command_def);
-  EXPECT_TRUE(f.driver.messageBoxes().empty());
+  f.d.clearMessageBoxes();
+  f.d.click(f.w->Command_def);
+  EXPECT_TRUE(f.d.messageBoxes().empty());
   EXPECT_EQ(f.cells(4, 2, 3), (Cells{"400.02500", "400.02500"}));
   // The default channels keep the names their name rows held; an empty
   // channel that is shown loses its name.
@@ -198,8 +198,8 @@ TEST(ChannWindow, ClearEmptiesTheShownChannelsOnlyWithoutAQuestion) {
   f.setName(2, {0x41});
   f.setName(6, {0x42});
   f.open();
-  f.driver.click(f.w->Command_Clear);
-  EXPECT_TRUE(f.driver.messageBoxes().empty());
+  f.d.click(f.w->Command_Clear);
+  EXPECT_TRUE(f.d.messageBoxes().empty());
   for (int r = 1; r <= 5; ++r) {
     EXPECT_EQ(f.cell(r, 0), std::to_string(r - 1));
     EXPECT_EQ(f.cells(r), kEmptyRow) << r;
@@ -215,7 +215,7 @@ TEST(ChannWindow, CloseUnloadsTheWindowAndTheChannelFileDialogs) {
   f.open();
   f.program.Form_open_chann.load();
   f.program.Form_save_chann.load();
-  f.driver.click(f.w->Command_close);
+  f.d.click(f.w->Command_close);
   EXPECT_FALSE(f.program.frm_chann.loaded());
   EXPECT_FALSE(f.program.Form_open_chann.loaded());
   EXPECT_FALSE(f.program.Form_save_chann.loaded());
@@ -223,7 +223,7 @@ TEST(ChannWindow, CloseUnloadsTheWindowAndTheChannelFileDialogs) {
   // Loading again builds a fresh window.
   f.open();
   EXPECT_EQ(f.data.Win_Chann, kTrue);
-  EXPECT_TRUE(f.driver.close(*f.w));
+  EXPECT_TRUE(f.d.close(*f.w));
   EXPECT_EQ(f.data.Win_Chann, kFalse);
 }
 

@@ -103,24 +103,24 @@ TEST(DtmfDisplay, TheUserSetsPttOptionsAndTimesEachInItsOwnBits) {
   DtmfFixture f;
   f.set(202, 15, {0xF0});
   frm_dtmf& w = f.open();
-  f.driver.click(w.Check_Ptt_P);
+  f.d.click(w.Check_Ptt_P);
   EXPECT_EQ(f.bytes(202, 15, 15), (std::vector<int>{0xF1}));
-  f.driver.click(w.Check_Ptt_S);
+  f.d.click(w.Check_Ptt_S);
   EXPECT_EQ(f.bytes(202, 15, 15), (std::vector<int>{0xF3}));
-  f.driver.click(w.Check_Ptt_P);
+  f.d.click(w.Check_Ptt_P);
   EXPECT_EQ(f.bytes(202, 15, 15), (std::vector<int>{0xF2}));
 
   for (auto [text, index] : {std::pair{"2000", 195}, {"50", 0}, {"1000", 95}}) {
-    f.driver.pick(w.Combo_Enc_ys1, text);
+    f.d.pick(w.Combo_Enc_ys1, text);
     EXPECT_EQ(f.data.Mem_Image(203, 2), index) << text;
   }
-  f.driver.pick(w.Combo_Enc_ys2, "60");
+  f.d.pick(w.Combo_Enc_ys2, "60");
   EXPECT_EQ(f.bytes(203, 0, 4), (std::vector<int>{0x1F, 0x03, 95, 1, 11}));
 
   // Typing into a time list stores nothing; the next display shows the stored entry.
-  f.driver.focus(w.Combo_Enc_ys2);
-  f.driver.selectAll();
-  f.driver.type("75");
+  f.d.focus(w.Combo_Enc_ys2);
+  f.d.selectAll();
+  f.d.type("75");
   EXPECT_EQ(f.data.Mem_Image(203, 3), 1);
   f.redisplay();
   EXPECT_EQ(w.Combo_Enc_ys2.text(), "60");

@@ -1,6 +1,7 @@
 #pragma once
-// The program on the headless platform after its start-up, with the DTMF window opened from the
-// Edit menu as a user opens it, and the record's bytes to read and set.
+// The program on the headless platform after its start-up (a radio on the line where asked), with
+// the DTMF window opened from the Edit menu as a user opens it, and the record's bytes to read and
+// set.
 
 #include <gtest/gtest.h>
 
@@ -10,33 +11,21 @@
 #include "data/defaults.h"
 #include "editors/channels/frm_chann.h"
 #include "editors/dtmf/frm_dtmf.h"
-#include "shell/MDImain.h"
-#include "shell/program.h"
-#include "support/driver.h"
+#include "support/radio_program.h"
 
 namespace j5::dtmf_test {
 
-struct DtmfFixture {
-  kit::HeadlessPlatform platform;
-  Program program{platform};
-  kit::Driver driver{platform};
-  SharedData& data = program.data;
+struct DtmfFixture : j5test::Program_On_Line {
   frm_dtmf* w = nullptr;
 
-  // `com1`, when given, answers on COM1 from the start (the start-up exchange is over when the
-  // fixture is ready).
-  explicit DtmfFixture(bool chinese = false, kit::SerialDevice* com1 = nullptr) {
-    if (com1) platform.attachDevice(1, *com1);
-    program.MDImain.load();
-    program.MDImain->move(0, 0, 15360, 11520);
-    driver.advance(5000);
-    driver.clearMessageBoxes();
-    data.Lang_Chn = chinese ? kTrue : kFalse;
+  // `form`, when given, is how the radio on COM1 answers from the start.
+  explicit DtmfFixture(bool chinese = false, std::optional<sim::IdentForm> form = std::nullopt)
+      : Program_On_Line(form, chinese) {
     Init_Factory_Image(data);
   }
 
   frm_dtmf& open() {
-    driver.click(program.MDImain->Dtmf_edit);
+    d.click(program.MDImain->Dtmf_edit);
     w = program.frm_dtmf.get();
     return *w;
   }
@@ -52,13 +41,8 @@ struct DtmfFixture {
   }
   // The window shows the image afresh, as when the user comes back to it.
   void redisplay() {
-    driver.activate(program.frm_chann.load());
-    driver.activate(*w);
-  }
-  std::vector<std::string> messages() const {
-    std::vector<std::string> out;
-    for (const auto& m : driver.messageBoxes()) out.push_back(m.text);
-    return out;
+    d.activate(program.frm_chann.load());
+    d.activate(*w);
   }
 };
 

@@ -11,19 +11,19 @@ const std::vector<int> kNoCode(5, 255);
 TEST(DtmfFields, TheOwnIdTakesDigitsOnlyAndAFullBoxStartsAgainWithTheNextDigit) {
   DtmfFixture f;
   frm_dtmf& w = f.open();
-  f.driver.focus(w.Text_Ani);
-  f.driver.selectAll();
-  f.driver.del();
-  f.driver.type("12a* #345");
+  f.d.focus(w.Text_Ani);
+  f.d.selectAll();
+  f.d.del();
+  f.d.type("12a* #345");
   EXPECT_EQ(w.Text_Ani.text(), "12345");
   EXPECT_EQ(f.bytes(202, 10, 14), (std::vector<int>{1, 2, 3, 4, 5}));
   // A refused key leaves a full box alone.
-  f.driver.type("x#");
+  f.d.type("x#");
   EXPECT_EQ(w.Text_Ani.text(), "12345");
-  f.driver.type("6");
+  f.d.type("6");
   EXPECT_EQ(w.Text_Ani.text(), "6");
   EXPECT_EQ(f.bytes(202, 10, 14), (std::vector<int>{6, 255, 255, 255, 255}));
-  f.driver.backspace();
+  f.d.backspace();
   EXPECT_EQ(w.Text_Ani.text(), "");
 }
 
@@ -57,7 +57,13 @@ TEST(DtmfFields, LeavingACodeBoxChecksItsCode) {
       {"1234567", "Group Digits Max 5 Bits.", "Operate Prompt\"", "", kNoCode, true},
       {"12 3", "Groupdigits only by 0 to 9 and* # A B C D.", "Operate Prompt\"", "", kNoCode, true},
       {"ab1", "Groupdigits only by 0 to 9 and* # A B C D.", "Operate Prompt\"", "", kNoCode, true},
-      {"", "", "", "", kNoCode, true},
+      // The focus stays silently no more: the user learns why, and the way out.
+      {"",
+       "The group can not be empty: enter 3 - 5 digits, or press Close to keep the old one.",
+       "Operate Prompt",
+       "",
+       kNoCode,
+       true},
       {"12",
        " The Group Digits range is 3 - 5 Bits.",
        "Operate Prompt",
@@ -70,19 +76,19 @@ TEST(DtmfFields, LeavingACodeBoxChecksItsCode) {
     SCOPED_TRACE(c.pasted);
     DtmfFixture f;
     frm_dtmf& w = f.open();
-    f.driver.focus(w.Text_Ani);
-    f.driver.selectAll();
-    f.driver.del();
-    f.driver.paste(c.pasted);
-    f.driver.clearMessageBoxes();
-    f.driver.tab();
+    f.d.focus(w.Text_Ani);
+    f.d.selectAll();
+    f.d.del();
+    f.d.paste(c.pasted);
+    f.d.clearMessageBoxes();
+    f.d.tab();
     if (*c.message) {
-      ASSERT_EQ(f.driver.messageBoxes().size(), 1u);
-      EXPECT_EQ(f.driver.lastMessageBox().text, c.message);
-      EXPECT_EQ(f.driver.lastMessageBox().title, c.title);
-      EXPECT_EQ(f.driver.lastMessageBox().icon, kit::MsgIcon::Exclamation);
+      ASSERT_EQ(f.d.messageBoxes().size(), 1u);
+      EXPECT_EQ(f.d.lastMessageBox().text, c.message);
+      EXPECT_EQ(f.d.lastMessageBox().title, c.title);
+      EXPECT_EQ(f.d.lastMessageBox().icon, kit::MsgIcon::Exclamation);
     } else {
-      EXPECT_TRUE(f.driver.messageBoxes().empty());
+      EXPECT_TRUE(f.d.messageBoxes().empty());
     }
     EXPECT_EQ(w.Text_Ani.text(), c.textAfter);
     EXPECT_EQ(f.bytes(202, 10, 14), c.field);
@@ -94,13 +100,13 @@ TEST(DtmfFields, LeavingACodeBoxChecksItsCode) {
 TEST(DtmfFields, APastedLongCodeFillsOnlyItsOwnFive) {
   DtmfFixture f(true);
   frm_dtmf& w = f.open();
-  f.driver.focus(w.Text_Ani);
-  f.driver.selectAll();
-  f.driver.paste("9876543");
+  f.d.focus(w.Text_Ani);
+  f.d.selectAll();
+  f.d.paste("9876543");
   EXPECT_EQ(f.bytes(202, 5, 15), (std::vector<int>{1, 0, 0, 0, 2, 9, 8, 7, 6, 5, 2}));
-  f.driver.tab();
-  EXPECT_EQ(f.driver.lastMessageBox().text, "码组位数最大为 5 位 ！");
-  EXPECT_EQ(f.driver.lastMessageBox().title, "操作提示");
+  f.d.tab();
+  EXPECT_EQ(f.d.lastMessageBox().text, "码组位数最大为 5 位 ！");
+  EXPECT_EQ(f.d.lastMessageBox().title, "操作提示");
 }
 
 TEST(DtmfFields, ARefusedCodeGivesWayToTheOneBeforeWhenTheWindowIsLeftOrClosed) {
@@ -108,30 +114,71 @@ TEST(DtmfFields, ARefusedCodeGivesWayToTheOneBeforeWhenTheWindowIsLeftOrClosed) 
     SCOPED_TRACE(how);
     DtmfFixture f;
     frm_dtmf& w = f.open();
-    f.driver.focus(w.Text_Ani);
-    f.driver.type("7");  // the full box starts again: "7" alone
+    f.d.focus(w.Text_Ani);
+    f.d.type("7");  // the full box starts again: "7" alone
     ASSERT_EQ(f.bytes(202, 10, 14), (std::vector<int>{7, 255, 255, 255, 255}));
     kit::Form& other = *f.program.frm_chann;
     if (how == 0) {
-      f.driver.activate(other);
-      EXPECT_TRUE(f.driver.messageBoxes().empty());
+      f.d.activate(other);
+      EXPECT_TRUE(f.d.messageBoxes().empty());
     } else if (how == 1) {
-      EXPECT_TRUE(f.driver.close(w));
+      EXPECT_TRUE(f.d.close(w));
     } else if (how == 2) {
-      f.driver.click(f.program.MDImain->Dtmf_edit);
+      f.d.click(f.program.MDImain->Dtmf_edit);
     } else {
       // Tab shows the length message; the user goes to another window while it is open.
       f.platform.onMessageBox = [&](const kit::MessageBoxRecord&) {
         f.platform.onMessageBox = nullptr;
-        f.driver.activate(other);
+        f.d.activate(other);
       };
-      f.driver.tab();
-      EXPECT_EQ(f.messages().size(), 1u);
+      f.d.tab();
+      EXPECT_EQ(f.box_texts().size(), 1u);
       EXPECT_EQ(f.platform.activeForm(), &other);
       EXPECT_EQ(w.Text_Ani.text(), "10000");
     }
     EXPECT_EQ(f.bytes(202, 10, 14), (std::vector<int>{1, 0, 0, 0, 0}));
   }
+}
+
+// Close and the close box let the window go whatever the box holds; the record gets back the code
+// the box held when the user came to it.
+TEST(DtmfFields, CloseLeavesAnEmptyOrShortCodeAndPutsTheOldOneBack) {
+  for (const bool chinese : {false, true}) {
+    for (const char* typed : {"", "7"}) {
+      for (const bool closeBox : {false, true}) {
+        SCOPED_TRACE(std::string(typed) + (closeBox ? " close box" : " Close") +
+                     (chinese ? " zh" : " en"));
+        DtmfFixture f(chinese);
+        frm_dtmf& w = f.open();
+        f.d.focus(w.Text_Ani);
+        f.d.selectAll();
+        f.d.del();
+        if (*typed) f.d.type(typed);
+        f.d.clearMessageBoxes();
+        if (closeBox) {
+          EXPECT_TRUE(f.d.close(w));
+        } else {
+          f.d.click(w.Command_close);
+        }
+        EXPECT_FALSE(f.program.frm_dtmf.loaded());
+        EXPECT_TRUE(f.d.messageBoxes().empty());
+        EXPECT_EQ(f.bytes(202, 10, 14), (std::vector<int>{1, 0, 0, 0, 0}));
+      }
+    }
+  }
+}
+
+TEST(DtmfFields, TheEmptyBoxMessageSpeaksChinese) {
+  DtmfFixture f(true);
+  frm_dtmf& w = f.open();
+  f.d.focus(w.Text_Ani);
+  f.d.selectAll();
+  f.d.del();
+  f.d.clearMessageBoxes();
+  f.d.click(w.Check_Ptt_P);
+  ASSERT_EQ(f.box_texts(), (std::vector<std::string>{"码组不能为空，请输入 3 - 5 位码，或按“关闭”放弃修改 ！"}));
+  EXPECT_EQ(f.d.lastMessageBox().title, "操作提示");
+  EXPECT_TRUE(w.Text_Ani.hasFocus());
 }
 
 TEST(DtmfFields, AnEncodeGroupTakesAnyTextAndStoresItsRowWhenLeft) {
@@ -146,29 +193,29 @@ TEST(DtmfFields, AnEncodeGroupTakesAnyTextAndStoresItsRowWhenLeft) {
                {"  9 ", {9, 255, 255, 255, 255}, "9"},
                {"", kNoCode, ""}};
   for (const auto& c : cases) {
-    f.driver.focus(w.Text_tx_Encode[4]);
-    f.driver.selectAll();
-    f.driver.del();
+    f.d.focus(w.Text_tx_Encode[4]);
+    f.d.selectAll();
+    f.d.del();
     const std::vector<int> before = f.bytes(180);
-    f.driver.type(c.typed);
+    f.d.type(c.typed);
     EXPECT_EQ(f.bytes(180), before) << "nothing is stored while typing";
-    f.driver.tab();
+    f.d.tab();
     std::vector<int> row = c.stored;
     row.resize(16, 255);
     EXPECT_EQ(f.bytes(180), row) << c.typed;
     EXPECT_EQ(w.Text_tx_Encode[4].text(), c.shown) << c.typed;
   }
-  EXPECT_TRUE(f.messages().empty());
+  EXPECT_TRUE(f.box_texts().empty());
 
   // Five characters, blanks counted: the next key starts the group again.
-  f.driver.focus(w.Text_tx_Encode[0]);
-  f.driver.type(" ");
+  f.d.focus(w.Text_tx_Encode[0]);
+  f.d.type(" ");
   EXPECT_EQ(w.Text_tx_Encode[0].text(), " ");
-  f.driver.type("1234");
+  f.d.type("1234");
   // Enter types nothing: the full group stays.
-  f.driver.enter();
+  f.d.enter();
   EXPECT_EQ(w.Text_tx_Encode[0].text(), " 1234");
-  f.driver.type("5");
+  f.d.type("5");
   EXPECT_EQ(w.Text_tx_Encode[0].text(), "5");
 }
 

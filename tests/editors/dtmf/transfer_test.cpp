@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "dtmf_fixture.h"
-#include "support/sim_device.h"
 
 namespace j5::dtmf_test {
 namespace {
@@ -21,21 +20,16 @@ struct Progress_Log : kit::Peer {
 };
 
 struct DtmfTransfer : ::testing::Test {
-  j5test::Sim_Device device;
-  sim::Radio& radio = device.radio;
-  DtmfFixture f{true, &device};
+  DtmfFixture f{true, sim::IdentForm::Ident8};
+  sim::Radio& radio = f.radio;
   frm_dtmf& w = f.open();
   Progress_Log log;
 
   DtmfTransfer() {
-    radio.config().identForm = sim::IdentForm::Ident8;
     for (int a = 0x0B00; a < 0x0D00; ++a)
       radio.memory().set(static_cast<std::uint16_t>(a), static_cast<std::uint8_t>(a * 7 + a / 256));
     Fill_Access_Code(f.data);
-    f.data.Comm_Port = 1;
     f.program.setPanel(2, "");
-    radio.clearLog();
-    f.driver.clearMessageBoxes();
     // The transfer runs only where its buttons are shown.
     w.Command_read.setVisible(true);
     w.Command_Write.setVisible(true);
@@ -46,9 +40,8 @@ struct DtmfTransfer : ::testing::Test {
     if (f.program.frm_dtmf.loaded()) w.Label_tr_count.setPeer(nullptr);
   }
   bool runUntilIdle(double maxMs = 20000) {
-    return f.driver.advanceUntil([&] { return !w.Link.Link_Busy(); }, maxMs);
+    return f.d.advanceUntil([&] { return !w.Link.Link_Busy(); }, maxMs);
   }
-  std::vector<sim::LogEntry> toRadio(sim::FrameKind kind) const { return j5test::To_Radio(radio, kind); }
   int radioByte(int address) const {
     return radio.memory().read(static_cast<std::uint16_t>(address), 1)[0];
   }
@@ -56,7 +49,7 @@ struct DtmfTransfer : ::testing::Test {
 
 TEST_F(DtmfTransfer, ReadPutsTheRadiosRecordIntoTheImageAndShowsIt) {
   f.set(204, 0, std::vector<int>(16, 0x77));
-  f.driver.click(w.Command_read);
+  f.d.click(w.Command_read);
   EXPECT_TRUE(w.ProgressBar1.visible());
   EXPECT_EQ(w.Label_tr_count.caption(), "正在与对讲机联络 ！");
   ASSERT_TRUE(runUntilIdle());
@@ -79,9 +72,9 @@ TEST_F(DtmfTransfer, ReadPutsTheRadiosRecordIntoTheImageAndShowsIt) {
                               {87, "正在读取 7 数据块"},
                               {100, "正在读取 8 数据块"},
                               {100, "信令参数读出正常 ！"}}));
-  EXPECT_EQ(f.messages(), (std::vector<std::string>{"从对讲机中读取数据完毕 ！"}));
+  EXPECT_EQ(f.box_texts(), (std::vector<std::string>{"从对讲机中读取数据完毕 ！"}));
   EXPECT_EQ(f.program.panel(2), "与对讲机数据通讯正常");
-  const auto requests = toRadio(sim::FrameKind::ReadRequest);
+  const auto requests = f.toRadio(sim::FrameKind::ReadRequest);
   ASSERT_EQ(requests.size(), 7u);
   EXPECT_EQ(requests[6].bytes, (std::vector<std::uint8_t>{0x53, 0x0C, 0x80, 0x40}));
   EXPECT_FALSE(w.Link.MSC.portOpen());
@@ -91,11 +84,11 @@ TEST_F(DtmfTransfer, WriteSendsRows176To204) {
   f.data.Lang_Chn = kFalse;
   for (int r = 176; r <= 204; ++r)
     for (int c = 0; c < 16; ++c) f.data.Mem_Image(r, c) = static_cast<std::int16_t>((r + c) & 0xFF);
-  f.driver.click(w.Command_Write);
+  f.d.click(w.Command_Write);
   ASSERT_TRUE(runUntilIdle());
   // Each frame carries its row as the image holds it (leaving the encode group the focus was in
   // stored that group and showed the record first).
-  const auto frames = toRadio(sim::FrameKind::DataFrame);
+  const auto frames = f.toRadio(sim::FrameKind::DataFrame);
   ASSERT_EQ(frames.size(), 29u);
   for (int c = 0; c < 29; ++c) {
     EXPECT_EQ(frames[c].bytes[1] << 8 | frames[c].bytes[2], 0x0B00 + 16 * c) << c;
@@ -108,9 +101,9 @@ TEST_F(DtmfTransfer, WriteSendsRows176To204) {
   EXPECT_EQ(log.steps[1], (std::pair<int, std::string>{3, "Writing  0  Data Block"}));
   EXPECT_EQ(log.steps[28], (std::pair<int, std::string>{100, "Writing  27  Data Block"}));
   EXPECT_EQ(log.steps[29].second, "Complete writing Signal parameters ");
-  EXPECT_EQ(f.driver.lastMessageBox().text,
+  EXPECT_EQ(f.d.lastMessageBox().text,
             "Complete writing Signal parameters to the transceiver.");
-  EXPECT_EQ(f.driver.lastMessageBox().title, "Operate Prompt");
+  EXPECT_EQ(f.d.lastMessageBox().title, "Operate Prompt");
 }
 
 TEST_F(DtmfTransfer, AReplyWithoutItsHeaderChangesNothingAndEndsInTheFailureAfterOneRestart) {
@@ -124,64 +117,64 @@ TEST_F(DtmfTransfer, AReplyWithoutItsHeaderChangesNothingAndEndsInTheFailureAfte
                 .answering = sim::FrameKind::ReadRequest,
                 .count = sim::Fault::kAlways,
                 .byte = 0x58});
-  f.driver.click(w.Command_read);
-  ASSERT_TRUE(f.driver.advanceUntil([&] { return !f.messages().empty(); }, 30000));
+  f.d.click(w.Command_read);
+  ASSERT_TRUE(f.d.advanceUntil([&] { return !f.box_texts().empty(); }, 30000));
   for (int r = 176; r <= 207; ++r) EXPECT_EQ(f.bytes(r), before[r - 176]) << r;
-  EXPECT_EQ(toRadio(sim::FrameKind::AccessCode).size(), 2u);
-  EXPECT_EQ(f.messages(), (std::vector<std::string>{"与对讲机联络失败 ！"}));
-  EXPECT_EQ(f.driver.lastMessageBox().title, "操作提示");
+  EXPECT_EQ(f.toRadio(sim::FrameKind::AccessCode).size(), 2u);
+  EXPECT_EQ(f.box_texts(), (std::vector<std::string>{"与对讲机联络失败 ！"}));
+  EXPECT_EQ(f.d.lastMessageBox().title, "操作提示");
   EXPECT_EQ(f.program.panel(2), "联机故障 ！");
   EXPECT_FALSE(w.Link.Link_Busy());
 }
 
 TEST_F(DtmfTransfer, AClickWhileTheRestartIsPendingStartsAFreshExchangeThatFinishes) {
   radio.inject({.what = sim::Misbehaviour::Silence, .answering = sim::FrameKind::ReadRequest});
-  f.driver.click(w.Command_read);
+  f.d.click(w.Command_read);
   ASSERT_TRUE(runUntilIdle());  // the time-out: not busy while the restart waits
-  f.driver.advance(500);
-  f.driver.click(w.Command_read);
+  f.d.advance(500);
+  f.d.click(w.Command_read);
   EXPECT_TRUE(w.Link.Link_Busy());
   ASSERT_TRUE(runUntilIdle());
-  EXPECT_EQ(f.messages(), (std::vector<std::string>{"从对讲机中读取数据完毕 ！"}));
-  f.driver.advance(5000);
+  EXPECT_EQ(f.box_texts(), (std::vector<std::string>{"从对讲机中读取数据完毕 ！"}));
+  f.d.advance(5000);
   EXPECT_FALSE(w.Link.Link_Busy());
-  EXPECT_EQ(toRadio(sim::FrameKind::AccessCode).size(), 2u);
+  EXPECT_EQ(f.toRadio(sim::FrameKind::AccessCode).size(), 2u);
 }
 
 TEST_F(DtmfTransfer, WhileItRunsTheWindowRefusesDefaultCloseAndAnotherStart) {
   f.data.Lang_Chn = kFalse;
-  f.driver.click(w.Command_read);
+  f.d.click(w.Command_read);
   ASSERT_TRUE(w.Link.Link_Busy());
   const std::vector<int> group1 = f.bytes(176);
-  f.driver.click(w.Command_def);
-  f.driver.click(w.Command_Write);
-  f.driver.click(w.Command_close);
-  EXPECT_FALSE(f.driver.close(w));
-  f.driver.click(f.program.MDImain->Dtmf_edit);
-  EXPECT_EQ(f.messages(),
+  f.d.click(w.Command_def);
+  f.d.click(w.Command_Write);
+  f.d.click(w.Command_close);
+  EXPECT_FALSE(f.d.close(w));
+  f.d.click(f.program.MDImain->Dtmf_edit);
+  EXPECT_EQ(f.box_texts(),
             (std::vector<std::string>{"Read-write operating with transceiver .",
                                       "Read-write operating with transceiver .",
                                       "Read-write operating with transceiver .",
                                       "Read-write operating，don't close the window.,",
                                       "Read-write operating，don't close the window.,"}));
-  EXPECT_EQ(f.driver.lastMessageBox().title, "Operate prompt");
+  EXPECT_EQ(f.d.lastMessageBox().title, "Operate prompt");
   EXPECT_EQ(f.bytes(176), group1);
   EXPECT_EQ(f.program.frm_dtmf.get(), &w);
   EXPECT_EQ(f.data.Win_Dtmf, kTrue);
   ASSERT_TRUE(runUntilIdle());
-  EXPECT_TRUE(f.driver.close(w));
+  EXPECT_TRUE(f.d.close(w));
   EXPECT_EQ(f.data.Win_Dtmf, kFalse);
 }
 
 TEST_F(DtmfTransfer, NoPortOrAValueThatIsNoByteStopsTheTransferBeforeItStarts) {
   f.data.Mem_Image(190, 3) = 300;
-  f.driver.click(w.Command_Write);
+  f.d.click(w.Command_Write);
   EXPECT_FALSE(w.Link.Link_Busy());
-  EXPECT_EQ(f.driver.lastMessageBox().text,
+  EXPECT_EQ(f.d.lastMessageBox().text,
             "参数文件第 191 行含有 0 至 255 以外的数值，未向对讲机写入任何数据 ！");
   f.data.Comm_Port = 9;  // no such port
-  f.driver.click(w.Command_read);
-  EXPECT_EQ(f.driver.lastMessageBox().text, "通讯端口打开错误，请正确设置通讯端口 ！");
+  f.d.click(w.Command_read);
+  EXPECT_EQ(f.d.lastMessageBox().text, "通讯端口打开错误，请正确设置通讯端口 ！");
   EXPECT_FALSE(w.ProgressBar1.visible());
   EXPECT_TRUE(radio.log().empty());
 }

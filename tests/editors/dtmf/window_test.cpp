@@ -70,8 +70,8 @@ TEST(DtmfWindow, TheKeyboardReachesEveryControlTheUserOperatesInOrder) {
   EXPECT_TRUE(w.Text_tx_Encode[0].hasFocus());
   std::vector<std::string> order;
   for (int i = 0; i < 22; ++i) {
-    f.driver.tab();
-    order.push_back(f.driver.focused()->name());
+    f.d.tab();
+    order.push_back(f.d.focused()->name());
   }
   std::vector<std::string> expected(14, "Text_tx_Encode");
   for (const char* name : {"Combo_Enc_ys1", "Combo_Enc_ys2", "Text_Ani", "Check_Ptt_P",
@@ -87,7 +87,7 @@ TEST(DtmfWindow, DefaultRestoresTheWholeRecordAndReopeningShowsTheImage) {
   for (int r = 176; r <= 207; ++r) factory.push_back(f.bytes(r));
   for (int r = 176; r <= 207; ++r) f.set(r, 0, std::vector<int>(16, 0x33));
   frm_dtmf& w = f.open();
-  f.driver.click(w.Command_def);
+  f.d.click(w.Command_def);
   for (int r = 176; r <= 207; ++r) EXPECT_EQ(f.bytes(r), factory[r - 176]) << r;
   EXPECT_EQ(w.Text_tx_Encode[0].text(), "12345");
   EXPECT_EQ(w.Text_tx_Encode[1].text(), "");
@@ -99,12 +99,12 @@ TEST(DtmfWindow, DefaultRestoresTheWholeRecordAndReopeningShowsTheImage) {
   EXPECT_EQ(w.Check_S[2].value(), 0);
   EXPECT_EQ(w.Combo_Enc_ys1.text(), "50");
   EXPECT_EQ(w.Combo_Enc_qh.text(), "*");
-  EXPECT_TRUE(f.messages().empty());
+  EXPECT_TRUE(f.box_texts().empty());
 
   // An edited group lives in the image, not in the window.
-  f.driver.focus(w.Text_tx_Encode[2]);
-  f.driver.type("777");
-  f.driver.click(w.Command_close);
+  f.d.focus(w.Text_tx_Encode[2]);
+  f.d.type("777");
+  f.d.click(w.Command_close);
   EXPECT_FALSE(f.program.frm_dtmf.loaded());
   EXPECT_EQ(f.data.Win_Dtmf, kFalse);
   EXPECT_EQ(f.open().Text_tx_Encode[2].text(), "777");
@@ -119,7 +119,7 @@ TEST(DtmfWindow, OpensTheSignalFileDialogsAndClosesTheOptionFileDialogs) {
   EXPECT_TRUE(f.program.Form_save_sig.loaded());
   f.program.Form_open_menu.load();
   f.program.Form_save_menu.load();
-  f.driver.click(w.Command_close);
+  f.d.click(w.Command_close);
   EXPECT_FALSE(f.program.Form_open_menu.loaded());
   EXPECT_FALSE(f.program.Form_save_menu.loaded());
 }
@@ -127,11 +127,11 @@ TEST(DtmfWindow, OpensTheSignalFileDialogsAndClosesTheOptionFileDialogs) {
 TEST(DtmfWindow, TheMenuAndTheLanguageSwitchReloadAFreshWindow) {
   DtmfFixture f;
   frm_dtmf& first = f.open();
-  f.driver.focus(first.Text_tx_Encode[0]);
-  f.driver.type("9");  // typed, not stored
+  f.d.focus(first.Text_tx_Encode[0]);
+  f.d.type("9");  // typed, not stored
   frm_dtmf& second = f.open();
   EXPECT_EQ(second.Text_tx_Encode[0].text(), "12345");
-  f.driver.click(f.program.MDImain->Language_chn);
+  f.d.click(f.program.MDImain->Language_chn);
   ASSERT_TRUE(f.program.frm_dtmf.loaded());
   EXPECT_EQ(f.program.frm_dtmf->Frame_ANI_Code.caption(), "本机 ID 码");
 }

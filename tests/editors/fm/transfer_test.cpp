@@ -14,12 +14,6 @@ namespace {
 using sim::FrameKind;
 
 struct FmTransfer : Fm_Fixture {
-  std::vector<sim::LogEntry> to_radio(FrameKind kind) const {
-    std::vector<sim::LogEntry> out;
-    for (const auto& e : radio.log())
-      if (e.direction == sim::Direction::ToRadio && e.kind == kind) out.push_back(e);
-    return out;
-  }
   static int address(const sim::LogEntry& e, std::size_t at) { return e.bytes[at] << 8 | e.bytes[at + 1]; }
   void put(std::uint16_t at, const std::vector<int>& bytes) {
     for (std::size_t i = 0; i < bytes.size(); ++i)
@@ -39,9 +33,9 @@ TEST_F(FmTransfer, ReadShowsTheRadiosChannelsAndBands) {
   EXPECT_EQ(w.Label_tr_count.caption(), "Connecting with transceiver. ");
   ASSERT_TRUE(d.advanceUntil([&] { return ended(w); }, 10000));
   std::vector<int> requested;
-  for (const auto& e : to_radio(FrameKind::ReadRequest)) requested.push_back(address(e, e.bytes.size() - 3));
+  for (const auto& e : toRadio(FrameKind::ReadRequest)) requested.push_back(address(e, e.bytes.size() - 3));
   EXPECT_EQ(requested, (std::vector<int>{0x3000, 0x3040, 0x3080, 0x30C0, 0x3F80}));
-  EXPECT_EQ(to_radio(FrameKind::Ack).size(), 5u);  // each reply acknowledged, the last one too
+  EXPECT_EQ(toRadio(FrameKind::Ack).size(), 5u);  // each reply acknowledged, the last one too
   EXPECT_EQ(box_texts(), std::vector<std::string>{"Complete reading the data from transceiver."});
   EXPECT_EQ(w.Label_tr_count.caption(), "Read FM Radio parameters in gear. ");
   EXPECT_EQ(w.ProgressBar1.value(), 100);
@@ -67,7 +61,7 @@ TEST_F(FmTransfer, WriteSendsSeventeenRows) {
   d.click(w.Command_Write);
   ASSERT_TRUE(d.advanceUntil([&] { return w.Label_tr_count.caption() == "Writing  0  Data Block"; }, 3000));
   ASSERT_TRUE(d.advanceUntil([&] { return ended(w); }, 20000));
-  const auto frames = to_radio(FrameKind::DataFrame);
+  const auto frames = toRadio(FrameKind::DataFrame);
   ASSERT_EQ(frames.size(), 17u);
   for (int n = 0; n < 16; ++n) EXPECT_EQ(address(frames[static_cast<std::size_t>(n)], 1), 0x3000 + 16 * n);
   EXPECT_EQ(address(frames[16], 1), 0x3F80);
@@ -83,7 +77,7 @@ TEST_F(FmTransfer, NoRadioTriesFourTimesThenReportsInThePanel) {
   frm_FM& w = open();
   d.click(w.Command_read);
   ASSERT_TRUE(d.advanceUntil([&] { return program.panel(2) == "Communication fault."; }, 30000));
-  EXPECT_EQ(to_radio(FrameKind::AltAccessCode).size(), 4u);
+  EXPECT_EQ(toRadio(FrameKind::AltAccessCode).size(), 4u);
   EXPECT_TRUE(d.messageBoxes().empty());
   EXPECT_FALSE(w.Transfer.Busy());
   EXPECT_FALSE(w.MSC.portOpen());
@@ -95,7 +89,7 @@ TEST_F(FmTransfer, ALostReplyIsRetriedAndABadHeaderIsNotTaken) {
   frm_FM& w = open();
   d.click(w.Command_read);
   ASSERT_TRUE(d.advanceUntil([&] { return ended(w); }, 20000));
-  EXPECT_EQ(to_radio(FrameKind::AltAccessCode).size(), 2u);
+  EXPECT_EQ(toRadio(FrameKind::AltAccessCode).size(), 2u);
   EXPECT_EQ(box_texts(), std::vector<std::string>{"Complete reading the data from transceiver."});
 }
 
@@ -106,9 +100,9 @@ TEST_F(FmTransfer, AClickInTheRetryPauseReplacesThePendingRetry) {
   ASSERT_TRUE(d.advanceUntil([&] { return !w.Transfer.Busy(); }, 5000));
   d.click(w.Command_Write);  // inside the 1500 ms pause
   ASSERT_TRUE(d.advanceUntil([&] { return ended(w); }, 20000));
-  EXPECT_EQ(to_radio(FrameKind::AltAccessCode).size(), 2u);
-  EXPECT_EQ(to_radio(FrameKind::DataFrame).size(), 17u);
-  EXPECT_TRUE(to_radio(FrameKind::ReadRequest).empty());
+  EXPECT_EQ(toRadio(FrameKind::AltAccessCode).size(), 2u);
+  EXPECT_EQ(toRadio(FrameKind::DataFrame).size(), 17u);
+  EXPECT_TRUE(toRadio(FrameKind::ReadRequest).empty());
 }
 
 TEST_F(FmTransfer, ButtonsAndClosingWaitForTheTransfer) {

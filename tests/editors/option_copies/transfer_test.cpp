@@ -12,12 +12,11 @@ struct CopyTransfer : Copy_Fixture {
   // The data of every frame written to `address`.
   std::vector<std::vector<int>> frames_to(int address) const {
     std::vector<std::vector<int>> out;
-    for (const auto& e : radio.log())
-      if (e.direction == sim::Direction::ToRadio && e.kind == FrameKind::DataFrame) {
-        const std::size_t at = e.bytes[0] == 0x06 ? 2 : 1;
-        if ((e.bytes[at] << 8 | e.bytes[at + 1]) == address)
-          out.emplace_back(e.bytes.begin() + static_cast<long>(at) + 3, e.bytes.end());
-      }
+    for (const auto& e : toRadio(FrameKind::DataFrame)) {
+      const std::size_t at = e.bytes[0] == 0x06 ? 2 : 1;
+      if ((e.bytes[at] << 8 | e.bytes[at + 1]) == address)
+        out.emplace_back(e.bytes.begin() + static_cast<long>(at) + 3, e.bytes.end());
+    }
     return out;
   }
   std::vector<int> radio_row(int address) const {
@@ -28,11 +27,10 @@ struct CopyTransfer : Copy_Fixture {
   }
   std::vector<int> addresses(FrameKind kind) const {
     std::vector<int> out;
-    for (const auto& e : radio.log())
-      if (e.direction == sim::Direction::ToRadio && e.kind == kind) {
-        const std::size_t at = e.bytes[0] == 0x06 ? 2 : 1;
-        out.push_back(e.bytes[at] << 8 | e.bytes[at + 1]);
-      }
+    for (const auto& e : toRadio(kind)) {
+      const std::size_t at = e.bytes[0] == 0x06 ? 2 : 1;
+      out.push_back(e.bytes[at] << 8 | e.bytes[at + 1]);
+    }
     return out;
   }
 };
@@ -171,10 +169,7 @@ TEST_F(CopyTransfer, SilenceEndsInRetriesAndTheFailureText) {
   EXPECT_TRUE(mod_slot.loaded());
   d.clearMessageBoxes();
   ASSERT_TRUE(d.advanceUntil([&] { return program.panel(2) == "Communication fault."; }, 30000));
-  int codes = 0;
-  for (const auto& e : radio.log())
-    if (e.direction == sim::Direction::ToRadio && e.kind == FrameKind::AltAccessCode) ++codes;
-  EXPECT_EQ(codes, 4);
+  EXPECT_EQ(toRadio(FrameKind::AltAccessCode).size(), 4u);
   EXPECT_TRUE(d.messageBoxes().empty());
   EXPECT_FALSE(w.Transfer.Busy());
 }

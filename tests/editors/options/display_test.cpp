@@ -137,9 +137,9 @@ TEST_F(Display, OpeningShowsAndNormalisesTheImage) {
     Init_Factory_Image(data);
     for (const Byte& b : cases[n].in)
       data.Mem_Image(b.row, b.col) = static_cast<std::int16_t>(b.value);
-    driver.clearMessageBoxes();
+    d.clearMessageBoxes();
     frm_option& f = open();
-    EXPECT_TRUE(driver.messageBoxes().empty()) << "case " << n;
+    EXPECT_TRUE(d.messageBoxes().empty()) << "case " << n;
     for (const Byte& b : cases[n].out)
       EXPECT_EQ(data.Mem_Image(b.row, b.col), b.value)
           << "case " << n << " row " << b.row << " col " << b.col;
@@ -168,20 +168,20 @@ TEST_F(Display, OddBandLimitsCorrectTheFrequencyAtMostOnce) {
     Init_Factory_Image(data);
     data.UHF0_Low = c.low, data.UHF0_High = c.high;
     setVfo(1, 26, {1});
-    driver.clearMessageBoxes();
+    d.clearMessageBoxes();
     frm_option& f = open();
     EXPECT_EQ(f.Text_Range_B.text(), c.range) << c.low;
     EXPECT_EQ(f.Text_Freq_b.text(), c.shown) << c.low;
     EXPECT_EQ(vfoBytes(1, 8, 15), c.digits) << c.low;
-    EXPECT_EQ(driver.messageBoxes().size(), c.messages) << c.low;
-    for (const auto& box : driver.messageBoxes()) EXPECT_EQ(box.text, "当前工作频率超出范围 ！");
+    EXPECT_EQ(d.messageBoxes().size(), c.messages) << c.low;
+    for (const auto& box : d.messageBoxes()) EXPECT_EQ(box.text, "当前工作频率超出范围 ！");
     // Coming back to the window changes nothing more; leaving the box is let go.
     const MemImage after = data.Mem_Image;
-    driver.focus(f.Text_Freq_b);
-    driver.tab();
-    EXPECT_NE(driver.focused(), &f.Text_Freq_b) << c.low;
-    driver.activate(*program.frm_chann);
-    driver.activate(f);
+    d.focus(f.Text_Freq_b);
+    d.tab();
+    EXPECT_NE(d.focused(), &f.Text_Freq_b) << c.low;
+    d.activate(*program.frm_chann);
+    d.activate(f);
     EXPECT_TRUE(data.Mem_Image == after) << c.low;
   }
 }
@@ -199,7 +199,7 @@ TEST_F(Display, AFrequencyOutsideItsBandIsReplacedWithoutAMessage) {
   frm_option& f = open();
   EXPECT_EQ(f.Text_Freq_b.text(), "240.02500");
   EXPECT_EQ(vfoBytes(1, 8, 15), (std::vector<int>{2, 4, 0, 0, 2, 5, 0, 0}));
-  EXPECT_TRUE(driver.messageBoxes().empty());
+  EXPECT_TRUE(d.messageBoxes().empty());
 }
 
 // Whatever the image brings while the window is open shows as a fresh window
@@ -211,8 +211,8 @@ TEST_F(Display, AnActivationShowsWhatAFreshWindowShows) {
   for (const auto& digits : stored) {
     frm_option& f = open();
     setVfo(0, 8, digits);
-    driver.activate(*program.frm_chann);
-    driver.activate(f);
+    d.activate(*program.frm_chann);
+    d.activate(f);
     const std::string shown = f.Text_Freq_a.text();
     const std::vector<int> bytes = vfoBytes(0, 8, 15);
     program.frm_option.unload();
@@ -221,7 +221,7 @@ TEST_F(Display, AnActivationShowsWhatAFreshWindowShows) {
     EXPECT_EQ(vfoBytes(0, 8, 15), bytes);
     program.frm_option.unload();
   }
-  EXPECT_TRUE(driver.messageBoxes().empty());
+  EXPECT_TRUE(d.messageBoxes().empty());
 }
 
 TEST_F(Display, OpeningASecondTimeChangesNothing) {
@@ -231,14 +231,14 @@ TEST_F(Display, OpeningASecondTimeChangesNothing) {
   setVfo(1, 26, {5});
   setVfo(1, 31, {0xC7});
   for (int k = 0; k < 14; ++k) data.Mem_Image(246, k) = "  HI  AB  XY  "[k];
-  driver.click(program.MDImain->Optional_edit);
+  d.click(program.MDImain->Optional_edit);
   frm_option* first = program.frm_option.get();
   const MemImage after = data.Mem_Image;
-  driver.click(program.MDImain->Optional_edit);  // the menu unloads and loads it again
+  d.click(program.MDImain->Optional_edit);  // the menu unloads and loads it again
   EXPECT_NE(program.frm_option.get(), first);
   EXPECT_EQ(program.frm_option->Combo_tot.text(), "600");
   EXPECT_TRUE(data.Mem_Image == after);
-  EXPECT_TRUE(driver.messageBoxes().empty());
+  EXPECT_TRUE(d.messageBoxes().empty());
 }
 
 // Bytes 59's boxes keep the bits no box stands for.
@@ -248,12 +248,12 @@ TEST_F(Display, BitBoxesKeepTheOtherBits) {
   for (kit::CheckBox* b :
        {&f.Check_chann_menu, &f.Check_chann_init, &f.Check_Alarm_Sound, &f.Check_radio})
     EXPECT_EQ(b->value(), 1) << b->name();
-  driver.click(f.Check_chann_menu);
+  d.click(f.Check_chann_menu);
   EXPECT_EQ(opt(59), 0x1E);
   for (kit::CheckBox* b : {&f.Check_chann_init, &f.Check_Alarm_Sound, &f.Check_radio})
-    driver.click(*b);
+    d.click(*b);
   EXPECT_EQ(opt(59), 0x04);
-  driver.click(f.Check_radio);
+  d.click(f.Check_radio);
   EXPECT_EQ(opt(59), 0x14);
 }
 
@@ -265,11 +265,11 @@ namespace {
 
 TEST_F(Display, TheKeyboardReachesEveryControlInOrder) {
   frm_option& f = open();
-  ASSERT_EQ(driver.focused(), &f.Command_def);
+  ASSERT_EQ(d.focused(), &f.Command_def);
   std::vector<std::string> order;
-  for (int i = 0; i < 200 && (order.empty() || driver.focused() != &f.Command_def); ++i) {
-    order.push_back(driver.focused()->name());
-    driver.tab();
+  for (int i = 0; i < 200 && (order.empty() || d.focused() != &f.Command_def); ++i) {
+    order.push_back(d.focused()->name());
+    d.tab();
   }
   std::vector<std::string> reachable;
   for (kit::Control* c : f.controls())

@@ -11,12 +11,12 @@ namespace {
 
 struct Entry : Option_Fixture {
   frm_option& f = open();
-  Entry() { driver.clearMessageBoxes(); }
+  Entry() { d.clearMessageBoxes(); }
   // The user goes to the channel window (open since start-up) and comes back.
   void Leave_And_Return() {
-    driver.activate(*program.frm_chann);
+    d.activate(*program.frm_chann);
     ASSERT_EQ(platform.activeForm(), program.frm_chann.get());
-    driver.activate(f);
+    d.activate(f);
     ASSERT_EQ(platform.activeForm(), &f);
   }
 };
@@ -40,14 +40,14 @@ TEST_F(Entry, EachGeneralListStoresItsIndexInItsOwnByte) {
     kit::ComboBox& box = f.*member;
     const MemImage before = data.Mem_Image;
     const int last = box.listCount() - 1;
-    driver.pick(box, last);
+    d.pick(box, last);
     EXPECT_EQ(opt(byte), last) << box.name();
-    driver.pick(box, 0);
+    d.pick(box, 0);
     EXPECT_EQ(opt(byte), 0) << box.name();
     EXPECT_EQ(data.Option_Val[byte], 0) << box.name();
     // Typing into the list changes nothing.
-    driver.focus(box);
-    driver.type("5");
+    d.focus(box);
+    d.type("5");
     EXPECT_EQ(box.listIndex(), 0) << box.name();
     for (int n = 0; n < 64; ++n) {
       if (n == byte) continue;
@@ -62,9 +62,9 @@ TEST_F(Entry, EachGeneralListStoresItsIndexInItsOwnByte) {
   for (auto [member, byte] : checks) {
     kit::CheckBox& box = f.*member;
     opt(byte) = 7;
-    driver.click(box);
+    d.click(box);
     EXPECT_EQ(opt(byte), box.value() == 1 ? 1 : 0) << box.name();
-    driver.click(box);
+    d.click(box);
     EXPECT_EQ(opt(byte), box.value() == 1 ? 1 : 0) << box.name();
   }
 }
@@ -73,19 +73,19 @@ TEST_F(Entry, AClickWritesItsOwnByteOnly) {
   // A byte changed behind the window's back (no display since) stays.
   opt(44) = 7;
   opt(5) = 9;
-  driver.click(f.Check_Beep);
+  d.click(f.Check_Beep);
   EXPECT_EQ(opt(44), 7);
   EXPECT_EQ(opt(5), 9);
   EXPECT_EQ(data.Option_Val[44], 7);  // the working copy follows the image
 }
 
 TEST_F(Entry, AlarmModeEnablesTheAlarmSound) {
-  driver.click(f.Check_Alarm_Sound);
+  d.click(f.Check_Alarm_Sound);
   const int bit = opt(59) & 0x08;
-  driver.pick(f.Combo_AL_Mode, 0);
+  d.pick(f.Combo_AL_Mode, 0);
   EXPECT_FALSE(f.Check_Alarm_Sound.enabled());
   EXPECT_EQ(opt(59) & 0x08, bit);
-  driver.pick(f.Combo_AL_Mode, 2);
+  d.pick(f.Combo_AL_Mode, 2);
   EXPECT_TRUE(f.Check_Alarm_Sound.enabled());
 }
 
@@ -93,17 +93,17 @@ TEST_F(Entry, FrequencyModeListsKeepTheRestOfTheirByte) {
   setVfo(0, 31, {0xC3});
   setVfo(1, 30, {0x05});
   setVfo(1, 31, {0x01});
-  driver.pick(f.Combo_txp_a, 1);
+  d.pick(f.Combo_txp_a, 1);
   EXPECT_EQ(vfo(0, 31), 0xC1);
-  driver.pick(f.Combo_wn_b, 1);
+  d.pick(f.Combo_wn_b, 1);
   EXPECT_EQ(vfo(1, 31), 0x41);
-  driver.pick(f.Combo_wn_b, 0);
+  d.pick(f.Combo_wn_b, 0);
   EXPECT_EQ(vfo(1, 31), 0x01);
-  driver.pick(f.Combo_step_b, 7);
+  d.pick(f.Combo_step_b, 7);
   EXPECT_EQ(vfo(1, 30), 0x75);
-  driver.pick(f.Combo_scr_b, 3);
+  d.pick(f.Combo_scr_b, 3);
   EXPECT_EQ(vfo(1, 30), 0x73);
-  driver.pick(f.Combo_S_info_a, 14);
+  d.pick(f.Combo_S_info_a, 14);
   EXPECT_EQ(vfo(0, 28) & 0x0F, 14);
 }
 
@@ -125,63 +125,63 @@ TEST_F(Entry, FrequenciesAreCheckedSnappedAndStored) {
       {"", "130.02500", {1, 3, 0, 0, 2, 5, 0, 0}, true},
   };
   for (const auto& c : cases) {
-    driver.clearMessageBoxes();
+    d.clearMessageBoxes();
     enter(f.Text_Freq_a, c.typed);
     EXPECT_EQ(f.Text_Freq_a.text(), c.shown) << c.typed;
     EXPECT_EQ(vfoBytes(0, 8, 15), c.digits) << c.typed;
-    EXPECT_EQ(!driver.messageBoxes().empty(), c.message) << c.typed;
+    EXPECT_EQ(!d.messageBoxes().empty(), c.message) << c.typed;
     if (c.message) {
-      EXPECT_EQ(driver.lastMessageBox().text, "当前工作频率超出范围 ！");
-      EXPECT_EQ(driver.lastMessageBox().title, "操作提示");
-      EXPECT_EQ(driver.focused(), &f.Text_Freq_a);
+      EXPECT_EQ(d.lastMessageBox().text, "当前工作频率超出范围 ！");
+      EXPECT_EQ(d.lastMessageBox().title, "操作提示");
+      EXPECT_EQ(d.focused(), &f.Text_Freq_a);
     }
   }
 }
 
 TEST_F(Entry, TheFrequencyBoxesFilterKeysAndGuardTheirLength) {
-  driver.focus(f.Text_Offset_A);
-  driver.selectAll();
-  driver.del();
-  driver.type(".1a2");
+  d.focus(f.Text_Offset_A);
+  d.selectAll();
+  d.del();
+  d.type(".1a2");
   EXPECT_EQ(f.Text_Offset_A.text(), "12");
-  driver.type("34567");  // the seventh character
+  d.type("34567");  // the seventh character
   EXPECT_EQ(f.Text_Offset_A.text(), "");
-  EXPECT_EQ(driver.lastMessageBox().text, "Over the range of  frequency .");
-  EXPECT_EQ(driver.lastMessageBox().title, "Operate prompt");
+  EXPECT_EQ(d.lastMessageBox().text, "Over the range of  frequency .");
+  EXPECT_EQ(d.lastMessageBox().title, "Operate prompt");
 }
 
 TEST_F(Entry, ABandChoiceKeepsWhatTheCheckAccepts) {
   enter(f.Text_Freq_a, "179.5");
-  driver.pick(f.Combo_Band_A, 0);  // the same band chosen again
+  d.pick(f.Combo_Band_A, 0);  // the same band chosen again
   EXPECT_EQ(f.Text_Freq_a.text(), "179.50000");
-  driver.pick(f.Combo_Band_A, 2);
+  d.pick(f.Combo_Band_A, 2);
   EXPECT_EQ(f.Text_Freq_a.text(), "400.02500");
   EXPECT_EQ(f.Text_Range_A.text(), "400 - 520.99750");
   EXPECT_EQ(vfo(0, 26), 2);
-  driver.pick(f.Combo_Band_A, 0);
+  d.pick(f.Combo_Band_A, 0);
   EXPECT_EQ(f.Text_Freq_a.text(), "130.02500");
-  driver.pick(f.Combo_Band_A, 1);
+  d.pick(f.Combo_Band_A, 1);
   // Typing is refused; a pasted text that names no band chooses VHF.
-  driver.focus(f.Combo_Band_A);
-  driver.type("U");
+  d.focus(f.Combo_Band_A);
+  d.type("U");
   EXPECT_EQ(f.Combo_Band_A.text(), "UHF0");
-  driver.selectAll();
-  driver.paste("xyz");
+  d.selectAll();
+  d.paste("xyz");
   EXPECT_EQ(f.Combo_Band_A.text(), "VHF");
   EXPECT_EQ(vfo(0, 26), 0);
-  EXPECT_TRUE(driver.messageBoxes().empty());
+  EXPECT_TRUE(d.messageBoxes().empty());
 }
 
 TEST_F(Entry, AfterActivationEachSideIsCheckedAgainstTheBandItShows) {
-  driver.pick(f.Combo_Band_A, 2);  // UHF1
+  d.pick(f.Combo_Band_A, 2);  // UHF1
   ASSERT_EQ(data.Band_A_Low, 400);
   Leave_And_Return();
   EXPECT_EQ(data.Band_A_Low, 400);
   EXPECT_EQ(data.Band_A_High, 520);
-  driver.clearMessageBoxes();
+  d.clearMessageBoxes();
   enter(f.Text_Freq_a, "450");
   EXPECT_EQ(f.Text_Freq_a.text(), "450.00000");
-  EXPECT_TRUE(driver.messageBoxes().empty());
+  EXPECT_TRUE(d.messageBoxes().empty());
 }
 
 TEST_F(Entry, OffsetsAreClampedAndCut) {
@@ -197,11 +197,11 @@ TEST_F(Entry, OffsetsAreClampedAndCut) {
       {"", "00.000", {0, 0, 0, 0, 0, 0}, false},
   };
   for (const auto& c : cases) {
-    driver.clearMessageBoxes();
+    d.clearMessageBoxes();
     enter(f.Text_Offset_B, c.typed);
     EXPECT_EQ(f.Text_Offset_B.text(), c.shown) << c.typed;
     EXPECT_EQ(vfoBytes(1, 16, 21), c.bytes) << c.typed;
-    EXPECT_EQ(!driver.messageBoxes().empty(), c.message) << c.typed;
+    EXPECT_EQ(!d.messageBoxes().empty(), c.message) << c.typed;
   }
 }
 
@@ -219,18 +219,18 @@ TEST_F(Entry, TonesAreChosenOrTyped) {
     EXPECT_EQ(vfoBytes(0, 22, 23), c.bytes) << c.typed;
   }
   EXPECT_EQ(f.Combo_r_ctdcs_a.text(), "D023N");  // the unmatched texts gave the stored tone back
-  driver.pick(f.Combo_t_ctdcs_b, "88.5");
+  d.pick(f.Combo_t_ctdcs_b, "88.5");
   EXPECT_EQ(vfoBytes(1, 24, 25), (std::vector<int>{117, 3}));
-  driver.pick(f.Combo_t_ctdcs_b, 0);
+  d.pick(f.Combo_t_ctdcs_b, 0);
   EXPECT_EQ(vfoBytes(1, 24, 25), (std::vector<int>{0, 0}));
-  EXPECT_TRUE(driver.messageBoxes().empty());
+  EXPECT_TRUE(d.messageBoxes().empty());
 }
 
 TEST_F(Entry, ACodeNoToneItemNamesShowsAnEmptyBoxAfterAnyTyping) {
   setVfo(0, 22, {211, 0});
   Leave_And_Return();
-  driver.focus(f.Combo_r_ctdcs_a);
-  driver.type("359");
+  d.focus(f.Combo_r_ctdcs_a);
+  d.type("359");
   Leave_And_Return();
   EXPECT_EQ(f.Combo_r_ctdcs_a.text(), "");
   EXPECT_EQ(vfoBytes(0, 22, 23), (std::vector<int>{211, 0}));
@@ -251,16 +251,16 @@ TEST_F(Entry, PowerOnLinesAreStoredAsTyped) {
 TEST_F(Entry, TheChannelCountReportsOnlyAUsersEntry) {
   opt(0) = 0;
   Leave_And_Return();
-  EXPECT_TRUE(driver.messageBoxes().empty());
+  EXPECT_TRUE(d.messageBoxes().empty());
   f.Text_chann_total.setVisible(true);  // the box is hidden in the window as built
   enter(f.Text_chann_total, "129");
-  EXPECT_EQ(driver.lastMessageBox().text, "Channel select from 1 to 128 .");
-  EXPECT_EQ(driver.lastMessageBox().title, "Operate Prompt");
+  EXPECT_EQ(d.lastMessageBox().text, "Channel select from 1 to 128 .");
+  EXPECT_EQ(d.lastMessageBox().title, "Operate Prompt");
   EXPECT_EQ(f.Text_chann_total.text(), "128");
-  driver.focus(f.Text_chann_total);
-  driver.selectAll();
-  driver.type("64.5");  // typed over the selection, every step a count
-  driver.tab();
+  d.focus(f.Text_chann_total);
+  d.selectAll();
+  d.type("64.5");  // typed over the selection, every step a count
+  d.tab();
   EXPECT_EQ(data.Chann_Total, 64);
   EXPECT_EQ(opt(0), 64);
 }
@@ -270,7 +270,7 @@ TEST_F(Entry, DefaultRestoresTheFactoryRecords) {
   opt(11) = 3;
   setVfo(0, 8, {1, 4, 5, 0, 0, 0, 0, 0});
   data.Mem_Image(246, 0) = 'X';
-  driver.click(f.Command_def);
+  d.click(f.Command_def);
   EXPECT_EQ(data.Chann_Total, 128);
   SharedData factory;
   Init_Tone_Table(factory);
@@ -294,27 +294,27 @@ TEST_F(Entry, ABusyTransferRefusesDefaultCloseAndUnload) {
   f.Command_read.Click();  // the button is not visible: nothing else runs it
   ASSERT_TRUE(f.Transfer.Busy());
   data.Chann_Total = 50;
-  driver.click(f.Command_def);
-  EXPECT_EQ(driver.lastMessageBox().text, "Read-write operating with transceiver .");
+  d.click(f.Command_def);
+  EXPECT_EQ(d.lastMessageBox().text, "Read-write operating with transceiver .");
   EXPECT_EQ(data.Chann_Total, 50);
-  driver.click(f.Command_close);
-  EXPECT_EQ(driver.lastMessageBox().text, "Read-write operating，don't close the window.,");
-  EXPECT_FALSE(driver.close(f));
+  d.click(f.Command_close);
+  EXPECT_EQ(d.lastMessageBox().text, "Read-write operating，don't close the window.,");
+  EXPECT_FALSE(d.close(f));
   EXPECT_TRUE(program.frm_option.loaded());
   EXPECT_EQ(data.Win_Option, kTrue);
-  ASSERT_TRUE(driver.advanceUntil([&] { return !f.Transfer.Busy(); }, 5000));
+  ASSERT_TRUE(d.advanceUntil([&] { return !f.Transfer.Busy(); }, 5000));
   f.Open_Menu_File();
   ASSERT_TRUE(program.Form_open_menu.loaded());
-  driver.click(f.Command_close);
+  d.click(f.Command_close);
   EXPECT_FALSE(program.Form_open_menu.loaded());
   EXPECT_FALSE(program.frm_option.loaded());
   EXPECT_EQ(data.Win_Option, kFalse);
 }
 
 TEST_F(Entry, TheLanguageSwitchReloadsTheWindowInTheOtherLanguage) {
-  driver.pick(f.Combo_voice, 2);
-  driver.click(program.MDImain->Language_chn);
-  driver.runUntilIdle();
+  d.pick(f.Combo_voice, 2);
+  d.click(program.MDImain->Language_chn);
+  d.runUntilIdle();
   frm_option& chn = *program.frm_option;
   EXPECT_EQ(chn.caption(), "可选参数编辑");
   EXPECT_EQ(chn.Combo_voice.text(), "中文");

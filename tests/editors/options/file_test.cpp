@@ -16,7 +16,7 @@ namespace {
 struct File : Option_Fixture {
   test::TempDir dir;
   frm_option& f = open();
-  File() { driver.clearMessageBoxes(); }
+  File() { d.clearMessageBoxes(); }
 
   void request(const std::string& path, bool load, bool save) {
     data.File_Path = path;
@@ -32,7 +32,7 @@ TEST_F(File, SaveThenLoadPutsRowsZeroTo495Back) {
       data.Mem_Image(r, c) = static_cast<std::int16_t>((r * 16 + c) % 256);
   request(dir / "opt.dat", false, true);
   EXPECT_EQ(f.Label_tr_count.caption(), "Store  parameter in gear.");
-  EXPECT_EQ(driver.lastMessageBox().text, "Complete storing  parameter.");
+  EXPECT_EQ(d.lastMessageBox().text, "Complete storing  parameter.");
   const std::string text = test::readFile(dir / "opt.dat");
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 496);
   EXPECT_EQ(text.substr(0, 10), " 0  1  2  ");
@@ -40,7 +40,7 @@ TEST_F(File, SaveThenLoadPutsRowsZeroTo495Back) {
   const MemImage saved = data.Mem_Image;
   for (int r = 0; r <= 495; ++r) data.Mem_Image.fill(r, r, 0, 15, 0);
   request(dir / "opt.dat", true, false);
-  EXPECT_EQ(driver.lastMessageBox().text, "Succeed fold the parameter from file.");
+  EXPECT_EQ(d.lastMessageBox().text, "Succeed fold the parameter from file.");
   EXPECT_FALSE(data.Open_File_Req);
   // The display normalised the option records; every other row is as saved.
   for (int r = 0; r <= 495; ++r) {
@@ -56,11 +56,11 @@ TEST_F(File, ABadFileChangesNothing) {
   test::writeFile(dir / "short.dat", rt::formatNumberRows(481, 16, [](auto, auto) { return 1; }));
   test::writeFile(dir / "letters.dat", " 1  2 x\r\n");
   for (const std::string name : {"short.dat", "letters.dat", "missing.dat", ""}) {
-    driver.clearMessageBoxes();
+    d.clearMessageBoxes();
     request(dir / name, true, false);
     EXPECT_TRUE(data.Mem_Image == before) << name;
-    ASSERT_EQ(driver.messageBoxes().size(), 1u) << name;
-    EXPECT_EQ(driver.lastMessageBox().text.rfind("Fail to load the parameter file.", 0), 0u)
+    ASSERT_EQ(d.messageBoxes().size(), 1u) << name;
+    EXPECT_EQ(d.lastMessageBox().text.rfind("Fail to load the parameter file.", 0), 0u)
         << name;
   }
 }
@@ -71,7 +71,7 @@ TEST_F(File, BothRequestsLoadFirstThenSaveBack) {
                   }));
   request(dir / "both.dat", true, true);
   EXPECT_EQ(data.Mem_Image(100, 3), 100);
-  EXPECT_EQ(driver.messageBoxes().size(), 2u);
+  EXPECT_EQ(d.messageBoxes().size(), 2u);
   // The save wrote the image as the load left it: row 100 as the file held it, row 226 (the
   // option block's first row, all 26) as the display stored it (bytes 0 to 2 carried, byte 3,
   // the VOX level, clamped to its last item 10).
@@ -90,7 +90,7 @@ TEST_F(File, BothRequestsLoadFirstThenSaveBack) {
 TEST_F(File, TheTimerHasNoInterval) {
   EXPECT_EQ(f.Timer4.interval(), 0);
   data.Open_File_Req = kTrue;
-  driver.advance(10000);
+  d.advance(10000);
   EXPECT_TRUE(data.Open_File_Req);
 }
 

@@ -10,24 +10,14 @@
 #include "data/defaults.h"
 #include "data/tables.h"
 #include "editors/options/frm_option.h"
-#include "support/driver.h"
-#include "shell/MDImain.h"
-#include "shell/program.h"
+#include "support/radio_program.h"
 
 namespace j5::opt_test {
 
-struct Option_Fixture : ::testing::Test {
-  kit::HeadlessPlatform platform;
-  Program program{platform};
-  kit::Driver driver{platform};
-  SharedData& data = program.data;
+struct Option_Fixture : j5test::Radio_Program {
   frm_option* w = nullptr;
 
-  explicit Option_Fixture(bool chinese = false) {
-    program.MDImain.load();
-    program.MDImain->move(0, 0, 15360, 11520);
-    driver.runUntilIdle();
-    data.Lang_Chn = chinese ? kTrue : kFalse;
+  explicit Option_Fixture(bool chinese = false) : Radio_Program(std::nullopt, chinese) {
     data.VHF_Low = 130, data.VHF_High = 179;
     data.UHF0_Low = 240, data.UHF0_High = 260;
     data.UHF1_Low = 400, data.UHF1_High = 520;
@@ -39,7 +29,7 @@ struct Option_Fixture : ::testing::Test {
 
   frm_option& open() {
     w = &program.frm_option.load();
-    driver.runUntilIdle();
+    d.runUntilIdle();
     return *w;
   }
 
@@ -60,18 +50,13 @@ struct Option_Fixture : ::testing::Test {
     for (int k = first; k <= last; ++k) out.push_back(data.Mem_Image(246, k));
     return out;
   }
-  std::vector<std::string> boxTexts() const {
-    std::vector<std::string> out;
-    for (const auto& b : driver.messageBoxes()) out.push_back(b.text);
-    return out;
-  }
   // Types over a text box's text and leaves it with Tab.
   void enter(kit::Control& box, const std::string& text) {
-    driver.focus(box);
-    driver.selectAll();
-    driver.del();
-    driver.type(text);
-    driver.tab();
+    d.focus(box);
+    d.selectAll();
+    d.del();
+    d.type(text);
+    d.tab();
   }
 };
 

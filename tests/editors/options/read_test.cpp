@@ -6,29 +6,22 @@
 #include "link/Form_Comm_Read.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
-#include "support/driver.h"
-#include "support/sim_device.h"
+#include "support/radio_program.h"
 
 namespace j5::opt_test {
 namespace {
 
-TEST(OptionRead, AWholeReadShowsOnTheNextActivation) {
-  kit::HeadlessPlatform platform;
-  j5test::Sim_Device device;
-  device.attach(platform, 1);
-  Program program{platform};
-  kit::Driver d{platform};
-  program.MDImain.load();
-  d.advance(5000);  // the start-up exchange is over
-  SharedData& data = program.data;
-  data.Lang_Chn = kFalse;
+struct OptionRead : j5test::Radio_Program {
+  OptionRead() : Radio_Program(sim::IdentForm::Ident14, false) {}
+};
 
+TEST_F(OptionRead, AWholeReadShowsOnTheNextActivation) {
   frm_option& w = program.frm_option.load();
   d.runUntilIdle();
   ASSERT_EQ(w.Combo_tot.text(), "60");
 
   auto put = [&](int address, std::initializer_list<int> bytes) {
-    for (int b : bytes) device.radio.memory().set(static_cast<std::uint16_t>(address++), b);
+    for (int b : bytes) radio.memory().set(static_cast<std::uint16_t>(address++), b);
   };
   put(0x0E20 + 11, {5});                  // time-out 90 s
   put(0x0F08, {1, 4, 5, 0, 1, 2, 5, 0});  // A: 145.01250

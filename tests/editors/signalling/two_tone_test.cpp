@@ -32,6 +32,24 @@ TEST_F(Two_Tone, OpensOnTheEncodePageWithItsDefaults) {
   EXPECT_EQ(w.Text_D.text(), "1275.0");
 }
 
+// The encode grid shows its three columns whole in either language, with the timing lists still
+// beside it.
+TEST(Two_Tone_Layout, TheEncodeGridIsAsWideAsItsColumns) {
+  for (const bool chinese : {false, true}) {
+    SCOPED_TRACE(chinese);
+    struct In_Language : Tone_Fixture {
+      using Tone_Fixture::Tone_Fixture;
+      void TestBody() override {}
+    } f(chinese);
+    frm_2tone& w = f.two();
+    const kit::Grid& g = w.MSF_Encode;
+    EXPECT_FALSE(g.showsHorizontalBar());
+    EXPECT_LE(g.colPos(2) + g.colWidth(2), g.width() - kit::Grid::kBorder);
+    EXPECT_LT(g.left() + g.width(), w.Label_1st.left());
+    EXPECT_GT(w.Label_1st.width(), 0);
+  }
+}
+
 TEST_F(Two_Tone, BuildOfTheDefaultsLeavesTheChannelRecordsAlone) {
   frm_2tone& w = two();
   w.Grids_To_Image();
