@@ -326,6 +326,11 @@ def sig_link_seeds():
     write("sig_link", "edit_and_write", sig_link_input(
         2, [cell(1, 1, 1), key("1"), key("2"), (7, 0), (8, 1, 2), default, write_, (0, 50),
             stray(100, 4, 300), wait, close, read, wait], radio))
+    # The other tone window's Default and the adjustment window's load in the middle of a read.
+    others = (2, 0x40)
+    write("sig_link", "others_during_read", sig_link_input(0, [read, (0, 60), others, wait], radio))
+    write("sig_link", "others_during_five_tone_read", sig_link_input(
+        2, [read, (0, 90), others, wait, wait], radio))
 
 
 if __name__ == "__main__":

@@ -27,13 +27,14 @@ constexpr std::size_t kValues = 144;
 
 struct Harness : j5fuzz::File_Harness {
   j5::SharedData& data = program.data;
+  j5::Tone_Window* window = nullptr;
 
   explicit Harness(std::uint8_t setup) : File_Harness("sig") {
     data.Lang_Chn = setup & 1 ? j5::kTrue : j5::kFalse;
     if (setup & 2)
-      program.frm_5tone.load();
+      window = &program.frm_5tone.load();
     else
-      program.frm_2tone.load();
+      window = &program.frm_2tone.load();
     platform.runUntilIdle();
     // An image with values of every kind, outside 0..255 too.
     for (std::size_t r = 0; r < j5::MemImage::kRows; ++r)
@@ -65,8 +66,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   j5fuzz::Fuzz_Input in(bytes, size);
   Harness h(in.Byte());
   j5::SharedData& d = h.data;
+  j5::ToneStage& stage = h.window->Tone_Stage;
   const j5::MemImage image = d.Mem_Image;
-  const j5::ToneStage before = d.Tone_Stage;
+  const j5::ToneStage before = stage;
 
   const std::string_view text = in.Rest();
   d.File_Path = h.Write("fuzz.dat", text);
@@ -84,20 +86,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   j5::ToneStage expected = before;
   if (loaded)
     for (std::size_t i = 0; i < kValues; ++i)
-      expected(i / 16, i % 16) = numbers && !undecided ? (*numbers)[i] : d.Tone_Stage(i / 16, i % 16);
-  Check(d.Tone_Stage == expected, loaded ? "a load changed more than the file's nine rows"
+      expected(i / 16, i % 16) = numbers && !undecided ? (*numbers)[i] : stage(i / 16, i % 16);
+  Check(stage == expected, loaded ? "a load changed more than the file's nine rows"
                                          : "a failed load changed the staged block");
   for (std::size_t i = 0; i < kValues; ++i) {
-    const int v = d.Tone_Stage(i / 16, i % 16);
+    const int v = stage(i / 16, i % 16);
     Check(v >= 0 && v <= 255, [&] { return "a staged value that is no byte: " + std::to_string(v); });
   }
 
   // Save the block as the window builds it, spoil the nine rows, load the file back.
   Check(h.Serve(&j5::SharedData::Save_File_Req, "the save"), "the staged block could not be saved");
-  const j5::ToneStage saved = d.Tone_Stage;
-  for (std::size_t i = 0; i < kValues; ++i) d.Tone_Stage(i / 16, i % 16) = 7;
+  const j5::ToneStage saved = stage;
+  for (std::size_t i = 0; i < kValues; ++i) stage(i / 16, i % 16) = 7;
   Check(h.Serve(&j5::SharedData::Open_File_Req, "the reopen"), "the saved file did not load");
-  Check(d.Tone_Stage == saved, "save then load changed the staged block");
+  Check(stage == saved, "save then load changed the staged block");
   Check(d.Mem_Image == image, "a signal file save or load changed the image");
   return 0;
 }

@@ -6,8 +6,12 @@
 // - the image (the channel records and all after them) never changes: the block is staged apart;
 // - every frame written goes into the window's block and carries its staged row as it was at some
 //   moment since the write began (so no value outside 0..255 goes out cut to a byte);
-// - each exchange ends in at most one completion or failure report;
-// - with no more steps the transfer ends by itself, the window is not busy and the port closed.
+// - a read that no fault spoiled leaves the grids showing the radio's block, whatever the other
+//   tone window and the adjustment window did meanwhile;
+// - each exchange (however its Read or Write was pressed: mouse, Space, Enter) ends in at most
+//   one completion or failure report;
+// - with no more steps the transfer ends by itself, the window is not busy, the port closed and
+//   the program counts no exchange open (Exit and the language switch are free again).
 //
 // Input: a set-up byte (language, which window), the length of the script (two bytes), the
 // script of steps, then the radio's bytes from 0x2000 on (repeated to fill 0x2000..0x2FFF).
@@ -20,6 +24,7 @@
 #include <utility>
 #include <vector>
 
+#include "editors/adjust/frm_Adj_Txp.h"
 #include "editors/signalling/frm_2tone.h"
 #include "editors/signalling/frm_5tone.h"
 #include "fuzz_support.h"
@@ -34,6 +39,26 @@
 using j5fuzz::Check;
 
 namespace {
+
+bool Is_Read_Done(const std::string& t) {
+  return t == "从对讲机中读取数据完毕 ！" || t == "Complete reading the data from transceiver.";
+}
+
+// The texts the grids show for the radio's bytes, written here apart from the windows' codecs.
+std::string Hz_Cell(int lo, int hi) {
+  const int hz = lo + 256 * hi;
+  return hz < 300 || hz > 3000 ? std::string() : std::to_string(hz) + ".0";
+}
+std::string Digit(int v) {
+  if (v <= 9) return std::string(1, static_cast<char>('0' + v));
+  if (v <= 15) return std::string(1, static_cast<char>('A' + v - 10));
+  return " ";
+}
+const char* const kPairs[] = {"A-B", "A-C", "A-D", "B-A", "B-C", "B-D",
+                              "C-A", "C-B", "C-D", "D-A", "D-B", "D-C"};
+const char* const kStandards[] = {"CCIR1", "CCIR2", "PCCIR", "ZVEI1", "ZVEI2",
+                                  "ZVEI3", "PZVEI", "DZVEI", "PDZVEI", "EEA",
+                                  "EIA",   "EURO",  "CCITT", "NATEL", "MODAT"};
 
 bool Is_Report(const std::string& t) {
   for (const char* r :
@@ -61,6 +86,9 @@ struct Harness {
   j5fuzz::Held_Rows held{144};
   std::size_t framesChecked = 0, logShown = 0;
   int reports = 0;
+  // No fault spoiled an answer since the last read was pressed: the protocol has no checksum, so
+  // a changed data byte cannot be told from a good one.
+  bool clean = true;
   // When the last exchange's Read or Write press came. A press right after a failure may find the
   // failed write's last frame still on the line; the radio then takes the new access code's first
   // byte as that frame's last (see the note in README.md), so such a frame is checked for its
@@ -98,26 +126,119 @@ struct Harness {
     else
       program.frm_2tone.load();
     d.runUntilIdle();
+    // Every way of pressing Read or Write (the mouse, Space or Enter on the button) starts an
+    // exchange of its own.
+    if (j5::Tone_Window* w = Window())
+      for (kit::CommandButton* b : {&w->Command_read, &w->Command_Write})
+        b->Click = [this, w, write = b == &w->Command_Write, click = b->Click] {
+          Pressed(*w, write);
+          click();
+        };
+  }
+
+  void Pressed(const j5::Tone_Window& w, bool write) {
+    if (w.Transfer_Busy()) return;
+    reports = 0;
+    pressMs = platform.nowMs();
+    clean = !radio.faultsPending();
+    if (write) Hold_Rows(true);
   }
 
   void Hold_Rows(bool fresh) {
+    const j5::Tone_Window* w = Window();
+    if (!w) return;
     for (std::size_t n = 0; n < held.size(); ++n) {
       j5fuzz::Held_Rows::Row row;
-      for (std::size_t c = 0; c < 16; ++c) row[c] = data.Tone_Stage(n, c);
+      for (std::size_t c = 0; c < 16; ++c) row[c] = w->Tone_Stage(n, c);
       held.Hold(n, row, fresh);
     }
   }
 
+  int Radio(int address) const { return radio.memory().at(static_cast<std::uint16_t>(address)); }
+
+  // A cell of a grid against the text the radio's bytes call for.
+  void Check_Cell(const kit::Grid& g, int r, int c, const std::string& expected) {
+    Check(g.textMatrix(r, c) == expected, [&] {
+      return "after a read cell (" + std::to_string(r) + ", " + std::to_string(c) + ") of " +
+             g.name() + " shows \"" + g.textMatrix(r, c) + "\", the radio's bytes \"" +
+             expected + "\"";
+    });
+  }
+  std::string Code(int address) const {
+    std::string s;
+    for (int i = 0; i < 5; ++i) s += Digit(Radio(address + i));
+    return s;
+  }
+  std::string Standard(int v) const { return v < 15 ? kStandards[v] : ""; }
+
+  // What a read that no fault spoiled must show: the radio's block, from 0x2D00 (two-tone) or
+  // 0x2400 (five-tone), page by page.
+  void Check_Read_Shown() {
+    if (auto* w = program.frm_2tone.get(); !five && w) {
+      for (int r = 1; r <= 15; ++r) {
+        const int enc = 0x2D00 + 16 * (r - 1), dec = 0x2E00 + 16 * (r - 1);
+        Check_Cell(w->MSF_Encode, r, 1, Hz_Cell(Radio(enc), Radio(enc + 1)));
+        Check_Cell(w->MSF_Encode, r, 2, Hz_Cell(Radio(enc + 8), Radio(enc + 9)));
+        for (int s = 1; s <= 4; ++s) {
+          const int pair = Radio(dec + 3 * s - 3), alert = Radio(dec + 3 * s - 1);
+          Check_Cell(w->MSF_Decode, r, 3 * s - 2, pair < 12 ? kPairs[pair] : "");
+          Check_Cell(w->MSF_Decode, r, 3 * s, alert <= 16 ? std::to_string(alert) : "");
+        }
+      }
+      const int reset = std::min(Radio(0x2FF0), 79);
+      Check(w->Combo_Dec_Res_Time.text() == std::to_string(100 * (reset + 1)),
+            "after a read the reset time is not the radio's");
+    }
+    if (auto* w = program.frm_5tone.get(); five && w) {
+      for (int r = 1; r <= 15; ++r) {
+        const int row = 16 * (r - 1);
+        Check_Cell(w->MSF_Chann, r, 1, std::to_string(10 * Radio(0x2400 + row)));
+        Check_Cell(w->MSF_Chann, r, 2, Digit(Radio(0x2401 + row)));
+        Check_Cell(w->MSF_Chann, r, 3, Digit(Radio(0x2402 + row)));
+        for (int f = 0; f < 3; ++f) {
+          Check_Cell(w->MSF_Encode, r, 1 + f, Code(0x2500 + row + 5 * f));
+          Check_Cell(w->MSF_Decode, r, 2 + 2 * f, Code(0x2700 + row + 5 * f));
+        }
+        Check_Cell(w->MSF_Encode, r, 5, Standard(Radio(0x250F + row)));
+        Check_Cell(w->MSF_Encode, r, 4, Code(0x2600 + row));
+        Check_Cell(w->MSF_Decode, r, 1, Standard(Radio(0x270F + row)));
+        Check_Cell(w->MSF_Decode, r, 8, Code(0x2800 + row));
+      }
+    }
+  }
+
+  // The other tone window and the adjustment window at work beside this one: the other's
+  // Default, the adjustment window's load.
+  void Others_Act() {
+    if (five) {
+      program.frm_2tone.load();
+      d.runUntilIdle();
+      if (auto* o = program.frm_2tone.get()) d.click(o->Command_def);
+    } else {
+      program.frm_5tone.load();
+      d.runUntilIdle();
+      if (auto* o = program.frm_5tone.get()) d.click(o->Command_def);
+    }
+    program.frm_Adj_Txp.load();
+    d.runUntilIdle();
+    program.frm_Adj_Txp.unload();
+    // The window under test is the active one again, as a user would click it.
+    if (j5::Tone_Window* w = Window()) d.activate(*w);
+  }
+
   void Check_State() {
+    bool readDone = false;
     for (const auto& box : platform.messageBoxes()) {
       Check(!box.title.empty(),
             [&] { return std::string("an error escaped a handler: " + box.text); });
       if (Is_Report(box.text)) ++reports;
+      readDone |= Is_Read_Done(box.text);
       if (trace) std::fprintf(stderr, "%8.0f ms  box: %s\n", platform.nowMs(), box.text.c_str());
     }
     platform.clearMessageBoxes();
     Check(reports <= 1, "an exchange ended in more than one report");
     Check(data.Mem_Image == image, "the image changed");
+    if (readDone && clean) Check_Read_Shown();
     const auto& log = radio.log();
     for (; trace && logShown < log.size(); ++logShown) {
       const sim::LogEntry& e = log[logShown];
@@ -191,15 +312,13 @@ struct Harness {
       case 0:
         return Wait((arg + 1) * 10.0);
       case 1:
-        if (w && !w->Transfer_Busy()) {
-          reports = 0;
-          pressMs = platform.nowMs();
-        }
-        if (w && !w->Transfer_Busy() && !(arg & 1)) Hold_Rows(true);
         if (w) d.click(arg & 1 ? w->Command_read : w->Command_Write);
         break;
       case 2:
-        if (w) d.click(w->Command_def);
+        if (arg & 0x40)
+          Others_Act();
+        else if (w)
+          d.click(w->Command_def);
         break;
       case 3:
         if (w) d.click(w->Command_close);
@@ -230,11 +349,13 @@ struct Harness {
       case 9: {
         // A stray value in the staged block, a byte or not.
         const auto row = static_cast<std::size_t>(script.Byte() % rows);
-        data.Tone_Stage(row, arg % 16) = script.Int16();
+        const std::int16_t v = script.Int16();
+        if (w) w->Tone_Stage(row, arg % 16) = v;
         break;
       }
       case 10: {
         j5fuzz::Inject_Fault(radio, arg, script, sim::FrameKind::AltAccessCode);
+        clean = false;
         return;
       }
       default:
@@ -253,6 +374,7 @@ struct Harness {
       Check(!w->Transfer_Busy(), "the window is still busy");
       Check(!w->MSC.portOpen(), "the port is still open");
     }
+    Check(!program.Exchange_Running(), "an exchange is still counted open");
   }
 };
 

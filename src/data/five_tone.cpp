@@ -12,21 +12,21 @@ int Tone5_Divider(double hz) {
   return static_cast<int>(std::ceil(kToneClockHz / hz)) - 1;
 }
 
+void Set_Tone5_Digit(SharedData& data, std::size_t s, std::size_t d, double f) {
+  std::string name = "   " + Tone_Text(f);
+  if (name.size() < 11) name.append(11 - name.size(), ' ');
+  data.Tone5_Std_Name(s, d) = name;
+  const int whole = static_cast<int>(rt::Int(f));
+  data.Tone5_Freq_Lo(s, d) = static_cast<std::int16_t>(whole % 256);
+  data.Tone5_Freq_Hi(s, d) = static_cast<std::int16_t>(whole / 256);
+  const int divider = Tone5_Divider(f);
+  data.Tone5_Div_Lo(s, d) = static_cast<std::int16_t>(divider % 256);
+  data.Tone5_Div_Hi(s, d) = static_cast<std::int16_t>(divider / 256);
+}
+
 void Init_Tone5_Std(SharedData& data) {
-  for (int s = 0; s < kTone5NamedStandards; ++s) {
-    for (int d = 0; d < 16; ++d) {
-      const double f = kTone5Freq[s][d];
-      std::string name = "   " + Tone_Text(f);
-      if (name.size() < 11) name.append(11 - name.size(), ' ');
-      data.Tone5_Std_Name(s, d) = name;
-      const int whole = static_cast<int>(rt::Int(f));
-      data.Tone5_Freq_Lo(s, d) = static_cast<std::int16_t>(whole % 256);
-      data.Tone5_Freq_Hi(s, d) = static_cast<std::int16_t>(whole / 256);
-      const int divider = Tone5_Divider(f);
-      data.Tone5_Div_Lo(s, d) = static_cast<std::int16_t>(divider % 256);
-      data.Tone5_Div_Hi(s, d) = static_cast<std::int16_t>(divider / 256);
-    }
-  }
+  for (std::size_t s = 0; s < static_cast<std::size_t>(kTone5NamedStandards); ++s)
+    for (std::size_t d = 0; d < 16; ++d) Set_Tone5_Digit(data, s, d, kTone5Freq[s][d]);
 }
 
 int Std_Name2Index(std::string& name) {
@@ -42,12 +42,12 @@ std::string Std_Index2Name(int index) {
   return std::string(kTone5StdNames[index]);
 }
 
-void Load_Page_Buf(SharedData& data, int& r) {
+void Load_Page_Buf(const FrameStore& blocks, PageBuffer& page, int& r) {
   const int first = r;
   for (int q = 0; q < 4; ++q) {
     for (int j = 0; j < 4; ++j) {
       for (int i = 0; i < 16; ++i)
-        data.Page_Buf(4 * q + j, i) = data.Block_Buf(first + q, 5 + 16 * j + i);
+        page(4 * q + j, i) = blocks(first + q, 5 + 16 * j + i);
     }
   }
   r = first + 3;

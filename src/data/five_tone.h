@@ -45,6 +45,8 @@ int Tone5_Divider(double hz);
 
 // Fills Tone5_Std_Name, Tone5_Freq_Lo/Hi and Tone5_Div_Lo/Hi for standards 0..14.
 void Init_Tone5_Std(SharedData& data);
+// Digit d of standard s sounds f Hz: its name, frequency bytes and divider.
+void Set_Tone5_Digit(SharedData& data, std::size_t s, std::size_t d, double f);
 
 // Trims the caller's text of blanks in place and returns the number of the standard of that exact
 // name (case-sensitive), or kNoStandard.
@@ -53,9 +55,9 @@ int Std_Name2Index(std::string& name);
 // The name of standard 0..14, the empty text for any other number.
 std::string Std_Index2Name(int index);
 
-// Copies the 64 data bytes of the four reply frames in Block_Buf rows r..r+3 into Page_Buf and
-// leaves r at r + 3.
-void Load_Page_Buf(SharedData& data, int& r);
+// Copies the 64 data bytes of the four reply frames in rows r..r+3 of a window's Block_Buf into
+// its Page_Buf and leaves r at r + 3.
+void Load_Page_Buf(const FrameStore& blocks, PageBuffer& page, int& r);
 
 // Lang_Text entry 10 + n for call type n = 0..8, the empty text otherwise.
 std::string Get_Call_Type(const SharedData& data, int n);

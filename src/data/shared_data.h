@@ -67,9 +67,9 @@ using FrameStore = Table2D<std::int16_t, 201, 71>;
 using NameFrameStore = Table2D<std::int16_t, 101, 71>;
 // One 256-byte page: cell (row, col) is page byte row * 16 + col.
 using PageBuffer = Table2D<std::int16_t, 16, 16>;
-// The tone windows' staged block (two-tone rows 0..47, five-tone rows 0..143), kept apart from
-// the image: the image's first rows are the channel records, which a build or a signal file must
-// never overwrite. It starts erased, as an unprogrammed radio's memory.
+// A tone window's staged block (two-tone rows 0..47, five-tone rows 0..143), kept apart from the
+// image: the image's first rows are the channel records, which a build or a signal file must never
+// overwrite. It starts erased, as an unprogrammed radio's memory.
 using ToneStage = Table2D<std::int16_t, 144, 16>;
 inline ToneStage Erased_Tone_Stage() {
   ToneStage t;
@@ -103,12 +103,11 @@ inline constexpr std::size_t kTone5Digits = 16;
 inline constexpr double kToneTick = 0.000434028;
 
 struct SharedData {
-  // The parameter image and the frame stores of the block transfers.
+  // The parameter image and the frame stores of the block transfers (each tone window keeps its
+  // own, see tone_window.h).
   MemImage Mem_Image;
   FrameStore Block_Buf;
   NameFrameStore Name_Block_Buf;
-  PageBuffer Page_Buf;
-  ToneStage Tone_Stage = Erased_Tone_Stage();
   FmImage Fm_Image = Erased_Fm_Image();
 
   // Band limits in MHz: the radio's three bands, and the bands of frequency modes A and B.
@@ -126,7 +125,6 @@ struct SharedData {
   std::int16_t Comm_Port = 0;                  // 1..16 for COM1..COM16
   std::int16_t Port_Error = 0;                 // flag: the last attempt to open the port failed
   std::array<std::uint8_t, 10> Access_Code{};  // bytes 0..7 used
-  std::uint8_t Addr_High = 0, Addr_Low = 0;    // base address of the block transfer under way
   std::int16_t Name_Phase = 0;  // flag: the awaited reply is the name half of a block pair
 
   // Language: Lang_Chn true is Chinese, false English; Lang_Text filled by Set_Lang_Text.

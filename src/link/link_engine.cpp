@@ -26,7 +26,7 @@ std::size_t Ident_Length(Ident_Form form) {
   return 14;
 }
 
-// Whether the frame that starts with the mark at f[0] is whole and well formed.
+// Whether the frame that starts at f[0] is whole and well formed.
 bool Ident_Well_Formed(Ident_Form form, std::span<const std::uint8_t> f) {
   switch (form) {
     case Ident_Form::Ident14:
@@ -114,11 +114,6 @@ bool Link_Engine::Begin(bool restart) {
                          ? std::span<const std::uint8_t>(data_.Access_Code.data(), 8)
                          : std::span<const std::uint8_t>(Alt_Access_Code);
   const auto len = static_cast<std::size_t>(std::clamp(desc_.opening.code_len, 1, 8));
-  std::uint16_t base = 0;
-  if (auto* r = std::get_if<Read_Plan>(&plan_)) base = r->base;
-  if (auto* w = std::get_if<Write_Plan>(&plan_)) base = w->base;
-  data_.Addr_High = High(base);
-  data_.Addr_Low = Low(base);
   Queue({code.begin(), code.begin() + static_cast<std::ptrdiff_t>(len)});
   // A restart sends the write again from its first frame; what the attempts before it wrote is
   // still in the radio.
@@ -322,12 +317,14 @@ void Link_Engine::Opening_Step() {
 
 // The first well-formed identification at a start mark is taken out of the bytes kept; what
 // comes before it, and a start mark that begins no frame, is dropped. Where either short form may
-// come, eight bytes are taken, or fourteen where the eighth is not the end mark.
+// come, eight bytes are taken, or fourteen where the eighth is not the end mark. The 50-byte frame
+// has no start mark (its first byte may be any): it is the first run of bytes whose end mark and
+// digits stand where they must.
 bool Link_Engine::Find_Ident(Ident_Frame& frame) {
   for (;;) {
-    const auto mark = std::find(rx_.begin(), rx_.end(), Ident_Start);
-    rx_.erase(rx_.begin(), mark);
     frame.form = desc_.opening.ident;
+    if (frame.form != Ident_Form::Ident50)
+      rx_.erase(rx_.begin(), std::find(rx_.begin(), rx_.end(), Ident_Start));
     if (frame.form == Ident_Form::Ident8_Or_14)
       frame.form = rx_.size() >= 8 && rx_[7] != Ident_End ? Ident_Form::Ident14 : Ident_Form::Ident8;
     const std::size_t n = Ident_Length(frame.form);

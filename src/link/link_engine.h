@@ -35,14 +35,14 @@ enum class Code_Kind {
 };
 
 // What the radio sends to identify itself. The engine finds the frame by its start mark (0xAA)
-// and checks its end mark.
+// and checks its end mark; the 50-byte frame it finds by its end mark and digits alone.
 enum class Ident_Form {
   Ident14,         // 14 bytes, 0xAA first and 0xDD last
   Ident8,          // 8 bytes, 0xAA first and 0xDD last
   Ident8_Or_14,    // Ident8, or Ident14 where the eighth byte is not the end mark
   Ident8_Leading,  // 8 bytes, 0xAA ... 0xDD, behind the radio's ACK of the code
   Ident8_Dec,      // as Ident8_Leading with 0xBB as the end mark
-  Ident50,         // 50 bytes: 0xAA, twelve digits 0 to 9, ..., 0x55 last
+  Ident50,         // 50 bytes: any first byte, twelve digits 0 to 9, ..., 0x55 last
 };
 
 struct Link_Opening {
@@ -102,7 +102,7 @@ struct Read_Step {
 // where it must be: the radio's ACK where the reply has one, Cmd_Data, the requested address and
 // the length asked for; anything else is not acknowledged, and the time-out ends the exchange.
 struct Read_Plan {
-  std::uint16_t base = 0;  // Addr_High and Addr_Low while the transfer runs
+  std::uint16_t base = 0;  // the first step's address
   std::vector<Read_Step> steps{};
   std::uint8_t length = 0x40;
   // After an ACK exchange the first reply comes without the radio's ACK (68 bytes).
@@ -125,7 +125,6 @@ struct Write_Step {
 };
 
 struct Write_Plan {
-  std::uint16_t base = 0;
   std::vector<Write_Step> steps{};
   bool ack_before_each = false;  // ACK queued in front of every frame
   // Any byte the radio answers the last frame with ends the exchange (Last_Answer tells which).
@@ -138,7 +137,7 @@ using Block_Plan = std::variant<std::monostate, Read_Plan, Write_Plan>;
 
 struct Ident_Frame {
   Ident_Form form;
-  std::array<std::uint8_t, 50> bytes{};  // the frame from its first byte (0xAA) on
+  std::array<std::uint8_t, 50> bytes{};  // the frame from its first byte on
 };
 
 class Link_Listener {

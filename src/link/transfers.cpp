@@ -34,7 +34,7 @@ Read_Plan Reply_Rows(Read_Plan p) {
 // The editors' writes show, when frame n (n >= 1) is queued, n over `total` (the last frame's
 // number, or the number of frames) and the number of the frame just acknowledged.
 Write_Plan Row_Write(std::uint16_t base, int firstRow, int rows, int total) {
-  Write_Plan p{.base = base, .ack_before_each = true};
+  Write_Plan p{.ack_before_each = true};
   for (int n = 0; n < rows; ++n) {
     const auto address = static_cast<std::uint16_t>(base + 16 * n);
     p.steps.push_back(
@@ -221,6 +221,8 @@ const Transfer_Description& Signalling_Link() {
     Transfer_Texts& t = d.texts;
     t.port_error = kPortOpenError;
     t.port_error_title = Prompt_Title::Upper;
+    // Close, and any other way of closing the window, answer with the busy message.
+    t.close_busy = t.unload_busy = t.busy;
     // The identification writes panels 2, 4, 6, 8 and 10 itself.
     t.connected_panel = 0;
     t.read_done_label = {"信令参数读出正常 ！", "Read Signal parameters in gear. "};
@@ -339,7 +341,7 @@ Read_Plan Adjust_Read_Plan() {
 }
 
 Write_Plan Adjust_Write_Plan() {
-  Write_Plan p{.base = 0x1F00};
+  Write_Plan p;
   p.steps.push_back({0x0DF0, Adj_Tag_Source, false, {}});
   for (int r = 0; r < 16; ++r)
     p.steps.push_back(
@@ -393,14 +395,14 @@ Write_Plan Option_Copy_Write_Plan() {
   return p;
 }
 
-void Store_Reply_Row(SharedData& data, int row, std::uint16_t address,
+void Store_Reply_Row(FrameStore& store, int row, std::uint16_t address,
                      std::span<const std::uint8_t> block) {
   const auto r = static_cast<std::size_t>(row);
   const std::uint8_t header[] = {ACK, Cmd_Data, static_cast<std::uint8_t>(address >> 8),
                                  static_cast<std::uint8_t>(address & 0xFF), 0x40};
   std::size_t c = 0;
-  for (std::uint8_t b : header) data.Block_Buf(r, c++) = b;
-  for (std::size_t i = 0; i < 64 && i < block.size(); ++i) data.Block_Buf(r, c++) = block[i];
+  for (std::uint8_t b : header) store(r, c++) = b;
+  for (std::size_t i = 0; i < 64 && i < block.size(); ++i) store(r, c++) = block[i];
 }
 
 std::optional<std::array<std::uint8_t, 16>> Image_Row_Bytes(const SharedData& data, int row) {

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 
+#include "data/shared_data.h"
 #include "link/link_engine.h"
 #include "link/transfer_progress.h"
 
@@ -104,14 +105,14 @@ inline constexpr int Adj_Tag_Source = -1;
 // The twelve letters of the tag frame, its last four data bytes 0.
 inline constexpr std::array<std::uint8_t, 16> Adj_Tag_Frame_Data = {
     'F', 'A', 'C', 'T', 'O', 'R', 'Y', 'A', 'D', 'J', 'S', 'T', 0, 0, 0, 0};
-// Two-tone: 12 blocks from 0x2D00 into Block_Buf rows 2-13 (Store_Reply_Row: the shared page
-// copy of the five-tone tables reads its pages from Block_Buf, so these replies stay there).
+// Two-tone: 12 blocks from 0x2D00 into the window's Block_Buf rows 2-13 (Store_Reply_Row: the
+// window takes its pages from there).
 Read_Plan Tone2_Read_Plan();
-// Two-tone: image rows 0-47 to 0x2D00 + 16 n, each behind an ACK.
+// Two-tone: the window's staged rows 0-47 to 0x2D00 + 16 n, each behind an ACK.
 Write_Plan Tone2_Write_Plan();
-// Five-tone: 20 blocks from 0x2400 into Block_Buf rows 2-21 (as the two-tone read).
+// Five-tone: 20 blocks from 0x2400 into the window's Block_Buf rows 2-21 (as the two-tone read).
 Read_Plan Tone5_Read_Plan();
-// Five-tone: image rows 0-143 to 0x2000 + 16 n, each behind an ACK.
+// Five-tone: the window's staged rows 0-143 to 0x2000 + 16 n, each behind an ACK.
 Write_Plan Tone5_Write_Plan();
 // FM: 0x3000, 0x3040, 0x3080, 0x30C0, then 0x3F80, replies k as Block_Buf rows k + 2 for the FM
 // decoder (it could as well take them from Link_Block_Stored: no other window reads them).
@@ -125,10 +126,11 @@ Read_Plan Option_Copy_Read_Plan();
 // frames still go out), rows 7-9 to 0x0F10-0x0F30.
 Write_Plan Option_Copy_Write_Plan();
 
-// A checked reply as the radio sent it into Block_Buf row `row`: ACK, Cmd_Data, the address,
-// the length 0x40 and the 64 data bytes in columns 0 to 68. Only the signalling and FM windows keep
-// their replies there; every other transfer takes the data bytes straight from Link_Block_Stored.
-void Store_Reply_Row(SharedData& data, int row, std::uint16_t address,
+// A checked reply as the radio sent it into row `row` of a frame store: ACK, Cmd_Data, the
+// address, the length 0x40 and the 64 data bytes in columns 0 to 68. The signalling windows keep
+// their replies so in their own store, the FM window and the option copies in the shared
+// Block_Buf; every other transfer takes the data bytes straight from Link_Block_Stored.
+void Store_Reply_Row(FrameStore& store, int row, std::uint16_t address,
                      std::span<const std::uint8_t> block);
 
 // The sixteen bytes of row `row` of a table of radio bytes (the image, a window's staged rows), or

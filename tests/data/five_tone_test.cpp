@@ -118,20 +118,21 @@ TEST(Std_Name, LooksUpStandardsBothWays) {
 }
 
 TEST(Load_Page_Buf, CopiesTheDataBytesOfFourFrames) {
-  SharedData data;
+  FrameStore blocks;
+  PageBuffer page;
   for (int r = 0; r < 10; ++r) {
-    for (int c = 0; c < 71; ++c) data.Block_Buf(r, c) = static_cast<std::int16_t>(r * 100 + c);
+    for (int c = 0; c < 71; ++c) blocks(r, c) = static_cast<std::int16_t>(r * 100 + c);
   }
   int r = 2;
-  Load_Page_Buf(data, r);
+  Load_Page_Buf(blocks, page, r);
   EXPECT_EQ(r, 5);
-  EXPECT_EQ(data.Page_Buf(0, 0), 205);    // block row 2, first data byte
-  EXPECT_EQ(data.Page_Buf(3, 15), 268);   // block row 2, last data byte
-  EXPECT_EQ(data.Page_Buf(4, 0), 305);    // block row 3
-  EXPECT_EQ(data.Page_Buf(15, 15), 568);  // block row 5, last data byte
+  EXPECT_EQ(page(0, 0), 205);    // block row 2, first data byte
+  EXPECT_EQ(page(3, 15), 268);   // block row 2, last data byte
+  EXPECT_EQ(page(4, 0), 305);    // block row 3
+  EXPECT_EQ(page(15, 15), 568);  // block row 5, last data byte
 
   int last = 198;  // rows 198..201 do not all exist
-  EXPECT_THROW(Load_Page_Buf(data, last), std::out_of_range);
+  EXPECT_THROW(Load_Page_Buf(blocks, page, last), std::out_of_range);
 }
 
 TEST(Get_Call_Type, ReadsTheLanguageTexts) {

@@ -475,7 +475,7 @@ void frm_FM::Link_Identified(const Ident_Frame& frame) {
 // Block k lands in Block_Buf row k + 2 as the radio sent it (its header was checked).
 void frm_FM::Link_Block_Stored(int step, std::uint16_t address,
                                std::span<const std::uint8_t> data) {
-  Store_Reply_Row(data_, step + 2, address, data);
+  Store_Reply_Row(data_.Block_Buf, step + 2, address, data);
 }
 
 std::optional<std::array<std::uint8_t, 16>> frm_FM::Link_Frame_Data(const Write_Step& step) {

@@ -26,7 +26,7 @@ void Option_Copy_Window::Link_Identified(const Ident_Frame& frame) {
 
 void Option_Copy_Window::Link_Block_Stored(int step, std::uint16_t address,
                                            std::span<const std::uint8_t> data) {
-  Store_Reply_Row(data_, step + 2, address, data);
+  Store_Reply_Row(data_.Block_Buf, step + 2, address, data);
   const int dest = Option_Copy_Read_Plan().steps[static_cast<std::size_t>(step)].dest;
   if (dest < 0) return;
   for (std::size_t i = 0; i < 64 && i < data.size(); ++i)

@@ -1,10 +1,10 @@
 #include "editors/signalling/frm_2tone.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "data/five_tone.h"
 #include "data/lang_text.h"
+#include "editors/signalling/sig_file.h"
 #include "editors/signalling/tone_codecs.h"
 #include "link/transfers.h"
 #include "platform/runtime.h"
@@ -55,15 +55,6 @@ constexpr Tone_Set_Default kToneSets[] = {{1, {"1981.0", "1124.0", "1197.0", "12
                                           {15, {"1400.0", "1530.0", "1670.0", "1830.0"}}};
 
 constexpr double kComboHeight = 300;
-
-// The number a typed entry spells; NaN (outside every range) for one beyond a double.
-double Entry_Value(const std::string& text) {
-  try {
-    return rt::Val(text);
-  } catch (const rt::OverflowError&) {
-    return std::numeric_limits<double>::quiet_NaN();
-  }
-}
 
 bool Is_Response_Or_Alert(int c) {
   return c >= 1 && c <= 12 && (c % 3 == 2 || c % 3 == 0);
@@ -194,7 +185,7 @@ void frm_2tone::Lay_Out() {
 }
 
 void frm_2tone::Load_Defaults() {
-  data_.Block_Buf.fill(0, 65, 0, 70, 0);
+  Block_Buf.fill(0, 65, 0, 70, 0);
   Dec_Tone_Set.fill(0, 15, 0, 15, 0);
 
   for (kit::ComboBox* b : {&Combo_Enc_ys1, &Combo_Enc_ys2, &Combo_enc_ys3}) {
@@ -264,7 +255,7 @@ void frm_2tone::Show_Tone_Set(int row) {
 }
 
 void frm_2tone::Text_Tone_LostFocus(kit::TextBox& box) {
-  const double v = Entry_Value(box.text());
+  const double v = rt::Val_Unbounded(box.text());
   if (v >= 300 && v <= 3000) {
     box.setText(rt::Str(rt::CInt(v)) + ".0");
   } else if (!rt::Trim(box.text()).empty()) {
@@ -289,7 +280,7 @@ void frm_2tone::Encode_Cell_Edit() {
 void frm_2tone::MSF_Encode_LeaveCell() {
   if (MSF_Encode.col() > 0 && MSF_Encode.row() > 0) {
     const std::string text = Text_Encode.text();
-    const double v = Entry_Value(text);
+    const double v = rt::Val_Unbounded(text);
     if (v >= 300 && v <= 3000) {
       MSF_Encode.setText(rt::Str(rt::Int(v + 0.5)) + ".0");
     } else if (!rt::Trim(text).empty()) {
@@ -363,7 +354,7 @@ void frm_2tone::MSF_Decode_DblClick() {
 // ---- The block ------------------------------------------------------------------------------
 
 void frm_2tone::Grids_To_Image() {
-  ToneStage& stage = data_.Tone_Stage;
+  ToneStage& stage = Tone_Stage;
   const fields::Cells cells{stage};
   stage.fill(0, 47, 0, 15, 0);
   for (int i = 1; i <= 15; ++i)
@@ -382,24 +373,31 @@ void frm_2tone::Grids_To_Image() {
 }
 
 void frm_2tone::Image_To_Grids() {
-  const fields::Cells page{data_.Page_Buf};
+  const fields::Cells page{Page_Buf};
   int r = 2;
-  Load_Page_Buf(data_, r);
+  Load_Page_Buf(Block_Buf, Page_Buf, r);
   for (int i = 1; i <= 15; ++i)
     for (const fields::Column& col : Encode_Columns) col.show(MSF_Encode, i, page, i - 1);
   r = 6;
-  Load_Page_Buf(data_, r);
+  Load_Page_Buf(Block_Buf, Page_Buf, r);
   for (int i = 1; i <= 15; ++i)
     for (const fields::Column& col : Decode_Columns) col.show(MSF_Decode, i, page, i - 1);
   r = 10;
-  Load_Page_Buf(data_, r);
+  Load_Page_Buf(Block_Buf, Page_Buf, r);
   for (std::size_t k = 0; k < 16; ++k)
-    for (std::size_t c = 0; c < 16; ++c) Dec_Tone_Set(k, c) = data_.Page_Buf(k, c);
+    for (std::size_t c = 0; c < 16; ++c) Dec_Tone_Set(k, c) = Page_Buf(k, c);
   const int last = Combo_Dec_Res_Time.listCount() - 1;
   Combo_Dec_Res_Time.setListIndex(std::clamp<int>(Dec_Tone_Set(15, 0), 0, last));
   Cur_Dec_Row = 0;
   Show_Tone_Set(0);
   Caption_Dec_Frame(1);
+}
+
+// A signal file holds encode codes 1 to 9: the encode grid shows them as it shows a read.
+void frm_2tone::Show_Loaded_Rows() {
+  const fields::Cells stage{Tone_Stage};
+  for (int i = 1; i <= static_cast<int>(kSigFileRows); ++i)
+    for (const fields::Column& col : Encode_Columns) col.show(MSF_Encode, i, stage, i - 1);
 }
 
 }  // namespace j5

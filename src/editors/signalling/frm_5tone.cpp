@@ -269,7 +269,7 @@ void frm_5tone::Set_Tab_Order() {
 }
 
 void frm_5tone::Load_Defaults() {
-  data_.Block_Buf.fill(0, 65, 0, 70, 0);
+  Block_Buf.fill(0, 65, 0, 70, 0);
   Combo_stxh.clear();
   for (std::string_view name : kTone5StdNames) Combo_stxh.addItem(std::string(name));
   Combo_stxh.setListIndex(0);

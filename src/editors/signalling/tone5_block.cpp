@@ -1,13 +1,14 @@
 // The five-tone block and the window's controls: a read's five pages from 0x2400 shown in the
 // grids, lists and boxes; the whole block from 0x2000 built from them.
 //
-// The pages of a build are assembled one after another in the shared scratch page, which nothing
-// clears: every page byte a build does not set keeps what the page before left there, and the
-// radio receives those bytes as they are.
+// The pages of a build are assembled one after another in the window's scratch page, which nothing
+// clears: every page byte a build does not set keeps what the page before (or the last read) left
+// there, and the radio receives those bytes as they are.
 #include <algorithm>
 
 #include "data/five_tone.h"
 #include "editors/signalling/frm_5tone.h"
+#include "editors/signalling/sig_file.h"
 #include "shell/program.h"
 
 namespace j5 {
@@ -46,8 +47,8 @@ void Select(kit::ComboBox& box, int index) {
 }  // namespace
 
 void frm_5tone::Grids_To_Image() {
-  ToneStage& stage = data_.Tone_Stage;
-  PageBuffer& page = data_.Page_Buf;
+  ToneStage& stage = Tone_Stage;
+  PageBuffer& page = Page_Buf;
   const fields::Cells stageCells{stage}, pageCells{page};
   const Table2D<std::int16_t, 16, 16>* tables[] = {&data_.Tone5_Freq_Lo, &data_.Tone5_Freq_Hi,
                                                   &data_.Tone5_Div_Lo, &data_.Tone5_Div_Hi};
@@ -79,28 +80,28 @@ void frm_5tone::Grids_To_Image() {
 }
 
 void frm_5tone::Image_To_Grids() {
-  const fields::Cells page{data_.Page_Buf};
-  const PageBuffer& bytes = data_.Page_Buf;
+  const fields::Cells page{Page_Buf};
+  const PageBuffer& bytes = Page_Buf;
   int r = 2;
-  Load_Page_Buf(data_, r);
+  Load_Page_Buf(Block_Buf, Page_Buf, r);
   Show_Columns(Std_Columns, MSF_Chann, page);
 
   r = 6;
-  Load_Page_Buf(data_, r);
+  Load_Page_Buf(Block_Buf, Page_Buf, r);
   Show_Columns(Enc_Code_Columns, MSF_Encode, page);
 
   r = 10;
-  Load_Page_Buf(data_, r);
+  Load_Page_Buf(Block_Buf, Page_Buf, r);
   Show_Columns(Transpond_Columns, MSF_Encode, page);
   kit::ComboBox* timing[] = {&Combo_Enc_ys1, &Combo_Enc_ys2, &Combo_enc_ys3, &Combo_Enc_ys4};
   for (std::size_t b = 0; b < 4; ++b) Select(*timing[b], bytes(15, b));
 
   r = 14;
-  Load_Page_Buf(data_, r);
+  Load_Page_Buf(Block_Buf, Page_Buf, r);
   Show_Columns(Dec_Code_Columns, MSF_Decode, page);
 
   r = 18;
-  Load_Page_Buf(data_, r);
+  Load_Page_Buf(Block_Buf, Page_Buf, r);
   Show_Columns(Reply_Columns, MSF_Decode, page);
   for (std::size_t row = 0; row < 15; ++row)
     for (std::size_t k = 0; k < 8; ++k) Dec_Actions(row, k) = bytes(row, 8 + k);
@@ -113,6 +114,18 @@ void frm_5tone::Image_To_Grids() {
   Check_Dec_back.setValue(bytes(15, 1) != 0 ? 1 : 0);
   Check_Dec_Bcl.setValue(bytes(15, 2) != 0 ? 1 : 0);
   Select(Combo_Dec_Back_Time, bytes(15, 3));
+}
+
+// A signal file holds the low bytes of the tone frequencies of standards 0 to 8. A digit whose byte
+// the file changes sounds the frequency the two bytes now spell, with its divider; the viewer shows
+// it and the next build carries it. Digits the file leaves alone keep their exact frequency.
+void frm_5tone::Show_Loaded_Rows() {
+  for (std::size_t s = 0; s < kSigFileRows; ++s)
+    for (std::size_t d = 0; d < 16; ++d) {
+      if (Tone_Stage(s, d) == data_.Tone5_Freq_Lo(s, d)) continue;
+      Set_Tone5_Digit(data_, s, d, Tone_Stage(s, d) + 256.0 * data_.Tone5_Freq_Hi(s, d));
+    }
+  Show_Std_Freqs();
 }
 
 }  // namespace j5

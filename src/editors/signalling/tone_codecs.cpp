@@ -16,15 +16,6 @@ namespace {
 using Bytes = std::span<const std::int16_t>;
 using Out = std::span<std::int16_t>;
 
-// The number a text spells, or nothing when it is beyond a double.
-std::optional<double> Number(std::string_view text) {
-  try {
-    return rt::Val(text);
-  } catch (const rt::OverflowError&) {
-    return std::nullopt;
-  }
-}
-
 int Word(Bytes b, std::size_t at) {
   return (b[at] & 0xFF) + 256 * (b[at + 1] & 0xFF);
 }
@@ -40,9 +31,7 @@ std::string Hz_Text(int hz) {
 
 // Whole Hz of a cell text, Int(Val + 0.5), when it fits two bytes.
 std::optional<int> Whole_Hz(std::string_view text) {
-  const auto f = Number(text);
-  if (!f) return std::nullopt;
-  const double h = rt::Int(*f + 0.5);
+  const double h = rt::Int(rt::Val_Unbounded(text) + 0.5);
   if (h < 0 || h > 65535) return std::nullopt;
   return static_cast<int>(h);
 }
@@ -100,7 +89,7 @@ fields::Codec Response_Codec(const SharedData& data) {
           [](Out b, std::string_view text) {
             const std::string first = rt::Trim(rt::Trim(text).substr(0, 1));
             b[0] = static_cast<std::int16_t>(
-                first.empty() ? 0xFF : static_cast<int>(std::lround(*Number(first))));
+                first.empty() ? 0xFF : static_cast<int>(std::lround(rt::Val(first))));
             return true;
           }};
 }
@@ -114,8 +103,7 @@ fields::Codec Alert_Codec() {
           [](Out b, std::string_view text) {
             const std::string t = rt::Trim(text);
             // An alert beyond a byte cannot be stored: none then.
-            const auto v = Number(t);
-            const double n = v ? std::nearbyint(*v) : -1;
+            const double n = std::nearbyint(rt::Val_Unbounded(t));
             b[0] = static_cast<std::int16_t>(t.empty() || n < 0 || n > 255 ? 0xFF : n);
             return true;
           }};
@@ -129,9 +117,8 @@ fields::Codec Tone_Set_Codec() {
           },
           [](Out b, std::string_view text) {
             if (rt::Trim(text).empty()) return false;
-            const auto f = Number(text);
             const auto hz = Whole_Hz(text);
-            const int ticks = f ? Tone_Count(*f) : -1;
+            const int ticks = hz ? Tone_Count(rt::Val(text)) : -1;
             if (!hz || ticks < 0) return false;
             Put_Word(b, 0, *hz);
             Put_Word(b, 8, ticks);
@@ -203,8 +190,7 @@ fields::Codec Function_Codec(const SharedData& data) {
 fields::Codec Period_Codec() {
   return {1, [](Bytes b) { return std::to_string(10 * b[0]); },
           [](Out b, std::string_view text) {
-            const auto v = Number(rt::Trim(text));
-            const double units = v ? rt::Int(*v / 10) : 0;
+            const double units = rt::Int(rt::Val_Or_Zero(rt::Trim(text)) / 10);
             if (units < 0 || units > 255) return false;
             b[0] = static_cast<std::int16_t>(units);
             return true;

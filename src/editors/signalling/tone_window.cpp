@@ -29,8 +29,7 @@ const Bilingual kSaveFailed{"信令参数保存失败 ！", "Fail to store the S
 
 Tone_Window::Tone_Window(Program& program, std::string name, Plans plans)
     : kit::Form(program.platform, std::move(name), program.mainForm()),
-      Progress(*this, program, Signalling_Link().texts),
-      Link(*this, program.data, *this),
+      Transfer(*this, program, Signalling_Link(), *this),
       prog_(program),
       data_(program.data),
       plans_(plans) {
@@ -69,9 +68,7 @@ void Tone_Window::Load_Window(double widthDiv, double heightDiv, double tabDiv,
   Lay_Buttons();
 
   // The transfer starts idle.
-  Link.Stop();
-  Write_Mode = false;
-  Exchange_Open = false;
+  Transfer.Stop();
 }
 
 void Tone_Window::Lay_Page(kit::Frame& page) {
@@ -90,12 +87,6 @@ void Tone_Window::Lay_Buttons() {
   const double rest = std::max(600.0, TabStrip1.left() + TabStrip1.width() - left);
   ProgressBar1.move(left, top + 60, rest * 0.45, 285);
   Label_tr_count.move(left + rest * 0.45 + kGap, top + 75, rest * 0.55 - kGap, 285);
-}
-
-bool Tone_Window::Refuse_If_Busy() {
-  if (!Link.Link_Busy()) return false;
-  Progress.Busy();
-  return true;
 }
 
 void Tone_Window::Entry_Prompt(const Bilingual& text) {
@@ -135,38 +126,33 @@ void Tone_Window::Go_To_Mouse_Cell(kit::Grid& grid) {
 // ---- Buttons --------------------------------------------------------------------------------
 
 void Tone_Window::Command_read_Click() {
-  if (Refuse_If_Busy()) return;
-  Write_Mode = false;
-  if (!Link.Start(Signalling_Link(), plans_.read())) return;
-  Exchange_Open = true;
-  Progress.Connecting(true);
+  if (Transfer.Busy_Refused()) return;
+  Transfer.Start(plans_.read());
 }
 
+// The block is built once the port has opened: a write that never starts leaves the stage as it
+// was. The frames ask for their rows only after the identification, so they carry this build.
 void Tone_Window::Command_Write_Click() {
-  if (Refuse_If_Busy()) return;
-  Grids_To_Image();
-  Write_Mode = true;
-  if (!Link.Start(Signalling_Link(), plans_.write())) return;
-  Exchange_Open = true;
-  Progress.Connecting(true);
+  if (Transfer.Busy_Refused()) return;
+  if (Transfer.Start(plans_.write())) Grids_To_Image();
 }
 
 void Tone_Window::Command_def_Click() {
-  if (Refuse_If_Busy()) return;
+  if (Transfer.Busy_Refused()) return;
   Progress.Clear();
   Load_Defaults();
 }
 
 void Tone_Window::Command_open_Click() {
-  Refuse_If_Busy();
+  Transfer.Busy_Refused();
 }
 
 void Tone_Window::Command_save_Click() {
-  Refuse_If_Busy();
+  Transfer.Busy_Refused();
 }
 
 void Tone_Window::Command_close_Click() {
-  if (Refuse_If_Busy()) return;
+  if (Transfer.Close_Refused()) return;
   Link.Close_Port();
   Program& program = prog_;  // this window is gone once it has unloaded
   unload();
@@ -177,10 +163,7 @@ void Tone_Window::Command_close_Click() {
 // Any other way of closing the window (the main window closing, its window control) is refused
 // as the Close button refuses it: the radio would be left half-read or half-written.
 void Tone_Window::Form_Unload(int& cancel) {
-  if (Link.Link_Busy()) {
-    Progress.Busy();
-    cancel = 1;
-  }
+  if (Transfer.Unload_Refused()) cancel = 1;
 }
 
 // ---- Signal files ---------------------------------------------------------------------------
@@ -188,7 +171,7 @@ void Tone_Window::Form_Unload(int& cancel) {
 void Tone_Window::Timer4_Timer() {
   // A request that comes while an exchange runs (or waits to be tried again) waits for its end:
   // a load would change the rows a write sends, a save would build over them.
-  if (Exchange_Open) return;
+  if (Transfer.Exchange_Open()) return;
   if (data_.Open_File_Req != 0) {
     data_.Open_File_Req = kFalse;
     Sig_File_Load();
@@ -205,14 +188,15 @@ void Tone_Window::Sig_File_Load() {
     Prompt_File_Problem(prog_, kLoadFailed, data_.File_Path, read.problem, Prompt_Title::Upper);
     return;
   }
-  Store_Sig_Values(data_.Tone_Stage, read.values);
+  Store_Sig_Values(Tone_Stage, read.values);
+  Show_Loaded_Rows();
   Prompt(prog_, kLoaded, Prompt_Title::Upper);
   Progress.Clear();
 }
 
 void Tone_Window::Sig_File_Save() {
   Grids_To_Image();
-  if (const auto problem = Save_Sig_File(data_.File_Path, data_.Tone_Stage)) {
+  if (const auto problem = Save_Sig_File(data_.File_Path, Tone_Stage)) {
     Prompt_File_Problem(prog_, kSaveFailed, data_.File_Path, problem, Prompt_Title::Upper);
     return;
   }
@@ -221,49 +205,26 @@ void Tone_Window::Sig_File_Save() {
 
 // ---- The transfer ---------------------------------------------------------------------------
 
-void Tone_Window::Link_Port_Error(bool restart) {
-  Progress.Port_Error();
-  if (restart) Exchange_Open = false;
-}
-
 void Tone_Window::Link_Identified(const Ident_Frame& frame) {
   Store_Ident50(prog_, frame);
 }
 
-// Block k lands in Block_Buf row k + 2 as the radio sent it (its header was checked).
-void Tone_Window::Link_Block_Stored(int step, std::uint16_t, std::span<const std::uint8_t> data) {
-  const auto address = static_cast<unsigned>(data_.Addr_High << 8 | data_.Addr_Low) + 64u * step;
-  Store_Reply_Row(data_, step + 2, static_cast<std::uint16_t>(address), data);
+// Block k lands in the window's Block_Buf row k + 2 as the radio sent it (its header was checked).
+void Tone_Window::Link_Block_Stored(int step, std::uint16_t address,
+                                   std::span<const std::uint8_t> data) {
+  Store_Reply_Row(Block_Buf, step + 2, address, data);
 }
 
 std::optional<std::array<std::uint8_t, 16>> Tone_Window::Link_Frame_Data(const Write_Step& step) {
-  return Row_Bytes(data_.Tone_Stage, step.source);
+  return Row_Bytes(Tone_Stage, step.source);
 }
 
-void Tone_Window::Link_Progress(const Progress_Mark& mark) {
-  if (Write_Mode)
-    Progress.Writing(mark);
-  else
-    Progress.Reading(mark);
-}
-
+// A read shows the radio's block before the completion texts.
 void Tone_Window::Link_Done() {
-  Exchange_Open = false;
-  if (Write_Mode) {
-    Progress.Write_Done();
-    return;
-  }
-  Image_To_Grids();
-  Progress.Read_Done();
-}
-
-void Tone_Window::Link_Failed() {
-  Exchange_Open = false;
-  Progress.Failed();
+  if (!Transfer.Writing()) Image_To_Grids();
 }
 
 void Tone_Window::Link_Stopped(const Write_Step&) {
-  Exchange_Open = false;
   Progress.Failed();
 }
 

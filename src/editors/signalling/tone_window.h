@@ -1,18 +1,20 @@
 #pragma once
 // What the two-tone and five-tone windows share: the tab strip with its pages, the button row, the
-// transfer of the window's block on the link engine with its progress piece, the signal-file
-// requests served by Timer4, and the pick-only combo boxes. Each window adds its grids, its
+// transfer of the window's block on its Transfer_Link, the signal-file requests served by Timer4,
+// and the pick-only combo boxes. Each window adds its grids, its
 // defaults and the two conversions between its controls and its block.
 //
-// The block is staged in SharedData::Tone_Stage, not in the image: the image's first rows are the
-// channel records.
+// Each window stages its block in its own Tone_Stage, not in the image (the image's first rows are
+// the channel records), and keeps its own replies and page: nothing the other tone window, the
+// adjustment window or a file does can reach the rows of a transfer under way.
 
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "data/shared_data.h"
 #include "link/link_engine.h"
-#include "link/transfer_progress.h"
+#include "link/transfer_link.h"
 #include "platform/kit.h"
 
 namespace j5 {
@@ -29,18 +31,25 @@ class Tone_Window : public kit::Form, protected Link_Listener {
   kit::CommandButton Command_save{*this, "Command_save"};
   kit::CommandButton Command_open{*this, "Command_open"};
   kit::CommandButton Command_close{*this, "Command_close"};
-  Transfer_Progress Progress;
+  Transfer_Link Transfer;
+  Transfer_Progress& Progress = Transfer.Progress;
   kit::ProgressBar& ProgressBar1 = Progress.ProgressBar1;
   kit::Label& Label_tr_count = Progress.Label_tr_count;
   kit::Timer Timer4{*this, "Timer4"};
-  Link_Engine Link;
+  Link_Engine& Link = Transfer.Link;
   kit::SerialPort& MSC = Link.MSC;
 
   // The text a pick-only combo box falls back to when typed into; one for all of the window's.
   std::string Saved_Text;
 
+  // The block as built for a write or a signal-file save, or as a signal file loaded it.
+  ToneStage Tone_Stage = Erased_Tone_Stage();
+  // A read's replies, block k whole in row k + 2, and the page Image_To_Grids takes them through.
+  FrameStore Block_Buf;
+  PageBuffer Page_Buf;
+
   // Write_Busy or Read_Busy: an exchange runs (not while a retry waits).
-  bool Transfer_Busy() const { return Link.Link_Busy(); }
+  bool Transfer_Busy() const { return Transfer.Busy(); }
 
  protected:
   struct Plans {
@@ -56,6 +65,8 @@ class Tone_Window : public kit::Form, protected Link_Listener {
   virtual void Load_Defaults() = 0;
   virtual void Grids_To_Image() = 0;
   virtual void Image_To_Grids() = 0;
+  // After a signal-file load: the controls show the rows it put into the stage.
+  virtual void Show_Loaded_Rows() = 0;
 
   // Form_Load's common part: the window sized from the main window (divisors of its width and
   // height), centred and shown; the tab strip as wide as the client area over its divisor; the
@@ -66,8 +77,6 @@ class Tone_Window : public kit::Form, protected Link_Listener {
   void Lay_Page(kit::Frame& page);
   // The button row and the progress piece below the pages.
   void Lay_Buttons();
-  // The busy message when a transfer runs; true when the caller must stop.
-  bool Refuse_If_Busy();
   // Shows one of the window's messages: exclamation icon; in English the title "Operate Prompt"
   // followed by a double-quote character, as these windows' entry messages carry it.
   void Entry_Prompt(const Bilingual& text);
@@ -85,10 +94,6 @@ class Tone_Window : public kit::Form, protected Link_Listener {
 
  private:
   Plans plans_;
-  bool Write_Mode = false;
-  // From a start until the exchange has ended, its retries included: a signal file must not
-  // touch the staged rows meanwhile.
-  bool Exchange_Open = false;
 
   void Command_read_Click();
   void Command_Write_Click();
@@ -101,14 +106,11 @@ class Tone_Window : public kit::Form, protected Link_Listener {
   void Sig_File_Load();
   void Sig_File_Save();
 
-  void Link_Port_Error(bool restart) override;
   void Link_Identified(const Ident_Frame& frame) override;
   void Link_Block_Stored(int step, std::uint16_t address,
                          std::span<const std::uint8_t> data) override;
   std::optional<std::array<std::uint8_t, 16>> Link_Frame_Data(const Write_Step& step) override;
-  void Link_Progress(const Progress_Mark& mark) override;
   void Link_Done() override;
-  void Link_Failed() override;
   void Link_Stopped(const Write_Step& step) override;
 };
 

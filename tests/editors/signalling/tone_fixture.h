@@ -24,20 +24,25 @@ struct Tone_Fixture : j5test::Radio_Program {
     image_before = data.Mem_Image;
   }
 
+  // The window opened last: stage_row and put_page reach its staging.
+  Tone_Window* window = nullptr;
+
   frm_2tone& two() {
     auto& w = program.frm_2tone.load();
     d.runUntilIdle();
+    window = &w;
     return w;
   }
   frm_5tone& five() {
     auto& w = program.frm_5tone.load();
     d.runUntilIdle();
+    window = &w;
     return w;
   }
 
   std::vector<int> stage_row(int row) const {
     std::vector<int> out;
-    for (std::size_t c = 0; c < 16; ++c) out.push_back(data.Tone_Stage(static_cast<std::size_t>(row), c));
+    for (std::size_t c = 0; c < 16; ++c) out.push_back(window->Tone_Stage(static_cast<std::size_t>(row), c));
     return out;
   }
   // Bytes first..last of a staged row.
@@ -60,11 +65,12 @@ struct Tone_Fixture : j5test::Radio_Program {
     d.type(text);
     d.clickCell(g, leaveRow, leaveCol);
   }
-  // A page of the radio's memory read into Block_Buf rows from `row` on, as a read leaves it.
+  // A page of the radio's memory read into the window's Block_Buf rows from `row` on, as a read
+  // leaves it.
   void put_page(int row, const std::vector<int>& bytes) {
     for (int q = 0; q < 4; ++q)
       for (int i = 0; i < 64; ++i)
-        data.Block_Buf(static_cast<std::size_t>(row + q), static_cast<std::size_t>(5 + i)) =
+        window->Block_Buf(static_cast<std::size_t>(row + q), static_cast<std::size_t>(5 + i)) =
             static_cast<std::int16_t>(bytes[static_cast<std::size_t>(q * 64 + i)]);
   }
   void expect_image_untouched() const { EXPECT_TRUE(data.Mem_Image == image_before); }

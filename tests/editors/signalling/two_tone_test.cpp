@@ -1,6 +1,7 @@
 // The two-tone window: its defaults, its block, and editing its tables.
 #include <gtest/gtest.h>
 
+#include "editors/signalling/tone_codecs.h"
 #include "tone_fixture.h"
 
 namespace j5::tone_test {
@@ -77,7 +78,8 @@ TEST_F(Two_Tone, EncodeCellEntry) {
                          {"300", " 300.0", false},   {"3000", " 3000.0", false},
                          {"1000.5", " 1001.0", false}, {"299.9", " 1500.0", true},
                          {"3000.1", " 1500.0", true},    {"abc", " 1500.0", true},
-                         {"12abc", " 1500.0", true},     {"", " 1500.0", false}};
+                         {"12abc", " 1500.0", true},     {"", " 1500.0", false},
+                         {"1e999", " 1500.0", true},     {"-1e999", " 1500.0", true}};
   for (const Entry& e : cases) {
     d.clearMessageBoxes();
     w.MSF_Encode.setTextMatrix(5, 1, " 1500.0");
@@ -225,6 +227,33 @@ TEST_F(Two_Tone, DefaultsKeepUnnamedCodesAndShowTheLastToneSet) {
   EXPECT_EQ(w.Dec_Tone_Set(4, 0), 0);
   EXPECT_EQ(w.Text_A.text(), "1400.0");
   EXPECT_EQ(w.Text_D.text(), "1830.0");
+}
+
+// A number beyond a double in a tone cell: an alert and a tone set hold none, a period reads as 0,
+// as a text that spells no number.
+TEST(Tone_Codecs, NumbersBeyondADouble) {
+  const struct {
+    const char* name;
+    fields::Codec codec;
+    const char* text;
+    bool stored;
+    std::vector<std::int16_t> bytes;
+  } cases[] = {
+      {"alert", tone::Alert_Codec(), "1e999", true, {0xFF}},
+      {"alert", tone::Alert_Codec(), "-1e999", true, {0xFF}},
+      {"alert", tone::Alert_Codec(), "16", true, {16}},
+      {"period", tone::Period_Codec(), "1e999", true, {0}},
+      {"period", tone::Period_Codec(), "2550", true, {255}},
+      {"period", tone::Period_Codec(), "2560", false, {7}},
+      {"tone set", tone::Tone_Set_Codec(), "1e999", false, {7, 7, 7, 7, 7, 7, 7, 7, 7, 7}},
+      {"tone set", tone::Tone_Set_Codec(), "1000", true, {232, 3, 7, 7, 7, 7, 7, 7, 0, 9}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.name) + " " + c.text);
+    std::vector<std::int16_t> bytes(static_cast<std::size_t>(c.codec.width), 7);
+    EXPECT_EQ(c.codec.encode(bytes, c.text), c.stored);
+    EXPECT_EQ(bytes, c.bytes);
+  }
 }
 
 }  // namespace
