@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "median.h"
-
 #include "offscreen_screen.h"
 #include "platform/headless.h"
 

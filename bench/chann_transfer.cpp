@@ -58,7 +58,8 @@ Floor writeFloor(const j5::SharedData& d, int channels) {
   Floor f = opening();
   for (int n = 0; n < channels; ++n)
     for (int row : {n, 256 + n}) {
-      const bool shortRow = (n > 0 || row != 0) && d.Mem_Image(static_cast<std::size_t>(row), 0) == 0xFF;
+      const bool shortRow =
+          (n > 0 || row != 0) && d.Mem_Image(static_cast<std::size_t>(row), 0) == 0xFF;
       f.paced += shortRow ? 6 : 21;
       f.fromRadio += 1;
       f.frames += 1;
@@ -69,7 +70,8 @@ Floor writeFloor(const j5::SharedData& d, int channels) {
 // The buttons are never shown: the benchmark presses them through their handlers.
 bool run(kit::qt::QtPlatform& platform, kit::CommandButton& button, const char* what,
          const char* expected, const Floor& floor) {
-  const double ms = bench::timeToBox(platform, [&] { button.Click(); }, what, expected);
+  const double ms = bench::timeToBox(
+      platform, [&] { button.Click(); }, what, expected);
   if (ms < 0) return false;
   std::printf(
       "%-14s %8.1f ms  floor %8.1f ms (%d bytes paced out, %d at once, %d back, %d frames)  "
@@ -100,8 +102,8 @@ int main(int argc, char** argv) {
 
   for (int n = 0; n < runs; ++n) {
     auto& w = program.frm_chann.load();
-    if (!run(platform, w.Command_read, "channel read", "Complete reading data from the transceiver.",
-             readFloor(128)) ||
+    if (!run(platform, w.Command_read, "channel read",
+             "Complete reading data from the transceiver.", readFloor(128)) ||
         !run(platform, w.Command_Write, "channel write",
              "Complete writing the data to transceiver.", writeFloor(d, 128)))
       return 1;

@@ -26,13 +26,27 @@ void fillBlocks(j5::SharedData& d, int variant) {
     d.Block_Buf(row, 2) = static_cast<std::int16_t>(address[k] >> 8);
     d.Block_Buf(row, 3) = static_cast<std::int16_t>(address[k] & 0xFF);
     for (std::size_t j = 0; j < 4; ++j) {
-      const std::int16_t rec[16] = {1, 0, static_cast<std::int16_t>((variant + j) % 8), 5, 0, 0, 0, 0,
-                                    0xFF, 'F', 'M', static_cast<std::int16_t>('A' + variant % 26),
-                                    static_cast<std::int16_t>('0' + j), '1', 0xFF, 0xFF};
+      const std::int16_t rec[16] = {1,
+                                    0,
+                                    static_cast<std::int16_t>((variant + j) % 8),
+                                    5,
+                                    0,
+                                    0,
+                                    0,
+                                    0,
+                                    0xFF,
+                                    'F',
+                                    'M',
+                                    static_cast<std::int16_t>('A' + variant % 26),
+                                    static_cast<std::int16_t>('0' + j),
+                                    '1',
+                                    0xFF,
+                                    0xFF};
       for (std::size_t i = 0; i < 16; ++i) d.Block_Buf(row, 5 + 16 * j + i) = rec[i];
     }
   }
-  const std::int16_t band[12] = {1, 3, 6, 1, 7, static_cast<std::int16_t>(variant % 5), 4, 0, 0, 4, 7, 9};
+  const std::int16_t band[12] = {1, 3, 6, 1, 7, static_cast<std::int16_t>(variant % 5),
+                                 4, 0, 0, 4, 7, 9};
   for (std::size_t i = 0; i < 12; ++i) d.Block_Buf(6, 5 + i) = band[i];
 }
 
@@ -52,7 +66,8 @@ void measure(kit::Platform& platform, const char* label, const std::function<voi
     const auto t0 = std::chrono::steady_clock::now();
     w.Decode_Fm_Frames();
     settle();
-    times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+    times.push_back(
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
   }
   std::printf("%-9s FM grid and band rebuild, median of %d: %.3f ms (limit 16 ms)\n", label, kRuns,
               bench::median(times));

@@ -60,7 +60,8 @@ Floor writeFloor() {
 
 bool run(kit::qt::QtPlatform& platform, kit::CommandButton& button, const char* what,
          const char* expected, const Floor& floor) {
-  const double ms = bench::timeToBox(platform, [&] { button.userClick(); }, what, expected);
+  const double ms = bench::timeToBox(
+      platform, [&] { button.userClick(); }, what, expected);
   if (ms < 0) return false;
   std::printf("%-9s %8.1f ms  floor %8.1f ms (%d frames paced, %d bytes back)  ratio %.3f\n", what,
               ms, floor.ms(), floor.frames, floor.fromRadio, ms / floor.ms());

@@ -5,11 +5,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "median.h"
-
 #include "data/defaults.h"
 #include "data/shared_data.h"
 #include "data/tables.h"
+#include "median.h"
 
 namespace bench {
 

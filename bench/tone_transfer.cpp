@@ -58,12 +58,12 @@ Floor writeFloor(int rows) {
 
 bool run(kit::qt::QtPlatform& platform, j5::Tone_Window& w, kit::CommandButton& button,
          const char* what, const char* expected, const Floor& floor) {
-  const double ms = bench::timeToBox(platform, [&] { button.userClick(); }, what, expected);
+  const double ms = bench::timeToBox(
+      platform, [&] { button.userClick(); }, what, expected);
   if (ms < 0) return false;
   (void)w;
   std::printf("%-15s %8.1f ms  floor %8.1f ms (%d bytes out, %d back, %d frames)  ratio %.3f\n",
-              what, ms, floor.ms(), floor.toRadio, floor.fromRadio, floor.frames,
-              ms / floor.ms());
+              what, ms, floor.ms(), floor.toRadio, floor.fromRadio, floor.frames, ms / floor.ms());
   return true;
 }
 

@@ -23,11 +23,11 @@
 
 #include "editors/dtmf/frm_dtmf.h"
 #include "fuzz_support.h"
-#include "sim_faults.h"
 #include "platform/headless.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
 #include "sim/radio.h"
+#include "sim_faults.h"
 #include "support/driver.h"
 #include "support/sim_device.h"
 

@@ -44,9 +44,10 @@ constexpr double kSlackMs = 25 + 25 * kByteMs;
 constexpr std::uint16_t kPasswordBlock = 0x1FF0;
 
 bool Is_Report(const std::string& t) {
-  for (const char* r : {"Complete reading data from the transceiver.",
-                        "Complete writing the data to transceiver.", "Fail connect with transceiver.",
-                        "PassWord Modify Success ! ", "Old PassWord Error, Writeing Stop"})
+  for (const char* r :
+       {"Complete reading data from the transceiver.", "Complete writing the data to transceiver.",
+        "Fail connect with transceiver.", "PassWord Modify Success ! ",
+        "Old PassWord Error, Writeing Stop"})
     if (t == r) return true;
   return false;
 }
@@ -150,12 +151,13 @@ struct Harness {
       for (std::size_t c = 0; c < j5::MemImage::kCols; ++c) {
         const bool channel = c < 16 && (r < 128 || (r >= 256 && r < 384));
         if (!channel) {
-          Check(now(r, c) == image(r, c), [&] { return "a read changed row " + std::to_string(r); });
+          Check(now(r, c) == image(r, c),
+                [&] { return "a read changed row " + std::to_string(r); });
         } else if (now(r, c) != image(r, c)) {
           Check(now(r, c) >= 0 && now(r, c) <= 255, "a read stored a value that is no byte");
           if (device.clean) {
-            const auto address = static_cast<std::uint16_t>(
-                r < 256 ? r * 16 + c : 0x1000 + (r - 256) * 16 + c);
+            const auto address =
+                static_cast<std::uint16_t>(r < 256 ? r * 16 + c : 0x1000 + (r - 256) * 16 + c);
             Check(now(r, c) == device.radio.memory().at(address) || now(r, c) == 0xFF,
                   "a clean read did not store the radio's bytes");
           }
@@ -201,11 +203,13 @@ void Fuzz_Radio::Check_Frame(const sim::LogEntry& e) {
   if (e.kind != sim::FrameKind::DataFrame && e.kind != sim::FrameKind::ShortRowFrame) return;
   const int address = b[1] << 8 | b[2];
   if (address == kPasswordBlock) {
-    Check(e.kind == sim::FrameKind::DataFrame && b.size() == 20, "a password frame of another form");
+    Check(e.kind == sim::FrameKind::DataFrame && b.size() == 20,
+          "a password frame of another form");
     std::string typed = h.newTyped;
     typed.resize(6, ' ');
     for (std::size_t i = 0; i < 6; ++i)
-      Check(b[4 + i] == static_cast<std::uint8_t>(typed[i]), "the password frame is not the new one");
+      Check(b[4 + i] == static_cast<std::uint8_t>(typed[i]),
+            "the password frame is not the new one");
     if (!clean) return;
     const auto& was = h.blockBefore;
     if (std::getenv("J5_FUZZ_TRACE")) {
@@ -226,7 +230,8 @@ void Fuzz_Radio::Check_Frame(const sim::LogEntry& e) {
   }
   Check(address % 16 == 0 && (address < 0x800 || (address >= 0x1000 && address < 0x1800)),
         [&] { return "a frame for address " + std::to_string(address); });
-  const auto row = static_cast<std::size_t>(address < 0x1000 ? address / 16 : 256 + (address - 0x1000) / 16);
+  const auto row =
+      static_cast<std::size_t>(address < 0x1000 ? address / 16 : 256 + (address - 0x1000) / 16);
   j5::MemImage normalised = h.image;
   j5fuzz::Normalise_Empty_Channels(normalised, h.data.Chann_Total);
   const auto matches = [&](const j5::MemImage& m) {
@@ -316,7 +321,8 @@ void Step(Harness& h) {
       });
     }
     case 7:
-      h.device.radio.config().identForm = arg & 1 ? sim::IdentForm::Ident8 : sim::IdentForm::Ident14;
+      h.device.radio.config().identForm =
+          arg & 1 ? sim::IdentForm::Ident8 : sim::IdentForm::Ident14;
       return;
     default:
       if (h.Busy()) return;
@@ -337,8 +343,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   Check(h.device.opens == h.device.closes, [&] {
     return "an exchange never ended (" + std::to_string(h.device.opens) + " opens, " +
-           std::to_string(h.device.closes) + " closes, " + std::to_string(h.device.radio.log().size()) +
-           " frames, at " + std::to_string(h.platform.nowMs()) + " ms)";
+           std::to_string(h.device.closes) + " closes, " +
+           std::to_string(h.device.radio.log().size()) + " frames, at " +
+           std::to_string(h.platform.nowMs()) + " ms)";
   });
   return 0;
 }

@@ -4,9 +4,10 @@
 // were; after a success rows 1..16 hold the numbers and row 0 is untouched, the grid shows what
 // those rows decode to, and a save request writes a file that loads the same numbers again.
 
+#include "editors/fm/fm_file.h"
+
 #include <vector>
 
-#include "editors/fm/fm_file.h"
 #include "editors/fm/frm_FM.h"
 #include "file_harness.h"
 
@@ -65,7 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool valid = numbers.has_value() && (*numbers)[0] == 16;
     for (std::size_t i = 1; valid && i < kValues; ++i)
       valid = (i - 1) % 22 >= 16 || ((*numbers)[i] >= 0 && (*numbers)[i] <= 255);
-    Check(loaded == valid, loaded ? "an FM file that is none loaded" : "a valid FM file did not load");
+    Check(loaded == valid,
+          loaded ? "an FM file that is none loaded" : "a valid FM file did not load");
   }
   if (!loaded) {
     Check(d.Fm_Image == before, "a failed load changed Fm_Image");
@@ -97,6 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto again = j5::fm::Read_Fm_File(d.File_Path);
   Check(again.ok(), "the saved FM file does not load");
   for (std::size_t i = 1; i < kValues; ++i)
-    Check(again.values[i] == saved(1 + (i - 1) / 22, (i - 1) % 22), "save then load changed a number");
+    Check(again.values[i] == saved(1 + (i - 1) / 22, (i - 1) % 22),
+          "save then load changed a number");
   return 0;
 }

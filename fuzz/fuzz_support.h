@@ -171,9 +171,11 @@ bool Send_Shaped(Fuzz_Input& in, std::vector<std::uint8_t> answer, double atMs, 
       return false;
     case 6: {  // in two pieces with a pause between
       const std::size_t cut = in.Byte() % answer.size();
-      send(std::vector<std::uint8_t>(answer.begin(), answer.begin() + static_cast<std::ptrdiff_t>(cut)),
+      send(std::vector<std::uint8_t>(answer.begin(),
+                                     answer.begin() + static_cast<std::ptrdiff_t>(cut)),
            atMs);
-      send(std::vector<std::uint8_t>(answer.begin() + static_cast<std::ptrdiff_t>(cut), answer.end()),
+      send(std::vector<std::uint8_t>(answer.begin() + static_cast<std::ptrdiff_t>(cut),
+                                     answer.end()),
            atMs + amount * 40);
       return false;
     }

@@ -162,10 +162,11 @@ struct Harness {
       // A write first points the work channels at programmed channels, as the whole write does
       // (and clears the channel display mode where none is programmed): those cells may change.
       const j5::MemImage& m = data.Mem_Image;
-      Check(m(231, 1) == 0 && m(231, 6) >= 0 && m(231, 6) < 128 && m(231, 7) >= 0 &&
-                m(231, 7) < 128,
-            [] { return std::string("a write left the work channels naming no channel"); });
-      const std::pair<std::size_t, std::size_t> prepared[] = {{231, 1}, {231, 6}, {231, 7}, {228, 12}};
+      Check(
+          m(231, 1) == 0 && m(231, 6) >= 0 && m(231, 6) < 128 && m(231, 7) >= 0 && m(231, 7) < 128,
+          [] { return std::string("a write left the work channels naming no channel"); });
+      const std::pair<std::size_t, std::size_t> prepared[] = {
+          {231, 1}, {231, 6}, {231, 7}, {228, 12}};
       for (auto [r, c] : prepared) before(r, c) = m(r, c);
     }
     // Until it is over, a restart and the failure report included.

@@ -52,11 +52,13 @@ struct Harness : j5fuzz::File_Harness {
     Check(data.*request == 0, [&] { return std::string(what) + " request was not served"; });
     j5fuzz::No_Escaped_Error(platform);
     const auto& boxes = platform.messageBoxes();
-    Check(boxes.size() == 1,
-          [&] { return std::string(what) + " gave " + std::to_string(boxes.size()) + " messages"; });
+    Check(boxes.size() == 1, [&] {
+      return std::string(what) + " gave " + std::to_string(boxes.size()) + " messages";
+    });
     const std::string& t = boxes[0].text;
-    return t == "信令参数从文件调入成功 ！" || t == "Succeed fold the Signal parameters from file." ||
-           t == "信令参数保存完毕 ！" || t == "Complete storing Signal parameters.";
+    return t == "信令参数从文件调入成功 ！" ||
+           t == "Succeed fold the Signal parameters from file." || t == "信令参数保存完毕 ！" ||
+           t == "Complete storing Signal parameters.";
   }
 };
 
@@ -81,17 +83,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   const auto notByte = [](int v) { return v < 0 || v > 255; };
   if (numbers && std::any_of(numbers->begin(), numbers->end(), notByte)) numbers.reset();
   if (!undecided)
-    Check(loaded == numbers.has_value(), loaded ? "a file without 144 bytes loaded"
-                                                : "a file of 144 bytes did not load");
+    Check(loaded == numbers.has_value(),
+          loaded ? "a file without 144 bytes loaded" : "a file of 144 bytes did not load");
   j5::ToneStage expected = before;
   if (loaded)
     for (std::size_t i = 0; i < kValues; ++i)
       expected(i / 16, i % 16) = numbers && !undecided ? (*numbers)[i] : stage(i / 16, i % 16);
   Check(stage == expected, loaded ? "a load changed more than the file's nine rows"
-                                         : "a failed load changed the staged block");
+                                  : "a failed load changed the staged block");
   for (std::size_t i = 0; i < kValues; ++i) {
     const int v = stage(i / 16, i % 16);
-    Check(v >= 0 && v <= 255, [&] { return "a staged value that is no byte: " + std::to_string(v); });
+    Check(v >= 0 && v <= 255,
+          [&] { return "a staged value that is no byte: " + std::to_string(v); });
   }
 
   // Save the block as the window builds it, spoil the nine rows, load the file back.

@@ -28,11 +28,11 @@
 #include "editors/signalling/frm_2tone.h"
 #include "editors/signalling/frm_5tone.h"
 #include "fuzz_support.h"
-#include "sim_faults.h"
 #include "platform/headless.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
 #include "sim/radio.h"
+#include "sim_faults.h"
 #include "support/driver.h"
 #include "support/sim_device.h"
 
@@ -56,9 +56,9 @@ std::string Digit(int v) {
 }
 const char* const kPairs[] = {"A-B", "A-C", "A-D", "B-A", "B-C", "B-D",
                               "C-A", "C-B", "C-D", "D-A", "D-B", "D-C"};
-const char* const kStandards[] = {"CCIR1", "CCIR2", "PCCIR", "ZVEI1", "ZVEI2",
+const char* const kStandards[] = {"CCIR1", "CCIR2", "PCCIR", "ZVEI1",  "ZVEI2",
                                   "ZVEI3", "PZVEI", "DZVEI", "PDZVEI", "EEA",
-                                  "EIA",   "EURO",  "CCITT", "NATEL", "MODAT"};
+                                  "EIA",   "EURO",  "CCITT", "NATEL",  "MODAT"};
 
 bool Is_Report(const std::string& t) {
   for (const char* r :
@@ -160,8 +160,8 @@ struct Harness {
   void Check_Cell(const kit::Grid& g, int r, int c, const std::string& expected) {
     Check(g.textMatrix(r, c) == expected, [&] {
       return "after a read cell (" + std::to_string(r) + ", " + std::to_string(c) + ") of " +
-             g.name() + " shows \"" + g.textMatrix(r, c) + "\", the radio's bytes \"" +
-             expected + "\"";
+             g.name() + " shows \"" + g.textMatrix(r, c) + "\", the radio's bytes \"" + expected +
+             "\"";
     });
   }
   std::string Code(int address) const {
@@ -287,9 +287,9 @@ struct Harness {
   }
   kit::ComboBox* Combo(std::uint8_t n) const {
     if (auto* w = program.frm_5tone.get(); five && w) {
-      kit::ComboBox* b[] = {&w->Combo_stxh,         &w->Combo_Enc_ys1,       &w->Combo_Enc_ys2,
-                            &w->Combo_enc_ys3,      &w->Combo_Enc_ys4,       &w->Combo_Dec_Res_Time,
-                            &w->Combo_Dec_Back_Time, &w->Combo_Encode,       &w->Combo_Decode,
+      kit::ComboBox* b[] = {&w->Combo_stxh,          &w->Combo_Enc_ys1, &w->Combo_Enc_ys2,
+                            &w->Combo_enc_ys3,       &w->Combo_Enc_ys4, &w->Combo_Dec_Res_Time,
+                            &w->Combo_Dec_Back_Time, &w->Combo_Encode,  &w->Combo_Decode,
                             &w->Combo_edit};
       return b[n % 10];
     }

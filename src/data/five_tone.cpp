@@ -46,8 +46,7 @@ void Load_Page_Buf(const FrameStore& blocks, PageBuffer& page, int& r) {
   const int first = r;
   for (int q = 0; q < 4; ++q) {
     for (int j = 0; j < 4; ++j) {
-      for (int i = 0; i < 16; ++i)
-        page(4 * q + j, i) = blocks(first + q, 5 + 16 * j + i);
+      for (int i = 0; i < 16; ++i) page(4 * q + j, i) = blocks(first + q, 5 + 16 * j + i);
     }
   }
   r = first + 3;

@@ -189,10 +189,12 @@ std::optional<Write_Plan> Form_Write_PassWord::Link_Then_Write() {
 }
 
 // The new password in bytes 0 to 5; the rest of the block goes back as the radio holds it.
-std::optional<std::array<std::uint8_t, 16>> Form_Write_PassWord::Link_Frame_Data(const Write_Step&) {
+std::optional<std::array<std::uint8_t, 16>> Form_Write_PassWord::Link_Frame_Data(
+    const Write_Step&) {
   std::array<std::uint8_t, 16> out = Block;
   for (int i = 0; i < kPasswordLength; ++i)
-    out[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(New_Pw_Code_[static_cast<std::size_t>(i)]);
+    out[static_cast<std::size_t>(i)] =
+        static_cast<std::uint8_t>(New_Pw_Code_[static_cast<std::size_t>(i)]);
   return out;
 }
 

@@ -326,7 +326,8 @@ bool Link_Engine::Find_Ident(Ident_Frame& frame) {
     if (frame.form != Ident_Form::Ident50)
       rx_.erase(rx_.begin(), std::find(rx_.begin(), rx_.end(), Ident_Start));
     if (frame.form == Ident_Form::Ident8_Or_14)
-      frame.form = rx_.size() >= 8 && rx_[7] != Ident_End ? Ident_Form::Ident14 : Ident_Form::Ident8;
+      frame.form =
+          rx_.size() >= 8 && rx_[7] != Ident_End ? Ident_Form::Ident14 : Ident_Form::Ident8;
     const std::size_t n = Ident_Length(frame.form);
     if (rx_.size() < n) return false;
     if (Ident_Well_Formed(frame.form, std::span(rx_).first(n))) {

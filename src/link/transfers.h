@@ -25,8 +25,8 @@ struct SharedData;
 const Transfer_Description& Whole_Read_Link();
 // Whole write: as the whole read, output buffer emptied at opening.
 const Transfer_Description& Whole_Write_Link();
-// Port window: ident, Access_Code 7, Ident8 or Ident14; burst; watch 1000, report 1000, done 50 ms after the
-// identification; no restart.
+// Port window: ident, Access_Code 7, Ident8 or Ident14; burst; watch 1000, report 1000, done 50 ms
+// after the identification; no restart.
 const Transfer_Description& Port_Window_Link();
 // Start-up identification: ident, Access_Code 7, Ident14; burst; watch 1000, report 1000; no
 // restart; no port message.

@@ -31,9 +31,9 @@ struct Wire : SerialDeviceLink, std::enable_shared_from_this<Wire> {
   std::vector<HeadlessPlatform::SentByte>& log;
   bool open = true;
   bool hungUp = false;
-  double& txFree;      // when the program's side of the wire is free
+  double& txFree;       // when the program's side of the wire is free
   double openedTxFree;  // ... as it was when this opening began
-  double rxFree = 0;   // when the device's side is free
+  double rxFree = 0;    // when the device's side is free
   struct Outgoing {
     double start;
     EventLoop::Id id;

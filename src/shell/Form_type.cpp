@@ -83,7 +83,8 @@ void Form_type::Form_Load() {
   Combo_type.clear();
   Combo_type.addItem(d.Model_Name[0]);
   // Only this window sets Model_Index, always to an entry of its list.
-  const int index = d.Model_Index >= 0 && d.Model_Index < Combo_type.listCount() ? d.Model_Index : 0;
+  const int index =
+      d.Model_Index >= 0 && d.Model_Index < Combo_type.listCount() ? d.Model_Index : 0;
   Combo_type.setListIndex(index);
   const int k = Combo_type.listIndex();
   Set_Band_Limits(k);
@@ -150,8 +151,8 @@ void Form_type::Command_enter_Click() {
   SharedData& d = prog_.data;
   d.Model_Index = static_cast<std::int16_t>(k);
   const std::string& name = d.Model_Name[static_cast<std::size_t>(k)];
-  prog_.setPanel(7, First_Pair_Name(name) + ":" + rt::Str(d.VHF_Low) + " -  " +
-                        rt::Str(d.VHF_High) + "MHZ");
+  prog_.setPanel(
+      7, First_Pair_Name(name) + ":" + rt::Str(d.VHF_Low) + " -  " + rt::Str(d.VHF_High) + "MHZ");
   prog_.setPanel(8, Second_Pair_Name(name) + ":" + rt::Str(d.UHF0_Low) + " -  " +
                         rt::Str(d.UHF0_High) + "MHZ");
   unload();

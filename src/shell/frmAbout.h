@@ -31,8 +31,8 @@ class frmAbout : public kit::Form {
   // Finds and starts the system information program, or says that it is not available.
   void StartSysInfo();
   // Reads a value of the system registry into `keyValue`; false (and "") when there is none.
-  bool GetKeyValue(std::uint32_t keyRoot, const std::string& keyName,
-                   const std::string& subKeyRef, std::string& keyValue);
+  bool GetKeyValue(std::uint32_t keyRoot, const std::string& keyName, const std::string& subKeyRef,
+                   std::string& keyValue);
 
  private:
   Program& prog_;

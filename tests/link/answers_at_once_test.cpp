@@ -43,7 +43,8 @@ TEST_F(Answers_At_Once, ThePasswordWindowChangesThePassword) {
               d.click(w.Command_Write);
             }),
             Texts{"密码修改成功 "});
-  EXPECT_EQ(radio.memory().read(0x1FF0, 6), (std::vector<std::uint8_t>{'a', 'b', 0x20, 0x20, 0x20, 0x20}));
+  EXPECT_EQ(radio.memory().read(0x1FF0, 6),
+            (std::vector<std::uint8_t>{'a', 'b', 0x20, 0x20, 0x20, 0x20}));
 }
 
 TEST_F(Answers_At_Once, TheChannelEditorWritesAndReads) {

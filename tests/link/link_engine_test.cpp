@@ -242,8 +242,8 @@ TEST_P(Engine, AStartWithoutAPortDuringTheWaitLeavesTheExchangeItsReport) {
 // opening's code follows the rest of that frame on the wire, whole, and the radio answers it.
 TEST_P(Engine, ANewOpeningFollowsTheFrameAStoppedTransferLeftOnTheLine) {
   ASSERT_TRUE(host.Link.Start(GetParam().link(), GetParam().write()));
-  ASSERT_TRUE(d.advanceUntil([&] { return !host.events.empty() && host.events.back() == "connected"; },
-                             10000));
+  ASSERT_TRUE(d.advanceUntil(
+      [&] { return !host.events.empty() && host.events.back() == "connected"; }, 10000));
   const std::size_t before = platform.sent(1).size();
   // The first frame has been handed to the line whole (a burst without pauses is still on the
   // wire, but for its first byte).
@@ -255,9 +255,9 @@ TEST_P(Engine, ANewOpeningFollowsTheFrameAStoppedTransferLeftOnTheLine) {
   if (plan.then_write) host.thenWrite = GetParam().write();
   ASSERT_TRUE(Run(plan));
   EXPECT_EQ(host.events, (std::vector<std::string>{"identified", "connected", "done"}));
-  const auto codes = toRadio(GetParam().link().opening.code == j5::Code_Kind::Main
-                                 ? FrameKind::AccessCode
-                                 : FrameKind::AltAccessCode);
+  const auto codes =
+      toRadio(GetParam().link().opening.code == j5::Code_Kind::Main ? FrameKind::AccessCode
+                                                                    : FrameKind::AltAccessCode);
   EXPECT_EQ(codes.size(), 2u);
 }
 
@@ -309,7 +309,9 @@ TEST_P(Engine, TheOpeningHoldsWhereverTheRadiosAnswerIsSplit) {
     radio.clearLog();
     device.arriveInChunks(std::move(chunks));
     EXPECT_TRUE(Run(plan));
-    Outcome out{host.events, host.ident ? host.ident->bytes : std::array<std::uint8_t, 50>{}, {},
+    Outcome out{host.events,
+                host.ident ? host.ident->bytes : std::array<std::uint8_t, 50>{},
+                {},
                 host.blocks};
     for (const auto& e : radio.log())
       if (e.direction == sim::Direction::ToRadio && e.kind != FrameKind::AccessCode &&

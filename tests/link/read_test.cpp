@@ -206,9 +206,10 @@ TEST_F(Read, ReadCancelAndCloseWhileBusyOnlyShowTheirMessages) {
   d.click(w.Command_Cancel);
   EXPECT_FALSE(d.close(w));
   EXPECT_FALSE(program.Form_Comm_Read.unload());
-  EXPECT_EQ(box_texts(), (std::vector<std::string>{
-                            "正在与对讲机进行读写操作 ！", "正在进行读写操作,请勿关窗口 ！,",
-                            "正在进行读写操作,请勿关窗口 ！,", "正在进行读写操作,请勿关窗口 ！,"}));
+  EXPECT_EQ(box_texts(),
+            (std::vector<std::string>{
+                "正在与对讲机进行读写操作 ！", "正在进行读写操作,请勿关窗口 ！,",
+                "正在进行读写操作,请勿关窗口 ！,", "正在进行读写操作,请勿关窗口 ！,"}));
   EXPECT_TRUE(program.Form_Comm_Read.loaded());
   EXPECT_EQ(data.Win_Comm_Read, j5::kTrue);
   d.clearMessageBoxes();

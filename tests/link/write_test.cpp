@@ -209,7 +209,7 @@ TEST_F(Write, ARefusedCloseLeavesTheWriteRunningUnderItsBox) {
   ASSERT_TRUE(w.Link.Link_Busy());
   Wait_Under_Refused_Close([&] { d.clickToolbar(m.Toolbar1, "write"); }, 20000);
   EXPECT_EQ(box_texts(), (std::vector<std::string>{"正在进行读写操作,请勿关窗口 ！,",
-                                                  "向对讲机写入参数完毕 ！"}));
+                                                   "向对讲机写入参数完毕 ！"}));
   EXPECT_EQ(rowFrames().size(), 321u);
   EXPECT_FALSE(w.Link.Link_Busy());
 }
@@ -224,7 +224,7 @@ TEST_F(Write, WriteAndCancelWhileBusy) {
   d.click(w.Command_Cancel);
   EXPECT_EQ(data.Win_Comm_Write, j5::kFalse);
   EXPECT_EQ(box_texts(), (std::vector<std::string>{"正在与对讲机进行读写操作 ！",
-                                                  "正在进行读写操作,请勿关窗口 ！,"}));
+                                                   "正在进行读写操作,请勿关窗口 ！,"}));
   EXPECT_TRUE(program.Form_Comm_Write.loaded());
   d.clearMessageBoxes();
   ASSERT_TRUE(d.advanceUntil([&] { return idle(); }, 20000));

@@ -2,8 +2,8 @@
 // a button, a timer and a serial control.
 #include <gtest/gtest.h>
 
-#include "support/driver.h"
 #include "platform/kit.h"
+#include "support/driver.h"
 
 namespace example {
 

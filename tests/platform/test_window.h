@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "support/driver.h"
 #include "platform/kit.h"
+#include "support/driver.h"
 #include "support/event_log.h"
 
 namespace kit_test {

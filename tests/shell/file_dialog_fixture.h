@@ -6,10 +6,10 @@
 
 #include <string>
 
-#include "support/driver.h"
 #include "shell/MDImain.h"
 #include "shell/file_dialogs.h"
 #include "shell/program.h"
+#include "support/driver.h"
 #include "support/temp_dir.h"
 
 namespace j5::test {

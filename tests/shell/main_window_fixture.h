@@ -7,9 +7,9 @@
 #include <array>
 #include <functional>
 
-#include "support/driver.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
+#include "support/driver.h"
 
 namespace j5::test {
 

@@ -130,8 +130,7 @@ struct AboutBox : ::testing::Test {
   Program program{platform};
   kit::Driver drive{platform};
   static inline const std::string kPathKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO|PATH";
-  static inline const std::string kFolderKey =
-      "SOFTWARE\\Microsoft\\Shared Tools Location|MSINFO";
+  static inline const std::string kFolderKey = "SOFTWARE\\Microsoft\\Shared Tools Location|MSINFO";
   AboutBox() {
     program.MDImain.load();
     platform.runUntilIdle();
@@ -173,11 +172,19 @@ TEST_F(AboutBox, SystemInformationLookUp) {
   };
   const std::vector<Case> cases = {
       {"nothing (Linux)", {}, {}, true, {}, true},
-      {"path first, unchecked", {{kPathKey, "C:\\x.exe"}, {kFolderKey, "C:\\f"}},
-       {"C:\\f\\MSINFO32.EXE"}, true, {"C:\\x.exe"}, false},
+      {"path first, unchecked",
+       {{kPathKey, "C:\\x.exe"}, {kFolderKey, "C:\\f"}},
+       {"C:\\f\\MSINFO32.EXE"},
+       true,
+       {"C:\\x.exe"},
+       false},
       {"path that does not start", {{kPathKey, "C:\\x.exe"}}, {}, false, {"C:\\x.exe"}, true},
-      {"folder with the program", {{kFolderKey, "C:\\f"}}, {"C:\\f\\MSINFO32.EXE"}, true,
-       {"C:\\f\\MSINFO32.EXE"}, false},
+      {"folder with the program",
+       {{kFolderKey, "C:\\f"}},
+       {"C:\\f\\MSINFO32.EXE"},
+       true,
+       {"C:\\f\\MSINFO32.EXE"},
+       false},
       {"folder without it", {{kFolderKey, "C:\\f"}}, {}, true, {}, true},
   };
   program.data.Lang_Chn = kFalse;

@@ -38,8 +38,7 @@ TEST(ServerOptions, DefaultsAndEveryOption) {
   EXPECT_EQ(o.faults[1].byte, 0x55);
   EXPECT_EQ(o.faults[1].count, 1);
   EXPECT_EQ(sim::parseServerOptions({"--ident", "50"}).radio.identForm, sim::IdentForm::Ident50);
-  EXPECT_EQ(sim::parseServerOptions({"--ident", "dec"}).radio.identForm,
-            sim::IdentForm::Ident8Dec);
+  EXPECT_EQ(sim::parseServerOptions({"--ident", "dec"}).radio.identForm, sim::IdentForm::Ident8Dec);
 }
 
 TEST(ServerOptions, RejectsWhatItCannotServe) {

@@ -45,7 +45,9 @@ struct Program_On_Line {
     j5::Set_Lang_Text(data);
   }
   // The frames of one kind the radio heard, in order.
-  std::vector<sim::LogEntry> toRadio(sim::FrameKind kind) const { return j5test::To_Radio(radio, kind); }
+  std::vector<sim::LogEntry> toRadio(sim::FrameKind kind) const {
+    return j5test::To_Radio(radio, kind);
+  }
   std::vector<std::string> box_texts() const {
     std::vector<std::string> out;
     for (const auto& b : d.messageBoxes()) out.push_back(b.text);
@@ -54,7 +56,8 @@ struct Program_On_Line {
 };
 
 struct Radio_Program : ::testing::Test, Program_On_Line {
-  Radio_Program(std::optional<sim::IdentForm> form, bool chinese) : Program_On_Line(form, chinese) {}
+  Radio_Program(std::optional<sim::IdentForm> form, bool chinese)
+      : Program_On_Line(form, chinese) {}
 };
 
 }  // namespace j5test

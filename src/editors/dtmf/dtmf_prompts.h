@@ -13,8 +13,9 @@ inline const Bilingual Bad_Char{"码组字符只能是 0 - 9 或 * # A B C D  �
                                 "Groupdigits only by 0 to 9 and* # A B C D."};
 // An empty code box keeps the focus when the user tries to leave it; Close leaves it all the same
 // and the box gets back the code it held.
-inline const Bilingual Empty{"码组不能为空，请输入 3 - 5 位码，或按“关闭”放弃修改 ！",
-                             "The group can not be empty: enter 3 - 5 digits, or press Close to keep the old one."};
+inline const Bilingual Empty{
+    "码组不能为空，请输入 3 - 5 位码，或按“关闭”放弃修改 ！",
+    "The group can not be empty: enter 3 - 5 digits, or press Close to keep the old one."};
 inline const Bilingual Too_Short{"该码组位数的有效范围为 3 - 5 位 ！",
                                  " The Group Digits range is 3 - 5 Bits."};
 

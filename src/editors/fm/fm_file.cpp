@@ -21,7 +21,8 @@ rt::NumberRead Checked(rt::NumberRead read) {
   };
   if (read.values[0] != kFileRows) return refuse(0, kFileRows, kFileRows);
   for (std::size_t i = 1; i < read.values.size(); ++i)
-    if ((i - 1) % kCols < 16 && (read.values[i] < 0 || read.values[i] > 255)) return refuse(i, 0, 255);
+    if ((i - 1) % kCols < 16 && (read.values[i] < 0 || read.values[i] > 255))
+      return refuse(i, 0, 255);
   return read;
 }
 

@@ -168,8 +168,8 @@ void frm_option::Lay_Out() {
   Place(Check_chann_syn, Frame_Chann, 3000, 270, 780, kRowHeight);
   // The Chinese labels need one line a little wider than the English ones, which take two
   // lines beside the wider English items.
-  const Row_Layout mdf = prog_.chinese() ? Row_Layout{120, 1590, 1740, 2055, 1}
-                                         : Row_Layout{120, 1440, 1530, 2265, 2};
+  const Row_Layout mdf =
+      prog_.chinese() ? Row_Layout{120, 1590, 1740, 2055, 1} : Row_Layout{120, 1440, 1530, 2265, 2};
   mdf.place(Frame_Chann, Label_MDF_A, Combo_MDF_A, 630);
   mdf.place(Frame_Chann, Label_MDF_B, Combo_MDF_B, 1050);
 

@@ -16,12 +16,14 @@ using fields::Coded;
 
 namespace {
 
-const Bilingual kFreqRange{"频率范围在 300.0 HZ - 3000.0 HZ 之间  ！", "Frequency range 300Hz to 3000Hz"};
+const Bilingual kFreqRange{"频率范围在 300.0 HZ - 3000.0 HZ 之间  ！",
+                           "Frequency range 300Hz to 3000Hz"};
 
 const std::string kEncodeFormatChn = "^ 信息码 |^ 第 1 个频率(HZ) |^ 第 2 个频率(HZ) ";
 const std::string kEncodeFormatEng = "^ Code|^ 1st Frequency(HZ)|^ 2nd Frequency(HZ)";
 const std::string kDecodeFormatChn =
-    "^ 信息码|^解码1|^   响 应 方 式  |^提示|^解码2|^   响 应 方 式  |^提示|^解码3|^   响 应 方 式  "
+    "^ 信息码|^解码1|^   响 应 方 式  |^提示|^解码2|^   响 应 方 式  |^提示|^解码3|^   响 应 方 式 "
+    " "
     "|^提示|^解码4|^   响 应 方 式  |^提示";
 const std::string kDecodeFormatEng =
     "^ Code|^Dec_1|^    Response   |^Alert|^Dec_2|^   Response   |^Alert|^Dec_3|^   Response   "
@@ -31,10 +33,10 @@ struct Encode_Default {
   int code;
   const char *first, *second;
 };
-constexpr Encode_Default kEncodeDefaults[] = {
-    {1, "1981.0", "1124.0"}, {2, "1197.0", "1275.0"},  {3, "1358.0", "1446.0"},
-    {4, "1540.0", "1640.0"}, {12, "2200.0", "970.0"},  {13, "1060.0", "1160.0"},
-    {14, "1400.0", "1530.0"}, {15, "1670.0", "1830.0"}};
+constexpr Encode_Default kEncodeDefaults[] = {{1, "1981.0", "1124.0"},  {2, "1197.0", "1275.0"},
+                                              {3, "1358.0", "1446.0"},  {4, "1540.0", "1640.0"},
+                                              {12, "2200.0", "970.0"},  {13, "1060.0", "1160.0"},
+                                              {14, "1400.0", "1530.0"}, {15, "1670.0", "1830.0"}};
 
 // A decode slot's default: pair, response entry, alert.
 struct Slot {
@@ -74,16 +76,16 @@ frm_2tone::frm_2tone(Program& program)
     Decode_Columns.push_back({3 * s, Coded{{0, 3 * s - 1}, tone::Alert_Codec()}});
   }
 
-  for (kit::Control* c : std::initializer_list<kit::Control*>{
-           &MSF_Encode, &Text_Encode, &Label_1st, &Combo_Enc_ys1, &Label_2nd, &Combo_Enc_ys2,
-           &Label_gap, &Combo_enc_ys3})
+  for (kit::Control* c :
+       std::initializer_list<kit::Control*>{&MSF_Encode, &Text_Encode, &Label_1st, &Combo_Enc_ys1,
+                                            &Label_2nd, &Combo_Enc_ys2, &Label_gap, &Combo_enc_ys3})
     c->setContainer(Frame_encode);
   for (kit::Control* c : std::initializer_list<kit::Control*>{
            &MSF_Decode, &Combo_Decode, &Frame_Dec_xx, &Label_Reset, &Combo_Dec_Res_Time})
     c->setContainer(Frame_Decode);
-  for (kit::Control* c : std::initializer_list<kit::Control*>{
-           &Label_A_tone, &Text_A, &Label_B_Tone, &Text_B, &Label_C_Tone, &Text_C, &Label_D_Tone,
-           &Text_D})
+  for (kit::Control* c :
+       std::initializer_list<kit::Control*>{&Label_A_tone, &Text_A, &Label_B_Tone, &Text_B,
+                                            &Label_C_Tone, &Text_C, &Label_D_Tone, &Text_D})
     c->setContainer(Frame_Dec_xx);
   MSF_Encode.setRows(16);
   MSF_Encode.setCols(3);
@@ -91,8 +93,8 @@ frm_2tone::frm_2tone(Program& program)
   MSF_Decode.setCols(13);
   Text_Encode.setVisible(false);
   Combo_Decode.setVisible(false);
-  for (kit::ComboBox* b : {&Combo_Enc_ys1, &Combo_Enc_ys2, &Combo_enc_ys3, &Combo_Decode,
-                           &Combo_Dec_Res_Time})
+  for (kit::ComboBox* b :
+       {&Combo_Enc_ys1, &Combo_Enc_ys2, &Combo_enc_ys3, &Combo_Decode, &Combo_Dec_Res_Time})
     b->setHeight(kComboHeight);
 
   Load = [this] { Form_Load(); };
@@ -134,8 +136,19 @@ void frm_2tone::Form_Load() {
   for (std::size_t k = 0; k < 4; ++k) responses.push_back(data_.Lang_Text[kTone2ResponseFirst + k]);
   const std::vector<std::string> pairs{"A-B", "D-C"}, alerts{"16"};
   Fit_Columns(MSF_Encode, {{"15"}, {"3000.0"}, {"3000.0"}});
-  Fit_Columns(MSF_Decode, {{"15"}, pairs, responses, alerts, pairs, responses, alerts, pairs,
-                           responses, alerts, pairs, responses, alerts});
+  Fit_Columns(MSF_Decode, {{"15"},
+                           pairs,
+                           responses,
+                           alerts,
+                           pairs,
+                           responses,
+                           alerts,
+                           pairs,
+                           responses,
+                           alerts,
+                           pairs,
+                           responses,
+                           alerts});
   Lay_Out();
   Load_Defaults();
 }
@@ -154,9 +167,9 @@ void frm_2tone::Lay_Out() {
   const double labelLeft = MSF_Encode.left() + MSF_Encode.width() + 480;
   const double comboLeft = Frame_encode.width() - 1200 - 360;
   double y = 600;
-  for (auto [label, box] : {std::pair{&Label_1st, &Combo_Enc_ys1},
-                            std::pair{&Label_2nd, &Combo_Enc_ys2},
-                            std::pair{&Label_gap, &Combo_enc_ys3}}) {
+  for (auto [label, box] :
+       {std::pair{&Label_1st, &Combo_Enc_ys1}, std::pair{&Label_2nd, &Combo_Enc_ys2},
+        std::pair{&Label_gap, &Combo_enc_ys3}}) {
     label->move(labelLeft, y + 30, comboLeft - labelLeft - 120, 285);
     box->move(comboLeft, y, 1200, kComboHeight);
     y += 720;
@@ -246,7 +259,8 @@ void frm_2tone::TabStrip1_Click() {
 
 void frm_2tone::Store_Tone_Set(int row) {
   const fields::Cells set{Dec_Tone_Set};
-  for (std::size_t k = 0; k < 4; ++k) Tone_Fields[k].shifted(row).setText(set, Tone_Boxes[k]->text());
+  for (std::size_t k = 0; k < 4; ++k)
+    Tone_Fields[k].shifted(row).setText(set, Tone_Boxes[k]->text());
 }
 
 void frm_2tone::Show_Tone_Set(int row) {
@@ -325,7 +339,8 @@ void frm_2tone::Decode_Cell_Edit() {
     for (std::string_view p : tone::kPairText) Combo_Decode.addItem(std::string(p));
     Combo_Decode.setListIndex(0);
   } else if (c % 3 == 2) {
-    for (std::size_t k = 0; k < 4; ++k) Combo_Decode.addItem(data_.Lang_Text[kTone2ResponseFirst + k]);
+    for (std::size_t k = 0; k < 4; ++k)
+      Combo_Decode.addItem(data_.Lang_Text[kTone2ResponseFirst + k]);
     Combo_Decode.setListIndex(2);
   } else {
     for (int n = 1; n <= 16; ++n) Combo_Decode.addItem(std::to_string(n));

@@ -31,7 +31,7 @@ const std::string kDecodeFormatEng =
     "Function   |^Transpond";
 
 // Standards grid rows 1-15: period in ms; group tone "A" and repeat tone "E" throughout.
-constexpr const char* kPeriods[15] = {"100", "70", "70", "70", "70", "70", "70", "70",
+constexpr const char* kPeriods[15] = {"100", "70", "70", "70",  "70", "70", "70", "70",
                                       "70",  "40", "30", "100", "70", "70", "40"};
 
 // The default codes: encode frames, transpond and standard; decode standard, frames with their
@@ -82,9 +82,8 @@ frm_5tone::frm_5tone(Program& program)
     Label_freq[d].setContainer(Frame_std);
   }
   for (kit::Control* c : std::initializer_list<kit::Control*>{
-           &MSF_Encode, &Combo_Encode, &Text_Encode, &Label_enc_ys1, &Label_enc_ys2,
-           &Label_enc_ys3, &Label_enc_ys4, &Combo_Enc_ys1, &Combo_Enc_ys2, &Combo_enc_ys3,
-           &Combo_Enc_ys4})
+           &MSF_Encode, &Combo_Encode, &Text_Encode, &Label_enc_ys1, &Label_enc_ys2, &Label_enc_ys3,
+           &Label_enc_ys4, &Combo_Enc_ys1, &Combo_Enc_ys2, &Combo_enc_ys3, &Combo_Enc_ys4})
     c->setContainer(Frame_encode);
   for (kit::Control* c : std::initializer_list<kit::Control*>{
            &MSF_Decode, &Combo_Decode, &Text_Decode, &Frame_Dec_xx, &Label_Reset_time,
@@ -147,7 +146,8 @@ void frm_5tone::Form_Load() {
   Label_enc_ys1.setCaption(prog_.text("发送第1组码前的延迟时间（MS）", "Delay 1 (MS) "));
   Label_enc_ys2.setCaption(prog_.text("发送第2组码前的延迟时间（MS）", "Delay 2 (MS) "));
   Label_enc_ys3.setCaption(prog_.text("发送第3组码前的延迟时间（MS）", "Delay 3 (MS) "));
-  Label_enc_ys4.setCaption(prog_.text("各组码第1个音的拓展时长（MS）", "First Digit Extend Length (MS)"));
+  Label_enc_ys4.setCaption(
+      prog_.text("各组码第1个音的拓展时长（MS）", "First Digit Extend Length (MS)"));
   Frame_Decode.setCaption(prog_.text("5 TONE 解码", "5 Tone Decode"));
   Frame_Dec_xx.setCaption(prog_.text(" 1 信息码各组编码成功解码后执行操作  ",
                                      "Execute after Code 1 Decode Succeeded   "));
@@ -232,10 +232,12 @@ void frm_5tone::Lay_Decode_Page() {
   kit::Label* positions[] = {&Label16, &Label17, &Label18, &Label19, &Label20};
   kit::Label* rows[] = {&Label_F1, &Label_F2, &Label_F3};
   const double top = 330;
-  for (int i = 0; i < 4; ++i) heads[i]->move(120 + rowLabel + i * action, top, action - 60, kLineHeight);
+  for (int i = 0; i < 4; ++i)
+    heads[i]->move(120 + rowLabel + i * action, top, action - 60, kLineHeight);
   const double posLeft = 120 + rowLabel + 4 * action;
   Label9.move(posLeft, top - 10, 5 * position, kLineHeight);
-  for (int p = 0; p < 5; ++p) positions[p]->move(posLeft + p * position, top, position, kLineHeight);
+  for (int p = 0; p < 5; ++p)
+    positions[p]->move(posLeft + p * position, top, position, kLineHeight);
   for (int k = 0; k < 3; ++k) {
     const double y = top + 330 + k * 330;
     rows[k]->move(120, y, rowLabel - 60, kLineHeight);
@@ -255,9 +257,9 @@ void frm_5tone::Lay_Decode_Page() {
 }
 
 void frm_5tone::Set_Tab_Order() {
-  std::vector<kit::Control*> order{&TabStrip1,     &MSF_Chann,     &Combo_stxh,    &MSF_Encode,
-                                   &Combo_Enc_ys1, &Combo_Enc_ys2, &Combo_enc_ys3, &Combo_Enc_ys4,
-                                   &MSF_Decode};
+  std::vector<kit::Control*> order{&TabStrip1,     &MSF_Chann,     &Combo_stxh,
+                                   &MSF_Encode,    &Combo_Enc_ys1, &Combo_Enc_ys2,
+                                   &Combo_enc_ys3, &Combo_Enc_ys4, &MSF_Decode};
   for (auto& frame : Action_Boxes)
     for (kit::CheckBox* box : frame) order.push_back(box);
   for (kit::Control* c : std::initializer_list<kit::Control*>{
@@ -331,8 +333,8 @@ void frm_5tone::Show_Std_Freqs() {
   const int s = Combo_stxh.listIndex();
   if (s < 0 || s >= kTone5NamedStandards) return;
   for (int d = 0; d < 16; ++d)
-    Label_freq[d].setCaption(rt::Trim(data_.Tone5_Std_Name(static_cast<std::size_t>(s),
-                                                          static_cast<std::size_t>(d))));
+    Label_freq[d].setCaption(
+        rt::Trim(data_.Tone5_Std_Name(static_cast<std::size_t>(s), static_cast<std::size_t>(d))));
 }
 
 void frm_5tone::TabStrip1_Click() {

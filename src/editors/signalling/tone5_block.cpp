@@ -21,7 +21,8 @@ constexpr int kEncodeRow = 80, kTranspondRow = 96, kDecodeRow = 112, kReplyRow =
 void Store_Columns(const std::vector<fields::Column>& columns, const kit::Grid& grid,
                    const fields::Cells& cells, int rowOffset) {
   for (int r = 1; r <= 15; ++r)
-    for (const fields::Column& col : columns) col.store(cells, rowOffset + r - 1, grid.textMatrix(r, col.col));
+    for (const fields::Column& col : columns)
+      col.store(cells, rowOffset + r - 1, grid.textMatrix(r, col.col));
 }
 
 void Show_Columns(const std::vector<fields::Column>& columns, kit::Grid& grid,
@@ -32,7 +33,8 @@ void Show_Columns(const std::vector<fields::Column>& columns, kit::Grid& grid,
 
 void Page_To_Stage(const PageBuffer& page, ToneStage& stage, int firstRow) {
   for (std::size_t r = 0; r < 16; ++r)
-    for (std::size_t c = 0; c < 16; ++c) stage(static_cast<std::size_t>(firstRow) + r, c) = page(r, c);
+    for (std::size_t c = 0; c < 16; ++c)
+      stage(static_cast<std::size_t>(firstRow) + r, c) = page(r, c);
 }
 
 std::int16_t Index_Of(const kit::ComboBox& box) {
@@ -51,7 +53,7 @@ void frm_5tone::Grids_To_Image() {
   PageBuffer& page = Page_Buf;
   const fields::Cells stageCells{stage}, pageCells{page};
   const Table2D<std::int16_t, 16, 16>* tables[] = {&data_.Tone5_Freq_Lo, &data_.Tone5_Freq_Hi,
-                                                  &data_.Tone5_Div_Lo, &data_.Tone5_Div_Hi};
+                                                   &data_.Tone5_Div_Lo, &data_.Tone5_Div_Hi};
   for (std::size_t t = 0; t < 4; ++t)
     for (std::size_t s = 0; s < 16; ++s)
       for (std::size_t d = 0; d < 16; ++d) stage(16 * t + s, d) = (*tables[t])(s, d);

@@ -15,7 +15,8 @@ namespace {
 
 const Bilingual kEncodeLength{"编码位数为 5 位 ！", "Encode Digit is 5 Bits."};
 const Bilingual kDecodeLength{"解码位数为 5 位 ！", "Decode Digit is 5 Bits."};
-const Bilingual kDigitChars{"码组字符只能是 0 - 9 或 A - F  ！", "Group Digits only by 0 to 9 and A to F."};
+const Bilingual kDigitChars{"码组字符只能是 0 - 9 或 A - F  ！",
+                            "Group Digits only by 0 to 9 and A to F."};
 
 bool Is_Code_Column(int c) {
   return c == 2 || c == 4 || c == 6 || c == 8;

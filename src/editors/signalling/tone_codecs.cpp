@@ -162,7 +162,8 @@ fields::Codec Code_Codec() {
           [](Out b, std::string_view text) {
             std::vector<std::string> chars = Characters(rt::Trim(text));
             chars.resize(std::max<std::size_t>(chars.size(), 5), " ");
-            for (std::size_t i = 0; i < 5; ++i) b[i] = static_cast<std::int16_t>(Digit_Value(chars[i]));
+            for (std::size_t i = 0; i < 5; ++i)
+              b[i] = static_cast<std::int16_t>(Digit_Value(chars[i]));
             return true;
           }};
 }

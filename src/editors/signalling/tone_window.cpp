@@ -211,7 +211,7 @@ void Tone_Window::Link_Identified(const Ident_Frame& frame) {
 
 // Block k lands in the window's Block_Buf row k + 2 as the radio sent it (its header was checked).
 void Tone_Window::Link_Block_Stored(int step, std::uint16_t address,
-                                   std::span<const std::uint8_t> data) {
+                                    std::span<const std::uint8_t> data) {
   Store_Reply_Row(Block_Buf, step + 2, address, data);
 }
 

@@ -21,8 +21,8 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QStyleOptionComboBox>
 #include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTabBar>
 #include <QTimer>
 
@@ -548,7 +548,8 @@ class ComboBoxPeer : public ControlPeer {
     opt.frame = combo_->hasFrame();
     // The line edit keeps a small margin on either side of its text.
     const QSize text(edit_->fontMetrics().horizontalAdvance(edit_->text()) + 8, r.height());
-    const int whole = combo_->style()->sizeFromContents(QStyle::CT_ComboBox, &opt, text, combo_).width();
+    const int whole =
+        combo_->style()->sizeFromContents(QStyle::CT_ComboBox, &opt, text, combo_).width();
     int room = whole;
     if (const QWidget* holder = widget_->parentWidget())
       room = holder->contentsRect().right() + 1 - r.left();

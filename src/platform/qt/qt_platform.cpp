@@ -5,9 +5,9 @@
 #include <QEvent>
 #include <QFont>
 #include <QFontMetrics>
+#include <QGridLayout>
 #include <QMainWindow>
 #include <QMessageBox>
-#include <QGridLayout>
 #include <QScreen>
 #include <QSpacerItem>
 #include <QStyle>
@@ -169,9 +169,9 @@ void QtPlatform::showMessageBox(const MessageBoxInfo& box) {
   // A short message makes a narrow box whose title bar would cut the title: the box is at least
   // as wide as its title and the title bar's buttons.
   if (auto* grid = qobject_cast<QGridLayout*>(mb.layout())) {
-    const int titleWidth = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar"))
-                               .horizontalAdvance(title) +
-                           kTitleBarButtonsPx;
+    const int titleWidth =
+        QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(title) +
+        kTitleBarButtonsPx;
     grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
                   grid->rowCount(), 0, 1, grid->columnCount());
   }

@@ -111,7 +111,7 @@ TEST_F(AdjTransfer, ANonByteArrivingDuringTheWriteStopsIt) {
   f.data.Adj_Value(10, 0) = 300;
   finish();
   EXPECT_EQ(f.box_texts(), Texts{"调整参数含有 0 至 255 以外的数值，写入在此行之前停止，"
-                                "对讲机只写入了一部分 ！ 行 10"});
+                                 "对讲机只写入了一部分 ！ 行 10"});
   EXPECT_EQ(f.toRadio(FrameKind::DataFrame).size(), 11u);  // the tag frame and rows 0..9
   EXPECT_FALSE(w.Link.MSC.portOpen());
 }
@@ -192,7 +192,7 @@ TEST_F(AdjTransfer, PressesWhileBusyAndBadStartsChangeNothing) {
   f.d.click(w.Command_Write);
   finish();
   EXPECT_EQ(f.box_texts(), (Texts{"正在与对讲机进行读写操作 ！", "正在与对讲机进行读写操作 ！",
-                                 "从对讲机中读取调整数据完毕 ！"}));
+                                  "从对讲机中读取调整数据完毕 ！"}));
   // A value that is no byte: nothing is sent.
   f.d.clearMessageBoxes();
   f.radio.clearLog();

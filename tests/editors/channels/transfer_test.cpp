@@ -62,8 +62,9 @@ TEST_F(ChannTransfer, ReadFetchesChannelAndNamePairs) {
   ASSERT_EQ(requests.size(), 66u);
   for (std::size_t i = 0; i < requests.size(); ++i) {
     const int address = (i % 2 ? 0x1000 : 0) + static_cast<int>(i / 2) * 64;
-    EXPECT_EQ(requests[i].bytes, (std::vector<std::uint8_t>{0x53, static_cast<std::uint8_t>(address >> 8),
-                                                            static_cast<std::uint8_t>(address & 0xFF), 0x40}))
+    EXPECT_EQ(requests[i].bytes,
+              (std::vector<std::uint8_t>{0x53, static_cast<std::uint8_t>(address >> 8),
+                                         static_cast<std::uint8_t>(address & 0xFF), 0x40}))
         << i;
   }
   // The code goes out once, all eight bytes (the radio takes the last as its cue), and the first
@@ -155,8 +156,8 @@ TEST_F(ChannTransfer, FailuresAreRetriedOnceThenReported) {
     EXPECT_FALSE(w->MSC.portOpen());
     EXPECT_FALSE(w->Link.Link_Busy());
     for (std::size_t r = 0; r < 400; ++r) {
-      ASSERT_TRUE(std::equal(before.row(r).begin(), before.row(r).end(),
-                             data.Mem_Image.row(r).begin()));
+      ASSERT_TRUE(
+          std::equal(before.row(r).begin(), before.row(r).end(), data.Mem_Image.row(r).begin()));
     }
   }
 }
@@ -174,8 +175,9 @@ TEST_F(ChannTransfer, BusyAndPortErrors) {
   d.clearMessageBoxes();
   data.Comm_Port = 9;
   w->Command_read.Click();
-  EXPECT_EQ(box_texts(), std::vector<std::string>{
-                            "Communication port is error, please setting right communication port . ！"});
+  EXPECT_EQ(box_texts(),
+            std::vector<std::string>{
+                "Communication port is error, please setting right communication port . ！"});
   EXPECT_EQ(data.Port_Error, kTrue);
   EXPECT_FALSE(w->Link.Link_Busy());
 }
@@ -281,8 +283,8 @@ TEST_F(ChannFile, RoundTripOfRowsZeroTo494) {
   load(path);
   EXPECT_EQ(box_texts(), std::vector<std::string>{"Succeed fold the parameter from file."});
   for (std::size_t r = 0; r < 495; ++r)
-    ASSERT_TRUE(std::equal(saved.row(r).begin(), saved.row(r).begin() + 16,
-                           data.Mem_Image.row(r).begin()))
+    ASSERT_TRUE(
+        std::equal(saved.row(r).begin(), saved.row(r).begin() + 16, data.Mem_Image.row(r).begin()))
         << r;
   EXPECT_EQ(data.Mem_Image(495, 0), 1);  // the last line is written, not read
   EXPECT_EQ(grid().rows(), 129);
@@ -326,11 +328,10 @@ TEST_F(ChannFile, BadFilesAreRefusedAndChangeNothing) {
     d.clearMessageBoxes();
     load(path);
     ASSERT_EQ(d.messageBoxes().size(), 1u);
-    EXPECT_EQ(d.lastMessageBox().text.rfind("Fail to load the parameter file.\n" + path, 0),
-              0u);
+    EXPECT_EQ(d.lastMessageBox().text.rfind("Fail to load the parameter file.\n" + path, 0), 0u);
     for (std::size_t r = 0; r < 601; ++r)
-      ASSERT_TRUE(std::equal(before.row(r).begin(), before.row(r).end(),
-                             data.Mem_Image.row(r).begin()));
+      ASSERT_TRUE(
+          std::equal(before.row(r).begin(), before.row(r).end(), data.Mem_Image.row(r).begin()));
   }
 }
 

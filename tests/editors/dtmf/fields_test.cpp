@@ -58,12 +58,8 @@ TEST(DtmfFields, LeavingACodeBoxChecksItsCode) {
       {"12 3", "Groupdigits only by 0 to 9 and* # A B C D.", "Operate Prompt\"", "", kNoCode, true},
       {"ab1", "Groupdigits only by 0 to 9 and* # A B C D.", "Operate Prompt\"", "", kNoCode, true},
       // The focus stays silently no more: the user learns why, and the way out.
-      {"",
-       "The group can not be empty: enter 3 - 5 digits, or press Close to keep the old one.",
-       "Operate Prompt",
-       "",
-       kNoCode,
-       true},
+      {"", "The group can not be empty: enter 3 - 5 digits, or press Close to keep the old one.",
+       "Operate Prompt", "", kNoCode, true},
       {"12",
        " The Group Digits range is 3 - 5 Bits.",
        "Operate Prompt",
@@ -176,7 +172,8 @@ TEST(DtmfFields, TheEmptyBoxMessageSpeaksChinese) {
   f.d.del();
   f.d.clearMessageBoxes();
   f.d.click(w.Check_Ptt_P);
-  ASSERT_EQ(f.box_texts(), (std::vector<std::string>{"码组不能为空，请输入 3 - 5 位码，或按“关闭”放弃修改 ！"}));
+  ASSERT_EQ(f.box_texts(),
+            (std::vector<std::string>{"码组不能为空，请输入 3 - 5 位码，或按“关闭”放弃修改 ！"}));
   EXPECT_EQ(f.d.lastMessageBox().title, "操作提示");
   EXPECT_TRUE(w.Text_Ani.hasFocus());
 }

@@ -101,8 +101,7 @@ TEST_F(DtmfTransfer, WriteSendsRows176To204) {
   EXPECT_EQ(log.steps[1], (std::pair<int, std::string>{3, "Writing  0  Data Block"}));
   EXPECT_EQ(log.steps[28], (std::pair<int, std::string>{100, "Writing  27  Data Block"}));
   EXPECT_EQ(log.steps[29].second, "Complete writing Signal parameters ");
-  EXPECT_EQ(f.d.lastMessageBox().text,
-            "Complete writing Signal parameters to the transceiver.");
+  EXPECT_EQ(f.d.lastMessageBox().text, "Complete writing Signal parameters to the transceiver.");
   EXPECT_EQ(f.d.lastMessageBox().title, "Operate Prompt");
 }
 

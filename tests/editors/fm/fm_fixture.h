@@ -37,7 +37,8 @@ struct Fm_Fixture : j5test::Radio_Program {
     return out;
   }
   std::vector<std::string> bands(const frm_FM& w) const {
-    return {w.Text_pvfo1_A.text(), w.Text_pvfo2_A.text(), w.Text_pvfo1_B.text(), w.Text_pvfo2_B.text()};
+    return {w.Text_pvfo1_A.text(), w.Text_pvfo2_A.text(), w.Text_pvfo1_B.text(),
+            w.Text_pvfo2_B.text()};
   }
   // Types into the cell's editor after a click, then leaves the cell by clicking another.
   void edit_cell(frm_FM& w, int r, int c, const std::string& text, int leaveRow, int leaveCol) {

@@ -14,7 +14,9 @@ namespace {
 using sim::FrameKind;
 
 struct FmTransfer : Fm_Fixture {
-  static int address(const sim::LogEntry& e, std::size_t at) { return e.bytes[at] << 8 | e.bytes[at + 1]; }
+  static int address(const sim::LogEntry& e, std::size_t at) {
+    return e.bytes[at] << 8 | e.bytes[at + 1];
+  }
   void put(std::uint16_t at, const std::vector<int>& bytes) {
     for (std::size_t i = 0; i < bytes.size(); ++i)
       radio.memory().set(static_cast<std::uint16_t>(at + i), static_cast<std::uint8_t>(bytes[i]));
@@ -23,7 +25,8 @@ struct FmTransfer : Fm_Fixture {
 };
 
 TEST_F(FmTransfer, ReadShowsTheRadiosChannelsAndBands) {
-  for (int a = 0; a < 0x100; a += 16) put(static_cast<std::uint16_t>(0x3000 + a), {0, 0, 0, 0, 0, 0, 0, 0});
+  for (int a = 0; a < 0x100; a += 16)
+    put(static_cast<std::uint16_t>(0x3000 + a), {0, 0, 0, 0, 0, 0, 0, 0});
   put(0x3000, {1, 0, 1, 5, 0, 0, 0, 0, 0xFF, 0xFF, 'A', 'B', 'C', 0xFF, 0xFF, 0xFF});
   put(0x30F0, {0, 8, 9, 1, 0, 0, 0, 0, 'S', 'T', 'A', 'T', 'O', 'N', 0xFF, 0xFF});
   put(0x30B0, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});  // channel 12 erased
@@ -33,7 +36,8 @@ TEST_F(FmTransfer, ReadShowsTheRadiosChannelsAndBands) {
   EXPECT_EQ(w.Label_tr_count.caption(), "Connecting with transceiver. ");
   ASSERT_TRUE(d.advanceUntil([&] { return ended(w); }, 10000));
   std::vector<int> requested;
-  for (const auto& e : toRadio(FrameKind::ReadRequest)) requested.push_back(address(e, e.bytes.size() - 3));
+  for (const auto& e : toRadio(FrameKind::ReadRequest))
+    requested.push_back(address(e, e.bytes.size() - 3));
   EXPECT_EQ(requested, (std::vector<int>{0x3000, 0x3040, 0x3080, 0x30C0, 0x3F80}));
   EXPECT_EQ(toRadio(FrameKind::Ack).size(), 5u);  // each reply acknowledged, the last one too
   EXPECT_EQ(box_texts(), std::vector<std::string>{"Complete reading the data from transceiver."});
@@ -44,7 +48,8 @@ TEST_F(FmTransfer, ReadShowsTheRadiosChannelsAndBands) {
   EXPECT_EQ(w.MSF_Chann.textMatrix(16, 2), "STATON");
   EXPECT_EQ(w.MSF_Chann.textMatrix(2, 1), "");
   EXPECT_EQ(w.MSF_Chann.textMatrix(12, 1), "28333.33305");
-  EXPECT_EQ(bands(w), (std::vector<std::string>{"140.00000", "165.00000", "410.00000", "460.00000"}));
+  EXPECT_EQ(bands(w),
+            (std::vector<std::string>{"140.00000", "165.00000", "410.00000", "460.00000"}));
   EXPECT_EQ(data.Block_Buf(6, 3), 0x80);
   // The identification: both bands from the radio's one range, the upper limits one above it.
   EXPECT_EQ(data.Band_A_Low, 136);
@@ -59,16 +64,21 @@ TEST_F(FmTransfer, ReadShowsTheRadiosChannelsAndBands) {
 TEST_F(FmTransfer, WriteSendsSeventeenRows) {
   frm_FM& w = open();
   d.click(w.Command_Write);
-  ASSERT_TRUE(d.advanceUntil([&] { return w.Label_tr_count.caption() == "Writing  0  Data Block"; }, 3000));
+  ASSERT_TRUE(
+      d.advanceUntil([&] { return w.Label_tr_count.caption() == "Writing  0  Data Block"; }, 3000));
   ASSERT_TRUE(d.advanceUntil([&] { return ended(w); }, 20000));
   const auto frames = toRadio(FrameKind::DataFrame);
   ASSERT_EQ(frames.size(), 17u);
-  for (int n = 0; n < 16; ++n) EXPECT_EQ(address(frames[static_cast<std::size_t>(n)], 1), 0x3000 + 16 * n);
+  for (int n = 0; n < 16; ++n)
+    EXPECT_EQ(address(frames[static_cast<std::size_t>(n)], 1), 0x3000 + 16 * n);
   EXPECT_EQ(address(frames[16], 1), 0x3F80);
   for (int a = 0; a < 16 * 16; ++a)
-    ASSERT_EQ(radio.memory().at(static_cast<std::uint16_t>(0x3000 + a)), data.Fm_Image(a / 16, a % 16)) << a;
+    ASSERT_EQ(radio.memory().at(static_cast<std::uint16_t>(0x3000 + a)),
+              data.Fm_Image(a / 16, a % 16))
+        << a;
   EXPECT_EQ(radio.memory().at(0x3F82), 6);
-  EXPECT_EQ(box_texts(), std::vector<std::string>{"Complete writing FM Radio parameters to the transceiver."});
+  EXPECT_EQ(box_texts(),
+            std::vector<std::string>{"Complete writing FM Radio parameters to the transceiver."});
   expect_image_untouched();
 }
 
@@ -125,7 +135,8 @@ TEST_F(FmTransfer, ButtonsAndClosingWaitForTheTransfer) {
   }
   d.clearMessageBoxes();
   EXPECT_FALSE(d.close(w));
-  EXPECT_EQ(box_texts(), std::vector<std::string>{"Read-write operating，don't close the window.,"});
+  EXPECT_EQ(box_texts(),
+            std::vector<std::string>{"Read-write operating，don't close the window.,"});
   ASSERT_TRUE(d.advanceUntil([&] { return !w.Transfer.Busy(); }, 10000));
   d.click(w.Command_close);
   EXPECT_EQ(program.frm_FM.get(), nullptr);
@@ -144,8 +155,9 @@ TEST_F(FmTransfer, FmFileRoundTrip) {
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 17);
   EXPECT_EQ(text.substr(0, 6), " 16 \r\n");
   // Line 2 is channel 2: 90.40000 CCTV1, then six cells that only the file carries.
-  EXPECT_EQ(text.substr(6, text.find("\r\n", 6) - 6),
-            " 0  9  0  4  0  0  0  0  255  67  67  84  86  49  255  255  255  255  255  255  255  255 ");
+  EXPECT_EQ(
+      text.substr(6, text.find("\r\n", 6) - 6),
+      " 0  9  0  4  0  0  0  0  255  67  67  84  86  49  255  255  255  255  255  255  255  255 ");
 
   // Changed in the grid, then loaded back: rows 2 to 16 and the bands are as saved.
   d.click(w.Command_Clear);
@@ -156,7 +168,8 @@ TEST_F(FmTransfer, FmFileRoundTrip) {
   EXPECT_EQ(box_texts(), std::vector<std::string>{"Succeed fold the channel parameter from file."});
   EXPECT_EQ(w.MSF_Chann.textMatrix(2, 1), "90.40000");
   EXPECT_EQ(w.MSF_Chann.textMatrix(16, 2), "CCTV9");
-  EXPECT_EQ(bands(w), (std::vector<std::string>{"136.00000", "174.00000", "400.00000", "479.00000"}));
+  EXPECT_EQ(bands(w),
+            (std::vector<std::string>{"136.00000", "174.00000", "400.00000", "479.00000"}));
   expect_image_untouched();
 }
 
@@ -171,9 +184,11 @@ TEST_F(FmTransfer, BadFmFilesAreRefusedAndChangeNothing) {
   not_byte.replace(not_byte.find(" 1 "), 3, " 300 ");
   std::string count = good;
   count.replace(0, 4, " 15 ");
-  const std::pair<const char*, std::string> files[] = {
-      {"empty.adj", ""}, {"short.adj", good.substr(0, 200)}, {"letters.adj", "16 a b c"},
-      {"count.adj", count}, {"byte.adj", not_byte}};
+  const std::pair<const char*, std::string> files[] = {{"empty.adj", ""},
+                                                       {"short.adj", good.substr(0, 200)},
+                                                       {"letters.adj", "16 a b c"},
+                                                       {"count.adj", count},
+                                                       {"byte.adj", not_byte}};
   const FmImage before = data.Fm_Image;
   const std::string cell = w.MSF_Chann.textMatrix(2, 1);
   for (const auto& [name, text] : files) {
@@ -183,7 +198,8 @@ TEST_F(FmTransfer, BadFmFilesAreRefusedAndChangeNothing) {
     d.clearMessageBoxes();
     d.advance(500);
     ASSERT_EQ(d.messageBoxes().size(), 1u) << name;
-    EXPECT_EQ(d.lastMessageBox().text.rfind("Fail to load the channel parameter file.", 0), 0u) << name;
+    EXPECT_EQ(d.lastMessageBox().text.rfind("Fail to load the channel parameter file.", 0), 0u)
+        << name;
     EXPECT_TRUE(data.Fm_Image == before) << name;
     EXPECT_EQ(w.MSF_Chann.textMatrix(2, 1), cell) << name;
   }

@@ -14,12 +14,14 @@ TEST_F(FmWindow, LoadsWithDefaultsAndEncodesThemOnActivation) {
   for (int r = 1; r <= 16; ++r) EXPECT_EQ(w.MSF_Chann.textMatrix(r, 0), std::to_string(r));
   EXPECT_EQ(w.MSF_Chann.textMatrix(16, 1), "105.90000");
   EXPECT_EQ(w.MSF_Chann.textMatrix(3, 1), "");
-  EXPECT_EQ(bands(w), (std::vector<std::string>{"136.00000", "174.00000", "400.00000", "479.00000"}));
+  EXPECT_EQ(bands(w),
+            (std::vector<std::string>{"136.00000", "174.00000", "400.00000", "479.00000"}));
   EXPECT_EQ(w.Text_pvfo2_FM.text(), "108.00000");
   EXPECT_FALSE(w.Text_Edit.visible());
   EXPECT_TRUE(d.messageBoxes().empty());
   // Activation stepped through the rows, so the defaults are in Fm_Image, and nothing in the image.
-  EXPECT_EQ(fm_row(0), (std::vector<int>{0, 8, 8, 9, 0, 0, 0, 0, 0xFF, 'H', 'N', 'N', 'E', 'W', 0xFF, 0xFF}));
+  EXPECT_EQ(fm_row(0),
+            (std::vector<int>{0, 8, 8, 9, 0, 0, 0, 0, 0xFF, 'H', 'N', 'N', 'E', 'W', 0xFF, 0xFF}));
   EXPECT_EQ(fm_row(2, 0, 8), (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0, 0xFF}));
   EXPECT_EQ(fm_row(16, 0, 11), (std::vector<int>{1, 3, 6, 1, 7, 4, 4, 0, 0, 4, 7, 9}));
   expect_image_untouched();
@@ -30,8 +32,9 @@ TEST_F(FmWindow, UnknownBandsShowZeroAndMinusOneAndRefuseTheWrite) {
   frm_FM& w = open();
   EXPECT_EQ(bands(w), (std::vector<std::string>{"0.00000", "-1.00000", "0.00000", "-1.00000"}));
   d.click(w.Command_Write);
-  EXPECT_EQ(box_texts(), (std::vector<std::string>{
-                             "A band limit must be a whole number from 0 to 999 MHZ; nothing was written."}));
+  EXPECT_EQ(box_texts(),
+            (std::vector<std::string>{
+                "A band limit must be a whole number from 0 to 999 MHZ; nothing was written."}));
   EXPECT_FALSE(w.Transfer.Busy());
   EXPECT_TRUE(radio.log().empty());
 }
@@ -51,12 +54,12 @@ TEST_F(FmWindow, FrequencyCellEditing) {
     const char* typed;
     const char* cell;
     bool message;
-  } cases[] = {{"90", "90.00000", false},        {"105", "105.00000", false},
-               {"88.5", "88.50000", false},      {"100.5", "100.50000", false},
-               {"87.5", "87.50000", false},      {"108", "108.00000", false},
+  } cases[] = {{"90", "90.00000", false},          {"105", "105.00000", false},
+               {"88.5", "88.50000", false},        {"100.5", "100.50000", false},
+               {"87.5", "87.50000", false},        {"108", "108.00000", false},
                {"100.123456", "100.12345", false}, {" 99.1 ", "99.10000", false},
-               {"87.4", "87.50000", true},       {"108.01", "87.50000", true},
-               {"abc", "87.50000", true},        {"1e999", "87.50000", true}};
+               {"87.4", "87.50000", true},         {"108.01", "87.50000", true},
+               {"abc", "87.50000", true},          {"1e999", "87.50000", true}};
   for (const auto& c : cases) {
     d.clearMessageBoxes();
     edit_cell(w, 3, 1, c.typed, 5, 2);
@@ -87,7 +90,8 @@ TEST_F(FmWindow, NameCellEditingAndDeletingAChannel) {
   edit_cell(w, 1, 1, "", 5, 1);
   EXPECT_EQ(w.MSF_Chann.textMatrix(1, 1), "");
   EXPECT_EQ(w.MSF_Chann.textMatrix(1, 2), "");
-  EXPECT_EQ(fm_row(0), (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0, 255, 255, 255, 255, 255, 255, 255, 255}));
+  EXPECT_EQ(fm_row(0),
+            (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0, 255, 255, 255, 255, 255, 255, 255, 255}));
   EXPECT_TRUE(d.messageBoxes().empty());
 }
 
@@ -130,10 +134,14 @@ TEST_F(FmWindow, BandLimitBoxes) {
       {&frm_FM::Text_pvfo1_A, "140", "140.00000", nullptr},
       {&frm_FM::Text_pvfo1_A, "136", "136.00000", nullptr},
       {&frm_FM::Text_pvfo2_A, "174", "174.00000", nullptr},
-      {&frm_FM::Text_pvfo1_A, "130", "136.00000", "Over the range of A band lower limit frequency ."},
-      {&frm_FM::Text_pvfo1_A, "135.6", "136.00000", "Over the range of A band lower limit frequency ."},
-      {&frm_FM::Text_pvfo2_A, "180", "174.00000", "Over the range of A band upper limit frequency ."},
-      {&frm_FM::Text_pvfo2_B, "abc", "479.00000", "Over the range of B band upper limit frequency ."},
+      {&frm_FM::Text_pvfo1_A, "130", "136.00000",
+       "Over the range of A band lower limit frequency ."},
+      {&frm_FM::Text_pvfo1_A, "135.6", "136.00000",
+       "Over the range of A band lower limit frequency ."},
+      {&frm_FM::Text_pvfo2_A, "180", "174.00000",
+       "Over the range of A band upper limit frequency ."},
+      {&frm_FM::Text_pvfo2_B, "abc", "479.00000",
+       "Over the range of B band upper limit frequency ."},
       {&frm_FM::Text_pvfo2_A, "150", "150.00000", nullptr},
       {&frm_FM::Text_pvfo1_A, "160", "136.00000",
        "The lower limit frequency can not bigger than the upper limit ."},
@@ -149,7 +157,8 @@ TEST_F(FmWindow, BandLimitBoxes) {
     d.type(c.typed);
     d.focus(w.MSF_Chann);
     EXPECT_EQ(box.text(), c.result) << c.typed;
-    EXPECT_EQ(box_texts(), c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{})
+    EXPECT_EQ(box_texts(),
+              c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{})
         << c.typed;
   }
   // A tenth character shows the valid range at each change and keeps the focus in the box.
@@ -172,7 +181,8 @@ TEST_F(FmWindow, ClearThenWriteSendsEmptyChannels) {
   EXPECT_EQ(data.Block_Buf(0, 0), 0);
   d.click(w.Command_Write);
   for (int r = 0; r < 16; ++r)
-    EXPECT_EQ(fm_row(r), (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0, 255, 255, 255, 255, 255, 255, 255, 255}));
+    EXPECT_EQ(fm_row(r),
+              (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0, 255, 255, 255, 255, 255, 255, 255, 255}));
   EXPECT_EQ(fm_row(16, 0, 11), std::vector<int>(12, 0));
   EXPECT_TRUE(w.Transfer.Busy());
 }

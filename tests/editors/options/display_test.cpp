@@ -250,8 +250,7 @@ TEST_F(Display, BitBoxesKeepTheOtherBits) {
     EXPECT_EQ(b->value(), 1) << b->name();
   d.click(f.Check_chann_menu);
   EXPECT_EQ(opt(59), 0x1E);
-  for (kit::CheckBox* b : {&f.Check_chann_init, &f.Check_Alarm_Sound, &f.Check_radio})
-    d.click(*b);
+  for (kit::CheckBox* b : {&f.Check_chann_init, &f.Check_Alarm_Sound, &f.Check_radio}) d.click(*b);
   EXPECT_EQ(opt(59), 0x04);
   d.click(f.Check_radio);
   EXPECT_EQ(opt(59), 0x14);

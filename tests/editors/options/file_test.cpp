@@ -60,8 +60,7 @@ TEST_F(File, ABadFileChangesNothing) {
     request(dir / name, true, false);
     EXPECT_TRUE(data.Mem_Image == before) << name;
     ASSERT_EQ(d.messageBoxes().size(), 1u) << name;
-    EXPECT_EQ(d.lastMessageBox().text.rfind("Fail to load the parameter file.", 0), 0u)
-        << name;
+    EXPECT_EQ(d.lastMessageBox().text.rfind("Fail to load the parameter file.", 0), 0u) << name;
   }
 }
 

@@ -16,10 +16,11 @@ TEST_F(Five_Tone, OpensOnTheStandardsPageWithItsDefaults) {
   EXPECT_EQ(w.TabStrip1.tab(1).caption, "Standard");
   EXPECT_TRUE(w.Frame_std.visible());
   EXPECT_FALSE(w.Frame_encode.visible());
-  const char* periods[] = {"100", "70", "70", "70", "70", "70", "70", "70", "70", "40", "30", "100",
-                           "70", "70", "40"};
+  const char* periods[] = {"100", "70", "70", "70",  "70", "70", "70", "70",
+                           "70",  "40", "30", "100", "70", "70", "40"};
   for (int r = 1; r <= 15; ++r) {
-    EXPECT_EQ(row_cells(w.MSF_Chann, r, 1, 3), (std::vector<std::string>{periods[r - 1], "A", "E"}));
+    EXPECT_EQ(row_cells(w.MSF_Chann, r, 1, 3),
+              (std::vector<std::string>{periods[r - 1], "A", "E"}));
   }
   EXPECT_EQ(w.Combo_stxh.text(), "CCIR1");
   EXPECT_EQ(w.Label_freq[0].caption(), "1981.0");
@@ -146,7 +147,8 @@ TEST_F(Five_Tone, StandardsEditorAndViewer) {
 
 TEST_F(Five_Tone, ReadPagesShowAndBuildBack) {
   frm_5tone& w = five();
-  std::vector<int> std_page(256, 0), enc(256, 0xFF), transpond(256, 0), dec(256, 0xFF), reply(256, 0xFF);
+  std::vector<int> std_page(256, 0), enc(256, 0xFF), transpond(256, 0), dec(256, 0xFF),
+      reply(256, 0xFF);
   std_page[0] = 0xFF, std_page[1] = 0x10, std_page[2] = 3;
   enc[0] = 0xFF, enc[1] = 2, enc[2] = 3, enc[3] = 4, enc[4] = 5, enc[15] = 0x0F;
   transpond[240] = 10, transpond[241] = 20, transpond[242] = 30, transpond[243] = 0xFF;
@@ -154,7 +156,8 @@ TEST_F(Five_Tone, ReadPagesShowAndBuildBack) {
   reply[5] = 3;
   for (int k = 8; k < 16; ++k) reply[k] = k == 8 ? 6 : 0;
   reply[240] = 0xFF, reply[241] = 1, reply[242] = 0, reply[243] = 0xFF;
-  put_page(2, std_page), put_page(6, enc), put_page(10, transpond), put_page(14, dec), put_page(18, reply);
+  put_page(2, std_page), put_page(6, enc), put_page(10, transpond), put_page(14, dec),
+      put_page(18, reply);
   w.Image_To_Grids();
   EXPECT_EQ(row_cells(w.MSF_Chann, 1, 1, 3), (std::vector<std::string>{"2550", " ", "3"}));
   EXPECT_EQ(w.MSF_Encode.textMatrix(1, 1), " 2345");

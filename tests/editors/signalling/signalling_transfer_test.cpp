@@ -1,6 +1,5 @@
 // The tone windows' transfer against the simulated radio, and their signal files.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -35,11 +34,13 @@ TEST_F(Signalling, TwoToneReadShowsTheRadiosBlock) {
   frm_2tone& w = two();
   d.click(w.Command_read);
   EXPECT_EQ(w.Label_tr_count.caption(), "Connecting with transceiver. ");
-  ASSERT_TRUE(d.advanceUntil([&] { return w.Label_tr_count.caption() == "Reading 3 Data Block"; }, 3000));
+  ASSERT_TRUE(
+      d.advanceUntil([&] { return w.Label_tr_count.caption() == "Reading 3 Data Block"; }, 3000));
   EXPECT_EQ(w.ProgressBar1.value(), 23);
   ASSERT_TRUE(d.advanceUntil([&] { return idle(w); }, 10000));
   std::vector<int> addresses;
-  for (const auto& e : to_radio(FrameKind::ReadRequest)) addresses.push_back(e.bytes[e.bytes.size() - 3] << 8 | e.bytes[e.bytes.size() - 2]);
+  for (const auto& e : to_radio(FrameKind::ReadRequest))
+    addresses.push_back(e.bytes[e.bytes.size() - 3] << 8 | e.bytes[e.bytes.size() - 2]);
   std::vector<int> expected;
   for (int k = 0; k < 12; ++k) expected.push_back(0x2D00 + 64 * k);
   EXPECT_EQ(addresses, expected);
@@ -58,7 +59,8 @@ TEST_F(Signalling, TwoToneReadShowsTheRadiosBlock) {
 TEST_F(Signalling, FiveToneWriteSendsTheWholeStagedBlock) {
   frm_5tone& w = five();
   d.click(w.Command_Write);
-  ASSERT_TRUE(d.advanceUntil([&] { return w.Label_tr_count.caption() == "Writing  0  Data Block"; }, 3000));
+  ASSERT_TRUE(
+      d.advanceUntil([&] { return w.Label_tr_count.caption() == "Writing  0  Data Block"; }, 3000));
   EXPECT_EQ(w.ProgressBar1.value(), 0);
   ASSERT_TRUE(d.advanceUntil([&] { return idle(w); }, 20000));
   const auto frames = to_radio(FrameKind::DataFrame);
@@ -66,8 +68,11 @@ TEST_F(Signalling, FiveToneWriteSendsTheWholeStagedBlock) {
   EXPECT_EQ(frames[17].bytes[1], 0x21);
   EXPECT_EQ(frames[17].bytes[2], 0x10);
   for (int a = 0; a < 144 * 16; ++a)
-    ASSERT_EQ(radio.memory().at(static_cast<std::uint16_t>(0x2000 + a)), w.Tone_Stage(a / 16, a % 16)) << a;
-  EXPECT_EQ(box_texts(), std::vector<std::string>{"Complete writing Signal parameters to the transceiver."});
+    ASSERT_EQ(radio.memory().at(static_cast<std::uint16_t>(0x2000 + a)),
+              w.Tone_Stage(a / 16, a % 16))
+        << a;
+  EXPECT_EQ(box_texts(),
+            std::vector<std::string>{"Complete writing Signal parameters to the transceiver."});
   EXPECT_EQ(w.Label_tr_count.caption(), "Complete writing Signal parameters ");
   expect_image_untouched();
 }
@@ -84,12 +89,14 @@ TEST_F(Signalling, OtherWindowsLeaveARunningReadAlone) {
   radio.memory().set(0x2FF0, 9);  // reset 1000 ms
   frm_2tone& w = two();
   d.click(w.Command_read);
-  ASSERT_TRUE(d.advanceUntil([&] { return w.Label_tr_count.caption() == "Reading 8 Data Block"; }, 5000));
+  ASSERT_TRUE(
+      d.advanceUntil([&] { return w.Label_tr_count.caption() == "Reading 8 Data Block"; }, 5000));
   frm_5tone& other = five();
   d.click(other.Command_def);
   program.frm_Adj_Txp.load();
   d.runUntilIdle();
-  ASSERT_TRUE(d.advanceUntil([&] { return !w.Transfer_Busy() && !d.messageBoxes().empty(); }, 10000));
+  ASSERT_TRUE(
+      d.advanceUntil([&] { return !w.Transfer_Busy() && !d.messageBoxes().empty(); }, 10000));
   EXPECT_EQ(box_texts(), std::vector<std::string>{"Complete reading the data from transceiver."});
   EXPECT_EQ(row_cells(w.MSF_Encode, 1, 1, 2), (std::vector<std::string>{"1981.0", ""}));
   EXPECT_EQ(row_cells(w.MSF_Encode, 2, 1, 2), (std::vector<std::string>{"", "1000.0"}));
@@ -106,7 +113,8 @@ TEST_F(Signalling, OtherWindowsLeaveARunningWriteAlone) {
   frm_5tone& other = five();
   d.clearMessageBoxes();
   d.click(w.Command_Write);
-  ASSERT_TRUE(d.advanceUntil([&] { return w.Label_tr_count.caption() == "Writing  0  Data Block"; }, 3000));
+  ASSERT_TRUE(
+      d.advanceUntil([&] { return w.Label_tr_count.caption() == "Writing  0  Data Block"; }, 3000));
   // The five-tone window finds the port taken; its file request comes while the write runs.
   d.click(other.Command_Write);
   EXPECT_EQ(d.lastMessageBox().text.rfind("Communication", 0), 0u);
@@ -116,11 +124,14 @@ TEST_F(Signalling, OtherWindowsLeaveARunningWriteAlone) {
   EXPECT_EQ(data.Open_File_Req, kFalse);
   d.click(other.Command_def);
   d.clearMessageBoxes();
-  ASSERT_TRUE(d.advanceUntil([&] { return !w.Transfer_Busy() && !d.messageBoxes().empty(); }, 20000));
-  EXPECT_EQ(box_texts(), std::vector<std::string>{"Complete writing Signal parameters to the transceiver."});
+  ASSERT_TRUE(
+      d.advanceUntil([&] { return !w.Transfer_Busy() && !d.messageBoxes().empty(); }, 20000));
+  EXPECT_EQ(box_texts(),
+            std::vector<std::string>{"Complete writing Signal parameters to the transceiver."});
   auto radio_row = [&](int row) {
     std::vector<int> out;
-    for (int c = 0; c < 16; ++c) out.push_back(radio.memory().at(static_cast<std::uint16_t>(0x2D00 + 16 * row + c)));
+    for (int c = 0; c < 16; ++c)
+      out.push_back(radio.memory().at(static_cast<std::uint16_t>(0x2D00 + 16 * row + c)));
     return out;
   };
   // Encode codes 1 and 2 of the defaults: 1981 and 1124 Hz, 1197 and 1275 Hz.
@@ -148,7 +159,8 @@ TEST_F(Signalling, TheIdentificationsFirstByteMayBeAny) {
   for (std::uint8_t first : {0x00, 0x55, 0xAB, 0xFF}) {
     SCOPED_TRACE(static_cast<int>(first));
     radio.clearLog();
-    radio.inject({.what = sim::Misbehaviour::WrongFirstByte, .answering = FrameKind::AltAccessCode,
+    radio.inject({.what = sim::Misbehaviour::WrongFirstByte,
+                  .answering = FrameKind::AltAccessCode,
                   .byte = first});
     d.clearMessageBoxes();
     d.click(w.Command_read);
@@ -177,7 +189,8 @@ TEST_F(Signalling, ButtonsAndFileRequestsWaitForTheTransfer) {
   frm_2tone& w = two();
   d.click(w.Command_Write);
   d.advance(200);
-  for (kit::CommandButton* b : {&w.Command_read, &w.Command_def, &w.Command_open, &w.Command_close}) {
+  for (kit::CommandButton* b :
+       {&w.Command_read, &w.Command_def, &w.Command_open, &w.Command_close}) {
     d.clearMessageBoxes();
     d.click(*b);
     EXPECT_EQ(box_texts(), std::vector<std::string>{"Read-write operating with transceiver ."});
@@ -269,7 +282,8 @@ TEST_F(Signalling, ALoadedSignalFileShowsAndIsSavedAgain) {
   d.advance(500);
   EXPECT_EQ(box_texts(), std::vector<std::string>{"Succeed fold the Signal parameters from file."});
   EXPECT_EQ(row_cells(w.MSF_Encode, 1, 1, 2), (std::vector<std::string>{"1000.0", "2000.0"}));
-  for (int r = 2; r <= 9; ++r) EXPECT_EQ(row_cells(w.MSF_Encode, r, 1, 2), (std::vector<std::string>{"", ""})) << r;
+  for (int r = 2; r <= 9; ++r)
+    EXPECT_EQ(row_cells(w.MSF_Encode, r, 1, 2), (std::vector<std::string>{"", ""})) << r;
   EXPECT_EQ(row_cells(w.MSF_Encode, 12, 1, 2), (std::vector<std::string>{"2200.0", "970.0"}));
   data.File_Path = dir / "out.dat";
   data.Save_File_Req = kTrue;
@@ -302,8 +316,11 @@ TEST_F(Signalling, BadSignalFilesChangeNothing) {
   std::string ok;
   for (int i = 0; i < 144; ++i) ok += " 1 ";
   const std::pair<const char*, std::string> files[] = {
-      {"empty", ""}, {"short", " 1  2  3 \r\n"}, {"letters", "a b c"},
-      {"big", " 256 " + ok}, {"negative", " -1 " + ok},
+      {"empty", ""},
+      {"short", " 1  2  3 \r\n"},
+      {"letters", "a b c"},
+      {"big", " 256 " + ok},
+      {"negative", " -1 " + ok},
       {"beyond 16 bits", " 99999999999999999999 " + ok},
       {"huge and blank", std::string(std::size_t{8} << 20, ' ')}};
   // Files, a folder, and a pipe that would never end.
@@ -322,7 +339,8 @@ TEST_F(Signalling, BadSignalFilesChangeNothing) {
     d.clearMessageBoxes();
     d.advance(500);
     ASSERT_EQ(d.messageBoxes().size(), 1u) << path;
-    EXPECT_EQ(d.lastMessageBox().text.rfind("Fail to load the Signal parameters file.", 0), 0u) << path;
+    EXPECT_EQ(d.lastMessageBox().text.rfind("Fail to load the Signal parameters file.", 0), 0u)
+        << path;
     EXPECT_TRUE(w.Tone_Stage == before) << path;
   }
   expect_image_untouched();

@@ -42,7 +42,8 @@ struct Tone_Fixture : j5test::Radio_Program {
 
   std::vector<int> stage_row(int row) const {
     std::vector<int> out;
-    for (std::size_t c = 0; c < 16; ++c) out.push_back(window->Tone_Stage(static_cast<std::size_t>(row), c));
+    for (std::size_t c = 0; c < 16; ++c)
+      out.push_back(window->Tone_Stage(static_cast<std::size_t>(row), c));
     return out;
   }
   // Bytes first..last of a staged row.

@@ -17,7 +17,8 @@ TEST_F(Two_Tone, OpensOnTheEncodePageWithItsDefaults) {
   EXPECT_EQ(w.TabStrip1.tab(2).caption, "Decode");
   EXPECT_TRUE(w.Frame_encode.visible());
   EXPECT_FALSE(w.Frame_Decode.visible());
-  for (int code : {1, 2, 3, 4, 12, 13, 14, 15}) EXPECT_FALSE(w.MSF_Encode.textMatrix(code, 1).empty());
+  for (int code : {1, 2, 3, 4, 12, 13, 14, 15})
+    EXPECT_FALSE(w.MSF_Encode.textMatrix(code, 1).empty());
   EXPECT_EQ(w.MSF_Encode.textMatrix(5, 1), "");
   EXPECT_EQ(w.Combo_Enc_ys1.text(), "600");
   EXPECT_EQ(w.Combo_Enc_ys2.text(), "600");
@@ -59,7 +60,8 @@ TEST_F(Two_Tone, BuildOfTheDefaultsLeavesTheChannelRecordsAlone) {
   EXPECT_EQ(stage_row(16), (V{0, 1, 1, 4, 2, 2, 8, 3, 3, 9, 0, 4, 0, 0, 0, 0}));
   EXPECT_EQ(stage_row(30), (V{9, 0, 4, 8, 3, 3, 4, 2, 2, 0, 1, 1, 0, 0, 0, 0}));
   for (int r = 18; r <= 28; ++r)
-    EXPECT_EQ(stage_row(r), (V{255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 0, 0, 0, 0}));
+    EXPECT_EQ(stage_row(r),
+              (V{255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 0, 0, 0, 0}));
   EXPECT_EQ(stage_row(32),
             (V{0xBD, 7, 0x64, 4, 0xAD, 4, 0xFB, 4, 0x8B, 4, 2, 8, 0x85, 7, 0x0F, 7}));
   EXPECT_EQ(stage_row(47), (V{0x3B, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
@@ -74,12 +76,11 @@ struct Entry {
 
 TEST_F(Two_Tone, EncodeCellEntry) {
   frm_2tone& w = two();
-  const Entry cases[] = {{"1200", " 1200.0", false}, {"1200.5", " 1201.0", false},
-                         {"300", " 300.0", false},   {"3000", " 3000.0", false},
-                         {"1000.5", " 1001.0", false}, {"299.9", " 1500.0", true},
-                         {"3000.1", " 1500.0", true},    {"abc", " 1500.0", true},
-                         {"12abc", " 1500.0", true},     {"", " 1500.0", false},
-                         {"1e999", " 1500.0", true},     {"-1e999", " 1500.0", true}};
+  const Entry cases[] = {
+      {"1200", " 1200.0", false},  {"1200.5", " 1201.0", false}, {"300", " 300.0", false},
+      {"3000", " 3000.0", false},  {"1000.5", " 1001.0", false}, {"299.9", " 1500.0", true},
+      {"3000.1", " 1500.0", true}, {"abc", " 1500.0", true},     {"12abc", " 1500.0", true},
+      {"", " 1500.0", false},      {"1e999", " 1500.0", true},   {"-1e999", " 1500.0", true}};
   for (const Entry& e : cases) {
     d.clearMessageBoxes();
     w.MSF_Encode.setTextMatrix(5, 1, " 1500.0");
@@ -97,7 +98,8 @@ TEST_F(Two_Tone, EncodeCellEntry) {
 TEST_F(Two_Tone, ToneBoxesRoundHalvesToEvenAndStoreTheWholeSet) {
   frm_2tone& w = two();
   d.clickTab(w.TabStrip1, 2);
-  const std::pair<const char*, const char*> cases[] = {{"1000.5", " 1000.0"}, {"1001.5", " 1002.0"}};
+  const std::pair<const char*, const char*> cases[] = {{"1000.5", " 1000.0"},
+                                                       {"1001.5", " 1002.0"}};
   for (auto [typed, shown] : cases) {
     d.focus(w.Text_B);
     d.selectAll();
@@ -186,7 +188,7 @@ TEST_F(Two_Tone, ReadBlocksShowAndBuildBack) {
 
   // Bytes the block defines come back as they were; the others as the build makes them.
   std::vector<int> enc(256, 0), dec(256, 0), sets(256, 0);
-  enc[0] = 0xBD, enc[1] = 7;       // 1981 Hz
+  enc[0] = 0xBD, enc[1] = 7;               // 1981 Hz
   enc[16 + 8] = 0x10, enc[16 + 9] = 0x27;  // 10000 Hz: beyond the range, built as 0
   dec[0] = 11, dec[1] = 3, dec[2] = 16, dec[3] = 12, dec[4] = 7, dec[5] = 17;
   for (int i = 0; i < 240; ++i) sets[i] = (i * 37) % 256;
@@ -197,10 +199,10 @@ TEST_F(Two_Tone, ReadBlocksShowAndBuildBack) {
   w.Grids_To_Image();
   EXPECT_EQ(stage_row(0)[0], 0xBD);
   EXPECT_EQ(stage_row(1)[8], 0);
-  EXPECT_EQ(stage_bytes(16, 0, 5),
-            (std::vector<int>{11, 3, 16, 255, 0, 255}));
+  EXPECT_EQ(stage_bytes(16, 0, 5), (std::vector<int>{11, 3, 16, 255, 0, 255}));
   for (int k = 0; k < 15; ++k)
-    for (int c = 0; c < 16; ++c) ASSERT_EQ(stage_row(32 + k)[static_cast<std::size_t>(c)], sets[16 * k + c]);
+    for (int c = 0; c < 16; ++c)
+      ASSERT_EQ(stage_row(32 + k)[static_cast<std::size_t>(c)], sets[16 * k + c]);
   EXPECT_EQ(stage_row(47)[0], 79);
 }
 
