@@ -79,13 +79,12 @@ void frm_option::Wire_Settings() {
       }
       const double mhz = rt::Val_Or_Zero(s->Text_Freq.text());
       const bool inBand = opt::In_Band(mhz, s->Band_Low, s->Band_High);
-      const std::string below = opt::Freq_Below_Text(s->Band_Low);
+      const std::string below = opt::Freq_Box_Text(opt::Freq_Below_Text(s->Band_Low));
       const bool settled = inBand || (!opt::Band_Holds_A_Frequency(s->Band_Low, s->Band_High) &&
                                       units == opt::Freq_Store_Units(rt::Val_Or_Zero(below)));
-      // A redisplay inside a frequency check corrects nothing more: a band
-      // whose correction cannot stay put (limits too long for the box, whose
-      // guard moves the focus and checks the other side) would otherwise
-      // correct without end. The outer display checks each side in turn.
+      // A redisplay inside a frequency check (each check redisplays) corrects
+      // nothing more, or a correction that cannot stay put would correct
+      // without end. The outer display checks each side in turn.
       if (Freq_Checks_Running > 0 || (digits && settled && opt::Freq_Store_Units(mhz) == units))
         return;
       if (!inBand) s->Text_Freq.setText(below);

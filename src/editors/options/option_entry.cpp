@@ -15,7 +15,6 @@ namespace j5 {
 
 namespace {
 
-constexpr int kFreqChars = 9;
 constexpr int kOffsetChars = 6;
 constexpr int kBackspace = 8;
 
@@ -30,7 +29,7 @@ void frm_option::Wire_Entry(Side& s) {
   s.Combo_Band.Change = [this, &s] { Combo_Band_Change(s); };
   s.Combo_Band.KeyPress = [](int& key) { key = 0; };
   s.Text_Freq.KeyPress = [this, &s](int& key) { Text_Freq_KeyPress(s.Text_Freq, key); };
-  s.Text_Freq.Change = [this, &s] { Text_Length_Guard(s.Text_Freq, kFreqChars); };
+  s.Text_Freq.Change = [this, &s] { Text_Length_Guard(s.Text_Freq, opt::kFreqChars); };
   s.Text_Freq.LostFocus = [this, &s] { Text_Freq_LostFocus(s); };
   s.Text_Offset.KeyPress = [this, &s](int& key) { Text_Freq_KeyPress(s.Text_Offset, key); };
   s.Text_Offset.Change = [this, &s] { Text_Length_Guard(s.Text_Offset, kOffsetChars); };
@@ -72,7 +71,7 @@ void frm_option::Combo_Band_Click(Side& s) {
   // The same test as the frequency check: a frequency the check accepts
   // stays.
   if (!opt::In_Band(rt::Val_Or_Zero(s.Text_Freq.text()), s.Band_Low, s.Band_High))
-    s.Text_Freq.setText(opt::Freq_Below_Text(s.Band_Low));
+    s.Text_Freq.setText(opt::Freq_Box_Text(opt::Freq_Below_Text(s.Band_Low)));
   s.Text_Range.setText(opt::Range_Text(s.Band_Low, s.Band_High));
   Settings.store(s.Combo_Band);
   Text_Freq_LostFocus(s);
@@ -108,8 +107,9 @@ void frm_option::Text_Freq_LostFocus(Side& s) {
     // user may leave the box, which no entry could ever let go otherwise.
     const bool holds = opt::Band_Holds_A_Frequency(s.Band_Low, s.Band_High);
     if (holds) s.Text_Freq.setFocus();
-    s.Text_Freq.setText(v < s.Band_Low || !holds ? opt::Freq_Below_Text(s.Band_Low)
-                                                 : opt::Freq_Above_Text(s.Band_High));
+    s.Text_Freq.setText(opt::Freq_Box_Text(v < s.Band_Low || !holds
+                                               ? opt::Freq_Below_Text(s.Band_Low)
+                                               : opt::Freq_Above_Text(s.Band_High)));
   }
   const long long units = opt::Freq_Store_Units(rt::Val_Or_Zero(s.Text_Freq.text()));
   s.Text_Freq.setText(opt::Freq_Digits_Text(opt::Freq_To_Digits(units)));

@@ -70,6 +70,10 @@ std::string Freq_Above_Text(double high) {
   return Whole_Text(high - 1) + ".62500";
 }
 
+std::string Freq_Box_Text(const std::string& text) {
+  return kit::utf8::length(text) <= kFreqChars ? text : "";
+}
+
 std::string Range_Text(double low, double high) {
   return rt::Trim(rt::Str(low)) + " - " + rt::Trim(rt::Str(high)) + ".99750";
 }

@@ -45,6 +45,13 @@ std::string Freq_Digits_Text(const Freq_Digits& digits);
 // band.
 std::string Freq_Below_Text(double low);
 std::string Freq_Above_Text(double high);
+// The frequency box holds nine characters.
+inline constexpr int kFreqChars = 9;
+// What a correction of the window's own puts in the frequency box: the text, or the empty box
+// (0) for a text the box cannot hold (limits of four digits), as the box's guard on typed entries
+// would leave it; a correction that went through that guard would move the focus, and the check
+// it starts would show the old frequency again before this one stores.
+std::string Freq_Box_Text(const std::string& text);
 // The range box: "130 - 179.99750".
 std::string Range_Text(double low, double high);
 

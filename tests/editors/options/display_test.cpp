@@ -186,6 +186,28 @@ TEST_F(Display, OddBandLimitsCorrectTheFrequencyAtMostOnce) {
   }
 }
 
+// Limits beyond what the frequency box holds, reported while the user is in frame B's box: the
+// correction of frame A ("3355.02500", one character too many) must not trip the box's guard on
+// typed entries, whose focus move checked frame B and put A's old frequency back in its box
+// before A's check stored it. Both windows show, and hold, what a fresh one shows.
+TEST_F(Display, LimitsBeyondTheBoxCorrectBothSidesAsAFreshWindowDoes) {
+  frm_option& f = open();
+  d.focus(f.Text_Freq_b);
+  data.VHF_Low = 3355, data.VHF_High = 3321;
+  data.UHF0_Low = 3355, data.UHF0_High = 3321;
+  data.UHF1_Low = 3355, data.UHF1_High = 3321;
+  d.activate(*program.frm_chann);
+  d.activate(f);
+  for (const char* window : {"worked in", "fresh"}) {
+    EXPECT_EQ(program.frm_option->Text_Freq_a.text(), "00.00000") << window;
+    EXPECT_EQ(program.frm_option->Text_Freq_b.text(), "00.00000") << window;
+    EXPECT_EQ(vfoBytes(0, 8, 15), (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0})) << window;
+    EXPECT_EQ(vfoBytes(1, 8, 15), (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0})) << window;
+    program.frm_option.unload();
+    open();
+  }
+}
+
 TEST_F(Display, TheAlarmSoundIsEnabledOnlyForAnAlarmSentOut) {
   opt(15) = 0;
   EXPECT_FALSE(open().Check_Alarm_Sound.enabled());
