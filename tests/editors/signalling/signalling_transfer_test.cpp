@@ -16,12 +16,6 @@ namespace {
 using sim::FrameKind;
 
 struct Signalling : Tone_Fixture {
-  std::vector<sim::LogEntry> to_radio(FrameKind kind) const {
-    std::vector<sim::LogEntry> out;
-    for (const auto& e : radio.log())
-      if (e.direction == sim::Direction::ToRadio && e.kind == kind) out.push_back(e);
-    return out;
-  }
   bool idle(const Tone_Window& w) const { return !w.Transfer_Busy() && !d.messageBoxes().empty(); }
 };
 
@@ -39,7 +33,7 @@ TEST_F(Signalling, TwoToneReadShowsTheRadiosBlock) {
   EXPECT_EQ(w.ProgressBar1.value(), 23);
   ASSERT_TRUE(d.advanceUntil([&] { return idle(w); }, 10000));
   std::vector<int> addresses;
-  for (const auto& e : to_radio(FrameKind::ReadRequest))
+  for (const auto& e : toRadio(FrameKind::ReadRequest))
     addresses.push_back(e.bytes[e.bytes.size() - 3] << 8 | e.bytes[e.bytes.size() - 2]);
   std::vector<int> expected;
   for (int k = 0; k < 12; ++k) expected.push_back(0x2D00 + 64 * k);
@@ -63,7 +57,7 @@ TEST_F(Signalling, FiveToneWriteSendsTheWholeStagedBlock) {
       d.advanceUntil([&] { return w.Label_tr_count.caption() == "Writing  0  Data Block"; }, 3000));
   EXPECT_EQ(w.ProgressBar1.value(), 0);
   ASSERT_TRUE(d.advanceUntil([&] { return idle(w); }, 20000));
-  const auto frames = to_radio(FrameKind::DataFrame);
+  const auto frames = toRadio(FrameKind::DataFrame);
   ASSERT_EQ(frames.size(), 144u);
   EXPECT_EQ(frames[17].bytes[1], 0x21);
   EXPECT_EQ(frames[17].bytes[2], 0x10);
@@ -166,7 +160,7 @@ TEST_F(Signalling, TheIdentificationsFirstByteMayBeAny) {
     d.click(w.Command_read);
     ASSERT_TRUE(d.advanceUntil([&] { return idle(w); }, 10000));
     EXPECT_EQ(box_texts(), std::vector<std::string>{"Complete reading the data from transceiver."});
-    EXPECT_EQ(to_radio(FrameKind::AltAccessCode).size(), 1u);
+    EXPECT_EQ(toRadio(FrameKind::AltAccessCode).size(), 1u);
     EXPECT_EQ(program.panel(8), "136--174 MHZ");
     d.advance(100);
   }
@@ -177,7 +171,7 @@ TEST_F(Signalling, NoRadioTriesFourTimesThenReports) {
   frm_2tone& w = two();
   d.click(w.Command_read);
   ASSERT_TRUE(d.advanceUntil([&] { return !d.messageBoxes().empty(); }, 30000));
-  EXPECT_EQ(to_radio(FrameKind::AltAccessCode).size(), 4u);
+  EXPECT_EQ(toRadio(FrameKind::AltAccessCode).size(), 4u);
   EXPECT_EQ(box_texts(), std::vector<std::string>{"Fail connect with transceiver."});
   EXPECT_EQ(w.Label_tr_count.caption(), "Communication fault.");
   EXPECT_EQ(w.ProgressBar1.value(), 0);
