@@ -54,11 +54,11 @@ void Control::move(double left, double top, double width, double height) {
 }
 
 void Control::setVisible(bool v) {
-  assign(visible_, v, Prop::Visible);
+  if (assign(visible_, v, Prop::Visible) && !v) form_.focusMayLeave();
 }
 
 void Control::setEnabled(bool v) {
-  assign(enabled_, v, Prop::Enabled);
+  if (assign(enabled_, v, Prop::Enabled) && !v) form_.focusMayLeave();
 }
 
 void Control::setBackColor(Color c) {
@@ -90,6 +90,10 @@ void Control::setFocus() {
 }
 
 bool Control::userFocus() {
+  return moveFocus(false);
+}
+
+bool Control::moveFocus(bool cue) {
   Platform& p = platform();
   // A request for a control that cannot take the focus does nothing at all,
   // not even inside a LostFocus handler.
@@ -114,7 +118,7 @@ bool Control::userFocus() {
   }
   p.focused_ = this;
   form_.activeControl_ = this;
-  notify(Prop::Focus);
+  notify(Prop::Focus, cue ? 1 : -1);
   raise(GotFocus);
   return true;
 }

@@ -34,7 +34,7 @@ enum class Prop {
   ListIndex,
   Checked,
   Shortcut,
-  Focus,  // the control got the keyboard focus
+  Focus,  // the control got the keyboard focus (a = 1: show the focus cue); on a form: none has it
   Interval,
   // grid
   GridLayout,   // rows, cols, fixed rows/cols, widths, heights, format
@@ -145,7 +145,13 @@ class Control {
 
   // Focus (rule 4). SetFocus on the focused control, or on a hidden or
   // disabled one, does nothing; a SetFocus inside a LostFocus handler
-  // cancels the move that raised it.
+  // cancels the move that raised it. When the control that has the focus is
+  // hidden or disabled (itself or a frame it sits in), the focus moves on to
+  // the next control in tab order, as Tab would move it, with LostFocus and
+  // GotFocus; where no control can take it, it leaves with LostFocus and no
+  // control of the form has it. Both platforms move it so: the Qt backend
+  // follows the kit rather than letting Qt choose, so a key never reaches a
+  // control the kit does not know has the focus.
   virtual bool canTakeFocus() const { return false; }
   bool focusable() const;
   void setFocus();
@@ -161,9 +167,14 @@ class Control {
   void setPeer(Peer* p) { peer_ = p; }
 
  protected:
+  friend class Form;
   void notify(Prop prop, int a = -1, int b = -1) {
     if (peer_) peer_->changed(prop, a, b);
   }
+  // The focus moves here; cue: the move came from no click or key of the
+  // user's (a hidden or disabled control passed it on), so the backend shows
+  // where it went.
+  bool moveFocus(bool cue);
   // Stores a property and tells the backend; false when it was already so.
   template <class T, class V>
   bool assign(T& field, const V& v, Prop prop) {

@@ -232,12 +232,42 @@ void Form::userAccessKey(int letter) {
   }
 }
 
+Control* Form::nextInTabOrder(const Control* from) const {
+  std::vector<Control*> all = controls_;
+  std::stable_sort(all.begin(), all.end(),
+                   [](Control* a, Control* b) { return a->tabIndex() < b->tabIndex(); });
+  auto at = std::find(all.begin(), all.end(), from);
+  if (at == all.end()) {
+    const auto order = tabOrder();
+    return order.empty() ? nullptr : order.front();
+  }
+  for (auto it = at + 1; it != all.end(); ++it)
+    if ((*it)->focusable()) return *it;
+  for (auto it = all.begin(); it != at; ++it)
+    if ((*it)->focusable()) return *it;
+  return nullptr;
+}
+
 void Form::userTab() {
-  auto order = tabOrder();
-  if (order.empty()) return;
-  auto it = std::find(order.begin(), order.end(), platform_.focused_);
-  if (it == order.end() || ++it == order.end()) it = order.begin();
-  (*it)->userFocus();
+  if (Control* next = nextInTabOrder(platform_.focused_)) next->userFocus();
+}
+
+void Form::focusMayLeave() {
+  Control* lost = platform_.focused_;
+  if (!lost || &lost->form() != this || !live()) return;
+  if (lost->shownOnForm() && lost->enabledOnForm()) return;
+  // A LostFocus handler that hides its own control: the move it belongs to goes on.
+  if (platform_.losingFocus_ == lost) return;
+  if (Control* next = nextInTabOrder(lost)) {
+    next->moveFocus(true);
+    return;
+  }
+  platform_.losingFocus_ = lost;
+  lost->raise(lost->LostFocus);
+  if (platform_.losingFocus_ == lost) platform_.losingFocus_ = nullptr;
+  if (platform_.focused_ != lost) return;  // the handler put the focus somewhere
+  platform_.focused_ = nullptr;
+  notify(Prop::Focus);
 }
 
 // ---------------------------------------------------------------------------

@@ -140,6 +140,12 @@ class Form {
   void forgetActivation();
   void runActivate();
   std::vector<Control*> tabOrder() const;
+  // The control after `from` in tab order that can take the focus, from the
+  // first again after the last; nullptr when there is none.
+  Control* nextInTabOrder(const Control* from) const;
+  // A control of this form was hidden or disabled: where it was the one
+  // holding the focus, or held it inside, the focus moves on (rule 4).
+  void focusMayLeave();
 };
 
 // Holds one window of the program: the program object owns one slot per

@@ -276,6 +276,11 @@ void Grid::placeEditor(Control& editor, bool fullHeight) {
               fullHeight ? cellHeight() : editor.height());
 }
 
+void Grid::hideEditor(Control& editor) {
+  if (editor.hasFocus()) setFocus();
+  editor.setVisible(false);
+}
+
 bool Grid::userMouseMove(int r, int c) {
   if (r < 0 || r >= rows_ || c < 0 || c >= cols_) return false;
   mouseRow_ = r;

@@ -77,6 +77,10 @@ class Grid : public Control {
   // the cell into view (raising Scroll when it moves), then the editor takes
   // the cell's place, and its height too where fullHeight.
   void placeEditor(Control& editor, bool fullHeight);
+  // Hides an in-place editor. One that has the focus gives it back to the
+  // grid first, rather than to whatever follows it in tab order, so the next
+  // key the user presses reaches no button the user did not move to.
+  void hideEditor(Control& editor);
 
   // Position and size of the current cell, relative to the grid's outer
   // left/top, as shown with the current scrolling.

@@ -1,6 +1,9 @@
 // Rules 1 to 4: Change and Click, combo boxes, KeyPress, focus.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "test_window.h"
 
 namespace {
@@ -190,13 +193,57 @@ TEST(Focus, SetFocusInLostFocusCancelsTheMoveAndTheClick) {
   EXPECT_TRUE(w.Command1.hasFocus());
 }
 
-TEST(Focus, HiddenFocusedBoxTakesNoKeys) {
+// A focused control that is hidden or disabled, itself or by the frame it sits in, passes the
+// focus on to the next control in tab order, as Tab would, with LostFocus and GotFocus; the next
+// key goes there. A hidden control keeps no focus that would swallow keys.
+TEST(Focus, AHiddenOrDisabledFocusedControlPassesItOnInTabOrder) {
+  struct Case {
+    const char* name;
+    std::function<void(kit_test::TestWindow&)> away;
+  };
+  const Case cases[] = {
+      {"hidden", [](auto& w) { w.Text1.setVisible(false); }},
+      {"disabled", [](auto& w) { w.Text1.setEnabled(false); }},
+      {"its frame hidden", [](auto& w) { w.Frame1.setVisible(false); }},
+      {"its frame disabled", [](auto& w) { w.Frame1.setEnabled(false); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Fixture f;
+    auto& w = f.open();
+    w.Text1.setContainer(w.Frame1);
+    f.driver.focus(w.Text1);
+    f.log.clear();
+    c.away(w);
+    EXPECT_EQ(f.log.joined(), "Text1.LostFocus Text2.GotFocus");
+    f.driver.type("a");
+    EXPECT_EQ(w.Text2.text(), "a");
+    EXPECT_EQ(w.Text1.text(), "");
+  }
+}
+
+TEST(Focus, PassedOnFromTheLastItStartsAgainAtTheFirstOrLeavesWhenNoneCanTakeIt) {
   Fixture f;
   auto& w = f.open();
-  f.driver.focus(w.Text1);
-  w.Text1.setVisible(false);
-  f.driver.type("a");
-  EXPECT_EQ(w.Text1.text(), "");
+  w.MSF_Grid.LostFocus = [&] { f.log("MSF_Grid.LostFocus"); };
+  f.driver.focus(w.MSF_Grid);  // last in tab order
+  f.log.clear();
+  w.MSF_Grid.setVisible(false);
+  EXPECT_EQ(f.log.joined(), "MSF_Grid.LostFocus Text1.GotFocus");
+
+  // A LostFocus handler that sends the focus elsewhere decides where it goes.
+  w.Text1.LostFocus = [&] { w.Combo1.setFocus(); };
+  f.log.clear();
+  w.Text1.setEnabled(false);
+  EXPECT_EQ(f.log.joined(), "Combo1.GotFocus");
+  EXPECT_TRUE(w.Combo1.hasFocus());
+
+  for (kit::Control* c : std::vector<kit::Control*>{&w.Text2, &w.Check1, &w.Command1})
+    c->setVisible(false);
+  f.log.clear();
+  w.Combo1.setVisible(false);
+  EXPECT_EQ(f.log.joined(), "Combo1.LostFocus");
+  EXPECT_EQ(f.platform.focused(), nullptr);
 }
 
 }  // namespace

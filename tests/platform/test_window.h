@@ -26,6 +26,7 @@ class TestWindow : public kit::Form {
     Combo1.Click = [this] { this->log("Combo1.Click:" + Combo1.text()); };
     Combo1.Change = [this] { this->log("Combo1.Change:" + Combo1.text()); };
     Combo1.GotFocus = [this] { this->log("Combo1.GotFocus"); };
+    Combo1.LostFocus = [this] { this->log("Combo1.LostFocus"); };
     Check1.Click = [this] { this->log("Check1.Click:" + std::to_string(Check1.value())); };
     Command1.GotFocus = [this] { this->log("Command1.GotFocus"); };
     Command1.Click = [this] { this->log("Command1.Click"); };
@@ -53,6 +54,8 @@ class TestWindow : public kit::Form {
   kit::Timer Timer2{*this, "Timer2"};
   kit::Grid MSF_Grid{*this, "MSF_Grid"};
   kit::SerialPort MSC{*this, "MSC"};
+  // Holds nothing unless a test puts a control in it.
+  kit::Frame Frame1{*this, "Frame1"};
 };
 
 // The platform, a slot for the window and the driver.

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
+#include <QWheelEvent>
 #include <array>
 
 #include "data/defaults.h"
@@ -125,6 +126,44 @@ TEST_F(ChannOnScreen, ListEditorsShowTheirWholeTextAndItems) {
           << combo->itemText(i).toStdString();
     combo->hidePopup();
     qt_test::pump(10);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// A stray Enter after a cell editor hid under the focus (the wheel scrolled the grid, or Enter
+// closed the name) reaches the grid, never Default: every channel stays as it was.
+TEST_F(ChannOnScreen, AStrayEnterAfterACellEditorHidesPressesNoButton) {
+  for (bool byWheel : {true, false}) {
+    SCOPED_TRACE(byWheel ? "wheel" : "name");
+    j5::frm_chann& w = open();
+    for (int k = 0; k < 16; ++k) data.Mem_Image(20, k) = static_cast<std::int16_t>(k);
+    auto* edit = qobject_cast<QLineEdit*>(platform.widgetOf(w.Text_Edit));
+    ASSERT_NE(edit, nullptr);
+    if (byWheel) {
+      clickCell(w, 2, 2);
+      ASSERT_TRUE(waitUntil([&] { return w.Text_Edit.hasFocus(); }));
+      const QPointF at = grid(w)->cellRect(3, 3).center();
+      QWheelEvent wheel(at, grid(w)->viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120),
+                        Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+      QApplication::sendEvent(grid(w)->viewport(), &wheel);
+    } else {
+      w.MSF_Chann.setLeftCol(8);
+      qt_test::pump(10);
+      clickCell(w, 2, 13);
+      ASSERT_TRUE(waitUntil([&] { return w.Text_Edit.hasFocus(); }));
+      qt_test::type(edit, "AB");
+      qt_test::key(edit, Qt::Key_Return);
+    }
+    ASSERT_TRUE(waitUntil([&] { return !edit->isVisible(); }));
+    EXPECT_EQ(QApplication::focusWidget(), grid(w));
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    qt_test::key(QApplication::focusWidget(), Qt::Key_Return);
+    qt_test::pump(20);
+    for (int k = 0; k < 16; ++k) EXPECT_EQ(data.Mem_Image(20, k), k) << k;
+    EXPECT_EQ(platform.focused(), &w.MSF_Chann);
   }
 }
 

@@ -175,6 +175,46 @@ TEST_F(Controls, TabKeyFollowsTheKitsTabOrder) {
   EXPECT_EQ(platform.focused(), &w.Text1);
 }
 
+// Qt does not pick where the focus goes when the focused control hides: the kit's next control in
+// tab order gets it, and shows its focus cue; a key then reaches that control only.
+TEST_F(Controls, AHiddenFocusedControlPassesTheFocusWhereTheKitSays) {
+  ChildWindow& w = open();
+  w.Text1.setFocus();
+  pump(10);
+  w.Command1.setTabIndex(w.Text1.tabIndex() + 1);  // Qt's own next would be Text2
+  w.Text2.setTabIndex(99);
+  log.clear();
+  w.Text1.setVisible(false);
+  pump(10);
+  EXPECT_EQ(platform.focused(), &w.Command1);
+  EXPECT_EQ(QApplication::focusWidget(), widget(w.Command1));
+  QStyleOptionButton option;
+  option.initFrom(widget(w.Command1));
+  EXPECT_TRUE(option.state & QStyle::State_KeyboardFocusChange);
+  EXPECT_EQ(log.joined(), "Text1.LostFocus");
+
+  // A key that Qt delivers to a button the kit did not give the focus to moves the focus there
+  // and presses nothing.
+  w.Text2.setFocus();
+  pump(10);
+  log.clear();
+  key(widget(w.Command1), Qt::Key_Return);
+  EXPECT_EQ(platform.focused(), &w.Command1);
+  EXPECT_EQ(log.joined(), "");
+  key(widget(w.Command1), Qt::Key_Return);
+  EXPECT_EQ(log.joined(), "Command1.Click");
+
+  // With no control left to take it, no widget of the window keeps it either.
+  for (kit::Control* c : std::vector<kit::Control*>{&w.Frame1, &w.Text2, &w.Combo1, &w.Check1,
+                                                    &w.TabStrip1, &w.Grid1})
+    c->setVisible(false);
+  w.Command1.setEnabled(false);
+  pump(10);
+  EXPECT_EQ(platform.focused(), nullptr);
+  QWidget* focus = QApplication::focusWidget();
+  for (kit::Control* c : w.controls()) EXPECT_NE(focus, widget(*c)) << c->name();
+}
+
 TEST_F(Controls, PropertiesSetByCodeShowWithoutComingBackAsEvents) {
   ChildWindow& w = open();
   w.Text1.setText("145.000");

@@ -28,7 +28,7 @@ void frm_chann::MSF_Chann_LeaveCell() {
     Drop_Pending_Edit();
     return;
   }
-  Text_Edit.setVisible(false);
+  MSF_Chann.hideEditor(Text_Edit);
   const chann::Commit_Guard guard(Committing);
   switch (c) {
     case kColBand:

@@ -15,7 +15,7 @@ void frm_chann::MSF_Chann_Click() {
 
 void frm_chann::MSF_Chann_Scroll() {
   // The text stays: a scrolled-away edit is still committed on leaving.
-  Text_Edit.setVisible(false);
+  MSF_Chann.hideEditor(Text_Edit);
 }
 
 void frm_chann::Fill_List(int col) {
@@ -35,7 +35,7 @@ void frm_chann::Show_Cell_Editor() {
   Edit_Placed = false;
 
   if (c == kColRx || c == kColTx || c == kColName) {
-    Combo_edit.setVisible(false);
+    MSF_Chann.hideEditor(Combo_edit);
     // Placed first: a scroll that brings the cell into view hides the text editor.
     MSF_Chann.placeEditor(Text_Edit, true);
     Text_Edit.setVisible(true);
@@ -47,7 +47,7 @@ void frm_chann::Show_Cell_Editor() {
   const bool list = c == kColBand || (c >= kColDec && c <= kColScr && !Cell_Blank(r, kColBand));
   if (!list) return;  // the number column, or a setting of a channel without band
 
-  Text_Edit.setVisible(false);
+  MSF_Chann.hideEditor(Text_Edit);
   Combo_edit.setVisible(true);
   MSF_Chann.placeEditor(Combo_edit, false);
   Combo_edit.setText(text);
@@ -55,8 +55,8 @@ void frm_chann::Show_Cell_Editor() {
   Combo_edit.clear();
   if (c == kColEnc && Cell_Blank(r, kColRx)) {
     // No encode tone without a receive frequency.
-    Text_Edit.setVisible(false);
-    Combo_edit.setVisible(false);
+    MSF_Chann.hideEditor(Text_Edit);
+    MSF_Chann.hideEditor(Combo_edit);
     return;
   }
   Fill_List(c);
@@ -143,7 +143,7 @@ void frm_chann::Text_Edit_KeyPress(int& key) {
   Cell_Row = static_cast<std::int16_t>(r);
   Cell_Col = static_cast<std::int16_t>(c);
   if (key != 13) return;
-  Text_Edit.setVisible(false);
+  MSF_Chann.hideEditor(Text_Edit);
   // In the name column the hidden editor keeps the name for the commit.
   if (c != kColRx && c != kColTx) return;
   if (!Edit_Is_Current()) {
@@ -246,8 +246,8 @@ bool frm_chann::Edit_Is_Current() const {
 void frm_chann::Drop_Pending_Edit() {
   Edit_Placed = false;
   // Hidden first, so emptying the list raises nothing that undoes it.
-  Text_Edit.setVisible(false);
-  Combo_edit.setVisible(false);
+  MSF_Chann.hideEditor(Text_Edit);
+  MSF_Chann.hideEditor(Combo_edit);
   Text_Edit.setText("");
   Combo_edit.setText("");
 }

@@ -329,7 +329,7 @@ void frm_FM::Show_Cell_Editor() {
   Cur_Col = MSF_Chann.col();
   Cell_Text = MSF_Chann.text();
   if (Cur_Col != 1 && Cur_Col != 2) return;
-  Combo_edit.setVisible(false);
+  MSF_Chann.hideEditor(Combo_edit);
   MSF_Chann.placeEditor(Text_Edit, true);
   Text_Edit.setText(Cell_Text);
   Text_Edit.setVisible(true);
@@ -341,7 +341,7 @@ void frm_FM::MSF_Chann_LeaveCell() {
   const bool edited = Editor_Open && Cur_Row == MSF_Chann.row() && Cur_Col == MSF_Chann.col();
   Cur_Row = MSF_Chann.row();
   Cur_Col = MSF_Chann.col();
-  Text_Edit.setVisible(false);
+  MSF_Chann.hideEditor(Text_Edit);
   // A cell reached without the editor over it (arrow keys, the window's own moves) keeps what it
   // shows: the editor holds no text of it.
   if (edited && Cur_Col == 1) Leave_Freq_Cell();
@@ -349,7 +349,7 @@ void frm_FM::MSF_Chann_LeaveCell() {
   if (Cur_Row >= 1 && Cur_Row <= fm::kChannels) Encode_Fm_Row(Cur_Row);
   Editor_Open = false;
   Text_Edit.setText("");
-  Combo_edit.setVisible(false);
+  MSF_Chann.hideEditor(Combo_edit);
 }
 
 void frm_FM::Leave_Freq_Cell() {
@@ -382,7 +382,7 @@ void frm_FM::MSF_Chann_LostFocus() {
 
 // The editor hides; its text stays and is applied when the cell is left.
 void frm_FM::MSF_Chann_Scroll() {
-  Text_Edit.setVisible(false);
+  MSF_Chann.hideEditor(Text_Edit);
 }
 
 // ---- Band limit boxes -------------------------------------------------------------------------

@@ -302,7 +302,7 @@ void frm_2tone::MSF_Encode_LeaveCell() {
       Text_Encode.setText("");
     }
   }
-  Text_Encode.setVisible(false);
+  MSF_Encode.hideEditor(Text_Encode);
   Text_Encode.setText("");
 }
 
@@ -355,7 +355,7 @@ void frm_2tone::MSF_Decode_LeaveCell() {
     const int pairCol = c - (c % 3 == 2 ? 1 : 2);
     if (MSF_Decode.textMatrix(r, pairCol).empty()) MSF_Decode.setText("");
   }
-  Combo_Decode.setVisible(false);
+  MSF_Decode.hideEditor(Combo_Decode);
 }
 
 void frm_2tone::MSF_Decode_DblClick() {

@@ -358,7 +358,7 @@ void frm_5tone::MSF_Chann_Click() {
   if (r > 0 && c > 0)
     Std_Cell_Edit();
   else
-    Combo_edit.setVisible(false);
+    MSF_Chann.hideEditor(Combo_edit);
 }
 
 void frm_5tone::Std_Cell_Edit() {
@@ -380,7 +380,7 @@ void frm_5tone::Std_Cell_Edit() {
 
 void frm_5tone::MSF_Chann_LeaveCell() {
   if (Combo_edit.visible() && MSF_Chann.row() > 0) MSF_Chann.setText(Combo_edit.text());
-  Combo_edit.setVisible(false);
+  MSF_Chann.hideEditor(Combo_edit);
 }
 
 // ---- Decode actions -------------------------------------------------------------------------

@@ -81,7 +81,7 @@ bool frm_5tone::Commit_Code(kit::Grid& grid, kit::TextBox& editor, const Bilingu
     editor.setFocus();
     return false;
   }
-  editor.setVisible(false);
+  grid.hideEditor(editor);
   return true;
 }
 
@@ -113,8 +113,8 @@ void frm_5tone::MSF_Encode_LeaveCell() {
   if (c == 5 && Combo_Encode.visible()) MSF_Encode.setText(Combo_Encode.text());
   if (c >= 1 && c <= 4 && !Commit_Code(MSF_Encode, Text_Encode, kEncodeLength)) return;
   if (Blank(MSF_Encode.textMatrix(r, 1))) Clear_Encode_Row(r);
-  Combo_Encode.setVisible(false);
-  Text_Encode.setVisible(false);
+  MSF_Encode.hideEditor(Combo_Encode);
+  MSF_Encode.hideEditor(Text_Encode);
   Text_Encode.setText("");
 }
 
@@ -187,8 +187,8 @@ void frm_5tone::MSF_Decode_LeaveCell() {
   if (Is_Function_Column(c) && MSF_Decode.textMatrix(r, c - 1).empty()) MSF_Decode.setText("");
   if (Is_Code_Column(c) && !Commit_Code(MSF_Decode, Text_Decode, kDecodeLength)) return;
   if (Blank(MSF_Decode.textMatrix(r, 1))) Clear_Decode_Row(r);
-  Combo_Decode.setVisible(false);
-  Text_Decode.setVisible(false);
+  MSF_Decode.hideEditor(Combo_Decode);
+  MSF_Decode.hideEditor(Text_Decode);
   Text_Decode.setText("");
 }
 

@@ -260,6 +260,13 @@ void FormView::changed(Prop prop, int, int) {
       window_->show();
       if (sub_) sub_->raise();
       break;
+    case Prop::Focus:
+      // No control of the form has the focus any more: neither has any widget of its window, so
+      // a key pressed now reaches no button that Qt chose on its own.
+      if (QWidget* focus = QApplication::focusWidget();
+          client_ && focus && client_->isAncestorOf(focus))
+        client_->setFocus(Qt::OtherFocusReason);
+      break;
     case Prop::Activated:
       if (sub_) {
         if (QMdiArea* area = sub_->mdiArea()) area->setActiveSubWindow(sub_);
@@ -434,6 +441,10 @@ void FormView::tab(bool back) {
   syncQtFocus();
   // A move by the keyboard shows the focus cue, as Qt's own Tab does: the kit moved the focus
   // already, so Qt did not learn that the keyboard moved it.
+  showFocusCue();
+}
+
+void FormView::showFocusCue() {
   if (QWidget* focus = QApplication::focusWidget()) {
     focus->window()->setAttribute(Qt::WA_KeyboardFocusChange);
     focus->update();

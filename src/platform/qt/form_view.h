@@ -53,6 +53,8 @@ class FormView : public QObject, public Peer {
   // --- for the control peers
   // Qt's keyboard focus follows the kit's.
   void syncQtFocus();
+  // Shows the focus frame on the widget that has the focus, as after a move by the keyboard.
+  void showFocusCue();
   // Visible and Enabled of every widget, for a container that changed.
   void syncStates();
   // Alt + letter: true when a button of the form has that access key (and,

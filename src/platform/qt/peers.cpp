@@ -122,7 +122,7 @@ void ControlPeer::changed(Prop prop, int a, int b) {
   onChanged(prop, a, b);
 }
 
-void ControlPeer::onChanged(Prop prop, int, int) {
+void ControlPeer::onChanged(Prop prop, int a, int) {
   switch (prop) {
     case Prop::Geometry:
       syncGeometry();
@@ -139,6 +139,9 @@ void ControlPeer::onChanged(Prop prop, int, int) {
     }
     case Prop::Focus:
       widget_->setFocus(Qt::OtherFocusReason);
+      // Passed on from a control that was hidden or disabled: show where it went, as a move by
+      // the keyboard shows it, so a key never presses a button that shows no focus frame.
+      if (a == 1) view_.showFocusCue();
       break;
     case Prop::BackColor:
       syncBackColor();
@@ -207,7 +210,11 @@ bool ControlPeer::eventFilter(QObject*, QEvent* event) {
         return true;
       }
       if (const int letter = accessLetter(k)) return view_.accessKey(letter, true);
-      if (control_.canTakeFocus() && !control_.hasFocus() && !focusFromUser()) return true;
+      if (control_.canTakeFocus() && !control_.hasFocus()) {
+        // Qt let a key reach a control the kit did not give the focus to: the key moves the
+        // focus there and no further, so it presses no button the user never moved to.
+        if (!focusFromUser() || control_.kind() == ControlKind::CommandButton) return true;
+      }
       return handleKey(k);
     }
     default:

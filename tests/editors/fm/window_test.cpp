@@ -114,6 +114,10 @@ TEST_F(FmWindow, CellsLeftWithoutTheEditorKeepTheirChannel) {
   d.type("91");
   d.scroll(w.MSF_Chann, 3);
   EXPECT_FALSE(w.Text_Edit.visible());
+  // The grid takes the focus from the hidden editor: a key pressed now reaches no band box or
+  // button.
+  EXPECT_EQ(d.focused(), &w.MSF_Chann);
+  d.enter();
   d.clickCell(w.MSF_Chann, 4, 0);
   EXPECT_EQ(w.MSF_Chann.textMatrix(2, 1), "91.00000");
   // Enter keeps the editor in its cell.
