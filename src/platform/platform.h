@@ -154,8 +154,9 @@ class Platform {
   virtual std::vector<std::string> listFiles(const std::string& dir) const;
   virtual bool fileExists(const std::string& path) const;
 
-  // --- registry look-up and program launch of the about box. Linux has no
-  // registry: the look-up finds nothing and nothing is launched.
+  // --- the about box's look-up of its system information program and the
+  // program's launch: on Linux the look-up finds nothing and nothing is
+  // launched.
   virtual std::optional<std::string> registryValue(const std::string& key,
                                                    const std::string& valueName) const;
   virtual bool launchProgram(const std::string& path);
