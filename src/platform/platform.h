@@ -128,6 +128,11 @@ class Platform {
                   MsgIcon icon = MsgIcon::None);
   bool messageBoxOpen() const { return modalDepth_ > 0; }
 
+  // --- the platform's own texts (the buttons of its message boxes, the menus of its widgets):
+  // Chinese while the program speaks Chinese, else English. Headless, only kept.
+  virtual void useChineseTexts(bool chinese) { chineseTexts_ = chinese; }
+  bool chineseTexts() const { return chineseTexts_; }
+
   // --- screen
   virtual ScreenSize screen() const = 0;
   // Width in twips of text in the font grids draw with (grid columns take
@@ -193,6 +198,7 @@ class Platform {
   std::function<std::string(const std::string&)> handlerErrorText_;
   int handlerDepth_ = 0;
   int modalDepth_ = 0;
+  bool chineseTexts_ = false;
   std::set<int> held_;
   Control* focused_ = nullptr;
   std::uint64_t focusGeneration_ = 0;
