@@ -53,9 +53,7 @@ bool Poll(Harness& h, bool open) {
   h.program.frm_chann->Poll_File_Req();
   h.platform.runUntilIdle();
   const auto& boxes = h.platform.messageBoxes();
-  for (const auto& box : boxes)
-    Check(!box.title.empty(),
-          [&] { return std::string("an error escaped a handler: " + box.text); });
+  j5fuzz::Check_Messages(h.platform);
   Check(boxes.size() == 1, "a load or save without exactly one message");
   return boxes[0].text.find("Fail") != 0 && boxes[0].text.find("失败") == std::string::npos;
 }

@@ -42,11 +42,4 @@ struct File_Harness {
   }
 };
 
-// The kit reports an exception that escaped a handler in a box without a title.
-inline void No_Escaped_Error(const kit::HeadlessPlatform& p) {
-  for (const auto& box : p.messageBoxes())
-    Check(!box.title.empty(),
-          [&] { return std::string("an error escaped a handler: " + box.text); });
-}
-
 }  // namespace j5fuzz

@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   h.platform.clearMessageBoxes();
   d.Open_Adj_Req = j5::kTrue;
   h.platform.advance(500);
-  j5fuzz::No_Escaped_Error(h.platform);
+  j5fuzz::Check_Messages(h.platform);
   Check(d.Open_Adj_Req == 0, "the open request was not served");
   Check(h.platform.messageBoxes().size() == 1, "an open request without exactly one message");
   const bool loaded = h.platform.messageBoxes()[0].text.find("Succeed") == 0 ||
@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const j5::FmImage loadedImage = d.Fm_Image;
   d.Save_Adj_Req = j5::kTrue;
   h.platform.advance(500);
-  j5fuzz::No_Escaped_Error(h.platform);
+  j5fuzz::Check_Messages(h.platform);
   const j5::FmImage saved = d.Fm_Image;
   for (std::size_t r = 1; r <= 16; ++r)
     for (std::size_t c = 16; c < 22; ++c)

@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "data/shared_data.h"
+#include "platform/headless.h"
+#include "platform/utf8.h"
 
 namespace j5fuzz {
 
@@ -56,6 +58,17 @@ template <class Why>
 requires std::invocable<Why>
 void Check(bool holds, Why&& why) {
   if (!holds) Fail(why());
+}
+
+// Every message box shown is the program's own word: no error escaped a handler (the kit reports
+// one in a box without a title), and a message quotes what was read only where that is text, so
+// its text is UTF-8 throughout.
+inline void Check_Messages(const kit::HeadlessPlatform& p) {
+  for (const auto& box : p.messageBoxes()) {
+    Check(!box.title.empty(), [&] { return "an error escaped a handler: " + box.text; });
+    Check(kit::utf8::valid(box.text),
+          [&] { return "a message carries bytes that are no UTF-8 text: " + box.text; });
+  }
 }
 
 // The channel window shows an empty channel (first record byte 255) by emptying its record and

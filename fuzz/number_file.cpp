@@ -5,7 +5,7 @@
 // - the reader agrees with a plain reading of the rules: the numbers come first (after a byte
 //   order mark), separated by blanks, tabs, line ends and at most one comma, each within the
 //   format's range; it succeeds exactly when `count` of them are there, and the numbers it returns
-//   are the file's, up to where it stopped;
+//   are the file's, up to where it stopped; what it quotes from the file is UTF-8 text;
 // - saved with the careful save and read back from the disk, the bytes read the same;
 // - the numbers read, saved as number lines, read back the same.
 //
@@ -130,6 +130,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
            " a file the rules " + (plain.ok ? "accept" : "refuse");
   });
   Check(plain.values == whole.values, "the reader's numbers are not the file's");
+  Check(kit::utf8::valid(whole.problem.item), "the reader quotes bytes that are no UTF-8 text");
   if (!whole.ok()) {
     const Kind k = whole.problem.kind;
     Check(k != Kind::None && (k == Kind::TooFewNumbers) == (whole.problem.found > 0),

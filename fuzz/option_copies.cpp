@@ -61,11 +61,6 @@ struct Harness {
   }
 };
 
-void No_Escaped_Error(const kit::HeadlessPlatform& p) {
-  for (const auto& box : p.messageBoxes())
-    Check(!box.title.empty(), [&] { return "an error escaped a handler: " + box.text; });
-}
-
 std::string Snapshot(j5::Option_Copy_Window& w) {
   std::string s;
   for (kit::Control* c : w.controls()) {
@@ -93,7 +88,7 @@ void File_Case(Harness& h, j5::Option_Copy_Window& w, j5fuzz::Fuzz_Input& in) {
   const j5::rt::NumberRead expected = j5::copy::Read_Option_Text(text);
   h.platform.clearMessageBoxes();
   Serve(h, true, path);
-  No_Escaped_Error(h.platform);
+  j5fuzz::Check_Messages(h.platform);
   Check(h.platform.messageBoxes().size() == 1, "a load did not say how it went");
   const bool loaded =
       h.platform.messageBoxes().back().text == "Succeed fold the optional parameters from file.";
@@ -113,7 +108,7 @@ void File_Case(Harness& h, j5::Option_Copy_Window& w, j5fuzz::Fuzz_Input& in) {
   Serve(h, false, h.dir + "/one.dat");
   Serve(h, true, h.dir + "/one.dat");
   Serve(h, false, h.dir + "/two.dat");
-  No_Escaped_Error(h.platform);
+  j5fuzz::Check_Messages(h.platform);
   Check(j5::test::readFile(h.dir + "/one.dat") == j5::test::readFile(h.dir + "/two.dat"),
         "a saved file, loaded and saved again, changed");
 }
@@ -142,7 +137,7 @@ void Run_Transfer(Harness& h, j5::Option_Copy_Window& w, kit::CommandButton& but
   h.platform.clearMessageBoxes();
   button.userClick();
   h.platform.advance(40000);
-  No_Escaped_Error(h.platform);
+  j5fuzz::Check_Messages(h.platform);
   Check(!w.Transfer.Busy(), "the transfer did not end");
   Check(!w.MSC.portOpen(), "the port stayed open");
 }

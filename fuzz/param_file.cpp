@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   h.platform.clearMessageBoxes();
   const bool loaded = j5::Param_File_Load(h.program);
   h.platform.runUntilIdle();
-  j5fuzz::No_Escaped_Error(h.platform);
+  j5fuzz::Check_Messages(h.platform);
 
   bool undecided = false;
   const auto numbers = j5fuzz::Numbers_In(text, kValues, undecided);
@@ -68,6 +68,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(j5::Param_File_Load(h.program), "the saved file did not load");
   h.platform.runUntilIdle();  // the reopened channel window's activation, before the next input
   Check(image == loadedImage, "save then load changed the numbers");
-  j5fuzz::No_Escaped_Error(h.platform);
+  j5fuzz::Check_Messages(h.platform);
   return 0;
 }

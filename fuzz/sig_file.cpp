@@ -50,7 +50,7 @@ struct Harness : j5fuzz::File_Harness {
     platform.advance(600);
     platform.runUntilIdle();
     Check(data.*request == 0, [&] { return std::string(what) + " request was not served"; });
-    j5fuzz::No_Escaped_Error(platform);
+    j5fuzz::Check_Messages(platform);
     const auto& boxes = platform.messageBoxes();
     Check(boxes.size() == 1, [&] {
       return std::string(what) + " gave " + std::to_string(boxes.size()) + " messages";

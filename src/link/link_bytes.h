@@ -25,7 +25,7 @@ inline constexpr double Byte_Pause_Ms = 10.0 * 1000.0 / 9600.0;
 // A limit in whole MHz from its two bytes: hundreds in the first, two BCD digits in the second
 // (nibbles above 9 count with the same weights).
 int Band_Limit_Pair(std::uint8_t hundreds, std::uint8_t tensUnits);
-// "VHF:" & Str(low) & "--" & Str(high) & " MHZ", the status-bar text of one band.
+// The status-bar text of one band: label + Str(low) + "--" + Str(high) + " MHZ".
 std::string Ident_Band_Text(const std::string& label, double low, double high);
 
 }  // namespace j5

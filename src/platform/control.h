@@ -88,9 +88,10 @@ enum class ControlKind {
 
 enum class Align { Left, Right, Center };
 
-// 0x00BBGGRR as the original platform wrote colours, or a system colour
-// (systemColor(n), n as that platform numbered them: 5 window background,
-// 14 highlight text, 15 button face), or kDefaultColor.
+// A colour: 0x00BBGGRR (red in the low byte), or a colour of the desktop's
+// palette by the kit's number for it (systemColor(n): 5 window background,
+// 8 window text, 13 highlight, 14 highlight text, 15 button face, 18 button
+// text), or kDefaultColor.
 using Color = std::uint32_t;
 inline constexpr Color kDefaultColor = 0xFFFFFFFFu;
 constexpr Color systemColor(int n) {

@@ -70,7 +70,7 @@ class Form {
   bool shown() const { return shown_; }
   // Modeless show; from inside Load too. Activate follows from the loop.
   void show();
-  // Unloads this form (Unload Me): the handler that calls it goes on; the
+  // Unloads this form, also from one of its own handlers, which goes on; the
   // object is destroyed later from the event loop. False when the Unload
   // handler cancelled.
   bool unload();

@@ -1,4 +1,4 @@
-// The flex grid: a table of text cells with fixed header rows and columns,
+// The grid: a table of text cells with fixed header rows and columns,
 // a current cell, and the LeaveCell / Click / DblClick / Scroll events of
 // rule 5.
 #pragma once

@@ -61,9 +61,8 @@ bool isBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-bool isControl(char ch) {
-  const auto c = static_cast<unsigned char>(ch);
-  return c < 0x20 || c == 0x7F;
+bool isControl(char32_t c) {
+  return c < 0x20 || (c >= 0x7F && c <= 0x9F);
 }
 
 // The kept start of an item, without a character cut in two at its end.
@@ -111,7 +110,18 @@ bool NumberScanner::fail(Kind kind) {
   return false;
 }
 
+bool NumberScanner::notText() {
+  read_.problem = {};
+  read_.problem.line = line_;
+  return fail(Kind::NotText);
+}
+
 bool NumberScanner::take(char c) {
+  // Bytes that are no text, or a control character, mean the file is not what it should be;
+  // reading on (through gigabytes of zero bytes, say) would tell nothing more.
+  if (!text_.take(static_cast<unsigned char>(c)) ||
+      (text_.whole() && !isBlank(c) && isControl(text_.last())))
+    return notText();
   if (isBlank(c) || c == ',') {
     if (inItem_ && !endItem()) return false;
     if (done_) return true;
@@ -133,13 +143,6 @@ bool NumberScanner::take(char c) {
     itemLength_ = 0;
     digitsOnly_ = true;
     value_ = 0;
-  }
-  // A control character is no part of any text: the file is not what it should be, and reading
-  // on (through gigabytes of zero bytes, say) would tell nothing more.
-  if (isControl(c)) {
-    read_.problem = {};
-    read_.problem.line = itemLine_;
-    return fail(Kind::NotText);
   }
   if (item_.size() < kItemKept) item_ += c;
   const bool sign = c == '-' && itemLength_ == 0;
@@ -185,6 +188,8 @@ NumberRead NumberScanner::finish() {
       started_ = true;
       for (std::size_t k = 0; k < bom_ && !done_; ++k) take(static_cast<char>(kByteOrderMark[k]));
     }
+    // The file ends inside a character.
+    if (!done_ && !text_.whole()) notText();
     if (!done_ && inItem_) endItem();
     if (!done_) {
       if (read_.values.empty()) {

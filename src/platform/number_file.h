@@ -17,6 +17,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/utf8.h"
+
 namespace j5::rt {
 
 struct FileProblem {
@@ -36,7 +38,7 @@ struct FileProblem {
     SystemError,  // anything else; `sys_error` holds the system's error number
     // The content.
     Empty,          // nothing but blanks and line ends
-    NotText,        // control characters where a number should be: not a text file at all
+    NotText,        // bytes that are no UTF-8 text, or control characters: not a text file at all
     TooFewNumbers,  // the file ends after `found` of `wanted` numbers, the last on `line`
     NotANumber,     // `item` on `line` is not a whole number
     OutOfRange,     // `item` on `line` lies outside `low` to `high`
@@ -48,7 +50,7 @@ struct FileProblem {
   std::size_t line = 0;  // file line, counted from 1 as an editor shows it
   std::size_t found = 0, wanted = 0;
   int low = 0, high = 0;  // the range a number had to lie in
-  std::string item;       // the offending item, cut short at a character boundary
+  std::string item;       // the offending item (always text), cut short at a character boundary
 
   explicit operator bool() const { return kind != Kind::None; }
 };
@@ -60,7 +62,10 @@ FileProblem problemFromErrno(int error);
 // A number is an optional "-" and decimal digits within the format's range (16 bits signed unless
 // it says less, as a file of bytes for the radio does). Numbers are separated by
 // blanks, tabs, line ends or one comma, in any split over lines; a UTF-8 byte order mark at the
-// start is skipped, as editors write one. Reading stops at the last number wanted.
+// start is skipped, as editors write one. Reading stops at the last number wanted. The bytes read
+// must be UTF-8 text without control characters (other than the blanks and line ends): anything
+// else (a UTF-16 file, another code page, binary data) is no text file, and none of its bytes are
+// quoted back.
 
 struct NumberRange {
   int low = -32768;
@@ -87,6 +92,7 @@ class NumberScanner {
   bool take(char c);
   bool endItem();
   bool fail(FileProblem::Kind kind);
+  bool notText();
 
   static constexpr std::size_t kItemKept = 24;
   NumberRead read_;
@@ -94,6 +100,7 @@ class NumberScanner {
   NumberRange range_;
   bool done_ = false;
   std::size_t bom_ = 0;  // bytes of a byte order mark matched so far at the start
+  kit::utf8::Checker text_;
   bool started_ = false;
   std::size_t line_ = 1;
   std::size_t lastNumberLine_ = 0;

@@ -128,6 +128,11 @@ class Platform {
                   MsgIcon icon = MsgIcon::None);
   bool messageBoxOpen() const { return modalDepth_ > 0; }
 
+  // --- the platform's own texts (the buttons of its message boxes, the menus of its widgets):
+  // Chinese while the program speaks Chinese, else English. Headless, only kept.
+  virtual void useChineseTexts(bool chinese) { chineseTexts_ = chinese; }
+  bool chineseTexts() const { return chineseTexts_; }
+
   // --- screen
   virtual ScreenSize screen() const = 0;
   // Width in twips of text in the font grids draw with (grid columns take
@@ -154,8 +159,9 @@ class Platform {
   virtual std::vector<std::string> listFiles(const std::string& dir) const;
   virtual bool fileExists(const std::string& path) const;
 
-  // --- registry look-up and program launch of the about box. Linux has no
-  // registry: the look-up finds nothing and nothing is launched.
+  // --- the about box's look-up of its system information program and the
+  // program's launch: on Linux the look-up finds nothing and nothing is
+  // launched.
   virtual std::optional<std::string> registryValue(const std::string& key,
                                                    const std::string& valueName) const;
   virtual bool launchProgram(const std::string& path);
@@ -192,6 +198,7 @@ class Platform {
   std::function<std::string(const std::string&)> handlerErrorText_;
   int handlerDepth_ = 0;
   int modalDepth_ = 0;
+  bool chineseTexts_ = false;
   std::set<int> held_;
   Control* focused_ = nullptr;
   std::uint64_t focusGeneration_ = 0;

@@ -54,4 +54,42 @@ std::string encode(int cp) {
   return out;
 }
 
+bool Checker::take(unsigned char c) {
+  if (broken_) return false;
+  if (need_ > 0) {
+    if (c < low_ || c > high_) return broken();
+    low_ = 0x80;
+    high_ = 0xBF;
+    cp_ = (cp_ << 6) | (c & 0x3F);
+    --need_;
+    return true;
+  }
+  if (c < 0x80) {
+    cp_ = c;
+  } else if (c >= 0xC2 && c <= 0xDF) {
+    need_ = 1;
+    cp_ = c & 0x1F;
+  } else if (c >= 0xE0 && c <= 0xEF) {
+    need_ = 2;
+    cp_ = c & 0x0F;
+    if (c == 0xE0) low_ = 0xA0;   // shorter forms belong to two bytes
+    if (c == 0xED) high_ = 0x9F;  // D800..DFFF are surrogates
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    need_ = 3;
+    cp_ = c & 0x07;
+    if (c == 0xF0) low_ = 0x90;   // shorter forms belong to three bytes
+    if (c == 0xF4) high_ = 0x8F;  // nothing beyond U+10FFFF
+  } else {
+    return broken();
+  }
+  return true;
+}
+
+bool valid(std::string_view s) {
+  Checker check;
+  for (char c : s)
+    if (!check.take(static_cast<unsigned char>(c))) return false;
+  return check.whole();
+}
+
 }  // namespace kit::utf8

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace kit::utf8 {
 
@@ -14,5 +15,30 @@ std::size_t offset(const std::string& s, int i);
 // The code point starting at byte pos, and the byte position after it.
 char32_t decode(const std::string& s, std::size_t& pos);
 std::string encode(int codePoint);
+
+// Checks bytes as they come, one at a time, for well-formed UTF-8: no stray continuation byte, no
+// character cut short, no overlong form, no surrogate, nothing beyond U+10FFFF.
+class Checker {
+ public:
+  // False from the first byte that breaks the form on.
+  bool take(unsigned char byte);
+  // No character is left open.
+  bool whole() const { return need_ == 0; }
+  // The character the last byte completed (when whole()).
+  char32_t last() const { return cp_; }
+
+ private:
+  bool broken() {
+    broken_ = true;
+    return false;
+  }
+  bool broken_ = false;
+  int need_ = 0;
+  unsigned char low_ = 0x80, high_ = 0xBF;  // where the next continuation byte must lie
+  char32_t cp_ = 0;
+};
+
+// Well-formed UTF-8 from start to end.
+bool valid(std::string_view s);
 
 }  // namespace kit::utf8

@@ -165,6 +165,7 @@ void MDImain::MDIForm_Load() {
 
   d.Lang_Chn = kTrue;
   Set_Lang_Text(d);
+  platform.useChineseTexts(true);
 
   const kit::ScreenSize screen = platform.screen();
   for (std::size_t i = 0; i < kPanelShare.size(); ++i)
@@ -371,6 +372,7 @@ void MDImain::Switch_Language(bool chinese) {
     d.Lang_Chn = want;
     Set_Lang_Text(d);
   }
+  prog_.platform.useChineseTexts(chinese);
   Caption_Commands(chinese);
   prog_.setPanel(1, chinese ? "状态" : "State");
   prog_.setPanel(4, chinese ? "版本" : "Version");

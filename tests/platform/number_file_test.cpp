@@ -98,6 +98,20 @@ TEST(NumberReader, NamesWhatIsWrongAndWhere) {
                    14),
        Kind::NotText, 1, ""},
       {std::string("1 2\n\0\0\0", 7), Kind::NotText, 2, ""},
+      // Bytes that are no UTF-8 text are never quoted back: the file is no text file.
+      {std::string("\xFF\xFE \0001\0", 6), Kind::NotText, 1, ""},  // UTF-16LE
+      {"1 2\n\x80\x9F\xA0\xFF", Kind::NotText, 2, ""},
+      {"1 caf\xE9 3", Kind::NotText, 1, ""},           // another code page
+      {"1 \xC0\xB1 3", Kind::NotText, 1, ""},          // "1" in an overlong form
+      {"1 \xED\xA0\x80 3", Kind::NotText, 1, ""},      // a surrogate
+      {"1 \xF4\x90\x80\x80 3", Kind::NotText, 1, ""},  // beyond U+10FFFF
+      {"1 \xC2\x85 3", Kind::NotText, 1, ""},          // a control character of the upper half
+      {"1 2 \xE5\x8F", Kind::NotText, 1, ""},          // the file ends inside a character
+      {"\xEF\xBB", Kind::NotText, 1, ""},              // a byte order mark cut short
+      {"\xEF\xBB"
+       "1 2 3",
+       Kind::NotText, 1, ""},
+      {"1 \xF0\x9F\x98\x80 3", Kind::NotANumber, 1, "\xF0\x9F\x98\x80"},  // text, if no number
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text.substr(0, 40));

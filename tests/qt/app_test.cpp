@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QLabel>
 #include <QMainWindow>
@@ -90,6 +91,35 @@ TEST(App, StartsWithTheMainWindowInChinese) {
   exit->trigger();
   EXPECT_TRUE(qt_test::waitUntil([&] { return !program.MDImain.loaded(); }));
   EXPECT_EQ(platform.mainWindow(), nullptr);
+}
+
+// Qt's own texts speak the program's language: a message box's button is Chinese from start-up
+// on, "OK" after a switch to English and Chinese again after a switch back; once the program's
+// platform is gone, the application is English again.
+TEST(App, MessageBoxButtonFollowsTheLanguage) {
+  qt_test::testApp();
+  const QStringList chinese{QString::fromUtf8("确定")};
+  {
+    kit::qt::QtPlatform platform;
+    j5::Program program(platform);
+    qt_test::BoxCloser closer;
+    program.MDImain.load();
+    qt_test::pump(50);
+    j5::MDImain& m = *program.MDImain;
+    const auto button = [&] {
+      closer.buttons.clear();
+      platform.messageBox("x", "t");
+      return closer.buttons;
+    };
+    EXPECT_EQ(button(), chinese);
+    platform.actionOf(m.Language_eng)->trigger();
+    EXPECT_EQ(button(), QStringList{"OK"});
+    platform.actionOf(m.Language_chn)->trigger();
+    EXPECT_EQ(button(), chinese);
+    m.unload();
+  }
+  QMessageBox box(QMessageBox::NoIcon, "t", "x", QMessageBox::Ok);
+  EXPECT_EQ(box.button(QMessageBox::Ok)->text(), "OK");
 }
 
 // The main window and the channel grid on the screen the window sizes itself to, in both

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -56,19 +57,21 @@ inline void pump(int ms) {
 }
 
 // Closes every message box that opens while it lives, as a user would, and
-// keeps their texts.
+// keeps their texts and the texts of their OK buttons.
 class BoxCloser {
  public:
   BoxCloser() {
     QObject::connect(&timer_, &QTimer::timeout, [this] {
       if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
         texts << box->text();
+        if (QAbstractButton* ok = box->button(QMessageBox::Ok)) buttons << ok->text();
         box->accept();
       }
     });
     timer_.start(20);
   }
   QStringList texts;
+  QStringList buttons;
 
  private:
   QTimer timer_;

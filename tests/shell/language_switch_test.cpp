@@ -25,9 +25,11 @@ TEST_F(LanguageSwitch, EnglishRecaptionsTheMainWindowAndItsPanels) {
   platform.attachDevice(2, com[2]);
   MDImain& m = start();
   program.setPanel(10, "x");
+  EXPECT_TRUE(platform.chineseTexts());  // the platform's own buttons and menus too
   drive.click(m.Language_eng);
 
   EXPECT_EQ(program.data.Lang_Chn, kFalse);
+  EXPECT_FALSE(platform.chineseTexts());
   EXPECT_EQ(m.caption(), "TOLVEK J5 Series Program Software. ");
   EXPECT_EQ(menuBar(m), (std::vector<std::string>{"File", "Edit", "Program", "Communication",
                                                   "Language", "Exit"}));
@@ -60,6 +62,7 @@ TEST_F(LanguageSwitch, EnglishRecaptionsTheMainWindowAndItsPanels) {
 
   drive.click(m.Language_chn);
   EXPECT_EQ(program.data.Lang_Chn, kTrue);
+  EXPECT_TRUE(platform.chineseTexts());
   EXPECT_EQ(m.caption(), "J5 系列对讲机编程软件");
   EXPECT_EQ(menuBar(m), (std::vector<std::string>{"文件", "编辑", "编程", "端口", "语言", "退出"}));
   EXPECT_EQ(m.Toolbar1.button(3).toolTip, "信道参数编辑");

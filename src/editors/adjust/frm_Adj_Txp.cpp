@@ -162,7 +162,8 @@ frm_Adj_Txp::frm_Adj_Txp(Program& program)
   Text_Version.setContainer(Frame_Version);
   Text_Version.setEnabled(false);
 
-  // Design-time captions; Set_Adj_Captions adds the numbered labels and the lists at load.
+  // The captions the window is built with; Set_Adj_Captions adds the numbered labels and the lists
+  // at load.
   Frame_Frame.setCaption(kCaptionHigh);
   for (int b = 0; b < 3; ++b) Frame_B0[b].setCaption(kBandFrames[static_cast<std::size_t>(b)]);
   Frame_Sql.setCaption("静噪等级");
@@ -199,7 +200,7 @@ frm_Adj_Txp::frm_Adj_Txp(Program& program)
   Command_open.setCaption("打  开");
   Command_close.setCaption("关  闭");
 
-  // Design-time state: the unused lists of rows 12 and 13 are never shown, and neither is the
+  // As built: the unused lists of rows 12 and 13 are never shown, and neither is the
   // VHF column's last power box until the captions make it visible; Label1(16) is no point label.
   for (int i = 12; i < 16; ++i) Combo_Mod[i].setVisible(false);
   for (int i = 9; i < 15; ++i) Combo_Txp[i].setVisible(false);

@@ -19,7 +19,7 @@ const std::string kFormatEng =
     "^Channel|^  Band  |^RX Frequency|^TX Frequency|^CTCSS/DCS Dec|^CTCSS/DCS Enc|^TX Power|"
     "^ W/N |^PTT-ID|^BusyLock|^Scan_Add|^SigCode|^SCR|^CH-Name";
 
-// Design-time sizes, in twips.
+// Sizes, in twips.
 constexpr double kButtonWidth = 855;
 constexpr double kButtonHeight = 495;
 constexpr double kButtonPitch = 1440;
@@ -35,7 +35,7 @@ frm_chann::frm_chann(Program& program)
       data_(program.data),
       Image(program.data.Mem_Image) {
   Build_Columns();
-  // Design-time state: the list editor, the transfer buttons and the
+  // As built: the list editor, the transfer buttons and the
   // transfer's progress are not shown; the transfer timers do not run.
   Combo_edit.setVisible(false);
   Combo_edit.setHeight(kComboHeight);

@@ -11,7 +11,7 @@ namespace j5 {
 
 namespace {
 
-// Design-time places in twips (left, top, width, height), each within its container.
+// Places in twips (left, top, width, height), each within its container.
 struct Place {
   double left, top, width, height;
 };
@@ -27,8 +27,8 @@ constexpr Place kLabelOffTime{6720, 960, 3135, 255};
 constexpr Place kComboOffTime{9960, 960, 1095, 315};
 constexpr Place kLabelGroupCode{7200, 1440, 2535, 255};
 constexpr Place kComboGroupCode{9960, 1440, 1095, 315};
-// The own-ID frame and its check boxes reach 360 twips further left than first drawn, so that
-// "Release PTT to Send" fits beside its box.
+// The own-ID frame and its check boxes stand far enough left that "Release PTT to Send" fits
+// beside its box.
 constexpr Place kFrameAni{8520, 2040, 2535, 1815};
 constexpr Place kTextAni{120, 480, 975, 285};
 constexpr Place kCheckPttP{120, 1080, 2295, 255};
@@ -90,7 +90,7 @@ frm_dtmf::frm_dtmf(Program& program)
     Check_S[n].setContainer(Frame_Ctrl);
   }
 
-  // Design-time state: the encode frame appears when the window loads; the decode codes, the
+  // As built: the encode frame appears when the window loads; the decode codes, the
   // control IDs, the receive and transmit states and the transfer buttons never do, and the
   // progress bar only while a transfer runs; nothing enables the group-code list.
   for (kit::Control* c :

@@ -103,7 +103,7 @@ frm_option::frm_option(Program& program)
              program.data.Band_B_Low,
              program.data.Band_B_High,
              kVfoRowA + 2} {
-  // Design-time state: what the user never sees, the range boxes that only
+  // As built: what the user never sees, the range boxes that only
   // show, and timers that do not run.
   for (kit::Control* c : std::initializer_list<kit::Control*>{
            &Label_Cht, &Text_chann_total, &Check_chann_syn, &Label_Optsig_a, &Combo_Optsig_a,

@@ -23,9 +23,9 @@ bool In_Band(double mhz, double low, double high) {
 }
 
 long long Snap_Freq_Units(double mhz) {
-  // Remainders are compared in whole hundredths of a kHz, as the radio's
-  // other tools snap; the 0.001 kHz allowance keeps a value held just below
-  // a raster point on that point.
+  // Remainders are compared in whole hundredths of a kHz, so a frequency
+  // typed with more decimals snaps as its first two decide; the 0.001 kHz
+  // allowance keeps a value held just below a raster point on that point.
   const double k = mhz * 1000;
   const double a = rt::Int((k + 0.001) / 2.5);
   const double ra = rt::Int((k - 2.5 * a) * 100) / 100;

@@ -102,7 +102,7 @@ frm_5tone::frm_5tone(Program& program)
   MSF_Encode.setCols(6);
   MSF_Decode.setRows(16);
   MSF_Decode.setCols(9);
-  // Design-time state: the standards page shows; the editors wait hidden; the reply settings
+  // As built: the standards page shows; the editors wait hidden; the reply settings
   // are hidden and only a read changes them.
   Frame_encode.setVisible(false);
   Frame_Decode.setVisible(false);

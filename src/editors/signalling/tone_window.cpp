@@ -13,7 +13,7 @@ namespace j5 {
 
 namespace {
 
-// Design-time sizes, in twips.
+// Sizes, in twips.
 constexpr double kPageHeight = 6100;
 constexpr double kButtonWidth = 1095;
 constexpr double kButtonHeight = 405;

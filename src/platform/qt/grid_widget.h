@@ -1,4 +1,4 @@
-// The flex grid drawn by hand from the kit's own measures: every cell sits
+// The grid drawn by hand from the kit's own measures: every cell sits
 // where the kit's colPos/rowPos say, so CellLeft and friends match the
 // screen, and filling cells costs a repaint request each.
 #pragma once

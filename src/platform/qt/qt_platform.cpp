@@ -6,12 +6,14 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QLibraryInfo>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QScreen>
 #include <QSpacerItem>
 #include <QStyle>
 #include <QTimer>
+#include <QTranslator>
 #include <chrono>
 #include <cmath>
 #include <stdexcept>
@@ -85,6 +87,8 @@ QtPlatform::~QtPlatform() {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   for (auto& [form, view] : views) delete view;
   wakeTimer_.reset();
+  // The application may outlive this platform (tests share one): it speaks English again.
+  useChineseTexts(false);
   app_.reset();
 }
 
@@ -124,6 +128,21 @@ double QtPlatform::scrollBarTwips() const {
 
 bool QtPlatform::acceptsInput() const {
   return !closing_ && !messageBoxOpen() && !QApplication::activeModalWidget();
+}
+
+void QtPlatform::useChineseTexts(bool chinese) {
+  Platform::useChineseTexts(chinese);
+  if (chinese && !translator_) {
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QStringLiteral("qtbase_zh_CN"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+      return;
+    QCoreApplication::installTranslator(translator.get());
+    translator_ = std::move(translator);
+  } else if (!chinese && translator_) {
+    QCoreApplication::removeTranslator(translator_.get());
+    translator_.reset();
+  }
 }
 
 // ---------------------------------------------------------------------------

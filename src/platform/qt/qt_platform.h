@@ -25,6 +25,7 @@ class QApplication;
 class QLabel;
 class QMainWindow;
 class QTimer;
+class QTranslator;
 class QWidget;
 
 namespace kit::qt {
@@ -51,6 +52,8 @@ class QtPlatform : public Platform {
   double scrollBarTwips() const override;
   void formLoading(Form& form) override;
   void formUnloaded(Form& form) override;
+  // Qt's own Chinese translation while Chinese; a missing translation leaves its texts English.
+  void useChineseTexts(bool chinese) override;
 
   // Title of message boxes that name none.
   void setDefaultTitle(const std::string& title) { defaultTitle_ = title; }
@@ -89,6 +92,7 @@ class QtPlatform : public Platform {
   std::unique_ptr<QApplication> app_;
   QElapsedTimer clock_;
   std::unique_ptr<QTimer> wakeTimer_;
+  std::unique_ptr<QTranslator> translator_;  // installed while the texts are Chinese
   double wakeAt_ = 0;
   bool wakeArmed_ = false;
   bool running_ = false;
