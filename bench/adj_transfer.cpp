@@ -5,11 +5,9 @@
 //
 //   bench_adj_transfer [runs]
 
+#include <QApplication>
 #include <cstdio>
 #include <cstdlib>
-
-#if __has_include("platform/qt/qt_platform.h")
-#include <QApplication>
 #include <string>
 #include <vector>
 
@@ -105,10 +103,3 @@ int main(int argc, char** argv) {
               bench::median(reads));
   return 0;
 }
-
-#else
-int main() {
-  std::printf("bench_adj_transfer: built without the Qt backend, nothing measured\n");
-  return 0;
-}
-#endif

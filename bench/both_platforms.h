@@ -3,6 +3,7 @@
 // and Qt, offscreen on a 1024 x 768 screen unless QT_QPA_PLATFORM says otherwise (the work Qt
 // does to draw it included). Each platform comes with its way of letting pending events run.
 
+#include <QApplication>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -12,13 +13,7 @@
 #include "median.h"
 #include "offscreen_screen.h"
 #include "platform/headless.h"
-
-#if __has_include(<QApplication>) && __has_include("platform/qt/qt_platform.h")
-#define J5_BENCH_QT 1
-#include <QApplication>
-
 #include "platform/qt/qt_platform.h"
-#endif
 
 namespace bench {
 
@@ -31,18 +26,12 @@ inline int runOnBothPlatforms(int argc, char** argv, const Measure& measure) {
     kit::HeadlessPlatform headless;
     measure(headless, "headless", [&] { headless.runUntilIdle(); });
   }
-#ifdef J5_BENCH_QT
   if (std::getenv("QT_QPA_PLATFORM") == nullptr)
     setenv("QT_QPA_PLATFORM", offscreen1024x768().c_str(), 1);
   setenv("J5_SERIAL_PORTS", "/nonexistent/j5-bench-port", 1);
   QApplication app(argc, argv);
   kit::qt::QtPlatform qt;
   measure(qt, "qt", [] { QCoreApplication::processEvents(); });
-#else
-  (void)argc;
-  (void)argv;
-  std::printf("qt        not built: no Qt backend in this build\n");
-#endif
   return 0;
 }
 

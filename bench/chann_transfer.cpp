@@ -9,13 +9,11 @@
 //
 //   bench_chann_transfer [runs]
 
-#include <cstdio>
-#include <cstdlib>
-
-#if __has_include("platform/qt/qt_platform.h")
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -111,10 +109,3 @@ int main(int argc, char** argv) {
   }
   return 0;
 }
-
-#else
-int main() {
-  std::printf("bench_chann_transfer: built without the Qt backend, nothing measured\n");
-  return 0;
-}
-#endif

@@ -8,11 +8,9 @@
 //
 //   bench_fm_transfer [runs]
 
+#include <QApplication>
 #include <cstdio>
 #include <cstdlib>
-
-#if __has_include("platform/qt/qt_platform.h")
-#include <QApplication>
 #include <string>
 
 #include "data/lang_text.h"
@@ -96,10 +94,3 @@ int main(int argc, char** argv) {
   }
   return 0;
 }
-
-#else
-int main() {
-  std::printf("bench_fm_transfer: built without the Qt backend, nothing measured\n");
-  return 0;
-}
-#endif

@@ -7,11 +7,9 @@
 //
 //   bench_option_transfer [runs]
 
+#include <QApplication>
 #include <cstdio>
 #include <cstdlib>
-
-#if __has_include("platform/qt/qt_platform.h")
-#include <QApplication>
 #include <string>
 
 #include "editors/options/frm_option.h"
@@ -91,10 +89,3 @@ int main(int argc, char** argv) {
   }
   return 0;
 }
-
-#else
-int main() {
-  std::printf("bench_option_transfer: built without the Qt backend, nothing measured\n");
-  return 0;
-}
-#endif

@@ -8,13 +8,11 @@
 //
 //   bench_tone_transfer [runs]
 
-#include <cstdio>
-#include <cstdlib>
-
-#if __has_include("platform/qt/qt_platform.h")
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -98,10 +96,3 @@ int main(int argc, char** argv) {
   }
   return 0;
 }
-
-#else
-int main() {
-  std::printf("bench_tone_transfer: built without the Qt backend, nothing measured\n");
-  return 0;
-}
-#endif

@@ -8,22 +8,20 @@
 // beyond its list is stored as the list's last index, a check box stores 1 or 0. A control that
 // already shows the value raises nothing and stores nothing (the kit's event rules).
 //
-//   class frm_option : public kit::Form {
-//     fields::Bindings General{data.Option_Val, [this] { Store_Block(); }};  // after each store
-//     fields::Bindings Vfo{data.Mem_Image};
+//   class frm_x : public kit::Form {
+//     // Every store is followed by the window's own step (here: mirroring a copy of the block).
+//     fields::Bindings Settings{data_.Mem_Image, [this] { Mirror_Copy(); }};
 //   };
 //   // In the constructor, in the order the display sets the controls:
-//   General.list(Combo_sql, fields::Bits{{0, 5}});  // option byte 5; Click stores the index
-//   General.check(Check_Lock, fields::Bits{{0, 61}}, fields::Tick::ClearFirst);
-//   General.checks({0, 59}, {{Check_chann_menu, 0x01}, {Check_chann_init, 0x02}});
-//   for (int side : {0, 1})  // frames A and B: one table, record B two rows below record A
-//     for (const Vfo_List& l : kVfoLists) Vfo.list(this->*l.box[side], l.field.shifted(2 * side));
+//   Settings.list(Combo_sql, fields::Field{...});  // Click stores the list index
+//   Settings.check(Check_Lock, fields::Field{...}, fields::Tick::ClearFirst);
+//   Settings.checks(fields::Place{...}, {{Check_a, 0x01}, {Check_b, 0x02}});  // bits of one byte
 //   // A handler that does more than store stores through its binding and goes on:
-//   Combo_AL_Mode.Click = [this] {
-//     General.store(Combo_AL_Mode);
-//     Check_Alarm_Sound.setEnabled(Combo_AL_Mode.listIndex() > 0);
+//   Combo_mode.Click = [this] {
+//     Settings.store(Combo_mode);
+//     Check_sound.setEnabled(Combo_mode.listIndex() > 0);
 //   };
-//   // The display: General.show(); Vfo.show();
+//   // The display: Settings.show();
 //
 // A grid lists one Column per grid column; row r shows the record r - 1 rows below the field's:
 //   for (const fields::Column& c : Columns) c.show(MSF_Chann, r, image, r - 1);
