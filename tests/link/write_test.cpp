@@ -198,6 +198,51 @@ TEST_F(Write, AFileLoadedDuringTheWriteReachesTheNextWrite) {
   EXPECT_FALSE(Radio_Holds(start, sentRows()));
 }
 
+// File > Open, its toolbar button and Ctrl+O while the write runs: refused with the message
+// before the dialog shows; the write completes with the image it began with, and once it has
+// ended the dialog opens again.
+TEST_F(Write, FileOpenIsRefusedWhileTheWriteRuns) {
+  j5::MDImain& m = *program.MDImain;
+  const struct {
+    const char* way;
+    bool chinese;
+    std::function<void()> press;
+  } ways[] = {
+      {"File > Open", true, [&] { d.click(m.File_Open); }},
+      {"toolbar", true, [&] { d.clickToolbar(m.Toolbar1, "open"); }},
+      {"Ctrl+O", true, [&] { d.shortcut(m, "Ctrl+O"); }},
+      {"Ctrl+O in English", false, [&] { d.shortcut(m, "Ctrl+O"); }},
+  };
+  for (const auto& c : ways) {
+    SCOPED_TRACE(c.way);
+    set_language(c.chinese);
+    radio.clearLog();
+    radio.memory().erase();
+    d.clearMessageBoxes();
+    d.click(w.Command_Write);
+    const j5::MemImage start = data.Mem_Image;
+    d.advance(1000);
+    ASSERT_TRUE(w.Link.Link_Busy());
+    c.press();
+    EXPECT_EQ(box_texts(),
+              std::vector<std::string>{
+                  c.chinese ? "正在与对讲机进行读写操作，读写结束后才能打开文件 ！"
+                            : "Read-write operating with transceiver; a file can be opened when "
+                              "it has ended."});
+    const auto& boxes = d.messageBoxes();
+    EXPECT_EQ(boxes.empty() ? "" : boxes.back().title, c.chinese ? "操作提示" : "Operate prompt");
+    EXPECT_FALSE(program.Form_open_chann.loaded());
+    ASSERT_TRUE(d.advanceUntil([&] { return !w.Link.Link_Busy(); }, 20000));
+    EXPECT_EQ(d.messageBoxes().size(), 2u);
+    EXPECT_EQ(rowFrames().size(), 321u);
+    EXPECT_TRUE(Radio_Holds(start, sentRows()));
+    c.press();
+    EXPECT_TRUE(program.Form_open_chann.loaded());
+    EXPECT_EQ(d.messageBoxes().size(), 2u);
+    program.Form_open_chann.unload();
+  }
+}
+
 TEST_F(Write, EnglishRefusalOfAValueOutsideByteRange) {
   data.Lang_Chn = j5::kFalse;
   data.Mem_Image(3, 3) = 256;
