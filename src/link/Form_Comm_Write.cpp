@@ -24,13 +24,6 @@ bool Short_Row(const SharedData& d, int row) {
          d.Mem_Image(static_cast<std::size_t>(row), 0) == 0xFF;
 }
 
-std::optional<int> First_Unsendable_Row(const SharedData& d) {
-  for (const Row_Run& run : Row_Skip_List)
-    for (int r = run.first; r <= run.last; ++r)
-      if (!Row_To_Send(d, r)) return r;
-  return std::nullopt;
-}
-
 Form_Comm_Write::Form_Comm_Write(Program& program)
     : Transfer_Window(program, "Form_Comm_Write", &SharedData::Win_Comm_Write, Whole_Write_Link()) {
   Load = [this] { Form_Load(); };
@@ -46,40 +39,28 @@ void Form_Comm_Write::Command_Write_Click() {
   if (Transfer.Busy_Refused()) return;
   Check_Work_Chann(prog_.data);
   Def_FM_Band_Text(prog_.data);
-  // A loaded parameter file may hold values that are no byte; none of them may reach the radio.
-  if (auto bad = First_Unsendable_Row(prog_.data)) {
-    Unsendable_Row_Message(prog_, *bad, false);
-    return;
-  }
-  Write_Start();
+  // The rows go out as they stand now, repaired: a file opened or an edit made while the write
+  // runs reaches the next write, not this one. A loaded parameter file may hold values that are
+  // no byte; none of them may reach the radio.
+  Write_Plan plan = Whole_Write_Plan();
+  if (Transfer.Rows_Refused(plan)) return;
+  Write_Start(std::move(plan));
 }
 
-void Unsendable_Row_Message(Program& program, int row, bool started) {
-  // Such a value can only come from a parameter file, so the file's line is named. Once rows
-  // have gone out the radio is half written, and the message must not say otherwise.
+void Unsendable_Row_Message(Program& program, int row) {
+  // Such a value can only come from a parameter file, so the file's line is named.
   Prompt(program, Param_File_Line_Text(static_cast<std::size_t>(row)),
-         started
-             ? Bilingual{"含有 0 至 255 以外的数值，写入在此行之前停止，对讲机只写入了一部分 ！",
-                         " holds a value outside 0 to 255; the write stopped before it, so "
-                         "the transceiver is only partly written."}
-             : Bilingual{"含有 0 至 255 以外的数值，未向对讲机写入任何数据 ！",
-                         " holds a value outside 0 to 255; nothing was written to the "
-                         "transceiver."});
+         {"含有 0 至 255 以外的数值，未向对讲机写入任何数据 ！",
+          " holds a value outside 0 to 255; nothing was written to the transceiver."});
 }
 
-void Form_Comm_Write::Write_Start() {
-  Start_Transfer(Whole_Write_Plan());
+void Form_Comm_Write::Write_Start(Write_Plan plan) {
+  Start_Transfer(std::move(plan));
 }
 
 std::optional<std::array<std::uint8_t, 16>> Form_Comm_Write::Link_Frame_Data(
     const Write_Step& step) {
   return Row_To_Send(prog_.data, step.source);
-}
-
-// The image changed under the running write (a file loaded meanwhile): the engine stopped rather
-// than send a value that is no byte.
-void Form_Comm_Write::Link_Stopped(const Write_Step& step) {
-  Unsendable_Row_Message(prog_, step.source, true);
 }
 
 void Form_Comm_Write::Command_Cancel_Click() {

@@ -10,11 +10,9 @@ namespace j5 {
 
 // A row whose first byte is 0xFF goes out as a Short_Row_Frame (channel records and names).
 bool Short_Row(const SharedData& data, int row);
-// The first row of Row_Skip_List whose bytes to be sent are not all 0 to 255.
-std::optional<int> First_Unsendable_Row(const SharedData& data);
-// Says that image row `row` holds a value outside 0 to 255: nothing was written, or (started)
-// the write stopped before that row. The editors' own writes say it the same way.
-void Unsendable_Row_Message(Program& program, int row, bool started);
+// Says that image row `row` holds a value outside 0 to 255, so nothing was written. The editors'
+// own writes say it the same way.
+void Unsendable_Row_Message(Program& program, int row);
 
 class Form_Comm_Write : public Transfer_Window {
  public:
@@ -26,10 +24,9 @@ class Form_Comm_Write : public Transfer_Window {
   void Form_Load();
   void Command_Write_Click();
   void Command_Cancel_Click();
-  void Write_Start();
+  void Write_Start(Write_Plan plan);
 
   std::optional<std::array<std::uint8_t, 16>> Link_Frame_Data(const Write_Step& step) override;
-  void Link_Stopped(const Write_Step& step) override;
 };
 
 }  // namespace j5

@@ -52,6 +52,12 @@ std::uint8_t Low(std::uint16_t address) {
 
 }  // namespace
 
+void Take_Frames(Write_Plan& plan, Link_Listener& window) {
+  plan.frames.clear();
+  plan.frames.reserve(plan.steps.size());
+  for (const Write_Step& step : plan.steps) plan.frames.push_back(window.Link_Frame_Data(step));
+}
+
 Link_Engine::Link_Engine(kit::Form& owner, SharedData& data, Link_Listener& listener)
     : MSC(owner, "MSC"),
       Timer1(owner, "Timer1"),
@@ -91,7 +97,17 @@ bool Link_Engine::Start(const Link_Description& description, Block_Plan plan) {
   desc_ = description;
   plan_ = std::move(plan);
   restarts_left_ = desc_.restarts;
-  return Begin(false);
+  if (!Begin(false)) return false;
+  Take_Due_Frames();
+  return true;
+}
+
+// Taken once: a restart and every frame after a time-out send what was taken at the start.
+void Link_Engine::Take_Due_Frames() {
+  auto* write = std::get_if<Write_Plan>(&plan_);
+  if (!write || write->Frames_Taken()) return;
+  listener_.Link_Frames_Due();
+  Take_Frames(*write, listener_);
 }
 
 bool Link_Engine::Begin(bool restart) {
@@ -449,6 +465,7 @@ void Link_Engine::Read_Step_Received() {
   if (plan.then_write) {
     if (auto write = listener_.Link_Then_Write()) {
       plan_ = std::move(*write);
+      Take_Due_Frames();
       Timer3.setEnabled(false);
       phase_ = Phase::Writing;
       step_ = 0;
@@ -464,7 +481,7 @@ void Link_Engine::Read_Step_Received() {
 bool Link_Engine::Send_Frame(std::size_t step) {
   const Write_Plan& plan = std::get<Write_Plan>(plan_);
   const Write_Step& s = plan.steps[step];
-  const auto data = listener_.Link_Frame_Data(s);
+  const auto& data = plan.frames[step];
   if (!data) {
     const Write_Step stopped = s;
     Close_Port();

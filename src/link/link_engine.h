@@ -129,9 +129,21 @@ struct Write_Plan {
   bool ack_before_each = false;  // ACK queued in front of every frame
   // Any byte the radio answers the last frame with ends the exchange (Last_Answer tells which).
   bool any_answer_ends = false;
+  // The sixteen bytes of every step's frame, taken from the window once (Take_Frames) when the
+  // write starts; nothing where the row held a value that is no byte. The engine sends these, and
+  // a restart sends them again, so the radio ends holding the rows as they stood at the start
+  // whatever the user edits, loads or defaults while the write runs.
+  std::vector<std::optional<std::array<std::uint8_t, 16>>> frames{};
+
+  bool Frames_Taken() const { return frames.size() == steps.size(); }
 };
 
 using Block_Plan = std::variant<std::monostate, Read_Plan, Write_Plan>;
+
+class Link_Listener;
+
+// Asks `window` for the sixteen bytes of every frame of `plan`, now, and keeps them in the plan.
+void Take_Frames(Write_Plan& plan, Link_Listener& window);
 
 // ---- What the engine reports ---------------------------------------------------------------
 
@@ -153,8 +165,13 @@ class Link_Listener {
                                  std::span<const std::uint8_t> data) {
     (void)step, (void)address, (void)data;
   }
-  // The sixteen bytes of a write frame; nothing when the source holds a value that is no byte,
-  // which stops the transfer (Link_Stopped).
+  // A write whose frames were not taken before it started takes them once its port has opened,
+  // before anything is sent (and a read that goes on with a write, when the read ends): a window
+  // that builds its rows for a write only once it really starts builds them here.
+  virtual void Link_Frames_Due() {}
+  // The sixteen bytes of a write frame, asked for every frame once, when the write's frames are
+  // taken; nothing when the source holds a value that is no byte, which stops the transfer when
+  // its turn comes (Link_Stopped).
   virtual std::optional<std::array<std::uint8_t, 16>> Link_Frame_Data(const Write_Step& step) {
     (void)step;
     return std::nullopt;
@@ -189,7 +206,8 @@ class Link_Engine {
   // start-up probe uses it alone.
   bool Open_Port(bool clear_output = false);
   // Starts a transfer: the port is opened when closed (Link_Port_Error when it fails), the code
-  // queued and the transfer busy. Nothing happens while busy; false when nothing started.
+  // queued and the transfer busy; a write whose frames are not taken yet takes them then
+  // (Link_Frames_Due). Nothing happens while busy; false when nothing started.
   bool Start(const Link_Description& description, Block_Plan plan = {});
   // Ends whatever runs now, without a report: port closed, timers stopped, not busy.
   void Stop();
@@ -245,6 +263,7 @@ class Link_Engine {
   bool Find_Ident(Ident_Frame& frame);
   bool Final_Ack_Step();
   void Identified(const Ident_Frame& frame);
+  void Take_Due_Frames();
   void Block_Phase();
   void Request(std::size_t step);
   void Read_Step_Received();

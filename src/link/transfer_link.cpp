@@ -48,13 +48,17 @@ bool Transfer_Link::Unload_Refused() {
   return true;
 }
 
-bool Transfer_Link::Rows_Refused(const Write_Plan& plan) {
-  for (const Write_Step& step : plan.steps)
-    if (!window_.Link_Frame_Data(step)) {
-      Unsendable_Row_Message(prog_, step.source, false);
-      return true;
-    }
-  return false;
+std::optional<int> Transfer_Link::Take_Rows(Write_Plan& plan) {
+  Take_Frames(plan, window_);
+  for (std::size_t k = 0; k < plan.steps.size(); ++k)
+    if (!plan.frames[k]) return plan.steps[k].source;
+  return std::nullopt;
+}
+
+bool Transfer_Link::Rows_Refused(Write_Plan& plan) {
+  const auto bad = Take_Rows(plan);
+  if (bad) Unsendable_Row_Message(prog_, *bad);
+  return bad.has_value();
 }
 
 bool Transfer_Link::Start(Block_Plan plan) {
@@ -94,6 +98,10 @@ void Transfer_Link::Link_Connected() {
 void Transfer_Link::Link_Block_Stored(int step, std::uint16_t address,
                                       std::span<const std::uint8_t> data) {
   window_.Link_Block_Stored(step, address, data);
+}
+
+void Transfer_Link::Link_Frames_Due() {
+  window_.Link_Frames_Due();
 }
 
 std::optional<std::array<std::uint8_t, 16>> Transfer_Link::Link_Frame_Data(const Write_Step& step) {

@@ -51,9 +51,13 @@ class Transfer_Link : Link_Listener {
   bool Busy_Refused();
   bool Close_Refused();
   bool Unload_Refused();
-  // A write whose rows hold a value that is no byte (a hand-made file) is refused before anything
-  // reaches the radio, naming the first such row; true when refused.
-  bool Rows_Refused(const Write_Plan& plan);
+  // Takes the write's frames into `plan` as the rows stand now: the write started with that plan
+  // sends exactly these, whatever the rows become meanwhile. The source of the first frame whose
+  // row holds a value that is no byte, if any: such a write must be refused.
+  std::optional<int> Take_Rows(Write_Plan& plan);
+  // Take_Rows for a write of image rows: a row holding a value that is no byte (a hand-made file)
+  // refuses the write before anything reaches the radio, naming the row; true when refused.
+  bool Rows_Refused(Write_Plan& plan);
   // Starts the exchange (nothing while busy); when the port opened, the connecting texts. True
   // when it started.
   bool Start(Block_Plan plan);
@@ -76,6 +80,7 @@ class Transfer_Link : Link_Listener {
   void Link_Connected() override;
   void Link_Block_Stored(int step, std::uint16_t address,
                          std::span<const std::uint8_t> data) override;
+  void Link_Frames_Due() override;
   std::optional<std::array<std::uint8_t, 16>> Link_Frame_Data(const Write_Step& step) override;
   void Link_Progress(const Progress_Mark& mark) override;
   std::optional<Write_Plan> Link_Then_Write() override;

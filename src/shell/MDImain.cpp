@@ -35,6 +35,12 @@ const Bilingual kExitBusy{"正在与对讲机进行读写操作，读写结束�
 const Bilingual kSwitchBusy{"正在与对讲机进行读写操作，读写结束后才能切换语言 ！",
                             "Read-write operating with transceiver; the language can be switched "
                             "when it has ended."};
+// File > Open (menu, toolbar, Ctrl+O) likewise: a file loaded under a write would change the
+// image the user sees into one the radio does not hold, and under a read the read would then
+// replace the file's rows.
+const Bilingual kOpenBusy{"正在与对讲机进行读写操作，读写结束后才能打开文件 ！",
+                          "Read-write operating with transceiver; a file can be opened when it "
+                          "has ended."};
 
 // Captions of the menu entries: the one they carry before start-up, then
 // the Chinese and English ones. Entries without language captions keep
@@ -268,6 +274,7 @@ void MDImain::Caption_Commands(bool chinese) {
 // --- commands ---------------------------------------------------------------
 
 void MDImain::File_Open_Click() {
+  if (Exchange_Refused(kOpenBusy)) return;
   Reload(prog_.Form_open_chann);
 }
 

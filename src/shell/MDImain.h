@@ -100,8 +100,8 @@ class MDImain : public kit::MdiForm {
 
   void Exit_Program();
   // While a window's exchange with the radio is open (a restart pending included): its message,
-  // and true. The exit and the language switch ask before they close or reload anything, so a
-  // refusal leaves every window as it was.
+  // and true. The exit, the language switch and File > Open ask before they close, reload or show
+  // anything, so a refusal leaves every window as it was.
   bool Exchange_Refused(const Bilingual& text);
   // Tooltips, the language check marks and the captions of every menu entry
   // that follows the language.

@@ -3,6 +3,9 @@
 
 #include "link/Form_Comm_Write.h"
 #include "link_fixture.h"
+#include "shell/file_dialogs.h"
+#include "shell/param_file.h"
+#include "support/temp_dir.h"
 
 namespace j5test {
 namespace {
@@ -23,6 +26,20 @@ struct Write : Link_Fixture {
           (e.kind == FrameKind::DataFrame || e.kind == FrameKind::ShortRowFrame))
         out.push_back(e);
     return out;
+  }
+  // The rows the write sends.
+  static std::vector<int> sentRows() {
+    std::vector<int> rows;
+    for (const auto& run : j5::Row_Skip_List)
+      for (int r = run.first; r <= run.last; ++r) rows.push_back(r);
+    return rows;
+  }
+  // Presses Write and runs the write to its end; the image as it stood once Write had repaired it.
+  j5::MemImage writeAll() {
+    d.click(w.Command_Write);
+    const j5::MemImage start = data.Mem_Image;
+    EXPECT_TRUE(d.advanceUntil([&] { return idle(); }, 20000));
+    return start;
   }
 };
 
@@ -119,24 +136,111 @@ INSTANTIATE_TEST_SUITE_P(Link, WriteValues,
                                            BadValue{207, 0, 999, false},
                                            BadValue{300, 4, 999, false}));
 
-// A value that is no byte put into the image while the write runs (a file loaded meanwhile): the
-// write stops before that row, with the refusal and the fault text.
-TEST_F(Write, AValueOutsideByteRangeArrivingDuringTheWriteStopsIt) {
+// A value that is no byte put into a row still to go while the write runs (a file loaded
+// meanwhile) does not reach the radio: the write sends the image as it stood at its start and
+// completes; the next write refuses the value.
+TEST_F(Write, AValueOutsideByteRangeArrivingDuringTheWriteWaitsForTheNextWrite) {
   d.click(w.Command_Write);
+  const j5::MemImage start = data.Mem_Image;
   ASSERT_TRUE(d.advanceUntil([&] { return rowFrames().size() > 10; }, 5000));
   data.Mem_Image(200, 3) = 999;
-  ASSERT_TRUE(d.advanceUntil([&] { return !d.messageBoxes().empty(); }, 20000));
-  EXPECT_EQ(box_texts(),
-            std::vector<std::string>{"参数文件第 201 行含有 0 至 255 "
-                                     "以外的数值，写入在此行之前停止，对讲机只写入了一部分 ！"});
-  EXPECT_EQ(w.Label_tr_count.caption(), "与对讲机通讯故障 ！");
+  ASSERT_TRUE(d.advanceUntil([&] { return idle(); }, 20000));
+  EXPECT_EQ(box_texts(), std::vector<std::string>{"向对讲机写入参数完毕 ！"});
+  EXPECT_EQ(rowFrames().size(), 321u);
+  EXPECT_TRUE(Radio_Holds(start, sentRows()));
+  d.clearMessageBoxes();
+  d.click(w.Command_Write);
+  EXPECT_EQ(box_texts(), std::vector<std::string>{"参数文件第 201 行含有 0 至 255 "
+                                                  "以外的数值，未向对讲机写入任何数据 ！"});
   EXPECT_FALSE(w.Link.Link_Busy());
-  EXPECT_FALSE(w.Link.MSC.portOpen());
-  const auto frames = rowFrames();
-  ASSERT_FALSE(frames.empty());
-  EXPECT_EQ(frames.back().bytes[1] << 8 | frames.back().bytes[2], 199 * 16);
-  d.advance(5000);
-  EXPECT_EQ(d.messageBoxes().size(), 1u);
+}
+
+// A parameter file loaded while the write runs (through an open dialog shown before it began):
+// the radio ends holding the image as it stood when the write began, the editors show the file,
+// and the next write sends the file.
+TEST_F(Write, AFileLoadedDuringTheWriteReachesTheNextWrite) {
+  j5::test::TempDir dir;
+  j5::MemImage file = data.Mem_Image;
+  for (int r = 100; r < 128; ++r)
+    for (std::size_t c = 0; c < 16; ++c) {
+      file(static_cast<std::size_t>(r), c) = static_cast<std::int16_t>((r + c) % 10);
+      file(static_cast<std::size_t>(r + 256), c) = static_cast<std::int16_t>(0x41 + c);
+    }
+  file(200, 3) = 0x33;
+  j5::test::writeFile(dir / "other.dat", j5::Param_File_Text(file));
+  platform.setCurrentDirectory(dir.path());
+  d.click(program.MDImain->File_Open);
+  j5::File_Dialog& open = *program.Form_open_chann;
+
+  d.click(w.Command_Write);
+  const j5::MemImage start = data.Mem_Image;
+  ASSERT_TRUE(d.advanceUntil([&] { return rowFrames().size() > 10; }, 5000));
+  d.focus(open.Text1);
+  d.selectAll();
+  d.type("other.dat");
+  d.click(open.Command_enter);
+  EXPECT_EQ(box_texts(), std::vector<std::string>{"参数从文件调入成功 ！"});
+  EXPECT_EQ(data.Mem_Image(100, 0), file(100, 0));
+  ASSERT_TRUE(d.advanceUntil([&] { return !w.Link.Link_Busy(); }, 20000));
+  EXPECT_EQ(box_texts(),
+            (std::vector<std::string>{"参数从文件调入成功 ！", "向对讲机写入参数完毕 ！"}));
+  EXPECT_TRUE(Radio_Holds(start, sentRows()));
+  auto row = [](const j5::MemImage& image, int r) {
+    const auto cells = image.row(static_cast<std::size_t>(r)).first(16);
+    return std::vector<int>(cells.begin(), cells.end());
+  };
+  for (int r : {100, 127, 200, 356, 383}) EXPECT_EQ(row(data.Mem_Image, r), row(file, r)) << r;
+
+  d.clearMessageBoxes();
+  const j5::MemImage next = writeAll();
+  EXPECT_EQ(box_texts(), std::vector<std::string>{"向对讲机写入参数完毕 ！"});
+  EXPECT_TRUE(Radio_Holds(next, sentRows()));
+  EXPECT_FALSE(Radio_Holds(start, sentRows()));
+}
+
+// File > Open, its toolbar button and Ctrl+O while the write runs: refused with the message
+// before the dialog shows; the write completes with the image it began with, and once it has
+// ended the dialog opens again.
+TEST_F(Write, FileOpenIsRefusedWhileTheWriteRuns) {
+  j5::MDImain& m = *program.MDImain;
+  const struct {
+    const char* way;
+    bool chinese;
+    std::function<void()> press;
+  } ways[] = {
+      {"File > Open", true, [&] { d.click(m.File_Open); }},
+      {"toolbar", true, [&] { d.clickToolbar(m.Toolbar1, "open"); }},
+      {"Ctrl+O", true, [&] { d.shortcut(m, "Ctrl+O"); }},
+      {"Ctrl+O in English", false, [&] { d.shortcut(m, "Ctrl+O"); }},
+  };
+  for (const auto& c : ways) {
+    SCOPED_TRACE(c.way);
+    set_language(c.chinese);
+    radio.clearLog();
+    radio.memory().erase();
+    d.clearMessageBoxes();
+    d.click(w.Command_Write);
+    const j5::MemImage start = data.Mem_Image;
+    d.advance(1000);
+    ASSERT_TRUE(w.Link.Link_Busy());
+    c.press();
+    EXPECT_EQ(box_texts(),
+              std::vector<std::string>{
+                  c.chinese ? "正在与对讲机进行读写操作，读写结束后才能打开文件 ！"
+                            : "Read-write operating with transceiver; a file can be opened when "
+                              "it has ended."});
+    const auto& boxes = d.messageBoxes();
+    EXPECT_EQ(boxes.empty() ? "" : boxes.back().title, c.chinese ? "操作提示" : "Operate prompt");
+    EXPECT_FALSE(program.Form_open_chann.loaded());
+    ASSERT_TRUE(d.advanceUntil([&] { return !w.Link.Link_Busy(); }, 20000));
+    EXPECT_EQ(d.messageBoxes().size(), 2u);
+    EXPECT_EQ(rowFrames().size(), 321u);
+    EXPECT_TRUE(Radio_Holds(start, sentRows()));
+    c.press();
+    EXPECT_TRUE(program.Form_open_chann.loaded());
+    EXPECT_EQ(d.messageBoxes().size(), 2u);
+    program.Form_open_chann.unload();
+  }
 }
 
 TEST_F(Write, EnglishRefusalOfAValueOutsideByteRange) {

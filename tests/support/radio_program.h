@@ -53,7 +53,31 @@ struct Program_On_Line {
     for (const auto& b : d.messageBoxes()) out.push_back(b.text);
     return out;
   }
+  // Whether the radio holds `image`'s rows `rows` (row r at r * 16) as a write leaves them: a row
+  // that begins with 0xFF (a short frame) in its first byte, every other row whole.
+  ::testing::AssertionResult Radio_Holds(const j5::MemImage& image,
+                                         const std::vector<int>& rows) const {
+    for (int r : rows) {
+      const auto row = static_cast<std::size_t>(r);
+      const std::size_t n = image(row, 0) == 0xFF ? 1 : 16;
+      for (std::size_t c = 0; c < n; ++c) {
+        const int held = radio.memory().at(static_cast<std::uint16_t>(r * 16 + c));
+        if (held != image(row, c))
+          return ::testing::AssertionFailure()
+                 << "row " << r << " byte " << c << ": the radio holds " << held << ", the image "
+                 << image(row, c);
+      }
+    }
+    return ::testing::AssertionSuccess();
+  }
 };
+
+// Rows first to last.
+inline std::vector<int> Row_Range(int first, int last) {
+  std::vector<int> out;
+  for (int r = first; r <= last; ++r) out.push_back(r);
+  return out;
+}
 
 struct Radio_Program : ::testing::Test, Program_On_Line {
   Radio_Program(std::optional<sim::IdentForm> form, bool chinese)

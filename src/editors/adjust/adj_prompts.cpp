@@ -15,7 +15,7 @@ struct Entry {
   Prompt_Title title;
 };
 
-const std::array<Entry, 10> kMessages = {{
+const std::array<Entry, 9> kMessages = {{
     {Adj_Msg::Lower_Below_Min,
      {"下限频率不可小于该频段最低工作频率",
       "Receive frequency of lower limit can't less than the lowest of work frequency. "},
@@ -48,11 +48,6 @@ const std::array<Entry, 10> kMessages = {{
      {"调整参数含有 0 至 255 以外的数值，未向对讲机写入任何数据 ！ 行 ",
       "The adjustment table holds a value outside 0 to 255; nothing was written to the "
       "transceiver. Row "},
-     Prompt_Title::Lower},
-    {Adj_Msg::Stopped_Row,
-     {"调整参数含有 0 至 255 以外的数值，写入在此行之前停止，对讲机只写入了一部分 ！ 行 ",
-      "The adjustment table holds a value outside 0 to 255; the write stopped before it, so the "
-      "transceiver is only partly written. Row "},
      Prompt_Title::Lower},
 }};
 

@@ -21,7 +21,6 @@ enum class Adj_Msg {
   Save_Done,
   Save_Failed,
   Unsendable_Row,
-  Stopped_Row,
 };
 
 // The message's text, and the message shown under its title.

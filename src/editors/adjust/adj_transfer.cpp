@@ -29,9 +29,9 @@ void frm_Adj_Txp::Command_read_Click() {
 // A table that holds a value that is no byte (it never should) is not written at all.
 void frm_Adj_Txp::Command_Write_Click() {
   if (Transfer.Busy_Refused()) return;
-  for (int r = 0; r < 16; ++r)
-    if (!Row_Bytes(data_.Adj_Value, r)) return Unsendable_Message(r);
-  Transfer.Start(Adjust_Write_Plan());
+  Write_Plan plan = Adjust_Write_Plan();
+  if (const auto bad = Transfer.Take_Rows(plan)) return Unsendable_Message(*bad);
+  Transfer.Start(std::move(plan));
 }
 
 void frm_Adj_Txp::Unsendable_Message(int row) {
@@ -68,13 +68,6 @@ void frm_Adj_Txp::Blocks_To_Adj() {
       data_.Adj_Value(static_cast<std::size_t>(k / 16), static_cast<std::size_t>(k % 16)) =
           data_.Block_Buf(static_cast<std::size_t>(r), static_cast<std::size_t>(c));
   Show_Adj_Page();
-}
-
-// The table changed under the running write (a value that is no byte): the engine stopped rather
-// than send it, and the frames before it have reached the radio.
-void frm_Adj_Txp::Link_Stopped(const Write_Step& step) {
-  const std::string n = std::to_string(step.source);
-  Adj_Prompt(prog_, Adj_Msg::Stopped_Row, {n, n});
 }
 
 }  // namespace j5

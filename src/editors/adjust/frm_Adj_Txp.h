@@ -159,7 +159,6 @@ class frm_Adj_Txp : public kit::Form, private Link_Listener {
                          std::span<const std::uint8_t> data) override;
   std::optional<std::array<std::uint8_t, 16>> Link_Frame_Data(const Write_Step& step) override;
   void Link_Done() override;
-  void Link_Stopped(const Write_Step& step) override;
 
   // adj_page.cpp
   // One array of value boxes: the table row it edits (for the power boxes, the row on the high

@@ -58,10 +58,12 @@ void frm_chann::Command_read_Click() {
 void frm_chann::Command_Write_Click() {
   if (Transfer.Busy_Refused()) return;
   Chann_Last = Shown_Channels();
-  const Write_Plan plan = Channel_Write_Plan(Chann_Last);
+  // The channels go out as they stand now: an edit, the defaults or a file while the write runs
+  // reach the next write, not this one.
+  Write_Plan plan = Channel_Write_Plan(Chann_Last);
   if (Transfer.Rows_Refused(plan)) return;
   data_.Name_Phase = kFalse;
-  Transfer.Start(plan);
+  Transfer.Start(std::move(plan));
 }
 
 // ---- What the link reports -------------------------------------------------------------------
@@ -94,11 +96,6 @@ std::optional<std::array<std::uint8_t, 16>> frm_chann::Link_Frame_Data(const Wri
 // The replies go into the image before the completion is shown.
 void frm_chann::Link_Done() {
   if (!Transfer.Writing()) Blocks_To_Channels();
-}
-
-// A file loaded under the running write put a value that is no byte into a row still to go.
-void frm_chann::Link_Stopped(const Write_Step& step) {
-  Unsendable_Row_Message(prog_, step.source, true);
 }
 
 // The read's replies into the image, only once all of them have come: channel halves into the

@@ -28,9 +28,9 @@ void frm_dtmf::Start_Dtmf_Read() {
 void frm_dtmf::Start_Dtmf_Write() {
   // A value that is no byte (from a hand-made parameter file) must not reach the radio, nor may
   // the write stop half-way for it.
-  const Write_Plan plan = Dtmf_Write_Plan();
+  Write_Plan plan = Dtmf_Write_Plan();
   if (Transfer.Rows_Refused(plan)) return;
-  Transfer.Start(plan);
+  Transfer.Start(std::move(plan));
 }
 
 void frm_dtmf::Link_Block_Stored(int step, std::uint16_t, std::span<const std::uint8_t> data) {
@@ -52,12 +52,6 @@ void frm_dtmf::Load_Dtmf_Reply() {
     for (std::size_t i = 0; i < 64; ++i)
       data_.Mem_Image(kFirstGroupRow + 4 * n + i / 16, i % 16) = Reply_Blocks[n][i];
   Show_Dtmf();
-}
-
-// The image changed under the running write: the engine stopped rather than send a value that
-// is no byte.
-void frm_dtmf::Link_Stopped(const Write_Step& step) {
-  Unsendable_Row_Message(prog_, step.source, true);
 }
 
 }  // namespace j5

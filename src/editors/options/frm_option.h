@@ -275,7 +275,6 @@ class frm_option : public kit::Form, private Link_Listener {
                          std::span<const std::uint8_t> data) override;
   std::optional<std::array<std::uint8_t, 16>> Link_Frame_Data(const Write_Step& step) override;
   void Link_Done() override;
-  void Link_Stopped(const Write_Step& step) override;
   void Text_chann_total_Change();
   void Text_chann_total_LostFocus();
   std::int16_t& Vfo(const Side& s, int k);

@@ -31,9 +31,9 @@ void frm_option::Command_read_Click() {
 void frm_option::Command_Write_Click() {
   if (Transfer.Busy_Refused()) return;
   Check_Work_Chann(data_);
-  const Write_Plan plan = Option_Write_Plan();
+  Write_Plan plan = Option_Write_Plan();
   if (Transfer.Rows_Refused(plan)) return;
-  Transfer.Start(plan);
+  Transfer.Start(std::move(plan));
 }
 
 void frm_option::Link_Block_Stored(int step, std::uint16_t, std::span<const std::uint8_t> data) {
@@ -54,12 +54,6 @@ void frm_option::Link_Done() {
     for (std::size_t i = 0; i < 64; ++i)
       data_.Mem_Image(kFirstRow + 4 * k + i / 16, i % 16) = Blocks[k][i];
   Show_Options();
-}
-
-// A file loaded under the running write put a value that is no byte into a
-// row still to go.
-void frm_option::Link_Stopped(const Write_Step& step) {
-  Unsendable_Row_Message(prog_, step.source, true);
 }
 
 }  // namespace j5

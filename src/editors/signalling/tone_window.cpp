@@ -130,11 +130,9 @@ void Tone_Window::Command_read_Click() {
   Transfer.Start(plans_.read());
 }
 
-// The block is built once the port has opened: a write that never starts leaves the stage as it
-// was. The frames ask for their rows only after the identification, so they carry this build.
 void Tone_Window::Command_Write_Click() {
   if (Transfer.Busy_Refused()) return;
-  if (Transfer.Start(plans_.write())) Grids_To_Image();
+  Transfer.Start(plans_.write());
 }
 
 void Tone_Window::Command_def_Click() {
@@ -213,6 +211,12 @@ void Tone_Window::Link_Identified(const Ident_Frame& frame) {
 void Tone_Window::Link_Block_Stored(int step, std::uint16_t address,
                                     std::span<const std::uint8_t> data) {
   Store_Reply_Row(Block_Buf, step + 2, address, data);
+}
+
+// The block is built once the port has opened, just before the write takes its frames: a write
+// that never starts leaves the stage as it was, and the frames carry this build.
+void Tone_Window::Link_Frames_Due() {
+  Grids_To_Image();
 }
 
 std::optional<std::array<std::uint8_t, 16>> Tone_Window::Link_Frame_Data(const Write_Step& step) {

@@ -109,6 +109,7 @@ class Tone_Window : public kit::Form, protected Link_Listener {
   void Link_Identified(const Ident_Frame& frame) override;
   void Link_Block_Stored(int step, std::uint16_t address,
                          std::span<const std::uint8_t> data) override;
+  void Link_Frames_Due() override;
   std::optional<std::array<std::uint8_t, 16>> Link_Frame_Data(const Write_Step& step) override;
   void Link_Done() override;
   void Link_Stopped(const Write_Step& step) override;

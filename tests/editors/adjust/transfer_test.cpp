@@ -103,17 +103,25 @@ TEST_F(AdjTransfer, WriteSendsTheTagFrameThenRowsZeroTo15) {
   EXPECT_EQ(w.ProgressBar1.value(), 100);
 }
 
-// A value that is no byte appearing in the table while the write runs stops it before that row,
-// and the message says the radio is only partly written.
-TEST_F(AdjTransfer, ANonByteArrivingDuringTheWriteStopsIt) {
+// A value that is no byte appearing in the table while the write runs waits for the next write:
+// the radio gets the table as it stood when the write began, and the next write refuses it.
+TEST_F(AdjTransfer, ANonByteArrivingDuringTheWriteWaitsForTheNextWrite) {
+  const AdjTable start = f.data.Adj_Value;
   f.d.click(w.Command_Write);
   ASSERT_TRUE(f.d.advanceUntil([&] { return w.ProgressBar1.value() >= 25; }, 5000));
   f.data.Adj_Value(10, 0) = 300;
   finish();
-  EXPECT_EQ(f.box_texts(), Texts{"调整参数含有 0 至 255 以外的数值，写入在此行之前停止，"
-                                 "对讲机只写入了一部分 ！ 行 10"});
-  EXPECT_EQ(f.toRadio(FrameKind::DataFrame).size(), 11u);  // the tag frame and rows 0..9
-  EXPECT_FALSE(w.Link.MSC.portOpen());
+  EXPECT_EQ(f.box_texts(), Texts{"调整参数写入完毕 ！"});
+  EXPECT_EQ(f.toRadio(FrameKind::DataFrame).size(), 17u);
+  for (int r = 0; r < 16; ++r)
+    for (int c = 0; c < 16; ++c)
+      ASSERT_EQ(f.radio.memory().at(static_cast<std::uint16_t>(0x1F00 + 16 * r + c)), start(r, c))
+          << r << "," << c;
+  f.d.clearMessageBoxes();
+  f.d.click(w.Command_Write);
+  EXPECT_EQ(f.box_texts(),
+            Texts{"调整参数含有 0 至 255 以外的数值，未向对讲机写入任何数据 ！ 行 10"});
+  EXPECT_FALSE(w.Link.Link_Busy());
 }
 
 // With no answer every attempt times out; after the fourth only status panel 2 tells.

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "chann_fixture.h"
+#include "link/Form_Comm_Write.h"
 #include "support/temp_dir.h"
 
 namespace j5::chann_test {
@@ -230,6 +231,110 @@ TEST_F(ChannTransfer, WriteRefusesValuesThatAreNoByte) {
   EXPECT_FALSE(w->Link.Link_Busy());
   EXPECT_FALSE(w->MSC.portOpen());
   EXPECT_TRUE(radio.log().empty());
+}
+
+// The rows of the window's own write: the channel records and their names.
+std::vector<int> Channel_Rows() {
+  std::vector<int> rows = j5test::Row_Range(0, 127);
+  for (int r = 256; r <= 383; ++r) rows.push_back(r);
+  return rows;
+}
+
+// Channel 100 (grid row 101) as the user programs it before a write.
+void Program_Channel_100(ChannFixture& f) {
+  f.typeInto(101, frm_chann::kColRx, "150");
+  f.typeInto(101, frm_chann::kColName, "OLD");
+  f.clickAway();
+}
+
+// The window's own write is tried once more after a time-out: the restart sends the channels as
+// they stood when the write began, whatever the Default button and the grid did in the pause;
+// the grid and the image keep what the user did.
+TEST_F(ChannTransfer, ARestartSendsTheChannelsTheWriteBeganWith) {
+  Program_Channel_100(*this);
+  sim::Fault silent = Fault(sim::Misbehaviour::Silence, FrameKind::DataFrame);
+  silent.skip = 20;
+  radio.inject(silent);
+  w->Command_Write.Click();
+  const MemImage start = data.Mem_Image;
+  ASSERT_TRUE(
+      d.advanceUntil([&] { return !w->Link.Link_Busy() && w->Transfer.Exchange_Open(); }, 10000));
+  d.click(w->Command_def);
+  typeInto(4, frm_chann::kColRx, "160");
+  clickAway();
+  const std::vector<std::string> shown = cells(4);
+  ASSERT_EQ(data.Mem_Image(100, 0), 0xFF);
+  ASSERT_TRUE(d.advanceUntil([&] { return !w->Transfer.Exchange_Open(); }, 30000));
+  EXPECT_EQ(toRadio(FrameKind::AccessCode).size(), 2u);
+  EXPECT_EQ(d.lastMessageBox().text, "Complete writing the data to transceiver.");
+  EXPECT_TRUE(Radio_Holds(start, Channel_Rows()));
+  EXPECT_EQ(cells(4), shown);
+  EXPECT_EQ(data.Mem_Image(100, 0), 0xFF);
+}
+
+// A grid edit or the Default button while a write of the channels runs (the whole write, or the
+// window's own): the radio ends holding the channels as they stood when the write began, the
+// grid and the image keep what the user did, and the next write sends that.
+TEST(ChannWriteWhileEditing, TheRadioHoldsTheChannelsTheWriteBeganWith) {
+  const struct {
+    const char* name;
+    bool whole;
+    bool defaults;
+  } cases[] = {
+      {"whole write, grid edit", true, false},
+      {"whole write, Default", true, true},
+      {"own write, grid edit", false, false},
+      {"own write, Default", false, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ChannFixture f(128, false, c.whole ? sim::IdentForm::Ident14 : sim::IdentForm::Ident8);
+    Fill_Access_Code(f.data);
+    frm_chann& w = f.open();
+    Program_Channel_100(f);
+    Form_Comm_Write* whole = c.whole ? &f.program.Form_Comm_Write.load() : nullptr;
+    std::vector<int> rows = Channel_Rows();
+    if (whole) {
+      rows.clear();
+      for (const Row_Run& run : Row_Skip_List)
+        for (int r = run.first; r <= run.last; ++r) rows.push_back(r);
+    }
+    const Link_Engine& link = whole ? whole->Link : w.Link;
+    // The write to its end; the image it began with.
+    auto write = [&](const std::function<void()>& meanwhile) {
+      f.d.clearMessageBoxes();
+      if (whole)
+        f.d.click(whole->Command_Write);
+      else
+        w.Command_Write.Click();
+      const MemImage start = f.data.Mem_Image;
+      f.d.advance(500);
+      EXPECT_TRUE(link.Link_Busy());
+      meanwhile();
+      EXPECT_TRUE(f.d.advanceUntil([&] { return !link.Link_Busy(); }, 30000));
+      EXPECT_EQ(f.box_texts(),
+                std::vector<std::string>{whole ? "Complete writing parameters to the transceiver."
+                                               : "Complete writing the data to transceiver."});
+      return start;
+    };
+    const MemImage start = write([&] {
+      if (c.defaults) {
+        f.d.click(w.Command_def);
+      } else {
+        f.typeInto(101, frm_chann::kColRx, "160");
+        f.typeInto(101, frm_chann::kColName, "NEW");
+        f.clickAway();
+      }
+    });
+    const std::vector<std::string> shown = f.cells(101);
+    EXPECT_TRUE(f.Radio_Holds(start, rows));
+    EXPECT_EQ(f.cells(101), shown);
+    EXPECT_NE(f.record(100), std::vector<int>(start.row(100).begin(), start.row(100).begin() + 16));
+    const MemImage next = write([] {});
+    EXPECT_TRUE(f.Radio_Holds(next, rows));
+    EXPECT_EQ(f.cells(101), shown);
+    EXPECT_FALSE(f.Radio_Holds(start, rows));
+  }
 }
 
 // The second name decoder writes into the name column of the rows the grid has.
