@@ -1,15 +1,14 @@
 #include "data/defaults.h"
 
 #include "data/encodings.h"
+#include "data/fields.h"
+#include "data/image_rows.h"
 #include "data/tables.h"
 #include "platform/runtime.h"
 
 namespace j5 {
 
 namespace {
-
-constexpr int kChannelRows = 128;
-constexpr int kLastStartRow = 495;  // start-up empties rows 0..495
 
 constexpr std::array<double, 7> kDefaultChannelMHz = {245.625, 136.1, 173.95, 400.025,
                                                       479.95,  436.5, 155.5};
@@ -89,7 +88,7 @@ void writeBytes(MemImage& image, int row, int column, std::initializer_list<std:
 
 bool isProgrammed(const MemImage& image, int channel) {
   for (int k = 0; k < 4; ++k) {
-    if (image(channel, k) == kEmptyByte) return false;
+    if (image(Channel_Record.first + channel, k) == kEmptyByte) return false;
   }
   return true;
 }
@@ -97,7 +96,7 @@ bool isProgrammed(const MemImage& image, int channel) {
 }  // namespace
 
 void Init_Factory_Image(SharedData& data) {
-  data.Mem_Image.fill(0, kLastStartRow, 0, 15, kEmptyByte);
+  data.Mem_Image.fill(0, kImageLastUsedRow, 0, 15, kEmptyByte);
   Def_Option(data);
   Def_Dtmf(data);
   Def_Chann(data);
@@ -105,19 +104,22 @@ void Init_Factory_Image(SharedData& data) {
 
 void Def_Chann(SharedData& data) {
   auto& image = data.Mem_Image;
-  image.fill(0, kChannelRows - 1, 0, 15, kEmptyByte);
-  for (int row = 0; row < static_cast<int>(kDefaultChannelMHz.size()); ++row) {
+  image.fill(Channel_Record.first, Channel_Record.last, 0, 15, kEmptyByte);
+  for (int c = 0; c < static_cast<int>(kDefaultChannelMHz.size()); ++c) {
+    const int row = Channel_Record.first + c;
     writeBytes(image, row, 0, {0, 0, 0, 0, 0, 0, 0, 0, 255, 255, 255, 255, 0, 0, 0, 0x44});
-    std::string receive = rt::Str(kDefaultChannelMHz[row]);
+    std::string receive = rt::Str(kDefaultChannelMHz[c]);
     Set_Freq(image, receive, row, 0);
-    std::string transmit = rt::Str(kDefaultChannelMHz[row]);
+    std::string transmit = rt::Str(kDefaultChannelMHz[c]);
     Set_Freq(image, transmit, row, 4);
   }
-  Set_Tone(image, "250.3", 5, 8);
-  Set_Tone(image, "250.3", 5, 10);
-  image(5, 14) = 1;
-  writeBytes(image, 6, 8, {210, 0, 210, 0});
-  image(6, 14) = 1;
+  // Channel 5 has a CTCSS tone and channel 6 a DCS code both ways, both at MID power.
+  constexpr int kCtcssRow = Channel_Record.first + 5, kDcsRow = Channel_Record.first + 6;
+  Set_Tone(image, "250.3", kCtcssRow, 8);
+  Set_Tone(image, "250.3", kCtcssRow, 10);
+  image(kCtcssRow, 14) = 1;
+  writeBytes(image, kDcsRow, 8, {210, 0, 210, 0});
+  image(kDcsRow, 14) = 1;
 }
 
 void Def_Option(SharedData& data) {
@@ -125,73 +127,76 @@ void Def_Option(SharedData& data) {
     data.Option_Val[kOptId[k]] = kOptionDefaults[k];
   }
   for (int byte = 60; byte <= 63; ++byte) data.Option_Val[byte] = 0;
+  Option_Val_To_Block(data);
 
   auto& image = data.Mem_Image;
-  for (int i = 0; i < 64; ++i) image(226 + i / 16, i % 16) = data.Option_Val[i];
-
   // Frequency-mode A: 136.02500 MHz, band VHF, tones off.
-  writeBytes(image, 240, 8, {1, 3, 6, 0, 2, 5, 0, 0});
-  writeBytes(image, 241, 0, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
-  writeBytes(image, 241, 12, {0, 0, 0x50, 0});
+  const int a = Vfo_Record_Row(0);
+  writeBytes(image, a, 8, {1, 3, 6, 0, 2, 5, 0, 0});
+  writeBytes(image, a + 1, 0, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+  writeBytes(image, a + 1, 12, {0, 0, 0x50, 0});
   // Frequency-mode B: 470.62500 MHz, band UHF0, tones empty.
-  writeBytes(image, 242, 8, {4, 7, 0, 6, 2, 5, 0, 0});
-  writeBytes(image, 243, 0, {0, 0, 0, 0, 0, 0, 255, 255, 255, 255, 1});
-  writeBytes(image, 243, 12, {0, 0, 0x50, 0});
+  const int b = Vfo_Record_Row(1);
+  writeBytes(image, b, 8, {4, 7, 0, 6, 2, 5, 0, 0});
+  writeBytes(image, b + 1, 0, {0, 0, 0, 0, 0, 0, 255, 255, 255, 255, 1});
+  writeBytes(image, b + 1, 12, {0, 0, 0x50, 0});
 
   Def_FM_Band_Text(data);
 
-  writeText(image, 246, 0, "WELCOME");
-  writeText(image, 246, 7, "       ");
+  writeText(image, Pon_Line, 0, "WELCOME");
+  writeText(image, Pon_Line, 7, "       ");
 }
 
 void Def_FM_Band_Text(SharedData& data) {
-  writeText(data.Mem_Image, 244, 0, kFmBandTexts[0]);
-  writeText(data.Mem_Image, 245, 0, kFmBandTexts[1]);
+  for (int i = 0; i < Fm_Band_Text.count(); ++i)
+    writeText(data.Mem_Image, Fm_Band_Text.first + i, 0, kFmBandTexts[static_cast<std::size_t>(i)]);
 }
 
 void Def_Dtmf(SharedData& data) {
   auto& image = data.Mem_Image;
   const auto& codes = kDtmfDefaults;
-  image.fill(176, 207, 0, 15, kEmptyByte);
-  writeDigits(image, 176, 0, codes.group1);
-  writeDigits(image, 190, 0, codes.group15);
-  writeDigits(image, 200, 0, codes.inspection);
-  writeDigits(image, 200, 5, codes.monitor);
-  writeDigits(image, 200, 10, codes.alarm);
-  image(200, 15) = 0;
-  writeDigits(image, 201, 0, codes.stun);
-  writeDigits(image, 201, 5, codes.kill);
-  writeDigits(image, 201, 10, codes.revive);
-  image(201, 15) = 1;
-  writeDigits(image, 202, 0, codes.masterId);
-  writeDigits(image, 202, 5, codes.viceId);
-  writeDigits(image, 202, 10, codes.ownId);
-  image(202, 15) = 2;
-  writeBytes(image, 203, 0, {0x1F, 3, 0, 0, 11});
+  image.fill(Dtmf_Block.first, Dtmf_Block.last, 0, 15, kEmptyByte);
+  writeDigits(image, Dtmf_Encode_Rows.first, 0, codes.group1);
+  writeDigits(image, Dtmf_Encode_Rows.last, 0, codes.group15);
+  writeDigits(image, Dtmf_Decode_Row, 0, codes.inspection);
+  writeDigits(image, Dtmf_Decode_Row, 5, codes.monitor);
+  writeDigits(image, Dtmf_Decode_Row, 10, codes.alarm);
+  image(Dtmf_Decode_Row, 15) = 0;
+  writeDigits(image, Dtmf_Remote_Row, 0, codes.stun);
+  writeDigits(image, Dtmf_Remote_Row, 5, codes.kill);
+  writeDigits(image, Dtmf_Remote_Row, 10, codes.revive);
+  image(Dtmf_Remote_Row, 15) = 1;
+  writeDigits(image, Dtmf_Id_Row, 0, codes.masterId);
+  writeDigits(image, Dtmf_Id_Row, 5, codes.viceId);
+  writeDigits(image, Dtmf_Id_Row, 10, codes.ownId);
+  image(Dtmf_Id_Row, 15) = 2;
+  writeBytes(image, Dtmf_Settings_Row, 0, {0x1F, 3, 0, 0, 11});
 }
 
 void Check_Work_Chann(SharedData& data) {
   auto& image = data.Mem_Image;
-  int a = image(231, 6);
-  int b = image(231, 7);
-  image(231, 1) = 0;
+  int a = image(Work_Chann_Row, 6);
+  int b = image(Work_Chann_Row, 7);
+  image(Work_Chann_Row, 1) = 0;
   // A loaded file can hold any number here; only 0..127 name a channel.
-  if (a < 0 || a >= kChannelRows) a = 0;
-  if (b < 0 || b >= kChannelRows) b = 0;
+  const int channels = Channel_Record.count();
+  if (a < 0 || a >= channels) a = 0;
+  if (b < 0 || b >= channels) b = 0;
   int first = -1;
-  for (int c = 0; c < kChannelRows && first < 0; ++c) {
+  for (int c = 0; c < channels && first < 0; ++c) {
     if (isProgrammed(image, c)) first = c;
   }
   if (first < 0) {
-    image(228, 12) = 0;
+    const fields::Place byte44 = fields::At(Option_Block.first, 44);
+    image(byte44.row, byte44.col) = 0;
     a = 0;
     b = 0;
   } else {
     if (!isProgrammed(image, a)) a = first;
     if (!isProgrammed(image, b)) b = first;
   }
-  image(231, 6) = static_cast<std::int16_t>(a);
-  image(231, 7) = static_cast<std::int16_t>(b);
+  image(Work_Chann_Row, 6) = static_cast<std::int16_t>(a);
+  image(Work_Chann_Row, 7) = static_cast<std::int16_t>(b);
 }
 
 void Init_Adj_Default(SharedData& data) {

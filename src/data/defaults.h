@@ -6,29 +6,31 @@
 #include <cstdint>
 #include <string_view>
 
+#include "data/image_rows.h"
 #include "data/shared_data.h"
 
 namespace j5 {
 
-// Start-up's image: rows 0..495 (columns 0..15) set to 255, then Def_Option, Def_Dtmf, Def_Chann.
+// Start-up's image: rows 0..kImageLastUsedRow (columns 0..15) set to 255, then Def_Option,
+// Def_Dtmf, Def_Chann.
 void Init_Factory_Image(SharedData& data);
 
-// Rows 0..127: every channel empty, then the seven factory channels 0..6.
+// Channel_Record: every channel empty, then the seven factory channels 0..6.
 void Def_Chann(SharedData& data);
 
 // Option defaults into Option_Val (bytes 1, 2 and 44..58 keep their value), Option_Val 0..63
-// into rows 226..229, frequency-mode records A and B (rows 240..243), the FM band texts and the
-// power-on message (row 246).
+// into Option_Block, frequency-mode records A and B (Vfo_Record), the FM band texts and the
+// power-on message (Pon_Line).
 void Def_Option(SharedData& data);
 
-// Rows 244 and 245, bytes 0..13: the two FM band labels.
+// Fm_Band_Text, bytes 0..13 of each row: the two FM band labels.
 void Def_FM_Band_Text(SharedData& data);
 
-// Rows 176..207: all 255, then the factory DTMF codes, IDs and flags.
+// Dtmf_Block: all 255, then the factory DTMF codes, IDs and flags.
 void Def_Dtmf(SharedData& data);
 
-// Points the two work channels (row 231 bytes 6 and 7) at programmed channels and clears row
-// 231 byte 1; with no channel programmed, both become 0 and option byte 44 (row 228 byte 12) 0.
+// Points the two work channels (Work_Chann_Row bytes 6 and 7) at programmed channels and clears
+// its byte 1; with no channel programmed, both become 0 and option byte 44 0.
 void Check_Work_Chann(SharedData& data);
 
 // The factory DTMF codes (one decimal digit per byte).

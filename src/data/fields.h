@@ -4,11 +4,11 @@
 // and stores the control's value back (editors/fields.h binds fields to controls), so no bit
 // layout is spelt out twice.
 //
-//   Cells image{data.Mem_Image};                      // the table the bytes live in
-//   const Field step{Bits{At(240, 30), 0xF0}};        // high nibble of byte +30 of record A
-//   const Field power{Bits{{0, 14}, 0x03, {}, 0x07}}; // writes bits 0-1, reads bits 0-2
-//   const Field width{Bits{{0, 15}, 0x40, {1, 0}}};   // index 0 is raw 1 (W), index 1 raw 0 (N)
-//   const Field rx{Coded{{0, 0}, Freq_Bcd4_Codec()}};  // four bytes through a codec
+//   Cells image{data.Mem_Image};                           // the table the bytes live in
+//   const Field step{Bits{At(Vfo_Record.first, 30), 0xF0}}; // high nibble of byte +30 of record A
+//   const Field power{Bits{{0, 14}, 0x03, {}, 0x07}};       // writes bits 0-1, reads bits 0-2
+//   const Field width{Bits{{0, 15}, 0x40, {1, 0}}};         // index 0 is raw 1 (W), 1 raw 0 (N)
+//   const Field rx{Coded{{0, 0}, Freq_Bcd4_Codec()}};       // four bytes through a codec
 //   step.number(image);                    // the high nibble, 0..15
 //   step.shifted(2).setNumber(image, 7);   // record B's step; the low nibble stays
 //   rx.shifted(c).text(image);             // channel c's receive frequency, "145.01250"
@@ -23,6 +23,7 @@
 #include <variant>
 #include <vector>
 
+#include "data/image_rows.h"
 #include "data/shared_data.h"
 
 namespace j5::fields {
@@ -65,9 +66,9 @@ struct Place {
 };
 
 // Byte `offset` of a record laid out in 16-byte rows from column 0 of `row` (Vfo_Record +28 is
-// At(240, 28), row 241 column 12).
+// At(Vfo_Record.first, 28), row 241 column 12).
 constexpr Place At(int row, int offset) {
-  return {row + offset / 16, offset % 16};
+  return {row + offset / kRowBytes, offset % kRowBytes};
 }
 
 // Bytes <-> text of a multi-byte encoding (a BCD frequency, a tone code, a name). decode must

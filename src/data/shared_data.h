@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "data/image_rows.h"
+
 namespace j5 {
 
 // Flags hold -1 for true and 0 for false; readers take any non-zero value as true.
@@ -55,11 +57,8 @@ class Table2D {
 };
 
 // Cell (row, col) holds the radio byte at address row * 16 + col; only columns 0..15 are radio
-// bytes, and 255 marks an empty byte. Rows 0..383 are the radio's parameter memory, rows up to
-// 480 travel in the parameter file.
+// bytes, and 255 marks an empty byte. image_rows.h says which rows hold what.
 using MemImage = Table2D<std::int16_t, 601, 51>;
-inline constexpr int kImageLastRadioRow = 383;
-inline constexpr int kImageLastFileRow = 480;
 inline constexpr std::int16_t kEmptyByte = 255;
 
 // One reply frame per row, one byte per column (a block reply's 64 data bytes in columns 5..68).
@@ -144,8 +143,8 @@ struct SharedData {
 
   double Tone_Tick = 0;
 
-  // Options by option byte number (0..63 mirror image rows 226..229); Opt_Id maps an option of
-  // the option editor to its byte number.
+  // Options by option byte number (0..63 mirror Option_Block); Opt_Id maps an option of the
+  // option editor to its byte number.
   std::array<std::int16_t, kOptionValCount> Option_Val{};
   std::array<std::int16_t, kOptIdCount> Opt_Id{};
 
@@ -165,5 +164,10 @@ struct SharedData {
 
 // Puts the program's access code into Access_Code bytes 0..7.
 void Fill_Access_Code(SharedData& data);
+
+// Option_Val entries 0..63 into Option_Block (entry n is option byte n), and the block back into
+// them.
+void Option_Val_To_Block(SharedData& data);
+void Option_Block_To_Val(SharedData& data);
 
 }  // namespace j5

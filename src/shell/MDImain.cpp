@@ -102,8 +102,6 @@ constexpr std::array<double, 11> kPanelShare = {5, 15, 5, 6, 6, 6, 10, 10, 10, 1
 constexpr double kAdviceMinHeight = 11500;
 constexpr double kAdviceMinWidth = 15300;
 
-constexpr int kLastImageRowAtStart = 495;
-
 // Characters from position start (counted from 1) of an ASCII text, as many
 // as there are up to count.
 std::string Mid(const std::string& s, std::size_t start, std::size_t count) {
@@ -234,12 +232,9 @@ void MDImain::MDIForm_Load() {
   Init_Adj_Default(d);
   Copy_Adj_Default(d);
 
-  d.Mem_Image.fill(0, kLastImageRowAtStart, 0, 15, kEmptyByte);
-  Def_Option(d);
-  Def_Dtmf(d);
+  Init_Factory_Image(d);
   Init_Adj_Default(d);
   Copy_Adj_Default(d);
-  Def_Chann(d);
 
   prog_.frm_chann.load();
 
