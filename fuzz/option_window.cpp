@@ -42,9 +42,9 @@ using j5fuzz::Check;
 
 namespace {
 
-constexpr int kOptionRow = j5::frm_option::kOptionRow;
-constexpr int kVfoRow = j5::frm_option::kVfoRowA;
-constexpr int kPonRow = j5::frm_option::kPonRow;
+constexpr int kOptionRow = j5::Option_Block.first;
+constexpr int kVfoRow = j5::Vfo_Record.first;
+constexpr int kPonRow = j5::Pon_Line;
 
 // The image cells of the records: option block, records A and B, power-on row.
 std::array<int, 2> Record_Cell(int k) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "data/image_rows.h"
 #include "link/transfers.h"
 #include "shell/program.h"
 
@@ -40,11 +41,9 @@ void Form_Comm_Read::Link_Done() {
 
 void Form_Comm_Read::Blocks_To_Image() {
   SharedData& d = prog_.data;
-  for (std::size_t k = 0; k < Blocks.size(); ++k) {
-    const auto row = static_cast<std::size_t>(Block_Dest[k]);
-    for (std::size_t i = 0; i < 64; ++i) d.Mem_Image(row + i / 16, i % 16) = Blocks[k][i];
-  }
-  d.Mem_Image.fill(207, 207, 0, 15, kEmptyByte);
+  for (std::size_t k = 0; k < Blocks.size(); ++k)
+    Bytes_To_Rows(d.Mem_Image, Block_Dest[k], Blocks[k]);
+  d.Mem_Image.fill(Dtmf_Block.last, Dtmf_Block.last, 0, 15, kEmptyByte);
 }
 
 }  // namespace j5

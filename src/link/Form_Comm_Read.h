@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "data/image_rows.h"
 #include "link/transfer_window.h"
 
 namespace j5 {
@@ -15,7 +16,7 @@ class Form_Comm_Read : public Transfer_Window {
 
   kit::CommandButton Command_read{*this, "Command_read"};
 
-  static constexpr int kBlocks = 96;
+  static constexpr int kBlocks = (kImageLastRadioRow + 1) / kBlockRows;
 
  private:
   // The replies of the read under way, by the image row they go to; the image takes them only

@@ -19,9 +19,7 @@ std::optional<std::array<std::uint8_t, 16>> Row_To_Send(const SharedData& d, int
 }  // namespace
 
 bool Short_Row(const SharedData& d, int row) {
-  // Row 0 opens the block phase and always goes out in full.
-  return row != 0 && (row < 128 || row > 256) &&
-         d.Mem_Image(static_cast<std::size_t>(row), 0) == 0xFF;
+  return Whole_Write_May_Shorten(row) && d.Mem_Image(static_cast<std::size_t>(row), 0) == 0xFF;
 }
 
 Form_Comm_Write::Form_Comm_Write(Program& program)

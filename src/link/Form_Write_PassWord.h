@@ -32,7 +32,6 @@ class Form_Write_PassWord : public kit::Form, Link_Listener {
   Link_Engine Link;
   kit::SerialPort& MSC = Link.MSC;
 
-  static constexpr std::uint16_t kPasswordBlock = 0x1FF0;
   static constexpr int kPasswordLength = 6;
 
   // A password's six codes: its characters without the blanks around it, blanks after the last.

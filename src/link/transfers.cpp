@@ -265,25 +265,23 @@ const Transfer_Description& Option_Copy_Link() {
 }
 
 Read_Plan Whole_Read_Plan() {
-  return Block_Read(0, 96, true, false, 0);
+  return Block_Read(0, (kImageLastRadioRow + 1) / kBlockRows, true, false, 0);
 }
 
 Write_Plan Whole_Write_Plan() {
   Write_Plan p;
   for (const Row_Run& run : Row_Skip_List)
     for (int row = run.first; row <= run.last; ++row) {
-      // Row 0 opens the block phase and always goes out in full, as do the rows between the
-      // channel records and their names.
-      const bool mayShorten = row != 0 && (row < 128 || row > 256);
-      p.steps.push_back({static_cast<std::uint16_t>(row * 16), row, mayShorten,
-                         row == 0 ? Progress_Mark{} : Mark(row, 384, row - 1)});
+      p.steps.push_back(
+          {Row_Address(row), row, Whole_Write_May_Shorten(row),
+           row == 0 ? Progress_Mark{} : Mark(row, Row_Skip_List.back().last, row - 1)});
     }
   return p;
 }
 
 Read_Plan Password_Read_Plan() {
   return {.base = 0,
-          .steps = {{0x1FF0, {}}},
+          .steps = {{Password_Block, {}}},
           .length = 0x10,
           .ack_before_first = true,
           .reply_length = 0x40,
@@ -291,7 +289,9 @@ Read_Plan Password_Read_Plan() {
 }
 
 Write_Plan Password_Write_Plan(bool lead_ack) {
-  return {.steps = {{0x1FF0, 0, false, {}}}, .ack_before_each = lead_ack, .any_answer_ends = true};
+  return {.steps = {{Password_Block, 0, false, {}}},
+          .ack_before_each = lead_ack,
+          .any_answer_ends = true};
 }
 
 Read_Plan Channel_Read_Plan(int chann_total) {
@@ -299,9 +299,10 @@ Read_Plan Channel_Read_Plan(int chann_total) {
   Read_Plan p{.ack_before_first = true};
   for (int q = 0; q < pairs; ++q) {
     const Progress_Mark chann = q == 0 ? Progress_Mark{} : Mark(q + 1, pairs + 1, q + 1);
-    p.steps.push_back({static_cast<std::uint16_t>(q * 64), chann, 4 * q});
-    p.steps.push_back(
-        {static_cast<std::uint16_t>(0x1000 + q * 64), Mark(q + 2, pairs + 1, q + 2), 256 + 4 * q});
+    const int records = Channel_Record.first + kBlockRows * q;
+    const int names = Channel_Name_Row.first + kBlockRows * q;
+    p.steps.push_back({Row_Address(records), chann, records});
+    p.steps.push_back({Row_Address(names), Mark(q + 2, pairs + 1, q + 2), names});
   }
   return p;
 }
@@ -310,28 +311,30 @@ Write_Plan Channel_Write_Plan(int chann_last) {
   Write_Plan p{.ack_before_each = true};
   for (int n = 1; n <= chann_last; ++n) {
     const Progress_Mark mark = n == 1 ? Progress_Mark{} : Mark(n, chann_last, n - 1);
-    p.steps.push_back({static_cast<std::uint16_t>((n - 1) * 16), n - 1, n != 1, mark});
-    p.steps.push_back({static_cast<std::uint16_t>(0x1000 + (n - 1) * 16), 255 + n, true, {}});
+    const int record = Channel_Record.first + n - 1, name = Channel_Name_Row.first + n - 1;
+    p.steps.push_back({Row_Address(record), record, n != 1, mark});
+    p.steps.push_back({Row_Address(name), name, true, {}});
   }
   return p;
 }
 
 Read_Plan Option_Read_Plan() {
-  return Block_Read(0x0E00, 5, false, true, 224);
+  return Block_Read(Row_Address(Option_Area.first), 5, false, true, Option_Area.first);
 }
 
-// Each row goes to its own address, the work-channel row 231 to 0x0E70 as in the whole write, and
-// the rows run on to the power-on lines (246), which the window edits and a write must carry.
+// Each row goes to its own address, the work-channel row to 0x0E70 as in the whole write, and the
+// rows run on to the power-on lines, which the window edits and a write must carry.
 Write_Plan Option_Write_Plan() {
-  return Row_Write(0x0E00, 224, 23, 22);
+  return Row_Write(Row_Address(Option_Area.first), Option_Area.first, Option_Area.count(),
+                   Option_Area.count() - 1);
 }
 
 Read_Plan Dtmf_Read_Plan() {
-  return Block_Read(0x0B00, 7, false, true, 176);
+  return Block_Read(Row_Address(Dtmf_Block.first), 7, false, true, Dtmf_Block.first);
 }
 
 Write_Plan Dtmf_Write_Plan() {
-  return Row_Write(0x0B00, 176, 29, 28);
+  return Row_Write(Row_Address(Dtmf_Block.first), Dtmf_Block.first, 29, 28);
 }
 
 Read_Plan Adjust_Read_Plan() {
@@ -378,17 +381,17 @@ Write_Plan Fm_Write_Plan() {
 }
 
 Read_Plan Option_Copy_Read_Plan() {
-  Read_Plan p = Block_Read(0x0E20, 5, false, true, 0);
+  Read_Plan p = Block_Read(Row_Address(Option_Block.first), 5, false, true, 0);
   constexpr std::array<int, 5> kDest = {0, 4, -1, 8, 12};
   for (std::size_t k = 0; k < kDest.size(); ++k) p.steps[k].dest = kDest[k];
   return p;
 }
 
 Write_Plan Option_Copy_Write_Plan() {
-  Write_Plan p = Row_Write(0x0E20, 0, 10, 9);
-  constexpr std::array<std::uint16_t, 10> kAddress = {0x0E20, 0x0E30, 0x0E40, 0x0E50, 0x0F00,
-                                                      0x0F00, 0x0F00, 0x0F10, 0x0F20, 0x0F30};
-  for (std::size_t n = 0; n < kAddress.size(); ++n) p.steps[n].address = kAddress[n];
+  Write_Plan p = Row_Write(Row_Address(Option_Block.first), 0, 10, 9);
+  constexpr int o = Option_Block.first, v = Vfo_Record.first;
+  constexpr std::array<int, 10> kRow = {o, o + 1, o + 2, o + 3, v, v, v, v + 1, v + 2, v + 3};
+  for (std::size_t n = 0; n < kRow.size(); ++n) p.steps[n].address = Row_Address(kRow[n]);
   // The two frames to 0x0F00 before record A's own carry its first row too: a write cut off
   // there leaves that row in the radio, not zeros.
   p.steps[4].source = p.steps[5].source = 6;

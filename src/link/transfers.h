@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 
+#include "data/image_rows.h"
 #include "data/shared_data.h"
 #include "link/link_engine.h"
 #include "link/transfer_progress.h"
@@ -63,16 +64,24 @@ const Transfer_Description& Option_Copy_Link();
 // Whole read: 96 blocks of 64 bytes from 0x0000 to image rows 4 k, the first reply without the
 // radio's ACK.
 Read_Plan Whole_Read_Plan();
-// The image rows the whole write sends, in this order (first and last row of each run).
+// The image rows the whole write sends, in this order (first and last row of each run): the
+// channel records and the row after them, sixteen rows without an editor and the DTMF block but
+// its last row, the option block with the rows around it up to the row after Work_Chann_Row, the
+// frequency-mode records up to Pon_Line, and the channel names with the row after them.
 struct Row_Run {
   int first, last;
 };
 inline constexpr std::array<Row_Run, 5> Row_Skip_List = {
     {{0, 128}, {160, 206}, {224, 232}, {240, 246}, {256, 384}}};
 
-// Whole write: the rows of Row_Skip_List, one 16-byte row per frame to row * 16; rows 1-127 and
-// 257-384 that begin with 0xFF go out as short row frames.
+// Whole write: the rows of Row_Skip_List, one 16-byte row per frame to row * 16; the rows that
+// Whole_Write_May_Shorten names go out as short row frames when they begin with 0xFF.
 Write_Plan Whole_Write_Plan();
+// The channel records from 1 on and the rows from the second name row to the last one sent (1-127
+// and 257-384). Row 0 opens the block phase and goes out in full, as do rows 128 to 256.
+constexpr bool Whole_Write_May_Shorten(int row) {
+  return (row > Channel_Record.first && row <= Channel_Record.last) || row > Channel_Name_Row.first;
+}
 // Password: one 16-byte request for 0x1FF0 behind an ACK (answered with a whole 64-byte block),
 // then the window's write (Password_Write_Plan).
 Read_Plan Password_Read_Plan();

@@ -216,8 +216,8 @@ bool frm_chann::Enter_Pre_Check(int r, int c) {
 
 void frm_chann::Read_Channel_Memory(std::array<std::int16_t, kChannelBytes>& out) const {
   std::size_t i = 0;
-  for (std::size_t base : {std::size_t{0}, std::size_t{256}})
-    for (std::size_t row = base; row < base + kMaxChannels; ++row)
+  for (const int base : {Channel_Record.first, Channel_Name_Row.first})
+    for (int row = base; row < base + kMaxChannels; ++row)
       for (std::size_t k = 0; k < 16; ++k) out[i++] = data_.Mem_Image(row, k);
 }
 

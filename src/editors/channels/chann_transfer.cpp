@@ -109,8 +109,8 @@ void frm_chann::Blocks_To_Channels() {
       for (std::size_t k = 0; k < 16; ++k) data_.Mem_Image(imageRow + c, k) = store(row, from + k);
     }
   };
-  copy(data_.Block_Buf, 1, 0);
-  copy(data_.Name_Block_Buf, 2, 256);
+  copy(data_.Block_Buf, 1, Channel_Record.first);
+  copy(data_.Name_Block_Buf, 2, Channel_Name_Row.first);
   // An edit begun on the channels as they were has nothing left to commit.
   Drop_Pending_Edit();
   for (int i = 1; i <= static_cast<int>(total); ++i) Show_Channel(i);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "data/codecs.h"
+#include "data/image_rows.h"
 #include "data/tables.h"
 #include "editors/channels/channel_text.h"
 #include "editors/channels/frm_chann.h"
@@ -14,8 +15,6 @@
 namespace j5 {
 
 namespace {
-
-constexpr int kNameRowBase = 255;  // grid row r has its name in image row r + 255
 
 std::vector<std::string> Numbers(int from, int to) {
   std::vector<std::string> items;
@@ -77,16 +76,18 @@ void frm_chann::Build_Columns() {
       {kColScr,
        Bits{{0, 14}, 0xF0},
        {scr, [](int level) { return level == 0 ? std::string("OFF") : rt::Str(level); }}},
-      {kColName, Coded{{kNameRowBase + 1, 0}, Channel_Name_Codec()}},
+      {kColName, Coded{{Channel_Name_Row.first, 0}, Channel_Name_Codec()}},
   };
 }
 
 std::int16_t& frm_chann::Rec(int r, int k) {
-  return data_.Mem_Image(static_cast<std::size_t>(r - 1), static_cast<std::size_t>(k));
+  return data_.Mem_Image(static_cast<std::size_t>(Channel_Record.first + r - 1),
+                         static_cast<std::size_t>(k));
 }
 
 std::int16_t& frm_chann::Name_Byte(int r, int k) {
-  return data_.Mem_Image(static_cast<std::size_t>(r + kNameRowBase), static_cast<std::size_t>(k));
+  return data_.Mem_Image(static_cast<std::size_t>(Channel_Name_Row.first + r - 1),
+                         static_cast<std::size_t>(k));
 }
 
 bool frm_chann::Cell_Blank(int r, int c) const {

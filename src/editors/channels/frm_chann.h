@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "data/image_rows.h"
 #include "editors/fields.h"
 #include "link/transfer_link.h"
 #include "platform/kit.h"
@@ -46,7 +47,7 @@ class frm_chann : public kit::Form, Link_Listener {
     kColName = 13,
   };
   static constexpr int kColumns = 14;
-  static constexpr int kMaxChannels = 128;
+  static constexpr int kMaxChannels = Channel_Record.count();
   // The band cell of every programmed channel.
   static inline const std::string kBandText = "VHF/UHF ";
 
@@ -87,8 +88,8 @@ class frm_chann : public kit::Form, Link_Listener {
   bool Decode_Name_Frame(int frameRow, int gridRow, int offset);
 
   // Image rows the channel file holds (the last one is written, never read back).
-  static constexpr int kChannFileRows = 496;
-  static constexpr int kChannFileReadRows = 495;
+  static constexpr int kChannFileRows = kImageLastUsedRow + 1;
+  static constexpr int kChannFileReadRows = kImageLastUsedRow;
 
   // Two upper-case hexadecimal digits and a blank ("FF ").
   static std::string Cov_i2b(int x);

@@ -49,8 +49,8 @@ void frm_dtmf::Link_Done() {
 // Each block fills four image rows; the engine passed on only replies whose header checked out.
 void frm_dtmf::Load_Dtmf_Reply() {
   for (std::size_t n = 0; n < Reply_Blocks.size(); ++n)
-    for (std::size_t i = 0; i < 64; ++i)
-      data_.Mem_Image(kFirstGroupRow + 4 * n + i / 16, i % 16) = Reply_Blocks[n][i];
+    Bytes_To_Rows(data_.Mem_Image, Dtmf_Block.first + kBlockRows * static_cast<int>(n),
+                  Reply_Blocks[n]);
   Show_Dtmf();
 }
 

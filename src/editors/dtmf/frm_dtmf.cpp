@@ -53,15 +53,15 @@ frm_dtmf::frm_dtmf(Program& program)
       data_(program.data),
       Transfer(*this, program, Dtmf_Link(), *this),
       Record(program.data.Mem_Image),
-      Code_Boxes{{{&Text_XC, {kDecodeRow, 0}, {}},
-                  {&Text_JT, {kDecodeRow, 5}, {}},
-                  {&Text_BJ, {kDecodeRow, 10}, {}},
-                  {&Text_YY, {kRemoteRow, 0}, {}},
-                  {&Text_YB, {kRemoteRow, 5}, {}},
-                  {&Text_KJ, {kRemoteRow, 10}, {}},
-                  {&Text_MID, {kIdRow, 0}, {}},
-                  {&Text_SID, {kIdRow, 5}, {}},
-                  {&Text_Ani, {kIdRow, 10}, {}}}} {
+      Code_Boxes{{{&Text_XC, {Dtmf_Decode_Row, 0}, {}},
+                  {&Text_JT, {Dtmf_Decode_Row, 5}, {}},
+                  {&Text_BJ, {Dtmf_Decode_Row, 10}, {}},
+                  {&Text_YY, {Dtmf_Remote_Row, 0}, {}},
+                  {&Text_YB, {Dtmf_Remote_Row, 5}, {}},
+                  {&Text_KJ, {Dtmf_Remote_Row, 10}, {}},
+                  {&Text_MID, {Dtmf_Id_Row, 0}, {}},
+                  {&Text_SID, {Dtmf_Id_Row, 5}, {}},
+                  {&Text_Ani, {Dtmf_Id_Row, 10}, {}}}} {
   // Containers.
   for (kit::Control* c : std::initializer_list<kit::Control*>{
            &Label_encode_xh, &Label_tx_encode, &Label_dtmf_ontime, &Combo_Enc_ys1,

@@ -17,6 +17,7 @@
 #include <span>
 #include <string>
 
+#include "data/image_rows.h"
 #include "editors/dtmf/dtmf_code.h"
 #include "editors/fields.h"
 #include "link/link_engine.h"
@@ -35,13 +36,9 @@ class frm_dtmf : public kit::Form, private Link_Listener {
  public:
   explicit frm_dtmf(Program& program);
 
-  // Image rows of the record.
-  static constexpr int kFirstGroupRow = 176;  // encode group 1; group i + 1 is row 176 + i
-  static constexpr int kGroups = 15;
-  static constexpr int kDecodeRow = 200;  // inspection, monitor, alarm; receive/transmit disable
-  static constexpr int kRemoteRow = 201;  // stun, kill, revive; remote control by the IDs
-  static constexpr int kIdRow = 202;      // master, vice and own ID; PTT send options
-  static constexpr int kSettingsRow = 203;
+  // Encode group i + 1 is row Dtmf_Encode_Rows.first + i; the decode, remote and ID rows keep
+  // their flags in their last byte.
+  static constexpr int kGroups = Dtmf_Encode_Rows.count();
   static constexpr int kFlagByte = 15;
 
   // Controls in keyboard order: what the user operates first, the hidden parts after.

@@ -1,5 +1,8 @@
 // The copies' transfer: the option block and the two frequency-mode records, read into the
 // image and shown, or packed and written.
+#include <algorithm>
+
+#include "data/image_rows.h"
 #include "editors/option_copies/option_copy_window.h"
 #include "link/ident_frames.h"
 #include "link/transfers.h"
@@ -29,8 +32,7 @@ void Option_Copy_Window::Link_Block_Stored(int step, std::uint16_t address,
   Store_Reply_Row(data_.Block_Buf, step + 2, address, data);
   const int dest = Option_Copy_Read_Plan().steps[static_cast<std::size_t>(step)].dest;
   if (dest < 0) return;
-  for (std::size_t i = 0; i < 64 && i < data.size(); ++i)
-    Read_Rows(static_cast<std::size_t>(dest) + i / 16, i % 16) = data[i];
+  Bytes_To_Rows(Read_Rows, dest, data.first(std::min<std::size_t>(data.size(), 64)));
 }
 
 std::optional<std::array<std::uint8_t, 16>> Option_Copy_Window::Link_Frame_Data(

@@ -85,7 +85,7 @@ frm_option::frm_option(Program& program)
              Combo_wn_a,
              program.data.Band_A_Low,
              program.data.Band_A_High,
-             kVfoRowA},
+             Vfo_Record_Row(0)},
       Side_B{Combo_Band_B,
              Text_Range_B,
              Text_Freq_b,
@@ -102,7 +102,7 @@ frm_option::frm_option(Program& program)
              Combo_wn_b,
              program.data.Band_B_Low,
              program.data.Band_B_High,
-             kVfoRowA + 2} {
+             Vfo_Record_Row(1)} {
   // As built: what the user never sees, the range boxes that only
   // show, and timers that do not run.
   for (kit::Control* c : std::initializer_list<kit::Control*>{

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <string>
 
+#include "data/image_rows.h"
 #include "editors/fields.h"
 #include "link/transfer_link.h"
 #include "platform/kit.h"
@@ -30,11 +31,6 @@ class frm_option : public kit::Form, private Link_Listener {
 
  public:
   explicit frm_option(Program& program);
-
-  // The first rows of the records this window edits.
-  static constexpr int kOptionRow = 226;  // Option_Block, rows 226..229
-  static constexpr int kVfoRowA = 240;    // Vfo_Record A, rows 240..241; B at 242..243
-  static constexpr int kPonRow = 246;     // Pon_Line
 
   // Buttons first: they lead the keyboard order, so the window opens with
   // the focus on Default (Read and Write are not visible).

@@ -19,18 +19,12 @@ using fields::At;
 using fields::Bits;
 using fields::Coded;
 
-namespace {
-
-constexpr int kOptionBytes = 64;
-
-}  // namespace
-
 void frm_option::Wire_Settings() {
-  opt::Bind_Settings(Settings, *this, opt::General_Settings(), kOptionRow,
+  opt::Bind_Settings(Settings, *this, opt::General_Settings(), Option_Block.first,
                      [this](std::string_view) {
                        // The channel count, the one step of the general settings: the box shows
                        // option byte 0 (at most "200") and stores nothing.
-                       const int count = data_.Mem_Image(kOptionRow, 0);
+                       const int count = data_.Mem_Image(Option_Block.first, 0);
                        Text_chann_total.setText(count > 200 ? "200" : std::to_string(count));
                      });
   // The alarm sound is the radio's own only while the alarm is sent out.
@@ -94,13 +88,12 @@ void frm_option::Wire_Settings() {
   }
 
   // The power-on lines.
-  Settings.text(Text_PON_MSG_U, Coded{{kPonRow, 0}, opt::Pon_Line_Codec()});
-  Settings.text(Text_PON_MSG_D, Coded{{kPonRow, 7}, opt::Pon_Line_Codec()});
+  Settings.text(Text_PON_MSG_U, Coded{{Pon_Line, 0}, opt::Pon_Line_Codec()});
+  Settings.text(Text_PON_MSG_D, Coded{{Pon_Line, 7}, opt::Pon_Line_Codec()});
 }
 
 void frm_option::Mirror_Option_Val() {
-  for (int n = 0; n < kOptionBytes; ++n)
-    data_.Option_Val[static_cast<std::size_t>(n)] = data_.Mem_Image(kOptionRow + n / 16, n % 16);
+  Option_Block_To_Val(data_);
 }
 
 void frm_option::Show_Options() {

@@ -47,7 +47,8 @@ void frm_option::Wire_Entry(Side& s) {
 }
 
 std::int16_t& frm_option::Vfo(const Side& s, int k) {
-  return data_.Mem_Image(s.row + k / 16, k % 16);
+  const fields::Place at = fields::At(s.row, k);
+  return data_.Mem_Image(at.row, at.col);
 }
 
 void frm_option::Band_Limits(Side& s, int band) {
@@ -178,7 +179,7 @@ void frm_option::Text_chann_total_Change() {
 void frm_option::Text_chann_total_LostFocus() {
   if (const auto count = opt::Chann_Count_Of(Text_chann_total.text())) {
     data_.Chann_Total = static_cast<std::int16_t>(*count);
-    data_.Mem_Image(kOptionRow, 0) = data_.Chann_Total;
+    data_.Mem_Image(Option_Block.first, 0) = data_.Chann_Total;
     Mirror_Option_Val();
     return;
   }

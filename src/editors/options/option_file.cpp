@@ -15,7 +15,7 @@ namespace j5 {
 
 namespace {
 
-constexpr std::size_t kFileRows = 496;
+constexpr std::size_t kFileRows = kImageLastUsedRow + 1;
 constexpr std::size_t kFileCols = 16;
 
 }  // namespace

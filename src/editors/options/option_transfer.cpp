@@ -12,12 +12,6 @@
 
 namespace j5 {
 
-namespace {
-
-constexpr int kFirstRow = 224;  // radio 0x0E00, where the read begins
-
-}  // namespace
-
 void frm_option::Command_read_Click() {
   if (Transfer.Busy_Refused()) return;
   Transfer.Start(Option_Read_Plan());
@@ -45,14 +39,13 @@ std::optional<std::array<std::uint8_t, 16>> frm_option::Link_Frame_Data(const Wr
   return Image_Row_Bytes(data_, step.source);
 }
 
-// A complete read replaces image rows 224 to 243 (the option block and both
-// frequency-mode records among them) and shows them, before the completion
-// texts; a read that failed on the way leaves the image as it was.
+// A complete read replaces the option area's rows up to both frequency-mode
+// records (the option block among them) and shows them, before the
+// completion texts; a read that failed on the way leaves the image as it was.
 void frm_option::Link_Done() {
   if (Transfer.Writing()) return;
   for (std::size_t k = 0; k < Blocks.size(); ++k)
-    for (std::size_t i = 0; i < 64; ++i)
-      data_.Mem_Image(kFirstRow + 4 * k + i / 16, i % 16) = Blocks[k][i];
+    Bytes_To_Rows(data_.Mem_Image, Option_Area.first + kBlockRows * static_cast<int>(k), Blocks[k]);
   Show_Options();
 }
 
