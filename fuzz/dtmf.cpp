@@ -10,6 +10,10 @@
 // - a read that completes leaves the radio's bytes in the rows the display does not store back
 //   (176..199, and row 203 from byte 5 on) where no fault spoiled its answers;
 // - every frame written goes to 0x0B00..0x0CC0 and carries its image row;
+// - every exchange ends in exactly one report; it ends without one only where the user closes the
+//   window, or presses Read or Write again, while its report is still due;
+// - a write reported complete leaves the radio holding rows 176..204 as they stood when it was
+//   pressed (or as they went on since, while the frames are built as they are queued);
 // - with no more steps the transfer ends by itself and the window is not busy.
 //
 // Input: a set-up byte, the radio's DTMF record (512 bytes), the length of the script (two
@@ -22,7 +26,9 @@
 #include <vector>
 
 #include "editors/dtmf/frm_dtmf.h"
+#include "exchange_oracles.h"
 #include "fuzz_support.h"
+#include "link/transfers.h"
 #include "platform/headless.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
@@ -38,17 +44,22 @@ namespace {
 constexpr int kFirstRow = 176, kLastRow = 207;
 constexpr int kRecordBase = 0x0B00;
 
-bool Is_Read_Done(const std::string& text) {
-  return text == "从对讲机中读取数据完毕 ！" ||
-         text == "Complete reading the data from transceiver.";
+// The write: image rows 176..204 to 0x0B00 on, a row a frame.
+std::vector<j5fuzz::Planned_Frame> Dtmf_Write_Frames() {
+  std::vector<j5fuzz::Planned_Frame> frames;
+  for (std::size_t n = 0; n < 29; ++n)
+    frames.push_back({static_cast<std::uint16_t>(kRecordBase + 16 * n), n});
+  return frames;
 }
 
 struct Harness {
   kit::HeadlessPlatform platform;
   j5fuzz::Fuzz_Input input;
   const std::uint8_t setup = input.Byte();
-  j5test::Sim_Device device;
+  j5fuzz::Timed_Sim_Device device;
   sim::Radio& radio = device.radio;
+  j5fuzz::One_Window window{"the DTMF window", j5::Dtmf_Link()};
+  j5fuzz::Closing_Watch closing;
   j5::Program program{platform};
   kit::Driver d{platform};
   j5::SharedData& data = program.data;
@@ -66,6 +77,7 @@ struct Harness {
       radio.memory().set(static_cast<std::uint16_t>(kRecordBase + a), input.Byte());
     script = input.Part(static_cast<std::size_t>(input.Word()));
     platform.attachDevice(1, device);
+    platform.onMessageBox = [this](const kit::MessageBoxRecord& box) { window.On_Box(box, held); };
     program.MDImain.load();
     platform.advance(5000);
     program.frm_chann.unload();
@@ -77,6 +89,7 @@ struct Harness {
     image = data.Mem_Image;
     Hold_Rows(true);
   }
+  ~Harness() { closing.Stop(); }
 
   void Hold_Rows(bool fresh) {
     for (std::size_t n = 0; n < held.size(); ++n) {
@@ -90,6 +103,8 @@ struct Harness {
 
   void Open() {
     d.click(program.MDImain->Dtmf_edit);
+    closing.Watch(Window(),
+                  [this] { window.exchanges.Closed(0, platform.nowMs(), device.lastCloseMs); });
     // Its transfer runs only where its buttons are shown.
     if (j5::frm_dtmf* w = Window()) {
       w->Command_read.setVisible(true);
@@ -100,12 +115,7 @@ struct Harness {
   // After every step and wait: what changed since the last look.
   void Check_State(bool loaded) {
     const j5::MemImage& now = data.Mem_Image;
-    bool readDone = false;
-    for (const auto& box : platform.messageBoxes()) {
-      Check(!box.title.empty(),
-            [&] { return std::string("an error escaped a handler: " + box.text); });
-      readDone |= Is_Read_Done(box.text);
-    }
+    const bool readDone = std::exchange(window.readDone, false);
     platform.clearMessageBoxes();
     for (std::size_t r = 0; r < j5::MemImage::kRows; ++r) {
       const auto nowRow = now.row(r);
@@ -157,7 +167,7 @@ struct Harness {
   }
 
   void Wait(double ms) {
-    platform.advance(ms);
+    j5fuzz::Advance(platform, ms, radio, {&window.write});
     Check_State(false);
   }
 
@@ -174,7 +184,17 @@ struct Harness {
           Hold_Rows(true);
           clean = !radio.faultsPending();
         }
-        if (w) d.click(arg & 1 ? w->Command_read : w->Command_Write);
+        if (w) {
+          const int opens = device.opens;
+          const double lastClose = device.lastCloseMs;
+          window.pressing = true;
+          d.click(arg & 1 ? w->Command_read : w->Command_Write);
+          window.pressing = false;
+          if (device.opens > opens) {
+            window.exchanges.Started(0, platform.nowMs(), lastClose);
+            if (!(arg & 1)) window.write.Started(Dtmf_Write_Frames(), radio);
+          }
+        }
         break;
       case 2:
         if (w) d.click(w->Command_def);
@@ -239,6 +259,7 @@ struct Harness {
       Check(!w->Link.Link_Busy(), "the window is still busy");
       Check(!w->Link.MSC.portOpen(), "the port is still open");
     }
+    window.exchanges.Check_All_Ended();
   }
 };
 

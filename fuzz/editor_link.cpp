@@ -1,8 +1,9 @@
 // The receive sides of the channel editor's own transfer and of the password window, on the
 // headless platform's line to a simulated radio whose answers the fuzzer delays, drops, cuts,
 // corrupts and pads, while the user presses the channel window's Read and Write, Modify and Close
-// in the password window, closes and reopens the windows and puts values into the image.
-// Whatever comes:
+// in the password window, closes and reopens the windows, puts values into the image and changes
+// the channel count in the option window (the channel window rebuilds when the user comes back to
+// it). Whatever comes:
 // - nothing escapes a handler;
 // - every channel frame the tool writes is its image row (so no value outside 0..255 goes out),
 //   a short row only for a row that begins with 255;
@@ -12,7 +13,11 @@
 // - the image changes only when a channel read completes, and then holds bytes (the radio's, when
 //   it answered cleanly) in the channels read, nothing else;
 // - the port closes at most a second after the last byte either side sent;
-// - there are never more reports than exchanges started.
+// - every exchange of either window ends in exactly one report; it ends without one only where
+//   the user closes the window, or presses again in it, while its report is still due;
+// - a channel write reported complete leaves the radio holding every record and name row it was
+//   to send, as it stood when the write was pressed (or as it went on since, while the frames are
+//   built as they are queued), and a password reported changed is the new one in the radio.
 //
 // Input: a set-up byte, the length of the script (two bytes), the script of user steps, then how
 // the radio answers each frame, in order.
@@ -21,12 +26,18 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "editors/channels/frm_chann.h"
+#include "editors/options/frm_option.h"
+#include "exchange_oracles.h"
 #include "fuzz_support.h"
 #include "link/Form_Write_PassWord.h"
+#include "link/transfers.h"
 #include "platform/headless.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
@@ -43,13 +54,21 @@ constexpr double kReplyMs = 1000;
 constexpr double kSlackMs = 25 + 25 * kByteMs;
 constexpr std::uint16_t kPasswordBlock = 0x1FF0;
 
-bool Is_Report(const std::string& t) {
-  for (const char* r :
-       {"Complete reading data from the transceiver.", "Complete writing the data to transceiver.",
-        "Fail connect with transceiver.", "PassWord Modify Success ! ",
-        "Old PassWord Error, Writeing Stop"})
-    if (t == r) return true;
-  return false;
+enum Window : std::size_t { kChann, kPassword };
+
+constexpr const char* kPasswordChanged = "PassWord Modify Success ! ";
+constexpr const char* kPasswordRefused = "Old PassWord Error, Writeing Stop";
+
+// What the channel write sends of the first n channels: each record (the first whole), then its
+// name row; a row that begins with 255 goes out as that byte alone.
+std::vector<j5fuzz::Planned_Frame> Channel_Write_Frames(int n) {
+  std::vector<j5fuzz::Planned_Frame> frames;
+  for (int c = 0; c < n; ++c) {
+    const auto row = static_cast<std::size_t>(c);
+    frames.push_back({static_cast<std::uint16_t>(c * 16), row, c != 0});
+    frames.push_back({static_cast<std::uint16_t>(0x1000 + c * 16), row + 256, true});
+  }
+  return frames;
 }
 
 struct Harness;
@@ -83,12 +102,18 @@ struct Harness {
   const std::uint8_t setup = input.Byte();
   j5fuzz::Fuzz_Input script = input.Part(static_cast<std::size_t>(input.Word()));
   Fuzz_Radio device{*this};
+  j5fuzz::Exchanges exchanges{{{"the channel window", j5::Channel_Link().times.report_ms},
+                               {"the password window", j5::Password_Link().times.report_ms}}};
+  // The last channel write and its records and name rows (image rows 0..383) since its press; the
+  // last password change.
+  j5fuzz::Write_Watch channWrite, passwordWrite;
+  j5fuzz::Held_Rows channRows{384};
+  j5fuzz::Closing_Watch closing;
+  bool pressing = false, readDone = false;
   j5::Program program{platform};
   kit::Driver d{platform};
   j5::SharedData& data = program.data;
   j5::MemImage image;
-  std::size_t boxesSeen = 0;
-  int starts = 0, reports = 0;
   // The password exchange: the old and new passwords typed, the block as the radio held it.
   std::string oldTyped, newTyped;
   std::vector<std::uint8_t> blockBefore;
@@ -103,6 +128,7 @@ struct Harness {
       device.radio.memory().set(static_cast<std::uint16_t>(kPasswordBlock + i),
                                 i < 6 ? stored[static_cast<std::size_t>(i)] : 0x30 + i);
     platform.attachDevice(1, device);
+    platform.onMessageBox = [this](const kit::MessageBoxRecord& box) { On_Box(box); };
     program.MDImain.load();
     platform.advance(3000);
     data.Lang_Chn = j5::kFalse;
@@ -110,8 +136,9 @@ struct Harness {
     program.frm_chann.load();
     platform.runUntilIdle();
     image = data.Mem_Image;
-    boxesSeen = platform.messageBoxes().size();
+    Watch_Windows();
   }
+  ~Harness() { closing.Stop(); }
 
   j5::frm_chann& Chann() {
     if (!program.frm_chann.loaded()) program.frm_chann.load();
@@ -122,27 +149,68 @@ struct Harness {
            (program.Form_Write_PassWord.loaded() && program.Form_Write_PassWord->Link.Link_Busy());
   }
 
-  // Message boxes since the last look: none is an escaped error, and reports never outnumber
-  // the exchanges started. True when a channel read completed.
-  bool New_Boxes() {
-    bool readDone = false;
-    const auto& boxes = platform.messageBoxes();
-    for (std::size_t i = boxesSeen; i < boxes.size(); ++i) {
-      Check(!boxes[i].title.empty(),
-            [&] { return "an error escaped a handler: " + boxes[i].text; });
-      if (!Is_Report(boxes[i].text)) continue;
-      Check(++reports <= starts, "more reports than exchanges");
-      readDone |= boxes[i].text == "Complete reading data from the transceiver.";
+  bool Chann_Busy() const {
+    return program.frm_chann.loaded() && program.frm_chann->Transfer.Busy();
+  }
+
+  void Hold_Chann_Rows(bool fresh) {
+    for (std::size_t r = 0; r < channRows.size(); ++r) {
+      j5fuzz::Held_Rows::Row row;
+      std::copy_n(data.Mem_Image.row(r).begin(), 16, row.begin());
+      channRows.Hold(r, row, fresh);
     }
-    boxesSeen = boxes.size();
-    return readDone;
+  }
+
+  void Watch_Windows() {
+    for (Window w : {kChann, kPassword}) {
+      kit::Form* form = w == kChann ? static_cast<kit::Form*>(program.frm_chann.get())
+                                    : program.Form_Write_PassWord.get();
+      closing.Watch(form, [this, w] { exchanges.Closed(w, platform.nowMs(), device.lastClose); });
+    }
+  }
+
+  void On_Box(const kit::MessageBoxRecord& box) {
+    const std::string& t = box.text;
+    Check(!box.title.empty(), [&] { return "an error escaped a handler: " + t; });
+    static const bool trace = std::getenv("J5_FUZZ_TRACE") != nullptr;
+    if (trace) std::fprintf(stderr, "%.1f ms box: %s\n", box.atMs, t.c_str());
+    // A press that starts nothing says why; no exchange ends inside a press.
+    if (pressing) return;
+    // The password window's own texts, or the channel window's (its failure text is both's).
+    const j5fuzz::Report report = j5fuzz::Report_Of(j5::Channel_Link(), t);
+    Window w = kChann;
+    if (t == kPasswordChanged || t == kPasswordRefused) {
+      w = kPassword;
+    } else if (report == j5fuzz::Report::None) {
+      return;
+    } else if (t == j5::Password_Link().texts.fail_message.eng && exchanges.Open(kPassword)) {
+      // The window whose exchange has just been let go; the password window has no restart, so
+      // a channel exchange still counted open is in its pause.
+      const j5::frm_chann* chann = program.frm_chann.get();
+      const bool channEnded =
+          exchanges.Open(kChann) && (!chann || !chann->Transfer.Exchange_Open());
+      if (!channEnded) w = kPassword;
+    }
+    exchanges.Reported(w, t);
+    readDone |= report == j5fuzz::Report::Read_Done;
+    if (report == j5fuzz::Report::Write_Done) channWrite.Completed(channRows, box.atMs);
+    if (t == kPasswordChanged) {
+      j5fuzz::Held_Rows typed(1);
+      j5fuzz::Held_Rows::Row row{};
+      std::copy_n(newTyped.begin(), std::min<std::size_t>(newTyped.size(), 6), row.begin());
+      std::fill(row.begin() + static_cast<std::ptrdiff_t>(newTyped.size()), row.begin() + 6, ' ');
+      typed.Hold(0, row, true);
+      passwordWrite.Completed(typed, box.atMs);
+    }
   }
 
   void Check_Image(bool readDone) {
     const j5::MemImage& now = data.Mem_Image;
+    if (now == image) return;
+    Hold_Chann_Rows(false);
     j5::MemImage normalised = image;
     j5fuzz::Normalise_Empty_Channels(normalised, data.Chann_Total);
-    if (now == image || now == normalised) {
+    if (now == normalised) {
       image = now;
       return;
     }
@@ -174,25 +242,35 @@ struct Harness {
     });
   }
 
-  // A user's step; a press that opened the port started an exchange.
+  // A user's step; a press in window `pressed` that opened the port started an exchange there.
+  // True when it did.
   template <class F>
-  void User(F&& step, bool startsExchange = false) {
+  bool User(F&& step, std::optional<Window> pressed = std::nullopt) {
     const int opensBefore = device.opens;
+    const double lastClose = device.lastClose;
     // A press refused while an exchange runs keeps that exchange's record of clean answers.
-    if (startsExchange && !Busy()) device.clean = true;
+    if (pressed && !Busy()) device.clean = true;
+    // Only a write that runs can complete: a press while none does begins its record of rows.
+    if (pressed == kChann && !Chann_Busy()) Hold_Chann_Rows(true);
+    pressing = pressed.has_value();
     step();
     platform.runUntilIdle();
-    if (startsExchange && device.opens > opensBefore) ++starts;
-    New_Boxes();
+    pressing = false;
+    const bool started = pressed && device.opens > opensBefore;
+    if (started) exchanges.Started(*pressed, platform.nowMs(), lastClose);
     image = data.Mem_Image;  // the user's step may put a value in
+    Hold_Chann_Rows(false);
+    Watch_Windows();
     Check_Port();
+    return started;
   }
 
   void Wait(double ms) {
     // In small steps, so a port left open is seen when it should have closed.
     for (double done = 0; done < ms; done += 50) {
-      platform.advance(std::min(50.0, ms - done));
-      Check_Image(New_Boxes());
+      j5fuzz::Advance(platform, std::min(50.0, ms - done), device.radio,
+                      {&channWrite, &passwordWrite});
+      Check_Image(std::exchange(readDone, false));
       Check_Port();
     }
   }
@@ -242,6 +320,9 @@ void Fuzz_Radio::Check_Frame(const sim::LogEntry& e) {
     return true;
   };
   if (matches(h.data.Mem_Image) || matches(h.image) || matches(normalised)) return;
+  // The row as it stood when the write was pressed, or since: a write that sends the image as it
+  // stood when its exchange started sends the first of these.
+  if (j5fuzz::Carries_Frame(h.channRows, row, e)) return;
   Fail("the frame for row " + std::to_string(row) + " is not its image row");
 }
 
@@ -273,34 +354,43 @@ void Step(Harness& h) {
     case 0:
       return h.Wait((arg + 1) * 8.0);
     case 1:
-      return h.User([&] { h.Chann().Command_read.Click(); }, true);
-    case 2:
-      return h.User([&] { h.Chann().Command_Write.Click(); }, true);
+      return (void)h.User([&] { h.Chann().Command_read.Click(); }, kChann);
+    case 2: {
+      // The channels the write covers are those the window shows.
+      const int shown = std::clamp<int>(h.data.Chann_Total, 1, 128);
+      if (h.User([&] { h.Chann().Command_Write.Click(); }, kChann))
+        h.channWrite.Started(Channel_Write_Frames(shown), h.device.radio);
+      return;
+    }
     case 3:
-      return h.User(
-          [&] {
-            if (!p.Form_Write_PassWord.loaded()) p.MDImain->PC_PassWord_Click();
-            auto& w = *p.Form_Write_PassWord;
-            const bool busy = w.Link.Link_Busy();
-            const std::string old = arg & 1 ? "123456" : arg & 2 ? "12345" : "";
-            const std::string typed = arg & 4 ? "ab" : "Z9z9Z9";
-            w.Text_Old_PassWord.setText(old);
-            w.Text_New_Password_1.setText(typed);
-            w.Text_New_PassWord_2.setText(typed);
-            if (!busy) {
-              h.oldTyped = old;
-              h.newTyped = typed;
-              h.blockBefore = h.device.radio.memory().read(kPasswordBlock, 16);
-            }
-            d.click(w.Command_Write);
-          },
-          true);
+      if (!h.User(
+              [&] {
+                if (!p.Form_Write_PassWord.loaded()) p.MDImain->PC_PassWord_Click();
+                auto& w = *p.Form_Write_PassWord;
+                const bool busy = w.Link.Link_Busy();
+                const std::string old = arg & 1 ? "123456" : arg & 2 ? "12345" : "";
+                const std::string typed = arg & 4 ? "ab" : "Z9z9Z9";
+                w.Text_Old_PassWord.setText(old);
+                w.Text_New_Password_1.setText(typed);
+                w.Text_New_PassWord_2.setText(typed);
+                if (!busy) {
+                  h.oldTyped = old;
+                  h.newTyped = typed;
+                  h.blockBefore = h.device.radio.memory().read(kPasswordBlock, 16);
+                }
+                d.click(w.Command_Write);
+              },
+              kPassword))
+        return;
+      // The new password goes into the first six bytes of the block.
+      h.passwordWrite.Started({{kPasswordBlock, 0, false, 6}}, h.device.radio);
+      return;
     case 4:
-      return h.User([&] {
+      return (void)h.User([&] {
         if (auto* w = p.Form_Write_PassWord.get()) d.click(w->Command_Cancel);
       });
     case 5:
-      return h.User([&] {
+      return (void)h.User([&] {
         if (arg & 1) {
           if (auto* w = p.frm_chann.get()) d.click(w->Command_close);
         } else {
@@ -314,7 +404,7 @@ void Step(Harness& h) {
       // What a loaded file may leave in the image, but not under a running transfer; the channel
       // window reopens on it, as after a load.
       if (h.Busy()) return;
-      return h.User([&] {
+      return (void)h.User([&] {
         h.data.Mem_Image(row, col) = value;
         p.frm_chann.unload();
         p.frm_chann.load();
@@ -325,8 +415,26 @@ void Step(Harness& h) {
           arg & 1 ? sim::IdentForm::Ident8 : sim::IdentForm::Ident14;
       return;
     default:
-      if (h.Busy()) return;
-      return h.User([&] { h.data.Chann_Total = static_cast<std::int16_t>(1 + arg % 128); });
+      // The count changes where the program changes it, in the option window (in its box, which
+      // the window keeps hidden, or by its Default), while the channel window may be busy; that
+      // window shows the new count when the user comes back to it.
+      return (void)h.User([&] {
+        if (p.frm_option.loaded())
+          d.activate(*p.frm_option);
+        else
+          p.MDImain->Optional_edit_Click();
+        j5::frm_option& o = *p.frm_option;
+        if (arg & 0x80) {
+          d.click(o.Command_def);
+        } else {
+          o.Text_chann_total.setVisible(true);
+          d.focus(o.Text_chann_total);
+          d.selectAll();
+          d.type(std::to_string(1 + arg % 128));
+          d.tab();
+        }
+        if (j5::frm_chann* c = p.frm_chann.get()) d.activate(*c);
+      });
   }
 }
 
@@ -347,5 +455,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
            std::to_string(h.device.radio.log().size()) + " frames, at " +
            std::to_string(h.platform.nowMs()) + " ms)";
   });
+  h.exchanges.Check_All_Ended();
   return 0;
 }

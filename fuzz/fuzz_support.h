@@ -33,10 +33,14 @@ class Held_Rows {
     if (fresh) held_[n].clear();
     if (held_[n].empty() || held_[n].back() != row) held_[n].push_back(row);
   }
+  // One state of row n is as `holds` wants it.
+  template <class Pred>
+  bool Any(std::size_t n, Pred&& holds) const {
+    return std::any_of(held_[n].begin(), held_[n].end(), holds);
+  }
   // The sixteen data bytes of a frame are one state of row n.
   bool Carries(std::size_t n, const std::uint8_t* data) const {
-    return std::any_of(held_[n].begin(), held_[n].end(),
-                       [&](const Row& r) { return std::equal(r.begin(), r.end(), data); });
+    return Any(n, [&](const Row& r) { return std::equal(r.begin(), r.end(), data); });
   }
 
  private:

@@ -8,9 +8,13 @@
 // - the image changes only when a read completes (and then holds bytes, as received when the
 //   radio answered cleanly), apart from the channel window emptying empty channels;
 // - the port closes at most a second after the last byte either side sent;
-// - an exchange that a transfer window starts ends in at most one completion or failure report
-//   (a window that the user closes or that the language switch reopens after the time-out has
-//   no report to show).
+// - an exchange that the read or the write window starts ends in exactly one completion or
+//   failure report, a second or less after the port closed; it ends without one only where the
+//   user closes the window (Cancel, its title bar, the menu that reopens it) or presses again in
+//   it while its report is still due (the language switch and Exit wait for it);
+// - a write reported complete leaves the radio holding every row the write was to send, as it
+//   stood when the write was pressed (or as it went on since, while the frames are built as they
+//   are queued).
 //
 // Input: a set-up byte, the length of the script (two bytes), the script of user steps, then how
 // the radio answers each frame, in order. With no answer decisions left the radio answers at once
@@ -21,14 +25,19 @@
 #include <cstdlib>
 #include <deque>
 #include <map>
+#include <optional>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "editors/channels/frm_chann.h"
+#include "exchange_oracles.h"
 #include "fuzz_support.h"
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
 #include "link/Form_setup.h"
+#include "link/transfers.h"
 #include "platform/headless.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
@@ -45,21 +54,19 @@ constexpr double kByteMs = 10.0 * 1000.0 / 9600.0;
 constexpr double kReplyMs = 1000;
 constexpr double kSlackMs = 25;
 
-bool Is_Report(const std::string& text) {
-  for (const char* t :
-       {"从对讲机中读取数据完毕 ！", "Complete reading the data from transceiver.",
-        "向对讲机写入参数完毕 ！", "Complete writing parameters to the transceiver.",
-        "与对讲机联络失败 ！", "Fail connect with transceiver."})
-    if (text == t) return true;
-  // A write stopped because the image came to hold a value that is no byte.
-  return text.find("0 至 255") != std::string::npos ||
-         text.find("outside 0 to 255") != std::string::npos;
+// The rows the whole write sends, in order: row 0 opens the block phase and the rows between the
+// channel records and their names go out whole; any other row that begins with 255 goes out as
+// that byte alone.
+std::vector<j5fuzz::Planned_Frame> Whole_Write_Frames() {
+  std::vector<j5fuzz::Planned_Frame> frames;
+  for (auto [first, last] : {std::pair{0, 128}, {160, 206}, {224, 232}, {240, 246}, {256, 384}})
+    for (int row = first; row <= last; ++row)
+      frames.push_back({static_cast<std::uint16_t>(row * 16), static_cast<std::size_t>(row),
+                        row != 0 && (row < 128 || row > 256)});
+  return frames;
 }
 
-bool Is_Read_Done(const std::string& text) {
-  return text == "从对讲机中读取数据完毕 ！" ||
-         text == "Complete reading the data from transceiver.";
-}
+enum Window : std::size_t { kRead, kWrite };
 
 struct Harness;
 
@@ -72,8 +79,6 @@ struct Fuzz_Radio : kit::SerialDevice {
   int opens = 0, closes = 0;
   double lastClose = -1e9;
   double lastOpen = -1e9;
-  // When the port closed, and how many reports came after each closing (and before the next).
-  std::vector<std::pair<double, int>> closings;
   double lastToolByte = -1e9;   // arrival at the radio
   double lastRadioByte = -1e9;  // arrival at the tool
   bool clean = true;            // every answer since the last read started went out unchanged
@@ -102,6 +107,13 @@ struct Harness {
   j5fuzz::Fuzz_Input script = input.Part(static_cast<std::size_t>(input.Word()));
   j5fuzz::Fuzz_Input& answers = input;
   Fuzz_Radio device{*this};
+  j5fuzz::Exchanges exchanges{{{"the read window", j5::Whole_Read_Link().times.report_ms},
+                               {"the write window", j5::Whole_Write_Link().times.report_ms}}};
+  // The write window's last write, and its rows since it was pressed.
+  j5fuzz::Write_Watch write;
+  j5fuzz::Held_Rows writeRows{385};
+  j5fuzz::Closing_Watch closing;
+  bool pressing = false, refused = false, readDone = false;
   j5::Program program{platform};
   kit::Driver d{platform};
   j5::SharedData& data = program.data;
@@ -110,8 +122,7 @@ struct Harness {
   // the line may have been built from, each with the time it was replaced.
   j5::MemImage image;
   std::deque<std::pair<double, j5::MemImage>> earlier;
-  std::size_t boxesSeen = 0;
-  int starts = 0, reports = 0;
+  int starts = 0;
 
   Harness(const std::uint8_t* bytes, std::size_t size) : input(bytes, size) {
     device.radio.config().identForm = setup & 1 ? sim::IdentForm::Ident8 : sim::IdentForm::Ident14;
@@ -122,11 +133,12 @@ struct Harness {
                                 erased ? 0xFF : static_cast<std::uint8_t>(a * 7 + a / 256 + setup));
     }
     platform.attachDevice(1, device);
+    platform.onMessageBox = [this](const kit::MessageBoxRecord& box) { On_Box(box); };
     program.MDImain.load();
     platform.runUntilIdle();
     Snapshot();
-    boxesSeen = platform.messageBoxes().size();
   }
+  ~Harness() { closing.Stop(); }
 
   void Snapshot() {
     if (image == data.Mem_Image) return;
@@ -135,62 +147,92 @@ struct Harness {
     while (!earlier.empty() && earlier.front().first < now - 100) earlier.pop_front();
     earlier.emplace_back(now, image);
     image = data.Mem_Image;
+    Hold_Write_Rows(false);
   }
 
-  // A user's step: the image may change with it, and a Read or Write press may start an exchange.
-  // True when the step started an exchange.
+  void Hold_Write_Rows(bool fresh) {
+    for (std::size_t r = 0; r < writeRows.size(); ++r) {
+      j5fuzz::Held_Rows::Row row;
+      std::copy_n(data.Mem_Image.row(r).begin(), 16, row.begin());
+      writeRows.Hold(r, row, fresh);
+    }
+  }
+
+  j5::Transfer_Window* Window_Form(std::size_t w) const {
+    if (w == kRead) return program.Form_Comm_Read.get();
+    return program.Form_Comm_Write.get();
+  }
+
+  void Watch_Windows() {
+    for (Window w : {kRead, kWrite})
+      closing.Watch(Window_Form(w),
+                    [this, w] { exchanges.Closed(w, platform.nowMs(), device.lastClose); });
+  }
+
+  // The window a report is for: the read window's completion, the write window's, or the failure
+  // of the window whose transfer has just let its exchange go (both show the same failure texts).
+  Window Reporting_Window(j5fuzz::Report report) const {
+    if (report == j5fuzz::Report::Read_Done) return kRead;
+    if (report == j5fuzz::Report::Write_Done) return kWrite;
+    for (Window w : {kRead, kWrite}) {
+      const j5::Transfer_Window* form = Window_Form(w);
+      if (exchanges.Open(w) && (!form || !form->Transfer.Exchange_Open())) return w;
+    }
+    return exchanges.Open(kRead) ? kRead : kWrite;
+  }
+
+  void On_Box(const kit::MessageBoxRecord& box) {
+    const std::string& text = box.text;
+    Check(!box.title.empty(), [&] { return std::string("an error escaped a handler: " + text); });
+    if (pressing) {
+      // The busy, port and value messages of a press that starts nothing.
+      refused |= text.find("正在") == 0 || text.find("Read-write") == 0 ||
+                 text.find("通讯端口打开错误") == 0 ||
+                 text.find("Communication port is error") == 0 ||
+                 text.find("0 至 255") != std::string::npos ||
+                 text.find("outside 0 to 255") != std::string::npos;
+      return;
+    }
+    // The read and the write window show the same texts.
+    const j5fuzz::Report report = j5fuzz::Report_Of(j5::Whole_Write_Link(), text);
+    if (report == j5fuzz::Report::None) return;
+    // Every exchange ends with the port closing; its report comes then or a second later.
+    Check(device.closes > 0, "a report before the port ever closed");
+    Check(box.atMs <= device.lastClose + kReplyMs + kSlackMs,
+          "a report long after the port closed");
+    exchanges.Reported(Reporting_Window(report), text);
+    readDone |= report == j5fuzz::Report::Read_Done;
+    if (report == j5fuzz::Report::Write_Done) write.Completed(writeRows, box.atMs);
+  }
+
+  // A press in `pressed` (a window) may start an exchange there; true when it did.
   template <class F>
-  bool User(F&& step, bool startsExchange = false) {
-    const std::size_t before = platform.messageBoxes().size();
+  bool User(F&& step, std::optional<Window> pressed = std::nullopt) {
+    pressing = pressed.has_value();
+    refused = false;
+    const double lastClose = device.lastClose;
+    // Only a write that runs can complete: a press while none does begins its record of rows.
+    const j5::Form_Comm_Write* writer = program.Form_Comm_Write.get();
+    if (pressed == kWrite && !(writer && writer->Transfer.Busy())) Hold_Write_Rows(true);
     step();
     platform.runUntilIdle();
-    const auto& boxes = platform.messageBoxes();
-    bool refused = false;
-    for (std::size_t i = before; i < boxes.size(); ++i) {
-      const std::string& text = boxes[i].text;
-      Check(!boxes[i].title.empty(),
-            [&] { return std::string("an error escaped a handler: " + text); });
-      // The busy, port and value messages of a press that starts nothing.
-      const bool refusal = text.find("正在") == 0 || text.find("Read-write") == 0 ||
-                           text.find("通讯端口打开错误") == 0 ||
-                           text.find("Communication port is error") == 0 ||
-                           (startsExchange && Is_Report(text));
-      refused |= refusal;
-      if (!refusal && Is_Report(text)) Count_Report(boxes[i]);
+    pressing = false;
+    const bool started = pressed && !refused && device.opens > device.closes;
+    if (started) {
+      ++starts;
+      exchanges.Started(*pressed, platform.nowMs(), lastClose);
     }
-    boxesSeen = boxes.size();
-    const bool started = startsExchange && !refused && device.opens > device.closes;
-    starts += started;
     Snapshot();
+    if (started && pressed == kWrite) write.Started(Whole_Write_Frames(), device.radio);
+    Watch_Windows();
     Check_Port();
     return started;
   }
 
-  void Count_Report(const kit::MessageBoxRecord& box) {
-    ++reports;
-    Check(reports <= starts, "a completion or failure report without an exchange of its own");
-    // Every exchange ends with the port closing; its report comes then or a second later.
-    auto closing = std::find_if(device.closings.rbegin(), device.closings.rend(),
-                                [&](const auto& c) { return c.first <= box.atMs; });
-    Check(closing != device.closings.rend(), "a report before the port ever closed");
-    Check(closing->second++ == 0, "two reports for one exchange");
-    Check(box.atMs <= closing->first + kReplyMs + kSlackMs, "a report long after the port closed");
-  }
-
   // The clock moves on; only the link and the windows' own timers act.
   void Wait(double ms) {
-    platform.advance(ms);
-    const auto& boxes = platform.messageBoxes();
-    bool readDone = false;
-    for (std::size_t i = boxesSeen; i < boxes.size(); ++i) {
-      Check(!boxes[i].title.empty(),
-            [&] { return std::string("an error escaped a handler: " + boxes[i].text); });
-      if (!Is_Report(boxes[i].text)) continue;
-      Count_Report(boxes[i]);
-      readDone |= Is_Read_Done(boxes[i].text);
-    }
-    boxesSeen = boxes.size();
-    Check_Image(readDone);
+    j5fuzz::Advance(platform, ms, device.radio, {&write});
+    Check_Image(std::exchange(readDone, false));
     Check_Port();
   }
 
@@ -247,13 +289,13 @@ struct Harness {
         break;
     }
     Check(device.opens == device.closes, "the exchange never ended");
+    exchanges.Check_All_Ended();
   }
 };
 
 void Fuzz_Radio::closed(double atMs) {
   ++closes;
   lastClose = atMs;
-  closings.emplace_back(atMs, 0);
   const double last = Last_Activity();
   Check(atMs <= last + kReplyMs + kSlackMs + 20 * kByteMs, [&] {
     return std::string("the port closed " + std::to_string(atMs - last) +
@@ -281,6 +323,9 @@ void Fuzz_Radio::Check_Frame(const sim::LogEntry& e) {
     return true;
   };
   if (matches(h.data.Mem_Image) || matches(h.image)) return;
+  // The row as it stood when the write was pressed, or since: a write that sends the image as it
+  // stood when its exchange started sends the first of these.
+  if (j5fuzz::Carries_Frame(h.writeRows, row, e)) return;
   for (const auto& [replaced, m] : h.earlier)
     if (replaced >= e.time / 1000.0 - 100 && matches(m)) return;
   j5::MemImage normalised = h.image;
@@ -329,7 +374,7 @@ void Step(Harness& h) {
             if (!p.Form_Comm_Read.get()) d.click(main.Prog_read);
             if (auto* w = p.Form_Comm_Read.get()) d.click(w->Command_read);
           },
-          true);
+          kRead);
       if (!started) h.device.clean = wasClean && h.device.clean;
       return;
     }
@@ -339,7 +384,7 @@ void Step(Harness& h) {
             if (!p.Form_Comm_Write.get()) d.click(main.Prog_write);
             if (auto* w = p.Form_Comm_Write.get()) d.click(w->Command_Write);
           },
-          true);
+          kWrite);
       return;
     case 3:
       return (void)h.User([&] {

@@ -155,6 +155,12 @@ def editor_link_seeds():
         0, [PW_BLANK, WAIT(3000), CH_READ, WAIT(3000)], b"\x00\x00\x00\x00\xf9"))
     write("editor_link", "busy_presses", link_input(
         0, [CH_READ, PW_BLANK, CH_WRITE, CH_CLOSE, CH_OPEN, WAIT(4000)]))
+    # The radio's ACK to the first channel frame comes with a second ACK behind it.
+    write("editor_link", "chann_write_stray_ack", link_input(
+        0, [(8, 11), CH_WRITE, WAIT(2000)], b"\x00\x05\x06"))
+    # The count lowered to 10 in the option window while a read of 128 channels runs.
+    write("editor_link", "count_lowered_during_read", link_input(
+        0, [CH_READ, (8, 9), WAIT(10000)]))
 
 
 def chann_input(setup, channels, steps):
@@ -273,6 +279,9 @@ def dtmf_seeds():
     write("dtmf", "write", dtmf_input(1, codes, [write_, long_wait, long_wait]))
     write("dtmf", "read_spoilt_replies", dtmf_input(
         0, radio, [spoil(3, 0x58), read, long_wait, long_wait]))
+    # The radio's ACKs to the first written frames each come with a second ACK behind them.
+    write("dtmf", "write_stray_ack", dtmf_input(
+        1, codes, [(11, 0x80 | 17 << 3 | 5, 0, 2, 0x06), write_, long_wait, long_wait]))
     write("dtmf", "edit_and_leave", dtmf_input(
         1, codes, [ani, key("1"), key("2"), leave, ani, paste("12 3"), tab, group, paste("ab*c"),
                    tab, default, reopen, (10, 26, 3, 0x2c, 0x01), read, long_wait]))
@@ -321,6 +330,9 @@ def sig_link_seeds():
     spoil = lambda what, byte: (10, 0x80 | 8 | what, 0, 2, byte)
     write("sig_link", "two_tone_read", sig_link_input(0, [read, wait], radio))
     write("sig_link", "five_tone_write", sig_link_input(3, [write_, wait, wait], radio))
+    # The radio's ACKs to the first written frames each come with a second ACK behind them.
+    write("sig_link", "write_stray_ack", sig_link_input(
+        0, [(10, 0x80 | 17 << 3 | 5, 0, 2, 0x06), write_, wait, wait], radio))
     write("sig_link", "read_spoilt_replies", sig_link_input(
         0, [spoil(3, 0x58), read, wait, wait], radio))
     write("sig_link", "edit_and_write", sig_link_input(

@@ -8,8 +8,12 @@
 //   moment since the write began (so no value outside 0..255 goes out cut to a byte);
 // - a read that no fault spoiled leaves the grids showing the radio's block, whatever the other
 //   tone window and the adjustment window did meanwhile;
-// - each exchange (however its Read or Write was pressed: mouse, Space, Enter) ends in at most
-//   one completion or failure report;
+// - each exchange (however its Read or Write was pressed: mouse, Space, Enter) ends in exactly
+//   one completion or failure report; it ends without one only where the user closes the window,
+//   or presses Read or Write again, while its report is still due;
+// - a write reported complete leaves the radio holding every staged row of the block as it stood
+//   when the write was pressed (or as it went on since, while the frames are built as they are
+//   queued);
 // - with no more steps the transfer ends by itself, the window is not busy, the port closed and
 //   the program counts no exchange open (Exit and the language switch are free again).
 //
@@ -27,7 +31,9 @@
 #include "editors/adjust/frm_Adj_Txp.h"
 #include "editors/signalling/frm_2tone.h"
 #include "editors/signalling/frm_5tone.h"
+#include "exchange_oracles.h"
 #include "fuzz_support.h"
+#include "link/transfers.h"
 #include "platform/headless.h"
 #include "shell/MDImain.h"
 #include "shell/program.h"
@@ -39,10 +45,6 @@
 using j5fuzz::Check;
 
 namespace {
-
-bool Is_Read_Done(const std::string& t) {
-  return t == "从对讲机中读取数据完毕 ！" || t == "Complete reading the data from transceiver.";
-}
 
 // The texts the grids show for the radio's bytes, written here apart from the windows' codecs.
 std::string Hz_Cell(int lo, int hi) {
@@ -60,15 +62,6 @@ const char* const kStandards[] = {"CCIR1", "CCIR2", "PCCIR", "ZVEI1",  "ZVEI2",
                                   "ZVEI3", "PZVEI", "DZVEI", "PDZVEI", "EEA",
                                   "EIA",   "EURO",  "CCITT", "NATEL",  "MODAT"};
 
-bool Is_Report(const std::string& t) {
-  for (const char* r :
-       {"从对讲机中读取数据完毕 ！", "Complete reading the data from transceiver.",
-        "向对讲机写入信令参数完毕 ！", "Complete writing Signal parameters to the transceiver.",
-        "与对讲机联络失败 ！", "Fail connect with transceiver."})
-    if (t == r) return true;
-  return t.rfind("通讯端口打开错误", 0) == 0;
-}
-
 struct Harness {
   kit::HeadlessPlatform platform;
   j5fuzz::Fuzz_Input input;
@@ -76,8 +69,10 @@ struct Harness {
   const bool five = setup & 2;
   const int base = five ? 0x2000 : 0x2D00;
   const int rows = five ? 144 : 48;
-  j5test::Sim_Device device;
+  j5fuzz::Timed_Sim_Device device;
   sim::Radio& radio = device.radio;
+  j5fuzz::One_Window window{"the tone window", j5::Signalling_Link()};
+  j5fuzz::Closing_Watch closing;
   j5::Program program{platform};
   kit::Driver d{platform};
   j5::SharedData& data = program.data;
@@ -85,7 +80,6 @@ struct Harness {
   j5::MemImage image;
   j5fuzz::Held_Rows held{144};
   std::size_t framesChecked = 0, logShown = 0;
-  int reports = 0;
   // No fault spoiled an answer since the last read was pressed: the protocol has no checksum, so
   // a changed data byte cannot be told from a good one.
   bool clean = true;
@@ -105,6 +99,7 @@ struct Harness {
       radio.memory().set(static_cast<std::uint16_t>(0x2000 + a),
                          mem.empty() ? 0 : static_cast<std::uint8_t>(mem[a % mem.size()]));
     device.attach(platform, 1);
+    platform.onMessageBox = [this](const kit::MessageBoxRecord& box) { window.On_Box(box, held); };
     program.MDImain.load();
     platform.advance(5000);
     data.Comm_Port = 1;
@@ -115,6 +110,7 @@ struct Harness {
     image = data.Mem_Image;
     Hold_Rows(true);
   }
+  ~Harness() { closing.Stop(); }
 
   j5::Tone_Window* Window() const {
     if (five) return program.frm_5tone.get();
@@ -126,22 +122,38 @@ struct Harness {
     else
       program.frm_2tone.load();
     d.runUntilIdle();
+    closing.Watch(Window(),
+                  [this] { window.exchanges.Closed(0, platform.nowMs(), device.lastCloseMs); });
     // Every way of pressing Read or Write (the mouse, Space or Enter on the button) starts an
     // exchange of its own.
     if (j5::Tone_Window* w = Window())
       for (kit::CommandButton* b : {&w->Command_read, &w->Command_Write})
         b->Click = [this, w, write = b == &w->Command_Write, click = b->Click] {
           Pressed(*w, write);
+          const int opens = device.opens;
+          const double lastClose = device.lastCloseMs;
+          window.pressing = true;
           click();
+          window.pressing = false;
+          if (device.opens == opens) return;
+          window.exchanges.Started(0, platform.nowMs(), lastClose);
+          if (write) window.write.Started(Write_Frames(), radio);
         };
   }
 
   void Pressed(const j5::Tone_Window& w, bool write) {
     if (w.Transfer_Busy()) return;
-    reports = 0;
     pressMs = platform.nowMs();
     clean = !radio.faultsPending();
     if (write) Hold_Rows(true);
+  }
+
+  // The write: staged row n to the block's address n.
+  std::vector<j5fuzz::Planned_Frame> Write_Frames() const {
+    std::vector<j5fuzz::Planned_Frame> frames;
+    for (int n = 0; n < rows; ++n)
+      frames.push_back({static_cast<std::uint16_t>(base + 16 * n), static_cast<std::size_t>(n)});
+    return frames;
   }
 
   void Hold_Rows(bool fresh) {
@@ -227,18 +239,11 @@ struct Harness {
   }
 
   void Check_State() {
-    bool readDone = false;
-    for (const auto& box : platform.messageBoxes()) {
-      Check(!box.title.empty(),
-            [&] { return std::string("an error escaped a handler: " + box.text); });
-      if (Is_Report(box.text)) ++reports;
-      readDone |= Is_Read_Done(box.text);
-      if (trace) std::fprintf(stderr, "%8.0f ms  box: %s\n", platform.nowMs(), box.text.c_str());
-    }
+    for (const auto& box : platform.messageBoxes())
+      if (trace) std::fprintf(stderr, "%8.0f ms  box: %s\n", box.atMs, box.text.c_str());
     platform.clearMessageBoxes();
-    Check(reports <= 1, "an exchange ended in more than one report");
     Check(data.Mem_Image == image, "the image changed");
-    if (readDone && clean) Check_Read_Shown();
+    if (std::exchange(window.readDone, false) && clean) Check_Read_Shown();
     const auto& log = radio.log();
     for (; trace && logShown < log.size(); ++logShown) {
       const sim::LogEntry& e = log[logShown];
@@ -270,7 +275,7 @@ struct Harness {
   }
 
   void Wait(double ms) {
-    platform.advance(ms);
+    j5fuzz::Advance(platform, ms, radio, {&window.write});
     Check_State();
   }
 
@@ -375,6 +380,7 @@ struct Harness {
       Check(!w->MSC.portOpen(), "the port is still open");
     }
     Check(!program.Exchange_Running(), "an exchange is still counted open");
+    window.exchanges.Check_All_Ended();
   }
 };
 

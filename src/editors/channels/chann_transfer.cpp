@@ -113,7 +113,9 @@ void frm_chann::Blocks_To_Channels() {
   copy(data_.Name_Block_Buf, 2, Channel_Name_Row.first);
   // An edit begun on the channels as they were has nothing left to commit.
   Drop_Pending_Edit();
-  for (int i = 1; i <= static_cast<int>(total); ++i) Show_Channel(i);
+  // The count may have changed in another window while the read ran, and the grid with it when
+  // the user came back: the grid is built again for the count as it stands now.
+  Rebuild_Grid();
 }
 
 // ---- The second name decoder -------------------------------------------------------------

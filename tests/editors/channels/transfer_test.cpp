@@ -87,6 +87,31 @@ TEST_F(ChannTransfer, ReadFetchesChannelAndNamePairs) {
   EXPECT_FALSE(w->MSC.portOpen());
 }
 
+// The user changes the count in another window while the read runs and comes back (the grid
+// follows the count): the read stores the channels it covered and the window then shows what a
+// fresh one shows, also where the grid now has fewer rows than the read covered.
+TEST_F(ChannTransfer, ReadShowsTheCountChangedWhileItRan) {
+  for (const auto& [before, after] : {std::pair{128, 10}, {10, 128}}) {
+    SCOPED_TRACE(std::to_string(before) + " then " + std::to_string(after));
+    data.Chann_Total = static_cast<std::int16_t>(before);
+    open();
+    d.clearMessageBoxes();
+    w->Command_read.Click();
+    d.advance(1000);
+    leaveAndReturn([&] { data.Chann_Total = static_cast<std::int16_t>(after); });
+    runUntilIdle();
+    EXPECT_EQ(box_texts(), std::vector<std::string>{"Complete reading data from the transceiver."});
+    for (int ch = 0; ch < before; ++ch)
+      EXPECT_EQ(data.Mem_Image(ch, 3), radioByte(ch * 16 + 3)) << ch;
+    ASSERT_EQ(grid().rows(), after + 1);
+    std::vector<std::vector<std::string>> shown;
+    for (int r = 1; r <= after; ++r) shown.push_back(cells(r, 0, 13));
+    program.frm_chann.unload();
+    open();
+    for (int r = 1; r <= after; ++r) EXPECT_EQ(cells(r, 0, 13), shown[r - 1]) << r;
+  }
+}
+
 // Each channel's record then its name row, behind an ACK; rows beginning with 0xFF as short frames,
 // except the very first frame.
 TEST_F(ChannTransfer, WriteSendsRecordsAndNames) {
