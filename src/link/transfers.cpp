@@ -395,16 +395,6 @@ Write_Plan Option_Copy_Write_Plan() {
   return p;
 }
 
-void Store_Reply_Row(FrameStore& store, int row, std::uint16_t address,
-                     std::span<const std::uint8_t> block) {
-  const auto r = static_cast<std::size_t>(row);
-  const std::uint8_t header[] = {ACK, Cmd_Data, static_cast<std::uint8_t>(address >> 8),
-                                 static_cast<std::uint8_t>(address & 0xFF), 0x40};
-  std::size_t c = 0;
-  for (std::uint8_t b : header) store(r, c++) = b;
-  for (std::size_t i = 0; i < 64 && i < block.size(); ++i) store(r, c++) = block[i];
-}
-
 std::optional<std::array<std::uint8_t, 16>> Image_Row_Bytes(const SharedData& data, int row) {
   return Row_Bytes(data.Mem_Image, row);
 }
