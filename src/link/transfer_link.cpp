@@ -1,9 +1,16 @@
 #include "link/transfer_link.h"
 
-#include "link/Form_Comm_Write.h"
+#include "shell/file_problem.h"
 #include "shell/program.h"
 
 namespace j5 {
+
+void Unsendable_Row_Message(Program& program, int row) {
+  // Such a value can only come from a parameter file, so the file's line is named.
+  Prompt(program, Param_File_Line_Text(static_cast<std::size_t>(row)),
+         {"含有 0 至 255 以外的数值，未向对讲机写入任何数据 ！",
+          " holds a value outside 0 to 255; nothing was written to the transceiver."});
+}
 
 Transfer_Link::Transfer_Link(kit::Form& owner, Program& program,
                              const Transfer_Description& description, Link_Listener& window)

@@ -27,6 +27,10 @@ namespace j5 {
 
 class Program;
 
+// Says that image row `row` holds a value outside 0 to 255, so nothing was written: the refusal
+// of Rows_Refused, which every write of image rows says the same way.
+void Unsendable_Row_Message(Program& program, int row);
+
 class Transfer_Link : Link_Listener {
  public:
   Transfer_Link(kit::Form& owner, Program& program, const Transfer_Description& description,

@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "editors/channels/frm_chann.h"
-#include "link/Form_Comm_Write.h"
 #include "link/transfers.h"
 #include "platform/number_file.h"
 #include "platform/runtime.h"
