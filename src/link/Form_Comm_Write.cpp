@@ -1,7 +1,6 @@
 #include "link/Form_Comm_Write.h"
 
 #include "data/defaults.h"
-#include "shell/file_problem.h"
 #include "shell/program.h"
 
 namespace j5 {
@@ -43,13 +42,6 @@ void Form_Comm_Write::Command_Write_Click() {
   Write_Plan plan = Whole_Write_Plan();
   if (Transfer.Rows_Refused(plan)) return;
   Write_Start(std::move(plan));
-}
-
-void Unsendable_Row_Message(Program& program, int row) {
-  // Such a value can only come from a parameter file, so the file's line is named.
-  Prompt(program, Param_File_Line_Text(static_cast<std::size_t>(row)),
-         {"含有 0 至 255 以外的数值，未向对讲机写入任何数据 ！",
-          " holds a value outside 0 to 255; nothing was written to the transceiver."});
 }
 
 void Form_Comm_Write::Write_Start(Write_Plan plan) {

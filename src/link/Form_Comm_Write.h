@@ -10,9 +10,6 @@ namespace j5 {
 
 // A row whose first byte is 0xFF goes out as a Short_Row_Frame (channel records and names).
 bool Short_Row(const SharedData& data, int row);
-// Says that image row `row` holds a value outside 0 to 255, so nothing was written. The editors'
-// own writes say it the same way.
-void Unsendable_Row_Message(Program& program, int row);
 
 class Form_Comm_Write : public Transfer_Window {
  public:

@@ -14,9 +14,6 @@ namespace {
 const Bilingual kNotConsistent{"密码不一致", "Password is not consistent ."};
 const Bilingual kBadNewPassword{"新密码最多 6 个字符（字母、数字或符号）",
                                 "The new password is at most 6 letters, digits or signs."};
-const Bilingual kConnecting{"正在与对讲机进行连接...", "Connecting with transceiver... "};
-const Bilingual kOldWrong{"原密码错误，禁止写入", "Old PassWord Error, Writeing Stop"};
-const Bilingual kModified{"密码修改成功 ", "PassWord Modify Success ! "};
 
 constexpr int kBlank = 0x20;
 constexpr int kBackspace = 8;
@@ -31,17 +28,17 @@ constexpr double kButtonHeight = 375;
 
 Form_Write_PassWord::Form_Write_PassWord(Program& program)
     : kit::Form(program.platform, "Form_Write_PassWord", program.mainForm()),
-      Link(*this, program.data, *this),
+      Transfer(*this, program, Password_Link(), *this),
       prog_(program) {
   setBorder(kit::Border::Fixed);
   for (kit::TextBox* box : {&Text_Old_PassWord, &Text_New_Password_1, &Text_New_PassWord_2}) {
     box->setPasswordChar('*');
     box->KeyPress = [this, box](int& key) { Password_KeyPress(*box, key); };
   }
-  Timer4.setEnabled(false);
-  Timer4.setInterval(500);
-  Timer4.Tick = [this] { Timer4_Timer(); };
+  Transfer.Progress.Clear();
+  Transfer.Progress.Label_tr_count.setVisible(false);
   Load = [this] { Form_Load(); };
+  Unload = [this](int& cancel) { Form_Unload(cancel); };
   Text_Old_PassWord.Change = [this] { Text_Old_PassWord_Change(); };
   Command_Write.Click = [this] { Command_Write_Click(); };
   Command_Cancel.Click = [this] { Command_Cancel_Click(); };
@@ -64,7 +61,6 @@ bool Form_Write_PassWord::Valid_New_Password(const std::string& text) {
 }
 
 void Form_Write_PassWord::Form_Load() {
-  Unload_Req = false;
   setCaption(prog_.text("修改密码", "Modify PassWord"));
   Label_old_PassWord.setCaption(prog_.text("原密码", "Old PassWord"));
   Label_New_Password_1.setCaption(prog_.text("新密码", "New PassWord"));
@@ -114,12 +110,15 @@ void Form_Write_PassWord::Text_Old_PassWord_Change() {
   Old_Pw_Code_ = Password_Codes(Text_Old_PassWord.text());
 }
 
+// Closing the window (the menu's reload, Exit, the title bar) under its exchange is refused as
+// Close is.
+void Form_Write_PassWord::Form_Unload(int& cancel) {
+  if (Transfer.Unload_Refused()) cancel = 1;
+}
+
 void Form_Write_PassWord::Command_Write_Click() {
   // The running exchange writes the codes it started with.
-  if (Link.Link_Busy()) {
-    Prompt(prog_, Password_Link().texts.busy);
-    return;
-  }
+  if (Transfer.Busy_Refused()) return;
   const std::string first = rt::Trim(Text_New_Password_1.text());
   if (first != rt::Trim(Text_New_PassWord_2.text())) {
     Prompt(prog_, kNotConsistent);
@@ -136,36 +135,17 @@ void Form_Write_PassWord::Command_Write_Click() {
 
 void Form_Write_PassWord::PassWord_Start() {
   Block_Read = false;
-  Refused = false;
   Started_Old_Code = Old_Pw_Code_;
-  if (!Link.Start(Password_Link(), Password_Read_Plan())) return;
-  prog_.setPanel(2, prog_.text(kConnecting.chn, kConnecting.eng));
+  Transfer.Start(Password_Read_Plan());
 }
 
 void Form_Write_PassWord::Command_Cancel_Click() {
-  if (Link.Link_Busy()) {
-    Prompt(prog_, Password_Link().texts.close_busy);
-    return;
-  }
+  if (Transfer.Close_Refused()) return;
   Link.Close_Port();
   unload();
 }
 
-void Form_Write_PassWord::Timer4_Timer() {
-  if (Unload_Req) unload();
-}
-
 // ---- The exchange -------------------------------------------------------------------------
-
-void Form_Write_PassWord::Link_Port_Error(bool) {
-  const Transfer_Texts& t = Password_Link().texts;
-  Prompt(prog_, t.port_error, t.port_error_title);
-}
-
-void Form_Write_PassWord::Link_Identified(const Ident_Frame&) {
-  const Bilingual& connected = Password_Link().texts.connected;
-  prog_.setPanel(2, prog_.text(connected.chn, connected.eng));
-}
 
 void Form_Write_PassWord::Link_Block_Stored(int, std::uint16_t,
                                             std::span<const std::uint8_t> data) {
@@ -175,16 +155,14 @@ void Form_Write_PassWord::Link_Block_Stored(int, std::uint16_t,
 }
 
 // Six blanks mean that no password is set; otherwise the old password must match all six bytes.
-// The match is written behind an ACK, the blank block without one.
+// The match is written behind an ACK, the blank block without one. Without a write the read
+// ends, and its completion says that the old password is wrong.
 std::optional<Write_Plan> Form_Write_PassWord::Link_Then_Write() {
   if (!Block_Read) return std::nullopt;
   const auto six = std::span(Block).first(kPasswordLength);
   const bool noPassword = std::all_of(six.begin(), six.end(), [](int b) { return b == kBlank; });
   const bool match = std::equal(six.begin(), six.end(), Started_Old_Code.begin());
-  if (!noPassword && !match) {
-    Refused = true;
-    return std::nullopt;
-  }
+  if (!noPassword && !match) return std::nullopt;
   return Password_Write_Plan(!noPassword);
 }
 
@@ -198,30 +176,14 @@ std::optional<std::array<std::uint8_t, 16>> Form_Write_PassWord::Link_Frame_Data
   return out;
 }
 
+// A password the radio took: the boxes and codes start empty again (the window closes soon).
 void Form_Write_PassWord::Link_Done() {
-  if (Refused) {
-    Prompt(prog_, kOldWrong, Prompt_Title::Upper);
-    return;
-  }
-  if (Link.Last_Answer() == ACK) {
-    Prompt(prog_, kModified, Prompt_Title::Upper);
-    Old_Pw_Code_ = Password_Codes("");
-    New_Pw_Code_ = Password_Codes("");
-    Text_Old_PassWord.setText("");
-    Text_New_Password_1.setText("");
-    Text_New_PassWord_2.setText("");
-  } else {
-    Link_Failed();
-  }
-  // The window closes once the message is closed, not under it.
-  Unload_Req = true;
-  Timer4.setEnabled(true);
-}
-
-void Form_Write_PassWord::Link_Failed() {
-  const Transfer_Texts& t = Password_Link().texts;
-  Prompt(prog_, t.fail_message);
-  prog_.setPanel(2, prog_.text(t.fail_panel.chn, t.fail_panel.eng));
+  if (!Transfer.Writing() || Link.Last_Answer() != ACK) return;
+  Old_Pw_Code_ = Password_Codes("");
+  New_Pw_Code_ = Password_Codes("");
+  Text_Old_PassWord.setText("");
+  Text_New_Password_1.setText("");
+  Text_New_PassWord_2.setText("");
 }
 
 }  // namespace j5

@@ -1,13 +1,16 @@
 #pragma once
 // The password window: the user types the old password once and the new one twice; Modify reads
 // the radio's 16-byte password block at 0x1FF0, compares the stored password with the old one and
-// writes the new one into the block. Only the hidden PC_PassWord entry opens it.
+// writes the new one into the block. Only the hidden PC_PassWord entry opens it. Its exchange
+// runs on a Transfer_Link with the password texts (Password_Link): the window keeps only the
+// block, the check of the old password and the frame it writes.
 
 #include <array>
 #include <cstdint>
 #include <string>
 
 #include "link/link_engine.h"
+#include "link/transfer_link.h"
 #include "platform/control.h"
 #include "platform/form.h"
 
@@ -27,9 +30,9 @@ class Form_Write_PassWord : public kit::Form, Link_Listener {
   kit::TextBox Text_New_PassWord_2{*this, "Text_New_PassWord_2"};
   kit::CommandButton Command_Write{*this, "Command_Write"};
   kit::CommandButton Command_Cancel{*this, "Command_Cancel"};
-  // Closes the window after the write.
-  kit::Timer Timer4{*this, "Timer4"};
-  Link_Engine Link;
+  // Its Timer4 closes the window after the write; the window shows no Label_tr_count or bar.
+  Transfer_Link Transfer;
+  Link_Engine& Link = Transfer.Link;
   kit::SerialPort& MSC = Link.MSC;
 
   static constexpr int kPasswordLength = 6;
@@ -54,26 +57,21 @@ class Form_Write_PassWord : public kit::Form, Link_Listener {
   // The block as the radio holds it, taken from the reply to the read.
   std::array<std::uint8_t, 16> Block{};
   bool Block_Read = false;
-  bool Refused = false;
-  bool Unload_Req = false;
 
   void Form_Load();
+  void Form_Unload(int& cancel);
   void Lay_Out();
   void Password_KeyPress(kit::TextBox& box, int& key);
   void Text_Old_PassWord_Change();
   void Command_Write_Click();
   void Command_Cancel_Click();
   void PassWord_Start();
-  void Timer4_Timer();
 
-  void Link_Port_Error(bool restart) override;
-  void Link_Identified(const Ident_Frame& frame) override;
   void Link_Block_Stored(int step, std::uint16_t address,
                          std::span<const std::uint8_t> data) override;
   std::optional<Write_Plan> Link_Then_Write() override;
   std::optional<std::array<std::uint8_t, 16>> Link_Frame_Data(const Write_Step& step) override;
   void Link_Done() override;
-  void Link_Failed() override;
 };
 
 }  // namespace j5

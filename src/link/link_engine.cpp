@@ -97,6 +97,7 @@ bool Link_Engine::Start(const Link_Description& description, Block_Plan plan) {
   desc_ = description;
   plan_ = std::move(plan);
   restarts_left_ = desc_.restarts;
+  last_answer_ = -1;
   if (!Begin(false)) return false;
   Take_Due_Frames();
   return true;

@@ -7,9 +7,9 @@
 // status panel or shows a box: the window does that when it is told.
 //
 // A transfer window takes it through Transfer_Link (transfer_link.h), which adds the progress
-// piece and the texts the window shows (transfer_progress.h); the start-up identification, the
-// port window and the password window answer the engine themselves. The engine shows nothing and
-// knows nothing of the windows: it reads the access code and the port from the shared data.
+// piece and the texts the window shows (transfer_progress.h); the start-up identification and the
+// port window answer the engine themselves. The engine shows nothing and knows nothing of the
+// windows: it reads the access code and the port from the shared data.
 
 #include <array>
 #include <cstdint>
@@ -214,7 +214,8 @@ class Link_Engine {
   void Close_Port();
 
   bool Link_Busy() const { return busy_; }
-  // The byte the radio answered the last frame with (a plan with any_answer_ends).
+  // The byte the radio answered the last frame of this exchange with (a plan with
+  // any_answer_ends), or -1.
   int Last_Answer() const { return last_answer_; }
   // The exchange timed out because its line hung up (the radio went away) after frames of a write
   // had gone out: the radio holds part of the write. No restart follows such a time-out.

@@ -1,17 +1,35 @@
 #include "link/transfer_link.h"
 
-#include "link/Form_Comm_Write.h"
+#include "platform/form.h"
+#include "shell/file_problem.h"
 #include "shell/program.h"
 
 namespace j5 {
+
+void Unsendable_Row_Message(Program& program, int row) {
+  // Such a value can only come from a parameter file, so the file's line is named.
+  Prompt(program, Param_File_Line_Text(static_cast<std::size_t>(row)),
+         {"含有 0 至 255 以外的数值，未向对讲机写入任何数据 ！",
+          " holds a value outside 0 to 255; nothing was written to the transceiver."});
+}
 
 Transfer_Link::Transfer_Link(kit::Form& owner, Program& program,
                              const Transfer_Description& description, Link_Listener& window)
     : Progress(owner, program, description.texts),
       Link(owner, program.data, *this),
+      owner_(owner),
       prog_(program),
       desc_(description),
-      window_(window) {}
+      window_(window) {
+  if (desc_.close_after_write_ms <= 0) return;
+  Timer4.emplace(owner, "Timer4");
+  Timer4->setEnabled(false);
+  Timer4->setInterval(desc_.close_after_write_ms);
+  Timer4->Tick = [this] {
+    Timer4->setEnabled(false);
+    owner_.unload();
+  };
+}
 
 // A window that closes while its restart waits takes the exchange with it.
 Transfer_Link::~Transfer_Link() {
@@ -70,6 +88,7 @@ bool Transfer_Link::Start(Block_Plan plan) {
     return false;
   }
   writing_ = writing;
+  if (Timer4) Timer4->setEnabled(false);
   Opened();
   Progress.Connecting(desc_.texts.connecting_bar);
   return true;
@@ -87,6 +106,7 @@ void Transfer_Link::Link_Port_Error(bool restart) {
 }
 
 void Transfer_Link::Link_Identified(const Ident_Frame& frame) {
+  Progress.Identified();
   window_.Link_Identified(frame);
 }
 
@@ -123,14 +143,22 @@ std::optional<Write_Plan> Transfer_Link::Link_Then_Write() {
   return write;
 }
 
+bool Transfer_Link::Write_Refused() const {
+  return writing_ && Link.Last_Answer() >= 0 && Link.Last_Answer() != ACK;
+}
+
 void Transfer_Link::Link_Done() {
   Ended();
   window_.Link_Done();
-  if (writing_) {
+  if (Write_Refused()) {
+    Progress.Failed();
+  } else if (writing_) {
     Progress.Write_Done();
   } else {
     Progress.Read_Done();
   }
+  // Armed once the message is closed: the window must not close under it.
+  if (writing_ && Timer4) Timer4->setEnabled(true);
 }
 
 void Transfer_Link::Link_Timed_Out() {

@@ -7,7 +7,8 @@
 // The window keeps what is its own: where the blocks go, what the frames carry, what it does with
 // the identification and at the end. It answers those through its own Link_Listener, which hears
 // every report after the texts that come before it (Link_Done: before the completion texts, so
-// the blocks are in place first).
+// the blocks are in place first). A write whose last frame the radio answers with anything but
+// ACK (a plan with any_answer_ends) ends in the failure report, not the completion.
 //
 //   class frm_x : public kit::Form, Link_Listener {
 //     Transfer_Link Transfer{*this, prog_, Option_Link(), *this};
@@ -20,12 +21,19 @@
 //                            std::span<const std::uint8_t> data) override {...}
 //   };
 
+#include <optional>
+
 #include "link/link_engine.h"
 #include "link/transfer_progress.h"
+#include "platform/control.h"
 
 namespace j5 {
 
 class Program;
+
+// Says that image row `row` holds a value outside 0 to 255, so nothing was written: the refusal
+// of Rows_Refused, which every write of image rows says the same way.
+void Unsendable_Row_Message(Program& program, int row);
 
 class Transfer_Link : Link_Listener {
  public:
@@ -59,21 +67,27 @@ class Transfer_Link : Link_Listener {
   // refuses the write before anything reaches the radio, naming the row; true when refused.
   bool Rows_Refused(Write_Plan& plan);
   // Starts the exchange (nothing while busy); when the port opened, the connecting texts. True
-  // when it started.
+  // when it started; a close after the last write still pending is dropped, the window stays for
+  // this exchange.
   bool Start(Block_Plan plan);
   // Ends whatever runs or waits, without a report (a window's load, its unload).
   void Stop();
   const Transfer_Description& description() const { return desc_; }
 
  private:
+  kit::Form& owner_;
   Program& prog_;
   const Transfer_Description& desc_;
   Link_Listener& window_;
   bool writing_ = false;
   bool open_ = false;
+  // Closes the window after a write the radio answered, where the description asks for it.
+  std::optional<kit::Timer> Timer4;
 
   void Opened();
   void Ended();
+  // The radio answered the write's last frame with something other than ACK.
+  bool Write_Refused() const;
 
   void Link_Port_Error(bool restart) override;
   void Link_Identified(const Ident_Frame& frame) override;

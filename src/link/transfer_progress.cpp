@@ -18,10 +18,23 @@ void Transfer_Progress::Label(const Bilingual& text) {
 void Transfer_Progress::Connecting(bool show_bar) {
   if (show_bar) ProgressBar1.setVisible(true);
   ProgressBar1.setValue(0);
-  Label(texts_.connecting);
+  if (texts_.connecting_panel > 0) {
+    prog_.setPanel(texts_.connecting_panel,
+                   prog_.text(texts_.connecting.chn, texts_.connecting.eng));
+  } else {
+    Label(texts_.connecting);
+  }
+}
+
+void Transfer_Progress::Identified() {
+  if (texts_.connected_at_ident) Connected_Text();
 }
 
 void Transfer_Progress::Connected() {
+  if (!texts_.connected_at_ident) Connected_Text();
+}
+
+void Transfer_Progress::Connected_Text() {
   if (texts_.connected_panel > 0)
     prog_.setPanel(texts_.connected_panel, prog_.text(texts_.connected.chn, texts_.connected.eng));
 }

@@ -30,9 +30,14 @@ struct Transfer_Texts {
   Bilingual unload_busy = close_busy;
   Bilingual connecting{"正在与对讲机联络 ！", "Connecting with transceiver. "};
   bool connecting_bar = true;  // the bar is shown (at 0) when a transfer starts
+  // The status panel that shows the connecting text instead of Label_tr_count (0: the label).
+  int connecting_panel = 0;
   // Status panel written when the block phase begins (0: none), and its text.
   int connected_panel = 2;
   Bilingual connected{"与对讲机数据通讯正常", "Connect well with radio."};
+  // The connected text is written as soon as the identification is accepted, before the ACK
+  // exchange, not when the block phase begins.
+  bool connected_at_ident = false;
   Counted_Text reading{{"正在读取 ", "Reading "}, {" 数据块", " Data Block"}};
   Counted_Text writing{{"正在写入  ", "Writing  "}, {"  数据块", "  Data Block"}};
   // A complete read shows the bar at 100, the label, then the message; without read_done_bar
@@ -50,9 +55,12 @@ struct Transfer_Texts {
   Bilingual fail_panel{"联机故障 ！", "Communication fault."};
 };
 
-// A window's transfer: how the link runs it and what the window shows around it.
+// A window's transfer: how the link runs it, what the window shows around it and how it ends.
 struct Transfer_Description : Link_Description {
   Transfer_Texts texts{};
+  // A write the radio answered closes the window this long after the report, once the message
+  // is closed (0: the window stays).
+  double close_after_write_ms = 0;
 };
 
 class Transfer_Progress {
@@ -64,7 +72,9 @@ class Transfer_Progress {
 
   // A transfer started: bar at 0 (shown when show_bar), the connecting text.
   void Connecting(bool show_bar);
-  // The block phase began: the connected text in its status panel.
+  // The identification was accepted, the block phase began: the connected text in its status
+  // panel at the one of the two the texts name.
+  void Identified();
   void Connected();
   // A block was requested or a frame queued: the bar and the counted text.
   void Reading(const Progress_Mark& mark) { Step(texts_.reading, mark); }
@@ -89,6 +99,7 @@ class Transfer_Progress {
  private:
   Program& prog_;
   const Transfer_Texts& texts_;
+  void Connected_Text();
   void Step(const Counted_Text& text, const Progress_Mark& mark);
 };
 

@@ -131,8 +131,19 @@ const Transfer_Description& Password_Link() {
                                             .sender = {.byte_ms = 0},
                                             .times = {.byte_watch_ms = 2000},
                                             .clear_output = true}};
-    // Written when the identification is accepted, before the ACK exchange.
-    d.texts.connected = kConnectedShort;
+    Transfer_Texts& t = d.texts;
+    // The window has no label or bar: the opening shows in status panel 2, the connected text as
+    // soon as the identification is accepted, before the ACK exchange.
+    t.connecting = {"正在与对讲机进行连接...", "Connecting with transceiver... "};
+    t.connecting_panel = 2;
+    t.connecting_bar = false;
+    t.connected = kConnectedShort;
+    t.connected_at_ident = true;
+    // The read ends without its write only when the old password typed is not the radio's.
+    t.read_done_bar = false;
+    t.read_done_message = {"原密码错误，禁止写入", "Old PassWord Error, Writeing Stop"};
+    t.write_done_message = {"密码修改成功 ", "PassWord Modify Success ! "};
+    d.close_after_write_ms = 500;
     return d;
   }();
   return d;
@@ -396,16 +407,6 @@ Write_Plan Option_Copy_Write_Plan() {
   // there leaves that row in the radio, not zeros.
   p.steps[4].source = p.steps[5].source = 6;
   return p;
-}
-
-void Store_Reply_Row(FrameStore& store, int row, std::uint16_t address,
-                     std::span<const std::uint8_t> block) {
-  const auto r = static_cast<std::size_t>(row);
-  const std::uint8_t header[] = {ACK, Cmd_Data, static_cast<std::uint8_t>(address >> 8),
-                                 static_cast<std::uint8_t>(address & 0xFF), 0x40};
-  std::size_t c = 0;
-  for (std::uint8_t b : header) store(r, c++) = b;
-  for (std::size_t i = 0; i < 64 && i < block.size(); ++i) store(r, c++) = block[i];
 }
 
 std::optional<std::array<std::uint8_t, 16>> Image_Row_Bytes(const SharedData& data, int row) {

@@ -33,7 +33,8 @@ const Transfer_Description& Port_Window_Link();
 // restart; no port message.
 const Transfer_Description& Startup_Ident_Link();
 // Password window: full, Access_Code 8, Ident8; burst without pause; watch 2000 per byte, 1000
-// after the frame; report 1000; no restart; output buffer emptied.
+// after the frame; report 1000; no restart; output buffer emptied; texts in status panel 2, a read
+// without its write is the old password refused, the window closes 500 ms after a write.
 const Transfer_Description& Password_Link();
 // Channel editor's own transfer: direct, Access_Code 8, Ident8 among nine; burst, byte-time pause;
 // watch 1000/1000; report 1500; 1 restart.
@@ -138,9 +139,18 @@ Write_Plan Option_Copy_Write_Plan();
 // A checked reply as the radio sent it into row `row` of a frame store: ACK, Cmd_Data, the
 // address, the length 0x40 and the 64 data bytes in columns 0 to 68. The signalling windows keep
 // their replies so in their own store, the FM window and the option copies in the shared
-// Block_Buf; every other transfer takes the data bytes straight from Link_Block_Stored.
-void Store_Reply_Row(FrameStore& store, int row, std::uint16_t address,
-                     std::span<const std::uint8_t> block);
+// Block_Buf, the channel editor its channel halves there and its name halves in Name_Block_Buf;
+// every other transfer takes the data bytes straight from Link_Block_Stored.
+template <typename Store>
+void Store_Reply_Row(Store& store, int row, std::uint16_t address,
+                     std::span<const std::uint8_t> block) {
+  const auto r = static_cast<std::size_t>(row);
+  const std::uint8_t header[] = {ACK, Cmd_Data, static_cast<std::uint8_t>(address >> 8),
+                                 static_cast<std::uint8_t>(address & 0xFF), 0x40};
+  std::size_t c = 0;
+  for (std::uint8_t b : header) store(r, c++) = b;
+  for (std::size_t i = 0; i < 64 && i < block.size(); ++i) store(r, c++) = block[i];
+}
 
 // The sixteen bytes of row `row` of a table of radio bytes (the image, a window's staged rows), or
 // nothing when one of them is no byte (a file may hold such values; none of them may reach the

@@ -5,6 +5,7 @@
 
 #include "link/Form_Write_PassWord.h"
 #include "link_fixture.h"
+#include "shell/MDImain.h"
 
 namespace j5test {
 namespace {
@@ -77,6 +78,10 @@ TEST_F(Password, NoPasswordSetWritesTwentyBytesAndCloses) {
   EXPECT_EQ(w.Text_Old_PassWord.text(), "");
   EXPECT_EQ(w.Text_New_Password_1.text(), "");
   EXPECT_FALSE(w.Link.Link_Busy());
+  // The window speaks in status panel 2 only: it shows no progress label or bar.
+  EXPECT_EQ(program.panel(2), "与对讲机连接正常");
+  EXPECT_FALSE(w.Transfer.Progress.Label_tr_count.visible());
+  EXPECT_FALSE(w.Transfer.Progress.ProgressBar1.visible());
   // The window closes half a second after the message.
   d.advance(450);
   EXPECT_TRUE(program.Form_Write_PassWord.loaded());
@@ -220,6 +225,60 @@ TEST_F(Password, BusyWindowRefusesWriteAndClose) {
   ASSERT_TRUE(d.advanceUntil([&] { return !w.Link.Link_Busy(); }, 5000));
   EXPECT_EQ(Block()[2], ' ');
   EXPECT_EQ(toRadio(FrameKind::AccessCode).size(), 1u);
+}
+
+// Exit (menu or close box), the language switch and the window's own reload wait for its
+// exchange: each is refused with its message, nothing closes or changes, and the password still
+// changes.
+TEST_F(Password, ExitLanguageAndReloadAreRefusedDuringTheExchange) {
+  auto& w = open();
+  j5::MDImain& m = *program.MDImain;
+  const std::string exitBusy = "正在与对讲机进行读写操作，读写结束后才能退出 ！";
+  const struct {
+    const char* way;
+    std::function<void()> press;
+    std::string refusal;
+  } ways[] = {
+      {"Exit", [&] { d.click(m.Menu_Exit); }, exitBusy},
+      {"close box", [&] { program.MDImain.unload(); }, exitBusy},
+      {"English", [&] { d.click(m.Language_eng); },
+       "正在与对讲机进行读写操作，读写结束后才能切换语言 ！"},
+      {"reload", [&] { m.PC_PassWord_Click(); }, "正在进行读写操作,请勿关窗口 ！,"},
+  };
+  Modify(w, "", "ab", "ab");
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.way);
+    d.advance(20);
+    ASSERT_TRUE(w.Link.Link_Busy());
+    d.clearMessageBoxes();
+    way.press();
+    EXPECT_EQ(box_texts(), std::vector<std::string>{way.refusal});
+    EXPECT_TRUE(program.MDImain.loaded());
+    ASSERT_TRUE(program.Form_Write_PassWord.loaded());
+    EXPECT_EQ(&*program.Form_Write_PassWord, &w);
+    EXPECT_EQ(data.Lang_Chn, j5::kTrue);
+  }
+  ASSERT_TRUE(d.advanceUntil([&] { return d.messageBoxes().size() > 1; }, 5000));
+  EXPECT_EQ(d.lastMessageBox().text, "密码修改成功 ");
+  EXPECT_EQ(Block()[0], 'a');
+}
+
+// A change started in the half second before the window closes keeps the window for it: it
+// closes half a second after that change's message.
+TEST_F(Password, AChangeStartedBeforeTheCloseKeepsTheWindow) {
+  auto& w = open();
+  Modify(w, "", "ab", "ab");
+  ASSERT_TRUE(d.advanceUntil([&] { return !d.messageBoxes().empty(); }, 5000));
+  d.advance(300);
+  d.clearMessageBoxes();
+  Modify(w, "ab", "cd", "cd");
+  ASSERT_TRUE(d.advanceUntil([&] { return !d.messageBoxes().empty(); }, 5000));
+  EXPECT_EQ(box_texts(), std::vector<std::string>{"密码修改成功 "});
+  EXPECT_EQ(Block()[0], 'c');
+  d.advance(450);
+  EXPECT_TRUE(program.Form_Write_PassWord.loaded());
+  d.advance(100);
+  EXPECT_FALSE(program.Form_Write_PassWord.loaded());
 }
 
 // The check compares with the old password the exchange started with, not with what the box came

@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "editors/channels/frm_chann.h"
-#include "link/Form_Comm_Write.h"
 #include "link/transfers.h"
 #include "platform/number_file.h"
 #include "platform/runtime.h"
@@ -23,16 +22,6 @@ const Bilingual kStoring{"正在保存参数。。。", "Storing parameter param
 const Bilingual kStored{"保存参数正常 ！", "Store  parameter in gear."};
 const Bilingual kFileSaved{"参数保存完毕 ！", "Complete storing  parameter."};
 const Bilingual kFileSaveFailed{"参数保存失败 ！", "Fail to store the parameter file."};
-
-// The reply of read step `step` as the radio sent it: its ACK, the header, the data. Channel halves
-// go to Block_Buf row p + 1, name halves to Name_Block_Buf row p + 2 (p the pair).
-template <class Store>
-void Store_Reply(Store& store, std::size_t row, std::uint16_t address,
-                 std::span<const std::uint8_t> data) {
-  const int header[5] = {ACK, Cmd_Data, address >> 8, address & 0xFF, 0x40};
-  for (std::size_t i = 0; i < 5; ++i) store(row, i) = static_cast<std::int16_t>(header[i]);
-  for (std::size_t i = 0; i < data.size() && i < 64; ++i) store(row, 5 + i) = data[i];
-}
 
 // Where a stored reply's data begins: four bytes after its Cmd_Data among the first six bytes, or
 // at byte 4 without one.
@@ -72,14 +61,16 @@ void frm_chann::Link_Connected() {
   data_.Name_Phase = kFalse;
 }
 
+// The reply as the radio sent it: channel halves to Block_Buf row p + 1, name halves to
+// Name_Block_Buf row p + 2 (p the pair).
 void frm_chann::Link_Block_Stored(int step, std::uint16_t address,
                                   std::span<const std::uint8_t> data) {
   const int pair = step / 2;
   const bool name = step % 2 == 1;
   if (name)
-    Store_Reply(data_.Name_Block_Buf, static_cast<std::size_t>(pair + 2), address, data);
+    Store_Reply_Row(data_.Name_Block_Buf, pair + 2, address, data);
   else
-    Store_Reply(data_.Block_Buf, static_cast<std::size_t>(pair + 1), address, data);
+    Store_Reply_Row(data_.Block_Buf, pair + 1, address, data);
   data_.Name_Phase = name ? kFalse : kTrue;
 }
 

@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "editors/dtmf/frm_dtmf.h"
-#include "link/Form_Comm_Write.h"
 #include "link/transfers.h"
 #include "shell/program.h"
 

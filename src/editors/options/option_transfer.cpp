@@ -6,7 +6,6 @@
 
 #include "data/defaults.h"
 #include "editors/options/frm_option.h"
-#include "link/Form_Comm_Write.h"
 #include "link/transfers.h"
 #include "shell/program.h"
 
