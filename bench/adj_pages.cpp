@@ -27,7 +27,7 @@ Figures figures(const std::vector<double>& v) {
 }
 
 // A table every list and box can show, different in each run, as a read would leave it.
-void fillTable(j5::SharedData& d, int run) {
+void fillTable(j5::Shared_Data& d, int run) {
   for (int r = 0; r < 20; ++r)
     for (int c = 0; c < 16; ++c) d.Adj_Value(r, c) = static_cast<std::int16_t>((r + c + run) % 8);
 }

@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
   int qtArgc = 1;
   kit::qt::QtPlatform platform(qtArgc, argv);
   j5::Program program(platform);
-  j5::SharedData& data = program.data;
+  j5::Shared_Data& data = program.data;
   j5::Fill_Access_Code(data);
   data.Lang_Chn = j5::kFalse;
   data.Comm_Port = 1;

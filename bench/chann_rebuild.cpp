@@ -27,7 +27,7 @@ constexpr int kRuns = 41;
 
 // Every channel programmed, its contents depending on `variant`, as a whole
 // read would leave them.
-void fillChannels(j5::SharedData& d, int variant) {
+void fillChannels(j5::Shared_Data& d, int variant) {
   for (int ch = 0; ch < 128; ++ch) {
     const int mhz = 400 + (ch + variant) % 100;
     const int bcd3 = 0x40 + (mhz / 10 % 10), bcd2 = (mhz % 10) << 4;

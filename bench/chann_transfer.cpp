@@ -52,7 +52,7 @@ Floor readFloor(int channels) {
 }
 
 // Each channel's record and name row behind an ACK, whole or as a short row.
-Floor writeFloor(const j5::SharedData& d, int channels) {
+Floor writeFloor(const j5::Shared_Data& d, int channels) {
   Floor f = opening();
   for (int n = 0; n < channels; ++n)
     for (int row : {n, 256 + n}) {
@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
   int qtArgc = 1;
   kit::qt::QtPlatform platform(qtArgc, argv);
   j5::Program program(platform);
-  j5::SharedData& d = program.data;
+  j5::Shared_Data& d = program.data;
   d.Lang_Chn = j5::kFalse;
   d.Comm_Port = 1;
   d.Chann_Total = 128;

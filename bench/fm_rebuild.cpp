@@ -19,7 +19,7 @@ namespace {
 constexpr int kRuns = 41;
 
 // Block_Buf rows 2-6 as a read of a programmed radio leaves them, different in every run.
-void fillBlocks(j5::SharedData& d, int variant) {
+void fillBlocks(j5::Shared_Data& d, int variant) {
   const int address[5] = {0x3000, 0x3040, 0x3080, 0x30C0, 0x3F80};
   for (std::size_t k = 0; k < 5; ++k) {
     const std::size_t row = k + 2;

@@ -45,7 +45,7 @@ Floor readFloor() {
   return withFrameWaits(f);
 }
 
-Floor writeFloor(const j5::SharedData& data) {
+Floor writeFloor(const j5::Shared_Data& data) {
   Floor f = opening();
   for (const auto& run : j5::Row_Skip_List)
     for (int row = run.first; row <= run.last; ++row) {
@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
   int qtArgc = 1;
   kit::qt::QtPlatform platform(qtArgc, argv);
   j5::Program program(platform);
-  j5::SharedData& data = program.data;
+  j5::Shared_Data& data = program.data;
   j5::Fill_Access_Code(data);
   data.Lang_Chn = j5::kFalse;
   data.Comm_Port = 1;

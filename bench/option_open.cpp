@@ -28,7 +28,7 @@ constexpr int kRuns = 31;
 
 void measure(kit::Platform& platform, const char* label, const std::function<void()>& settle) {
   j5::Program program(platform);
-  j5::SharedData& d = program.data;
+  j5::Shared_Data& d = program.data;
   bench::startImage(d);
   program.MDImain.show();
   program.MDImain->move(0, 0, 15360, 11520);

@@ -12,7 +12,7 @@
 
 namespace bench {
 
-inline void startImage(j5::SharedData& d) {
+inline void startImage(j5::Shared_Data& d) {
   j5::Init_Model_Band(d);
   d.VHF_Low = 130, d.VHF_High = 179, d.UHF0_Low = 240, d.UHF0_High = 260;
   d.UHF1_Low = 400, d.UHF1_High = 520;

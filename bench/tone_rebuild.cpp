@@ -22,7 +22,7 @@ namespace {
 constexpr int kRuns = 41;
 
 // Block_Buf rows 2-21 as a read of a programmed radio leaves them, different in every run.
-void fillPages(j5::SharedData& d, int variant) {
+void fillPages(j5::Shared_Data& d, int variant) {
   for (std::size_t row = 2; row <= 21; ++row)
     for (std::size_t i = 0; i < 64; ++i)
       d.Block_Buf(row, 5 + i) =

@@ -45,7 +45,7 @@ struct Harness {
     std::filesystem::remove_all(dir, ignored);
   }
   // Raises the request as the open or save dialog does; the window's timer serves it.
-  bool Serve(std::int16_t j5::SharedData::*request, const char* done) {
+  bool Serve(std::int16_t j5::Shared_Data::*request, const char* done) {
     program.data.*request = j5::kTrue;
     platform.clearMessageBoxes();
     platform.advance(500);
@@ -65,7 +65,7 @@ Harness& The_Harness() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   Harness& h = The_Harness();
-  j5::SharedData& d = h.program.data;
+  j5::Shared_Data& d = h.program.data;
   j5fuzz::Fuzz_Input in(data, size);
 
   // The table before the load: every row, the read-only ones too, with values of every kind.
@@ -83,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ofstream out(d.File_Path, std::ios::binary | std::ios::trunc);
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
   }
-  const bool loaded = h.Serve(&j5::SharedData::Open_Adj_Req, "调整参数从文件调入成功 ！");
+  const bool loaded = h.Serve(&j5::Shared_Data::Open_Adj_Req, "调整参数从文件调入成功 ！");
 
   bool undecided = false;
   const auto numbers = j5fuzz::Numbers_In(text, kValues, undecided, {0, 255});
@@ -106,11 +106,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(d.Adj_Value == expected, "the table after a load is not the file's numbers");
 
   const j5::AdjTable loadedTable = d.Adj_Value;
-  Check(h.Serve(&j5::SharedData::Save_Adj_Req, "调整参数保存完毕 ！"),
+  Check(h.Serve(&j5::Shared_Data::Save_Adj_Req, "调整参数保存完毕 ！"),
         "the loaded table could not be saved");
   d.Adj_Value = before;
   h.window->Show_Adj_Page();
-  Check(h.Serve(&j5::SharedData::Open_Adj_Req, "调整参数从文件调入成功 ！"),
+  Check(h.Serve(&j5::Shared_Data::Open_Adj_Req, "调整参数从文件调入成功 ！"),
         "the saved file did not load");
   Check(d.Adj_Value == loadedTable, "save then load changed the table");
   return 0;

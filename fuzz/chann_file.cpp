@@ -47,7 +47,7 @@ Harness& The_Harness() {
 // Loads or saves through the poll, as the file dialogs' requests reach it; true without a
 // message of failure.
 bool Poll(Harness& h, bool open) {
-  j5::SharedData& d = h.program.data;
+  j5::Shared_Data& d = h.program.data;
   (open ? d.Open_Adj_Req : d.Save_Adj_Req) = j5::kTrue;
   h.platform.clearMessageBoxes();
   h.program.frm_chann->Poll_File_Req();
@@ -62,7 +62,7 @@ bool Poll(Harness& h, bool open) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   Harness& h = The_Harness();
-  j5::SharedData& d = h.program.data;
+  j5::Shared_Data& d = h.program.data;
   j5fuzz::Fuzz_Input in(data, size);
 
   const std::uint8_t seed = in.Byte();

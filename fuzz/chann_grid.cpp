@@ -40,7 +40,7 @@ struct Harness {
   kit::HeadlessPlatform platform;
   j5::Program program{platform};
   kit::Driver d{platform};
-  j5::SharedData& data = program.data;
+  j5::Shared_Data& data = program.data;
   j5::frm_chann* w = nullptr;
   j5::MemImage before;
   bool defaultPressed = false;
@@ -235,7 +235,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   h.d.runUntilIdle();
 
   const std::uint8_t setup = in.Byte();
-  j5::SharedData& data = h.data;
+  j5::Shared_Data& data = h.data;
   data.Lang_Chn = setup & 1 ? j5::kTrue : j5::kFalse;
   data.Chann_Total = static_cast<std::int16_t>(setup & 2 ? 128 : 1 + in.Byte() % 128);
   for (int n = setup >> 2 & 7; n > 0; --n) {

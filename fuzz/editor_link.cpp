@@ -112,7 +112,7 @@ struct Harness {
   bool pressing = false, readDone = false;
   j5::Program program{platform};
   kit::Driver d{platform};
-  j5::SharedData& data = program.data;
+  j5::Shared_Data& data = program.data;
   j5::MemImage image;
   // The password exchange: the old and new passwords typed, the block as the radio held it.
   std::string oldTyped, newTyped;

@@ -33,7 +33,7 @@ std::vector<std::string> Grid_Texts(const j5::frm_FM& w) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   j5fuzz::File_Harness& h = The_Harness();
-  j5::SharedData& d = h.program.data;
+  j5::Shared_Data& d = h.program.data;
   j5fuzz::Fuzz_Input in(data, size);
 
   const std::uint8_t seed = in.Byte();

@@ -123,7 +123,7 @@ void Check_Frames(const std::vector<std::uint8_t>& b, const j5::FmImage& image, 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   Harness& h = The_Harness();
   j5fuzz::Fuzz_Input in(data, size);
-  j5::SharedData& d = h.program.data;
+  j5::Shared_Data& d = h.program.data;
   const std::uint8_t setup = in.Byte();
   d.Comm_Port = 1;
   d.Lang_Chn = setup & 2 ? j5::kTrue : j5::kFalse;

@@ -116,7 +116,7 @@ struct Harness {
   bool pressing = false, refused = false, readDone = false;
   j5::Program program{platform};
   kit::Driver d{platform};
-  j5::SharedData& data = program.data;
+  j5::Shared_Data& data = program.data;
 
   // The image as the user's last step left it, and the images before it that a frame still on
   // the line may have been built from, each with the time it was replaced.

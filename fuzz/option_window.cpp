@@ -81,7 +81,7 @@ struct Harness {
   j5test::Sim_Device device;
   j5::Program program{platform};
   kit::Driver d{platform};
-  j5::SharedData& data = program.data;
+  j5::Shared_Data& data = program.data;
   j5::frm_option* w = nullptr;
   j5::MemImage before;
   bool defaultPressed = false;
@@ -300,7 +300,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   h.program.MDImain.load();
   h.d.advance(5000);  // the start-up exchange is over
 
-  j5::SharedData& data = h.data;
+  j5::Shared_Data& data = h.data;
   j5::Fill_Access_Code(data);
   data.Comm_Port = 1;
   const std::uint8_t setup = in.Byte();

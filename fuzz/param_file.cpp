@@ -24,7 +24,7 @@ j5fuzz::File_Harness& The_Harness() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   j5fuzz::File_Harness& h = The_Harness();
-  j5::SharedData& d = h.program.data;
+  j5::Shared_Data& d = h.program.data;
   j5fuzz::Fuzz_Input in(data, size);
 
   // An image before the load with values of every kind, outside 0..255 too.

@@ -26,7 +26,7 @@ namespace {
 constexpr std::size_t kValues = 144;
 
 struct Harness : j5fuzz::File_Harness {
-  j5::SharedData& data = program.data;
+  j5::Shared_Data& data = program.data;
   j5::Tone_Window* window = nullptr;
 
   explicit Harness(std::uint8_t setup) : File_Harness("sig") {
@@ -44,7 +44,7 @@ struct Harness : j5fuzz::File_Harness {
   }
 
   // One open or save request served by Timer4; true when the window reported success.
-  bool Serve(std::int16_t j5::SharedData::*request, const char* what) {
+  bool Serve(std::int16_t j5::Shared_Data::*request, const char* what) {
     platform.clearMessageBoxes();
     data.*request = j5::kTrue;
     platform.advance(600);
@@ -67,14 +67,14 @@ struct Harness : j5fuzz::File_Harness {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
   j5fuzz::Fuzz_Input in(bytes, size);
   Harness h(in.Byte());
-  j5::SharedData& d = h.data;
+  j5::Shared_Data& d = h.data;
   j5::ToneStage& stage = h.window->Tone_Stage;
   const j5::MemImage image = d.Mem_Image;
   const j5::ToneStage before = stage;
 
   const std::string_view text = in.Rest();
   d.File_Path = h.Write("fuzz.dat", text);
-  const bool loaded = h.Serve(&j5::SharedData::Open_File_Req, "the open");
+  const bool loaded = h.Serve(&j5::Shared_Data::Open_File_Req, "the open");
   Check(d.Mem_Image == image, "a signal file load changed the image");
 
   bool undecided = false;
@@ -98,10 +98,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   }
 
   // Save the block as the window builds it, spoil the nine rows, load the file back.
-  Check(h.Serve(&j5::SharedData::Save_File_Req, "the save"), "the staged block could not be saved");
+  Check(h.Serve(&j5::Shared_Data::Save_File_Req, "the save"),
+        "the staged block could not be saved");
   const j5::ToneStage saved = stage;
   for (std::size_t i = 0; i < kValues; ++i) stage(i / 16, i % 16) = 7;
-  Check(h.Serve(&j5::SharedData::Open_File_Req, "the reopen"), "the saved file did not load");
+  Check(h.Serve(&j5::Shared_Data::Open_File_Req, "the reopen"), "the saved file did not load");
   Check(stage == saved, "save then load changed the staged block");
   Check(d.Mem_Image == image, "a signal file save or load changed the image");
   return 0;

@@ -75,7 +75,7 @@ struct Harness {
   j5fuzz::Closing_Watch closing;
   j5::Program program{platform};
   kit::Driver d{platform};
-  j5::SharedData& data = program.data;
+  j5::Shared_Data& data = program.data;
   j5fuzz::Fuzz_Input script{nullptr, 0};
   j5::MemImage image;
   j5fuzz::Held_Rows held{144};

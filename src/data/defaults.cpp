@@ -60,7 +60,7 @@ constexpr AdjSet kAdjDefault2 = {{
     {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1},
 }};
 
-void writeAdjSet(SharedData& data, const AdjSet& set) {
+void writeAdjSet(Shared_Data& data, const AdjSet& set) {
   for (int r = 0; r < 16; ++r) {
     for (int c = 0; c < 16; ++c) {
       if (set[r][c] >= 0) data.Adj_Default(r, c) = set[r][c];
@@ -95,14 +95,14 @@ bool isProgrammed(const MemImage& image, int channel) {
 
 }  // namespace
 
-void Init_Factory_Image(SharedData& data) {
+void Init_Factory_Image(Shared_Data& data) {
   data.Mem_Image.fill(0, kImageLastUsedRow, 0, 15, kEmptyByte);
   Def_Option(data);
   Def_Dtmf(data);
   Def_Chann(data);
 }
 
-void Def_Chann(SharedData& data) {
+void Def_Chann(Shared_Data& data) {
   auto& image = data.Mem_Image;
   image.fill(Channel_Record.first, Channel_Record.last, 0, 15, kEmptyByte);
   for (int c = 0; c < static_cast<int>(kDefaultChannelMHz.size()); ++c) {
@@ -122,7 +122,7 @@ void Def_Chann(SharedData& data) {
   image(kDcsRow, 14) = 1;
 }
 
-void Def_Option(SharedData& data) {
+void Def_Option(Shared_Data& data) {
   for (std::size_t k = 0; k < kOptionDefaults.size(); ++k) {
     data.Option_Val[kOptId[k]] = kOptionDefaults[k];
   }
@@ -147,12 +147,12 @@ void Def_Option(SharedData& data) {
   writeText(image, Pon_Line, 7, "       ");
 }
 
-void Def_FM_Band_Text(SharedData& data) {
-  for (int i = 0; i < Fm_Band_Text.count(); ++i)
+void Def_FM_Band_Text(Shared_Data& data) {
+  for (int i = 0; i < Fm_Band_Text.Count(); ++i)
     writeText(data.Mem_Image, Fm_Band_Text.first + i, 0, kFmBandTexts[static_cast<std::size_t>(i)]);
 }
 
-void Def_Dtmf(SharedData& data) {
+void Def_Dtmf(Shared_Data& data) {
   auto& image = data.Mem_Image;
   const auto& codes = kDtmfDefaults;
   image.fill(Dtmf_Block.first, Dtmf_Block.last, 0, 15, kEmptyByte);
@@ -173,13 +173,13 @@ void Def_Dtmf(SharedData& data) {
   writeBytes(image, Dtmf_Settings_Row, 0, {0x1F, 3, 0, 0, 11});
 }
 
-void Check_Work_Chann(SharedData& data) {
+void Check_Work_Chann(Shared_Data& data) {
   auto& image = data.Mem_Image;
   int a = image(Work_Chann_Row, 6);
   int b = image(Work_Chann_Row, 7);
   image(Work_Chann_Row, 1) = 0;
   // A loaded file can hold any number here; only 0..127 name a channel.
-  const int channels = Channel_Record.count();
+  const int channels = Channel_Record.Count();
   if (a < 0 || a >= channels) a = 0;
   if (b < 0 || b >= channels) b = 0;
   int first = -1;
@@ -199,18 +199,18 @@ void Check_Work_Chann(SharedData& data) {
   image(Work_Chann_Row, 7) = static_cast<std::int16_t>(b);
 }
 
-void Init_Adj_Default(SharedData& data) {
+void Init_Adj_Default(Shared_Data& data) {
   writeAdjSet(data, kAdjDefault1);
 }
 
-void Init_Adj_Default2(SharedData& data) {
+void Init_Adj_Default2(Shared_Data& data) {
   writeAdjSet(data, kAdjDefault2);
   for (std::size_t c = 0; c < kAdjDefault2Label.size(); ++c) {
     data.Adj_Default(14, c) = static_cast<std::int16_t>(kAdjDefault2Label[c]);
   }
 }
 
-void Copy_Adj_Default(SharedData& data) {
+void Copy_Adj_Default(Shared_Data& data) {
   for (int r = 0; r < 16; ++r) {
     for (int c = 0; c < 16; ++c) data.Adj_Value(r, c) = data.Adj_Default(r, c);
   }

@@ -12,7 +12,7 @@ int Tone5_Divider(double hz) {
   return static_cast<int>(std::ceil(kToneClockHz / hz)) - 1;
 }
 
-void Set_Tone5_Digit(SharedData& data, std::size_t s, std::size_t d, double f) {
+void Set_Tone5_Digit(Shared_Data& data, std::size_t s, std::size_t d, double f) {
   std::string name = "   " + Tone_Text(f);
   if (name.size() < 11) name.append(11 - name.size(), ' ');
   data.Tone5_Std_Name(s, d) = name;
@@ -24,7 +24,7 @@ void Set_Tone5_Digit(SharedData& data, std::size_t s, std::size_t d, double f) {
   data.Tone5_Div_Hi(s, d) = static_cast<std::int16_t>(divider / 256);
 }
 
-void Init_Tone5_Std(SharedData& data) {
+void Init_Tone5_Std(Shared_Data& data) {
   for (std::size_t s = 0; s < static_cast<std::size_t>(kTone5NamedStandards); ++s)
     for (std::size_t d = 0; d < 16; ++d) Set_Tone5_Digit(data, s, d, kTone5Freq[s][d]);
 }
@@ -52,7 +52,7 @@ void Load_Page_Buf(const FrameStore& blocks, PageBuffer& page, int& r) {
   r = first + 3;
 }
 
-std::string Get_Call_Type(const SharedData& data, int n) {
+std::string Get_Call_Type(const Shared_Data& data, int n) {
   if (n < 0 || n > 8) return {};
   return data.Lang_Text[10 + n];
 }

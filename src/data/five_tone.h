@@ -44,9 +44,9 @@ inline constexpr double kToneClockHz = 2304000.0;
 int Tone5_Divider(double hz);
 
 // Fills Tone5_Std_Name, Tone5_Freq_Lo/Hi and Tone5_Div_Lo/Hi for standards 0..14.
-void Init_Tone5_Std(SharedData& data);
+void Init_Tone5_Std(Shared_Data& data);
 // Digit d of standard s sounds f Hz: its name, frequency bytes and divider.
-void Set_Tone5_Digit(SharedData& data, std::size_t s, std::size_t d, double f);
+void Set_Tone5_Digit(Shared_Data& data, std::size_t s, std::size_t d, double f);
 
 // Trims the caller's text of blanks in place and returns the number of the standard of that exact
 // name (case-sensitive), or kNoStandard.
@@ -60,7 +60,7 @@ std::string Std_Index2Name(int index);
 void Load_Page_Buf(const FrameStore& blocks, PageBuffer& page, int& r);
 
 // Lang_Text entry 10 + n for call type n = 0..8, the empty text otherwise.
-std::string Get_Call_Type(const SharedData& data, int n);
+std::string Get_Call_Type(const Shared_Data& data, int n);
 
 // An FM band limit text: the frequency rounded to whole MHz (half to even), then ".00000"
 // ("87.5" -> "88.00000"). The mode is accepted for every value and changes nothing.

@@ -15,8 +15,8 @@ struct Image_Rows {
   int first;
   int last;
 
-  constexpr int count() const { return last - first + 1; }
-  constexpr bool holds(int row) const { return row >= first && row <= last; }
+  constexpr int Count() const { return last - first + 1; }
+  constexpr bool Holds(int row) const { return row >= first && row <= last; }
 };
 
 inline constexpr int kRowBytes = 16;  // radio bytes in one row (columns 0..15)
@@ -81,10 +81,10 @@ inline constexpr int Pon_Line = 246;
 inline constexpr Image_Rows Channel_Name_Row{256, 383};
 
 // The records fit together as the radio lays them out.
-static_assert(Channel_Name_Row.count() == Channel_Record.count());
+static_assert(Channel_Name_Row.Count() == Channel_Record.Count());
 static_assert(Channel_Name_Row.last == kImageLastRadioRow);
-static_assert(Dtmf_Block.holds(Dtmf_Encode_Rows.first) && Dtmf_Block.holds(Dtmf_Settings_Row));
-static_assert(Option_Area.holds(Option_Block.first) && Option_Area.last == Pon_Line);
+static_assert(Dtmf_Block.Holds(Dtmf_Encode_Rows.first) && Dtmf_Block.Holds(Dtmf_Settings_Row));
+static_assert(Option_Area.Holds(Option_Block.first) && Option_Area.last == Pon_Line);
 static_assert(Vfo_Record_Row(1) + 1 == Vfo_Record.last);
 
 // ---- Outside the image ----------------------------------------------------------------------

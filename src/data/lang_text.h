@@ -56,6 +56,6 @@ inline constexpr std::array<std::string_view, kLangTextCount> kLangTextEnglish =
     "8.Revive"};
 
 // Fills all nineteen Lang_Text entries: Chinese when Lang_Chn is non-zero, else English.
-void Set_Lang_Text(SharedData& data);
+void Set_Lang_Text(Shared_Data& data);
 
 }  // namespace j5

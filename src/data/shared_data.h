@@ -1,6 +1,6 @@
 #pragma once
 // The data every window shares: the parameter image and the variables through which windows know
-// of each other. One SharedData belongs to the program; nothing here is a process global, so a
+// of each other. One Shared_Data belongs to the program; nothing here is a process global, so a
 // test simply makes a fresh one. Every value starts at 0, false or empty, as at program start;
 // start-up then sets it up (see defaults.h, tables.h, lang_text.h).
 
@@ -101,7 +101,7 @@ inline constexpr std::size_t kTone5Digits = 16;
 // Period in milliseconds of the tone generator's 2.304 MHz clock.
 inline constexpr double kToneTick = 0.000434028;
 
-struct SharedData {
+struct Shared_Data {
   // The parameter image and the frame stores of the block transfers (each tone window keeps its
   // own, see tone_window.h).
   MemImage Mem_Image;
@@ -163,11 +163,11 @@ struct SharedData {
 };
 
 // Puts the program's access code into Access_Code bytes 0..7.
-void Fill_Access_Code(SharedData& data);
+void Fill_Access_Code(Shared_Data& data);
 
 // Option_Val entries 0..63 into Option_Block (entry n is option byte n), and the block back into
 // them.
-void Option_Val_To_Block(SharedData& data);
-void Option_Block_To_Val(SharedData& data);
+void Option_Val_To_Block(Shared_Data& data);
+void Option_Block_To_Val(Shared_Data& data);
 
 }  // namespace j5

@@ -10,7 +10,7 @@ std::string Tone_Text(double hz) {
   return text;
 }
 
-void Init_Tone_Table(SharedData& data) {
+void Init_Tone_Table(Shared_Data& data) {
   auto& names = data.Tone_Name;
   names[0] = "   OFF      ";
   for (std::size_t i = 0; i < kCtcssTenths.size(); ++i) {
@@ -38,7 +38,7 @@ void Init_Tone_Table(SharedData& data) {
   for (int n = 1; n <= 210; ++n) list[kDcsListOffset + n] = rt::Trim(names[kDcsNameOffset + n]);
 }
 
-void Init_Model_Band(SharedData& data) {
+void Init_Model_Band(Shared_Data& data) {
   for (std::size_t m = 0; m < kModelCount; ++m) {
     data.Model_Name[m] = std::string(kModelNames[m]);
     for (std::size_t k = 0; k < kModelLimits; ++k) data.Model_Band(m, k) = kModelBands[m][k];
@@ -47,7 +47,7 @@ void Init_Model_Band(SharedData& data) {
   data.VHF_High = data.Model_Band(data.Model_Index, 1);
 }
 
-void Init_Opt_Id(SharedData& data) {
+void Init_Opt_Id(Shared_Data& data) {
   for (std::size_t k = 0; k <= 45; ++k) data.Opt_Id[k] = kOptId[k];
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // Constant tables of the radio: tone names, tone list, band variants and option byte numbers,
-// and the initialisers that start-up runs to fill them into SharedData.
+// and the initialisers that start-up runs to fill them into Shared_Data.
 
 #include <array>
 #include <cstdint>
@@ -61,13 +61,13 @@ inline constexpr std::array<std::int16_t, kOptIdCount> kOptId = {
 std::string Tone_Text(double hz);
 
 // Fills Tone_Name entries 0..260 (padded display texts) and Tone_List entries 0..2210.
-void Init_Tone_Table(SharedData& data);
+void Init_Tone_Table(Shared_Data& data);
 
 // Fills Model_Name and Model_Band, then VHF_Low/VHF_High from the variant Model_Index (the UHF
 // limits are left alone).
-void Init_Model_Band(SharedData& data);
+void Init_Model_Band(Shared_Data& data);
 
 // Fills Opt_Id entries 0..45 (46..60 stay 0).
-void Init_Opt_Id(SharedData& data);
+void Init_Opt_Id(Shared_Data& data);
 
 }  // namespace j5

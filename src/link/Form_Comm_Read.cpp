@@ -9,7 +9,7 @@
 namespace j5 {
 
 Form_Comm_Read::Form_Comm_Read(Program& program)
-    : Transfer_Window(program, "Form_Comm_Read", &SharedData::Win_Comm_Read, Whole_Read_Link()) {
+    : Transfer_Window(program, "Form_Comm_Read", &Shared_Data::Win_Comm_Read, Whole_Read_Link()) {
   Load = [this] { Form_Load(); };
   Command_read.Click = [this] { Command_read_Click(); };
   Command_Cancel.Click = [this] { Cancel(); };
@@ -40,7 +40,7 @@ void Form_Comm_Read::Link_Done() {
 }
 
 void Form_Comm_Read::Blocks_To_Image() {
-  SharedData& d = prog_.data;
+  Shared_Data& d = prog_.data;
   for (std::size_t k = 0; k < Blocks.size(); ++k)
     Bytes_To_Rows(d.Mem_Image, Block_Dest[k], Blocks[k]);
   d.Mem_Image.fill(Dtmf_Block.last, Dtmf_Block.last, 0, 15, kEmptyByte);

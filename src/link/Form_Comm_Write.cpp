@@ -8,7 +8,7 @@ namespace j5 {
 namespace {
 
 // What goes out of a row: its first byte alone for a short row, else all sixteen.
-std::optional<std::array<std::uint8_t, 16>> Row_To_Send(const SharedData& d, int row) {
+std::optional<std::array<std::uint8_t, 16>> Row_To_Send(const Shared_Data& d, int row) {
   if (!Short_Row(d, row)) return Image_Row_Bytes(d, row);
   std::array<std::uint8_t, 16> bytes{};
   bytes[0] = 0xFF;
@@ -17,12 +17,13 @@ std::optional<std::array<std::uint8_t, 16>> Row_To_Send(const SharedData& d, int
 
 }  // namespace
 
-bool Short_Row(const SharedData& d, int row) {
+bool Short_Row(const Shared_Data& d, int row) {
   return Whole_Write_May_Shorten(row) && d.Mem_Image(static_cast<std::size_t>(row), 0) == 0xFF;
 }
 
 Form_Comm_Write::Form_Comm_Write(Program& program)
-    : Transfer_Window(program, "Form_Comm_Write", &SharedData::Win_Comm_Write, Whole_Write_Link()) {
+    : Transfer_Window(program, "Form_Comm_Write", &Shared_Data::Win_Comm_Write,
+                      Whole_Write_Link()) {
   Load = [this] { Form_Load(); };
   Command_Write.Click = [this] { Command_Write_Click(); };
   Command_Cancel.Click = [this] { Command_Cancel_Click(); };

@@ -9,7 +9,7 @@
 namespace j5 {
 
 // A row whose first byte is 0xFF goes out as a Short_Row_Frame (channel records and names).
-bool Short_Row(const SharedData& data, int row);
+bool Short_Row(const Shared_Data& data, int row);
 
 class Form_Comm_Write : public Transfer_Window {
  public:

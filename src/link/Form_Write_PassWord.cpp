@@ -27,7 +27,7 @@ constexpr double kButtonHeight = 375;
 }  // namespace
 
 Form_Write_PassWord::Form_Write_PassWord(Program& program)
-    : kit::Form(program.platform, "Form_Write_PassWord", program.mainForm()),
+    : kit::Form(program.platform, "Form_Write_PassWord", program.Main_Form()),
       Transfer(*this, program, Password_Link(), *this),
       prog_(program) {
   setBorder(kit::Border::Fixed);
@@ -61,13 +61,13 @@ bool Form_Write_PassWord::Valid_New_Password(const std::string& text) {
 }
 
 void Form_Write_PassWord::Form_Load() {
-  setCaption(prog_.text("修改密码", "Modify PassWord"));
-  Label_old_PassWord.setCaption(prog_.text("原密码", "Old PassWord"));
-  Label_New_Password_1.setCaption(prog_.text("新密码", "New PassWord"));
-  Label_New_PassWord_2.setCaption(prog_.text("确认新密码", "Confirm PassWord"));
-  Command_Write.setCaption(prog_.text("修改", "Modify"));
-  Command_Cancel.setCaption(prog_.text("关闭", "Close"));
-  if (kit::MdiForm* main = prog_.mainForm()) {
+  setCaption(prog_.Text("修改密码", "Modify PassWord"));
+  Label_old_PassWord.setCaption(prog_.Text("原密码", "Old PassWord"));
+  Label_New_Password_1.setCaption(prog_.Text("新密码", "New PassWord"));
+  Label_New_PassWord_2.setCaption(prog_.Text("确认新密码", "Confirm PassWord"));
+  Command_Write.setCaption(prog_.Text("修改", "Modify"));
+  Command_Cancel.setCaption(prog_.Text("关闭", "Close"));
+  if (kit::MdiForm* main = prog_.Main_Form()) {
     const double w = main->scaleWidth() / 3, h = main->scaleHeight() / 2.5;
     move((main->scaleWidth() - w) / 2, (main->scaleHeight() - h) / 2 - 500, w, h);
   }

@@ -8,7 +8,7 @@
 namespace j5 {
 
 Form_setup::Form_setup(Program& program)
-    : kit::Form(program.platform, "Form_setup", program.mainForm()),
+    : kit::Form(program.platform, "Form_setup", program.Main_Form()),
       Link(*this, program.data, *this),
       prog_(program) {
   setBorder(kit::Border::Fixed);
@@ -20,11 +20,11 @@ Form_setup::Form_setup(Program& program)
 }
 
 void Form_setup::Form_Load() {
-  setCaption(prog_.text("通讯端口设置", "Communication Port Setup"));
-  Frame1.setCaption(prog_.text("端口设置", "Port Setup"));
-  Command_ok.setCaption(prog_.text("确 定", "Confirm"));
-  Command1.setCaption(prog_.text("取 消", "Cancel"));
-  if (kit::MdiForm* main = prog_.mainForm()) {
+  setCaption(prog_.Text("通讯端口设置", "Communication Port Setup"));
+  Frame1.setCaption(prog_.Text("端口设置", "Port Setup"));
+  Command_ok.setCaption(prog_.Text("确 定", "Confirm"));
+  Command1.setCaption(prog_.Text("取 消", "Cancel"));
+  if (kit::MdiForm* main = prog_.Main_Form()) {
     const double w = main->scaleWidth() / 2.9, h = main->scaleHeight() / 2.4;
     move((main->scaleWidth() - w) / 2, (main->scaleHeight() - h) / 2 - 500, w, h);
   }
@@ -58,17 +58,17 @@ void Form_setup::Command1_Click() {
 void Form_setup::Command_ok_Click() {
   // Pressed again while the radio is being identified: the window closes by itself soon.
   if (Exchange_Started) return;
-  SharedData& d = prog_.data;
+  Shared_Data& d = prog_.data;
   for (int i : Option_Port.indices()) {
     if (Option_Port[i].value()) {
       d.Comm_Port = static_cast<std::int16_t>(i + 1);
       break;
     }
   }
-  prog_.setPanel(2, "");
-  prog_.setPanel(7, "");
-  prog_.setPanel(8, "");
-  prog_.setPanel(3, "COM" + std::to_string(d.Comm_Port));
+  prog_.Set_Panel(2, "");
+  prog_.Set_Panel(7, "");
+  prog_.Set_Panel(8, "");
+  prog_.Set_Panel(3, "COM" + std::to_string(d.Comm_Port));
   if (!Link.Start(Port_Window_Link())) {
     unload();
     return;
@@ -89,7 +89,7 @@ void Form_setup::Link_Identified(const Ident_Frame& frame) {
     Store_Ident8(prog_, frame);
   }
   const Bilingual& connected = Port_Window_Link().texts.connected;
-  prog_.setPanel(2, prog_.text(connected.chn, connected.eng));
+  prog_.Set_Panel(2, prog_.Text(connected.chn, connected.eng));
 }
 
 // The window closes by itself at either end of the exchange.
@@ -103,7 +103,7 @@ void Form_setup::Link_Failed() {
 
 void Form_setup::Link_Timed_Out() {
   const Bilingual& fault = Port_Window_Link().texts.fail_panel;
-  prog_.setPanel(2, prog_.text(fault.chn, fault.eng));
+  prog_.Set_Panel(2, prog_.Text(fault.chn, fault.eng));
 }
 
 }  // namespace j5

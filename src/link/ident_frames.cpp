@@ -37,7 +37,7 @@ std::string Chars(const Ident_Frame& f, int first, int last) {
 }  // namespace
 
 void Store_Ident14(Program& program, const Ident_Frame& f) {
-  SharedData& d = program.data;
+  Shared_Data& d = program.data;
   auto limit = [&f](int at) { return Band_Limit_Pair(f.bytes[at], f.bytes[at + 1]); };
   d.VHF_Low = limit(1);
   d.VHF_High = limit(3);
@@ -45,20 +45,20 @@ void Store_Ident14(Program& program, const Ident_Frame& f) {
   d.UHF0_High = limit(7);
   d.UHF1_Low = limit(9);
   d.UHF1_High = limit(11);
-  program.setPanel(7, Ident_Band_Text("VHF:", d.VHF_Low, d.VHF_High));
-  program.setPanel(8, Ident_Band_Text("UHF0:", d.UHF0_Low, d.UHF0_High));
-  program.setPanel(9, Ident_Band_Text("UHF1:", d.UHF1_Low, d.UHF1_High));
+  program.Set_Panel(7, Ident_Band_Text("VHF:", d.VHF_Low, d.VHF_High));
+  program.Set_Panel(8, Ident_Band_Text("UHF0:", d.UHF0_Low, d.UHF0_High));
+  program.Set_Panel(9, Ident_Band_Text("UHF1:", d.UHF1_Low, d.UHF1_High));
 }
 
 void Store_Ident8(Program& program, const Ident_Frame& f) {
-  SharedData& d = program.data;
+  Shared_Data& d = program.data;
   // The first band's hundreds are implied (100 MHz); the second band's come in a whole byte.
   d.Band_A_Low = Band_Limit_Pair(1, f.bytes[1]);
   d.Band_A_High = Band_Limit_Pair(1, f.bytes[2]);
   d.Band_B_Low = Band_Limit_Pair(f.bytes[3], f.bytes[4]);
   d.Band_B_High = Band_Limit_Pair(f.bytes[5], f.bytes[6]);
-  program.setPanel(7, Ident_Band_Text("VHF:", d.Band_A_Low, d.Band_A_High));
-  program.setPanel(8, Ident_Band_Text("UHF:", d.Band_B_Low, d.Band_B_High));
+  program.Set_Panel(7, Ident_Band_Text("VHF:", d.Band_A_Low, d.Band_A_High));
+  program.Set_Panel(8, Ident_Band_Text("UHF:", d.Band_B_Low, d.Band_B_High));
   d.VHF_Low = d.Band_A_Low;
   d.VHF_High = d.Band_A_High;
   d.UHF0_Low = d.Band_B_Low;
@@ -66,11 +66,11 @@ void Store_Ident8(Program& program, const Ident_Frame& f) {
 }
 
 void Store_Ident8_Dec(Program& program, const Ident_Frame& f) {
-  SharedData& d = program.data;
+  Shared_Data& d = program.data;
   d.Band_A_Low = d.Band_B_Low = Digits3(f, 1);
   d.Band_A_High = d.Band_B_High = Digits3(f, 4);
-  program.setPanel(8, Ident_Band_Text("", d.Band_A_Low, d.Band_A_High));
-  program.setPanel(10, Ident_Band_Text("", d.Band_B_Low, d.Band_B_High));
+  program.Set_Panel(8, Ident_Band_Text("", d.Band_A_Low, d.Band_A_High));
+  program.Set_Panel(10, Ident_Band_Text("", d.Band_B_Low, d.Band_B_High));
   d.Band_A_High += 1;
   d.VHF_Low = d.Band_A_Low;
   d.VHF_High = d.Band_A_High;
@@ -78,22 +78,22 @@ void Store_Ident8_Dec(Program& program, const Ident_Frame& f) {
 }
 
 void Store_Ident50(Program& program, const Ident_Frame& f) {
-  SharedData& d = program.data;
+  Shared_Data& d = program.data;
   d.Band_A_Low = Digits3(f, 1);
   d.Band_A_High = Digits3(f, 4);
   d.Band_B_Low = Digits3(f, 7);
   d.Band_B_High = Digits3(f, 10);
   auto whole = [](double v) { return std::to_string(static_cast<long>(v)); };
-  program.setPanel(8, whole(d.Band_A_Low) + "--" + whole(d.Band_A_High) + " MHZ");
-  program.setPanel(10, whole(d.Band_B_Low) + "--" + whole(d.Band_B_High) + " MHZ");
+  program.Set_Panel(8, whole(d.Band_A_Low) + "--" + whole(d.Band_A_High) + " MHZ");
+  program.Set_Panel(10, whole(d.Band_B_Low) + "--" + whole(d.Band_B_High) + " MHZ");
   d.VHF_Low = d.Band_A_Low;
   d.Band_A_High += 1;
   d.VHF_High = d.Band_A_High;
   d.Band_B_High += 1;
-  program.setPanel(2, Chars(f, 17, 22));
-  program.setPanel(4, Chars(f, 33, 38) + "--" + Chars(f, 39, 44) + "--" + Chars(f, 45, 48));
-  program.setPanel(6, Chars(f, 23, 24) + "." + Chars(f, 25, 26) + "." + Chars(f, 27, 27) + "." +
-                          Chars(f, 28, 28));
+  program.Set_Panel(2, Chars(f, 17, 22));
+  program.Set_Panel(4, Chars(f, 33, 38) + "--" + Chars(f, 39, 44) + "--" + Chars(f, 45, 48));
+  program.Set_Panel(6, Chars(f, 23, 24) + "." + Chars(f, 25, 26) + "." + Chars(f, 27, 27) + "." +
+                           Chars(f, 28, 28));
 }
 
 }  // namespace j5

@@ -58,7 +58,7 @@ void Take_Frames(Write_Plan& plan, Link_Listener& window) {
   for (const Write_Step& step : plan.steps) plan.frames.push_back(window.Link_Frame_Data(step));
 }
 
-Link_Engine::Link_Engine(kit::Form& owner, SharedData& data, Link_Listener& listener)
+Link_Engine::Link_Engine(kit::Form& owner, Shared_Data& data, Link_Listener& listener)
     : MSC(owner, "MSC"),
       Timer1(owner, "Timer1"),
       Timer2(owner, "Timer2"),
@@ -74,7 +74,7 @@ Link_Engine::Link_Engine(kit::Form& owner, SharedData& data, Link_Listener& list
 }
 
 bool Link_Engine::Open_Port(bool clear_output) {
-  SharedData& d = data_;
+  Shared_Data& d = data_;
   d.Port_Error = 0;
   try {
     MSC.setCommPort(d.Comm_Port);

@@ -25,7 +25,7 @@
 
 namespace j5 {
 
-struct SharedData;
+struct Shared_Data;
 
 // ---- The description of a transfer -------------------------------------------------------------
 
@@ -195,7 +195,7 @@ class Link_Listener {
 
 class Link_Engine {
  public:
-  Link_Engine(kit::Form& owner, SharedData& data, Link_Listener& listener);
+  Link_Engine(kit::Form& owner, Shared_Data& data, Link_Listener& listener);
 
   kit::SerialPort MSC;
   kit::Timer Timer1;  // sender
@@ -225,7 +225,7 @@ class Link_Engine {
   enum class Phase { Idle, Code_Ack, Ident, Final_Ack, Reading, Writing, Ident_End, Waiting };
 
   kit::Platform& platform_;
-  SharedData& data_;
+  Shared_Data& data_;
   Link_Listener& listener_;
   Link_Description desc_;
   Block_Plan plan_;

@@ -14,7 +14,7 @@ void Startup_Ident::Link_Start() {
 }
 
 void Startup_Ident::Panel(const Bilingual& text) {
-  prog_.setPanel(2, prog_.text(text.chn, text.eng));
+  prog_.Set_Panel(2, prog_.Text(text.chn, text.eng));
 }
 
 // A port that the probe opened but that will not open again does not end the program without a

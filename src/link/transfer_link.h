@@ -72,7 +72,7 @@ class Transfer_Link : Link_Listener {
   bool Start(Block_Plan plan);
   // Ends whatever runs or waits, without a report (a window's load, its unload).
   void Stop();
-  const Transfer_Description& description() const { return desc_; }
+  const Transfer_Description& Description() const { return desc_; }
 
  private:
   kit::Form& owner_;

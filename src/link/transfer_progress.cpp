@@ -12,15 +12,15 @@ Transfer_Progress::Transfer_Progress(kit::Form& owner, Program& program,
       texts_(texts) {}
 
 void Transfer_Progress::Label(const Bilingual& text) {
-  Label_tr_count.setCaption(prog_.text(text.chn, text.eng));
+  Label_tr_count.setCaption(prog_.Text(text.chn, text.eng));
 }
 
 void Transfer_Progress::Connecting(bool show_bar) {
   if (show_bar) ProgressBar1.setVisible(true);
   ProgressBar1.setValue(0);
   if (texts_.connecting_panel > 0) {
-    prog_.setPanel(texts_.connecting_panel,
-                   prog_.text(texts_.connecting.chn, texts_.connecting.eng));
+    prog_.Set_Panel(texts_.connecting_panel,
+                    prog_.Text(texts_.connecting.chn, texts_.connecting.eng));
   } else {
     Label(texts_.connecting);
   }
@@ -36,7 +36,7 @@ void Transfer_Progress::Connected() {
 
 void Transfer_Progress::Connected_Text() {
   if (texts_.connected_panel > 0)
-    prog_.setPanel(texts_.connected_panel, prog_.text(texts_.connected.chn, texts_.connected.eng));
+    prog_.Set_Panel(texts_.connected_panel, prog_.Text(texts_.connected.chn, texts_.connected.eng));
 }
 
 void Transfer_Progress::Step(const Counted_Text& text, const Progress_Mark& mark) {
@@ -89,7 +89,7 @@ void Transfer_Progress::Failed(bool partly_written) {
   }
   if (!texts_.fail_label.chn.empty()) Label(texts_.fail_label);
   if (!texts_.fail_panel.chn.empty())
-    prog_.setPanel(2, prog_.text(texts_.fail_panel.chn, texts_.fail_panel.eng));
+    prog_.Set_Panel(2, prog_.Text(texts_.fail_panel.chn, texts_.fail_panel.eng));
 }
 
 void Transfer_Progress::Port_Error() {

@@ -5,9 +5,9 @@
 
 namespace j5 {
 
-Transfer_Window::Transfer_Window(Program& program, std::string name, std::int16_t SharedData::*flag,
-                                 const Transfer_Description& link)
-    : kit::Form(program.platform, std::move(name), program.mainForm()),
+Transfer_Window::Transfer_Window(Program& program, std::string name,
+                                 std::int16_t Shared_Data::*flag, const Transfer_Description& link)
+    : kit::Form(program.platform, std::move(name), program.Main_Form()),
       Transfer(*this, program, link, *this),
       prog_(program),
       flag_(flag) {
@@ -21,14 +21,14 @@ void Transfer_Window::Load_Window(kit::CommandButton& start, const std::string& 
                                   const std::string& startEng) {
   prog_.data.*flag_ = kTrue;
   Unload_Req = false;
-  if (kit::MdiForm* main = prog_.mainForm()) {
+  if (kit::MdiForm* main = prog_.Main_Form()) {
     const double w = main->width() / 2.5, h = main->height() / 4;
     move((main->width() - w) / 2, (main->height() - h) / 1.45, w, h);
   }
-  setCaption(prog_.text(captionChn, captionEng));
-  start.setCaption(prog_.text(startChn, startEng));
-  Command_Cancel.setCaption(prog_.text("取消", "Cancel"));
-  Command_Help.setCaption(prog_.text("帮助", "Help"));
+  setCaption(prog_.Text(captionChn, captionEng));
+  start.setCaption(prog_.Text(startChn, startEng));
+  Command_Cancel.setCaption(prog_.Text("取消", "Cancel"));
+  Command_Help.setCaption(prog_.Text("帮助", "Help"));
 
   const double cw = scaleWidth(), ch = scaleHeight();
   const double margin = cw * 0.06, bw = 1100, bh = 375;

@@ -28,7 +28,7 @@ class Transfer_Window : public kit::Form, protected Link_Listener {
   Link_Engine& Link = Transfer.Link;
 
  protected:
-  Transfer_Window(Program& program, std::string name, std::int16_t SharedData::*flag,
+  Transfer_Window(Program& program, std::string name, std::int16_t Shared_Data::*flag,
                   const Transfer_Description& link);
 
   Program& prog_;
@@ -48,7 +48,7 @@ class Transfer_Window : public kit::Form, protected Link_Listener {
   void Link_Identified(const Ident_Frame& frame) override;
 
  private:
-  std::int16_t SharedData::*flag_;
+  std::int16_t Shared_Data::*flag_;
   void Timer4_Timer();
   void Form_Unload(int& cancel);
 };

@@ -336,8 +336,8 @@ Read_Plan Option_Read_Plan() {
 // Each row goes to its own address, the work-channel row to 0x0E70 as in the whole write, and the
 // rows run on to the power-on lines, which the window edits and a write must carry.
 Write_Plan Option_Write_Plan() {
-  return Row_Write(Row_Address(Option_Area.first), Option_Area.first, Option_Area.count(),
-                   Option_Area.count() - 1);
+  return Row_Write(Row_Address(Option_Area.first), Option_Area.first, Option_Area.Count(),
+                   Option_Area.Count() - 1);
 }
 
 Read_Plan Dtmf_Read_Plan() {
@@ -409,7 +409,7 @@ Write_Plan Option_Copy_Write_Plan() {
   return p;
 }
 
-std::optional<std::array<std::uint8_t, 16>> Image_Row_Bytes(const SharedData& data, int row) {
+std::optional<std::array<std::uint8_t, 16>> Image_Row_Bytes(const Shared_Data& data, int row) {
   return Row_Bytes(data.Mem_Image, row);
 }
 

@@ -17,7 +17,7 @@
 
 namespace j5 {
 
-struct SharedData;
+struct Shared_Data;
 
 // ---- Descriptions (one line each: opening, code, identification, sender, times, restarts) ----
 
@@ -165,6 +165,6 @@ std::optional<std::array<std::uint8_t, 16>> Row_Bytes(const Table& table, int ro
   }
   return out;
 }
-std::optional<std::array<std::uint8_t, 16>> Image_Row_Bytes(const SharedData& data, int row);
+std::optional<std::array<std::uint8_t, 16>> Image_Row_Bytes(const Shared_Data& data, int row);
 
 }  // namespace j5

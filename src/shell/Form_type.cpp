@@ -29,7 +29,7 @@ constexpr double kButtonHeight = 375;
 }  // namespace
 
 Form_type::Form_type(Program& program)
-    : kit::Form(program.platform, "Form_type", program.mainForm()), prog_(program) {
+    : kit::Form(program.platform, "Form_type", program.Main_Form()), prog_(program) {
   setBorder(kit::Border::Fixed);
   Label_VHF.setCaption("VHF0");
   Label_UHF.setCaption("UHF0");
@@ -68,18 +68,18 @@ std::string Form_type::Range_Text(int low, int high) {
 }
 
 void Form_type::Form_Load() {
-  setCaption(prog_.text("机型选择", "Model Select"));
-  Command_enter.setCaption(prog_.text("确 定", "Confirm"));
-  Command_Cancel.setCaption(prog_.text("取 消", "Cancel"));
-  Label1.setCaption(prog_.text("机  型", "Model"));
-  if (kit::MdiForm* main = prog_.mainForm()) {
+  setCaption(prog_.Text("机型选择", "Model Select"));
+  Command_enter.setCaption(prog_.Text("确 定", "Confirm"));
+  Command_Cancel.setCaption(prog_.Text("取 消", "Cancel"));
+  Label1.setCaption(prog_.Text("机  型", "Model"));
+  if (kit::MdiForm* main = prog_.Main_Form()) {
     const double w = main->scaleWidth() / 2.5, h = main->scaleHeight() / 2.5;
     move((main->scaleWidth() - w) / 2, (main->scaleHeight() - h) / 2 - 500, w, h);
   }
   show();
   Lay_Out();
 
-  SharedData& d = prog_.data;
+  Shared_Data& d = prog_.data;
   Combo_type.clear();
   Combo_type.addItem(d.Model_Name[0]);
   // Only this window sets Model_Index, always to an entry of its list.
@@ -112,7 +112,7 @@ void Form_type::Lay_Out() {
 }
 
 void Form_type::Set_Band_Limits(int k) {
-  SharedData& d = prog_.data;
+  Shared_Data& d = prog_.data;
   const auto r = static_cast<std::size_t>(k);
   d.VHF_Low = d.Model_Band(r, 0);
   d.VHF_High = d.Model_Band(r, 1);
@@ -122,7 +122,7 @@ void Form_type::Set_Band_Limits(int k) {
 
 void Form_type::Show_Variant(int k) {
   if (k < 0) return;
-  const SharedData& d = prog_.data;
+  const Shared_Data& d = prog_.data;
   const auto r = static_cast<std::size_t>(k);
   Label_VHF.setCaption(First_Pair_Name(d.Model_Name[r]));
   Label_UHF.setCaption(Second_Pair_Name(d.Model_Name[r]));
@@ -148,13 +148,13 @@ void Form_type::Command_enter_Click() {
   // The text part was emptied and nothing is picked: there is no variant to apply.
   if (k < 0) return;
   Set_Band_Limits(k);
-  SharedData& d = prog_.data;
+  Shared_Data& d = prog_.data;
   d.Model_Index = static_cast<std::int16_t>(k);
   const std::string& name = d.Model_Name[static_cast<std::size_t>(k)];
-  prog_.setPanel(
+  prog_.Set_Panel(
       7, First_Pair_Name(name) + ":" + rt::Str(d.VHF_Low) + " -  " + rt::Str(d.VHF_High) + "MHZ");
-  prog_.setPanel(8, Second_Pair_Name(name) + ":" + rt::Str(d.UHF0_Low) + " -  " +
-                        rt::Str(d.UHF0_High) + "MHZ");
+  prog_.Set_Panel(8, Second_Pair_Name(name) + ":" + rt::Str(d.UHF0_Low) + " -  " +
+                         rt::Str(d.UHF0_High) + "MHZ");
   unload();
 }
 

@@ -45,14 +45,14 @@ const Bilingual kOpenBusy{"正在与对讲机进行读写操作，读写结束�
 // Captions of the menu entries: the one they carry before start-up, then
 // the Chinese and English ones. Entries without language captions keep
 // their first caption for good.
-struct MenuCaption {
+struct Menu_Caption {
   kit::Menu MDImain::*menu;
   const char* design;
   const char* chn;
   const char* eng;
 };
 
-constexpr std::array<MenuCaption, 24> kMenuCaptions = {{
+constexpr std::array<Menu_Caption, 24> kMenuCaptions = {{
     {&MDImain::about, "关于", "关于", "About"},
     {&MDImain::Menu_Exit, "退出", "退出", "Exit"},
     {&MDImain::Language_Setup, "语言", "语言", "Language"},
@@ -79,13 +79,13 @@ constexpr std::array<MenuCaption, 24> kMenuCaptions = {{
     {&MDImain::Language_eng, "English", nullptr, nullptr},
 }};
 
-struct ToolbarEntry {
+struct Toolbar_Entry {
   const char* key;
   const char* chn;
   const char* eng;
 };
 
-constexpr std::array<ToolbarEntry, 6> kToolbar = {{
+constexpr std::array<Toolbar_Entry, 6> kToolbar = {{
     {"open", "打开参数文件", "Open Parameter file"},
     {"save", "保存参数", "Save Parameter"},
     {"edit_chann", "信道参数编辑", "Channel Information"},
@@ -117,7 +117,7 @@ std::string Band_Text(const std::string& label, double low, double high) {
 
 MDImain::MDImain(j5::Program& program)
     : kit::MdiForm(program.platform, "MDImain"), Ident(*this, program), prog_(program) {
-  for (const MenuCaption& c : kMenuCaptions) (this->*c.menu).setCaption(c.design);
+  for (const Menu_Caption& c : kMenuCaptions) (this->*c.menu).setCaption(c.design);
   File_New.setShortcut("Ctrl+N");
   File_Open.setShortcut("Ctrl+O");
   File_save.setShortcut("Ctrl+S");
@@ -128,7 +128,7 @@ MDImain::MDImain(j5::Program& program)
     m->setVisible(false);
     m->setEnabled(false);
   }
-  for (const ToolbarEntry& b : kToolbar) Toolbar1.addButton(b.key, b.chn, b.key);
+  for (const Toolbar_Entry& b : kToolbar) Toolbar1.addButton(b.key, b.chn, b.key);
   StatusBar1.setPanelCount(static_cast<int>(kPanelShare.size()));
 
   Load = [this] { MDIForm_Load(); };
@@ -156,7 +156,7 @@ MDImain::MDImain(j5::Program& program)
 }
 
 void MDImain::MDIForm_Load() {
-  SharedData& d = prog_.data;
+  Shared_Data& d = prog_.data;
   kit::Platform& platform = prog_.platform;
 
   Version_Text = "V18.01.28";
@@ -176,13 +176,13 @@ void MDImain::MDIForm_Load() {
     StatusBar1.panel(static_cast<int>(i) + 1).setWidth(kPanelShare[i] / 100 * screen.width);
 
   Caption_Commands(true);
-  prog_.setPanel(1, "状态");
-  prog_.setPanel(4, "软件版本");
-  prog_.setPanel(5, Version_Text);
-  prog_.setPanel(6, "工作频段");
-  prog_.setPanel(9, "");
-  prog_.setPanel(10, "");
-  prog_.setPanel(11, Company_Chn);
+  prog_.Set_Panel(1, "状态");
+  prog_.Set_Panel(4, "软件版本");
+  prog_.Set_Panel(5, Version_Text);
+  prog_.Set_Panel(6, "工作频段");
+  prog_.Set_Panel(9, "");
+  prog_.Set_Panel(10, "");
+  prog_.Set_Panel(11, Company_Chn);
   setCaption(Title_Chn);
 
   move(left(), top(), screen.width, screen.height);
@@ -200,7 +200,7 @@ void MDImain::MDIForm_Load() {
     if (d.Port_Error == 0) break;
   }
   if (d.Port_Error != 0) d.Comm_Port = 1;
-  prog_.setPanel(3, "COM" + std::to_string(d.Comm_Port));
+  prog_.Set_Panel(3, "COM" + std::to_string(d.Comm_Port));
 
   Init_Model_Band(d);
   d.Model_Index = 0;
@@ -212,9 +212,9 @@ void MDImain::MDIForm_Load() {
   d.UHF1_High = d.Model_Band(0, 5);
 
   const std::string name = rt::Trim(d.Model_Name[static_cast<std::size_t>(d.Model_Index)]);
-  prog_.setPanel(7, Band_Text(Mid(name, 1, 3), d.VHF_Low, d.VHF_High));
-  prog_.setPanel(8, Band_Text(Mid(name, 5, 4), d.UHF0_Low, d.UHF0_High));
-  prog_.setPanel(9, Band_Text(Mid(name, 10, 4), d.UHF1_Low, d.UHF1_High));
+  prog_.Set_Panel(7, Band_Text(Mid(name, 1, 3), d.VHF_Low, d.VHF_High));
+  prog_.Set_Panel(8, Band_Text(Mid(name, 5, 4), d.UHF0_Low, d.UHF0_High));
+  prog_.Set_Panel(9, Band_Text(Mid(name, 10, 4), d.UHF1_Low, d.UHF1_High));
 
   d.Chann_Total = 128;
 
@@ -225,7 +225,7 @@ void MDImain::MDIForm_Load() {
 
   if (MSC.portOpen()) {
     Ident.Link.Close_Port();
-    prog_.setPanel(2, "正在与对讲机进行连接...");
+    prog_.Set_Panel(2, "正在与对讲机进行连接...");
     Link_Start();
   }
 
@@ -240,10 +240,10 @@ void MDImain::MDIForm_Load() {
 
   // The channel editor stays open with its flag cleared, so the language
   // switch leaves it alone until it has been reopened once.
-  for (std::int16_t SharedData::*flag :
-       {&SharedData::Win_Option, &SharedData::Win_Dtmf, &SharedData::Win_Chann,
-        &SharedData::Win_Setup, &SharedData::Win_Save_Chann, &SharedData::Win_Open_Chann,
-        &SharedData::Win_Comm_Read, &SharedData::Win_Comm_Write})
+  for (std::int16_t Shared_Data::*flag :
+       {&Shared_Data::Win_Option, &Shared_Data::Win_Dtmf, &Shared_Data::Win_Chann,
+        &Shared_Data::Win_Setup, &Shared_Data::Win_Save_Chann, &Shared_Data::Win_Open_Chann,
+        &Shared_Data::Win_Comm_Read, &Shared_Data::Win_Comm_Write})
     d.*flag = kFalse;
 }
 
@@ -257,12 +257,12 @@ void MDImain::Link_Start() {
 
 void MDImain::Caption_Commands(bool chinese) {
   for (int i = 0; i < static_cast<int>(kToolbar.size()); ++i) {
-    const ToolbarEntry& b = kToolbar[static_cast<std::size_t>(i)];
+    const Toolbar_Entry& b = kToolbar[static_cast<std::size_t>(i)];
     Toolbar1.setToolTip(i + 1, chinese ? b.chn : b.eng);
   }
   (chinese ? Language_eng : Language_chn).setChecked(false);
   (chinese ? Language_chn : Language_eng).setChecked(true);
-  for (const MenuCaption& c : kMenuCaptions)
+  for (const Menu_Caption& c : kMenuCaptions)
     if (c.chn) (this->*c.menu).setCaption(chinese ? c.chn : c.eng);
 }
 
@@ -368,7 +368,7 @@ void MDImain::Exit_Program() {
 
 void MDImain::Switch_Language(bool chinese) {
   if (Exchange_Refused(kSwitchBusy)) return;
-  SharedData& d = prog_.data;
+  Shared_Data& d = prog_.data;
   const std::int16_t want = chinese ? kTrue : kFalse;
   if (d.Lang_Chn != want) {
     d.Lang_Chn = want;
@@ -376,13 +376,13 @@ void MDImain::Switch_Language(bool chinese) {
   }
   prog_.platform.useChineseTexts(chinese);
   Caption_Commands(chinese);
-  prog_.setPanel(1, chinese ? "状态" : "State");
-  prog_.setPanel(4, chinese ? "版本" : "Version");
-  prog_.setPanel(5, Version_Text);
-  prog_.setPanel(6, chinese ? "频段" : "Band");
-  prog_.setPanel(9, "");
-  prog_.setPanel(10, "");
-  prog_.setPanel(11, chinese ? Company_Chn : Company_Eng);
+  prog_.Set_Panel(1, chinese ? "状态" : "State");
+  prog_.Set_Panel(4, chinese ? "版本" : "Version");
+  prog_.Set_Panel(5, Version_Text);
+  prog_.Set_Panel(6, chinese ? "频段" : "Band");
+  prog_.Set_Panel(9, "");
+  prog_.Set_Panel(10, "");
+  prog_.Set_Panel(11, chinese ? Company_Chn : Company_Eng);
   setCaption(chinese ? Title_Chn : Title_Eng);
   Reload_Flagged_Windows(prog_);
 }

@@ -18,33 +18,33 @@ using K = File_Dialog::Kind;
 
 // Indexed by Kind.
 const std::array<File_Dialog::Member, 8> kMembers = {{
-    {"Form_open_chann", "打开文件", "Open File", true, ".dat", nullptr, &SharedData::Win_Open_Chann,
-     "打开文件名无效 ", "Open the file name is nullity ", "无效的文件后缀名！",
-     "Nullity file suffix name."},
+    {"Form_open_chann", "打开文件", "Open File", true, ".dat", nullptr,
+     &Shared_Data::Win_Open_Chann, "打开文件名无效 ", "Open the file name is nullity ",
+     "无效的文件后缀名！", "Nullity file suffix name."},
     {"Form_save_chann", "保存文件", "Save File", false, ".dat", nullptr,
-     &SharedData::Win_Save_Chann, "保存文件所需要的文件名无效 ", "Store the file name is nullity. ",
-     "建议不要修改系统默认的文件后缀名！",
+     &Shared_Data::Win_Save_Chann, "保存文件所需要的文件名无效 ",
+     "Store the file name is nullity. ", "建议不要修改系统默认的文件后缀名！",
      "Advice don't modify file suffix name of system default ！"},
     {"Form_open_adj", "打开调整参数文件", "Open Adjust File", true, ".adj",
-     &SharedData::Open_Adj_Req, nullptr, "打开信道参数文件名无效 ",
+     &Shared_Data::Open_Adj_Req, nullptr, "打开信道参数文件名无效 ",
      "Open the file name of channel parameter is nullity ", "无效的调整参数文件后缀名！",
      "Nullity file suffix name of adjust parameter."},
     {"Form_save_adj", "保存调整参数文件", "Save Adjust File", false, ".adj",
-     &SharedData::Save_Adj_Req, nullptr, "保存调整参数所需要的文件名无效 ",
+     &Shared_Data::Save_Adj_Req, nullptr, "保存调整参数所需要的文件名无效 ",
      "Store the file name of adjust parameter need is nullity. ",
      "建议不要修改系统默认的文件后缀名！",
      "Advice don't modify file suffix name of system default ！"},
-    {"Form_open_menu", "打开文件", "Open Optional File", true, ".dat", &SharedData::Open_File_Req,
+    {"Form_open_menu", "打开文件", "Open Optional File", true, ".dat", &Shared_Data::Open_File_Req,
      nullptr, "打开文件名无效 ", "Open the file name is nullity. ", "无效的文件后缀名！",
      "Nullity file suffix name."},
-    {"Form_save_menu", "保存文件", "Save File ", false, ".dat", &SharedData::Save_File_Req, nullptr,
-     "保存文件所需要的文件名无效 ", "Store the file name is nullity.",
+    {"Form_save_menu", "保存文件", "Save File ", false, ".dat", &Shared_Data::Save_File_Req,
+     nullptr, "保存文件所需要的文件名无效 ", "Store the file name is nullity.",
      "建议不要修改系统默认的文件后缀名！",
      "Advice don't modify file suffix name of system default."},
-    {"Form_open_sig", "打开文件", "Open Signal File", true, ".dat", &SharedData::Open_File_Req,
+    {"Form_open_sig", "打开文件", "Open Signal File", true, ".dat", &Shared_Data::Open_File_Req,
      nullptr, "打开文件名无效 ", "Open the file name is nullity. ", "无效的文件后缀名！",
      "Nullity file suffix name !"},
-    {"Form_save_sig", "保存文件", "Save File ", false, ".dat", &SharedData::Save_File_Req, nullptr,
+    {"Form_save_sig", "保存文件", "Save File ", false, ".dat", &Shared_Data::Save_File_Req, nullptr,
      "保存文件所需要的文件名无效 ", "Store the file name is nullity.",
      "建议不要修改系统默认的文件后缀名！",
      "Advice don't modify file suffix name of system default."},
@@ -58,15 +58,15 @@ std::string upper(std::string s) {
 
 }  // namespace
 
-const File_Dialog::Member& File_Dialog::member(Kind kind) {
+const File_Dialog::Member& File_Dialog::Member_Of(Kind kind) {
   return kMembers.at(static_cast<std::size_t>(kind));
 }
 
 File_Dialog::File_Dialog(Program& program, Kind kind)
-    : kit::Form(program.platform, member(kind).name, program.mainForm()),
+    : kit::Form(program.platform, Member_Of(kind).name, program.Main_Form()),
       prog_(program),
       kind_(kind),
-      m_(member(kind)) {
+      m_(Member_Of(kind)) {
   setBorder(kit::Border::Fixed);
   setClientSize(kClientWidth, kClientHeight);
 
@@ -94,18 +94,18 @@ File_Dialog::File_Dialog(Program& program, Kind kind)
 }
 
 void File_Dialog::Form_Load() {
-  if (m_.winFlag) prog_.data.*m_.winFlag = kTrue;
-  setCaption(prog_.text(m_.captionChn, m_.captionEng));
-  Label_drive.setCaption(prog_.text("驱动器：", "Drive:"));
-  Label_name.setCaption(m_.open ? prog_.text("打开文件名：", "Open File:")
-                                : prog_.text("保存文件名：", "Save File:"));
-  Command_enter.setCaption(prog_.text("确  定", "Confirm"));
-  Command_close.setCaption(prog_.text("取  消", "Cancel"));
+  if (m_.win_flag) prog_.data.*m_.win_flag = kTrue;
+  setCaption(prog_.Text(m_.caption_chn, m_.caption_eng));
+  Label_drive.setCaption(prog_.Text("驱动器：", "Drive:"));
+  Label_name.setCaption(m_.open ? prog_.Text("打开文件名：", "Open File:")
+                                : prog_.Text("保存文件名：", "Save File:"));
+  Command_enter.setCaption(prog_.Text("确  定", "Confirm"));
+  Command_close.setCaption(prog_.Text("取  消", "Cancel"));
 
   // Only the two parameter-file dialogs place and show themselves; whoever shows one of the
   // other six does that.
-  if (!m_.paramFile()) return;
-  if (kit::MdiForm* main = prog_.mainForm()) {
+  if (!m_.Param_File()) return;
+  if (kit::MdiForm* main = prog_.Main_Form()) {
     setTop((main->scaleHeight() - height()) / 2 - 500);
     setLeft((main->scaleWidth() - width()) / 2);
   }
@@ -113,7 +113,7 @@ void File_Dialog::Form_Load() {
 }
 
 void File_Dialog::Form_Unload(int&) {
-  if (m_.winFlag) prog_.data.*m_.winFlag = kFalse;
+  if (m_.win_flag) prog_.data.*m_.win_flag = kFalse;
 }
 
 void File_Dialog::Drive1_Change() {
@@ -134,7 +134,7 @@ void File_Dialog::Command_close_Click() {
   unload();
 }
 
-void File_Dialog::message(const char* chn, const char* eng) {
+void File_Dialog::Refuse_Name(const char* chn, const char* eng) {
   Prompt(prog_, {chn, eng});
 }
 
@@ -143,19 +143,19 @@ void File_Dialog::Command_enter_Click() {
   // Nothing may reach outside the directory shown or look like a wildcard. A name too short to
   // hold the suffix is refused as an invalid name.
   if (name.find_first_of("*$\\/#") != std::string::npos || kit::utf8::length(name) < 4) {
-    message(m_.nameMsgChn, m_.nameMsgEng);
+    Refuse_Name(m_.name_msg_chn, m_.name_msg_eng);
     return;
   }
   const std::string suffix = name.substr(name.size() - 4);
   if (suffix != m_.suffix && suffix != upper(m_.suffix)) {
-    message(m_.suffixMsgChn, m_.suffixMsgEng);
+    Refuse_Name(m_.suffix_msg_chn, m_.suffix_msg_eng);
     return;
   }
   // The root directory already ends in its slash.
   const std::string& dir = Dir1.path();
   prog_.data.File_Path = dir + (dir.ends_with('/') ? "" : "/") + name;
 
-  if (!m_.paramFile()) {
+  if (!m_.Param_File()) {
     prog_.data.*m_.request = kTrue;
   } else if (!(m_.open ? Param_File_Load(prog_) : Param_File_Save(prog_))) {
     return;  // reported; the dialog stays open for another choice

@@ -31,25 +31,25 @@ class File_Dialog : public kit::Form {
   // What one member of the family makes of the common window.
   struct Member {
     const char* name;
-    const char* captionChn;
-    const char* captionEng;
+    const char* caption_chn;
+    const char* caption_eng;
     bool open;           // an open dialog (else a save dialog)
     const char* suffix;  // accepted suffix in lower case; its upper-case form passes too
     // The request flag its OK raises; nullptr for the two parameter-file dialogs.
-    std::int16_t SharedData::*request;
+    std::int16_t Shared_Data::*request;
     // The window-open flag; nullptr for the six that have none.
-    std::int16_t SharedData::*winFlag;
-    const char* nameMsgChn;
-    const char* nameMsgEng;
-    const char* suffixMsgChn;
-    const char* suffixMsgEng;
-    bool paramFile() const { return request == nullptr; }
+    std::int16_t Shared_Data::*win_flag;
+    const char* name_msg_chn;
+    const char* name_msg_eng;
+    const char* suffix_msg_chn;
+    const char* suffix_msg_eng;
+    bool Param_File() const { return request == nullptr; }
   };
-  static const Member& member(Kind kind);
+  static const Member& Member_Of(Kind kind);
 
   File_Dialog(Program& program, Kind kind);
 
-  Kind kind() const { return kind_; }
+  Kind Dialog_Kind() const { return kind_; }
 
   kit::Label Label_drive{*this, "Label_drive"};
   kit::DriveListBox Drive1{*this, "Drive1"};
@@ -77,7 +77,7 @@ class File_Dialog : public kit::Form {
   void Command_enter_Click();
   void Command_close_Click();
 
-  void message(const char* chn, const char* eng);
+  void Refuse_Name(const char* chn, const char* eng);
 };
 
 }  // namespace j5

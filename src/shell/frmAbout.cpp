@@ -27,9 +27,9 @@ constexpr double kButtonHeight = 375;
 }  // namespace
 
 frmAbout::frmAbout(Program& program)
-    : kit::Form(program.platform, "frmAbout", program.mainForm()), prog_(program) {
+    : kit::Form(program.platform, "frmAbout", program.Main_Form()), prog_(program) {
   setBorder(kit::Border::Fixed);
-  setCaption(prog_.text("关于", "About"));
+  setCaption(prog_.Text("关于", "About"));
   move(0, 0, kWidth, kHeight);
   picIcon.setPicture("logo");
   picIcon.move(240, 240, 700, 700);
@@ -52,10 +52,10 @@ frmAbout::frmAbout(Program& program)
 }
 
 void frmAbout::Form_Load() {
-  SharedData& d = prog_.data;
+  Shared_Data& d = prog_.data;
   Set_Lang_Text(d);
-  setCaption(prog_.text("关于", "About"));
-  if (kit::MdiForm* main = prog_.mainForm())
+  setCaption(prog_.Text("关于", "About"));
+  if (kit::MdiForm* main = prog_.Main_Form())
     move((main->scaleWidth() - width()) / 2, (main->scaleHeight() - height()) / 2 - 500, width(),
          height());
   lblTitle.setCaption(d.Lang_Text[0]);

@@ -22,7 +22,7 @@ rt::NumberRead Read_Param_File(const std::string& path) {
 }
 
 bool Param_File_Load(Program& program) {
-  SharedData& d = program.data;
+  Shared_Data& d = program.data;
   // The dialog has just pointed File_Path at a parameter file; a pending adjustment open must
   // not read it as an adjustment file.
   d.Open_Adj_Req = kFalse;
@@ -54,7 +54,7 @@ bool Param_File_Load(Program& program) {
 }
 
 bool Param_File_Save(Program& program) {
-  SharedData& d = program.data;
+  Shared_Data& d = program.data;
   // A pending adjustment save would write over the file chosen here.
   d.Save_Adj_Req = kFalse;
 

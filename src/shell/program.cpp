@@ -58,7 +58,7 @@ Program::Program(kit::Platform& platform_)
   // The kit's report of an error that escaped a handler, in the language of the moment; what the
   // error itself says is for programmers, in English, and is left out.
   platform.setHandlerErrorText([this](const std::string&) {
-    return chinese() ? "程序出错，本次操作没有完成 ！" : "A program error stopped this operation.";
+    return Chinese() ? "程序出错，本次操作没有完成 ！" : "A program error stopped this operation.";
   });
 }
 
@@ -90,15 +90,15 @@ Program::~Program() {
     slot->unload();
 }
 
-kit::MdiForm* Program::mainForm() const {
+kit::MdiForm* Program::Main_Form() const {
   return MDImain.get();
 }
 
-void Program::setPanel(int n, const std::string& text) {
+void Program::Set_Panel(int n, const std::string& text) {
   if (j5::MDImain* main = MDImain.get()) main->StatusBar1.panel(n).setText(text);
 }
 
-std::string Program::panel(int n) const {
+std::string Program::Panel(int n) const {
   if (j5::MDImain* main = MDImain.get()) return main->StatusBar1.panel(n).text();
   return {};
 }

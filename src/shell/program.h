@@ -33,7 +33,7 @@ class Program {
   Program& operator=(const Program&) = delete;
 
   kit::Platform& platform;
-  SharedData data;
+  Shared_Data data;
 
   kit::FormSlot<j5::MDImain> MDImain;
   kit::FormSlot<j5::frm_chann> frm_chann;
@@ -61,12 +61,12 @@ class Program {
 
   // The main window as the parent of every child window; nullptr before it
   // is loaded (tests may open a child on its own).
-  kit::MdiForm* mainForm() const;
+  kit::MdiForm* Main_Form() const;
   // Writes status panel n (1..11) of the main window; nothing while the main
   // window is not loaded.
-  void setPanel(int n, const std::string& text);
-  std::string panel(int n) const;
-  bool chinese() const { return data.Lang_Chn != 0; }
+  void Set_Panel(int n, const std::string& text);
+  std::string Panel(int n) const;
+  bool Chinese() const { return data.Lang_Chn != 0; }
   // The windows' transfers tell when an exchange opens and when it has ended (its restarts
   // included), so the main window refuses an exit or a language switch that would close a
   // window under a running exchange.
@@ -74,8 +74,8 @@ class Program {
   void Exchange_Ended() { --open_exchanges_; }
   bool Exchange_Running() const { return open_exchanges_ > 0; }
   // Picks the text of the current language.
-  const std::string& text(const std::string& chn, const std::string& eng) const {
-    return chinese() ? chn : eng;
+  const std::string& Text(const std::string& chn, const std::string& eng) const {
+    return Chinese() ? chn : eng;
   }
 
  private:

@@ -19,7 +19,7 @@ void Prompt(Program& program, const Bilingual& text, Prompt_Title title, kit::Ms
       eng = "操作提示";
       break;
   }
-  program.platform.messageBox(program.text(text.chn, text.eng), program.text("操作提示", eng),
+  program.platform.messageBox(program.Text(text.chn, text.eng), program.Text("操作提示", eng),
                               icon);
 }
 

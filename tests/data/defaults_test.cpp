@@ -68,7 +68,7 @@ MemImage expectedFactoryImage() {
 class FactoryImage : public ::testing::Test {
  protected:
   void SetUp() override { Init_Factory_Image(data); }
-  SharedData data;
+  Shared_Data data;
 };
 
 TEST_F(FactoryImage, IsByteForByteTheFactoryTables) {
@@ -121,7 +121,7 @@ TEST(Check_Work_Chann, PointsBothWorkChannelsAtProgrammedChannels) {
       {"only the last row, beyond the channel count", {127}, 5, 127, 127, 127},
   };
   for (const auto& c : cases) {
-    SharedData data;
+    Shared_Data data;
     data.Chann_Total = 16;
     data.Mem_Image.fill(0, 127, 0, 15, 255);
     for (int ch : c.programmed) data.Mem_Image.fill(ch, ch, 0, 3, 0x12);
@@ -138,7 +138,7 @@ TEST(Check_Work_Chann, PointsBothWorkChannelsAtProgrammedChannels) {
 }
 
 TEST(Check_Work_Chann, NoProgrammedChannelClearsOptionByte44) {
-  SharedData data;
+  Shared_Data data;
   data.Mem_Image.fill(0, 127, 0, 15, 255);
   data.Mem_Image.fill(0, 127, 0, 1, 0);  // bytes 2 and 3 still empty: not programmed
   data.Mem_Image.fill(231, 231, 0, 15, 9);
@@ -149,7 +149,7 @@ TEST(Check_Work_Chann, NoProgrammedChannelClearsOptionByte44) {
 }
 
 TEST(Check_Work_Chann, OneEmptyReceiveByteMakesAChannelUnprogrammed) {
-  SharedData data;
+  Shared_Data data;
   data.Mem_Image.fill(0, 127, 0, 15, 255);
   data.Mem_Image.fill(0, 1, 0, 3, 0x10);
   data.Mem_Image(0, 2) = 255;
@@ -170,7 +170,7 @@ TEST_F(FactoryImage, DefaultChannelsKeepTheNames) {
 }
 
 TEST(Def_Option, KeepsTheBytesItDoesNotName) {
-  SharedData data;
+  Shared_Data data;
   data.Option_Val.fill(7);
   data.Mem_Image.fill(240, 246, 0, 15, 0x66);
   Def_Option(data);
@@ -189,7 +189,7 @@ TEST(Def_Option, KeepsTheBytesItDoesNotName) {
 }
 
 TEST(Def_FM_Band_Text, WritesOnlyTheFourteenLabelBytes) {
-  SharedData data;
+  Shared_Data data;
   Def_FM_Band_Text(data);
   EXPECT_EQ(rowOf(data.Mem_Image, 244), hex("20 20 20 46 4D 20 20 20 36 35 2D 37 35 4D 00 00"));
   EXPECT_EQ(rowOf(data.Mem_Image, 245), hex("20 20 20 46 4D 20 20 37 36 2D 31 30 38 4D 00 00"));
@@ -235,7 +235,7 @@ std::vector<int> adjRow(const AdjTable& table, int row) {
 }
 
 TEST(AdjustmentDefaults, StartUpCopiesTheFirstSet) {
-  SharedData data;
+  Shared_Data data;
   Init_Adj_Default(data);
   Init_Adj_Default(data);  // start-up calls it twice: same table
   Copy_Adj_Default(data);
@@ -245,7 +245,7 @@ TEST(AdjustmentDefaults, StartUpCopiesTheFirstSet) {
 }
 
 TEST(AdjustmentDefaults, FirstSetLeavesItsOpenCellsAlone) {
-  SharedData data;
+  Shared_Data data;
   data.Adj_Default.fill(0, 32, 0, 16, 77);
   Init_Adj_Default(data);
   for (int c = 10; c <= 14; ++c) {
@@ -259,7 +259,7 @@ TEST(AdjustmentDefaults, FirstSetLeavesItsOpenCellsAlone) {
 }
 
 TEST(AdjustmentDefaults, SecondSetOverTheFirst) {
-  SharedData data;
+  Shared_Data data;
   Init_Adj_Default(data);
   Init_Adj_Default2(data);
   EXPECT_EQ(adjRow(data.Adj_Default, 4),

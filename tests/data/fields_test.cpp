@@ -49,7 +49,7 @@ TEST(Field, NumbersThroughMasksAndValueTables) {
 }
 
 TEST(Field, TextsThroughCodecs) {
-  SharedData data;
+  Shared_Data data;
   Init_Tone_Table(data);
   fields::Cells cells{data.Mem_Image};
   const Field rx{Coded{{0, 0}, Freq_Bcd4_Codec()}};

@@ -16,7 +16,7 @@ class FiveTone : public ::testing::Test {
   int divider(int s, int d) const {
     return data.Tone5_Div_Hi(s, d) * 256 + data.Tone5_Div_Lo(s, d);
   }
-  SharedData data;
+  Shared_Data data;
 };
 
 TEST_F(FiveTone, DisplayTextsAreElevenCharacters) {
@@ -136,7 +136,7 @@ TEST(Load_Page_Buf, CopiesTheDataBytesOfFourFrames) {
 }
 
 TEST(Get_Call_Type, ReadsTheLanguageTexts) {
-  SharedData data;
+  Shared_Data data;
   data.Lang_Chn = kFalse;
   Set_Lang_Text(data);
   EXPECT_EQ(Get_Call_Type(data, 0), "0.Open Speak");

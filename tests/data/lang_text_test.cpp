@@ -6,7 +6,7 @@ namespace j5 {
 namespace {
 
 TEST(Set_Lang_Text, FillsEveryEntryInTheChosenLanguage) {
-  SharedData data;
+  Shared_Data data;
   data.Lang_Chn = kTrue;
   Set_Lang_Text(data);
   EXPECT_EQ(data.Lang_Text[0], "XX电子 XXXXX 系列对讲机编程调试软件");

@@ -7,8 +7,8 @@
 namespace j5 {
 namespace {
 
-TEST(SharedData, StartsEmptyAndEachInstanceIsItsOwn) {
-  SharedData a;
+TEST(Shared_Data, StartsEmptyAndEachInstanceIsItsOwn) {
+  Shared_Data a;
   EXPECT_EQ(a.Mem_Image, MemImage{});
   EXPECT_EQ(a.Mem_Image(600, 50), 0);
   EXPECT_EQ(a.Lang_Chn, kFalse);
@@ -18,13 +18,13 @@ TEST(SharedData, StartsEmptyAndEachInstanceIsItsOwn) {
 
   a.Mem_Image(3, 4) = 255;
   a.Win_Chann = kTrue;
-  SharedData b;
+  Shared_Data b;
   EXPECT_EQ(b.Mem_Image(3, 4), 0);
   EXPECT_EQ(b.Win_Chann, kFalse);
 }
 
-TEST(SharedData, TablesRefuseIndexesOutsideTheirBounds) {
-  SharedData data;
+TEST(Shared_Data, TablesRefuseIndexesOutsideTheirBounds) {
+  Shared_Data data;
   EXPECT_THROW(data.Mem_Image(601, 0), std::out_of_range);
   EXPECT_THROW(data.Mem_Image(0, 51), std::out_of_range);
   EXPECT_THROW(data.Block_Buf(201, 0), std::out_of_range);
@@ -33,8 +33,8 @@ TEST(SharedData, TablesRefuseIndexesOutsideTheirBounds) {
   EXPECT_EQ(data.Mem_Image.row(600).size(), 51u);
 }
 
-TEST(SharedData, AccessCodeFillsBytesZeroToSeven) {
-  SharedData data;
+TEST(Shared_Data, AccessCodeFillsBytesZeroToSeven) {
+  Shared_Data data;
   Fill_Access_Code(data);
   for (std::size_t i = 0; i < 8; ++i) EXPECT_EQ(data.Access_Code[i], kAccessCode[i]);
   EXPECT_EQ(data.Access_Code[8], 0);

@@ -17,7 +17,7 @@ class Tables : public ::testing::Test {
     Init_Tone_Table(data);
     Init_Opt_Id(data);
   }
-  SharedData data;
+  Shared_Data data;
 };
 
 TEST_F(Tables, ToneNamesArePaddedInTheirColumns) {
@@ -104,7 +104,7 @@ TEST_F(Tables, ToneListCoversEveryTenthThenTheDcsCodes) {
 }
 
 TEST(Init_Model_Band, FillsVariantsAndSetsOnlyTheVhfLimits) {
-  SharedData data;
+  Shared_Data data;
   data.UHF0_Low = 1;
   data.UHF1_High = 2;
   Init_Model_Band(data);

@@ -24,7 +24,7 @@ constexpr int kRecordRow = 4;
 
 class Bound_Form : public kit::Form {
  public:
-  Bound_Form(kit::Platform& p, SharedData& d) : Form(p, "Bound_Form"), data(d) {
+  Bound_Form(kit::Platform& p, Shared_Data& d) : Form(p, "Bound_Form"), data(d) {
     Load = [this] { show(); };
     for (int i = 0; i < 4; ++i) Level.addItem(std::to_string(i));
     Copy.list(Level, Bits{{0, 1}});
@@ -52,7 +52,7 @@ class Bound_Form : public kit::Form {
     Record.show();
   }
 
-  SharedData& data;
+  Shared_Data& data;
   kit::ComboBox Level{*this, "Level"};
   kit::CheckBox Once{*this, "Once"};
   kit::CheckBox Cleared_First{*this, "Cleared_First"};
@@ -74,7 +74,7 @@ class Bound_Form : public kit::Form {
 struct FieldsFixture : ::testing::Test {
   kit::HeadlessPlatform platform;
   kit::Driver driver{platform};
-  SharedData data;
+  Shared_Data data;
   FieldsFixture() { data.Mem_Image.fill(0, 7, 0, 15, 0); }
   kit::FormSlot<Bound_Form> slot{[this] { return std::make_unique<Bound_Form>(platform, data); }};
 

@@ -29,7 +29,7 @@ struct Reader {
 };
 
 // Raises a file dialog's request and lets the window's timer serve it.
-void Served(j5test::Program_On_Line& p, std::int16_t SharedData::*request) {
+void Served(j5test::Program_On_Line& p, std::int16_t Shared_Data::*request) {
   p.data.*request = kTrue;
   p.d.advance(500);
 }
@@ -44,7 +44,7 @@ const Reader kReaders[] = {
     {"adjustment file",
      [](auto& p) {
        p.program.frm_Adj_Txp.load();
-       Served(p, &SharedData::Open_Adj_Req);
+       Served(p, &Shared_Data::Open_Adj_Req);
      }},
     {"option file",
      [](auto& p) {
@@ -55,23 +55,23 @@ const Reader kReaders[] = {
      [](auto& p) {
        kit::FormSlot<frm_Adj_Tune> copy{[&] { return std::make_unique<frm_Adj_Tune>(p.program); }};
        copy.load();
-       Served(p, &SharedData::Open_File_Req);
+       Served(p, &Shared_Data::Open_File_Req);
        copy.unload();
      }},
     {"two-tone signal file",
      [](auto& p) {
        p.program.frm_2tone.load();
-       Served(p, &SharedData::Open_File_Req);
+       Served(p, &Shared_Data::Open_File_Req);
      }},
     {"five-tone signal file",
      [](auto& p) {
        p.program.frm_5tone.load();
-       Served(p, &SharedData::Open_File_Req);
+       Served(p, &Shared_Data::Open_File_Req);
      }},
     {"FM file",
      [](auto& p) {
        p.program.frm_FM.load();
-       Served(p, &SharedData::Open_Adj_Req);
+       Served(p, &Shared_Data::Open_Adj_Req);
      }},
 };
 

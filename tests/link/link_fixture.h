@@ -21,7 +21,7 @@ struct Link_Fixture : Radio_Program {
     j5::Fill_Access_Code(data);
     data.VHF_Low = 130, data.VHF_High = 179, data.UHF0_Low = 240, data.UHF0_High = 260;
     data.UHF1_Low = 400, data.UHF1_High = 520;
-    for (int n : {2, 7, 8, 9}) program.setPanel(n, "");
+    for (int n : {2, 7, 8, 9}) program.Set_Panel(n, "");
     sentBefore = platform.sent(1).size();
   }
 

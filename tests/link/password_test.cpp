@@ -60,7 +60,7 @@ TEST_F(Password, NoPasswordSetWritesTwentyBytesAndCloses) {
   EXPECT_EQ(w.Label_New_PassWord_2.caption(), "确认新密码");
   EXPECT_EQ(w.Text_Old_PassWord.passwordChar(), '*');
   Modify(w, "anything", "ab", "ab");
-  EXPECT_EQ(program.panel(2), "正在与对讲机进行连接...");
+  EXPECT_EQ(program.Panel(2), "正在与对讲机进行连接...");
   ASSERT_TRUE(d.advanceUntil([&] { return !d.messageBoxes().empty(); }, 5000));
   EXPECT_EQ(box_texts(), std::vector<std::string>{"密码修改成功 "});
   EXPECT_EQ(d.lastMessageBox().title, "操作提示");
@@ -79,7 +79,7 @@ TEST_F(Password, NoPasswordSetWritesTwentyBytesAndCloses) {
   EXPECT_EQ(w.Text_New_Password_1.text(), "");
   EXPECT_FALSE(w.Link.Link_Busy());
   // The window speaks in status panel 2 only: it shows no progress label or bar.
-  EXPECT_EQ(program.panel(2), "与对讲机连接正常");
+  EXPECT_EQ(program.Panel(2), "与对讲机连接正常");
   EXPECT_FALSE(w.Transfer.Progress.Label_tr_count.visible());
   EXPECT_FALSE(w.Transfer.Progress.ProgressBar1.visible());
   // The window closes half a second after the message.
@@ -151,12 +151,12 @@ TEST_F(Password, FailuresEndInTheReport) {
     radio.reset();
     c.fault(radio);
     d.clearMessageBoxes();
-    program.setPanel(2, "");
+    program.Set_Panel(2, "");
     auto& w = open();
     Modify(w, "", "a", "a");
     ASSERT_TRUE(d.advanceUntil([&] { return !d.messageBoxes().empty(); }, 6000));
     EXPECT_EQ(box_texts(), std::vector<std::string>{"与对讲机联络失败 ！"});
-    EXPECT_EQ(program.panel(2), "联机故障 ！");
+    EXPECT_EQ(program.Panel(2), "联机故障 ！");
     EXPECT_FALSE(w.MSC.portOpen());
     EXPECT_FALSE(w.Link.Link_Busy());
     EXPECT_TRUE(writes().empty());

@@ -62,10 +62,10 @@ TEST_F(Read, CompleteReadFillsRowsZeroTo383ExceptRow207) {
   EXPECT_EQ(d.lastMessageBox().title, "操作提示");
   EXPECT_EQ(w.Label_tr_count.caption(), "对讲机数据读出正常 ！");
   EXPECT_FALSE(w.Link.MSC.portOpen());
-  EXPECT_EQ(program.panel(2), "与对讲机数据通讯正常");
-  EXPECT_EQ(program.panel(7), "VHF: 136-- 174 MHZ");
-  EXPECT_EQ(program.panel(8), "UHF0: 400-- 520 MHZ");
-  EXPECT_EQ(program.panel(9), "UHF1: 220-- 260 MHZ");
+  EXPECT_EQ(program.Panel(2), "与对讲机数据通讯正常");
+  EXPECT_EQ(program.Panel(7), "VHF: 136-- 174 MHZ");
+  EXPECT_EQ(program.Panel(8), "UHF0: 400-- 520 MHZ");
+  EXPECT_EQ(program.Panel(9), "UHF1: 220-- 260 MHZ");
   EXPECT_EQ(data.UHF1_Low, 220);
 }
 
@@ -112,7 +112,7 @@ TEST_P(ReadFails, TimesOutAndLeavesTheImage) {
   EXPECT_EQ(w.Label_tr_count.caption(), "与对讲机通讯故障 ！");
   EXPECT_FALSE(w.ProgressBar1.visible());
   EXPECT_TRUE(data.Mem_Image == before);
-  EXPECT_EQ(program.panel(7), GetParam().identified ? "VHF: 136-- 174 MHZ" : "");
+  EXPECT_EQ(program.Panel(7), GetParam().identified ? "VHF: 136-- 174 MHZ" : "");
   if (!GetParam().identified) {
     EXPECT_EQ(data.VHF_Low, 130);
   }
@@ -159,7 +159,7 @@ TEST_F(Read, StrayDataByteBeforeTheFirstReplyInOneChunkLeavesTheImage) {
   radio.inject(
       {.what = Misbehaviour::StrayByte, .answering = FrameKind::ReadRequest, .byte = j5::Cmd_Data});
   d.click(w.Command_read);
-  ASSERT_TRUE(d.advanceUntil([&] { return program.panel(2) == "与对讲机数据通讯正常"; }, 2000));
+  ASSERT_TRUE(d.advanceUntil([&] { return program.Panel(2) == "与对讲机数据通讯正常"; }, 2000));
   // Another handler holds the thread while the reply comes in: it reaches the port as one chunk.
   platform.postAt(platform.nowMs() + 100, [&] { platform.pauseMs(600); });
   ASSERT_TRUE(d.advanceUntil([&] { return !d.messageBoxes().empty(); }, 15000));
@@ -195,7 +195,7 @@ TEST_F(Read, RepliesInPiecesAreTaken) {
   ASSERT_TRUE(d.advanceUntil([&] { return idle(); }, 60000));
   EXPECT_EQ(box_texts(), std::vector<std::string>{"从对讲机中读取数据完毕 ！"});
   EXPECT_EQ(data.Mem_Image(383, 15), radio.memory().at(383 * 16 + 15));
-  EXPECT_EQ(program.panel(7), "VHF: 136-- 174 MHZ");
+  EXPECT_EQ(program.Panel(7), "VHF: 136-- 174 MHZ");
 }
 
 TEST_F(Read, ReadCancelAndCloseWhileBusyOnlyShowTheirMessages) {

@@ -15,7 +15,7 @@ struct Setup : Link_Fixture {
     data.Comm_Port = 3;
     device.attach(platform, 3);
     platform.addPort(1);
-    for (int n : {3, 9}) program.setPanel(n, "x");
+    for (int n : {3, 9}) program.Set_Panel(n, "x");
   }
   j5::Form_setup& open() { return program.Form_setup.load(); }
 };
@@ -28,14 +28,14 @@ TEST_F(Setup, EightByteIdentificationSetsTwoBands) {
   EXPECT_TRUE(w.Option_Port[2].value());
   EXPECT_EQ(data.Win_Setup, j5::kTrue);
   d.click(w.Command_ok);
-  EXPECT_EQ(program.panel(3), "COM3");
-  EXPECT_EQ(program.panel(7), "");
-  ASSERT_TRUE(d.advanceUntil([&] { return !program.panel(7).empty(); }, 100));
+  EXPECT_EQ(program.Panel(3), "COM3");
+  EXPECT_EQ(program.Panel(7), "");
+  ASSERT_TRUE(d.advanceUntil([&] { return !program.Panel(7).empty(); }, 100));
   const double identifiedAt = platform.nowMs();
-  EXPECT_EQ(program.panel(7), "VHF: 136-- 174 MHZ");
-  EXPECT_EQ(program.panel(8), "UHF: 400-- 520 MHZ");
-  EXPECT_EQ(program.panel(9), "x");
-  EXPECT_EQ(program.panel(2), "与对讲机连接正常");
+  EXPECT_EQ(program.Panel(7), "VHF: 136-- 174 MHZ");
+  EXPECT_EQ(program.Panel(8), "UHF: 400-- 520 MHZ");
+  EXPECT_EQ(program.Panel(9), "x");
+  EXPECT_EQ(program.Panel(2), "与对讲机连接正常");
   EXPECT_EQ(data.Band_A_Low, 136);
   EXPECT_EQ(data.Band_B_High, 520);
   EXPECT_EQ(data.VHF_Low, 136);
@@ -70,11 +70,11 @@ TEST_F(Setup, ChoosesAnotherPortAndDecodesOddBytes) {
   d.click(w.Option_Port[4]);
   d.click(w.Command_ok);
   EXPECT_EQ(data.Comm_Port, 5);
-  EXPECT_EQ(program.panel(3), "COM5");
-  ASSERT_TRUE(d.advanceUntil([&] { return !program.panel(7).empty(); }, 100));
+  EXPECT_EQ(program.Panel(3), "COM5");
+  ASSERT_TRUE(d.advanceUntil([&] { return !program.Panel(7).empty(); }, 100));
   EXPECT_EQ(at, 6);
-  EXPECT_EQ(program.panel(7), "VHF: 112-- 140 MHZ");
-  EXPECT_EQ(program.panel(8), "UHF: 99-- 365 MHZ");
+  EXPECT_EQ(program.Panel(7), "VHF: 112-- 140 MHZ");
+  EXPECT_EQ(program.Panel(8), "UHF: 99-- 365 MHZ");
   EXPECT_EQ(data.VHF_Low, 112);
   EXPECT_EQ(data.VHF_High, 140);
   EXPECT_EQ(data.UHF0_Low, 99);
@@ -93,11 +93,11 @@ TEST_F(Setup, FourteenByteIdentificationSetsThreeBands) {
   radio.config().identForm = sim::IdentForm::Ident14;
   auto& w = open();
   d.click(w.Command_ok);
-  ASSERT_TRUE(d.advanceUntil([&] { return !program.panel(7).empty(); }, 100));
-  EXPECT_EQ(program.panel(2), "与对讲机连接正常");
-  EXPECT_EQ(program.panel(7), "VHF: 136-- 174 MHZ");
-  EXPECT_EQ(program.panel(8), "UHF0: 400-- 520 MHZ");
-  EXPECT_EQ(program.panel(9), "UHF1: 220-- 260 MHZ");
+  ASSERT_TRUE(d.advanceUntil([&] { return !program.Panel(7).empty(); }, 100));
+  EXPECT_EQ(program.Panel(2), "与对讲机连接正常");
+  EXPECT_EQ(program.Panel(7), "VHF: 136-- 174 MHZ");
+  EXPECT_EQ(program.Panel(8), "UHF0: 400-- 520 MHZ");
+  EXPECT_EQ(program.Panel(9), "UHF1: 220-- 260 MHZ");
   EXPECT_EQ((std::vector<double>{data.VHF_Low, data.VHF_High, data.UHF0_Low, data.UHF0_High,
                                  data.UHF1_Low, data.UHF1_High}),
             (std::vector<double>{136, 174, 400, 520, 220, 260}));
@@ -118,9 +118,9 @@ TEST_F(Setup, AnIdentificationOfNeitherFormIsNotAccepted) {
   auto& w = open();
   d.click(w.Command_ok);
   d.advance(1500);
-  EXPECT_EQ(program.panel(2), "联机故障 ！");
-  EXPECT_EQ(program.panel(7), "");
-  EXPECT_EQ(program.panel(8), "");
+  EXPECT_EQ(program.Panel(2), "联机故障 ！");
+  EXPECT_EQ(program.Panel(7), "");
+  EXPECT_EQ(program.Panel(8), "");
   EXPECT_EQ(data.VHF_Low, 130);
   EXPECT_FALSE(program.Form_setup->Link.MSC.portOpen());
   ASSERT_TRUE(program.Form_setup.loaded());
@@ -154,8 +154,8 @@ TEST_F(Setup, PortThatDoesNotExist) {
   EXPECT_EQ(d.lastMessageBox().title, "Operate prompt");
   EXPECT_FALSE(program.Form_setup.loaded());
   EXPECT_EQ(data.Comm_Port, 12);
-  EXPECT_EQ(program.panel(3), "COM12");
-  EXPECT_EQ(program.panel(2), "");
+  EXPECT_EQ(program.Panel(3), "COM12");
+  EXPECT_EQ(program.Panel(2), "");
 }
 
 TEST_F(Setup, PortHeldByAnotherWindow) {
@@ -178,8 +178,8 @@ TEST_F(Setup, CancelAbandonsTheExchange) {
   d.click(w.Command1);
   EXPECT_FALSE(program.Form_setup.loaded());
   d.advance(3000);
-  EXPECT_EQ(program.panel(2), "");
-  EXPECT_EQ(program.panel(7), "");
+  EXPECT_EQ(program.Panel(2), "");
+  EXPECT_EQ(program.Panel(7), "");
 }
 
 }  // namespace

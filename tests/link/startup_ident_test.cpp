@@ -26,7 +26,7 @@ TEST(Band_Limit_Pair, HundredsThenTwoDigits) {
 
 class Host : public kit::Form {
  public:
-  explicit Host(j5::Program& p) : kit::Form(p.platform, "Host", p.mainForm()), Ident(*this, p) {}
+  explicit Host(j5::Program& p) : kit::Form(p.platform, "Host", p.Main_Form()), Ident(*this, p) {}
   j5::Startup_Ident Ident;
 };
 
@@ -39,7 +39,7 @@ struct StartupIdent : Link_Fixture {
     host.Ident.Open_Port();
     ASSERT_EQ(data.Port_Error, 0);
     host.Ident.Link.Close_Port();
-    program.setPanel(2, "正在与对讲机进行连接...");
+    program.Set_Panel(2, "正在与对讲机进行连接...");
     host.Ident.Link_Start();
   }
 };
@@ -47,17 +47,17 @@ struct StartupIdent : Link_Fixture {
 TEST_F(StartupIdent, RadioAnswers) {
   Start();
   d.advance(200);
-  EXPECT_EQ(program.panel(2), "与对讲机连接正常");
-  EXPECT_EQ(program.panel(7), "VHF: 136-- 174 MHZ");
-  EXPECT_EQ(program.panel(8), "UHF0: 400-- 520 MHZ");
-  EXPECT_EQ(program.panel(9), "UHF1: 220-- 260 MHZ");
+  EXPECT_EQ(program.Panel(2), "与对讲机连接正常");
+  EXPECT_EQ(program.Panel(7), "VHF: 136-- 174 MHZ");
+  EXPECT_EQ(program.Panel(8), "UHF0: 400-- 520 MHZ");
+  EXPECT_EQ(program.Panel(9), "UHF1: 220-- 260 MHZ");
   EXPECT_EQ(data.VHF_Low, 136);
   EXPECT_EQ(data.UHF1_High, 260);
   EXPECT_FALSE(host.Ident.Link.MSC.portOpen());
   // Seven code bytes and STX; the identification is not acknowledged.
   EXPECT_EQ(sentBytes().size(), 8u);
   d.advance(5000);
-  EXPECT_EQ(program.panel(2), "与对讲机连接正常");
+  EXPECT_EQ(program.Panel(2), "与对讲机连接正常");
   EXPECT_TRUE(d.messageBoxes().empty());
 }
 
@@ -65,7 +65,7 @@ TEST_F(StartupIdent, LanguageInForceWhenTheAnswerComes) {
   Start();
   data.Lang_Chn = j5::kFalse;
   d.advance(200);
-  EXPECT_EQ(program.panel(2), "Connect well with radio.");
+  EXPECT_EQ(program.Panel(2), "Connect well with radio.");
 }
 
 struct Silent : kit::SerialDevice {
@@ -80,11 +80,11 @@ TEST_F(StartupIdent, NoRadioOrNoAcceptableAnswer) {
     if (variant == 2) radio.inject({Misbehaviour::OtherIdent, FrameKind::Stx});
     Start();
     ASSERT_TRUE(
-        d.advanceUntil([&] { return program.panel(2) != "正在与对讲机进行连接..."; }, 5000));
-    EXPECT_EQ(program.panel(2), "联机故障 ！") << variant;
+        d.advanceUntil([&] { return program.Panel(2) != "正在与对讲机进行连接..."; }, 5000));
+    EXPECT_EQ(program.Panel(2), "联机故障 ！") << variant;
     // About two seconds after the last byte sent.
     EXPECT_NEAR(platform.nowMs() - platform.sent(1).back().atMs, 2000, 3) << variant;
-    EXPECT_EQ(program.panel(7), "") << variant;
+    EXPECT_EQ(program.Panel(7), "") << variant;
     EXPECT_EQ(data.VHF_Low, 130);
     EXPECT_EQ(data.UHF1_High, 520);
     EXPECT_FALSE(host.Ident.Link.MSC.portOpen());
@@ -100,7 +100,7 @@ TEST_F(StartupIdent, PortThatNoLongerOpensIsAFailedIdentification) {
   platform.removePort(1);
   host.Ident.Link_Start();
   EXPECT_TRUE(slot.loaded());
-  EXPECT_EQ(program.panel(2), "联机故障 ！");
+  EXPECT_EQ(program.Panel(2), "联机故障 ！");
   EXPECT_TRUE(d.messageBoxes().empty());
 }
 
@@ -117,7 +117,7 @@ struct MainWindowStartUp : ::testing::Test {
   j5::Program program{platform};
   kit::Driver d{platform};
   std::vector<std::string> bandPanels() const {
-    return {program.panel(7), program.panel(8), program.panel(9)};
+    return {program.Panel(7), program.Panel(8), program.Panel(9)};
   }
 };
 
@@ -125,9 +125,9 @@ TEST_F(MainWindowStartUp, IdentifiesTheRadio) {
   device.attach(platform, 4);
   program.MDImain.load();
   EXPECT_EQ(program.data.Comm_Port, 4);
-  EXPECT_EQ(program.panel(2), "正在与对讲机进行连接...");
+  EXPECT_EQ(program.Panel(2), "正在与对讲机进行连接...");
   d.advance(200);
-  EXPECT_EQ(program.panel(2), "与对讲机连接正常");
+  EXPECT_EQ(program.Panel(2), "与对讲机连接正常");
   EXPECT_EQ(bandPanels(), (std::vector<std::string>{"VHF: 136-- 174 MHZ", "UHF0: 400-- 520 MHZ",
                                                     "UHF1: 220-- 260 MHZ"}));
   EXPECT_EQ(program.data.VHF_Low, 136);
@@ -136,7 +136,7 @@ TEST_F(MainWindowStartUp, IdentifiesTheRadio) {
   // Seven code bytes and STX; the identification is not acknowledged.
   EXPECT_EQ(platform.sent(4).size(), 8u);
   d.advance(5000);
-  EXPECT_EQ(program.panel(2), "与对讲机连接正常");
+  EXPECT_EQ(program.Panel(2), "与对讲机连接正常");
   EXPECT_TRUE(d.messageBoxes().empty());
   // The port is free again for the windows that open it later.
   auto& setup = program.Form_setup.load();
@@ -148,14 +148,14 @@ TEST_F(MainWindowStartUp, WithoutARadio) {
   platform.addPort(4);
   program.MDImain.load();
   const auto bands = bandPanels();
-  EXPECT_EQ(program.panel(2), "正在与对讲机进行连接...");
+  EXPECT_EQ(program.Panel(2), "正在与对讲机进行连接...");
   // While the identification holds the port, another window cannot open it.
   auto& read = program.Form_Comm_Read.load();
   d.click(read.Command_read);
   EXPECT_EQ(d.lastMessageBox().text, "通讯端口打开错误，请正确设置通讯端口 ！");
   d.clearMessageBoxes();
-  ASSERT_TRUE(d.advanceUntil([&] { return program.panel(2) != "正在与对讲机进行连接..."; }, 5000));
-  EXPECT_EQ(program.panel(2), "联机故障 ！");
+  ASSERT_TRUE(d.advanceUntil([&] { return program.Panel(2) != "正在与对讲机进行连接..."; }, 5000));
+  EXPECT_EQ(program.Panel(2), "联机故障 ！");
   EXPECT_NEAR(platform.nowMs() - platform.sent(4).back().atMs, 2000, 3);
   EXPECT_EQ(bandPanels(), bands);
   EXPECT_EQ(program.data.VHF_Low, 130);

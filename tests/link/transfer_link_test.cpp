@@ -61,7 +61,7 @@ TEST_F(TransferTexts, EditorReadShowsItsProgressAndCompletion) {
   EXPECT_EQ(h.labelWhenDone, "正在读取 6 数据块");
   EXPECT_EQ(h.Label_tr_count.caption(), "可选参数读出正常 ！");
   EXPECT_EQ(h.ProgressBar1.value(), 100);
-  EXPECT_EQ(program.panel(2), "与对讲机数据通讯正常");
+  EXPECT_EQ(program.Panel(2), "与对讲机数据通讯正常");
   EXPECT_EQ(h.blocks, 5);
 }
 
@@ -86,7 +86,7 @@ TEST_F(TransferTexts, EditorFailureInEnglish) {
   ASSERT_TRUE(d.advanceUntil([&] { return !d.messageBoxes().empty(); }, 20000));
   EXPECT_EQ(d.lastMessageBox().text, "Fail connect with transceiver.");
   EXPECT_EQ(d.lastMessageBox().title, "Operate prompt");
-  EXPECT_EQ(program.panel(2), "Communication fault.");
+  EXPECT_EQ(program.Panel(2), "Communication fault.");
   EXPECT_EQ(h.Label_tr_count.caption(), "Connecting with transceiver. ");
   EXPECT_TRUE(h.ProgressBar1.visible());
 }
@@ -99,7 +99,7 @@ TEST_F(TransferTexts, PanelOnlyFailureAndMessageFirstCompletion) {
   a.Transfer.Start(j5::Adjust_Read_Plan());
   d.advance(20000);
   EXPECT_TRUE(d.messageBoxes().empty());
-  EXPECT_EQ(program.panel(2), "联机故障 ！");
+  EXPECT_EQ(program.Panel(2), "联机故障 ！");
   EXPECT_EQ(toRadio(FrameKind::AccessCode).size(), 4u);
 
   radio.clearFaults();

@@ -138,8 +138,8 @@ void Check_On_Screen() {
     SCOPED_TRACE(chinese ? "Chinese" : "English");
     platform.actionOf(chinese ? m.Language_chn : m.Language_eng)->trigger();
     platform.actionOf(m.Channel_edit)->trigger();
-    program.setPanel(7, "VHF: 136-- 174 MHZ");  // as a radio's identification writes them
-    program.setPanel(8, "UHF0: 400-- 520 MHZ");
+    program.Set_Panel(7, "VHF: 136-- 174 MHZ");  // as a radio's identification writes them
+    program.Set_Panel(8, "UHF0: 400-- 520 MHZ");
     qt_test::pump(50);
     EXPECT_LE(window->frameGeometry().width(), screen.width());
     EXPECT_LE(window->frameGeometry().height(), screen.height());

@@ -28,7 +28,7 @@ struct ChannOnScreen : ::testing::Test {
   qt_test::BoxCloser boxes_;
   kit::qt::QtPlatform platform;
   j5::Program program{platform};
-  j5::SharedData& data = program.data;
+  j5::Shared_Data& data = program.data;
 
   j5::frm_chann& open() {
     // Start-up advises a larger screen on the small offscreen one (the box is

@@ -52,7 +52,7 @@ TEST(LinkOverPty, WholeReadThenWholeWrite) {
   Box_Closer boxes;
   {
     j5::Program program(platform);
-    j5::SharedData& data = program.data;
+    j5::Shared_Data& data = program.data;
     j5::Fill_Access_Code(data);
     data.Lang_Chn = j5::kFalse;
     data.Comm_Port = 1;
@@ -135,7 +135,7 @@ TEST(LinkOverPty, ARefusedCloseLeavesTheReadRunningUnderItsBox) {
   user.start(10);
   {
     j5::Program program(platform);
-    j5::SharedData& data = program.data;
+    j5::Shared_Data& data = program.data;
     j5::Fill_Access_Code(data);
     data.Lang_Chn = j5::kFalse;
     data.Comm_Port = 1;

@@ -28,7 +28,7 @@ struct OptionOnScreen : ::testing::TestWithParam<bool> {
   qt_test::BoxCloser boxes_;
   kit::qt::QtPlatform platform;
   j5::Program program{platform};
-  j5::SharedData& data = program.data;
+  j5::Shared_Data& data = program.data;
 
   void TearDown() override {
     if (program.MDImain.loaded()) program.MDImain.unload();

@@ -93,11 +93,11 @@ TEST_F(FileDialogTest, NameAndSuffixChecks) {
 struct MemberCase {
   Kind kind;
   const char* suffix;
-  const char* captionChn;
-  const char* captionEng;
+  const char* caption_chn;
+  const char* caption_eng;
   bool open;
-  std::int16_t SharedData::*request;  // nullptr: loads or saves the parameter file
-  std::int16_t SharedData::*winFlag;
+  std::int16_t Shared_Data::*request;  // nullptr: loads or saves the parameter file
+  std::int16_t Shared_Data::*win_flag;
   const char* nameChn;
   const char* nameEng;
   const char* suffixChn;
@@ -106,32 +106,32 @@ struct MemberCase {
 
 const MemberCase kMemberCases[] = {
     {Kind::Form_open_chann, "dat", "打开文件", "Open File", true, nullptr,
-     &SharedData::Win_Open_Chann, "打开文件名无效 ", "Open the file name is nullity ",
+     &Shared_Data::Win_Open_Chann, "打开文件名无效 ", "Open the file name is nullity ",
      "无效的文件后缀名！", "Nullity file suffix name."},
     {Kind::Form_save_chann, "dat", "保存文件", "Save File", false, nullptr,
-     &SharedData::Win_Save_Chann, "保存文件所需要的文件名无效 ", "Store the file name is nullity. ",
-     "建议不要修改系统默认的文件后缀名！",
+     &Shared_Data::Win_Save_Chann, "保存文件所需要的文件名无效 ",
+     "Store the file name is nullity. ", "建议不要修改系统默认的文件后缀名！",
      "Advice don't modify file suffix name of system default ！"},
     {Kind::Form_open_adj, "adj", "打开调整参数文件", "Open Adjust File", true,
-     &SharedData::Open_Adj_Req, nullptr, "打开信道参数文件名无效 ",
+     &Shared_Data::Open_Adj_Req, nullptr, "打开信道参数文件名无效 ",
      "Open the file name of channel parameter is nullity ", "无效的调整参数文件后缀名！",
      "Nullity file suffix name of adjust parameter."},
     {Kind::Form_save_adj, "adj", "保存调整参数文件", "Save Adjust File", false,
-     &SharedData::Save_Adj_Req, nullptr, "保存调整参数所需要的文件名无效 ",
+     &Shared_Data::Save_Adj_Req, nullptr, "保存调整参数所需要的文件名无效 ",
      "Store the file name of adjust parameter need is nullity. ",
      "建议不要修改系统默认的文件后缀名！",
      "Advice don't modify file suffix name of system default ！"},
     {Kind::Form_open_menu, "dat", "打开文件", "Open Optional File", true,
-     &SharedData::Open_File_Req, nullptr, "打开文件名无效 ", "Open the file name is nullity. ",
+     &Shared_Data::Open_File_Req, nullptr, "打开文件名无效 ", "Open the file name is nullity. ",
      "无效的文件后缀名！", "Nullity file suffix name."},
-    {Kind::Form_save_menu, "dat", "保存文件", "Save File ", false, &SharedData::Save_File_Req,
+    {Kind::Form_save_menu, "dat", "保存文件", "Save File ", false, &Shared_Data::Save_File_Req,
      nullptr, "保存文件所需要的文件名无效 ", "Store the file name is nullity.",
      "建议不要修改系统默认的文件后缀名！",
      "Advice don't modify file suffix name of system default."},
-    {Kind::Form_open_sig, "dat", "打开文件", "Open Signal File", true, &SharedData::Open_File_Req,
+    {Kind::Form_open_sig, "dat", "打开文件", "Open Signal File", true, &Shared_Data::Open_File_Req,
      nullptr, "打开文件名无效 ", "Open the file name is nullity. ", "无效的文件后缀名！",
      "Nullity file suffix name !"},
-    {Kind::Form_save_sig, "dat", "保存文件", "Save File ", false, &SharedData::Save_File_Req,
+    {Kind::Form_save_sig, "dat", "保存文件", "Save File ", false, &Shared_Data::Save_File_Req,
      nullptr, "保存文件所需要的文件名无效 ", "Store the file name is nullity.",
      "建议不要修改系统默认的文件后缀名！",
      "Advice don't modify file suffix name of system default."},
@@ -139,21 +139,21 @@ const MemberCase kMemberCases[] = {
 
 // Each member's captions, list pattern, messages in both languages, flags and OK action.
 TEST_F(FileDialogTest, EachMemberInBothLanguages) {
-  std::int16_t SharedData::*const allRequests[] = {
-      &SharedData::Open_Adj_Req, &SharedData::Save_Adj_Req, &SharedData::Open_File_Req,
-      &SharedData::Save_File_Req};
+  std::int16_t Shared_Data::*const allRequests[] = {
+      &Shared_Data::Open_Adj_Req, &Shared_Data::Save_Adj_Req, &Shared_Data::Open_File_Req,
+      &Shared_Data::Save_File_Req};
   test::writeFile(dir / "x.dat", "");
   test::writeFile(dir / "y.adj", "");
   for (const auto& m : kMemberCases) {
     for (const bool chinese : {true, false}) {
-      SCOPED_TRACE(std::string(m.captionEng) + (chinese ? " (Chinese)" : " (English)"));
+      SCOPED_TRACE(std::string(m.caption_eng) + (chinese ? " (Chinese)" : " (English)"));
       program.data.Lang_Chn = chinese ? kTrue : kFalse;
       auto& slot = slotOf(program, m.kind);
       File_Dialog& dlg = slot.show();
       const auto pick = [&](const char* chn, const char* eng) { return chinese ? chn : eng; };
 
-      EXPECT_EQ(dlg.name(), File_Dialog::member(m.kind).name);
-      EXPECT_EQ(dlg.caption(), pick(m.captionChn, m.captionEng));
+      EXPECT_EQ(dlg.name(), File_Dialog::Member_Of(m.kind).name);
+      EXPECT_EQ(dlg.caption(), pick(m.caption_chn, m.caption_eng));
       EXPECT_EQ(dlg.Label_drive.caption(), pick("驱动器：", "Drive:"));
       EXPECT_EQ(dlg.Label_name.caption(),
                 m.open ? pick("打开文件名：", "Open File:") : pick("保存文件名：", "Save File:"));
@@ -163,8 +163,8 @@ TEST_F(FileDialogTest, EachMemberInBothLanguages) {
       EXPECT_EQ(dlg.Text1.text(), pattern);
       EXPECT_EQ(dlg.File1.files(),
                 std::vector<std::string>{m.suffix == std::string("dat") ? "x.dat" : "y.adj"});
-      if (m.winFlag) {
-        EXPECT_EQ(program.data.*m.winFlag, kTrue);
+      if (m.win_flag) {
+        EXPECT_EQ(program.data.*m.win_flag, kTrue);
       }
 
       // Messages speak the language of the moment, not the one the dialog was loaded in.
@@ -180,7 +180,7 @@ TEST_F(FileDialogTest, EachMemberInBothLanguages) {
         EXPECT_EQ(box.title, now("操作提示", "Operate prompt"));
         EXPECT_EQ(box.icon, kit::MsgIcon::Exclamation);
       }
-      EXPECT_EQ(dlg.caption(), pick(m.captionChn, m.captionEng));
+      EXPECT_EQ(dlg.caption(), pick(m.caption_chn, m.caption_eng));
       ASSERT_TRUE(slot.loaded());
 
       if (m.request) {
@@ -199,7 +199,7 @@ TEST_F(FileDialogTest, EachMemberInBothLanguages) {
       } else {
         driver.click(dlg.Command_close);
         EXPECT_FALSE(slot.loaded());
-        EXPECT_EQ(program.data.*m.winFlag, kFalse);
+        EXPECT_EQ(program.data.*m.win_flag, kFalse);
       }
     }
   }
@@ -275,7 +275,7 @@ TEST_F(FileDialogTest, CancelKeepsThePathAndTheFlags) {
 }
 
 TEST_F(FileDialogTest, ParameterFileDialogsPlaceAndShowThemselves) {
-  kit::MdiForm& main = *program.mainForm();
+  kit::MdiForm& main = *program.Main_Form();
   for (auto* slot : {&program.Form_open_chann, &program.Form_save_chann}) {
     File_Dialog& dlg = slot->load();
     EXPECT_TRUE(dlg.shown());

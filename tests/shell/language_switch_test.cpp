@@ -24,7 +24,7 @@ std::vector<std::string> menuBar(const MDImain& m) {
 TEST_F(LanguageSwitch, EnglishRecaptionsTheMainWindowAndItsPanels) {
   platform.attachDevice(2, com[2]);
   MDImain& m = start();
-  program.setPanel(10, "x");
+  program.Set_Panel(10, "x");
   EXPECT_TRUE(platform.chineseTexts());  // the platform's own buttons and menus too
   drive.click(m.Language_eng);
 
@@ -129,7 +129,7 @@ TEST_F(LanguageSwitch, ReloadsExactlyTheFlaggedWindowsLastOneInFront) {
 TEST_F(LanguageSwitch, VisitsTheFlagsInTheirOrder) {
   MDImain& m = start();
   program.frm_chann.unload();
-  SharedData& d = program.data;
+  Shared_Data& d = program.data;
   for (std::int16_t* flag : {&d.Win_Option, &d.Win_Chann, &d.Win_Setup, &d.Win_Save_Chann,
                              &d.Win_Open_Chann, &d.Win_Comm_Read, &d.Win_Comm_Write, &d.Win_Dtmf})
     *flag = kTrue;

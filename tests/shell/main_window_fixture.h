@@ -39,7 +39,7 @@ class MainWindowTest : public ::testing::Test {
     return *program.MDImain;
   }
   MDImain& main() { return *program.MDImain; }
-  std::string panel(int n) const { return program.panel(n); }
+  std::string panel(int n) const { return program.Panel(n); }
 };
 
 }  // namespace j5::test

@@ -13,15 +13,15 @@ namespace j5::test {
 namespace {
 
 struct ModelWindow : MainWindowTest {
-  SharedData& data = program.data;
+  Shared_Data& data = program.data;
   ModelWindow() {
     start();
     // The identification had set other limits.
     data.VHF_Low = 136, data.VHF_High = 174, data.UHF0_Low = 400, data.UHF0_High = 480;
     data.UHF1_Low = 350, data.UHF1_High = 390;
-    program.setPanel(7, "p7");
-    program.setPanel(8, "p8");
-    program.setPanel(9, "p9");
+    program.Set_Panel(7, "p7");
+    program.Set_Panel(8, "p8");
+    program.Set_Panel(9, "p9");
   }
   Form_type& open() {
     main().Band_Range_Click();

@@ -111,7 +111,7 @@ TEST_F(ParamFileTest, RoundTripRestoresRowsUpTo480AndTouchesNothingElse) {
   program.data.Option_Val[3] = 9;
   program.data.Adj_Value(0, 0) = 5;
   program.data.VHF_Low = 136;
-  const SharedData others = program.data;
+  const Shared_Data others = program.data;
   program.data.Open_Adj_Req = kTrue;
   program.data.Open_File_Req = kTrue;
 

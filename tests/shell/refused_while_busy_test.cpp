@@ -84,8 +84,8 @@ TEST_F(RefusedWhileBusy, ALanguageSwitchIsRefusedBeforeAnythingChanges) {
     SCOPED_TRACE(c.refusal);
     // The menu as the last switch left it.
     d.click(c.chinese ? m.Language_chn : m.Language_eng);
-    const std::string caption = m.caption(), panel1 = program.panel(1), panel10 = "kept";
-    program.setPanel(10, panel10);
+    const std::string caption = m.caption(), panel1 = program.Panel(1), panel10 = "kept";
+    program.Set_Panel(10, panel10);
     j5::Form_Comm_Read& read = Reading(c.chinese);
     const j5::frm_chann* chann = program.frm_chann.loaded() ? &*program.frm_chann : nullptr;
     d.click(m.*c.entry);
@@ -94,8 +94,8 @@ TEST_F(RefusedWhileBusy, ALanguageSwitchIsRefusedBeforeAnythingChanges) {
     EXPECT_EQ(m.Language_chn.checked(), c.chinese);
     EXPECT_EQ(m.Language_eng.checked(), !c.chinese);
     EXPECT_EQ(m.caption(), caption);
-    EXPECT_EQ(program.panel(1), panel1);
-    EXPECT_EQ(program.panel(10), panel10);
+    EXPECT_EQ(program.Panel(1), panel1);
+    EXPECT_EQ(program.Panel(10), panel10);
     EXPECT_EQ(&*program.Form_Comm_Read, &read);
     EXPECT_EQ(read.Command_Cancel.caption(), c.cancel);
     if (chann) {

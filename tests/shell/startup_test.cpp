@@ -15,7 +15,7 @@ using StartUp = MainWindowTest;
 
 TEST_F(StartUp, WithoutAPortEverythingIsReadyInChinese) {
   MDImain& m = start();
-  const SharedData& d = program.data;
+  const Shared_Data& d = program.data;
 
   EXPECT_TRUE(m.shown());
   EXPECT_EQ(m.caption(), "J5 系列对讲机编程软件");
@@ -72,9 +72,9 @@ TEST_F(StartUp, WithoutAPortEverythingIsReadyInChinese) {
 
 TEST_F(StartUp, ImageHoldsTheFactoryContentsAndNothingBeyond) {
   start();
-  const SharedData& d = program.data;
+  const Shared_Data& d = program.data;
 
-  SharedData expected;
+  Shared_Data expected;
   Init_Factory_Image(expected);
   for (int r = 0; r <= 495; ++r)
     for (int c = 0; c <= 15; ++c)
@@ -123,7 +123,7 @@ TEST_F(StartUp, AdvisesTheScreenModeOnlyOnASmallScreen) {
     std::string portPanel = "?";
     p.onMessageBox = [&](const kit::MessageBoxRecord&) {
       shownFirst = prog.MDImain->shown();
-      portPanel = prog.panel(3);
+      portPanel = prog.Panel(3);
     };
     prog.MDImain.load();
     p.runUntilIdle();
@@ -140,7 +140,7 @@ TEST_F(StartUp, AdvisesTheScreenModeOnlyOnASmallScreen) {
     // The window is on screen already, and the ports are not probed yet.
     EXPECT_TRUE(shownFirst);
     EXPECT_EQ(portPanel, "");
-    EXPECT_EQ(prog.panel(3), "COM1");
+    EXPECT_EQ(prog.Panel(3), "COM1");
   }
 }
 

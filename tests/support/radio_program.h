@@ -23,7 +23,7 @@ struct Program_On_Line {
   Sim_Device device;
   sim::Radio& radio = device.radio;
   j5::Program program{platform};
-  j5::SharedData& data = program.data;
+  j5::Shared_Data& data = program.data;
   kit::Driver d{platform};
 
   // No form: nothing answers on the line.

@@ -87,7 +87,7 @@ double Pitch(double height, int rows) {
 }  // namespace
 
 frm_Adj_Txp::frm_Adj_Txp(Program& program)
-    : kit::Form(program.platform, "frm_Adj_Txp", program.mainForm()),
+    : kit::Form(program.platform, "frm_Adj_Txp", program.Main_Form()),
       Transfer(*this, program, Adjust_Link(), *this),
       prog_(program),
       data_(program.data),
@@ -240,7 +240,7 @@ void frm_Adj_Txp::Form_Load() {
   double kW = screen.width / 12000, kH = screen.height / 9500;
   if (kW == 0) kW = 1;
   if (kH == 0) kH = 1;
-  const kit::MdiForm* main = prog_.mainForm();
+  const kit::MdiForm* main = prog_.Main_Form();
   const double mainW = main ? main->width() : screen.width;
   const double mainH = main ? main->height() : screen.height;
   const double w = mainW / kW, h = mainH / kH;

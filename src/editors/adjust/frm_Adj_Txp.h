@@ -24,7 +24,7 @@
 namespace j5 {
 
 class Program;
-struct SharedData;
+struct Shared_Data;
 enum class Adj_Msg;
 
 class frm_Adj_Txp : public kit::Form, private Link_Listener {
@@ -123,7 +123,7 @@ class frm_Adj_Txp : public kit::Form, private Link_Listener {
 
  private:
   Program& prog_;
-  SharedData& data_;
+  Shared_Data& data_;
 
   // The settings, one table of bindings for each part of the display: the power boxes edit rows
   // 0..2 on the high page and rows 3..5 on the low one; the squelch boxes are shown with pages 2

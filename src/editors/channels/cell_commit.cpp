@@ -55,7 +55,7 @@ void frm_chann::MSF_Chann_LeaveCell() {
 }
 
 bool frm_chann::Freq_In_Range(double f) const {
-  const SharedData& d = data_;
+  const Shared_Data& d = data_;
   // Limits from a radio may reach 1000 MHz, which four packed bytes cannot hold.
   return f >= d.VHF_Low && f <= d.UHF1_High && f < kFreqLimitMHz &&
          !(d.VHF_High < f && f < d.UHF0_Low) && !(d.UHF0_High < f && f < d.UHF1_Low);

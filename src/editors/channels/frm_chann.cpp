@@ -29,7 +29,7 @@ constexpr double kComboHeight = 300;
 }  // namespace
 
 frm_chann::frm_chann(Program& program)
-    : kit::Form(program.platform, "frm_chann", program.mainForm()),
+    : kit::Form(program.platform, "frm_chann", program.Main_Form()),
       Transfer(*this, program, Channel_Link(), *this),
       prog_(program),
       data_(program.data),
@@ -68,15 +68,15 @@ frm_chann::frm_chann(Program& program)
 void frm_chann::Form_Load() {
   data_.Win_Chann = kTrue;
 
-  setCaption(prog_.text("信道参数编辑", "Channel Information"));
-  MSF_Chann.setFormatString(prog_.chinese() ? kFormatChn : kFormatEng);
-  Command_read.setCaption(prog_.text("读 取", "Read"));
-  Command_Write.setCaption(prog_.text("写 入", "Write"));
-  Command_Clear.setCaption(prog_.text("清 除", "Clear"));
-  Command_def.setCaption(prog_.text("出厂值", "Default"));
-  Command_close.setCaption(prog_.text("关 闭", "Close"));
+  setCaption(prog_.Text("信道参数编辑", "Channel Information"));
+  MSF_Chann.setFormatString(prog_.Chinese() ? kFormatChn : kFormatEng);
+  Command_read.setCaption(prog_.Text("读 取", "Read"));
+  Command_Write.setCaption(prog_.Text("写 入", "Write"));
+  Command_Clear.setCaption(prog_.Text("清 除", "Clear"));
+  Command_def.setCaption(prog_.Text("出厂值", "Default"));
+  Command_close.setCaption(prog_.Text("关 闭", "Close"));
 
-  if (kit::MdiForm* main = prog_.mainForm()) {
+  if (kit::MdiForm* main = prog_.Main_Form()) {
     const double w = main->width() / 1.24;
     const double h = main->height() / 1.26;
     move((main->scaleWidth() - w) / 2, (main->scaleHeight() - h) / 2, w, h);

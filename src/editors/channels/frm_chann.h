@@ -23,7 +23,7 @@
 namespace j5 {
 
 class Program;
-struct SharedData;
+struct Shared_Data;
 
 class frm_chann : public kit::Form, Link_Listener {
  public:
@@ -47,7 +47,7 @@ class frm_chann : public kit::Form, Link_Listener {
     kColName = 13,
   };
   static constexpr int kColumns = 14;
-  static constexpr int kMaxChannels = Channel_Record.count();
+  static constexpr int kMaxChannels = Channel_Record.Count();
   // The band cell of every programmed channel.
   static inline const std::string kBandText = "VHF/UHF ";
 
@@ -98,7 +98,7 @@ class frm_chann : public kit::Form, Link_Listener {
 
  private:
   Program& prog_;
-  SharedData& data_;
+  Shared_Data& data_;
 
   // Where each column's setting lives (columns 2..13, channel 0's record and
   // name row), what it shows and what its list editor offers; grid row r

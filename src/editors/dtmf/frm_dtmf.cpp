@@ -48,7 +48,7 @@ void put(kit::Control& c, const Place& p) {
 }  // namespace
 
 frm_dtmf::frm_dtmf(Program& program)
-    : kit::Form(program.platform, "frm_dtmf", program.mainForm()),
+    : kit::Form(program.platform, "frm_dtmf", program.Main_Form()),
       prog_(program),
       data_(program.data),
       Transfer(*this, program, Dtmf_Link(), *this),
@@ -156,7 +156,7 @@ void frm_dtmf::Lay_Out() {
 void frm_dtmf::Form_Load() {
   data_.Win_Dtmf = kTrue;
 
-  if (kit::MdiForm* main = prog_.mainForm()) {
+  if (kit::MdiForm* main = prog_.Main_Form()) {
     const double w = main->width() / 1.3;
     const double h = main->height() / 1.7;
     move((main->scaleWidth() - w) / 2, (main->scaleHeight() - h) / 2, w, h);
@@ -171,7 +171,7 @@ void frm_dtmf::Form_Load() {
 }
 
 void frm_dtmf::Set_Captions() {
-  const bool chn = prog_.chinese();
+  const bool chn = prog_.Chinese();
   auto pick = [chn](const char* c, const char* e) { return std::string(chn ? c : e); };
   setCaption(pick("DTMF 编解码参数编辑", "DTMF Encode/Decode "));
   Frame_encode.setCaption(pick("DTMF 编码", "DTMF Encode"));

@@ -27,18 +27,18 @@
 namespace j5 {
 
 class Program;
-struct SharedData;
+struct Shared_Data;
 
 class frm_dtmf : public kit::Form, private Link_Listener {
   Program& prog_;
-  SharedData& data_;
+  Shared_Data& data_;
 
  public:
   explicit frm_dtmf(Program& program);
 
   // Encode group i + 1 is row Dtmf_Encode_Rows.first + i; the decode, remote and ID rows keep
   // their flags in their last byte.
-  static constexpr int kGroups = Dtmf_Encode_Rows.count();
+  static constexpr int kGroups = Dtmf_Encode_Rows.Count();
   static constexpr int kFlagByte = 15;
 
   // Controls in keyboard order: what the user operates first, the hidden parts after.

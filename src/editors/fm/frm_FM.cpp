@@ -71,7 +71,7 @@ std::string Whole_MHz(double v) {
 }  // namespace
 
 frm_FM::frm_FM(Program& program)
-    : kit::Form(program.platform, "frm_FM", program.mainForm()),
+    : kit::Form(program.platform, "frm_FM", program.Main_Form()),
       Transfer(*this, program, Fm_Link(), *this),
       prog_(program),
       data_(program.data) {
@@ -107,19 +107,19 @@ frm_FM::frm_FM(Program& program)
 // ---- Load, activation, layout -----------------------------------------------------------------
 
 void frm_FM::Form_Load() {
-  setCaption(prog_.text("FM 收音机频道编辑", "FM Radio Information"));
-  Lb_range.setCaption(prog_.text(" FM 收音频率范围", "the range of FM Frequency"));
-  for (kit::Label* l : {&Lb_TO_FM, &LB_TO_A, &LB_TO_B}) l->setCaption(prog_.text("到", "TO"));
+  setCaption(prog_.Text("FM 收音机频道编辑", "FM Radio Information"));
+  Lb_range.setCaption(prog_.Text(" FM 收音频率范围", "the range of FM Frequency"));
+  for (kit::Label* l : {&Lb_TO_FM, &LB_TO_A, &LB_TO_B}) l->setCaption(prog_.Text("到", "TO"));
   for (kit::Label* l : {&Label1, &Label2, &Label3}) l->setCaption("MHZ");
-  Label_A.setCaption(prog_.text(" A 段频率范围 ", "the range of A band Frequency "));
-  Label_B.setCaption(prog_.text(" B 段频率范围 ", "the range of B band Frequency "));
-  Command_read.setCaption(prog_.text("读 取", "Read"));
-  Command_Write.setCaption(prog_.text("写  入", "Write"));
-  Command_Clear.setCaption(prog_.text("清  除", "Clear"));
-  Command_save.setCaption(prog_.text("保  存", "Save"));
-  Command_open.setCaption(prog_.text("打  开", "Open"));
-  Command_close.setCaption(prog_.text("关  闭", "Close"));
-  MSF_Chann.setFormatString(prog_.chinese() ? kFormatChn : kFormatEng);
+  Label_A.setCaption(prog_.Text(" A 段频率范围 ", "the range of A band Frequency "));
+  Label_B.setCaption(prog_.Text(" B 段频率范围 ", "the range of B band Frequency "));
+  Command_read.setCaption(prog_.Text("读 取", "Read"));
+  Command_Write.setCaption(prog_.Text("写  入", "Write"));
+  Command_Clear.setCaption(prog_.Text("清  除", "Clear"));
+  Command_save.setCaption(prog_.Text("保  存", "Save"));
+  Command_open.setCaption(prog_.Text("打  开", "Open"));
+  Command_close.setCaption(prog_.Text("关  闭", "Close"));
+  MSF_Chann.setFormatString(prog_.Chinese() ? kFormatChn : kFormatEng);
 
   // Columns as wide as the texts they show, measured in the grid's own font.
   const kit::Platform& platform = MSF_Chann.platform();
@@ -127,7 +127,7 @@ void frm_FM::Form_Load() {
       1, std::max(MSF_Chann.colWidth(1), platform.gridTextWidthTwips("888.88888") + 480));
   MSF_Chann.setColWidth(
       2, std::max(MSF_Chann.colWidth(2), platform.gridTextWidthTwips("WWWWWW") + 480));
-  if (kit::MdiForm* main = prog_.mainForm()) {
+  if (kit::MdiForm* main = prog_.Main_Form()) {
     // As wide as the grid's columns and the band boxes beside them need, in either language.
     const double w = std::max(main->width() / 1.7, Band_Left() + kBandArea + 2 * kMargin);
     const double h = main->height() / 1.8;

@@ -3,7 +3,7 @@
 // a grid, the lower and upper limits of bands A and B, the window's own transfer of them on the
 // link engine, and the FM file requests of the adjustment file dialogs. No menu opens it.
 //
-// The window keeps the channels in its grid and band boxes; Fm_Image (in SharedData, apart from
+// The window keeps the channels in its grid and band boxes; Fm_Image (in Shared_Data, apart from
 // the image) holds them as the radio's bytes, rebuilt row by row as cells are left and in whole
 // before a write or a file save.
 
@@ -16,7 +16,7 @@
 namespace j5 {
 
 class Program;
-struct SharedData;
+struct Shared_Data;
 
 class frm_FM : public kit::Form, protected Link_Listener {
  public:
@@ -77,7 +77,7 @@ class frm_FM : public kit::Form, protected Link_Listener {
   };
 
   Program& prog_;
-  SharedData& data_;
+  Shared_Data& data_;
   std::array<kit::TextBox*, 4> Band_Boxes{&Text_pvfo1_A, &Text_pvfo2_A, &Text_pvfo1_B,
                                           &Text_pvfo2_B};
   // The editor was laid over (Cur_Row, Cur_Col) and its text is still to be applied there.

@@ -103,7 +103,7 @@ void Option_Copy_Window::Fill_Option_Defaults() {
   auto list = [&](kit::ComboBox& box) {
     for (const List_Def& l : Lists()) {
       if (&(this->*l.box) != &box && !(l.twin && &(this->*l.twin) == &box)) continue;
-      fill(box, !l.eng.empty() && !prog_.chinese() ? l.eng : l.chn, l.def);
+      fill(box, !l.eng.empty() && !prog_.Chinese() ? l.eng : l.chn, l.def);
       return;
     }
     // The four tone lists: Tone_Name 0..260 without their blanks.

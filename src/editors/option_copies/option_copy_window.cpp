@@ -27,7 +27,7 @@ struct Caption {
 }  // namespace
 
 Option_Copy_Window::Option_Copy_Window(Program& program, std::string name, bool showsComp)
-    : kit::Form(program.platform, std::move(name), program.mainForm()),
+    : kit::Form(program.platform, std::move(name), program.Main_Form()),
       prog_(program),
       data_(program.data),
       Transfer(*this, program, Option_Copy_Link(), *this),
@@ -223,7 +223,7 @@ void Option_Copy_Window::Lay_Out() {
 }
 
 void Option_Copy_Window::Set_Captions() {
-  setCaption(prog_.text("可选参数编辑", "Optional Features"));
+  setCaption(prog_.Text("可选参数编辑", "Optional Features"));
   const std::initializer_list<std::pair<kit::Control*, Caption>> captions = {
       {&Check_alarm_06old, {"报警时是否兼容06系列旧版", "Alarm Compatible With QN6XX"}},
       {&Check_radio, {"FM 调频收音机允许使用", "FM Radio Enabled"}},
@@ -306,7 +306,7 @@ void Option_Copy_Window::Set_Captions() {
       {&Label8, {"MHZ", "MHZ"}},
   };
   for (const auto& [control, c] : captions) {
-    const std::string text = prog_.text(c.chn, c.eng);
+    const std::string text = prog_.Text(c.chn, c.eng);
     if (auto* l = dynamic_cast<kit::Label*>(control))
       l->setCaption(text);
     else if (auto* f = dynamic_cast<kit::Frame*>(control))
@@ -324,7 +324,7 @@ void Option_Copy_Window::Set_Captions() {
 
 void Option_Copy_Window::Form_Load() {
   Set_Captions();
-  if (kit::MdiForm* main = prog_.mainForm()) {
+  if (kit::MdiForm* main = prog_.Main_Form()) {
     setWidth(static_cast<float>(main->width() / 1.48));
     setHeight(static_cast<float>(main->height() / 1.15));
     setTop((main->scaleHeight() - height()) / 2);

@@ -34,7 +34,7 @@ class Option_Copy_Window : public kit::Form, private Link_Listener {
 
  public:
   Program& prog_;
-  SharedData& data_;
+  Shared_Data& data_;
 
   kit::CommandButton Command_read{*this, "Command_read"};
   kit::CommandButton Command_Write{*this, "Command_Write"};

@@ -65,7 +65,7 @@ struct Row_Layout {
 }  // namespace
 
 frm_option::frm_option(Program& program)
-    : kit::Form(program.platform, "frm_option", program.mainForm()),
+    : kit::Form(program.platform, "frm_option", program.Main_Form()),
       prog_(program),
       data_(program.data),
       Transfer(*this, program, Option_Link(), *this),
@@ -169,7 +169,7 @@ void frm_option::Lay_Out() {
   // The Chinese labels need one line a little wider than the English ones, which take two
   // lines beside the wider English items.
   const Row_Layout mdf =
-      prog_.chinese() ? Row_Layout{120, 1590, 1740, 2055, 1} : Row_Layout{120, 1440, 1530, 2265, 2};
+      prog_.Chinese() ? Row_Layout{120, 1590, 1740, 2055, 1} : Row_Layout{120, 1440, 1530, 2265, 2};
   mdf.place(Frame_Chann, Label_MDF_A, Combo_MDF_A, 630);
   mdf.place(Frame_Chann, Label_MDF_B, Combo_MDF_B, 1050);
 
@@ -347,14 +347,14 @@ void frm_option::Set_Captions() {
       {&Label_scr_a, "扰频", "SCR"},
       {&Label_scr_b, "扰频", "SCR"},
   };
-  setCaption(prog_.text("可选参数编辑", "Optional Features"));
-  for (const Caption_Text& c : captions) Caption(*c.control, prog_.text(c.chn, c.eng));
+  setCaption(prog_.Text("可选参数编辑", "Optional Features"));
+  for (const Caption_Text& c : captions) Caption(*c.control, prog_.Text(c.chn, c.eng));
   // The work band frame has an English caption only.
-  if (!prog_.chinese()) Frame_band.setCaption("Work Band");
+  if (!prog_.Chinese()) Frame_band.setCaption("Work Band");
 }
 
 void frm_option::Fill_Option_Lists() {
-  const bool chn = prog_.chinese();
+  const bool chn = prog_.Chinese();
   const std::vector<std::string> tones = opt::Tone_Items(data_, chn);
   for (kit::ComboBox* box :
        {&Combo_r_ctdcs_a, &Combo_t_ctdcs_a, &Combo_r_ctdcs_b, &Combo_t_ctdcs_b}) {
@@ -375,7 +375,7 @@ void frm_option::Form_Load() {
   data_.Win_Option = kTrue;
   Set_Captions();
 
-  if (kit::MdiForm* main = prog_.mainForm()) {
+  if (kit::MdiForm* main = prog_.Main_Form()) {
     // Wide enough for the whole layout where the main window has the room:
     // a third of the settings would otherwise lie outside the window.
     const double needed = kLayoutRight + kMargin + kFrameWidth;

@@ -23,11 +23,11 @@
 namespace j5 {
 
 class Program;
-struct SharedData;
+struct Shared_Data;
 
 class frm_option : public kit::Form, private Link_Listener {
   Program& prog_;
-  SharedData& data_;
+  Shared_Data& data_;
 
  public:
   explicit frm_option(Program& program);

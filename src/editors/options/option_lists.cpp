@@ -101,7 +101,7 @@ const List_Items* Find_List(std::string_view name) {
   return nullptr;
 }
 
-std::vector<std::string> Tone_Items(const SharedData& data, bool chinese) {
+std::vector<std::string> Tone_Items(const Shared_Data& data, bool chinese) {
   std::vector<std::string> items;
   items.reserve(kToneListLast + 1);
   items.emplace_back(chinese ? "关" : "OFF");

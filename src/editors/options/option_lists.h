@@ -10,7 +10,7 @@
 
 namespace j5 {
 
-struct SharedData;
+struct Shared_Data;
 
 namespace opt {
 
@@ -28,7 +28,7 @@ std::span<const List_Items> Option_List_Table();
 const List_Items* Find_List(std::string_view name);
 
 // The four tone lists: the off entry in the language, then Tone_List 1..2210.
-std::vector<std::string> Tone_Items(const SharedData& data, bool chinese);
+std::vector<std::string> Tone_Items(const Shared_Data& data, bool chinese);
 
 }  // namespace opt
 }  // namespace j5

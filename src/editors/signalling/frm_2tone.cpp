@@ -118,20 +118,20 @@ void frm_2tone::Form_Load() {
   Frame_encode.setVisible(true);
   Frame_Decode.setVisible(false);
 
-  setCaption(prog_.text("2 TONE 编解码参数编辑", "2 TONE"));
-  Frame_encode.setCaption(prog_.text("2 TONE 编码", "2 TONE Encode"));
-  Label_1st.setCaption(prog_.text("发送第 1 个频率时间长度（MS）", "1st Tone Duration(MS)"));
-  Label_2nd.setCaption(prog_.text("发送第 2 个频率时间长度（MS）", "2nd Tone Duration(MS)"));
-  Label_gap.setCaption(prog_.text("前后两个频率的间隔时长 （MS）", "Gap of Tone (MS)"));
-  Frame_Decode.setCaption(prog_.text("2 TONE 解码", "2 TONE Decode"));
-  Label_A_tone.setCaption(prog_.text("A 音（HZ）", "A Tone( HZ )"));
-  Label_B_Tone.setCaption(prog_.text("B 音（HZ）", "B Tone( HZ )"));
-  Label_C_Tone.setCaption(prog_.text("C 音（HZ）", "C Tone( HZ )"));
-  Label_D_Tone.setCaption(prog_.text("D 音（HZ）", "D Tone( HZ )"));
-  Label_Reset.setCaption(prog_.text("复位时间（MS）", "Reset_Time (MS)"));
-  Frame_Dec_xx.setCaption(prog_.text(" 1 解码信息两音频率", " 1 Decode 2 Tone Frequency"));
-  MSF_Encode.setFormatString(prog_.chinese() ? kEncodeFormatChn : kEncodeFormatEng);
-  MSF_Decode.setFormatString(prog_.chinese() ? kDecodeFormatChn : kDecodeFormatEng);
+  setCaption(prog_.Text("2 TONE 编解码参数编辑", "2 TONE"));
+  Frame_encode.setCaption(prog_.Text("2 TONE 编码", "2 TONE Encode"));
+  Label_1st.setCaption(prog_.Text("发送第 1 个频率时间长度（MS）", "1st Tone Duration(MS)"));
+  Label_2nd.setCaption(prog_.Text("发送第 2 个频率时间长度（MS）", "2nd Tone Duration(MS)"));
+  Label_gap.setCaption(prog_.Text("前后两个频率的间隔时长 （MS）", "Gap of Tone (MS)"));
+  Frame_Decode.setCaption(prog_.Text("2 TONE 解码", "2 TONE Decode"));
+  Label_A_tone.setCaption(prog_.Text("A 音（HZ）", "A Tone( HZ )"));
+  Label_B_Tone.setCaption(prog_.Text("B 音（HZ）", "B Tone( HZ )"));
+  Label_C_Tone.setCaption(prog_.Text("C 音（HZ）", "C Tone( HZ )"));
+  Label_D_Tone.setCaption(prog_.Text("D 音（HZ）", "D Tone( HZ )"));
+  Label_Reset.setCaption(prog_.Text("复位时间（MS）", "Reset_Time (MS)"));
+  Frame_Dec_xx.setCaption(prog_.Text(" 1 解码信息两音频率", " 1 Decode 2 Tone Frequency"));
+  MSF_Encode.setFormatString(prog_.Chinese() ? kEncodeFormatChn : kEncodeFormatEng);
+  MSF_Decode.setFormatString(prog_.Chinese() ? kDecodeFormatChn : kDecodeFormatEng);
   std::vector<std::string> responses;
   for (std::size_t k = 0; k < 4; ++k) responses.push_back(data_.Lang_Text[kTone2ResponseFirst + k]);
   const std::vector<std::string> pairs{"A-B", "D-C"}, alerts{"16"};
@@ -318,7 +318,7 @@ void frm_2tone::MSF_Encode_DblClick() {
 
 void frm_2tone::Caption_Dec_Frame(int code) {
   Frame_Dec_xx.setCaption(std::to_string(code) +
-                          prog_.text(" 解码信息两音频率", " Decode 2 Tone Frequency"));
+                          prog_.Text(" 解码信息两音频率", " Decode 2 Tone Frequency"));
 }
 
 void frm_2tone::Decode_Cell_Edit() {

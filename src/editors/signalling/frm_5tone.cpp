@@ -139,26 +139,26 @@ frm_5tone::frm_5tone(Program& program)
 void frm_5tone::Form_Load() {
   Load_Window(1.3, 1.25, 1.03, {{"标准", "Standard"}, {"编码", "Encode"}, {"解码", "Decode"}});
 
-  setCaption(prog_.text("5音信令编解码参数编辑", "5 Tone Encode/Decode "));
-  Frame_std.setCaption(prog_.text("5 TONE 标准频率", "5 TONE Standard Frequency"));
-  Label_std_name.setCaption(prog_.text("标准名称", "Standard Name"));
-  Frame_encode.setCaption(prog_.text("5 TONE 编码", "5 Tone Encode"));
-  Label_enc_ys1.setCaption(prog_.text("发送第1组码前的延迟时间（MS）", "Delay 1 (MS) "));
-  Label_enc_ys2.setCaption(prog_.text("发送第2组码前的延迟时间（MS）", "Delay 2 (MS) "));
-  Label_enc_ys3.setCaption(prog_.text("发送第3组码前的延迟时间（MS）", "Delay 3 (MS) "));
+  setCaption(prog_.Text("5音信令编解码参数编辑", "5 Tone Encode/Decode "));
+  Frame_std.setCaption(prog_.Text("5 TONE 标准频率", "5 TONE Standard Frequency"));
+  Label_std_name.setCaption(prog_.Text("标准名称", "Standard Name"));
+  Frame_encode.setCaption(prog_.Text("5 TONE 编码", "5 Tone Encode"));
+  Label_enc_ys1.setCaption(prog_.Text("发送第1组码前的延迟时间（MS）", "Delay 1 (MS) "));
+  Label_enc_ys2.setCaption(prog_.Text("发送第2组码前的延迟时间（MS）", "Delay 2 (MS) "));
+  Label_enc_ys3.setCaption(prog_.Text("发送第3组码前的延迟时间（MS）", "Delay 3 (MS) "));
   Label_enc_ys4.setCaption(
-      prog_.text("各组码第1个音的拓展时长（MS）", "First Digit Extend Length (MS)"));
-  Frame_Decode.setCaption(prog_.text("5 TONE 解码", "5 Tone Decode"));
-  Frame_Dec_xx.setCaption(prog_.text(" 1 信息码各组编码成功解码后执行操作  ",
+      prog_.Text("各组码第1个音的拓展时长（MS）", "First Digit Extend Length (MS)"));
+  Frame_Decode.setCaption(prog_.Text("5 TONE 解码", "5 Tone Decode"));
+  Frame_Dec_xx.setCaption(prog_.Text(" 1 信息码各组编码成功解码后执行操作  ",
                                      "Execute after Code 1 Decode Succeeded   "));
-  Label_F1.setCaption(prog_.text("帧 1", "Frame 1"));
-  Label_F2.setCaption(prog_.text("帧 2", "Frame 2"));
-  Label_F3.setCaption(prog_.text("帧 3", "Frame 3"));
-  Label_Disp.setCaption(prog_.text("屏幕显示", "DISP"));
-  Label_led.setCaption(prog_.text("指示灯", "LED"));
-  Label_ctrl.setCaption(prog_.text("控制输出", "CTRL"));
-  Label_Tishi.setCaption(prog_.text("提示音", "ALERT"));
-  Label_Reset_time.setCaption(prog_.text("复位时间（MS）", "Reset Time(ms)"));
+  Label_F1.setCaption(prog_.Text("帧 1", "Frame 1"));
+  Label_F2.setCaption(prog_.Text("帧 2", "Frame 2"));
+  Label_F3.setCaption(prog_.Text("帧 3", "Frame 3"));
+  Label_Disp.setCaption(prog_.Text("屏幕显示", "DISP"));
+  Label_led.setCaption(prog_.Text("指示灯", "LED"));
+  Label_ctrl.setCaption(prog_.Text("控制输出", "CTRL"));
+  Label_Tishi.setCaption(prog_.Text("提示音", "ALERT"));
+  Label_Reset_time.setCaption(prog_.Text("复位时间（MS）", "Reset Time(ms)"));
   for (int d = 0; d < 16; ++d) Label_code[d].setCaption(tone::Digit_Char(d));
   Label9.setCaption("组呼位");
   kit::Label* positions[] = {&Label16, &Label17, &Label18, &Label19, &Label20};
@@ -166,9 +166,9 @@ void frm_5tone::Form_Load() {
   Label8.setCaption("回复延迟时间（MS）");
   Check_Dec_back.setCaption("所有帧成功解码后回复");
   Check_Dec_Bcl.setCaption("信道空闲时回复");
-  MSF_Chann.setFormatString(prog_.chinese() ? kStdFormatChn : kStdFormatEng);
-  MSF_Encode.setFormatString(prog_.chinese() ? kEncodeFormatChn : kEncodeFormatEng);
-  MSF_Decode.setFormatString(prog_.chinese() ? kDecodeFormatChn : kDecodeFormatEng);
+  MSF_Chann.setFormatString(prog_.Chinese() ? kStdFormatChn : kStdFormatEng);
+  MSF_Encode.setFormatString(prog_.Chinese() ? kEncodeFormatChn : kEncodeFormatEng);
+  MSF_Decode.setFormatString(prog_.Chinese() ? kDecodeFormatChn : kDecodeFormatEng);
   std::vector<std::string> functions;
   for (int k = 0; k <= 8; ++k) functions.push_back(Get_Call_Type(data_, k));
   const std::vector<std::string> names{"PDZVEI", "CCITT"}, code{"88888"}, number{"15"};

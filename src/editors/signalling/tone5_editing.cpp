@@ -146,7 +146,7 @@ void frm_5tone::Clear_Encode_Row(int row) {
 
 void frm_5tone::Caption_Dec_Frame(int code) {
   const std::string n = std::to_string(code);
-  Frame_Dec_xx.setCaption(prog_.text(n + " 信息码各组编码成功解码后执行操作",
+  Frame_Dec_xx.setCaption(prog_.Text(n + " 信息码各组编码成功解码后执行操作",
                                      "Execute after Code " + n + " Decode Succeeded "));
 }
 

@@ -36,7 +36,7 @@ std::optional<int> Whole_Hz(std::string_view text) {
   return static_cast<int>(h);
 }
 
-std::string Lang(const SharedData& d, std::size_t first, int entry) {
+std::string Lang(const Shared_Data& d, std::size_t first, int entry) {
   return d.Lang_Text[first + static_cast<std::size_t>(entry)];
 }
 
@@ -79,7 +79,7 @@ fields::Codec Pair_Codec() {
           }};
 }
 
-fields::Codec Response_Codec(const SharedData& data) {
+fields::Codec Response_Codec(const Shared_Data& data) {
   return {1,
           [&data](Bytes b) {
             const int v = b[0];
@@ -177,7 +177,7 @@ fields::Codec Standard_Codec() {
           }};
 }
 
-fields::Codec Function_Codec(const SharedData& data) {
+fields::Codec Function_Codec(const Shared_Data& data) {
   return {1, [&data](Bytes b) { return Get_Call_Type(data, b[0]); },
           [](Out b, std::string_view text) {
             const std::string t = rt::Trim(text);

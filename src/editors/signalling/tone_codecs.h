@@ -28,7 +28,7 @@ int Tone_Count(double hz);
 fields::Codec Encode_Tone_Codec();
 // One byte each: pair text, response entry (texts of the language in force), alert number.
 fields::Codec Pair_Codec();
-fields::Codec Response_Codec(const SharedData& data);
+fields::Codec Response_Codec(const Shared_Data& data);
 fields::Codec Alert_Codec();
 // A tone of a decode tone set: ten bytes from the tone's Hz bytes, whose Tone_Count stands eight
 // bytes further on. Shown as its Hz with ".0", empty for 0 and for an erased FF FF; an empty text
@@ -49,7 +49,7 @@ fields::Codec Code_Codec();
 fields::Codec Standard_Codec();
 // A function: the call-type entry of the language in force; stored from the cell's first
 // character, 255 for an empty cell.
-fields::Codec Function_Codec(const SharedData& data);
+fields::Codec Function_Codec(const Shared_Data& data);
 // A standard's tone period in units of 10 ms: shown as 10 times the byte; stored as the whole
 // part of the text's number over 10, nothing when that is no byte.
 fields::Codec Period_Codec();

@@ -28,7 +28,7 @@ const Bilingual kSaveFailed{"信令参数保存失败 ！", "Fail to store the S
 }  // namespace
 
 Tone_Window::Tone_Window(Program& program, std::string name, Plans plans)
-    : kit::Form(program.platform, std::move(name), program.mainForm()),
+    : kit::Form(program.platform, std::move(name), program.Main_Form()),
       Transfer(*this, program, Signalling_Link(), *this),
       prog_(program),
       data_(program.data),
@@ -46,7 +46,7 @@ Tone_Window::Tone_Window(Program& program, std::string name, Plans plans)
 
 void Tone_Window::Load_Window(double widthDiv, double heightDiv, double tabDiv,
                               std::initializer_list<Bilingual> tabs) {
-  if (kit::MdiForm* main = prog_.mainForm()) {
+  if (kit::MdiForm* main = prog_.Main_Form()) {
     const double w = main->width() / widthDiv, h = main->height() / heightDiv;
     move((main->scaleWidth() - w) / 2, (main->scaleHeight() - h) / 2, w, h);
   }
@@ -57,14 +57,14 @@ void Tone_Window::Load_Window(double widthDiv, double heightDiv, double tabDiv,
   TabStrip1.clearTabs();
   int key = 1;
   for (const Bilingual& t : tabs)
-    TabStrip1.addTab("Tab" + std::to_string(key++), prog_.text(t.chn, t.eng));
+    TabStrip1.addTab("Tab" + std::to_string(key++), prog_.Text(t.chn, t.eng));
 
-  Command_read.setCaption(prog_.text("读 取", "Read"));
-  Command_Write.setCaption(prog_.text("写  入", "Write"));
-  Command_def.setCaption(prog_.text("默 认", "Default"));
-  Command_save.setCaption(prog_.text("保  存", "Save"));
-  Command_open.setCaption(prog_.text("打  开", "Open"));
-  Command_close.setCaption(prog_.text("关  闭", "Close"));
+  Command_read.setCaption(prog_.Text("读 取", "Read"));
+  Command_Write.setCaption(prog_.Text("写  入", "Write"));
+  Command_def.setCaption(prog_.Text("默 认", "Default"));
+  Command_save.setCaption(prog_.Text("保  存", "Save"));
+  Command_open.setCaption(prog_.Text("打  开", "Open"));
+  Command_close.setCaption(prog_.Text("关  闭", "Close"));
   Lay_Buttons();
 
   // The transfer starts idle.

@@ -20,7 +20,7 @@
 namespace j5 {
 
 class Program;
-struct SharedData;
+struct Shared_Data;
 
 class Tone_Window : public kit::Form, protected Link_Listener {
  public:
@@ -59,7 +59,7 @@ class Tone_Window : public kit::Form, protected Link_Listener {
   Tone_Window(Program& program, std::string name, Plans plans);
 
   Program& prog_;
-  SharedData& data_;
+  Shared_Data& data_;
 
   // The window's own part.
   virtual void Load_Defaults() = 0;

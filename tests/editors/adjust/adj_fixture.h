@@ -17,7 +17,7 @@ struct AdjFixture : j5test::Program_On_Line {
   frm_Adj_Txp* w = nullptr;
 
   explicit AdjFixture(bool chinese = true) : Program_On_Line(sim::IdentForm::Ident14, chinese) {
-    for (int n : {2, 7, 8, 9}) program.setPanel(n, "");
+    for (int n : {2, 7, 8, 9}) program.Set_Panel(n, "");
   }
 
   frm_Adj_Txp& open() {

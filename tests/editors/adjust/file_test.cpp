@@ -40,7 +40,7 @@ struct AdjFile : ::testing::Test {
   void save(const std::string& name) { through(w->Command_save, f.program.Form_save_adj, name); }
   void load(const std::string& name) { through(w->Command_open, f.program.Form_open_adj, name); }
   // A request as a dialog raises it.
-  void request(std::int16_t SharedData::*flag, const std::string& name) {
+  void request(std::int16_t Shared_Data::*flag, const std::string& name) {
     f.data.File_Path = dir / name;
     f.data.*flag = kTrue;
   }
@@ -69,7 +69,7 @@ TEST_F(AdjFile, SavedDefaultsLoadBackAndTheVersionStays) {
   w->Label_tr_count.setCaption("x");
   load("factory.adj");
   EXPECT_EQ(f.box_texts(), Texts{"调整参数从文件调入成功 ！"});
-  SharedData defaults;
+  Shared_Data defaults;
   Init_Adj_Default(defaults);
   for (int r = 0; r < 16; ++r)
     EXPECT_EQ(f.row(r),
@@ -99,7 +99,7 @@ TEST_F(AdjFile, AnySplitLoadsAndValuesAreStoredUnchecked) {
     writeFile(dir / "x.adj", text);
     scramble();
     f.d.clearMessageBoxes();
-    request(&SharedData::Open_Adj_Req, "x.adj");
+    request(&Shared_Data::Open_Adj_Req, "x.adj");
     f.d.advance(500);
     EXPECT_EQ(f.data.Open_Adj_Req, kFalse);
     // Bytes beyond the power boxes' range are refused when the page shows them.
@@ -134,14 +134,14 @@ TEST_F(AdjFile, BadFilesAreRefusedAndChangeNothing) {
                            "pipe.adj", "zeros.adj", "none.adj"}) {
     SCOPED_TRACE(name);
     f.d.clearMessageBoxes();
-    request(&SharedData::Open_Adj_Req, name);
+    request(&Shared_Data::Open_Adj_Req, name);
     f.d.advance(500);
     ASSERT_EQ(f.box_texts().size(), 1u);
     EXPECT_EQ(f.box_texts()[0].rfind("调整参数文件调入失败 ！\n", 0), 0u);
     EXPECT_TRUE(f.data.Adj_Value == before);
   }
   f.d.clearMessageBoxes();
-  request(&SharedData::Open_Adj_Req, "tail.adj");
+  request(&Shared_Data::Open_Adj_Req, "tail.adj");
   f.d.advance(500);
   EXPECT_EQ(f.box_texts().back(), "调整参数从文件调入成功 ！");
   EXPECT_EQ(f.data.Adj_Value(15, 15), 9);
@@ -168,13 +168,13 @@ TEST_F(AdjFile, RequestsWaitForTheTransfer) {
   EXPECT_FALSE(f.program.Form_open_adj.loaded());
   EXPECT_FALSE(f.program.Form_save_adj.loaded());
   EXPECT_EQ(f.box_texts(), Texts(2, "正在与对讲机进行读写操作 ！"));
-  request(&SharedData::Open_Adj_Req, "saved.adj");
+  request(&Shared_Data::Open_Adj_Req, "saved.adj");
   // Three restarts, each a second's time-out and two seconds' pause: the request waits for all.
   f.d.advance(11500);
   EXPECT_EQ(f.data.Open_Adj_Req, kTrue);
   EXPECT_EQ(f.data.Adj_Value(0, 0), 13);
   f.d.advance(1000);
-  EXPECT_EQ(f.program.panel(2), "联机故障 ！");
+  EXPECT_EQ(f.program.Panel(2), "联机故障 ！");
   EXPECT_EQ(f.data.Open_Adj_Req, kFalse);
   EXPECT_EQ(f.data.Adj_Value(0, 0), 7);
 }
@@ -185,7 +185,7 @@ TEST_F(AdjFile, ALoadComesBeforeASaveOfTheSameTick) {
   std::string sevens;
   for (int i = 0; i < 256; ++i) sevens += "7,";
   writeFile(dir / "in.adj", sevens);
-  request(&SharedData::Save_Adj_Req, "in.adj");
+  request(&Shared_Data::Save_Adj_Req, "in.adj");
   f.data.Open_Adj_Req = kTrue;
   f.d.advance(500);
   EXPECT_EQ(f.box_texts(), (Texts{"调整参数从文件调入成功 ！", "调整参数保存完毕 ！"}));

@@ -64,8 +64,8 @@ TEST_F(AdjTransfer, ReadFillsRowsZeroTo19FromTheFiveBlocks) {
   EXPECT_EQ(f.d.lastMessageBox().title, "操作提示");
   EXPECT_EQ(w.ProgressBar1.value(), 100);
   EXPECT_FALSE(w.Link.MSC.portOpen());
-  EXPECT_EQ(f.program.panel(2), "与对讲机数据通讯正常");
-  EXPECT_EQ(f.program.panel(7), "VHF: 136-- 174 MHZ");
+  EXPECT_EQ(f.program.Panel(2), "与对讲机数据通讯正常");
+  EXPECT_EQ(f.program.Panel(7), "VHF: 136-- 174 MHZ");
   EXPECT_EQ(f.data.UHF1_High, 260);
   EXPECT_EQ(w.Text_Version.text(), "V1.2345");
 }
@@ -132,7 +132,7 @@ TEST_F(AdjTransfer, FourSilentAttemptsEndInPanelTwo) {
   finish();
   EXPECT_EQ(f.toRadio(FrameKind::AccessCode).size(), 4u);
   EXPECT_NEAR(f.platform.nowMs() - start, 4 * 3000, 100);
-  EXPECT_EQ(f.program.panel(2), "联机故障 ！");
+  EXPECT_EQ(f.program.Panel(2), "联机故障 ！");
   EXPECT_TRUE(f.box_texts().empty());
   EXPECT_EQ(w.Label_tr_count.caption(), "正在与对讲机联络 ！");
   EXPECT_TRUE(w.ProgressBar1.visible());
@@ -164,7 +164,7 @@ TEST_F(AdjTransfer, APressWithoutAPortInTheRetryPauseLeavesTheFailurePanel) {
   f.d.click(w.Command_read);
   f.d.advance(10000);
   EXPECT_EQ(f.box_texts(), Texts{"通讯端口打开错误，请正确设置通讯端口 ！"});
-  EXPECT_EQ(f.program.panel(2), "联机故障 ！");
+  EXPECT_EQ(f.program.Panel(2), "联机故障 ！");
   EXPECT_EQ(f.toRadio(FrameKind::AccessCode).size(), 1u);
   EXPECT_FALSE(w.Link.Timer3.enabled());
 }
@@ -178,7 +178,7 @@ TEST_F(AdjTransfer, ALineThatHangsUpEndsWithoutRestarts) {
     SCOPED_TRACE(write ? "write" : "read");
     f.d.clearMessageBoxes();
     f.radio.clearLog();
-    f.program.setPanel(2, "");
+    f.program.Set_Panel(2, "");
     f.d.click(write ? w.Command_Write : w.Command_read);
     const FrameKind frame = write ? FrameKind::DataFrame : FrameKind::ReadRequest;
     ASSERT_TRUE(f.d.advanceUntil([&] { return f.toRadio(frame).size() >= 3; }, 5000));
@@ -186,7 +186,7 @@ TEST_F(AdjTransfer, ALineThatHangsUpEndsWithoutRestarts) {
     finish();
     EXPECT_EQ(f.box_texts(),
               write ? Texts{"与对讲机的连接中断，写入停止，对讲机只写入了一部分 ！"} : Texts{});
-    EXPECT_EQ(f.program.panel(2), "联机故障 ！");
+    EXPECT_EQ(f.program.Panel(2), "联机故障 ！");
     EXPECT_EQ(f.toRadio(FrameKind::AccessCode).size(), 1u);
   }
 }

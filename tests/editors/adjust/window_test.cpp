@@ -65,7 +65,7 @@ TEST(AdjWindow, TakesTheMainWindowsSizeScaledByTheScreen) {
     AdjFixture f;
     f.platform.setScreen(12000 * scale, 9500 * scale);
     frm_Adj_Txp& w = f.open();
-    kit::MdiForm& main = *f.program.mainForm();
+    kit::MdiForm& main = *f.program.Main_Form();
     EXPECT_DOUBLE_EQ(w.width(), main.width() / scale);
     EXPECT_DOUBLE_EQ(w.height(), main.height() / scale);
     EXPECT_DOUBLE_EQ(w.left(), (main.scaleWidth() - w.width()) / 2);
@@ -112,7 +112,7 @@ TEST(AdjWindow, DefaultRestoresRowsZeroTo15AndKeepsTheVersion) {
   w.ProgressBar1.setVisible(true);
   w.Label_tr_count.setCaption("x");
   f.d.click(w.Command_def);
-  SharedData expected;
+  Shared_Data expected;
   Init_Adj_Default(expected);
   for (int r = 0; r < 16; ++r)
     for (int c = 0; c < 16; ++c) EXPECT_EQ(f.data.Adj_Value(r, c), expected.Adj_Default(r, c));

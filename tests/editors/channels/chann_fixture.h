@@ -18,7 +18,7 @@ namespace j5::chann_test {
 // Another child window for the user to leave the channel window for: it shows nothing, takes no
 // focus and leaves the image alone.
 struct Other_Window : kit::Form {
-  explicit Other_Window(Program& p) : kit::Form(p.platform, "Other_Window", p.mainForm()) {
+  explicit Other_Window(Program& p) : kit::Form(p.platform, "Other_Window", p.Main_Form()) {
     Load = [this] { show(); };
   }
 };

@@ -83,7 +83,7 @@ TEST_F(ChannTransfer, ReadFetchesChannelAndNamePairs) {
   EXPECT_EQ(box_texts(), std::vector<std::string>{"Complete reading data from the transceiver."});
   EXPECT_EQ(d.lastMessageBox().title, "Operate prompt");
   EXPECT_EQ(w->Label_tr_count.caption(), "Read Channel Data is Ok ！");
-  EXPECT_EQ(program.panel(2), "Connect well with radio.");
+  EXPECT_EQ(program.Panel(2), "Connect well with radio.");
   EXPECT_FALSE(w->MSC.portOpen());
 }
 
@@ -172,12 +172,12 @@ TEST_F(ChannTransfer, FailuresAreRetriedOnceThenReported) {
     radio.clearLog();
     c.fault(radio);
     d.clearMessageBoxes();
-    program.setPanel(2, "");
+    program.Set_Panel(2, "");
     const MemImage before = data.Mem_Image;
     (c.write ? w->Command_Write : w->Command_read).Click();
     ASSERT_TRUE(d.advanceUntil([&] { return !d.messageBoxes().empty(); }, 60000));
     EXPECT_EQ(box_texts(), std::vector<std::string>{"Fail connect with transceiver."});
-    EXPECT_EQ(program.panel(2), "Communication fault.");
+    EXPECT_EQ(program.Panel(2), "Communication fault.");
     EXPECT_EQ(toRadio(FrameKind::AccessCode).size(), 2u);
     EXPECT_FALSE(w->MSC.portOpen());
     EXPECT_FALSE(w->Link.Link_Busy());

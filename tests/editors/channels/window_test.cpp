@@ -48,7 +48,7 @@ TEST(ChannWindow, LoadsWithCaptionsHeaderNumbersAndTheFactoryChannels) {
 TEST(ChannWindow, SitsCentredInTheMainWindowWithTheButtonsBelowTheGrid) {
   ChannFixture f;
   frm_chann& w = f.open();
-  kit::MdiForm& main = *f.program.mainForm();
+  kit::MdiForm& main = *f.program.Main_Form();
   EXPECT_DOUBLE_EQ(w.width(), main.width() / 1.24);
   EXPECT_DOUBLE_EQ(w.height(), main.height() / 1.26);
   EXPECT_DOUBLE_EQ(w.left(), (main.scaleWidth() - w.width()) / 2);

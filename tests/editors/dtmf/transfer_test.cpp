@@ -29,7 +29,7 @@ struct DtmfTransfer : ::testing::Test {
     for (int a = 0x0B00; a < 0x0D00; ++a)
       radio.memory().set(static_cast<std::uint16_t>(a), static_cast<std::uint8_t>(a * 7 + a / 256));
     Fill_Access_Code(f.data);
-    f.program.setPanel(2, "");
+    f.program.Set_Panel(2, "");
     // The transfer runs only where its buttons are shown.
     w.Command_read.setVisible(true);
     w.Command_Write.setVisible(true);
@@ -73,7 +73,7 @@ TEST_F(DtmfTransfer, ReadPutsTheRadiosRecordIntoTheImageAndShowsIt) {
                               {100, "正在读取 8 数据块"},
                               {100, "信令参数读出正常 ！"}}));
   EXPECT_EQ(f.box_texts(), (std::vector<std::string>{"从对讲机中读取数据完毕 ！"}));
-  EXPECT_EQ(f.program.panel(2), "与对讲机数据通讯正常");
+  EXPECT_EQ(f.program.Panel(2), "与对讲机数据通讯正常");
   const auto requests = f.toRadio(sim::FrameKind::ReadRequest);
   ASSERT_EQ(requests.size(), 7u);
   EXPECT_EQ(requests[6].bytes, (std::vector<std::uint8_t>{0x53, 0x0C, 0x80, 0x40}));
@@ -122,7 +122,7 @@ TEST_F(DtmfTransfer, AReplyWithoutItsHeaderChangesNothingAndEndsInTheFailureAfte
   EXPECT_EQ(f.toRadio(sim::FrameKind::AccessCode).size(), 2u);
   EXPECT_EQ(f.box_texts(), (std::vector<std::string>{"与对讲机联络失败 ！"}));
   EXPECT_EQ(f.d.lastMessageBox().title, "操作提示");
-  EXPECT_EQ(f.program.panel(2), "联机故障 ！");
+  EXPECT_EQ(f.program.Panel(2), "联机故障 ！");
   EXPECT_FALSE(w.Link.Link_Busy());
 }
 

@@ -35,7 +35,7 @@ TEST(DtmfWindow, OpensFromTheEditMenuWithItsCaptionsInEitherLanguage) {
 TEST(DtmfWindow, ShowsOnlyTheEncodePartAndIsCentredInTheMainWindow) {
   DtmfFixture f;
   frm_dtmf& w = f.open();
-  kit::MdiForm& main = *f.program.mainForm();
+  kit::MdiForm& main = *f.program.Main_Form();
   EXPECT_DOUBLE_EQ(w.width(), 15360 / 1.3);
   EXPECT_DOUBLE_EQ(w.height(), 11520 / 1.7);
   EXPECT_DOUBLE_EQ(w.left(), (main.scaleWidth() - w.width()) / 2);

@@ -55,8 +55,8 @@ TEST_F(FmTransfer, ReadShowsTheRadiosChannelsAndBands) {
   EXPECT_EQ(data.Band_A_Low, 136);
   EXPECT_EQ(data.Band_B_High, 175);
   EXPECT_EQ(data.VHF_High, 175);
-  EXPECT_EQ(program.panel(4), "与对讲机数据通讯正常");
-  EXPECT_EQ(program.panel(8), " 136-- 174 MHZ");
+  EXPECT_EQ(program.Panel(4), "与对讲机数据通讯正常");
+  EXPECT_EQ(program.Panel(8), " 136-- 174 MHZ");
   EXPECT_FALSE(w.MSC.portOpen());
   expect_image_untouched();
 }
@@ -86,7 +86,7 @@ TEST_F(FmTransfer, NoRadioTriesFourTimesThenReportsInThePanel) {
   radio.inject({sim::Misbehaviour::Silence, FrameKind::AltAccessCode, 0, sim::Fault::kAlways});
   frm_FM& w = open();
   d.click(w.Command_read);
-  ASSERT_TRUE(d.advanceUntil([&] { return program.panel(2) == "Communication fault."; }, 30000));
+  ASSERT_TRUE(d.advanceUntil([&] { return program.Panel(2) == "Communication fault."; }, 30000));
   EXPECT_EQ(toRadio(FrameKind::AltAccessCode).size(), 4u);
   EXPECT_TRUE(d.messageBoxes().empty());
   EXPECT_FALSE(w.Transfer.Busy());

@@ -58,7 +58,7 @@ TEST_F(CopyTransfer, ReadFillsTheImageFromFourOfTheFiveBlocks) {
   EXPECT_EQ(box_texts(), std::vector<std::string>{"Complete reading the data from transceiver."});
   EXPECT_EQ(w.Label_tr_count.caption(), "Read optional parameters in gear. ");
   EXPECT_EQ(w.ProgressBar1.value(), 100);
-  EXPECT_EQ(program.panel(2), "Connect well with radio.");
+  EXPECT_EQ(program.Panel(2), "Connect well with radio.");
   EXPECT_EQ(data.VHF_High, radio.config().bands.vhfHigh + 1);
   EXPECT_FALSE(w.MSC.portOpen());
 }
@@ -102,7 +102,7 @@ TEST_F(CopyTransfer, AWriteCutOffAtRecordALeavesItsFirstRowInTheRadio) {
   frm_Adj_Tune& w = tune();
   w.Text_Freq_a.setText("145.50000");
   d.click(w.Command_Write);
-  ASSERT_TRUE(d.advanceUntil([&] { return program.panel(2) == "Communication fault."; }, 30000));
+  ASSERT_TRUE(d.advanceUntil([&] { return program.Panel(2) == "Communication fault."; }, 30000));
   EXPECT_EQ(radio_row(0x0F00), (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0, 1, 4, 5, 5, 0, 0, 0, 0}));
 }
 
@@ -168,7 +168,7 @@ TEST_F(CopyTransfer, SilenceEndsInRetriesAndTheFailureText) {
   EXPECT_FALSE(d.close(w));
   EXPECT_TRUE(mod_slot.loaded());
   d.clearMessageBoxes();
-  ASSERT_TRUE(d.advanceUntil([&] { return program.panel(2) == "Communication fault."; }, 30000));
+  ASSERT_TRUE(d.advanceUntil([&] { return program.Panel(2) == "Communication fault."; }, 30000));
   EXPECT_EQ(toRadio(FrameKind::AltAccessCode).size(), 4u);
   EXPECT_TRUE(d.messageBoxes().empty());
   EXPECT_FALSE(w.Transfer.Busy());

@@ -272,7 +272,7 @@ TEST_F(Entry, DefaultRestoresTheFactoryRecords) {
   data.Mem_Image(246, 0) = 'X';
   d.click(f.Command_def);
   EXPECT_EQ(data.Chann_Total, 128);
-  SharedData factory;
+  Shared_Data factory;
   Init_Tone_Table(factory);
   Init_Opt_Id(factory);
   Def_Option(factory);

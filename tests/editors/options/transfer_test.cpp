@@ -57,7 +57,7 @@ TEST_F(Transfer, AReadFillsRowsTwoHundredTwentyFourTo243AndShowsThem) {
   EXPECT_EQ(bars, (std::vector<int>{0, 50, 66, 83, 100}));
   EXPECT_EQ(d.lastMessageBox().text, "Complete reading the data from transceiver.");
   EXPECT_EQ(d.lastMessageBox().title, "Operate Prompt");
-  EXPECT_EQ(program.panel(2), "Connect well with radio.");
+  EXPECT_EQ(program.Panel(2), "Connect well with radio.");
 
   // Rows 226..229 and 240..243 went through the display, which may have
   // normalised them; the other rows read are the radio's bytes as they are.
@@ -116,7 +116,7 @@ TEST_F(Transfer, SilenceRestartsOnceThenReportsTheFailure) {
   EXPECT_EQ(toRadio(sim::FrameKind::AccessCode).size(), 2u);
   EXPECT_EQ(d.lastMessageBox().text, "Fail connect with transceiver.");
   EXPECT_EQ(d.lastMessageBox().title, "Operate prompt");
-  EXPECT_EQ(program.panel(2), "Communication fault.");
+  EXPECT_EQ(program.Panel(2), "Communication fault.");
   EXPECT_TRUE(data.Mem_Image == before);
 }
 

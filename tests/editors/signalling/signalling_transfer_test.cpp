@@ -44,7 +44,7 @@ TEST_F(Signalling, TwoToneReadShowsTheRadiosBlock) {
   EXPECT_EQ(w.MSF_Encode.textMatrix(1, 1), "1981.0");
   EXPECT_EQ(w.MSF_Decode.textMatrix(1, 1), "B-C");
   EXPECT_EQ(w.Combo_Dec_Res_Time.text(), "1000");
-  EXPECT_EQ(program.panel(8), "136--174 MHZ");
+  EXPECT_EQ(program.Panel(8), "136--174 MHZ");
   EXPECT_EQ(data.VHF_High, 175);
   EXPECT_FALSE(w.MSC.portOpen());
   expect_image_untouched();
@@ -161,7 +161,7 @@ TEST_F(Signalling, TheIdentificationsFirstByteMayBeAny) {
     ASSERT_TRUE(d.advanceUntil([&] { return idle(w); }, 10000));
     EXPECT_EQ(box_texts(), std::vector<std::string>{"Complete reading the data from transceiver."});
     EXPECT_EQ(toRadio(FrameKind::AltAccessCode).size(), 1u);
-    EXPECT_EQ(program.panel(8), "136--174 MHZ");
+    EXPECT_EQ(program.Panel(8), "136--174 MHZ");
     d.advance(100);
   }
 }
