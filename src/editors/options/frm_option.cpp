@@ -397,8 +397,8 @@ void frm_option::Form_Load() {
 }
 
 void frm_option::Start_Limits() {
-  data_.Band_A_Low = data_.VHF_Low, data_.Band_A_High = data_.VHF_High;
-  data_.Band_B_Low = data_.UHF0_Low, data_.Band_B_High = data_.UHF0_High;
+  Band_Limits(Side_A, 0);
+  Band_Limits(Side_B, 1);
 }
 
 void frm_option::Form_Activate() {
