@@ -15,7 +15,7 @@ namespace j5 {
 
 namespace {
 
-// Design sizes, in twips.
+// Sizes, in twips.
 constexpr double kRowHeight = 300;    // a list or a text box
 constexpr double kLabelHeight = 255;  // one line of a label
 constexpr double kButtonWidth = 855;
