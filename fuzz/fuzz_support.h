@@ -64,14 +64,26 @@ void Check(bool holds, Why&& why) {
   if (!holds) Fail(why());
 }
 
+// Whether a text holds a character that shows nothing or changes how the text around it reads,
+// other than the line ends between a message's lines.
+inline bool Holds_Invisible(const std::string& text) {
+  for (std::size_t pos = 0; pos < text.size();) {
+    const char32_t c = kit::utf8::decode(text, pos);
+    if (c != '\n' && kit::utf8::invisible(c)) return true;
+  }
+  return false;
+}
+
 // Every message box shown is the program's own word: no error escaped a handler (the kit reports
-// one in a box without a title), and a message quotes what was read only where that is text, so
-// its text is UTF-8 throughout.
+// one in a box without a title), and a message quotes what was read only where that is text that
+// reads as it stands, so its text is UTF-8 throughout and holds no invisible character.
 inline void Check_Messages(const kit::HeadlessPlatform& p) {
   for (const auto& box : p.messageBoxes()) {
     Check(!box.title.empty(), [&] { return "an error escaped a handler: " + box.text; });
     Check(kit::utf8::valid(box.text),
           [&] { return "a message carries bytes that are no UTF-8 text: " + box.text; });
+    Check(!Holds_Invisible(box.text),
+          [&] { return "a message carries a character that changes how it reads: " + box.text; });
   }
 }
 

@@ -5,7 +5,8 @@
 // - the reader agrees with a plain reading of the rules: the numbers come first (after a byte
 //   order mark), separated by blanks, tabs, line ends and at most one comma, each within the
 //   format's range; it succeeds exactly when `count` of them are there, and the numbers it returns
-//   are the file's, up to where it stopped; what it quotes from the file is UTF-8 text;
+//   are the file's, up to where it stopped; what it quotes from the file is UTF-8 text that
+//   holds no invisible character;
 // - saved with the careful save and read back from the disk, the bytes read the same;
 // - the numbers read, saved as number lines, read back the same.
 //
@@ -131,6 +132,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   });
   Check(plain.values == whole.values, "the reader's numbers are not the file's");
   Check(kit::utf8::valid(whole.problem.item), "the reader quotes bytes that are no UTF-8 text");
+  Check(!j5fuzz::Holds_Invisible(whole.problem.item),
+        "the reader quotes a character that changes how the message reads");
   if (!whole.ok()) {
     const Kind k = whole.problem.kind;
     Check(k != Kind::None && (k == Kind::TooFewNumbers) == (whole.problem.found > 0),

@@ -18,7 +18,7 @@ const Bilingual kBadNewPassword{"新密码最多 6 个字符（字母、数字�
 constexpr int kBlank = 0x20;
 constexpr int kBackspace = 8;
 
-// Design sizes, in twips.
+// Sizes, in twips.
 constexpr double kMargin = 240;
 constexpr double kRowHeight = 300;
 constexpr double kButtonWidth = 1100;

@@ -1,5 +1,6 @@
 #include "link/ident_frames.h"
 
+#include "data/bands.h"
 #include "platform/runtime.h"
 #include "shell/program.h"
 
@@ -34,6 +35,14 @@ std::string Chars(const Ident_Frame& f, int first, int last) {
   return s;
 }
 
+// A band as the windows keep it, low limit first whichever way the radio gave it; `above` raises
+// the upper limit where a window keeps it one above the radio's.
+void Keep_Band(double& low, double& high, double a, double b, double above) {
+  const Band_Span band = Band_Between(a, b);
+  low = band.low;
+  high = band.high + above;
+}
+
 }  // namespace
 
 void Store_Ident14(Program& program, const Ident_Frame& f) {
@@ -53,12 +62,13 @@ void Store_Ident14(Program& program, const Ident_Frame& f) {
 void Store_Ident8(Program& program, const Ident_Frame& f) {
   Shared_Data& d = program.data;
   // The first band's hundreds are implied (100 MHz); the second band's come in a whole byte.
-  d.Band_A_Low = Band_Limit_Pair(1, f.bytes[1]);
-  d.Band_A_High = Band_Limit_Pair(1, f.bytes[2]);
-  d.Band_B_Low = Band_Limit_Pair(f.bytes[3], f.bytes[4]);
-  d.Band_B_High = Band_Limit_Pair(f.bytes[5], f.bytes[6]);
-  program.Set_Panel(7, Ident_Band_Text("VHF:", d.Band_A_Low, d.Band_A_High));
-  program.Set_Panel(8, Ident_Band_Text("UHF:", d.Band_B_Low, d.Band_B_High));
+  const double aLow = Band_Limit_Pair(1, f.bytes[1]), aHigh = Band_Limit_Pair(1, f.bytes[2]);
+  const double bLow = Band_Limit_Pair(f.bytes[3], f.bytes[4]);
+  const double bHigh = Band_Limit_Pair(f.bytes[5], f.bytes[6]);
+  program.Set_Panel(7, Ident_Band_Text("VHF:", aLow, aHigh));
+  program.Set_Panel(8, Ident_Band_Text("UHF:", bLow, bHigh));
+  Keep_Band(d.Band_A_Low, d.Band_A_High, aLow, aHigh, 0);
+  Keep_Band(d.Band_B_Low, d.Band_B_High, bLow, bHigh, 0);
   d.VHF_Low = d.Band_A_Low;
   d.VHF_High = d.Band_A_High;
   d.UHF0_Low = d.Band_B_Low;
@@ -67,29 +77,26 @@ void Store_Ident8(Program& program, const Ident_Frame& f) {
 
 void Store_Ident8_Dec(Program& program, const Ident_Frame& f) {
   Shared_Data& d = program.data;
-  d.Band_A_Low = d.Band_B_Low = Digits3(f, 1);
-  d.Band_A_High = d.Band_B_High = Digits3(f, 4);
-  program.Set_Panel(8, Ident_Band_Text("", d.Band_A_Low, d.Band_A_High));
-  program.Set_Panel(10, Ident_Band_Text("", d.Band_B_Low, d.Band_B_High));
-  d.Band_A_High += 1;
+  const double low = Digits3(f, 1), high = Digits3(f, 4);
+  program.Set_Panel(8, Ident_Band_Text("", low, high));
+  program.Set_Panel(10, Ident_Band_Text("", low, high));
+  Keep_Band(d.Band_A_Low, d.Band_A_High, low, high, 1);
+  Keep_Band(d.Band_B_Low, d.Band_B_High, low, high, 1);
   d.VHF_Low = d.Band_A_Low;
   d.VHF_High = d.Band_A_High;
-  d.Band_B_High += 1;
 }
 
 void Store_Ident50(Program& program, const Ident_Frame& f) {
   Shared_Data& d = program.data;
-  d.Band_A_Low = Digits3(f, 1);
-  d.Band_A_High = Digits3(f, 4);
-  d.Band_B_Low = Digits3(f, 7);
-  d.Band_B_High = Digits3(f, 10);
-  auto whole = [](double v) { return std::to_string(static_cast<long>(v)); };
-  program.Set_Panel(8, whole(d.Band_A_Low) + "--" + whole(d.Band_A_High) + " MHZ");
-  program.Set_Panel(10, whole(d.Band_B_Low) + "--" + whole(d.Band_B_High) + " MHZ");
+  const int aLow = Digits3(f, 1), aHigh = Digits3(f, 4);
+  const int bLow = Digits3(f, 7), bHigh = Digits3(f, 10);
+  auto whole = [](int v) { return std::to_string(v); };
+  program.Set_Panel(8, whole(aLow) + "--" + whole(aHigh) + " MHZ");
+  program.Set_Panel(10, whole(bLow) + "--" + whole(bHigh) + " MHZ");
+  Keep_Band(d.Band_A_Low, d.Band_A_High, aLow, aHigh, 1);
+  Keep_Band(d.Band_B_Low, d.Band_B_High, bLow, bHigh, 1);
   d.VHF_Low = d.Band_A_Low;
-  d.Band_A_High += 1;
   d.VHF_High = d.Band_A_High;
-  d.Band_B_High += 1;
   program.Set_Panel(2, Chars(f, 17, 22));
   program.Set_Panel(4, Chars(f, 33, 38) + "--" + Chars(f, 39, 44) + "--" + Chars(f, 45, 48));
   program.Set_Panel(6, Chars(f, 23, 24) + "." + Chars(f, 25, 26) + "." + Chars(f, 27, 27) + "." +

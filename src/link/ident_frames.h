@@ -1,7 +1,9 @@
 #pragma once
 // What each form of identification frame tells: the band limits it carries go where the program
 // keeps them, and into the main window's status bar. A window calls the one for its opening when
-// its link reports the identification.
+// its link reports the identification. The panels show the limits as the radio gave them; the
+// frequency-mode bands Band_A_* and Band_B_* (and the limits taken from them) are kept low limit
+// first, so a window that keeps an upper limit one above the radio's raises the band's upper end.
 
 #include "link/link_engine.h"
 

@@ -43,6 +43,9 @@ FileProblem problemFromErrno(int error) {
     case EFBIG:
       p.kind = Kind::TooLarge;
       break;
+    case ELOOP:
+      p.kind = Kind::LinkLoop;
+      break;
     default:
       p.kind = Kind::SystemError;
       break;
@@ -59,10 +62,6 @@ constexpr std::array<unsigned char, 3> kByteOrderMark = {0xEF, 0xBB, 0xBF};
 
 bool isBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-bool isControl(char32_t c) {
-  return c < 0x20 || (c >= 0x7F && c <= 0x9F);
 }
 
 // The kept start of an item, without a character cut in two at its end.
@@ -117,10 +116,12 @@ bool NumberScanner::notText() {
 }
 
 bool NumberScanner::take(char c) {
-  // Bytes that are no text, or a control character, mean the file is not what it should be;
-  // reading on (through gigabytes of zero bytes, say) would tell nothing more.
+  // Bytes that are no text, or a character that shows nothing or turns the text around it (a
+  // control or format character), mean the file is not what it should be: such a character could
+  // not be quoted back as it stands. Reading on (through gigabytes of zero bytes, say) would tell
+  // nothing more.
   if (!text_.take(static_cast<unsigned char>(c)) ||
-      (text_.whole() && !isBlank(c) && isControl(text_.last())))
+      (text_.whole() && !isBlank(c) && kit::utf8::invisible(text_.last())))
     return notText();
   if (isBlank(c) || c == ',') {
     if (inItem_ && !endItem()) return false;
@@ -288,9 +289,12 @@ std::string folderOf(const std::string& path) {
 }
 
 // The file a path names once every symbolic link on its last part is followed. A link to a name
-// that does not exist yet names the file to be made.
+// that does not exist yet names the file to be made. A chain of links is followed as far as the
+// system follows one when it opens a file, so a file that reads through its links saves through
+// them too; one link more, or a loop, is a loop.
 bool followLinks(std::string& path, FileProblem& problem) {
-  for (int hops = 0; hops < 40; ++hops) {
+  constexpr int kMostLinks = 40;
+  for (int links = 0;; ++links) {
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0) {
       if (errno == ENOENT) return true;
@@ -298,6 +302,7 @@ bool followLinks(std::string& path, FileProblem& problem) {
       return false;
     }
     if (!S_ISLNK(st.st_mode)) return true;
+    if (links == kMostLinks) break;
     std::array<char, PATH_MAX> target{};
     const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
     if (n < 0 || static_cast<std::size_t>(n) >= target.size()) {

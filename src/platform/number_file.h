@@ -35,10 +35,11 @@ struct FileProblem {
     NoSpace,        // the disk or the user's quota is full
     NameTooLong,
     TooLarge,     // the file would exceed the largest file allowed
+    LinkLoop,     // the path goes round in symbolic links, or through too many of them
     SystemError,  // anything else; `sys_error` holds the system's error number
     // The content.
     Empty,          // nothing but blanks and line ends
-    NotText,        // bytes that are no UTF-8 text, or control characters: not a text file at all
+    NotText,        // bytes that are no UTF-8 text, or invisible characters: not a text file at all
     TooFewNumbers,  // the file ends after `found` of `wanted` numbers, the last on `line`
     NotANumber,     // `item` on `line` is not a whole number
     OutOfRange,     // `item` on `line` lies outside `low` to `high`
@@ -63,9 +64,9 @@ FileProblem problemFromErrno(int error);
 // it says less, as a file of bytes for the radio does). Numbers are separated by
 // blanks, tabs, line ends or one comma, in any split over lines; a UTF-8 byte order mark at the
 // start is skipped, as editors write one. Reading stops at the last number wanted. The bytes read
-// must be UTF-8 text without control characters (other than the blanks and line ends): anything
-// else (a UTF-16 file, another code page, binary data) is no text file, and none of its bytes are
-// quoted back.
+// must be UTF-8 text without invisible characters (utf8::invisible; the blanks and line ends
+// aside): anything else (a UTF-16 file, another code page, binary data, a direction override or a
+// zero-width space) is no text file, and none of its bytes are quoted back.
 
 struct NumberRange {
   int low = -32768;

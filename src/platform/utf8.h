@@ -16,6 +16,13 @@ std::size_t offset(const std::string& s, int i);
 char32_t decode(const std::string& s, std::size_t& pos);
 std::string encode(int codePoint);
 
+// Whether a character shows nothing of its own or changes how the text around it reads: the
+// control characters (Unicode category Cc), the format characters (Cf: direction marks, embeddings
+// and overrides, zero-width spaces and joiners, the byte order mark, ...) and the line and
+// paragraph separators. A right-to-left override turns the rest of a line backwards, a zero-width
+// space hides inside a number: text shown back to the user holds none of them.
+bool invisible(char32_t c);
+
 // Checks bytes as they come, one at a time, for well-formed UTF-8: no stray continuation byte, no
 // character cut short, no overlong form, no surrogate, nothing beyond U+10FFFF.
 class Checker {

@@ -19,7 +19,7 @@ std::string Chars(const std::string& text, int from, int count) {
   return text.substr(a, b - a);
 }
 
-// Design sizes, in twips.
+// Sizes, in twips.
 constexpr double kMargin = 180;
 constexpr double kRowHeight = 300;
 constexpr double kLabelWidth = 900;

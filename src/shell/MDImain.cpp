@@ -47,7 +47,7 @@ const Bilingual kOpenBusy{"正在与对讲机进行读写操作，读写结束�
 // their first caption for good.
 struct Menu_Caption {
   kit::Menu MDImain::*menu;
-  const char* design;
+  const char* start;
   const char* chn;
   const char* eng;
 };
@@ -117,7 +117,7 @@ std::string Band_Text(const std::string& label, double low, double high) {
 
 MDImain::MDImain(j5::Program& program)
     : kit::MdiForm(program.platform, "MDImain"), Ident(*this, program), prog_(program) {
-  for (const Menu_Caption& c : kMenuCaptions) (this->*c.menu).setCaption(c.design);
+  for (const Menu_Caption& c : kMenuCaptions) (this->*c.menu).setCaption(c.start);
   File_New.setShortcut("Ctrl+N");
   File_Open.setShortcut("Ctrl+O");
   File_save.setShortcut("Ctrl+S");

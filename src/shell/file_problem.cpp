@@ -39,6 +39,9 @@ Bilingual File_Problem_Text(const rt::FileProblem& p) {
       return {"文件名太长 ！", "The file name is too long."};
     case Kind::TooLarge:
       return {"文件太大 ！", "The file is too large."};
+    case Kind::LinkLoop:
+      return {"路径中的符号链接绕成了环，或链接层数过多 ！",
+              "The path goes round in symbolic links, or through too many of them."};
     case Kind::SystemError:
       return {"系统错误（代码 " + std::to_string(p.sys_error) + "）！",
               "System error (code " + std::to_string(p.sys_error) + ")."};

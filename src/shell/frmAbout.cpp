@@ -14,7 +14,7 @@ const std::string kSysInfoLocValue = "MSINFO";
 // The same text in both languages, under the platform's own title.
 const std::string kUnavailable = "此时系统信息不可用";
 
-// Design size and places, in twips.
+// Size and places, in twips.
 constexpr double kWidth = 6900;
 constexpr double kHeight = 4000;  // with the title bar
 constexpr double kTextLeft = 1200;

@@ -49,7 +49,7 @@ class Program {
   kit::FormSlot<j5::Form_Comm_Read> Form_Comm_Read;
   kit::FormSlot<j5::Form_Comm_Write> Form_Comm_Write;
   kit::FormSlot<j5::Form_Write_PassWord> Form_Write_PassWord;
-  // The eight file dialogs share one design.
+  // The eight file dialogs are one kind of window, each with its own state.
   kit::FormSlot<j5::File_Dialog> Form_open_menu;
   kit::FormSlot<j5::File_Dialog> Form_save_menu;
   kit::FormSlot<j5::File_Dialog> Form_open_adj;

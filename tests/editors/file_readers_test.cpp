@@ -1,6 +1,6 @@
 // Every reader of the program's files, as the user meets it when a load fails: the message names
 // what is wrong, in the language of the moment, and never shows the file's bytes when they are
-// no text.
+// no text or hold a character that changes how the message reads.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -97,6 +97,10 @@ TEST(FileReaders, ShowABadLineOnlyWhenItIsText) {
       {"a line of high bytes", " 1  2 \r\n" + garbage + "\r\n 3 \r\n", notText[0], notText[1]},
       {"another code page", " 1  2 \r\n caf\xE9 \r\n", notText[0], notText[1]},
       {"a character cut short", " 1  2 \r\n \xE5\x8F \r\n", notText[0], notText[1]},
+      // A character that would turn the message backwards, or hide inside the number it quotes.
+      {"a right-to-left override", " 1  2 \r\n 1\u202E23 \r\n", notText[0], notText[1]},
+      {"a zero-width space", " 1  2 \r\n 1\u200B \r\n", notText[0], notText[1]},
+      {"a line separator", " 1  2 \r\n 1\u2028x \r\n", notText[0], notText[1]},
       {"one bad line", " 1  2 \r\n 1x  3 \r\n", "第 2 行的“1x”不是整数 ！",
        "Line 2: \"1x\" is not a whole number."},
       {"one bad line of Chinese text", " 1  2 \r\n 参数 \r\n", "第 2 行的“参数”不是整数 ！",

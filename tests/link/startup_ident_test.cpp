@@ -5,6 +5,7 @@
 
 #include "link/Form_Comm_Read.h"
 #include "link/Form_setup.h"
+#include "link/ident_frames.h"
 #include "link_fixture.h"
 
 namespace j5test {
@@ -22,6 +23,58 @@ TEST(Band_Limit_Pair, HundredsThenTwoDigits) {
                         Case{0x00, 0x99, 99}, Case{0x05, 0xFF, 665}})
     EXPECT_EQ(j5::Band_Limit_Pair(c.h, c.t), c.mhz) << int(c.h) << " " << int(c.t);
   EXPECT_EQ(j5::Ident_Band_Text("VHF:", 136, 174), "VHF: 136-- 174 MHZ");
+}
+
+// A band the radio gives high-first is kept low-first for the frequency-mode bands, so where a
+// window keeps the upper limit one above the radio's, it is the band's upper end that is raised;
+// the status bar shows the limits as the radio gave them.
+using Identifications = Link_Fixture;
+
+TEST_F(Identifications, KeepTheFrequencyModeBandsLowFirst) {
+  const sim::BandLimits highFirst{174, 136, 480, 400, 260, 220};
+  const struct {
+    sim::IdentForm form;
+    void (*store)(j5::Program&, const j5::Ident_Frame&);
+    double a[2], b[2], vhf[2];
+    int panel;
+    const char* shown;
+  } cases[] = {
+      {sim::IdentForm::Ident8,
+       j5::Store_Ident8,
+       {136, 174},
+       {400, 480},
+       {136, 174},
+       7,
+       "VHF: 174-- 136 MHZ"},
+      {sim::IdentForm::Ident8Dec,
+       j5::Store_Ident8_Dec,
+       {136, 175},
+       {136, 175},
+       {136, 175},
+       8,
+       " 174-- 136 MHZ"},
+      {sim::IdentForm::Ident50,
+       j5::Store_Ident50,
+       {136, 175},
+       {400, 481},
+       {136, 175},
+       10,
+       "480--400 MHZ"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.form));
+    j5::Ident_Frame frame{};
+    const std::vector<std::uint8_t> bytes = sim::identFrame(c.form, highFirst);
+    std::copy(bytes.begin(), bytes.end(), frame.bytes.begin());
+    c.store(program, frame);
+    EXPECT_EQ((std::vector<double>{data.Band_A_Low, data.Band_A_High}),
+              (std::vector<double>{c.a[0], c.a[1]}));
+    EXPECT_EQ((std::vector<double>{data.Band_B_Low, data.Band_B_High}),
+              (std::vector<double>{c.b[0], c.b[1]}));
+    EXPECT_EQ((std::vector<double>{data.VHF_Low, data.VHF_High}),
+              (std::vector<double>{c.vhf[0], c.vhf[1]}));
+    EXPECT_EQ(program.Panel(c.panel), c.shown);
+  }
 }
 
 class Host : public kit::Form {

@@ -79,11 +79,7 @@ TEST(NumberReader, NamesWhatIsWrongAndWhere) {
       {"1 + 3", Kind::NotANumber, 1, "+"},
       {"1 - 3", Kind::NotANumber, 1, "-"},
       {"1 2-3 4", Kind::NotANumber, 1, "2-3"},
-      {"1 \xEF\xBB\xBF"
-       "2 3",
-       Kind::NotANumber, 1,
-       "\xEF\xBB\xBF"
-       "2"},  // a mark inside is text
+
       {"1 参数 3", Kind::NotANumber, 1, "参数"},
       {"1 " + std::string(5000, 'x') + " 3", Kind::NotANumber, 1, std::string(24, 'x') + "..."},
       {"1 x甲乙丙丁戊己庚辛壬癸 3", Kind::NotANumber, 1, "x甲乙丙丁戊己庚..."},  // whole characters
@@ -111,7 +107,18 @@ TEST(NumberReader, NamesWhatIsWrongAndWhere) {
       {"\xEF\xBB"
        "1 2 3",
        Kind::NotText, 1, ""},
+      // Nor is a character that shows nothing or turns the text around it, which a message
+      // quoting it would carry: the file is no text file.
+      {"1 2\n1\u202E23 3", Kind::NotText, 2, ""},  // a right-to-left override
+      {"1 1\u200B 3", Kind::NotText, 1, ""},       // a zero-width space
+      {"1 \uFEFF2 3", Kind::NotText, 1, ""},       // a byte order mark inside
+      {"1 \u2028 3", Kind::NotText, 1, ""},        // a line separator
+      {"1 \u2029 3", Kind::NotText, 1, ""},        // a paragraph separator
+      {"1 x\u00ADy 3", Kind::NotText, 1, ""},      // a soft hyphen
+      {"1 \u20662 3", Kind::NotText, 1, ""},       // a left-to-right isolate
+      {"1 2\U000E0001 3", Kind::NotText, 1, ""},   // a language tag
       {"1 \xF0\x9F\x98\x80 3", Kind::NotANumber, 1, "\xF0\x9F\x98\x80"},  // text, if no number
+      {"1 \u2010 3", Kind::NotANumber, 1, "\u2010"},                      // a hyphen shows itself
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text.substr(0, 40));
@@ -174,6 +181,30 @@ TEST_F(NumberFileOnDisk, OnlyAPlainFileIsRead) {
   EXPECT_EQ(readNumberFile(path("folder.dat"), 2).problem.kind, Kind::IsDirectory);
   EXPECT_EQ(readNumberFile(path("missing.dat"), 2).problem.kind, Kind::NotFound);
   EXPECT_EQ(readNumberFile(path("link.dat"), 2).values, (Values{5, 6}));
+}
+
+// Links that go round, or a chain longer than the system follows, are named as such on reading
+// and on saving; a chain as long as the system follows reads and saves through to its file.
+TEST_F(NumberFileOnDisk, APathThatGoesRoundInLinksIsALinkLoop) {
+  fs::create_symlink("round-b.dat", path("round-a.dat"));
+  fs::create_symlink("round-a.dat", path("round-b.dat"));
+  writeFile(path("real.dat"), "5 6");
+  std::string previous = "real.dat";
+  for (int n = 1; n <= 41; ++n) {
+    const std::string name = "chain" + std::to_string(n) + ".dat";
+    fs::create_symlink(previous, path(name));
+    previous = name;
+  }
+  for (const char* name : {"round-a.dat", "chain41.dat"}) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(readNumberFile(path(name), 2).problem.kind, Kind::LinkLoop);
+    EXPECT_EQ(saveFile(path(name), "7 8").kind, Kind::LinkLoop);
+  }
+  EXPECT_EQ(readFile(path("real.dat")), "5 6");
+  EXPECT_EQ(readNumberFile(path("chain40.dat"), 2).values, (Values{5, 6}));
+  EXPECT_FALSE(saveFile(path("chain40.dat"), "7 8"));
+  EXPECT_EQ(readFile(path("real.dat")), "7 8");
+  EXPECT_TRUE(fs::is_symlink(path("chain40.dat")));
 }
 
 // ---- Saving -----------------------------------------------------------------------------------

@@ -70,7 +70,7 @@ TEST(Timer, TimersDueTogetherFireInArmingOrder) {
   EXPECT_EQ(f.log.joined(), "T2@100 T1@100 T1@200 T2@200");
 }
 
-TEST(Timer, DesignTimeTimerStartsWhenTheFormLoads) {
+TEST(Timer, ATimerSetUpBeforeTheLoadStartsWhenTheFormLoads) {
   kit::HeadlessPlatform p;
   kit_test::Log log;
   struct W : kit_test::TestWindow {

@@ -200,6 +200,8 @@ TEST_F(ParamFileTest, BadInputIsReportedAndChangesNothing) {
        "not a plain file"},
       {"pipe", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); },
        "not a plain file"},
+      {"link loop", [](const std::string& p) { fs::create_symlink(fs::path(p).filename(), p); },
+       "The path goes round in symbolic links, or through too many of them."},
       {"binary",
        text(std::string("\x7f"
                         "ELF\x02\x01\x01\0\0\0 12 \xff\xfe",
@@ -257,6 +259,7 @@ TEST_F(ParamFileTest, ASaveThatIsRefusedOrFailsKeepsTheOldFileAndTheDialog) {
   ::chmod((dir / "locked.dat").c_str(), 0444);
   fs::create_directory(dir / "folder.dat");
   ASSERT_EQ(::mkfifo((dir / "pipe.dat").c_str(), 0600), 0);
+  fs::create_symlink("loop.dat", dir / "loop.dat");
 
   withFileSizeLimit(4096, [&] { saveAs("keep.dat"); });
   ASSERT_EQ(messages(), std::vector<std::string>{"Fail to store the parameter file.\n" +
@@ -266,6 +269,7 @@ TEST_F(ParamFileTest, ASaveThatIsRefusedOrFailsKeepsTheOldFileAndTheDialog) {
       {"locked.dat", "The file is read-only."},
       {"folder.dat", "The name chosen is a directory."},
       {"pipe.dat", "The name chosen is not a plain file."},
+      {"loop.dat", "The path goes round in symbolic links, or through too many of them."},
   };
   for (const auto& [name, why] : refused) {
     SCOPED_TRACE(name);
@@ -278,8 +282,11 @@ TEST_F(ParamFileTest, ASaveThatIsRefusedOrFailsKeepsTheOldFileAndTheDialog) {
   program.data.Lang_Chn = kTrue;
   driver.clearMessageBoxes();
   confirm(*program.Form_save_chann, "locked.dat");
-  EXPECT_EQ(messages(), std::vector<std::string>{"参数保存失败 ！\n" + (dir / "locked.dat") +
-                                                 "\n文件是只读的 ！"});
+  confirm(*program.Form_save_chann, "loop.dat");
+  EXPECT_EQ(messages(), (std::vector<std::string>{
+                            "参数保存失败 ！\n" + (dir / "locked.dat") + "\n文件是只读的 ！",
+                            "参数保存失败 ！\n" + (dir / "loop.dat") +
+                                "\n路径中的符号链接绕成了环，或链接层数过多 ！"}));
 
   EXPECT_TRUE(program.Form_save_chann.loaded());
   EXPECT_EQ(readFile(dir / "keep.dat"), "old contents\r\n");
@@ -288,7 +295,7 @@ TEST_F(ParamFileTest, ASaveThatIsRefusedOrFailsKeepsTheOldFileAndTheDialog) {
   EXPECT_TRUE(fs::is_fifo(dir / "pipe.dat"));
 
   // Nothing is left behind beside the files, and a save that can be written replaces the file.
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 4);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 5);
   program.data.Lang_Chn = kFalse;
   driver.clearMessageBoxes();
   confirm(*program.Form_save_chann, "keep.dat");

@@ -68,7 +68,7 @@ constexpr std::array<int, 16> kModLast = {63, 63, 63, 63, 15, 15, 15, 15,
 constexpr std::array<int, 16> kTxpLast = {7,  7,  7,  7,  7,  15, 15, 15,
                                           15, -1, -1, -1, -1, -1, -1, -1};
 
-// Design sizes, in twips.
+// Sizes, in twips.
 constexpr double kBoxHeight = 285;
 constexpr double kComboHeight = 300;
 constexpr double kButtonWidth = 1095;

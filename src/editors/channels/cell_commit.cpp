@@ -4,6 +4,7 @@
 // by the lower band limit, with a message.
 #include <algorithm>
 
+#include "data/bands.h"
 #include "data/encodings.h"
 #include "data/tables.h"
 #include "editors/channels/channel_text.h"
@@ -55,15 +56,13 @@ void frm_chann::MSF_Chann_LeaveCell() {
 }
 
 bool frm_chann::Freq_In_Range(double f) const {
-  const Shared_Data& d = data_;
   // Limits from a radio may reach 1000 MHz, which four packed bytes cannot hold.
-  return f >= d.VHF_Low && f <= d.UHF1_High && f < kFreqLimitMHz &&
-         !(d.VHF_High < f && f < d.UHF0_Low) && !(d.UHF0_High < f && f < d.UHF1_Low);
+  return In_Radio_Bands(data_, f) && f < kFreqLimitMHz;
 }
 
 std::string frm_chann::Lower_Limit_Text() const {
-  // The limit with five decimals: 130 -> 130.00000, 66 -> 66.00000.
-  std::string text = rt::Trim(rt::Str(data_.VHF_Low));
+  // The VHF band's lower end with five decimals: 130 -> 130.00000, 66 -> 66.00000.
+  std::string text = rt::Trim(rt::Str(Radio_Band(data_, 0).low));
   std::size_t point = text.find('.');
   if (point == std::string::npos) {
     point = text.size();

@@ -1,7 +1,7 @@
 #pragma once
 // The DTMF editor's own messages, in both languages: the code check. Its transfer's messages are
-// the texts of its link description (link/transfers.h). The texts are the radio tool's own,
-// blanks and mixed punctuation included.
+// the texts of its link description (link/transfers.h). Each text is spelt exactly as the window
+// shows it, blanks and mixed punctuation included.
 
 #include "shell/prompt.h"
 

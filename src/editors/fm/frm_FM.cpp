@@ -60,7 +60,7 @@ constexpr Station kStations[] = {
     {6, "95.50000", "HNBBC"},   {8, "96.90000", "CCTV4"},   {10, "98.30000", "FJQX"},
     {12, "103.90000", "CCTV6"}, {14, "100.70000", "DNZS3"}, {16, "105.90000", "CCTV9"}};
 
-// Design sizes, in twips.
+// Sizes, in twips.
 constexpr double kMargin = 480;
 constexpr double kBandArea = 3400;  // heading width aside: two boxes, "TO" and "MHZ"
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <functional>
 
+#include "data/bands.h"
 #include "editors/option_copies/copy_messages.h"
 #include "editors/option_copies/copy_text.h"
 #include "editors/option_copies/option_copy_window.h"
@@ -108,8 +109,8 @@ void Option_Copy_Window::Text_chann_total_LostFocus() {
 
 void Option_Copy_Window::Text_Freq_LostFocus(kit::TextBox& box, bool chineseOnly) {
   const double f = rt::Val_Unbounded(box.text());
-  const double low = data_.VHF_Low, high = data_.VHF_High;
-  if (f >= low && f <= high) {
+  const Band_Span vhf = Radio_Band(data_, 0);
+  if (vhf.Holds(f)) {
     box.setText(copy::Freq_Accepted_Text(f));
     return;
   }
@@ -119,7 +120,7 @@ void Option_Copy_Window::Text_Freq_LostFocus(kit::TextBox& box, bool chineseOnly
     Prompt(prog_, copy::kMsgFreqB, Prompt_Title::Lower);
   }
   box.setFocus();
-  box.setText(f < low ? opt::Freq_Below_Text(low) : opt::Freq_Above_Text(high));
+  box.setText(f < vhf.low ? opt::Freq_Below_Text(vhf.low) : opt::Freq_Above_Text(vhf.high));
 }
 
 void Option_Copy_Window::Text_menu_pwd_LostFocus() {
@@ -131,8 +132,9 @@ void Option_Copy_Window::Text_menu_pwd_LostFocus() {
 }
 
 void Option_Copy_Window::Reset_Receive_Limits() {
-  Text_pvfo_d0.setText(copy::Number_Text(data_.VHF_Low));
-  Text_pvfo_d1.setText(copy::Number_Text(data_.VHF_High - 1));
+  const Band_Span vhf = Radio_Band(data_, 0);
+  Text_pvfo_d0.setText(copy::Number_Text(vhf.low));
+  Text_pvfo_d1.setText(copy::Number_Text(vhf.high - 1));
 }
 
 namespace {
@@ -144,7 +146,8 @@ double V(const kit::TextBox& box) {
 }  // namespace
 
 void Option_Copy_Window::Text_pvfo_d0_LostFocus() {
-  const Bilingual* problem = V(Text_pvfo_d0) < data_.VHF_Low     ? &copy::kMsgRxLowBand
+  const double low = Radio_Band(data_, 0).low;
+  const Bilingual* problem = V(Text_pvfo_d0) < low               ? &copy::kMsgRxLowBand
                              : V(Text_pvfo_d1) < V(Text_pvfo_d0) ? &copy::kMsgRxLowOrder
                                                                  : nullptr;
   if (problem) {
@@ -158,9 +161,10 @@ void Option_Copy_Window::Text_pvfo_d0_LostFocus() {
 }
 
 void Option_Copy_Window::Text_pvfo_d1_LostFocus() {
-  const Bilingual* problem = V(Text_pvfo_d1) > data_.VHF_High - 1 ? &copy::kMsgRxHighBand
-                             : V(Text_pvfo_d0) > V(Text_pvfo_d1)  ? &copy::kMsgRxHighOrder
-                                                                  : nullptr;
+  const double high = Radio_Band(data_, 0).high;
+  const Bilingual* problem = V(Text_pvfo_d1) > high - 1          ? &copy::kMsgRxHighBand
+                             : V(Text_pvfo_d0) > V(Text_pvfo_d1) ? &copy::kMsgRxHighOrder
+                                                                 : nullptr;
   if (problem) {
     Prompt(prog_, *problem, Prompt_Title::Upper);
     Reset_Receive_Limits();

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <vector>
 
+#include "data/bands.h"
 #include "data/tables.h"
 #include "editors/option_copies/copy_text.h"
 #include "editors/option_copies/option_copy_window.h"
@@ -118,7 +119,8 @@ void Option_Copy_Window::Fill_Option_Defaults() {
   auto checks = [](std::initializer_list<std::pair<kit::CheckBox*, int>> boxes) {
     for (auto [b, v] : boxes) b->setValue(v);
   };
-  const double low = data_.VHF_Low, high = data_.VHF_High;
+  const Band_Span vhf = Radio_Band(data_, 0);
+  const double low = vhf.low, high = vhf.high;
 
   Text_Freq_a.setText(opt::Freq_Below_Text(low));
   lists({&Combo_txp_a, &Combo_r_ctdcs_a, &Combo_t_ctdcs_a, &Combo_wn_a, &Combo_sft_d_a,

@@ -11,7 +11,7 @@ namespace j5 {
 
 namespace {
 
-// Design sizes, in twips.
+// Sizes, in twips.
 constexpr double kRow = 330;    // one line of a frame
 constexpr double kTop = 240;    // the first line below a frame's caption
 constexpr double kBox = 300;    // a list's or text box's height

@@ -1,10 +1,10 @@
 #pragma once
-// The option window copies frm_Adj_Mod and frm_Adj_Tune: one design of an older optional features
-// window that edits an option image of its own (Copy_Image), reads and writes it over the FM
-// editor's kind of exchange and keeps it in option files. The controls change only the controls;
-// the image follows them only when it is packed, before a write and before a file save, and the
-// controls show the image only after a read and after a file load. Nothing in the program opens
-// these windows.
+// The option window copies frm_Adj_Mod and frm_Adj_Tune: two copies of one optional features
+// window, apart from frm_option, that edits an option image of its own (Copy_Image), reads and
+// writes it over the FM editor's kind of exchange and keeps it in option files. The controls
+// change only the controls; the image follows them only when it is packed, before a write and
+// before a file save, and the controls show the image only after a read and after a file load.
+// Nothing in the program opens these windows.
 //
 // option_copy_window.cpp: controls, layout, captions, load and the plain buttons;
 // copy_lists.cpp: lists and defaults; copy_settings.cpp: the image's byte map, display and

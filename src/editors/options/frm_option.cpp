@@ -15,7 +15,7 @@ namespace j5 {
 
 namespace {
 
-// Design sizes, in twips.
+// Sizes, in twips.
 constexpr double kRowHeight = 300;    // a list or a text box
 constexpr double kLabelHeight = 255;  // one line of a label
 constexpr double kButtonWidth = 855;
@@ -397,8 +397,8 @@ void frm_option::Form_Load() {
 }
 
 void frm_option::Start_Limits() {
-  data_.Band_A_Low = data_.VHF_Low, data_.Band_A_High = data_.VHF_High;
-  data_.Band_B_Low = data_.UHF0_Low, data_.Band_B_High = data_.UHF0_High;
+  Band_Limits(Side_A, 0);
+  Band_Limits(Side_B, 1);
 }
 
 void frm_option::Form_Activate() {

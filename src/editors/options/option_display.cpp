@@ -58,7 +58,7 @@ void frm_option::Wire_Settings() {
     // the window shows what it would show opened anew (Default writes record
     // B's frequency beside a band that need not hold it; a read may bring
     // anything). A band that holds no frequency the window can store
-    // (inverted limits, limits beyond the digits) settles on what the check
+    // (limits beyond the digits) settles on what the check
     // puts in its place, the lower limit's text, as a band choice does: no
     // correction could end inside the band, and each one would redisplay and
     // correct again.

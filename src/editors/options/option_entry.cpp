@@ -2,6 +2,7 @@
 // band choice, frequency, offset, tones and the channel count.
 #include <string>
 
+#include "data/bands.h"
 #include "data/codecs.h"
 #include "data/tables.h"
 #include "editors/options/frm_option.h"
@@ -52,19 +53,9 @@ std::int16_t& frm_option::Vfo(const Side& s, int k) {
 }
 
 void frm_option::Band_Limits(Side& s, int band) {
-  switch (band) {
-    case 0:
-      s.Band_Low = data_.VHF_Low, s.Band_High = data_.VHF_High;
-      break;
-    case 1:
-      s.Band_Low = data_.UHF0_Low, s.Band_High = data_.UHF0_High;
-      break;
-    case 2:
-      s.Band_Low = data_.UHF1_Low, s.Band_High = data_.UHF1_High;
-      break;
-    default:
-      break;
-  }
+  if (band < 0 || band > 2) return;
+  const Band_Span span = Radio_Band(data_, band);
+  s.Band_Low = span.low, s.Band_High = span.high;
 }
 
 void frm_option::Combo_Band_Click(Side& s) {
@@ -103,8 +94,8 @@ void frm_option::Text_Freq_LostFocus(Side& s) {
   const double v = rt::Val_Or_Zero(s.Text_Freq.text());
   if (!opt::In_Band(v, s.Band_Low, s.Band_High)) {
     Prompt(prog_, opt::kMsgFreqRange, Prompt_Title::Chinese);
-    // In a band that holds no frequency (inverted limits) no entry passes: the box gets the
-    // lower limit's text whichever way it missed, so the stored frequency stays put, and the
+    // In a band that holds no frequency (limits beyond the digits) no entry passes: the box gets
+    // the lower limit's text whichever way it missed, so the stored frequency stays put, and the
     // user may leave the box, which no entry could ever let go otherwise.
     const bool holds = opt::Band_Holds_A_Frequency(s.Band_Low, s.Band_High);
     if (holds) s.Text_Freq.setFocus();

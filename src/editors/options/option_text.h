@@ -30,8 +30,8 @@ long long Snap_Freq_Units(double mhz);
 long long Freq_Store_Units(double mhz);
 
 // Whether a band holds a frequency the window can store: the one its check puts in place of a
-// frequency below the band (lower limit + 25 kHz) is stored inside it. Inverted limits hold none,
-// nor do limits beyond what the digits hold.
+// frequency below the band (lower limit + 25 kHz) is stored inside it. Limits beyond what the
+// digits hold hold none.
 bool Band_Holds_A_Frequency(double low, double high);
 
 // The digits of a frequency in 10 Hz units (0 to 999.99999 MHz).

@@ -172,6 +172,52 @@ TEST(ChannCommit, ReceiveFrequenciesAreTestedAgainstTheThreeBands) {
   }
 }
 
+// The radio reports its three bands in any order: a frequency is kept when it lies in any of them,
+// limits included, whether typed into RX and confirmed with Enter or typed into TX and left by a
+// click. A refused one becomes the VHF band's lower end.
+TEST(ChannCommit, AFrequencyInAnyReportedBandIsKept) {
+  const std::pair<const char*, const char*> typed[] = {
+      {"130", "130.00000"}, {"136", "136.00000"}, {"174", "174.00000"}, {"175", "175.00000"},
+      {"179", "179.00000"}, {"220", "220.00000"}, {"239", "239.00000"}, {"240.5", "240.50000"},
+      {"260", "260.00000"}, {"300", "300.00000"}, {"399", "399.00000"}, {"440.5", "440.50000"},
+      {"520", "520.00000"}, {"521", "521.00000"}};
+  const struct {
+    const char* bands;
+    double limits[6];
+    const char* kept;  // per typed frequency: 'y' kept, '.' refused
+    const char* lower;
+  } cases[] = {
+      {"ascending", {130, 179, 240, 260, 400, 520}, "yyyyy..yy..yy.", "130.00000"},
+      {"as the simulator reports them",
+       {136, 174, 400, 520, 220, 260},
+       ".yy..yyyy..yy.",
+       "136.00000"},
+      {"overlapping", {136, 174, 150, 480, 400, 520}, ".yyyyyyyyyyyy.", "136.00000"},
+      {"high-first", {174, 136, 520, 400, 260, 220}, ".yy..yyyy..yy.", "136.00000"},
+  };
+  for (const auto& c : cases) {
+    ChannFixture f;
+    const double* l = c.limits;
+    f.data.VHF_Low = l[0], f.data.VHF_High = l[1], f.data.UHF0_Low = l[2];
+    f.data.UHF0_High = l[3], f.data.UHF1_Low = l[4], f.data.UHF1_High = l[5];
+    f.open();
+    for (std::size_t i = 0; i < std::size(typed); ++i) {
+      const auto& [text, snapped] = typed[i];
+      SCOPED_TRACE(std::string(c.bands) + ", " + text);
+      const int row = 20 + static_cast<int>(i);
+      f.d.clearMessageBoxes();
+      f.typeInto(row, 2, text);
+      f.d.enter();
+      f.typeInto(row, 3, text);
+      f.clickAway();
+      const bool kept = c.kept[i] == 'y';
+      const std::string shown = kept ? snapped : c.lower;
+      EXPECT_EQ(f.box_texts(), kept ? Cells{} : (Cells{kRxRange, kTxRange}));
+      EXPECT_EQ(f.cells(row, 2, 3), (Cells{shown, shown}));
+    }
+  }
+}
+
 TEST(ChannCommit, MessagesCarryTheExclamationAndTheirTitleInEitherLanguage) {
   for (bool chinese : {false, true}) {
     ChannFixture f(128, chinese);

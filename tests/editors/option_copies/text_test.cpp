@@ -78,6 +78,25 @@ TEST_F(CopyTexts, FrequencyBoxesSnapOrRefuse) {
   EXPECT_EQ(d.focused(), &w.Text_Freq_a);
 }
 
+// A VHF band reported high-first is the band between its limits: the boxes start, check and
+// reset as they do for the same band given low-first.
+TEST_F(CopyTexts, AVhfBandReportedHighFirstIsTheBandBetweenItsLimits) {
+  data.VHF_Low = 179, data.VHF_High = 130;
+  frm_Adj_Tune& w = tune();
+  EXPECT_EQ(w.Text_Freq_a.text(), "130.02500");
+  EXPECT_EQ(w.Text_Freq_b.text(), "178.62500");
+  EXPECT_EQ(w.Text_pvfo_t1.text(), "178");
+  enter_text(w.Text_Freq_b, "150", w.Text_menu_pwd);
+  EXPECT_EQ(w.Text_Freq_b.text(), "150.00000");
+  EXPECT_TRUE(d.messageBoxes().empty());
+  enter_text(w.Text_Freq_b, "180", w.Text_menu_pwd);
+  EXPECT_EQ(w.Text_Freq_b.text(), "178.62500");
+  enter_text(w.Text_pvfo_d0, "120", w.Text_chann_total);
+  EXPECT_EQ(w.Text_pvfo_d0.text(), "130");
+  EXPECT_EQ(w.Text_pvfo_d1.text(), "178");
+  EXPECT_EQ(d.messageBoxes().size(), 2u);
+}
+
 TEST_F(CopyTexts, PasswordMustBeSixDigits) {
   frm_Adj_Tune& w = tune();
   const std::vector<std::pair<std::string, std::string>> cases = {

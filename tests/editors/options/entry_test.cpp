@@ -172,6 +172,27 @@ TEST_F(Entry, ABandChoiceKeepsWhatTheCheckAccepts) {
   EXPECT_TRUE(d.messageBoxes().empty());
 }
 
+TEST_F(Entry, ABandReportedHighFirstIsTheBandBetweenItsLimits) {
+  data.UHF1_Low = 520, data.UHF1_High = 400;
+  d.pick(f.Combo_Band_A, 2);
+  EXPECT_EQ(f.Text_Range_A.text(), "400 - 520.99750");
+  EXPECT_EQ(f.Text_Freq_a.text(), "400.02500");
+  const struct {
+    const char* typed;
+    const char* shown;
+    bool message;
+  } cases[] = {{"450", "450.00000", false},
+               {"520.5", "520.50000", false},
+               {"399", "400.02500", true},
+               {"521", "519.62500", true}};
+  for (const auto& c : cases) {
+    d.clearMessageBoxes();
+    enter(f.Text_Freq_a, c.typed);
+    EXPECT_EQ(f.Text_Freq_a.text(), c.shown) << c.typed;
+    EXPECT_EQ(d.messageBoxes().size(), c.message ? 1u : 0u) << c.typed;
+  }
+}
+
 TEST_F(Entry, AfterActivationEachSideIsCheckedAgainstTheBandItShows) {
   d.pick(f.Combo_Band_A, 2);  // UHF1
   ASSERT_EQ(data.Band_A_Low, 400);
