@@ -1,6 +1,6 @@
 #pragma once
 // What waits for the radio. While any window's exchange with the radio is open (a restart pending
-// included), the program is not closed, the language is not switched and
+// and the identifications included), the program is not closed, the language is not switched and
 // no file is loaded or saved: each is refused with a message that says what waits, before
 // anything is closed, reloaded, loaded or saved. Closing or reloading a window under its exchange
 // would leave the radio half-read or half-written; a file loaded under a write would show an image

@@ -1,12 +1,14 @@
-// Exit, the language switch and a file dialog's confirm while a window's exchange with the radio
-// is open: each is refused before anything is closed, changed, loaded or saved, with a message
-// that names what was refused, and the exchange runs on to its end.
+// Exit, the language switch and a file dialog's confirm while an exchange with the radio is open
+// (a window's transfer or an identification): each is refused before anything is closed, changed,
+// loaded or saved, with a message that names what was refused, and the exchange runs on to its
+// end.
 #include <gtest/gtest.h>
 
 #include "data/defaults.h"
 #include "editors/channels/frm_chann.h"
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
+#include "link/Form_setup.h"
 #include "shell/file_dialogs.h"
 #include "shell/param_file.h"
 #include "support/radio_program.h"
@@ -237,6 +239,88 @@ TEST_F(RefusedWhileBusy, AnEditorsFileDialogRaisesNoRequestWhileAnExchangeRuns) 
     d.click((program.*c.dialog)->Command_enter);
     EXPECT_EQ(data.*c.request, j5::kTrue);
     EXPECT_FALSE((program.*c.dialog).loaded());
+  }
+}
+
+// What the user may do while the radio is being identified, and the refusal each gets.
+struct Step_Under_Exchange {
+  const char* name;
+  std::function<void(j5::Program&, kit::Driver&)> press;
+  const char* refusal;
+};
+const Step_Under_Exchange kStepsUnderIdentification[] = {
+    {"Language > English", [](j5::Program& p, kit::Driver& d) { d.click(p.MDImain->Language_eng); },
+     "正在与对讲机进行读写操作，读写结束后才能切换语言 ！"},
+    {"Exit", [](j5::Program& p, kit::Driver& d) { d.click(p.MDImain->Menu_Exit); },
+     "正在与对讲机进行读写操作，读写结束后才能退出 ！"},
+    {"File > Open", [](j5::Program& p, kit::Driver& d) { d.click(p.MDImain->File_Open); },
+     kOpenRefusal},
+    {"a save confirmed",
+     [](j5::Program& p, kit::Driver& d) {
+       d.click(p.MDImain->File_save);
+       p.Form_save_chann->Text1.setText("a.dat");
+       d.click(p.Form_save_chann->Command_enter);
+     },
+     kSaveRefusal},
+};
+
+// The port window's identification with a radio that takes 800 ms over each answer: what would
+// close or reload the window, or load or save a file, is refused; the identification ends with
+// its bands and panels set and the window closes by itself.
+TEST(Identifications, ThePortWindowsIsAnExchange) {
+  for (const auto& step : kStepsUnderIdentification) {
+    SCOPED_TRACE(step.name);
+    Program_On_Line p(sim::IdentForm::Ident8, true);
+    j5::test::TempDir dir;
+    p.platform.setCurrentDirectory(dir.path());
+    p.radio.config().replyDelay = 800'000;
+    j5::Form_setup& w = p.program.Form_setup.load();
+    p.d.click(w.Command_ok);
+    p.d.advance(500);
+    step.press(p.program, p.d);
+    EXPECT_EQ(p.box_texts(), std::vector<std::string>{step.refusal});
+    const bool kept = p.program.MDImain.loaded() && p.program.Form_setup.loaded();
+    EXPECT_TRUE(kept);
+    if (!kept) continue;
+    EXPECT_EQ(&*p.program.Form_setup, &w);
+    EXPECT_TRUE(p.d.advanceUntil([&] { return !p.program.Form_setup.loaded(); }, 5000));
+    EXPECT_EQ(p.program.Panel(2), "与对讲机连接正常");
+    EXPECT_EQ(p.program.Panel(7), "VHF: 136-- 174 MHZ");
+    EXPECT_EQ(p.program.Panel(8), "UHF: 400-- 520 MHZ");
+    EXPECT_EQ(p.data.UHF0_High, 520);
+    EXPECT_EQ(p.box_texts().size(), 1u);
+  }
+}
+
+// The start-up's identification with the same slow radio: refused alike, and it ends with panels
+// 2 and 7 to 9 set.
+TEST(Identifications, TheStartUpsIsAnExchange) {
+  for (const auto& step : kStepsUnderIdentification) {
+    SCOPED_TRACE(step.name);
+    kit::HeadlessPlatform platform;
+    j5::test::TempDir dir;
+    platform.setCurrentDirectory(dir.path());
+    Sim_Device device;
+    device.radio.config().replyDelay = 800'000;
+    device.attach(platform, 1);
+    j5::Program program{platform};
+    kit::Driver d{platform};
+    program.MDImain.load();
+    d.advance(500);
+    step.press(program, d);
+    std::vector<std::string> texts;
+    for (const auto& box : d.messageBoxes()) texts.push_back(box.text);
+    EXPECT_EQ(texts, std::vector<std::string>{step.refusal});
+    EXPECT_TRUE(program.MDImain.loaded());
+    if (!program.MDImain.loaded()) continue;
+    EXPECT_TRUE(
+        d.advanceUntil([&] { return program.Panel(2) != "正在与对讲机进行连接..."; }, 5000));
+    EXPECT_EQ(program.Panel(2), "与对讲机连接正常");
+    EXPECT_EQ(program.Panel(7), "VHF: 136-- 174 MHZ");
+    EXPECT_EQ(program.Panel(8), "UHF0: 400-- 520 MHZ");
+    EXPECT_EQ(program.Panel(9), "UHF1: 220-- 260 MHZ");
+    EXPECT_EQ(program.data.UHF1_High, 260);
+    EXPECT_EQ(d.messageBoxes().size(), 1u);
   }
 }
 
