@@ -9,9 +9,11 @@ namespace j5 {
 
 Form_setup::Form_setup(Program& program)
     : kit::Form(program.platform, "Form_setup", program.Main_Form()),
-      Link(*this, program.data, *this),
+      Transfer(*this, program, Port_Window_Link(), *this),
       prog_(program) {
   setBorder(kit::Border::Fixed);
+  Transfer.Progress.Clear();
+  Transfer.Progress.Label_tr_count.setVisible(false);
   for (int i : Option_Port.indices()) Option_Port[i].setContainer(Frame1);
   Load = [this] { Form_Load(); };
   Unload = [this](int& cancel) { Form_Unload(cancel); };
@@ -47,7 +49,9 @@ void Form_setup::Form_Load() {
   prog_.data.Win_Setup = kTrue;
 }
 
+// Whatever closes the window ends its exchange with it (only Cancel can while one runs).
 void Form_setup::Form_Unload(int&) {
+  Transfer.Stop();
   prog_.data.Win_Setup = kFalse;
 }
 
@@ -57,7 +61,7 @@ void Form_setup::Command1_Click() {
 
 void Form_setup::Command_ok_Click() {
   // Pressed again while the radio is being identified: the window closes by itself soon.
-  if (Exchange_Started) return;
+  if (Transfer.Exchange_Open()) return;
   Shared_Data& d = prog_.data;
   for (int i : Option_Port.indices()) {
     if (Option_Port[i].value()) {
@@ -69,16 +73,8 @@ void Form_setup::Command_ok_Click() {
   prog_.Set_Panel(7, "");
   prog_.Set_Panel(8, "");
   prog_.Set_Panel(3, "COM" + std::to_string(d.Comm_Port));
-  if (!Link.Start(Port_Window_Link())) {
-    unload();
-    return;
-  }
-  Exchange_Started = true;
-}
-
-void Form_setup::Link_Port_Error(bool) {
-  const Transfer_Texts& t = Port_Window_Link().texts;
-  Prompt(prog_, t.port_error, t.port_error_title);
+  // A port that does not open has shown its message.
+  if (!Transfer.Start({})) unload();
 }
 
 // A radio that answers with the start-up's fourteen bytes gives all three bands.
@@ -99,11 +95,6 @@ void Form_setup::Link_Done() {
 
 void Form_setup::Link_Failed() {
   unload();
-}
-
-void Form_setup::Link_Timed_Out() {
-  const Bilingual& fault = Port_Window_Link().texts.fail_panel;
-  prog_.Set_Panel(2, prog_.Text(fault.chn, fault.eng));
 }
 
 }  // namespace j5

@@ -1,9 +1,12 @@
 #pragma once
 // The port window: the user picks COM1..COM16; OK opens the port and identifies the radio with
 // its 8-byte identification frame, whose two bands become the first two band limits, or with the
-// 14-byte frame of the start-up, whose three bands all take effect.
+// 14-byte frame of the start-up, whose three bands all take effect. The identification is an
+// exchange like any other (Transfer_Link): while it runs, Exit, the language switch and the file
+// dialogs wait for it; Cancel abandons it.
 
 #include "link/link_engine.h"
+#include "link/transfer_link.h"
 #include "platform/control.h"
 #include "platform/form.h"
 
@@ -19,21 +22,19 @@ class Form_setup : public kit::Form, Link_Listener {
   kit::ControlArray<kit::OptionButton> Option_Port{*this, "Option_Port", 16};
   kit::CommandButton Command_ok{*this, "Command_ok"};
   kit::CommandButton Command1{*this, "Command1"};
-  Link_Engine Link;
+  // The window shows no Label_tr_count or bar.
+  Transfer_Link Transfer;
+  Link_Engine& Link = Transfer.Link;
 
  private:
   Program& prog_;
-  // OK has started the exchange; the window closes itself at either end of it.
-  bool Exchange_Started = false;
 
   void Form_Load();
   void Form_Unload(int& cancel);
   void Command_ok_Click();
   void Command1_Click();
-  void Link_Port_Error(bool restart) override;
   void Link_Identified(const Ident_Frame& frame) override;
   void Link_Done() override;
-  void Link_Timed_Out() override;
   void Link_Failed() override;
 };
 

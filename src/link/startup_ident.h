@@ -2,9 +2,11 @@
 // The main window's one identification of the radio at start-up: access code, ACK, STX, the
 // 14-byte identification frame, whose band limits are stored and shown; then the port closes.
 // It runs on the main window's own serial control and timers, which the engine creates on the
-// window that owns this component.
+// window that owns this component. It is an exchange like any other (Transfer_Link): while it
+// runs, Exit, the language switch and the file dialogs wait for it.
 
 #include "link/link_engine.h"
+#include "link/transfer_link.h"
 #include "shell/prompt.h"
 
 namespace j5 {
@@ -15,7 +17,9 @@ class Startup_Ident : Link_Listener {
  public:
   Startup_Ident(kit::Form& owner, Program& program);
 
-  Link_Engine Link;
+  // The main window shows no Label_tr_count or bar.
+  Transfer_Link Transfer;
+  Link_Engine& Link = Transfer.Link;
 
   // The start-up probe's set-up of the port of Comm_Port: no message when it fails, only
   // Port_Error.
@@ -30,7 +34,6 @@ class Startup_Ident : Link_Listener {
   void Link_Port_Error(bool restart) override;
   void Link_Identified(const Ident_Frame& frame) override;
   void Link_Done() override;
-  void Link_Failed() override;
 };
 
 }  // namespace j5

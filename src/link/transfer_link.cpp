@@ -82,12 +82,14 @@ bool Transfer_Link::Rows_Refused(Write_Plan& plan) {
 bool Transfer_Link::Start(Block_Plan plan) {
   if (Busy()) return false;
   const bool writing = std::holds_alternative<Write_Plan>(plan);
+  const bool blocks = !std::holds_alternative<std::monostate>(plan);
   // A start in the pause before a restart replaces the exchange that waits.
   if (!Link.Start(desc_, std::move(plan))) {
     Ended();
     return false;
   }
   writing_ = writing;
+  blocks_ = blocks;
   if (Timer4) Timer4->setEnabled(false);
   Opened();
   Progress.Connecting(desc_.texts.connecting_bar);
@@ -150,6 +152,7 @@ bool Transfer_Link::Write_Refused() const {
 void Transfer_Link::Link_Done() {
   Ended();
   window_.Link_Done();
+  if (!blocks_) return;
   if (Write_Refused()) {
     Progress.Failed();
   } else if (writing_) {
@@ -162,6 +165,7 @@ void Transfer_Link::Link_Done() {
 }
 
 void Transfer_Link::Link_Timed_Out() {
+  Progress.Timed_Out();
   window_.Link_Timed_Out();
 }
 

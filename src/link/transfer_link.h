@@ -81,6 +81,8 @@ class Transfer_Link : Link_Listener {
   Link_Listener& window_;
   bool writing_ = false;
   bool open_ = false;
+  // The exchange started moves blocks; an identification alone ends without completion texts.
+  bool blocks_ = true;
   // Closes the window after a write the radio answered, where the description asks for it.
   std::optional<kit::Timer> Timer4;
 

@@ -92,6 +92,11 @@ void Transfer_Progress::Failed(bool partly_written) {
     prog_.Set_Panel(2, prog_.Text(texts_.fail_panel.chn, texts_.fail_panel.eng));
 }
 
+void Transfer_Progress::Timed_Out() {
+  if (!texts_.time_out_panel.chn.empty())
+    prog_.Set_Panel(2, prog_.Text(texts_.time_out_panel.chn, texts_.time_out_panel.eng));
+}
+
 void Transfer_Progress::Port_Error() {
   if (!texts_.port_error.chn.empty()) Prompt(prog_, texts_.port_error, texts_.port_error_title);
 }

@@ -53,6 +53,8 @@ struct Transfer_Texts {
   Bilingual fail_message{"与对讲机联络失败 ！", "Fail connect with transceiver."};
   Bilingual fail_label{};
   Bilingual fail_panel{"联机故障 ！", "Communication fault."};
+  // Status panel 2 at each time-out, before the report (when not empty).
+  Bilingual time_out_panel{};
 };
 
 // A window's transfer: how the link runs it, what the window shows around it and how it ends.
@@ -86,6 +88,8 @@ class Transfer_Progress {
   // The final failure: bar, message, label and status panel as the texts say. A write whose line
   // hung up after frames had gone out says instead that the radio is only partly written.
   void Failed(bool partly_written = false);
+  // No acceptable answer in time: the time-out's status panel text, where the texts have one.
+  void Timed_Out();
   // The port would not open: its message (none where the texts have none).
   void Port_Error();
   // Busy messages: a start, a close or cancel, and any other close while a transfer runs.

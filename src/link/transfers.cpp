@@ -107,8 +107,13 @@ const Transfer_Description& Port_Window_Link() {
     Transfer_Description d{
         Link_Description{.opening = {.ident = Ident_Form::Ident8_Or_14, .ack_exchange = false},
                          .times = {.ident_end_ms = 50}}};
+    // The window has no label or bar; the window writes its connected text once the bands are
+    // shown, the failure shows at the time-out, a second before the window closes.
+    d.texts.connecting_bar = false;
     d.texts.connected = kConnectedShort;
     d.texts.fail_message = {};
+    d.texts.time_out_panel = d.texts.fail_panel;
+    d.texts.fail_panel = {};
     return d;
   }();
   return d;
@@ -117,7 +122,9 @@ const Transfer_Description& Port_Window_Link() {
 const Transfer_Description& Startup_Ident_Link() {
   static const Transfer_Description d = [] {
     Transfer_Description d{Link_Description{.opening = {.ack_exchange = false}}};
+    // The main window has no label or bar; it writes its connected text itself.
     d.texts.port_error = {};
+    d.texts.connecting_bar = false;
     d.texts.connected = kConnectedShort;
     d.texts.fail_message = {};
     return d;

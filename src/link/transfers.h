@@ -27,7 +27,7 @@ const Transfer_Description& Whole_Read_Link();
 // Whole write: as the whole read, output buffer emptied at opening.
 const Transfer_Description& Whole_Write_Link();
 // Port window: ident, Access_Code 7, Ident8 or Ident14; burst; watch 1000, report 1000, done 50 ms
-// after the identification; no restart.
+// after the identification; no restart; the failure in status panel 2 at the time-out.
 const Transfer_Description& Port_Window_Link();
 // Start-up identification: ident, Access_Code 7, Ident14; burst; watch 1000, report 1000; no
 // restart; no port message.

@@ -18,6 +18,7 @@
 #include "link/Form_setup.h"
 #include "platform/runtime.h"
 #include "shell/Form_type.h"
+#include "shell/exchange_refusal.h"
 #include "shell/file_dialogs.h"
 #include "shell/frmAbout.h"
 #include "shell/language_switch.h"
@@ -26,21 +27,6 @@
 namespace j5 {
 
 namespace {
-
-// Exit and the language switch while a window's exchange with the radio is open: closing or
-// reloading that window would leave the radio half-read or half-written.
-const Bilingual kExitBusy{"正在与对讲机进行读写操作，读写结束后才能退出 ！",
-                          "Read-write operating with transceiver; the program can be exited when "
-                          "it has ended."};
-const Bilingual kSwitchBusy{"正在与对讲机进行读写操作，读写结束后才能切换语言 ！",
-                            "Read-write operating with transceiver; the language can be switched "
-                            "when it has ended."};
-// File > Open (menu, toolbar, Ctrl+O) likewise: a file loaded under a write would change the
-// image the user sees into one the radio does not hold, and under a read the read would then
-// replace the file's rows.
-const Bilingual kOpenBusy{"正在与对讲机进行读写操作，读写结束后才能打开文件 ！",
-                          "Read-write operating with transceiver; a file can be opened when it "
-                          "has ended."};
 
 // Captions of the menu entries: the one they carry before start-up, then
 // the Chinese and English ones. Entries without language captions keep
@@ -134,7 +120,7 @@ MDImain::MDImain(j5::Program& program)
   Load = [this] { MDIForm_Load(); };
   // The close box ends the program as Exit does, and is refused as Exit is.
   QueryUnload = [this](int& cancel, int) {
-    if (Exchange_Refused(kExitBusy)) cancel = 1;
+    if (Exchange_Refused(prog_, Waits_For_Exchange::Exit)) cancel = 1;
   };
   File_Open.Click = [this] { File_Open_Click(); };
   File_save.Click = [this] { File_save_Click(); };
@@ -269,7 +255,7 @@ void MDImain::Caption_Commands(bool chinese) {
 // --- commands ---------------------------------------------------------------
 
 void MDImain::File_Open_Click() {
-  if (Exchange_Refused(kOpenBusy)) return;
+  if (Exchange_Refused(prog_, Waits_For_Exchange::File_Open)) return;
   Reload(prog_.Form_open_chann);
 }
 
@@ -350,14 +336,8 @@ void MDImain::Toolbar1_ButtonClick(const kit::ToolbarButton& button) {
   }
 }
 
-bool MDImain::Exchange_Refused(const Bilingual& text) {
-  if (!prog_.Exchange_Running()) return false;
-  Prompt(prog_, text);
-  return true;
-}
-
 void MDImain::Exit_Program() {
-  if (Exchange_Refused(kExitBusy)) return;
+  if (Exchange_Refused(prog_, Waits_For_Exchange::Exit)) return;
   prog_.Form_type.unload();
   prog_.frm_chann.unload();
   prog_.frm_option.unload();
@@ -367,7 +347,7 @@ void MDImain::Exit_Program() {
 }
 
 void MDImain::Switch_Language(bool chinese) {
-  if (Exchange_Refused(kSwitchBusy)) return;
+  if (Exchange_Refused(prog_, Waits_For_Exchange::Language_Switch)) return;
   Shared_Data& d = prog_.data;
   const std::int16_t want = chinese ? kTrue : kFalse;
   if (d.Lang_Chn != want) {

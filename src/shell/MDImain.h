@@ -99,10 +99,6 @@ class MDImain : public kit::MdiForm {
   j5::Program& prog_;
 
   void Exit_Program();
-  // While a window's exchange with the radio is open (a restart pending included): its message,
-  // and true. The exit, the language switch and File > Open ask before they close, reload or show
-  // anything, so a refusal leaves every window as it was.
-  bool Exchange_Refused(const Bilingual& text);
   // Tooltips, the language check marks and the captions of every menu entry
   // that follows the language.
   void Caption_Commands(bool chinese);

@@ -6,6 +6,7 @@
 
 #include "platform/runtime.h"
 #include "platform/utf8.h"
+#include "shell/exchange_refusal.h"
 #include "shell/param_file.h"
 #include "shell/program.h"
 #include "shell/prompt.h"
@@ -139,6 +140,10 @@ void File_Dialog::Refuse_Name(const char* chn, const char* eng) {
 }
 
 void File_Dialog::Command_enter_Click() {
+  // The dialog stays with its name for a confirm once the radio is free.
+  if (Exchange_Refused(prog_,
+                       m_.open ? Waits_For_Exchange::File_Open : Waits_For_Exchange::File_Save))
+    return;
   const std::string name = rt::Trim(Text1.text());
   // Nothing may reach outside the directory shown or look like a wildcard. A name too short to
   // hold the suffix is refused as an invalid name.

@@ -158,7 +158,7 @@ TEST_F(Write, AValueOutsideByteRangeArrivingDuringTheWriteWaitsForTheNextWrite) 
 // A parameter file loaded while the write runs (through an open dialog shown before it began):
 // the radio ends holding the image as it stood when the write began, the editors show the file,
 // and the next write sends the file.
-TEST_F(Write, AFileLoadedDuringTheWriteReachesTheNextWrite) {
+TEST_F(Write, AFileConfirmedDuringTheWriteWaitsAndReachesTheNextWrite) {
   j5::test::TempDir dir;
   j5::MemImage file = data.Mem_Image;
   for (int r = 100; r < 128; ++r)
@@ -179,18 +179,20 @@ TEST_F(Write, AFileLoadedDuringTheWriteReachesTheNextWrite) {
   d.selectAll();
   d.type("other.dat");
   d.click(open.Command_enter);
-  EXPECT_EQ(box_texts(), std::vector<std::string>{"参数从文件调入成功 ！"});
-  EXPECT_EQ(data.Mem_Image(100, 0), file(100, 0));
-  ASSERT_TRUE(d.advanceUntil([&] { return !w.Link.Link_Busy(); }, 20000));
   EXPECT_EQ(box_texts(),
-            (std::vector<std::string>{"参数从文件调入成功 ！", "向对讲机写入参数完毕 ！"}));
+            std::vector<std::string>{"正在与对讲机进行读写操作，读写结束后才能打开文件 ！"});
+  ASSERT_TRUE(d.advanceUntil([&] { return !w.Link.Link_Busy(); }, 20000));
+  EXPECT_EQ(d.lastMessageBox().text, "向对讲机写入参数完毕 ！");
   EXPECT_TRUE(Radio_Holds(start, sentRows()));
+  EXPECT_EQ(data.Mem_Image, start);
+
+  d.click(open.Command_enter);
+  EXPECT_EQ(d.lastMessageBox().text, "参数从文件调入成功 ！");
   auto row = [](const j5::MemImage& image, int r) {
     const auto cells = image.row(static_cast<std::size_t>(r)).first(16);
     return std::vector<int>(cells.begin(), cells.end());
   };
   for (int r : {100, 127, 200, 356, 383}) EXPECT_EQ(row(data.Mem_Image, r), row(file, r)) << r;
-
   d.clearMessageBoxes();
   const j5::MemImage next = writeAll();
   EXPECT_EQ(box_texts(), std::vector<std::string>{"向对讲机写入参数完毕 ！"});

@@ -1,11 +1,18 @@
-// Exit and the language switch while a window's exchange with the radio is open: both are refused
-// before anything is closed or changed, with a message that names what was refused, and the
-// exchange runs on to its end.
+// Exit, the language switch and a file dialog's confirm while an exchange with the radio is open
+// (a window's transfer or an identification): each is refused before anything is closed, changed,
+// loaded or saved, with a message that names what was refused, and the exchange runs on to its
+// end.
 #include <gtest/gtest.h>
 
+#include "data/defaults.h"
 #include "editors/channels/frm_chann.h"
 #include "link/Form_Comm_Read.h"
+#include "link/Form_Comm_Write.h"
+#include "link/Form_setup.h"
+#include "shell/file_dialogs.h"
+#include "shell/param_file.h"
 #include "support/radio_program.h"
+#include "support/temp_dir.h"
 
 namespace j5test {
 namespace {
@@ -103,6 +110,217 @@ TEST_F(RefusedWhileBusy, ALanguageSwitchIsRefusedBeforeAnythingChanges) {
     }
     ASSERT_TRUE(Read_Ended(read));
     EXPECT_EQ(box_texts(), (std::vector<std::string>{c.refusal, c.done}));
+  }
+}
+
+constexpr const char* kOpenRefusal = "正在与对讲机进行读写操作，读写结束后才能打开文件 ！";
+constexpr const char* kSaveRefusal = "正在与对讲机进行读写操作，读写结束后才能保存文件 ！";
+constexpr const char* kOpenRefusalEng =
+    "Read-write operating with transceiver; a file can be opened when it has ended.";
+constexpr const char* kSaveRefusalEng =
+    "Read-write operating with transceiver; a file can be saved when it has ended.";
+
+// A parameter-file dialog opened before the exchange began and confirmed while it runs: refused,
+// the dialog stays with its name, and the confirm after the exchange does what it would have done.
+// A load under a write would show an image the radio does not get, one under a read would be
+// overwritten in part when the read ends; a save under a read would mix the rows of two images.
+TEST_F(RefusedWhileBusy, AParameterFileDialogIsConfirmedOnlyOnceTheExchangeHasEnded) {
+  j5::test::TempDir dir;
+  platform.setCurrentDirectory(dir.path());
+  j5::MemImage file = data.Mem_Image;
+  for (std::size_t r = 0; r < j5::kParamFileRows; ++r)
+    for (std::size_t c = 0; c < 16; ++c) file(r, c) = static_cast<std::int16_t>((r + c) % 200);
+  j5::test::writeFile(dir / "in.dat", j5::Param_File_Text(file));
+  auto file_rows_loaded = [&] {
+    for (std::size_t r = 0; r < j5::kParamFileRows; ++r)
+      for (std::size_t c = 0; c < 16; ++c)
+        if (data.Mem_Image(r, c) != file(r, c)) return false;
+    return true;
+  };
+
+  j5::MDImain& m = *program.MDImain;
+  const struct {
+    bool open, writing, chinese;
+  } cases[] = {
+      {true, true, true},
+      {true, false, false},
+      {false, false, true},
+      {false, true, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.open ? "open" : "save") +
+                 (c.writing ? " during a write" : " during a read"));
+    set_language(c.chinese);
+    j5::Init_Factory_Image(data);
+    std::remove((dir / "out.dat").c_str());
+    d.click(c.open ? m.File_Open : m.File_save);
+    j5::File_Dialog& dlg = c.open ? *program.Form_open_chann : *program.Form_save_chann;
+    dlg.Text1.setText(c.open ? "in.dat" : "out.dat");
+
+    j5::Transfer_Link* transfer = nullptr;
+    if (c.writing) {
+      j5::Form_Comm_Write& w = program.Form_Comm_Write.load();
+      transfer = &w.Transfer;
+      d.click(w.Command_Write);
+    } else {
+      j5::Form_Comm_Read& w = program.Form_Comm_Read.load();
+      transfer = &w.Transfer;
+      d.click(w.Command_read);
+    }
+    const j5::MemImage start = data.Mem_Image;
+    d.advance(1000);
+    ASSERT_TRUE(transfer->Busy());
+    d.clearMessageBoxes();
+    d.click(dlg.Command_enter);
+    const char* refusal = c.open ? (c.chinese ? kOpenRefusal : kOpenRefusalEng)
+                                 : (c.chinese ? kSaveRefusal : kSaveRefusalEng);
+    EXPECT_EQ(box_texts(), std::vector<std::string>{refusal});
+    const bool stays = (c.open ? program.Form_open_chann : program.Form_save_chann).loaded();
+    EXPECT_TRUE(stays);
+    if (!stays) {
+      ASSERT_TRUE(d.advanceUntil([&] { return !transfer->Exchange_Open(); }, 30000));
+      continue;
+    }
+    EXPECT_EQ(dlg.Text1.text(), c.open ? "in.dat" : "out.dat");
+    EXPECT_FALSE(file_rows_loaded());
+    ASSERT_TRUE(d.advanceUntil([&] { return !transfer->Exchange_Open(); }, 30000));
+    EXPECT_EQ(box_texts().size(), 2u);
+    if (c.writing) {
+      EXPECT_EQ(data.Mem_Image, start);
+    }
+    const j5::MemImage ended = data.Mem_Image;
+
+    d.click(dlg.Command_enter);
+    EXPECT_FALSE((c.open ? program.Form_open_chann : program.Form_save_chann).loaded());
+    if (c.open) {
+      EXPECT_TRUE(file_rows_loaded());
+    } else {
+      EXPECT_EQ(j5::test::readFile(dir / "out.dat"), j5::Param_File_Text(ended));
+    }
+    (c.writing ? program.Form_Comm_Write.unload() : program.Form_Comm_Read.unload());
+  }
+}
+
+// The six dialogs that raise a request for an editor: confirmed while an exchange runs, they are
+// refused as the parameter-file dialogs are, raise nothing and stay; once it has ended they raise
+// their request and close.
+TEST_F(RefusedWhileBusy, AnEditorsFileDialogRaisesNoRequestWhileAnExchangeRuns) {
+  using Slot = kit::FormSlot<j5::File_Dialog> j5::Program::*;
+  using Flag = std::int16_t j5::Shared_Data::*;
+  const struct {
+    Slot dialog;
+    Flag request;
+    const char* name;
+    const char* refusal;
+  } cases[] = {
+      {&j5::Program::Form_open_adj, &j5::Shared_Data::Open_Adj_Req, "a.adj", kOpenRefusal},
+      {&j5::Program::Form_save_adj, &j5::Shared_Data::Save_Adj_Req, "a.adj", kSaveRefusal},
+      {&j5::Program::Form_open_menu, &j5::Shared_Data::Open_File_Req, "a.dat", kOpenRefusal},
+      {&j5::Program::Form_save_menu, &j5::Shared_Data::Save_File_Req, "a.dat", kSaveRefusal},
+      {&j5::Program::Form_open_sig, &j5::Shared_Data::Open_File_Req, "a.dat", kOpenRefusal},
+      {&j5::Program::Form_save_sig, &j5::Shared_Data::Save_File_Req, "a.dat", kSaveRefusal},
+  };
+  j5::Form_Comm_Read& read = Reading(true);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.refusal);
+    j5::File_Dialog& dlg = (program.*c.dialog).load();
+    dlg.show();
+    dlg.Text1.setText(c.name);
+    d.clearMessageBoxes();
+    d.click(dlg.Command_enter);
+    EXPECT_EQ(box_texts(), std::vector<std::string>{c.refusal});
+    EXPECT_EQ(data.*c.request, j5::kFalse);
+    EXPECT_TRUE((program.*c.dialog).loaded());
+  }
+  ASSERT_TRUE(Read_Ended(read));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.refusal);
+    data.*c.request = j5::kFalse;
+    d.click((program.*c.dialog)->Command_enter);
+    EXPECT_EQ(data.*c.request, j5::kTrue);
+    EXPECT_FALSE((program.*c.dialog).loaded());
+  }
+}
+
+// What the user may do while the radio is being identified, and the refusal each gets.
+struct Step_Under_Exchange {
+  const char* name;
+  std::function<void(j5::Program&, kit::Driver&)> press;
+  const char* refusal;
+};
+const Step_Under_Exchange kStepsUnderIdentification[] = {
+    {"Language > English", [](j5::Program& p, kit::Driver& d) { d.click(p.MDImain->Language_eng); },
+     "正在与对讲机进行读写操作，读写结束后才能切换语言 ！"},
+    {"Exit", [](j5::Program& p, kit::Driver& d) { d.click(p.MDImain->Menu_Exit); },
+     "正在与对讲机进行读写操作，读写结束后才能退出 ！"},
+    {"File > Open", [](j5::Program& p, kit::Driver& d) { d.click(p.MDImain->File_Open); },
+     kOpenRefusal},
+    {"a save confirmed",
+     [](j5::Program& p, kit::Driver& d) {
+       d.click(p.MDImain->File_save);
+       p.Form_save_chann->Text1.setText("a.dat");
+       d.click(p.Form_save_chann->Command_enter);
+     },
+     kSaveRefusal},
+};
+
+// The port window's identification with a radio that takes 800 ms over each answer: what would
+// close or reload the window, or load or save a file, is refused; the identification ends with
+// its bands and panels set and the window closes by itself.
+TEST(Identifications, ThePortWindowsIsAnExchange) {
+  for (const auto& step : kStepsUnderIdentification) {
+    SCOPED_TRACE(step.name);
+    Program_On_Line p(sim::IdentForm::Ident8, true);
+    j5::test::TempDir dir;
+    p.platform.setCurrentDirectory(dir.path());
+    p.radio.config().replyDelay = 800'000;
+    j5::Form_setup& w = p.program.Form_setup.load();
+    p.d.click(w.Command_ok);
+    p.d.advance(500);
+    step.press(p.program, p.d);
+    EXPECT_EQ(p.box_texts(), std::vector<std::string>{step.refusal});
+    const bool kept = p.program.MDImain.loaded() && p.program.Form_setup.loaded();
+    EXPECT_TRUE(kept);
+    if (!kept) continue;
+    EXPECT_EQ(&*p.program.Form_setup, &w);
+    EXPECT_TRUE(p.d.advanceUntil([&] { return !p.program.Form_setup.loaded(); }, 5000));
+    EXPECT_EQ(p.program.Panel(2), "与对讲机连接正常");
+    EXPECT_EQ(p.program.Panel(7), "VHF: 136-- 174 MHZ");
+    EXPECT_EQ(p.program.Panel(8), "UHF: 400-- 520 MHZ");
+    EXPECT_EQ(p.data.UHF0_High, 520);
+    EXPECT_EQ(p.box_texts().size(), 1u);
+  }
+}
+
+// The start-up's identification with the same slow radio: refused alike, and it ends with panels
+// 2 and 7 to 9 set.
+TEST(Identifications, TheStartUpsIsAnExchange) {
+  for (const auto& step : kStepsUnderIdentification) {
+    SCOPED_TRACE(step.name);
+    kit::HeadlessPlatform platform;
+    j5::test::TempDir dir;
+    platform.setCurrentDirectory(dir.path());
+    Sim_Device device;
+    device.radio.config().replyDelay = 800'000;
+    device.attach(platform, 1);
+    j5::Program program{platform};
+    kit::Driver d{platform};
+    program.MDImain.load();
+    d.advance(500);
+    step.press(program, d);
+    std::vector<std::string> texts;
+    for (const auto& box : d.messageBoxes()) texts.push_back(box.text);
+    EXPECT_EQ(texts, std::vector<std::string>{step.refusal});
+    EXPECT_TRUE(program.MDImain.loaded());
+    if (!program.MDImain.loaded()) continue;
+    EXPECT_TRUE(
+        d.advanceUntil([&] { return program.Panel(2) != "正在与对讲机进行连接..."; }, 5000));
+    EXPECT_EQ(program.Panel(2), "与对讲机连接正常");
+    EXPECT_EQ(program.Panel(7), "VHF: 136-- 174 MHZ");
+    EXPECT_EQ(program.Panel(8), "UHF0: 400-- 520 MHZ");
+    EXPECT_EQ(program.Panel(9), "UHF1: 220-- 260 MHZ");
+    EXPECT_EQ(program.data.UHF1_High, 260);
+    EXPECT_EQ(d.messageBoxes().size(), 1u);
   }
 }
 

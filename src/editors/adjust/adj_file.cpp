@@ -32,11 +32,10 @@ void frm_Adj_Txp::Command_save_Click() {
   prog_.Form_save_adj.show();
 }
 
-// A request raised while a transfer runs (a dialog opened before it started) waits for its end,
-// restarts included: a load would change rows the write has yet to send, or be overwritten by
-// the read.
+// A request raised just before an exchange began, this window's or another's, waits for its end
+// (restarts included), as the dialogs refuse a confirm meanwhile.
 void frm_Adj_Txp::Timer4_Timer() {
-  if (Transfer.Exchange_Open()) return;
+  if (prog_.Exchange_Running()) return;
   if (data_.Open_Adj_Req) {
     data_.Open_Adj_Req = kFalse;
     Adj_File_Load();

@@ -164,6 +164,9 @@ bool frm_chann::Decode_Name_Frame(int frameRow, int gridRow, int offset) {
 // ---- Channel files ---------------------------------------------------------------------------
 
 void frm_chann::Poll_File_Req() {
+  // A request raised just before an exchange began waits for its end, as the dialogs refuse a
+  // confirm meanwhile.
+  if (prog_.Exchange_Running()) return;
   if (data_.Open_Adj_Req != 0) {
     data_.Open_Adj_Req = kFalse;
     Load_Chann_File();

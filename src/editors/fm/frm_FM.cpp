@@ -425,9 +425,9 @@ void frm_FM::Band_LostFocus(const Band_Box& b) {
 // ---- FM file requests -------------------------------------------------------------------------
 
 void frm_FM::Timer4_Timer() {
-  // A request that comes while an exchange runs (or waits to be tried again) waits for its end:
-  // a load would change the rows a write sends, a save would build over them.
-  if (Transfer.Exchange_Open()) return;
+  // A request raised just before an exchange began, this window's or another's, waits for its
+  // end (restarts included), as the dialogs refuse a confirm meanwhile.
+  if (prog_.Exchange_Running()) return;
   if (data_.Open_Adj_Req != 0) {
     data_.Open_Adj_Req = kFalse;
     Show_Fm_Rows();

@@ -36,9 +36,9 @@ void Store_Option_Values(CopyImage& image, const std::vector<std::int16_t>& valu
 }  // namespace copy
 
 void Option_Copy_Window::Timer4_Timer() {
-  // A request that comes while a transfer runs waits for its end: a load would change the rows a
-  // write is sending, and a read would overwrite what was loaded.
-  if (Transfer.Busy()) return;
+  // A request raised just before an exchange began, this window's or another's, waits for its
+  // end (restarts included), as the dialogs refuse a confirm meanwhile.
+  if (prog_.Exchange_Running()) return;
   if (data_.Open_File_Req != 0) {
     data_.Open_File_Req = kFalse;
     Load_Option_File();

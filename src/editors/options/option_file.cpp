@@ -21,6 +21,9 @@ constexpr std::size_t kFileCols = 16;
 }  // namespace
 
 void frm_option::Timer4_Timer() {
+  // A request raised just before an exchange began waits for its end, as the dialogs refuse a
+  // confirm meanwhile.
+  if (prog_.Exchange_Running()) return;
   if (data_.Open_File_Req) {
     data_.Open_File_Req = kFalse;
     Load_Param_File();

@@ -167,9 +167,9 @@ void Tone_Window::Form_Unload(int& cancel) {
 // ---- Signal files ---------------------------------------------------------------------------
 
 void Tone_Window::Timer4_Timer() {
-  // A request that comes while an exchange runs (or waits to be tried again) waits for its end:
-  // a load would change the rows a write sends, a save would build over them.
-  if (Transfer.Exchange_Open()) return;
+  // A request raised just before an exchange began, this window's or another's, waits for its
+  // end (restarts included), as the dialogs refuse a confirm meanwhile.
+  if (prog_.Exchange_Running()) return;
   if (data_.Open_File_Req != 0) {
     data_.Open_File_Req = kFalse;
     Sig_File_Load();

@@ -109,13 +109,14 @@ TEST_F(Signalling, OtherWindowsLeaveARunningWriteAlone) {
   d.click(w.Command_Write);
   ASSERT_TRUE(
       d.advanceUntil([&] { return w.Label_tr_count.caption() == "Writing  0  Data Block"; }, 3000));
-  // The five-tone window finds the port taken; its file request comes while the write runs.
+  // The five-tone window finds the port taken; its file request comes while the write runs and
+  // waits for its end.
   d.click(other.Command_Write);
   EXPECT_EQ(d.lastMessageBox().text.rfind("Communication", 0), 0u);
   data.File_Path = dir / "other.dat";
   data.Open_File_Req = kTrue;
   d.advance(1000);
-  EXPECT_EQ(data.Open_File_Req, kFalse);
+  EXPECT_EQ(data.Open_File_Req, kTrue);
   d.click(other.Command_def);
   d.clearMessageBoxes();
   ASSERT_TRUE(
@@ -133,6 +134,8 @@ TEST_F(Signalling, OtherWindowsLeaveARunningWriteAlone) {
   EXPECT_EQ(radio_row(1), (std::vector<int>{173, 4, 0, 0, 0, 0, 0, 0, 251, 4, 0, 0, 0, 0, 0, 0}));
   EXPECT_EQ(radio_row(3), (std::vector<int>{4, 6, 0, 0, 0, 0, 0, 0, 104, 6, 0, 0, 0, 0, 0, 0}));
   for (int row = 4; row < 9; ++row) EXPECT_EQ(radio_row(row), std::vector<int>(16, 0)) << row;
+  d.advance(600);
+  EXPECT_EQ(data.Open_File_Req, kFalse);
 }
 
 // A Write whose port does not open builds nothing: the stage keeps what it held (here a loaded
