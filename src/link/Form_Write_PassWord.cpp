@@ -101,8 +101,9 @@ void Form_Write_PassWord::Lay_Out() {
 // Six characters at most, and only what can stand in a password byte: printable ASCII.
 void Form_Write_PassWord::Password_KeyPress(kit::TextBox& box, int& key) {
   if (key == kBackspace) return;
+  // Counted as the text will stand with the key typed over the selection.
   if (key < 0x20 || key > 0x7E ||
-      rt::Trim(box.text()).size() > static_cast<std::size_t>(kPasswordLength - 1))
+      kit::utf8::length(rt::Trim(box.textAfterKey(key))) > kPasswordLength)
     key = 0;
 }
 

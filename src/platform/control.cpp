@@ -182,6 +182,11 @@ std::optional<Edit> applyDelete(const std::string& text, int start, int length) 
 
 }  // namespace
 
+std::string TextEditing::textAfterKey(int key) const {
+  auto e = applyKey(text(), selStart_, selLength_, key);
+  return e ? e->text : text();
+}
+
 void TextBox::setText(const std::string& s) {
   if (s == text_) return;
   text_ = s;

@@ -262,10 +262,19 @@ class Frame : public Control {
 // caret and a selection counted in characters (UTF-8 code points).
 class TextEditing {
  public:
+  virtual const std::string& text() const = 0;
   int selStart() const { return selStart_; }
   int selLength() const { return selLength_; }
+  // The text as it will stand once the typed key replaces the selection:
+  // what userKey makes of the text as it is now (Backspace removes the
+  // selection, or else the character before the caret; Enter and the other
+  // control keys change nothing). A KeyPress handler that limits the length
+  // counts this text, so a key typed over a selection is not refused for the
+  // characters it replaces.
+  std::string textAfterKey(int key) const;
 
  protected:
+  ~TextEditing() = default;
   int selStart_ = 0;
   int selLength_ = 0;
 };
@@ -276,7 +285,7 @@ class TextBox : public Control, public TextEditing {
   ControlKind kind() const override { return ControlKind::TextBox; }
   bool canTakeFocus() const override { return true; }
 
-  const std::string& text() const { return text_; }
+  const std::string& text() const override { return text_; }
   // Rule 1: Change before returning, only when the text differs.
   void setText(const std::string& s);
   // 0 for none, else the character code shown in place of each character.
@@ -315,7 +324,7 @@ class ComboBox : public Control, public TextEditing {
   // A different index sets the text to that item and raises Click, not
   // Change. Outside -1..count-1 throws std::out_of_range.
   void setListIndex(int i);
-  const std::string& text() const { return text_; }
+  const std::string& text() const override { return text_; }
   // Selects the first item equal to s, or -1, without Click; Change when the
   // text differs.
   void setText(const std::string& s);

@@ -167,15 +167,23 @@ void Grid::setTopRow(int r) {
   r = std::clamp(r, std::min(fixedRows_, rows_ - 1), rows_ - 1);
   if (r == topRow_) return;
   topRow_ = r;
-  notify(Prop::GridScroll);
-  raise(Scroll);
+  scrolled();
 }
 
 void Grid::setLeftCol(int c) {
   c = std::clamp(c, std::min(fixedCols_, cols_ - 1), cols_ - 1);
   if (c == leftCol_) return;
   leftCol_ = c;
+  scrolled();
+}
+
+void Grid::scrolled() {
   notify(Prop::GridScroll);
+  // A copy: hiding an editor moves the focus, and a handler of that move may
+  // place an editor.
+  const std::vector<Control*> editors = editors_;
+  for (Control* editor : editors)
+    if (editor != placing_ && editor->visible()) hideEditor(*editor);
   raise(Scroll);
 }
 
@@ -271,7 +279,12 @@ void Grid::scrollIntoView() {
 }
 
 void Grid::placeEditor(Control& editor, bool fullHeight) {
+  if (std::find(editors_.begin(), editors_.end(), &editor) == editors_.end())
+    editors_.push_back(&editor);
+  Control* const outer = placing_;
+  placing_ = &editor;
   scrollIntoView();
+  placing_ = outer;
   editor.move(left() + cellLeft(), top() + cellTop(), cellWidth(),
               fullHeight ? cellHeight() : editor.height());
 }
@@ -334,6 +347,10 @@ void Grid::userArrow(Arrow dir) {
 
 void Grid::userScroll(int topRow) {
   setTopRow(topRow);
+}
+
+void Grid::userScrollLeft(int leftCol) {
+  setLeftCol(leftCol);
 }
 
 }  // namespace kit

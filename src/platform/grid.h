@@ -61,7 +61,11 @@ class Grid : public Control {
   void setRowHeight(int r, double twips);
 
   // First scrollable row shown below the fixed rows; the first scrollable
-  // column shown right of the fixed columns.
+  // column shown right of the fixed columns. Moving either hides every
+  // editor placed over the grid (as hideEditor does), then raises Scroll:
+  // an editor left where it was would sit over another cell than the one it
+  // edits, and a key or a pick in it would go to a cell the user no longer
+  // sees under it.
   int topRow() const { return topRow_; }
   void setTopRow(int r);
   int leftCol() const { return leftCol_; }
@@ -74,8 +78,10 @@ class Grid : public Control {
   bool showsHorizontalBar() const;
 
   // Puts an in-place editor over the current cell: the grid first scrolls
-  // the cell into view (raising Scroll when it moves), then the editor takes
-  // the cell's place, and its height too where fullHeight.
+  // the cell into view (raising Scroll when it moves; the scroll hides the
+  // grid's other editors, not this one), then the editor takes the cell's
+  // place, and its height too where fullHeight. From then on the editor is
+  // one of the grid's own, which every scroll hides.
   void placeEditor(Control& editor, bool fullHeight);
   // Hides an in-place editor. One that has the focus gives it back to the
   // grid first, rather than to whatever follows it in tab order, so the next
@@ -116,7 +122,9 @@ class Grid : public Control {
   // An arrow key: one move within the scrollable cells, scrolled into view,
   // with no Click.
   void userArrow(Arrow dir);
+  // The wheel or the vertical scroll bar; the horizontal scroll bar.
   void userScroll(int topRow);
+  void userScrollLeft(int leftCol);
 
  private:
   int rows_ = 2, cols_ = 2, fixedRows_ = 1, fixedCols_ = 1;
@@ -128,7 +136,11 @@ class Grid : public Control {
   std::vector<double> colWidths_;
   std::vector<double> rowHeights_;
   std::vector<Align> colAlign_;
+  // The editors placed over the grid, and the one being placed now.
+  std::vector<Control*> editors_;
+  Control* placing_ = nullptr;
   void resize(int rows, int cols);
+  void scrolled();
   void moveTo(int r, int c);
   void scrollIntoView();
   // Room for cells inside the border and the scroll bars shown.

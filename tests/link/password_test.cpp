@@ -178,6 +178,29 @@ TEST_F(Password, RefusedWriteIsReported) {
   EXPECT_FALSE(program.Form_Write_PassWord.loaded());
 }
 
+// A key typed over a selection replaces it: the six characters count the text as it will stand.
+TEST_F(Password, KeysTypedOverASelectionReplaceIt) {
+  auto& w = open();
+  const struct {
+    int start, length;  // the selection in "abcdef"
+    const char* typed;
+    const char* shown;
+  } cases[] = {
+      {0, 6, "xyz", "xyz"},
+      {2, 2, "12", "ab12ef"},
+      {2, 2, "123", "ab12ef"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    d.focus(w.Text_New_Password_1);
+    d.selectAll();
+    d.type("abcdef");
+    w.Text_New_Password_1.userSelect(c.start, c.length);
+    d.type(c.typed);
+    EXPECT_EQ(w.Text_New_Password_1.text(), c.shown);
+  }
+}
+
 TEST_F(Password, EntryRules) {
   auto& w = open();
   // Six printable ASCII characters at most; Backspace always passes.

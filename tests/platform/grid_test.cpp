@@ -2,6 +2,8 @@
 // column measure.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "platform/text_measure.h"
 #include "test_window.h"
 
@@ -152,6 +154,70 @@ TEST(Grid, AnEditorGoesOverItsCellOnlyOnceTheCellIsInView) {
   g.placeEditor(editor, true);
   EXPECT_LE(editor.left() + editor.width(), 240 + 3000 - 30 - 255);
   EXPECT_LE(editor.top() + editor.height(), 240 + 2000 - 30 - 255);
+}
+
+// Rows or columns that move under an open cell editor leave it over another cell than the one
+// it edits: whatever moves them (the wheel or the vertical bar, the horizontal bar, an arrow key
+// that scrolls), every editor placed over the grid hides before Scroll runs, the focus back to
+// the grid, and the text it holds stays. An editor the grid is placing now stays; a control never
+// placed over the grid is none of its editors.
+TEST(Grid, AScrollHidesEveryEditorPlacedOverTheGrid) {
+  const struct {
+    const char* name;
+    std::function<void(GridFixture&)> scroll;
+    const char* events;
+  } cases[] = {
+      {"wheel or vertical bar", [](GridFixture& f) { f.driver.scroll(*f.g, 20); },
+       "Combo1.LostFocus Scroll"},
+      {"horizontal bar", [](GridFixture& f) { f.driver.scrollLeft(*f.g, 2); },
+       "Combo1.LostFocus Scroll"},
+      {"arrow key",
+       [](GridFixture& f) {
+         f.driver.focus(*f.g);
+         f.g->setRow(f.g->visibleRows());
+         f.log.clear();
+         f.driver.arrow(kit::Arrow::Down);
+       },
+       "Leave:7,2 Scroll"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    GridFixture f;
+    auto& g = *f.g;
+    auto& text = f.w->Text1;
+    auto& list = f.w->Combo1;
+    auto& other = f.w->Text2;
+    g.placeEditor(text, true);
+    text.setText("typed");
+    g.setCol(2);
+    g.placeEditor(list, false);
+    f.driver.focus(list);
+    g.Scroll = [&] {
+      f.log(std::string("Scroll") + (text.visible() || list.visible() ? ": an editor shows" : ""));
+    };
+    f.log.clear();
+    c.scroll(f);
+    EXPECT_FALSE(text.visible());
+    EXPECT_FALSE(list.visible());
+    EXPECT_TRUE(other.visible());
+    EXPECT_EQ(text.text(), "typed");
+    EXPECT_EQ(f.driver.focused(), &g);
+    EXPECT_EQ(f.log.joined(), c.events);
+  }
+  // Placing an editor over a cell out of view scrolls: the grid's other editors hide, the one
+  // placed goes over its cell and keeps the focus.
+  GridFixture f;
+  auto& g = *f.g;
+  auto& text = f.w->Text1;
+  auto& list = f.w->Combo1;
+  g.placeEditor(text, true);
+  f.driver.focus(list);
+  g.setRow(100);
+  g.placeEditor(list, false);
+  EXPECT_FALSE(text.visible());
+  EXPECT_TRUE(list.visible());
+  EXPECT_EQ(f.driver.focused(), &list);
+  EXPECT_EQ(list.top(), g.top() + g.rowPos(100));
 }
 
 TEST(Grid, ClickDroppedWhenTheEditorRefusesToLoseTheFocus) {

@@ -6,9 +6,11 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QTimer>
 #include <QWheelEvent>
 #include <array>
+#include <string>
 
 #include "data/defaults.h"
 #include "data/tables.h"
@@ -164,6 +166,47 @@ TEST_F(ChannOnScreen, AStrayEnterAfterACellEditorHidesPressesNoButton) {
     qt_test::pump(20);
     for (int k = 0; k < 16; ++k) EXPECT_EQ(data.Mem_Image(20, k), k) << k;
     EXPECT_EQ(platform.focused(), &w.MSF_Chann);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// A list editor over the grid hides when the wheel or either scroll bar moves the cells under it,
+// the focus back to the grid: the Down that follows moves the grid and picks for no channel.
+TEST_F(ChannOnScreen, AScrollHidesTheListEditorSoDownPicksNothing) {
+  for (const char* how : {"wheel", "vertical bar", "horizontal bar"}) {
+    SCOPED_TRACE(how);
+    j5::frm_chann& w = open();
+    kit::Grid& g = w.MSF_Chann;
+    const j5::MemImage before = data.Mem_Image;
+    auto* combo = qobject_cast<QComboBox*>(platform.widgetOf(w.Combo_edit));
+    ASSERT_NE(combo, nullptr);
+    clickCell(w, 2, 7);
+    ASSERT_TRUE(waitUntil([&] { return w.Combo_edit.hasFocus() && combo->isVisible(); }));
+    // Narrower than its columns, so that the horizontal bar shows.
+    g.move(g.left(), g.top(), 6000, g.height());
+    qt_test::pump(10);
+    if (std::string(how) == "wheel") {
+      const QPointF at = grid(w)->cellRect(3, 3).center();
+      QWheelEvent wheel(at, grid(w)->viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120),
+                        Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+      QApplication::sendEvent(grid(w)->viewport(), &wheel);
+    } else if (std::string(how) == "vertical bar") {
+      grid(w)->verticalScrollBar()->setValue(10);
+    } else {
+      ASSERT_TRUE(grid(w)->horizontalScrollBar()->isVisible());
+      grid(w)->horizontalScrollBar()->setValue(3);
+    }
+    ASSERT_TRUE(waitUntil([&] { return !combo->isVisible(); }));
+    EXPECT_EQ(QApplication::focusWidget(), grid(w));
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    qt_test::key(QApplication::focusWidget(), Qt::Key_Down);
+    qt_test::pump(20);
+    EXPECT_TRUE(data.Mem_Image == before);
+    EXPECT_EQ(g.row(), 3);
+    EXPECT_FALSE(combo->isVisible());
   }
 }
 

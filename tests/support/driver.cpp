@@ -104,6 +104,11 @@ void Driver::scroll(Grid& grid, int topRow) {
   p_.runUntilIdle();
 }
 
+void Driver::scrollLeft(Grid& grid, int leftCol) {
+  grid.userScrollLeft(leftCol);
+  p_.runUntilIdle();
+}
+
 void Driver::focus(Control& c) {
   c.userFocus();
   p_.runUntilIdle();

@@ -38,6 +38,7 @@ class Driver {
   void clickCell(Grid& grid, int row, int col);
   void doubleClickCell(Grid& grid, int row, int col);
   void scroll(Grid& grid, int topRow);
+  void scrollLeft(Grid& grid, int leftCol);
 
   // --- keyboard, to the control that has the focus
   // Gives the control the focus as a click into it or Tab would.

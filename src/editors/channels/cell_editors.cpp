@@ -13,11 +13,6 @@ void frm_chann::MSF_Chann_Click() {
   Show_Cell_Editor();
 }
 
-void frm_chann::MSF_Chann_Scroll() {
-  // The text stays: a scrolled-away edit is still committed on leaving.
-  MSF_Chann.hideEditor(Text_Edit);
-}
-
 void frm_chann::Fill_List(int col) {
   if (col == kColBand) {
     Combo_edit.addItem("VHF/UHF");
@@ -36,7 +31,6 @@ void frm_chann::Show_Cell_Editor() {
 
   if (c == kColRx || c == kColTx || c == kColName) {
     MSF_Chann.hideEditor(Combo_edit);
-    // Placed first: a scroll that brings the cell into view hides the text editor.
     MSF_Chann.placeEditor(Text_Edit, true);
     Text_Edit.setVisible(true);
     Text_Edit.setText(text);

@@ -56,7 +56,6 @@ frm_chann::frm_chann(Program& program)
   Command_read.Click = [this] { Command_read_Click(); };
   Command_Write.Click = [this] { Command_Write_Click(); };
   MSF_Chann.Click = [this] { MSF_Chann_Click(); };
-  MSF_Chann.Scroll = [this] { MSF_Chann_Scroll(); };
   MSF_Chann.LeaveCell = [this] { MSF_Chann_LeaveCell(); };
   Combo_edit.Click = [this] { Combo_edit_Click(); };
   Combo_edit.Change = [this] { Combo_edit_Change(); };

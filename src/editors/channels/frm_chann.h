@@ -157,7 +157,6 @@ class frm_chann : public kit::Form, Link_Listener {
 
   // cell_editors.cpp
   void MSF_Chann_Click();
-  void MSF_Chann_Scroll();
   void Show_Cell_Editor();
   void Fill_List(int col);
   void Combo_edit_Click();

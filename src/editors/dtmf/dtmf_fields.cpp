@@ -29,7 +29,8 @@ void frm_dtmf::Code_Box_KeyPress(Code_Box& c, int& key) {
     key = 0;
     return;
   }
-  if (kit::utf8::length(rt::Trim(c.box->text())) < kDtmfFieldLen) return;
+  // Counted as the text will stand with the digit typed over the selection.
+  if (kit::utf8::length(rt::Trim(c.box->textAfterKey(key))) <= kDtmfFieldLen) return;
   // A full box: the own ID starts again with this digit, the other codes take no more.
   if (&c == &Code_Boxes[kAniBox]) {
     c.box->setText("");
@@ -96,10 +97,12 @@ void frm_dtmf::Put_Back_Refused_Code() {
 }
 
 void frm_dtmf::Text_tx_Encode_KeyPress(int index, int& key) {
-  // A full group starts again with the character typed (blanks count as characters here). Enter
-  // and the other control keys type nothing, so they leave the group as it is.
+  // A full group starts again with the character typed (blanks count as characters here); one
+  // typed over a selection counts the text as it will stand. Enter and the other control keys
+  // type nothing, so they leave the group as it is.
   kit::TextBox& box = Text_tx_Encode[index];
-  if (kit::utf8::length(box.text()) >= kDtmfFieldLen && key >= kFirstPrintable) box.setText("");
+  if (key >= kFirstPrintable && kit::utf8::length(box.textAfterKey(key)) > kDtmfFieldLen)
+    box.setText("");
 }
 
 void frm_dtmf::Text_tx_Encode_LostFocus(int index) {

@@ -90,7 +90,6 @@ frm_FM::frm_FM(Program& program)
   MSF_Chann.Click = [this] { Show_Cell_Editor(); };
   MSF_Chann.LeaveCell = [this] { MSF_Chann_LeaveCell(); };
   MSF_Chann.LostFocus = [this] { MSF_Chann_LostFocus(); };
-  MSF_Chann.Scroll = [this] { MSF_Chann_Scroll(); };
   // Every key reaches the editor, Enter included: Enter does not leave the cell.
   Text_Edit.KeyPress = [](int&) {};
   for (std::size_t i = 0; i < Band_Boxes.size(); ++i) {
@@ -378,11 +377,6 @@ void frm_FM::Leave_Name_Cell() {
 void frm_FM::MSF_Chann_LostFocus() {
   const int r = MSF_Chann.row();
   if (r >= 1 && r <= fm::kChannels) Encode_Fm_Row(r);
-}
-
-// The editor hides; its text stays and is applied when the cell is left.
-void frm_FM::MSF_Chann_Scroll() {
-  MSF_Chann.hideEditor(Text_Edit);
 }
 
 // ---- Band limit boxes -------------------------------------------------------------------------

@@ -100,7 +100,6 @@ class frm_FM : public kit::Form, protected Link_Listener {
   void Leave_Freq_Cell();
   void Leave_Name_Cell();
   void MSF_Chann_LostFocus();
-  void MSF_Chann_Scroll();
   void Show_Row(int n, const fields::Cells& cells, int rows);
   void Show_Band(const fields::Cells& cells);
 

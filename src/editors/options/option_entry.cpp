@@ -75,10 +75,11 @@ void frm_option::Combo_Band_Change(Side& s) {
 
 void frm_option::Text_Freq_KeyPress(kit::TextBox& box, int& key) {
   if (key == kBackspace) return;
-  const int length = kit::utf8::length(rt::Trim(box.text()));
+  // Counted as the text will stand with the key typed over the selection.
+  const int length = kit::utf8::length(rt::Trim(box.textAfterKey(key)));
   if (key == '.') {
-    if (length == 0) key = 0;
-  } else if (!Is_Digit(key) || length > 8) {
+    if (length == 1) key = 0;  // a point alone
+  } else if (!Is_Digit(key) || length > opt::kFreqChars) {
     key = 0;
   }
 }

@@ -226,7 +226,7 @@ void GridWidget::scrollContentsBy(int, int) {
   if (top != grid_.topRow()) grid_.userScroll(top);
   if (!hooks_.live()) return;
   const int left = horizontalScrollBar()->value();
-  if (left != grid_.leftCol()) grid_.setLeftCol(left);
+  if (left != grid_.leftCol()) grid_.userScrollLeft(left);
   hooks_.afterInput();
 }
 

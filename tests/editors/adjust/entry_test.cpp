@@ -313,6 +313,8 @@ TEST(AdjBandLimits, EnglishMessages) {
              "limit."}));
 }
 
+// The four characters count the text as the key leaves it: a key typed over a selection replaces
+// it, whereas a full box takes no Backspace.
 TEST(AdjBandLimits, AFourthCharacterIsTheLastOneTyped) {
   AdjFixture f;
   frm_Adj_Txp& w = f.open();
@@ -328,6 +330,23 @@ TEST(AdjBandLimits, AFourthCharacterIsTheLastOneTyped) {
   f.d.selectAll();
   f.d.del();
   EXPECT_EQ(box.text(), "");
+
+  const struct {
+    int start, length;  // the selection in "1234"
+    const char* typed;
+    const char* shown;
+  } cases[] = {
+      {0, 4, "150", "150"},
+      {2, 2, "5", "125"},
+      {1, 1, "56", "1534"},
+      {0, 4, "\b", ""},  // Backspace over a selection
+  };
+  for (const auto& c : cases) {
+    box.setText("1234");
+    box.userSelect(c.start, c.length);
+    f.d.type(c.typed);
+    EXPECT_EQ(box.text(), c.shown) << c.typed;
+  }
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // typing, picking, Enter, and what each column's commit stores.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "chann_fixture.h"
 
 namespace j5::chann_test {
@@ -99,6 +101,53 @@ TEST(ChannEditors, ScrollingHidesTheTextEditorButTheEditIsStillCommitted) {
   EXPECT_FALSE(w.Text_Edit.visible());
   f.d.clickCell(f.grid(), 45, 0);
   EXPECT_EQ(f.record(1, 0, 7), (Bytes{0, 0, 0x00, 0x15, 0, 0, 0x00, 0x15}));
+}
+
+// The rows or columns that move under an open editor hide it, the focus back to the grid: a key
+// or a pick meant for the channel the user now sees there stores into no channel.
+TEST(ChannEditors, AScrollHidesEveryCellEditorSoNoKeyOrPickReachesAChannel) {
+  const struct {
+    const char* name;
+    int col;
+    bool columns;  // the horizontal bar, else the wheel
+    std::function<void(ChannFixture&, frm_chann&)> then;
+  } cases[] = {
+      {"bandwidth list, wheel, Down", 7, false,
+       [](ChannFixture& f, frm_chann&) { f.d.arrow(kit::Arrow::Down); }},
+      {"power list, wheel, a pick by mouse", 6, false,
+       [](ChannFixture& f, frm_chann& w) { f.d.pick(w.Combo_edit, "LOW"); }},
+      {"decode tone list, columns scrolled, a tone typed and Enter", 4, true,
+       [](ChannFixture& f, frm_chann&) {
+         f.d.type("67.0");
+         f.d.enter();
+       }},
+      {"receive frequency, columns scrolled, typing and Enter", 2, true,
+       [](ChannFixture& f, frm_chann&) {
+         f.d.selectAll();
+         f.d.type("150");
+         f.d.enter();
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ChannFixture f;
+    frm_chann& w = f.open();
+    const MemImage before = f.data.Mem_Image;
+    f.d.clickCell(f.grid(), 2, c.col);
+    ASSERT_TRUE(w.Combo_edit.visible() || w.Text_Edit.visible());
+    if (c.columns) {
+      f.d.scrollLeft(f.grid(), 5);
+    } else {
+      f.d.scroll(f.grid(), 7);
+    }
+    EXPECT_FALSE(w.Combo_edit.visible());
+    EXPECT_FALSE(w.Text_Edit.visible());
+    EXPECT_EQ(f.d.focused(), &f.grid());
+    c.then(f, w);
+    f.clickAway();
+    EXPECT_TRUE(f.data.Mem_Image == before);
+    EXPECT_EQ(f.cells(2, 2, 7), (Cells{"136.10000", "136.10000", "OFF", "OFF", "HIGH", "W"}));
+  }
 }
 
 TEST(ChannEditors, EnterBringsTheNextCellIntoViewBeforeItsEditorGoesThere) {

@@ -43,6 +43,36 @@ TEST(DtmfFields, TheOtherCodeBoxesDiscardADigitOnceFull) {
   EXPECT_EQ(w.Text_XC.text(), "12345");
 }
 
+// A digit typed over a selection replaces it: a full box counts the text as it will stand, so it
+// neither refuses the digit nor, for the own ID and the encode groups, starts again.
+TEST(DtmfFields, KeysTypedOverASelectionReplaceIt) {
+  DtmfFixture f;
+  frm_dtmf& w = f.open();
+  const struct {
+    kit::TextBox& box;
+    int start, length;  // the selection in "12345"
+    const char* typed;
+    const char* shown;
+  } cases[] = {
+      {w.Text_XC, 0, 5, "678", "678"},
+      {w.Text_XC, 1, 2, "9", "1945"},
+      {w.Text_XC, 5, 0, "6", "12345"},  // full, nothing selected: refused
+      {w.Text_Ani, 1, 2, "9", "1945"},
+      {w.Text_Ani, 5, 0, "6", "6"},  // full, nothing selected: starts again
+      {w.Text_tx_Encode[0], 2, 1, "9", "12945"},
+      {w.Text_tx_Encode[0], 0, 5, "#", "#"},
+      {w.Text_tx_Encode[0], 5, 0, "6", "6"},  // full, nothing selected: starts again
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.box.name() + " " + c.typed);
+    c.box.setText("12345");
+    c.box.userSelect(c.start, c.length);
+    for (const char* k = c.typed; *k; ++k) c.box.userKey(*k);
+    f.d.runUntilIdle();
+    EXPECT_EQ(c.box.text(), c.shown);
+  }
+}
+
 struct LeaveCase {
   const char* pasted;
   const char* message;  // "" for none

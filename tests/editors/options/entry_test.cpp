@@ -150,6 +150,36 @@ TEST_F(Entry, TheFrequencyBoxesFilterKeysAndGuardTheirLength) {
   EXPECT_EQ(d.lastMessageBox().title, "Operate prompt");
 }
 
+// A key typed over a selection replaces it: the box's length counts the text as it will stand.
+TEST_F(Entry, KeysTypedOverASelectionReplaceIt) {
+  const struct {
+    int start, length;  // the selection in "145.50000"
+    const char* typed;
+    const char* shown;
+  } cases[] = {
+      {0, 9, "146.5", "146.5"},  // the whole text
+      {4, 5, "025", "145.025"},  // the decimals
+      {8, 1, "5", "145.50005"},  // the last digit
+      {0, 9, ".", "145.50000"},  // a point alone is refused
+      {0, 0, "1", "145.50000"},  // a full box with nothing selected takes no more
+  };
+  for (const auto& c : cases) {
+    enter(f.Text_Freq_a, "145.5");
+    d.clearMessageBoxes();
+    d.focus(f.Text_Freq_a);
+    f.Text_Freq_a.userSelect(c.start, c.length);
+    d.type(c.typed);
+    EXPECT_EQ(f.Text_Freq_a.text(), c.shown) << c.typed;
+    EXPECT_TRUE(d.messageBoxes().empty()) << c.typed;
+  }
+  d.selectAll();
+  d.type("146.5");
+  d.tab();
+  EXPECT_EQ(f.Text_Freq_a.text(), "146.50000");
+  EXPECT_EQ(vfoBytes(0, 8, 15), (std::vector<int>{1, 4, 6, 5, 0, 0, 0, 0}));
+  EXPECT_TRUE(d.messageBoxes().empty());
+}
+
 TEST_F(Entry, ABandChoiceKeepsWhatTheCheckAccepts) {
   enter(f.Text_Freq_a, "179.5");
   d.pick(f.Combo_Band_A, 0);  // the same band chosen again

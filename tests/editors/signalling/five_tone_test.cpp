@@ -145,6 +145,18 @@ TEST_F(Five_Tone, StandardsEditorAndViewer) {
   EXPECT_FALSE(w.Combo_edit.visible());
 }
 
+TEST_F(Five_Tone, AScrollHidesTheCellEditorsSoNoKeyOrPickChangesACell) {
+  frm_5tone& w = five();
+  const Scroll_Case cases[] = {
+      {"standard period, wheel", 1, w.MSF_Chann, 1, 1, w.Combo_edit, false, ""},
+      {"encode code, wheel", 2, w.MSF_Encode, 1, 1, w.Text_Encode, false, "98765"},
+      {"encode standard, columns scrolled", 2, w.MSF_Encode, 1, 5, w.Combo_Encode, true, ""},
+      {"decode code, wheel", 3, w.MSF_Decode, 1, 2, w.Text_Decode, false, "98765"},
+      {"decode function, columns scrolled", 3, w.MSF_Decode, 1, 3, w.Combo_Decode, true, ""},
+  };
+  for (const Scroll_Case& c : cases) expect_scroll_hides_editor(c);
+}
+
 TEST_F(Five_Tone, ReadPagesShowAndBuildBack) {
   frm_5tone& w = five();
   std::vector<int> std_page(256, 0), enc(256, 0xFF), transpond(256, 0), dec(256, 0xFF),

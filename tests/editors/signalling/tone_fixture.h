@@ -66,6 +66,45 @@ struct Tone_Fixture : j5test::Radio_Program {
     d.type(text);
     d.clickCell(g, leaveRow, leaveCol);
   }
+  // A cell editor opened, then the grid's rows (or its columns) moved under it: the editor hides,
+  // the focus back to the grid, and typing, Down, a pick in the list and leaving the cell change
+  // no cell of the grid.
+  struct Scroll_Case {
+    const char* name;
+    int tab;
+    kit::Grid& grid;
+    int row, col;
+    kit::Control& editor;
+    bool columns;       // the horizontal bar, else the wheel
+    const char* typed;  // a value the cell would take
+  };
+  void expect_scroll_hides_editor(const Scroll_Case& c) {
+    SCOPED_TRACE(c.name);
+    d.clickTab(window->TabStrip1, c.tab);
+    auto cells = [&c] {
+      std::vector<std::string> out;
+      for (int r = 0; r < c.grid.rows(); ++r)
+        for (int k = 0; k < c.grid.cols(); ++k) out.push_back(c.grid.textMatrix(r, k));
+      return out;
+    };
+    const std::vector<std::string> before = cells();
+    d.clickCell(c.grid, c.row, c.col);
+    ASSERT_TRUE(c.editor.visible());
+    if (c.columns) {
+      d.scrollLeft(c.grid, 4);
+    } else {
+      d.scroll(c.grid, 4);
+    }
+    EXPECT_FALSE(c.editor.visible());
+    EXPECT_EQ(d.focused(), &c.grid);
+    d.selectAll();
+    d.type(c.typed);
+    d.arrow(kit::Arrow::Down);
+    if (auto* list = dynamic_cast<kit::ComboBox*>(&c.editor)) d.pick(*list, 1);
+    d.clickCell(c.grid, 1, 0);
+    EXPECT_EQ(cells(), before);
+  }
+
   // A page of the radio's memory read into the window's Block_Buf rows from `row` on, as a read
   // leaves it.
   void put_page(int row, const std::vector<int>& bytes) {

@@ -151,6 +151,16 @@ TEST_F(Two_Tone, DecodeCellsCommitTheirPickAndNeedAPair) {
   EXPECT_EQ(w.Combo_Decode.text(), "1");
 }
 
+TEST_F(Two_Tone, AScrollHidesTheCellEditorsSoNoKeyOrPickChangesACell) {
+  frm_2tone& w = two();
+  const Scroll_Case cases[] = {
+      {"encode frequency, wheel", 1, w.MSF_Encode, 6, 1, w.Text_Encode, false, "1500"},
+      {"decode pair, columns scrolled", 2, w.MSF_Decode, 3, 1, w.Combo_Decode, true, ""},
+      {"decode alert, wheel", 2, w.MSF_Decode, 1, 3, w.Combo_Decode, false, ""},
+  };
+  for (const Scroll_Case& c : cases) expect_scroll_hides_editor(c);
+}
+
 TEST_F(Two_Tone, DoubleClicksClearACodeButNotTheHeader) {
   frm_2tone& w = two();
   d.clickTab(w.TabStrip1, 2);
