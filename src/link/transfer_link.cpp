@@ -55,7 +55,7 @@ bool Transfer_Link::Busy_Refused() {
 }
 
 bool Transfer_Link::Close_Refused() {
-  if (!Busy()) return false;
+  if (!Busy()) return !prog_.Commit_Pending(owner_);
   Progress.Close_Busy();
   return true;
 }
@@ -64,6 +64,10 @@ bool Transfer_Link::Unload_Refused() {
   if (!Busy()) return false;
   Progress.Unload_Busy();
   return true;
+}
+
+bool Transfer_Link::Pending_Refused() {
+  return !prog_.Commit_Pending();
 }
 
 std::optional<int> Transfer_Link::Take_Rows(Write_Plan& plan) {

@@ -55,10 +55,16 @@ class Transfer_Link : Link_Listener {
   bool Exchange_Open() const { return open_; }
 
   // While busy: the busy message (a start or another guarded button), the Close button's message
-  // or the message of any other way of closing the window; true when the caller must stop.
+  // or the message of any other way of closing the window; true when the caller must stop. The
+  // Close button is refused too when the window commits a value typed into it (not yet stored by
+  // leaving its box or cell) and refuses that value.
   bool Busy_Refused();
   bool Close_Refused();
   bool Unload_Refused();
+  // Before a write takes its rows: every value typed into a window of the program and not yet
+  // stored by leaving its box or cell is stored, as leaving it would store it; true when one was
+  // refused (with its message), and the write must not start.
+  bool Pending_Refused();
   // Takes the write's frames into `plan` as the rows stand now: the write started with that plan
   // sends exactly these, whatever the rows become meanwhile. The source of the first frame whose
   // row holds a value that is no byte, if any: such a write must be refused.

@@ -23,6 +23,7 @@ Control::~Control() {
   Platform& p = platform();
   if (p.focused_ == this) p.focused_ = nullptr;
   if (p.losingFocus_ == this) p.losingFocus_ = nullptr;
+  if (p.leaveDone_ == this) p.leaveDone_ = nullptr;
   if (form_.activeControl_ == this) form_.activeControl_ = nullptr;
   form_.removeControl(this);
 }
@@ -103,7 +104,10 @@ bool Control::moveFocus(bool cue) {
   const auto generation = ++p.focusGeneration_;
   if (p.focused_ == this) return true;
   Control* old = p.focused_;
-  if (old && p.losingFocus_ != old) {
+  // A box whose leave a pending commit ran already, for the text it still holds, is not
+  // committed a second time.
+  const bool leaveDone = p.takeLeaveDone(old);
+  if (old && p.losingFocus_ != old && !leaveDone) {
     p.losingFocus_ = old;
     Control* const outerTarget = p.focusTarget_;
     p.focusTarget_ = this;
@@ -419,8 +423,12 @@ int CommandButton::accessKey() const {
 }
 
 void CommandButton::userClick() {
+  const std::uint64_t shown = platform().messageBoxesShown();
   if (!userFocus()) return;
   if (!focusable()) return;
+  // A box left on the way that had to say something (a value it refused and replaced) ends the
+  // click there: the user sees the message and what the box holds now before the button acts.
+  if (platform().messageBoxesShown() != shown) return;
   raise(Click);
 }
 

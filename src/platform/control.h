@@ -400,7 +400,8 @@ class CommandButton : public Control {
   int accessKey() const;
   std::function<void()> Click;
   // Focus moves to the button first; when that move is cancelled by a
-  // LostFocus handler, the click is dropped.
+  // LostFocus handler, or the handler showed a message box, the click is
+  // dropped.
   void userClick();
 
  private:

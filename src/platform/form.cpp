@@ -176,6 +176,7 @@ bool Form::runUnload(int mode) {
   }
   platform_.loop_.dropOwner(this);
   if (platform_.focused_ && &platform_.focused_->form() == this) platform_.focused_ = nullptr;
+  if (platform_.leaveDone_ && &platform_.leaveDone_->form() == this) platform_.leaveDone_ = nullptr;
   const bool wasActive = platform_.activeForm_ == this;
   if (wasActive) platform_.activeForm_ = nullptr;
   forgetActivation();
@@ -206,8 +207,40 @@ void Form::userActivate() {
 }
 
 bool Form::userClose() {
+  // What the user typed and has not left yet is committed before the window goes; closing the
+  // main window closes every window.
+  if (!(isMdi() ? platform_.commitPending() : commitPending())) return false;
   if (slot_) return slot_->unloadWith(0);
   return runUnload(0);
+}
+
+bool Form::commitPending() {
+  if (!loaded()) return true;
+  const std::uint64_t shownBefore = platform_.messageBoxesShown_;
+  bool accepted = true;
+  platform_.dispatch([&] { accepted = CommitPending ? CommitPending() : commitFocusedBox(); });
+  return accepted && platform_.messageBoxesShown_ == shownBefore;
+}
+
+bool Form::commitFocusedBox() {
+  Platform& p = platform_;
+  Control* const box = p.focused_;
+  if (!box || &box->form() != this || p.leaveDone(box)) return true;
+  if (box->kind() != ControlKind::TextBox && box->kind() != ControlKind::ComboBox) return true;
+  // Its leave as the focus moving on would run it, with no control to go to. A request for the
+  // focus meanwhile (asking for it back) refuses, as it cancels a leave.
+  const std::uint64_t shownBefore = p.messageBoxesShown_;
+  const std::uint64_t generation = p.focusGeneration_;
+  Control* const outerLosing = p.losingFocus_;
+  Control* const outerTarget = p.focusTarget_;
+  p.losingFocus_ = box;
+  p.focusTarget_ = nullptr;
+  box->raise(box->LostFocus);
+  p.focusTarget_ = outerTarget;
+  if (p.losingFocus_ == box) p.losingFocus_ = outerLosing;
+  const bool accepted = p.focusGeneration_ == generation && p.messageBoxesShown_ == shownBefore;
+  if (accepted && p.focused_ == box) p.markLeaveDone(box);
+  return accepted;
 }
 
 void Form::userResize(double width, double height) {
@@ -263,7 +296,7 @@ void Form::focusMayLeave() {
     return;
   }
   platform_.losingFocus_ = lost;
-  lost->raise(lost->LostFocus);
+  if (!platform_.takeLeaveDone(lost)) lost->raise(lost->LostFocus);
   if (platform_.losingFocus_ == lost) platform_.losingFocus_ = nullptr;
   if (platform_.focused_ != lost) return;  // the handler put the focus somewhere
   platform_.focused_ = nullptr;

@@ -90,9 +90,24 @@ class Form {
   // The control that has or last had the focus on this form.
   Control* activeControl() const { return activeControl_; }
 
+  // A value the user typed into one of the form's controls that is stored only once the user
+  // leaves the control or presses Enter (a box checked on leaving, a grid's cell editor) is
+  // committed now, as leaving would commit it, with the same checks and messages: what reads the
+  // values the form stores, or closes or rebuilds the form, runs this first. CommitPending says
+  // how the form commits what it holds; unset, commitFocusedBox. False when the value was
+  // refused: CommitPending returned false, or a message box showed meanwhile (a range message,
+  // an error). The caller then stops, so nothing is saved, sent or rebuilt that the user has not
+  // seen.
+  bool commitPending();
+  std::function<bool()> CommitPending;
+  // The text or combo box of this form that has the focus runs its LostFocus as a leave with no
+  // control to go to would; the focus stays, and its later leave does not run LostFocus again
+  // for the text it has now. False when the leave asked for the focus or showed a message.
+  bool commitFocusedBox();
+
   // User entry points: the user made this window the active one; closed it
-  // with its window control; resized or moved it (the backend reports what
-  // the window system did; nothing is mirrored back); pressed Alt + a letter.
+  // with its window control (what is pending is committed first); resized or moved it (the backend
+  // reports what the window system did; nothing is mirrored back); pressed Alt + a letter.
   void userActivate();
   bool userClose();
   void userResize(double width, double height);

@@ -122,6 +122,7 @@ void Platform::flushRetired() {
 }
 
 void Platform::messageBox(const std::string& text, const std::string& title, MsgIcon icon) {
+  ++messageBoxesShown_;
   ++modalDepth_;
   try {
     showMessageBox(MessageBoxInfo{text, title, icon});
@@ -130,6 +131,46 @@ void Platform::messageBox(const std::string& text, const std::string& title, Msg
     throw;
   }
   --modalDepth_;
+}
+
+bool Platform::commitPending() {
+  const std::vector<Form*> forms = forms_;
+  for (Form* f : forms) {
+    // A form unloaded while an earlier commit's message box was open is gone from the list.
+    if (std::find(forms_.begin(), forms_.end(), f) == forms_.end()) continue;
+    if (!f->commitPending()) return false;
+  }
+  return true;
+}
+
+namespace {
+
+// The text of a box the user types into; nullptr for other controls.
+const std::string* typedText(const Control* c) {
+  if (!c) return nullptr;
+  if (c->kind() == ControlKind::TextBox) return &static_cast<const TextBox*>(c)->text();
+  if (c->kind() == ControlKind::ComboBox) return &static_cast<const ComboBox*>(c)->text();
+  return nullptr;
+}
+
+}  // namespace
+
+bool Platform::leaveDone(const Control* c) const {
+  const std::string* text = typedText(c);
+  return text && c == leaveDone_ && *text == leaveDoneText_;
+}
+
+void Platform::markLeaveDone(Control* c) {
+  const std::string* text = typedText(c);
+  leaveDone_ = text ? c : nullptr;
+  leaveDoneText_ = text ? *text : std::string();
+}
+
+bool Platform::takeLeaveDone(const Control* c) {
+  const bool done = leaveDone(c);
+  leaveDone_ = nullptr;
+  leaveDoneText_.clear();
+  return done;
 }
 
 double Platform::gridTextWidthTwips(const std::string& text) const {

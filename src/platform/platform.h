@@ -127,6 +127,8 @@ class Platform {
   void messageBox(const std::string& text, const std::string& title = "",
                   MsgIcon icon = MsgIcon::None);
   bool messageBoxOpen() const { return modalDepth_ > 0; }
+  // How many message boxes have been shown so far.
+  std::uint64_t messageBoxesShown() const { return messageBoxesShown_; }
 
   // --- the platform's own texts (the buttons of its message boxes, the menus of its widgets):
   // Chinese while the program speaks Chinese, else English. Headless, only kept.
@@ -174,6 +176,9 @@ class Platform {
   // The active child or dialog (the main window's own activation is apart).
   Form* activeForm() const { return activeForm_; }
   const std::vector<Form*>& loadedForms() const { return forms_; }
+  // Form::commitPending of every loaded form, in the order they were loaded; false at the first
+  // that refuses (the rest are left as they are).
+  bool commitPending();
 
   // Backend hooks around a form's life: called when a form starts loading
   // (before its Load handler, so a backend can mirror everything Load sets)
@@ -198,12 +203,21 @@ class Platform {
   std::function<std::string(const std::string&)> handlerErrorText_;
   int handlerDepth_ = 0;
   int modalDepth_ = 0;
+  std::uint64_t messageBoxesShown_ = 0;
   bool chineseTexts_ = false;
   std::set<int> held_;
   Control* focused_ = nullptr;
   std::uint64_t focusGeneration_ = 0;
   Control* losingFocus_ = nullptr;
   Control* focusTarget_ = nullptr;
+  // The box whose leave a pending commit has run while the box kept the focus, and the text it
+  // ran for (Form::commitPending): the real leave that follows has nothing left to commit.
+  Control* leaveDone_ = nullptr;
+  std::string leaveDoneText_;
+  bool leaveDone(const Control* c) const;
+  void markLeaveDone(Control* c);
+  // leaveDone(c), forgetting the box either way: its focus is moving on.
+  bool takeLeaveDone(const Control* c);
   Form* activeForm_ = nullptr;
   std::vector<Form*> activations_;  // most recently active last
   std::vector<Form*> forms_;

@@ -256,11 +256,11 @@ void MDImain::Caption_Commands(bool chinese) {
 
 void MDImain::File_Open_Click() {
   if (Exchange_Refused(prog_, Waits_For_Exchange::File_Open)) return;
-  Reload(prog_.Form_open_chann);
+  Reload(prog_, prog_.Form_open_chann);
 }
 
 void MDImain::File_save_Click() {
-  Reload(prog_.Form_save_chann);
+  Reload(prog_, prog_.Form_save_chann);
 }
 
 void MDImain::File_exit_Click() {
@@ -268,27 +268,27 @@ void MDImain::File_exit_Click() {
 }
 
 void MDImain::Band_Range_Click() {
-  Reload(prog_.Form_type);
+  Reload(prog_, prog_.Form_type);
 }
 
 void MDImain::Channel_edit_Click() {
-  Reload(prog_.frm_chann);
+  Reload(prog_, prog_.frm_chann);
 }
 
 void MDImain::Optional_edit_Click() {
-  Reload(prog_.frm_option);
+  Reload(prog_, prog_.frm_option);
 }
 
 void MDImain::Dtmf_edit_Click() {
-  Reload(prog_.frm_dtmf);
+  Reload(prog_, prog_.frm_dtmf);
 }
 
 void MDImain::Prog_read_Click() {
-  Reload(prog_.Form_Comm_Read);
+  Reload(prog_, prog_.Form_Comm_Read);
 }
 
 void MDImain::Prog_write_Click() {
-  Reload(prog_.Form_Comm_Write);
+  Reload(prog_, prog_.Form_Comm_Write);
 }
 
 void MDImain::Adj_Edit_Click() {
@@ -296,7 +296,7 @@ void MDImain::Adj_Edit_Click() {
 }
 
 void MDImain::PC_PassWord_Click() {
-  Reload(prog_.Form_Write_PassWord);
+  Reload(prog_, prog_.Form_Write_PassWord);
 }
 
 void MDImain::proc_setup_Click() {
@@ -337,7 +337,7 @@ void MDImain::Toolbar1_ButtonClick(const kit::ToolbarButton& button) {
 }
 
 void MDImain::Exit_Program() {
-  if (Exchange_Refused(prog_, Waits_For_Exchange::Exit)) return;
+  if (Exchange_Refused(prog_, Waits_For_Exchange::Exit) || !prog_.Commit_Pending()) return;
   prog_.Form_type.unload();
   prog_.frm_chann.unload();
   prog_.frm_option.unload();
@@ -347,7 +347,9 @@ void MDImain::Exit_Program() {
 }
 
 void MDImain::Switch_Language(bool chinese) {
-  if (Exchange_Refused(prog_, Waits_For_Exchange::Language_Switch)) return;
+  // The reload rebuilds windows from the image: what was typed into them goes there first.
+  if (Exchange_Refused(prog_, Waits_For_Exchange::Language_Switch) || !prog_.Commit_Pending())
+    return;
   Shared_Data& d = prog_.data;
   const std::int16_t want = chinese ? kTrue : kFalse;
   if (d.Lang_Chn != want) {

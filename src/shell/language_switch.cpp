@@ -16,7 +16,7 @@ namespace {
 template <class T>
 void Reload_If(Program& program, std::int16_t Shared_Data::*flag, kit::FormSlot<T>& slot) {
   // The flag is read at its turn: reloading an earlier window may change it.
-  if (program.data.*flag != 0) Reload(slot);
+  if (program.data.*flag != 0) Reload(program, slot);
 }
 
 }  // namespace

@@ -4,15 +4,16 @@
 // window, the language switch for every window whose window-open flag is set.
 
 #include "platform/form.h"
+#include "shell/program.h"
 
 namespace j5 {
 
-class Program;
-
 // Unloads the window (nothing when it is not open), then loads it anew. A
-// window that refuses to close (its transfer is running) stays as it is.
+// window that refuses to close (its transfer is running, or a value typed
+// into it is refused) stays as it is.
 template <class T>
-void Reload(kit::FormSlot<T>& slot) {
+void Reload(Program& program, kit::FormSlot<T>& slot) {
+  if (T* open = slot.get(); open && !program.Commit_Pending(*open)) return;
   if (slot.unload()) slot.load();
 }
 

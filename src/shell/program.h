@@ -74,6 +74,12 @@ class Program {
   void Exchange_Opened() { ++open_exchanges_; }
   void Exchange_Ended() { --open_exchanges_; }
   bool Exchange_Running() const { return open_exchanges_ > 0; }
+  // Commits what the user typed into a window and has not yet stored by leaving the box or cell
+  // (kit::Form::commitPending): in every loaded window, or in one. Saving, writing, the language
+  // switch and closing a window run it first, and do nothing more when it returns false (a value
+  // was refused, with its message).
+  bool Commit_Pending() { return platform.commitPending(); }
+  bool Commit_Pending(kit::Form& window) { return window.commitPending(); }
   // Picks the text of the current language.
   const std::string& Text(const std::string& chn, const std::string& eng) const {
     return Chinese() ? chn : eng;

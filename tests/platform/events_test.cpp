@@ -193,6 +193,62 @@ TEST(Focus, SetFocusInLostFocusCancelsTheMoveAndTheClick) {
   EXPECT_TRUE(w.Command1.hasFocus());
 }
 
+// What an action commits first: the leave of the box that has the focus, run once for the text it
+// holds (the focus stays, and the leave that follows does not run it again), then the form's own
+// commit. A focus request during the leave, a message box, or the form's commit saying no refuses.
+TEST(Focus, APendingCommitRunsTheFocusedBoxsLeaveOnceAndReportsARefusal) {
+  Fixture f;
+  auto& w = f.open();
+  f.driver.focus(w.Text1);
+  f.driver.type("a");
+  f.log.clear();
+  EXPECT_TRUE(w.commitPending());
+  EXPECT_TRUE(w.commitPending());
+  EXPECT_TRUE(w.Text1.hasFocus());
+  f.driver.click(w.Command1);
+  EXPECT_EQ(f.log.joined(), "Text1.LostFocus Command1.GotFocus Command1.Click");
+  EXPECT_TRUE(w.commitPending());  // a button has the focus: nothing to commit
+
+  // Typed into again, the box is committed again; a leave that keeps the focus refuses, and is
+  // tried again by the next commit.
+  f.driver.focus(w.Text1);
+  f.driver.type("b");
+  w.Text1.LostFocus = [&] {
+    f.log("refuse");
+    w.Text1.setFocus();
+  };
+  f.log.clear();
+  EXPECT_FALSE(w.commitPending());
+  EXPECT_FALSE(w.commitPending());
+  EXPECT_EQ(f.log.joined(), "refuse refuse");
+  EXPECT_TRUE(w.Text1.hasFocus());
+  w.Text1.LostFocus = [&] { f.platform.messageBox("out of range"); };
+  EXPECT_FALSE(w.commitPending());
+  EXPECT_FALSE(f.driver.close(w));  // the close box commits first: a refusal keeps the window
+  EXPECT_TRUE(f.slot.loaded());
+  // A leave that says something as a click moves the focus (a value refused and replaced) lets
+  // the focus go but ends the click there.
+  f.log.clear();
+  f.driver.click(w.Command1);
+  EXPECT_EQ(f.log.joined(), "Command1.GotFocus");
+  EXPECT_TRUE(w.Command1.hasFocus());
+
+  // A form that says how it commits: its answer, and any message box it shows, decide.
+  w.Text1.LostFocus = nullptr;
+  bool answer = false;
+  w.CommitPending = [&] { return answer; };
+  EXPECT_FALSE(w.commitPending());
+  answer = true;
+  EXPECT_TRUE(w.commitPending());
+  w.CommitPending = [&] {
+    f.platform.messageBox("refused");
+    return true;
+  };
+  EXPECT_FALSE(w.commitPending());
+  w.CommitPending = [] { return true; };
+  EXPECT_TRUE(f.driver.close(w));
+}
+
 // A focused control that is hidden or disabled, itself or by the frame it sits in, passes the
 // focus on to the next control in tab order, as Tab would, with LostFocus and GotFocus; the next
 // key goes there. A hidden control keeps no focus that would swallow keys.

@@ -28,7 +28,7 @@ void frm_Adj_Txp::Command_read_Click() {
 
 // A table that holds a value that is no byte (it never should) is not written at all.
 void frm_Adj_Txp::Command_Write_Click() {
-  if (Transfer.Busy_Refused()) return;
+  if (Transfer.Busy_Refused() || Transfer.Pending_Refused()) return;
   Write_Plan plan = Adjust_Write_Plan();
   if (const auto bad = Transfer.Take_Rows(plan)) return Unsendable_Message(*bad);
   Transfer.Start(std::move(plan));

@@ -45,7 +45,7 @@ void frm_chann::Command_read_Click() {
 }
 
 void frm_chann::Command_Write_Click() {
-  if (Transfer.Busy_Refused()) return;
+  if (Transfer.Busy_Refused() || Transfer.Pending_Refused()) return;
   Chann_Last = Shown_Channels();
   // The channels go out as they stand now: an edit, the defaults or a file while the write runs
   // reach the next write, not this one.

@@ -62,6 +62,12 @@ frm_chann::frm_chann(Program& program)
   Combo_edit.GotFocus = [this] { Combo_edit_GotFocus(); };
   Combo_edit.KeyPress = [this](int& key) { Combo_edit_KeyPress(key); };
   Text_Edit.KeyPress = [this](int& key) { Text_Edit_KeyPress(key); };
+  // A cell under edit is committed as leaving it commits it; not from under a commit's message.
+  CommitPending = [this] {
+    if (Committing) return false;
+    MSF_Chann_LeaveCell();
+    return true;
+  };
 }
 
 void frm_chann::Form_Load() {

@@ -16,7 +16,7 @@ void frm_dtmf::Command_read_Click() {
 }
 
 void frm_dtmf::Command_Write_Click() {
-  if (Transfer.Busy_Refused()) return;
+  if (Transfer.Busy_Refused() || Transfer.Pending_Refused()) return;
   Start_Dtmf_Write();
 }
 

@@ -119,6 +119,14 @@ frm_dtmf::frm_dtmf(Program& program)
     Text_tx_Encode[i].KeyPress = [this, i](int& key) { Text_tx_Encode_KeyPress(i, key); };
     Text_tx_Encode[i].LostFocus = [this, i] { Text_tx_Encode_LostFocus(i); };
   }
+  // An encode group stores its row when left: a group being typed into is stored now. A code box
+  // has stored every change already, and whatever leaves or closes the window puts a refused
+  // code back, so it holds nothing to commit.
+  CommitPending = [this] {
+    for (int i = 0; i < kGroups; ++i)
+      if (Text_tx_Encode[i].hasFocus()) return commitFocusedBox();
+    return true;
+  };
 }
 
 void frm_dtmf::Lay_Out() {

@@ -92,6 +92,13 @@ frm_FM::frm_FM(Program& program)
   MSF_Chann.LostFocus = [this] { MSF_Chann_LostFocus(); };
   // Every key reaches the editor, Enter included: Enter does not leave the cell.
   Text_Edit.KeyPress = [](int&) {};
+  // A band box checks and stores its limit when left, and the editor's text waits for its cell
+  // to be left: a commit does both now.
+  CommitPending = [this] {
+    if (!commitFocusedBox()) return false;
+    if (Editor_Open) MSF_Chann_LeaveCell();
+    return true;
+  };
   for (std::size_t i = 0; i < Band_Boxes.size(); ++i) {
     const Band_Box b{Band_Boxes[i], i % 2 == 1, i >= 2};
     b.box->Change = [this, b] { Band_Change(b); };
@@ -222,6 +229,8 @@ void frm_FM::Command_read_Click() {
 }
 
 void frm_FM::Command_Write_Click() {
+  // The rows are encoded on every press, while a transfer runs too, and take what was typed.
+  if (Transfer.Pending_Refused()) return;
   bool bands_ok = true;
   for (int n = 1; n <= fm::kChannels; ++n) bands_ok = Encode_Fm_Row(n) && bands_ok;
   if (Transfer.Busy_Refused()) return;

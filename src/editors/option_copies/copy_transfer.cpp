@@ -17,7 +17,7 @@ void Option_Copy_Window::Command_read_Click() {
 }
 
 void Option_Copy_Window::Command_Write_Click() {
-  if (Transfer.Busy_Refused()) return;
+  if (Transfer.Busy_Refused() || Transfer.Pending_Refused()) return;
   // Packed once per press: a retry sends the rows as this packing left them.
   Pack_Options();
   Transfer.Start(Option_Copy_Write_Plan());

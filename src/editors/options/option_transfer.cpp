@@ -22,7 +22,7 @@ void frm_option::Command_read_Click() {
 // parameter file) must not reach the radio, nor may the write stop half-way
 // for it.
 void frm_option::Command_Write_Click() {
-  if (Transfer.Busy_Refused()) return;
+  if (Transfer.Busy_Refused() || Transfer.Pending_Refused()) return;
   Check_Work_Chann(data_);
   Write_Plan plan = Option_Write_Plan();
   if (Transfer.Rows_Refused(plan)) return;

@@ -106,6 +106,14 @@ frm_2tone::frm_2tone(Program& program)
   MSF_Decode.LeaveCell = [this] { MSF_Decode_LeaveCell(); };
   MSF_Decode.DblClick = [this] { MSF_Decode_DblClick(); };
   for (kit::TextBox* box : Tone_Boxes) box->LostFocus = [this, box] { Text_Tone_LostFocus(*box); };
+  // A tone box stores its tone when left, and an editor's text or pick waits for its cell to be
+  // left (a page switch hides the text editor and keeps its text): a commit does both now.
+  CommitPending = [this] {
+    if (!commitFocusedBox()) return false;
+    if (Text_Encode.visible() || !Text_Encode.text().empty()) MSF_Encode_LeaveCell();
+    if (Combo_Decode.visible()) MSF_Decode_LeaveCell();
+    return true;
+  };
   Pick_Only(Combo_Enc_ys1, true);
   Pick_Only(Combo_Enc_ys2, true);
   Pick_Only(Combo_enc_ys3, true);

@@ -134,6 +134,16 @@ frm_5tone::frm_5tone(Program& program)
   for (kit::ComboBox* b : {&Combo_Encode, &Combo_Decode, &Combo_Dec_Res_Time, &Combo_Dec_Back_Time})
     Pick_Only(*b, false);
   Wire_Editing();
+  // An editor's text or pick waits for its cell to be left (a page switch hides the text editors
+  // and keeps their text); a commit applies it now.
+  CommitPending = [this] {
+    if (Combo_edit.visible()) MSF_Chann_LeaveCell();
+    if (Combo_Encode.visible() || Text_Encode.visible() || !Text_Encode.text().empty())
+      MSF_Encode_LeaveCell();
+    if (Combo_Decode.visible() || Text_Decode.visible() || !Text_Decode.text().empty())
+      MSF_Decode_LeaveCell();
+    return true;
+  };
 }
 
 void frm_5tone::Form_Load() {

@@ -131,7 +131,7 @@ void Tone_Window::Command_read_Click() {
 }
 
 void Tone_Window::Command_Write_Click() {
-  if (Transfer.Busy_Refused()) return;
+  if (Transfer.Busy_Refused() || Transfer.Pending_Refused()) return;
   Transfer.Start(plans_.write());
 }
 

@@ -1,0 +1,409 @@
+// A value typed into a box or cell and not yet stored (its box or cell not left, no Enter) is
+// stored, as leaving it stores it, before anything reads the windows' values or closes or rebuilds
+// a window: the file, the radio and the rebuilt window get what the user typed. A value that
+// leaving refuses stops the action with the same message, and nothing is saved, sent or rebuilt.
+//
+// Each case is played twice: once as the user leaves the box or cell first and then acts (what the
+// program must match), once with the action straight after typing.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "editors/adjust/frm_Adj_Txp.h"
+#include "editors/channels/frm_chann.h"
+#include "editors/dtmf/frm_dtmf.h"
+#include "editors/fm/frm_FM.h"
+#include "editors/option_copies/option_copy_window.h"
+#include "editors/options/frm_option.h"
+#include "editors/signalling/frm_2tone.h"
+#include "editors/signalling/frm_5tone.h"
+#include "link/Form_Comm_Write.h"
+#include "shell/file_dialogs.h"
+#include "support/radio_program.h"
+#include "support/temp_dir.h"
+
+namespace j5test {
+namespace {
+
+using j5::File_Dialog;
+constexpr const char* kNoFile = "(no file)";
+
+// The program, the radio and a directory for files; the option copies are opened as a test must
+// (nothing in the program opens them).
+struct P : Program_On_Line {
+  j5::test::TempDir dir;
+  kit::FormSlot<j5::frm_Adj_Tune> tune{
+      [this] { return std::make_unique<j5::frm_Adj_Tune>(program); }};
+  kit::FormSlot<j5::frm_Adj_Mod> mod{[this] { return std::make_unique<j5::frm_Adj_Mod>(program); }};
+
+  explicit P(sim::IdentForm form) : Program_On_Line(form, true) {
+    platform.setCurrentDirectory(dir.path());
+  }
+  template <class T>
+  T& open(kit::FormSlot<T>& slot) {
+    T& w = slot.load();
+    d.runUntilIdle();
+    return w;
+  }
+  // Types over the whole text of the box that has the focus.
+  void retype(const std::string& text) {
+    d.selectAll();
+    d.del();
+    d.type(text);
+  }
+  // A file dialog shown with a name typed into it.
+  void name_file(File_Dialog& dlg, const std::string& name) {
+    dlg.show();
+    d.runUntilIdle();
+    d.focus(dlg.Text1);
+    retype(name);
+  }
+  std::string file_text(const std::string& name) const {
+    const std::string path = dir / name;
+    return std::filesystem::exists(path) ? j5::test::readFile(path) : kNoFile;
+  }
+  bool radio_written() const {
+    return !toRadio(sim::FrameKind::DataFrame).empty() ||
+           !toRadio(sim::FrameKind::ShortRowFrame).empty();
+  }
+  void until_exchange_ended() {
+    EXPECT_TRUE(d.advanceUntil([&] { return !program.Exchange_Running(); }, 60000));
+    d.advance(3000);  // a window that closes after its write has done so
+  }
+};
+
+// A window the cases type into: how the radio answers its own exchange, how the user opens it,
+// and its own file (the dialog shown with a name typed into it).
+struct Window_Kind {
+  sim::IdentForm form;
+  std::function<kit::Form&(P&)> open;
+  std::function<kit::Form*(P&)> current;
+  std::function<void(P&)> name_file;
+  const char* file;
+};
+
+template <class T>
+Window_Kind Menu_Window(kit::Menu j5::MDImain::*entry, kit::FormSlot<T> j5::Program::*slot) {
+  return {sim::IdentForm::Ident14,
+          [=](P& p) -> kit::Form& {
+            p.d.click((*p.program.MDImain).*entry);
+            return *(p.program.*slot).get();
+          },
+          [=](P& p) -> kit::Form* { return (p.program.*slot).get(); },
+          [](P& p) {
+            p.d.shortcut(*p.program.MDImain, "Ctrl+S");
+            p.name_file(*p.program.Form_save_chann, "p.dat");
+          },
+          "p.dat"};
+}
+
+// slot(p) is the window's slot; first runs before it opens.
+template <class Slot_Of>
+Window_Kind Own_Window(sim::IdentForm form, Slot_Of slot,
+                       kit::FormSlot<File_Dialog> j5::Program::*dialog, const char* file,
+                       std::function<void(P&)> first = {}) {
+  return {form,
+          [=](P& p) -> kit::Form& {
+            if (first) first(p);
+            return p.open(slot(p));
+          },
+          [=](P& p) -> kit::Form* { return slot(p).get(); },
+          [=](P& p) { p.name_file(p.open(p.program.*dialog), file); }, file};
+}
+
+// One value typed into a window and left waiting.
+struct Pending {
+  std::string what;
+  Window_Kind window;
+  // Types `text` and leaves it waiting; leaves the box or cell as a user does; what the window
+  // shows of the value.
+  std::function<void(P&, kit::Form&, const std::string&)> type;
+  std::function<void(P&, kit::Form&)> leave;
+  std::function<std::string(kit::Form&)> shown;
+  const char* good;
+  const char* refused;  // nullptr: the window takes anything
+};
+
+template <class W>
+void Show_Page(P& p, W& w, int tab) {
+  if constexpr (requires { w.TabStrip1; }) {
+    if (tab > 0) p.d.clickTab(w.TabStrip1, tab);
+  }
+}
+
+// Grid cell (row, col) on page `tab` (0: the page shown), typed into or picked from its list (a
+// pick: `good` is the item's index); left for the cell below, where no editor opens.
+template <class W>
+Pending Cell(const char* what, const Window_Kind& k, kit::Grid W::*grid, int row, int col, int tab,
+             const char* good, const char* refused, kit::ComboBox W::*list = nullptr) {
+  return {what,
+          k,
+          [=](P& p, kit::Form& f, const std::string& t) {
+            W& w = static_cast<W&>(f);
+            Show_Page(p, w, tab);
+            p.d.clickCell(w.*grid, row, col);
+            if (list) {
+              p.d.pick(w.*list, std::stoi(t));
+            } else {
+              p.retype(t);
+            }
+          },
+          [=](P& p, kit::Form& f) {
+            p.d.focus(static_cast<W&>(f).*grid);
+            p.d.arrow(kit::Arrow::Down);
+          },
+          [=](kit::Form& f) { return (static_cast<W&>(f).*grid).textMatrix(row, col); },
+          good,
+          refused};
+}
+
+// A box on page `tab`, left for the control `away`.
+template <class W, class Button>
+Pending Box(const char* what, const Window_Kind& k, std::function<kit::TextBox&(W&)> box, int tab,
+            Button away, const char* good, const char* refused) {
+  return {what,
+          k,
+          [=](P& p, kit::Form& f, const std::string& t) {
+            W& w = static_cast<W&>(f);
+            Show_Page(p, w, tab);
+            p.d.focus(box(w));
+            p.retype(t);
+          },
+          [=](P& p, kit::Form& f) { p.d.focus(static_cast<W&>(f).*away); },
+          [=](kit::Form& f) { return box(static_cast<W&>(f)).text(); },
+          good,
+          refused};
+}
+
+template <class W>
+std::function<kit::TextBox&(W&)> Member(kit::TextBox W::*box) {
+  return [box](W& w) -> kit::TextBox& { return w.*box; };
+}
+
+// The windows whose values live in the image: the parameter file, the whole write, the language
+// switch and every way of closing a window.
+std::vector<Pending> Image_Windows() {
+  using j5::frm_chann;
+  const Window_Kind chann = Menu_Window(&j5::MDImain::Channel_edit, &j5::Program::frm_chann);
+  const Window_Kind option = Menu_Window(&j5::MDImain::Optional_edit, &j5::Program::frm_option);
+  const Window_Kind dtmf = Menu_Window(&j5::MDImain::Dtmf_edit, &j5::Program::frm_dtmf);
+  return {
+      Cell("channel receive frequency", chann, &frm_chann::MSF_Chann, 1, frm_chann::kColRx, 0,
+           "150.5", "50"),
+      Cell("channel tone typed into its list", chann, &frm_chann::MSF_Chann, 1, frm_chann::kColDec,
+           0, "88.5", nullptr),
+      Box("option frequency", option, Member(&j5::frm_option::Text_Freq_a), 0,
+          &j5::frm_option::Command_def, "146.5", "50"),
+      Box<j5::frm_dtmf>(
+          "DTMF encode group", dtmf,
+          [](j5::frm_dtmf& w) -> kit::TextBox& { return w.Text_tx_Encode[2]; }, 0,
+          &j5::frm_dtmf::Command_def, "777", nullptr),
+  };
+}
+
+// The windows that keep their values to themselves: their own write and their own file.
+std::vector<Pending> Own_Transfer_Windows() {
+  using j5::frm_2tone, j5::frm_5tone, j5::frm_FM, j5::Option_Copy_Window;
+  const Window_Kind fm = Own_Window(
+      sim::IdentForm::Ident8Dec, [](P & p) -> auto& { return p.program.frm_FM; },
+      &j5::Program::Form_save_adj, "f.adj",
+      [](P& p) {
+        p.data.Band_A_Low = 136, p.data.Band_A_High = 175;
+        p.data.Band_B_Low = 400, p.data.Band_B_High = 480;
+      });
+  const Window_Kind two = Own_Window(
+      sim::IdentForm::Ident50, [](P & p) -> auto& { return p.program.frm_2tone; },
+      &j5::Program::Form_save_sig, "s.dat");
+  const Window_Kind five = Own_Window(
+      sim::IdentForm::Ident50, [](P & p) -> auto& { return p.program.frm_5tone; },
+      &j5::Program::Form_save_sig, "s.dat");
+  const Window_Kind adj = Own_Window(
+      sim::IdentForm::Ident14, [](P & p) -> auto& { return p.program.frm_Adj_Txp; },
+      &j5::Program::Form_save_adj, "f.adj");
+  auto vhf = [](P& p) { p.data.VHF_Low = 130, p.data.VHF_High = 179; };
+  const Window_Kind tune = Own_Window(
+      sim::IdentForm::Ident8Dec, [](P & p) -> auto& { return p.tune; },
+      &j5::Program::Form_save_menu, "c.dat", vhf);
+  const Window_Kind mod = Own_Window(
+      sim::IdentForm::Ident8Dec, [](P & p) -> auto& { return p.mod; }, &j5::Program::Form_save_menu,
+      "c.dat", vhf);
+  return {
+      Cell("FM channel frequency", fm, &frm_FM::MSF_Chann, 1, 1, 0, "99.5", "50"),
+      Box("FM band limit", fm, Member(&frm_FM::Text_pvfo1_A), 0, &frm_FM::Command_Clear, "140",
+          "1"),
+      Cell("two-tone encode tone", two, &frm_2tone::MSF_Encode, 1, 1, 0, "1500", "5"),
+      Cell("two-tone decode pair picked", two, &frm_2tone::MSF_Decode, 3, 1, 2, "1", nullptr,
+           &frm_2tone::Combo_Decode),
+      Box("two-tone decode tone", two, Member(&frm_2tone::Text_A), 2, &frm_2tone::Command_def,
+          "1200", "5"),
+      Cell("five-tone encode code", five, &frm_5tone::MSF_Encode, 1, 1, 2, "54321", "12"),
+      Cell("five-tone standard period picked", five, &frm_5tone::MSF_Chann, 2, 1, 0, "3", nullptr,
+           &frm_5tone::Combo_edit),
+      Box<j5::frm_Adj_Txp>(
+          "adjustment band limit", adj,
+          [](j5::frm_Adj_Txp& w) -> kit::TextBox& { return w.Text_Freq_L[0]; }, 5,
+          &j5::frm_Adj_Txp::Command_def, "135", "1"),
+      Box("option copy (tune)", tune, Member(&Option_Copy_Window::Text_Freq_a), 0,
+          &Option_Copy_Window::Command_def, "150", "50"),
+      Box("option copy (modulation)", mod, Member(&Option_Copy_Window::Text_Freq_a), 0,
+          &Option_Copy_Window::Command_def, "150", "50"),
+  };
+}
+
+struct Action {
+  const char* what;
+  std::function<void(P&, const Pending&)> before;  // what the user does before typing
+  std::function<void(P&, const Pending&, kit::Form&)> run;
+  std::function<bool(P&, const Pending&, kit::Form&)> ran;
+  bool reopen = false;  // the window is opened again to see what it shows
+};
+
+// What the user and the radio can see afterwards.
+struct Outcome {
+  j5::MemImage image;
+  sim::Memory radio;
+  std::string file;
+  std::vector<std::string> boxes;
+  std::string shown;
+  std::string shown_before;  // before the user typed
+  bool ran = false;
+};
+
+Outcome Play(const Pending& c, const Action& a, const std::string& text, bool leaveFirst) {
+  P p(c.window.form);
+  kit::Form& w = c.window.open(p);
+  a.before(p, c);
+  p.d.activate(w);
+  Outcome out;
+  out.shown_before = c.shown(w);
+  c.type(p, w, text);
+  if (leaveFirst) c.leave(p, w);
+  a.run(p, c, w);
+  out.ran = a.ran(p, c, w);
+  if (a.reopen && p.program.MDImain.loaded()) c.window.open(p);
+  out.image = p.data.Mem_Image;
+  out.radio = p.radio.memory();
+  out.file = p.file_text(c.window.file);
+  out.boxes = p.box_texts();
+  if (kit::Form* now = c.window.current(p)) out.shown = c.shown(*now);
+  return out;
+}
+
+// The window's button of that name (found first: a Close click destroys the window).
+kit::CommandButton& Button(kit::Form& w, const std::string& name) {
+  for (kit::Control* b : w.controls())
+    if (b->name() == name) return static_cast<kit::CommandButton&>(*b);
+  throw std::invalid_argument("no button " + name);
+}
+
+std::vector<Action> Image_Actions() {
+  auto nothing = [](P&, const Pending&) {};
+  auto gone = [](P& p, const Pending& c, kit::Form& w) { return c.window.current(p) != &w; };
+  return {
+      {"File > Save", [](P& p, const Pending& c) { c.window.name_file(p); },
+       [](P& p, const Pending&, kit::Form&) {
+         p.d.click(p.program.Form_save_chann->Command_enter);
+       },
+       [](P& p, const Pending& c, kit::Form&) { return p.file_text(c.window.file) != kNoFile; }},
+      {"whole write", [](P& p, const Pending&) { p.d.click(p.program.MDImain->Prog_write); },
+       [](P& p, const Pending&, kit::Form&) {
+         p.d.click(p.program.Form_Comm_Write->Command_Write);
+         p.until_exchange_ended();
+       },
+       [](P& p, const Pending&, kit::Form&) { return p.radio_written(); }},
+      {"Language > English", nothing,
+       [](P& p, const Pending&, kit::Form&) { p.d.click(p.program.MDImain->Language_eng); },
+       [gone](P& p, const Pending& c, kit::Form& w) {
+         return p.data.Lang_Chn == j5::kFalse && gone(p, c, w);
+       }},
+      {"Edit menu", nothing, [](P& p, const Pending& c, kit::Form&) { c.window.open(p); }, gone},
+      {"Close button", nothing,
+       [](P& p, const Pending&, kit::Form& w) { p.d.click(Button(w, "Command_close")); }, gone,
+       true},
+      {"close box", nothing, [](P& p, const Pending&, kit::Form& w) { p.d.close(w); }, gone, true},
+      {"Exit", nothing,
+       [](P& p, const Pending&, kit::Form&) { p.d.click(p.program.MDImain->Menu_Exit); },
+       [](P& p, const Pending&, kit::Form&) { return !p.program.MDImain.loaded(); }},
+  };
+}
+
+std::vector<Action> Own_Actions() {
+  return {
+      // The windows' own Write buttons are not shown: the handler runs as code would run it.
+      {"own write", [](P&, const Pending&) {},
+       [](P& p, const Pending&, kit::Form& w) {
+         Button(w, "Command_Write").Click();
+         p.until_exchange_ended();
+       },
+       [](P& p, const Pending&, kit::Form&) { return p.radio_written(); }},
+      {"own file", [](P& p, const Pending& c) { c.window.name_file(p); },
+       [](P& p, const Pending&, kit::Form&) {
+         for (File_Dialog* dlg : {p.program.Form_save_adj.get(), p.program.Form_save_sig.get(),
+                                  p.program.Form_save_menu.get()})
+           if (dlg) p.d.click(dlg->Command_enter);
+         p.d.advance(1000);  // the window takes the request on its timer
+       },
+       [](P& p, const Pending& c, kit::Form&) { return p.file_text(c.window.file) != kNoFile; }},
+  };
+}
+
+void Expect_As_Left_First(const std::vector<Pending>& cases, const std::vector<Action>& actions) {
+  for (const Pending& c : cases) {
+    for (const Action& a : actions) {
+      SCOPED_TRACE(c.what + ", " + a.what);
+      const Outcome left = Play(c, a, c.good, true);
+      const Outcome pending = Play(c, a, c.good, false);
+      ASSERT_TRUE(left.ran);
+      if (!left.shown.empty()) {
+        ASSERT_NE(left.shown, left.shown_before);
+      }
+      EXPECT_TRUE(pending.ran);
+      EXPECT_TRUE(pending.image == left.image);
+      EXPECT_TRUE(pending.radio == left.radio);
+      EXPECT_EQ(pending.file, left.file);
+      EXPECT_EQ(pending.boxes, left.boxes);
+      EXPECT_EQ(pending.shown, left.shown);
+    }
+  }
+}
+
+void Expect_Refusal_Stops(const std::vector<Pending>& cases, const std::vector<Action>& actions) {
+  for (const Pending& c : cases) {
+    if (!c.refused) continue;
+    for (const Action& a : actions) {
+      SCOPED_TRACE(c.what + ", " + a.what);
+      // Leaving shows the message and keeps or replaces the value, and nothing more happens.
+      const Action leaveOnly{"", a.before, [](P&, const Pending&, kit::Form&) {},
+                             [](P&, const Pending&, kit::Form&) { return false; }};
+      const Outcome left = Play(c, leaveOnly, c.refused, true);
+      const Outcome pending = Play(c, a, c.refused, false);
+      ASSERT_EQ(left.boxes.size(), 1u);
+      EXPECT_FALSE(pending.ran);
+      EXPECT_EQ(pending.boxes, left.boxes);
+      EXPECT_TRUE(pending.image == left.image);
+      EXPECT_TRUE(pending.radio == left.radio);
+      EXPECT_EQ(pending.file, kNoFile);
+      EXPECT_EQ(pending.shown, left.shown);
+    }
+  }
+}
+
+TEST(PendingValue, ReachesTheFileTheRadioAndTheRebuiltWindow) {
+  Expect_As_Left_First(Image_Windows(), Image_Actions());
+}
+
+TEST(PendingValue, ReachesTheWindowsOwnWriteAndFile) {
+  Expect_As_Left_First(Own_Transfer_Windows(), Own_Actions());
+}
+
+TEST(PendingValue, ARefusedValueStopsTheActionWithItsMessage) {
+  Expect_Refusal_Stops(Image_Windows(), Image_Actions());
+  Expect_Refusal_Stops(Own_Transfer_Windows(), Own_Actions());
+}
+
+}  // namespace
+}  // namespace j5test
