@@ -182,8 +182,11 @@ void Grid::scrolled() {
   // A copy: hiding an editor moves the focus, and a handler of that move may
   // place an editor.
   const std::vector<Control*> editors = editors_;
-  for (Control* editor : editors)
-    if (editor != placing_ && editor->visible()) hideEditor(*editor);
+  for (Control* editor : editors) {
+    if (editor == placing_ || !editor->visible()) continue;
+    hideEditor(*editor);
+    scrolledAway_.push_back(editor);
+  }
   raise(Scroll);
 }
 
@@ -283,6 +286,7 @@ void Grid::placeEditor(Control& editor, bool fullHeight) {
     editors_.push_back(&editor);
   Control* const outer = placing_;
   placing_ = &editor;
+  std::erase(scrolledAway_, &editor);
   scrollIntoView();
   placing_ = outer;
   editor.move(left() + cellLeft(), top() + cellTop(), cellWidth(),
@@ -290,8 +294,16 @@ void Grid::placeEditor(Control& editor, bool fullHeight) {
 }
 
 void Grid::hideEditor(Control& editor) {
+  std::erase(scrolledAway_, &editor);
   if (editor.hasFocus()) setFocus();
   editor.setVisible(false);
+}
+
+bool Grid::editorOpen(const Control& editor) const {
+  auto holds = [&editor](const auto& list) {
+    return std::find(list.begin(), list.end(), &editor) != list.end();
+  };
+  return holds(editors_) && (editor.visible() || holds(scrolledAway_));
 }
 
 bool Grid::userMouseMove(int r, int c) {

@@ -87,6 +87,13 @@ class Grid : public Control {
   // grid first, rather than to whatever follows it in tab order, so the next
   // key the user presses reaches no button the user did not move to.
   void hideEditor(Control& editor);
+  // Whether an editor placed over the grid still edits the current cell:
+  // shown, or taken out of sight by a scroll since it was placed (a control
+  // never placed over the grid is none of its editors). What such
+  // an editor holds (a text typed, an item picked) waits for the cell to be
+  // left, as it would have without the scroll; no key or pick reaches it
+  // meanwhile. placeEditor and hideEditor end that wait.
+  bool editorOpen(const Control& editor) const;
 
   // Position and size of the current cell, relative to the grid's outer
   // left/top, as shown with the current scrolling.
@@ -139,6 +146,8 @@ class Grid : public Control {
   // The editors placed over the grid, and the one being placed now.
   std::vector<Control*> editors_;
   Control* placing_ = nullptr;
+  // The editors a scroll hid, still waiting for their cell to be left.
+  std::vector<const Control*> scrolledAway_;
   void resize(int rows, int cols);
   void scrolled();
   void moveTo(int r, int c);

@@ -159,8 +159,9 @@ TEST(Grid, AnEditorGoesOverItsCellOnlyOnceTheCellIsInView) {
 // Rows or columns that move under an open cell editor leave it over another cell than the one
 // it edits: whatever moves them (the wheel or the vertical bar, the horizontal bar, an arrow key
 // that scrolls), every editor placed over the grid hides before Scroll runs, the focus back to
-// the grid, and the text it holds stays. An editor the grid is placing now stays; a control never
-// placed over the grid is none of its editors.
+// the grid, and the text it holds stays: the hidden editor still edits its cell (editorOpen) until
+// it is placed again or hidden. An editor the grid is placing now stays; a control never placed
+// over the grid is none of its editors.
 TEST(Grid, AScrollHidesEveryEditorPlacedOverTheGrid) {
   const struct {
     const char* name;
@@ -203,6 +204,15 @@ TEST(Grid, AScrollHidesEveryEditorPlacedOverTheGrid) {
     EXPECT_EQ(text.text(), "typed");
     EXPECT_EQ(f.driver.focused(), &g);
     EXPECT_EQ(f.log.joined(), c.events);
+    // Out of sight, both still edit their cells until placed again or hidden on purpose.
+    EXPECT_TRUE(g.editorOpen(text));
+    EXPECT_TRUE(g.editorOpen(list));
+    EXPECT_FALSE(g.editorOpen(other));
+    g.hideEditor(list);
+    EXPECT_FALSE(g.editorOpen(list));
+    g.placeEditor(text, true);
+    text.setVisible(false);
+    EXPECT_FALSE(g.editorOpen(text));
   }
   // Placing an editor over a cell out of view scrolls: the grid's other editors hide, the one
   // placed goes over its cell and keeps the focus.

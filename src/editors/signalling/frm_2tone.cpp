@@ -111,7 +111,7 @@ frm_2tone::frm_2tone(Program& program)
   CommitPending = [this] {
     if (!commitFocusedBox()) return false;
     if (Text_Encode.visible() || !Text_Encode.text().empty()) MSF_Encode_LeaveCell();
-    if (Combo_Decode.visible()) MSF_Decode_LeaveCell();
+    if (MSF_Decode.editorOpen(Combo_Decode)) MSF_Decode_LeaveCell();
     return true;
   };
   Pick_Only(Combo_Enc_ys1, true);
@@ -358,7 +358,7 @@ void frm_2tone::Decode_Cell_Edit() {
 
 void frm_2tone::MSF_Decode_LeaveCell() {
   const int r = MSF_Decode.row(), c = MSF_Decode.col();
-  if (c > 0 && Combo_Decode.visible()) MSF_Decode.setText(Combo_Decode.text());
+  if (c > 0 && MSF_Decode.editorOpen(Combo_Decode)) MSF_Decode.setText(Combo_Decode.text());
   if (Is_Response_Or_Alert(c) && r > 0) {
     const int pairCol = c - (c % 3 == 2 ? 1 : 2);
     if (MSF_Decode.textMatrix(r, pairCol).empty()) MSF_Decode.setText("");

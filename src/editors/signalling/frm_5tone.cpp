@@ -137,10 +137,10 @@ frm_5tone::frm_5tone(Program& program)
   // An editor's text or pick waits for its cell to be left (a page switch hides the text editors
   // and keeps their text); a commit applies it now.
   CommitPending = [this] {
-    if (Combo_edit.visible()) MSF_Chann_LeaveCell();
-    if (Combo_Encode.visible() || Text_Encode.visible() || !Text_Encode.text().empty())
+    if (MSF_Chann.editorOpen(Combo_edit)) MSF_Chann_LeaveCell();
+    if (MSF_Encode.editorOpen(Combo_Encode) || Text_Encode.visible() || !Text_Encode.text().empty())
       MSF_Encode_LeaveCell();
-    if (Combo_Decode.visible() || Text_Decode.visible() || !Text_Decode.text().empty())
+    if (MSF_Decode.editorOpen(Combo_Decode) || Text_Decode.visible() || !Text_Decode.text().empty())
       MSF_Decode_LeaveCell();
     return true;
   };
@@ -356,7 +356,7 @@ void frm_5tone::TabStrip1_Click() {
     Cur_Dec_Row = 0;
     Show_Dec_Actions(0);
   }
-  Combo_Encode.setVisible(false);
+  MSF_Encode.hideEditor(Combo_Encode);
   Text_Encode.setVisible(false);
 }
 
@@ -389,7 +389,7 @@ void frm_5tone::Std_Cell_Edit() {
 }
 
 void frm_5tone::MSF_Chann_LeaveCell() {
-  if (Combo_edit.visible() && MSF_Chann.row() > 0) MSF_Chann.setText(Combo_edit.text());
+  if (MSF_Chann.editorOpen(Combo_edit) && MSF_Chann.row() > 0) MSF_Chann.setText(Combo_edit.text());
   MSF_Chann.hideEditor(Combo_edit);
 }
 

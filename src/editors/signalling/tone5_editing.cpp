@@ -90,7 +90,7 @@ bool frm_5tone::Commit_Code(kit::Grid& grid, kit::TextBox& editor, const Bilingu
 void frm_5tone::MSF_Encode_Click() {
   Encode_Cell_Edit();
   if (MSF_Encode.mouseCol() == 0) {
-    Combo_edit.setVisible(false);
+    MSF_Chann.hideEditor(Combo_edit);
     Text_Edit.setVisible(false);
   }
 }
@@ -110,7 +110,7 @@ void frm_5tone::Encode_Cell_Edit() {
 void frm_5tone::MSF_Encode_LeaveCell() {
   const int r = MSF_Encode.row(), c = MSF_Encode.col();
   if (r == 0) return;
-  if (c == 5 && Combo_Encode.visible()) MSF_Encode.setText(Combo_Encode.text());
+  if (c == 5 && MSF_Encode.editorOpen(Combo_Encode)) MSF_Encode.setText(Combo_Encode.text());
   if (c >= 1 && c <= 4 && !Commit_Code(MSF_Encode, Text_Encode, kEncodeLength)) return;
   if (Blank(MSF_Encode.textMatrix(r, 1))) Clear_Encode_Row(r);
   MSF_Encode.hideEditor(Combo_Encode);
@@ -153,7 +153,7 @@ void frm_5tone::Caption_Dec_Frame(int code) {
 void frm_5tone::MSF_Decode_Click() {
   Decode_Cell_Edit();
   if (MSF_Decode.mouseCol() == 0) {
-    Combo_edit.setVisible(false);
+    MSF_Chann.hideEditor(Combo_edit);
     Text_Edit.setVisible(false);
   }
 }
@@ -182,7 +182,7 @@ void frm_5tone::Decode_Cell_Edit() {
 void frm_5tone::MSF_Decode_LeaveCell() {
   const int r = MSF_Decode.row(), c = MSF_Decode.col();
   if (r == 0) return;
-  if ((c == 1 || Is_Function_Column(c)) && Combo_Decode.visible())
+  if ((c == 1 || Is_Function_Column(c)) && MSF_Decode.editorOpen(Combo_Decode))
     MSF_Decode.setText(Combo_Decode.text());
   if (Is_Function_Column(c) && MSF_Decode.textMatrix(r, c - 1).empty()) MSF_Decode.setText("");
   if (Is_Code_Column(c) && !Commit_Code(MSF_Decode, Text_Decode, kDecodeLength)) return;

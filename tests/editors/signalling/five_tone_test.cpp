@@ -157,6 +157,11 @@ TEST_F(Five_Tone, AScrollHidesTheCellEditorsSoNoKeyOrPickChangesACell) {
   for (const Scroll_Case& c : cases) expect_scroll_hides_editor(c);
 }
 
+TEST_F(Five_Tone, APickMadeBeforeAScrollReachesItsCellWhenTheCellIsLeft) {
+  frm_5tone& w = five();
+  expect_pick_kept_over_scroll(1, w.MSF_Chann, 1, 1, w.Combo_edit, "40", false, 6, 2);
+}
+
 TEST_F(Five_Tone, ReadPagesShowAndBuildBack) {
   frm_5tone& w = five();
   std::vector<int> std_page(256, 0), enc(256, 0xFF), transpond(256, 0), dec(256, 0xFF),

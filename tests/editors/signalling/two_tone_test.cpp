@@ -161,6 +161,11 @@ TEST_F(Two_Tone, AScrollHidesTheCellEditorsSoNoKeyOrPickChangesACell) {
   for (const Scroll_Case& c : cases) expect_scroll_hides_editor(c);
 }
 
+TEST_F(Two_Tone, APickMadeBeforeAScrollReachesItsCellWhenTheCellIsLeft) {
+  frm_2tone& w = two();
+  expect_pick_kept_over_scroll(2, w.MSF_Decode, 3, 1, w.Combo_Decode, "C-B", true, 3, 0);
+}
+
 TEST_F(Two_Tone, DoubleClicksClearACodeButNotTheHeader) {
   frm_2tone& w = two();
   d.clickTab(w.TabStrip1, 2);
