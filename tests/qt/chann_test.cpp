@@ -5,6 +5,8 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QTimer>
@@ -15,6 +17,7 @@
 #include "data/defaults.h"
 #include "data/tables.h"
 #include "editors/channels/frm_chann.h"
+#include "editors/options/frm_option.h"
 #include "platform/qt/grid_widget.h"
 #include "qt/qt_fixture.h"
 #include "shell/MDImain.h"
@@ -103,6 +106,30 @@ TEST_F(ChannOnScreen, TypingAFrequencyIntoACellChangesTheImage) {
   ASSERT_TRUE(waitUntil([&] { return (data.Mem_Image(1, 14) & 0x03) == 2; }));
   clickCell(w, 2, 0);
   ASSERT_TRUE(waitUntil([&] { return w.MSF_Chann.textMatrix(2, 6) == "LOW"; }));
+}
+
+// A click into a cell of a window that is not the active one makes it active first: its editor
+// opens over the cell and stays for the typing, rather than an activation that comes after the
+// click rebuilding the grid from under it.
+TEST_F(ChannOnScreen, AClickThatActivatesTheWindowOpensTheEditorForTyping) {
+  j5::frm_chann& w = open();
+  kit::Form& other = program.frm_option.show();
+  ASSERT_TRUE(waitUntil([&] { return platform.activeForm() == &other; }));
+  // As the window system delivers the click: the press brings the window to the front, then
+  // reaches the cell, with no turn of the loop between.
+  auto* sub = qobject_cast<QMdiSubWindow*>(platform.windowOf(w));
+  ASSERT_NE(sub, nullptr);
+  sub->mdiArea()->setActiveSubWindow(sub);
+  clickCell(w, 10, 2);
+  qt_test::pump(50);
+  ASSERT_EQ(platform.activeForm(), &w);
+  ASSERT_TRUE(w.Text_Edit.hasFocus());
+  auto* edit = qobject_cast<QLineEdit*>(platform.widgetOf(w.Text_Edit));
+  ASSERT_NE(edit, nullptr);
+  EXPECT_TRUE(edit->isVisible());
+  qt_test::type(edit, "150");
+  qt_test::key(edit, Qt::Key_Return);
+  ASSERT_TRUE(waitUntil([&] { return w.MSF_Chann.textMatrix(10, 2) == "150.00000"; }));
 }
 
 // A list editor over a narrow cell shows its whole value, and its drop-down every item whole.

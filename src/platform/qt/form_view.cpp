@@ -452,7 +452,13 @@ void FormView::showFocusCue() {
 }
 
 void FormView::userActivated() {
-  if (live() && form_->shown()) form_->userActivate();
+  if (!live() || !form_->shown()) return;
+  form_->userActivate();
+  // The activation runs before the input that brought the window to the front reaches it: a
+  // click into a cell of a window behind another activates it (its Activate rebuilds what it
+  // shows) and then opens the cell's editor, as the headless driver runs what an action posted
+  // before the next one. Run later, the rebuild would hide the editor the click had just opened.
+  platform_.runDue();
 }
 
 bool FormView::eventFilter(QObject* watched, QEvent* event) {
