@@ -3,6 +3,7 @@
 #include "link/ident_frames.h"
 #include "link/transfers.h"
 #include "platform/runtime.h"
+#include "shell/exchange_refusal.h"
 #include "shell/program.h"
 
 namespace j5 {
@@ -62,6 +63,8 @@ void Form_setup::Command1_Click() {
 void Form_setup::Command_ok_Click() {
   // Pressed again while the radio is being identified: the window closes by itself soon.
   if (Transfer.Exchange_Open()) return;
+  // The port window left open while another window's exchange began: its port stays as it is.
+  if (Exchange_Refused(prog_, Waits_For_Exchange::Port_Setup)) return;
   Shared_Data& d = prog_.data;
   for (int i : Option_Port.indices()) {
     if (Option_Port[i].value()) {

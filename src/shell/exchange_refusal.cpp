@@ -20,6 +20,9 @@ const Bilingual& Refusal(Waits_For_Exchange what) {
   static const Bilingual kSave{"正在与对讲机进行读写操作，读写结束后才能保存文件 ！",
                                "Read-write operating with transceiver; a file can be saved when "
                                "it has ended."};
+  static const Bilingual kPort{"正在与对讲机进行读写操作，读写结束后才能设置端口 ！",
+                               "Read-write operating with transceiver; the port can be set when "
+                               "it has ended."};
   switch (what) {
     case Waits_For_Exchange::Exit:
       return kExit;
@@ -29,6 +32,8 @@ const Bilingual& Refusal(Waits_For_Exchange what) {
       return kOpen;
     case Waits_For_Exchange::File_Save:
       return kSave;
+    case Waits_For_Exchange::Port_Setup:
+      return kPort;
   }
   return kExit;
 }

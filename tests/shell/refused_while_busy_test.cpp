@@ -324,5 +324,45 @@ TEST(Identifications, TheStartUpsIsAnExchange) {
   }
 }
 
+// The port window left open while another exchange began (a whole read; the start-up's
+// identification): its confirm is refused before the port or a panel changes, and the window
+// stays for a confirm once the exchange has ended.
+TEST(PortWindow, ItsConfirmWaitsForAnExchangeThatRuns) {
+  for (const bool startUp : {false, true}) {
+    SCOPED_TRACE(startUp ? "the start-up's identification" : "a whole read");
+    Program_On_Line p(sim::IdentForm::Ident14, true);
+    if (startUp) {
+      p.radio.config().replyDelay = 800'000;
+      p.program.MDImain.unload();
+      p.program.MDImain.load();
+      p.d.advance(500);
+    } else {
+      p.d.click(p.program.Form_Comm_Read.load().Command_read);
+      p.d.advance(500);
+    }
+    ASSERT_TRUE(p.program.Exchange_Running());
+    const std::string panel2 = p.program.Panel(2), panel3 = p.program.Panel(3);
+    j5::Form_setup& w = p.program.Form_setup.load();
+    p.d.click(w.Option_Port[1]);
+    p.d.clearMessageBoxes();
+    p.d.click(w.Command_ok);
+    EXPECT_EQ(p.box_texts(),
+              std::vector<std::string>{"正在与对讲机进行读写操作，读写结束后才能设置端口 ！"});
+    EXPECT_EQ(p.data.Comm_Port, 1);
+    EXPECT_EQ(p.program.Panel(2), panel2);
+    EXPECT_EQ(p.program.Panel(3), panel3);
+    ASSERT_TRUE(p.program.Form_setup.loaded());
+    ASSERT_TRUE(p.d.advanceUntil([&] { return !p.program.Exchange_Running(); }, 30000));
+    EXPECT_EQ(p.program.Panel(7), "VHF: 136-- 174 MHZ");
+    p.radio.config().replyDelay = 0;
+    p.d.click(w.Option_Port[0]);
+    p.d.clearMessageBoxes();
+    p.d.click(w.Command_ok);
+    EXPECT_TRUE(p.d.advanceUntil([&] { return !p.program.Form_setup.loaded(); }, 5000));
+    EXPECT_EQ(p.program.Panel(2), "与对讲机连接正常");
+    EXPECT_TRUE(p.box_texts().empty());
+  }
+}
+
 }  // namespace
 }  // namespace j5test
