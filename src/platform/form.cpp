@@ -15,8 +15,11 @@ Form::Form(Platform& platform, std::string name, MdiForm* mdiParent)
     : platform_(platform), name_(std::move(name)), mdiParent_(mdiParent) {}
 
 Form::~Form() {
-  // Controls (members of the derived class) are gone already. A form that
-  // is still loaded here goes with the program: leave no trace behind.
+  // Controls (members of the derived class) are gone already, and nothing
+  // ran in between that could reach them. A form that is still loaded here
+  // goes with the program: its backend lets go of it before anything else
+  // runs, and it leaves no trace behind.
+  platform_.formDestroyed(*this);
   auto& forms = platform_.forms_;
   forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
   if (platform_.activeForm_ == this) platform_.activeForm_ = nullptr;

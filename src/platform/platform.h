@@ -181,10 +181,15 @@ class Platform {
   bool commitPending();
 
   // Backend hooks around a form's life: called when a form starts loading
-  // (before its Load handler, so a backend can mirror everything Load sets)
-  // and when it has unloaded.
+  // (before its Load handler, so a backend can mirror everything Load sets),
+  // when it has unloaded, and when the form object goes (one still loaded
+  // then goes with the program). After formUnloaded, and after formDestroyed
+  // for a form that never unloaded, nothing of the backend may reach the form
+  // or its controls again, whatever the window system still does with what
+  // it drew them with.
   virtual void formLoading(Form&) {}
   virtual void formUnloaded(Form&) {}
+  virtual void formDestroyed(Form&) {}
 
  protected:
   // A loop entry was added at atMs: a backend with a real loop arranges to

@@ -382,9 +382,14 @@ void FormView::syncStatusBar(int n) {
 void FormView::unloaded() {
   if (unloaded_) return;
   unloaded_ = true;
+  // Every way back to the form is cut before the kit may free it: what Qt
+  // does with these widgets until it has deleted them (the focus leaving a
+  // window it takes down, a list reading its items as it loses the focus)
+  // reaches none of its controls, in whatever order the widgets go.
+  for (auto& p : peers_) p->detach();
   QtPlatform::Mirror m(platform_);
   if (window_) {
-    window_->removeEventFilter(this);
+    letGo(this, window_);
     window_->hide();
     window_->deleteLater();
   }

@@ -37,8 +37,9 @@ class FormView : public QObject, public Peer {
   Form* form() const { return unloaded_ ? nullptr : form_; }
   bool live() const;
   void changed(Prop prop, int a, int b) override;
-  // The kit form has unloaded: hides the window; the widgets go from the
-  // event loop, never under a handler that one of them started.
+  // The kit form has unloaded (or goes without): cuts the window and its
+  // controls' widgets loose from it and hides the window; the widgets go from
+  // the event loop, never under a handler that one of them started.
   void unloaded();
 
   QWidget* window() const { return window_; }

@@ -77,6 +77,7 @@ void GridWidget::cellChanged(int, int) {
 }
 
 void GridWidget::syncScrollBars() {
+  if (detached_) return;
   syncing_ = true;
   // The kit decides which bars show, so the cells' room on screen is the room it scrolls for.
   setVerticalScrollBarPolicy(grid_.showsVerticalBar() ? Qt::ScrollBarAlwaysOn
@@ -108,6 +109,7 @@ void GridWidget::syncScrollBars() {
 }
 
 void GridWidget::paintEvent(QPaintEvent*) {
+  if (detached_) return;
   QPainter p(viewport());
   const QPalette& pal = palette();
   p.fillRect(viewport()->rect(), pal.color(QPalette::Dark));
@@ -163,7 +165,7 @@ void GridWidget::paintEvent(QPaintEvent*) {
 }
 
 void GridWidget::mousePressEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton || !hooks_.acceptsInput()) return;
+  if (event->button() != Qt::LeftButton || !acceptsInput()) return;
   int r, c;
   if (cellAt(event->position().toPoint(), r, c)) {
     grid_.userClickCell(r, c);
@@ -174,7 +176,7 @@ void GridWidget::mousePressEvent(QMouseEvent* event) {
 }
 
 void GridWidget::mouseDoubleClickEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton || !hooks_.acceptsInput()) return;
+  if (event->button() != Qt::LeftButton || !acceptsInput()) return;
   int r, c;
   if (cellAt(event->position().toPoint(), r, c)) {
     // The first press already clicked the cell.
@@ -185,11 +187,11 @@ void GridWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void GridWidget::mouseMoveEvent(QMouseEvent* event) {
   int r, c;
-  if (hooks_.acceptsInput() && cellAt(event->position().toPoint(), r, c)) grid_.userMouseMove(r, c);
+  if (acceptsInput() && cellAt(event->position().toPoint(), r, c)) grid_.userMouseMove(r, c);
 }
 
 void GridWidget::keyPressEvent(QKeyEvent* event) {
-  if (!hooks_.acceptsInput()) return;
+  if (!acceptsInput()) return;
   Arrow dir;
   switch (event->key()) {
     case Qt::Key_Up:
@@ -213,7 +215,7 @@ void GridWidget::keyPressEvent(QKeyEvent* event) {
 }
 
 void GridWidget::wheelEvent(QWheelEvent* event) {
-  if (!hooks_.acceptsInput()) return;
+  if (!acceptsInput()) return;
   const int steps = event->angleDelta().y() / 120;
   if (steps == 0) return;
   grid_.userScroll(grid_.topRow() - 3 * steps);
@@ -221,7 +223,7 @@ void GridWidget::wheelEvent(QWheelEvent* event) {
 }
 
 void GridWidget::scrollContentsBy(int, int) {
-  if (syncing_ || !hooks_.acceptsInput()) return;
+  if (syncing_ || !acceptsInput()) return;
   const int top = verticalScrollBar()->value();
   if (top != grid_.topRow()) grid_.userScroll(top);
   if (!hooks_.live()) return;

@@ -116,6 +116,19 @@ void ControlPeer::syncGeometry() {
       pxRect(control_.left(), control_.top(), control_.width(), control_.height()));
 }
 
+void ControlPeer::detach() {
+  if (widget_) letGo(this, widget_);
+}
+
+void letGo(QObject* watcher, QObject* root) {
+  QList<QObject*> all = root->findChildren<QObject*>();
+  all.prepend(root);
+  for (QObject* o : all) {
+    o->removeEventFilter(watcher);
+    QObject::disconnect(o, nullptr, watcher, nullptr);
+  }
+}
+
 void ControlPeer::changed(Prop prop, int a, int b) {
   if (!widget_ || !live()) return;
   QtPlatform::Mirror m(platform());
@@ -451,16 +464,19 @@ class TextBoxPeer : public ControlPeer {
 // fills a list with thousands of items pays for it once.
 class ItemsModel : public QAbstractListModel {
  public:
-  ItemsModel(const ComboBox& box, QObject* parent) : QAbstractListModel(parent), box_(box) {}
+  ItemsModel(const ComboBox& box, QObject* parent) : QAbstractListModel(parent), box_(&box) {}
   int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : shown_; }
   QVariant data(const QModelIndex& index, int role) const override {
-    if ((role != Qt::DisplayRole && role != Qt::EditRole) || index.row() >= box_.listCount())
+    if (!box_ || (role != Qt::DisplayRole && role != Qt::EditRole) ||
+        index.row() >= box_->listCount())
       return {};
-    return qs(box_.list(index.row()));
+    return qs(box_->list(index.row()));
   }
-  bool stale() const { return shown_ != box_.listCount(); }
+  // The box's form is going: the list shows no items any more.
+  void detach() { box_ = nullptr; }
+  bool stale() const { return box_ && shown_ != box_->listCount(); }
   void catchUp() {
-    const int n = box_.listCount();
+    const int n = box_->listCount();
     if (n > shown_) {
       beginInsertRows({}, shown_, n - 1);
       shown_ = n;
@@ -471,12 +487,12 @@ class ItemsModel : public QAbstractListModel {
   }
   void reset() {
     beginResetModel();
-    shown_ = box_.listCount();
+    shown_ = box_->listCount();
     endResetModel();
   }
 
  private:
-  const ComboBox& box_;
+  const ComboBox* box_;
   int shown_ = 0;
 };
 
@@ -505,6 +521,11 @@ class ListCombo : public QComboBox {
 class ComboBoxPeer : public ControlPeer {
  public:
   using ControlPeer::ControlPeer;
+  void detach() override {
+    ControlPeer::detach();
+    if (widget_) model_->detach();  // the model lives inside the widget
+    queued_ = false;
+  }
   void build(QWidget* parent) override {
     combo_ = new ListCombo(parent);
     combo_->setEditable(true);
@@ -917,6 +938,10 @@ class LinePeer : public ControlPeer {
 class GridPeer : public ControlPeer {
  public:
   using ControlPeer::ControlPeer;
+  void detach() override {
+    ControlPeer::detach();
+    if (widget_) grid_->detach();
+  }
   void build(QWidget* parent) override {
     GridWidget::Hooks hooks{[this] { return acceptsInput(); }, [this] { return live(); },
                             [this] { resync(); }};

@@ -209,24 +209,27 @@ std::unique_ptr<SerialLine> QtPlatform::createSerialLine(int comPort, SerialRece
 
 void QtPlatform::formLoading(Form& form) {
   if (closing_) return;
-  auto it = views_.find(&form);
-  if (it != views_.end()) {
-    // A form object loaded again after an unload: a fresh window.
-    it->second->unloaded();
-    views_.erase(it);
-  }
+  // A form object loaded again after an unload: a fresh window.
+  dropView(form);
   views_[&form] = new FormView(*this, form);
 }
 
 void QtPlatform::formUnloaded(Form& form) {
-  auto it = views_.find(&form);
-  if (it != views_.end()) {
-    FormView* view = it->second;
-    views_.erase(it);
-    view->unloaded();
-    view->deleteLater();
-  }
+  dropView(form);
   if (running_ && (form.isMdi() || loadedForms().empty())) QCoreApplication::exit(0);
+}
+
+void QtPlatform::formDestroyed(Form& form) {
+  dropView(form);
+}
+
+void QtPlatform::dropView(const Form& form) {
+  auto it = views_.find(&form);
+  if (it == views_.end()) return;
+  FormView* view = it->second;
+  views_.erase(it);
+  view->unloaded();
+  view->deleteLater();
 }
 
 FormView* QtPlatform::viewOf(const Form& form) const {

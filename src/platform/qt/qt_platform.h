@@ -52,6 +52,7 @@ class QtPlatform : public Platform {
   double scrollBarTwips() const override;
   void formLoading(Form& form) override;
   void formUnloaded(Form& form) override;
+  void formDestroyed(Form& form) override;
   // Qt's own Chinese translation while Chinese; a missing translation leaves its texts English.
   void useChineseTexts(bool chinese) override;
 
@@ -101,6 +102,8 @@ class QtPlatform : public Platform {
   std::string defaultTitle_;
   std::unordered_map<const Form*, FormView*> views_;
   void init();
+  // The form's window is cut loose from it and goes from the event loop.
+  void dropView(const Form& form);
   void onWake();
   void armWake(double atMs);
 };
