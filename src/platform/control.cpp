@@ -24,6 +24,7 @@ Control::~Control() {
   if (p.focused_ == this) p.focused_ = nullptr;
   if (p.losingFocus_ == this) p.losingFocus_ = nullptr;
   if (p.leaveDone_ == this) p.leaveDone_ = nullptr;
+  if (p.typedInto_ == this) p.typedInto_ = nullptr;
   if (form_.activeControl_ == this) form_.activeControl_ = nullptr;
   form_.removeControl(this);
 }
@@ -94,6 +95,10 @@ bool Control::userFocus() {
   return moveFocus(false);
 }
 
+void Control::typed() {
+  platform().typedInto_ = this;
+}
+
 bool Control::moveFocus(bool cue) {
   Platform& p = platform();
   // A request for a control that cannot take the focus does nothing at all,
@@ -121,6 +126,7 @@ bool Control::moveFocus(bool cue) {
     }
   }
   p.focused_ = this;
+  p.typedInto_ = nullptr;
   form_.activeControl_ = this;
   notify(Prop::Focus, cue ? 1 : -1);
   raise(GotFocus);
@@ -218,6 +224,7 @@ void TextBox::userKey(int ch) {
   // The handler may have changed the text: apply the key to it as it is now.
   auto e = applyKey(text_, selStart_, selLength_, key);
   if (!e) return;
+  typed();
   text_ = e->text;
   selStart_ = e->caret;
   selLength_ = 0;
@@ -230,6 +237,7 @@ void TextBox::userDelete() {
   if (!enabledOnForm()) return;
   auto e = applyDelete(text_, selStart_, selLength_);
   if (!e) return;
+  typed();
   text_ = e->text;
   selStart_ = e->caret;
   selLength_ = 0;
@@ -244,6 +252,7 @@ void TextBox::userPaste(const std::string& s) {
   selStart_ = e.caret;
   selLength_ = 0;
   if (e.text == text_) return;
+  typed();
   text_ = e.text;
   notify(Prop::Text);
   notify(Prop::Selection);
@@ -337,6 +346,7 @@ void ComboBox::userKey(int ch) {
   if (key == 0) return;
   auto e = applyKey(text_, selStart_, selLength_, key);
   if (!e) return;
+  typed();
   selStart_ = e->caret;
   selLength_ = 0;
   setTextFromEdit(e->text);
@@ -346,6 +356,7 @@ void ComboBox::userDelete() {
   if (!enabledOnForm()) return;
   auto e = applyDelete(text_, selStart_, selLength_);
   if (!e) return;
+  typed();
   selStart_ = e->caret;
   selLength_ = 0;
   setTextFromEdit(e->text);
@@ -354,6 +365,7 @@ void ComboBox::userDelete() {
 void ComboBox::userPaste(const std::string& s) {
   if (!enabledOnForm()) return;
   Edit e = replaceSelection(text_, selStart_, selLength_, s);
+  typed();
   selStart_ = e.caret;
   selLength_ = 0;
   setTextFromEdit(e.text);

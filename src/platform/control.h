@@ -184,6 +184,9 @@ class Control {
     notify(prop);
     return true;
   }
+  // The user changed the text of this box (typing, deleting, pasting): it now has a value
+  // waiting for its leave (Form::commitPending).
+  void typed();
   // Raises an event through the one dispatch place (rule 10).
   void raise(const std::function<void()>& event);
   template <class... A, class... V>

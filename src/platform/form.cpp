@@ -180,6 +180,7 @@ bool Form::runUnload(int mode) {
   platform_.loop_.dropOwner(this);
   if (platform_.focused_ && &platform_.focused_->form() == this) platform_.focused_ = nullptr;
   if (platform_.leaveDone_ && &platform_.leaveDone_->form() == this) platform_.leaveDone_ = nullptr;
+  if (platform_.typedInto_ && &platform_.typedInto_->form() == this) platform_.typedInto_ = nullptr;
   const bool wasActive = platform_.activeForm_ == this;
   if (wasActive) platform_.activeForm_ = nullptr;
   forgetActivation();
@@ -228,7 +229,7 @@ bool Form::commitPending() {
 bool Form::commitFocusedBox() {
   Platform& p = platform_;
   Control* const box = p.focused_;
-  if (!box || &box->form() != this || p.leaveDone(box)) return true;
+  if (!box || &box->form() != this || p.typedInto_ != box || p.leaveDone(box)) return true;
   if (box->kind() != ControlKind::TextBox && box->kind() != ControlKind::ComboBox) return true;
   // Its leave as the focus moving on would run it, with no control to go to. A request for the
   // focus meanwhile (asking for it back) refuses, as it cancels a leave.

@@ -100,9 +100,11 @@ class Form {
   // seen.
   bool commitPending();
   std::function<bool()> CommitPending;
-  // The text or combo box of this form that has the focus runs its LostFocus as a leave with no
-  // control to go to would; the focus stays, and its later leave does not run LostFocus again
-  // for the text it has now. False when the leave asked for the focus or showed a message.
+  // The text or combo box of this form that has the focus, where the user has typed into it since
+  // it got the focus, runs its LostFocus as a leave with no control to go to would; the focus
+  // stays, and its later leave does not run LostFocus again for the text it has now. A box the
+  // user has not typed into has nothing waiting. False when the leave asked for the focus or
+  // showed a message.
   bool commitFocusedBox();
 
   // User entry points: the user made this window the active one; closed it

@@ -219,6 +219,10 @@ class Platform {
   // ran for (Form::commitPending): the real leave that follows has nothing left to commit.
   Control* leaveDone_ = nullptr;
   std::string leaveDoneText_;
+  // The box the user has typed, deleted or pasted into since it got the focus: only such a box
+  // has a value waiting for its leave. One the user only looked at has none, even where its leave
+  // would refuse what it shows (limits the radio has not told yet).
+  Control* typedInto_ = nullptr;
   bool leaveDone(const Control* c) const;
   void markLeaveDone(Control* c);
   // leaveDone(c), forgetting the box either way: its focus is moving on.
