@@ -392,12 +392,47 @@ void Expect_Refusal_Stops(const std::vector<Pending>& cases, const std::vector<A
   }
 }
 
+// An editor opened over a cell and left as it came holds nothing to commit, even where leaving
+// would refuse what the cell shows (a frequency outside the bands the radio reported): every
+// action runs with no range message and the channel stays as it was.
+void Expect_Nothing_Typed_Nothing_Committed(const std::vector<Action>& actions) {
+  using j5::frm_chann;
+  const Window_Kind chann = Menu_Window(&j5::MDImain::Channel_edit, &j5::Program::frm_chann);
+  for (const Action& a : actions) {
+    SCOPED_TRACE(a.what);
+    P p(chann.form);
+    p.data.UHF1_Low = 400, p.data.UHF1_High = 520;  // channel 0's 245.625 MHz lies in no band
+    auto channel0 = [&p] {
+      std::vector<int> bytes;
+      for (std::size_t k = 0; k < 16; ++k)
+        bytes.push_back(p.data.Mem_Image(j5::Channel_Record.first, k));
+      return bytes;
+    };
+    const std::vector<int> before = channel0();
+    kit::Form& f = chann.open(p);
+    const Pending looked{"", chann, {}, {}, {}, "", nullptr};
+    a.before(p, looked);
+    p.d.activate(f);
+    auto& w = static_cast<frm_chann&>(f);
+    p.d.clickCell(w.MSF_Chann, 1, frm_chann::kColRx);
+    ASSERT_TRUE(w.Text_Edit.visible());
+    a.run(p, looked, f);
+    EXPECT_TRUE(a.ran(p, looked, f));
+    for (const std::string& box : p.box_texts()) EXPECT_EQ(box.find("超出范围"), std::string::npos);
+    EXPECT_EQ(channel0(), before);
+  }
+}
+
 TEST(PendingValue, ReachesTheFileTheRadioAndTheRebuiltWindow) {
   Expect_As_Left_First(Image_Windows(), Image_Actions());
 }
 
 TEST(PendingValue, ReachesTheWindowsOwnWriteAndFile) {
   Expect_As_Left_First(Own_Transfer_Windows(), Own_Actions());
+}
+
+TEST(PendingValue, AnEditorOnlyOpenedHoldsNothingToCommit) {
+  Expect_Nothing_Typed_Nothing_Committed(Image_Actions());
 }
 
 TEST(PendingValue, ARefusedValueStopsTheActionWithItsMessage) {

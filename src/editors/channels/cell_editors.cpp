@@ -237,6 +237,15 @@ bool frm_chann::Edit_Is_Current() const {
          Channel_Memory_Unchanged();
 }
 
+bool frm_chann::Edit_Holds_A_Change() const {
+  if (!Edit_Placed || Edit_Row >= MSF_Chann.rows() || Edit_Col >= MSF_Chann.cols()) return false;
+  const bool text = Edit_Col == kColRx || Edit_Col == kColTx || Edit_Col == kColName;
+  const std::string& held = text ? Text_Edit.text() : Combo_edit.text();
+  // A tone list opens with an empty text field: nothing typed yet.
+  const bool tone = Edit_Col == kColDec || Edit_Col == kColEnc;
+  return held != Cell(Edit_Row, Edit_Col) && !(tone && held.empty());
+}
+
 void frm_chann::Drop_Pending_Edit() {
   Edit_Placed = false;
   // Hidden first, so emptying the list raises nothing that undoes it.

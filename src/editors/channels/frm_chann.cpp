@@ -63,9 +63,10 @@ frm_chann::frm_chann(Program& program)
   Combo_edit.KeyPress = [this](int& key) { Combo_edit_KeyPress(key); };
   Text_Edit.KeyPress = [this](int& key) { Text_Edit_KeyPress(key); };
   // A cell under edit is committed as leaving it commits it; not from under a commit's message.
+  // An editor merely opened over its cell holds nothing its cell does not show: nothing to commit.
   CommitPending = [this] {
     if (Committing) return false;
-    MSF_Chann_LeaveCell();
+    if (Edit_Holds_A_Change()) MSF_Chann_LeaveCell();
     return true;
   };
 }

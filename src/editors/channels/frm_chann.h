@@ -187,6 +187,9 @@ class frm_chann : public kit::Form, Link_Listener {
   void Refresh_Edit_Image();
   bool Channel_Memory_Unchanged() const;
   bool Edit_Is_Current() const;
+  // The editor placed over a cell holds a text the cell does not show (typed, or a tone typed into
+  // the list).
+  bool Edit_Holds_A_Change() const;
   void Drop_Pending_Edit();
   void Read_Channel_Memory(std::array<std::int16_t, kChannelBytes>& out) const;
 

@@ -92,11 +92,12 @@ frm_FM::frm_FM(Program& program)
   MSF_Chann.LostFocus = [this] { MSF_Chann_LostFocus(); };
   // Every key reaches the editor, Enter included: Enter does not leave the cell.
   Text_Edit.KeyPress = [](int&) {};
-  // A band box checks and stores its limit when left, and the editor's text waits for its cell
-  // to be left: a commit does both now.
+  // A band box checks and stores its limit when left, and a text typed into the editor waits for
+  // its cell to be left: a commit does both now (an editor merely opened over its cell holds
+  // nothing to commit).
   CommitPending = [this] {
     if (!commitFocusedBox()) return false;
-    if (Editor_Open) MSF_Chann_LeaveCell();
+    if (Editor_Open && Text_Edit.text() != Cell_Text) MSF_Chann_LeaveCell();
     return true;
   };
   for (std::size_t i = 0; i < Band_Boxes.size(); ++i) {

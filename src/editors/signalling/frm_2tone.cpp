@@ -110,8 +110,8 @@ frm_2tone::frm_2tone(Program& program)
   // left (a page switch hides the text editor and keeps its text): a commit does both now.
   CommitPending = [this] {
     if (!commitFocusedBox()) return false;
-    if (Text_Encode.visible() || !Text_Encode.text().empty()) MSF_Encode_LeaveCell();
-    if (MSF_Decode.editorOpen(Combo_Decode)) MSF_Decode_LeaveCell();
+    if (Text_Waits(MSF_Encode, Text_Encode)) MSF_Encode_LeaveCell();
+    if (List_Waits(MSF_Decode, Combo_Decode)) MSF_Decode_LeaveCell();
     return true;
   };
   Pick_Only(Combo_Enc_ys1, true);

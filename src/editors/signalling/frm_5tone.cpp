@@ -137,10 +137,10 @@ frm_5tone::frm_5tone(Program& program)
   // An editor's text or pick waits for its cell to be left (a page switch hides the text editors
   // and keeps their text); a commit applies it now.
   CommitPending = [this] {
-    if (MSF_Chann.editorOpen(Combo_edit)) MSF_Chann_LeaveCell();
-    if (MSF_Encode.editorOpen(Combo_Encode) || Text_Encode.visible() || !Text_Encode.text().empty())
+    if (List_Waits(MSF_Chann, Combo_edit)) MSF_Chann_LeaveCell();
+    if (List_Waits(MSF_Encode, Combo_Encode) || Text_Waits(MSF_Encode, Text_Encode))
       MSF_Encode_LeaveCell();
-    if (MSF_Decode.editorOpen(Combo_Decode) || Text_Decode.visible() || !Text_Decode.text().empty())
+    if (List_Waits(MSF_Decode, Combo_Decode) || Text_Waits(MSF_Decode, Text_Decode))
       MSF_Decode_LeaveCell();
     return true;
   };

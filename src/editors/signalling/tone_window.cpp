@@ -105,6 +105,14 @@ void Tone_Window::Pick_Only(kit::ComboBox& box, bool takeFocus, std::function<vo
   };
 }
 
+bool Tone_Window::List_Waits(const kit::Grid& grid, const kit::ComboBox& list) {
+  return grid.editorOpen(list) && list.text() != grid.text();
+}
+
+bool Tone_Window::Text_Waits(const kit::Grid& grid, const kit::TextBox& box) {
+  return (box.visible() || !box.text().empty()) && box.text() != grid.text();
+}
+
 void Tone_Window::Fit_Columns(kit::Grid& grid, const std::vector<std::vector<std::string>>& texts) {
   constexpr double kRoom = 360;  // beside the cell padding: the grid lines and some air
   // Measured as the grid draws them, in the platform's grid font.

@@ -91,6 +91,11 @@ class Tone_Window : public kit::Form, protected Link_Listener {
   static void Fit_Columns(kit::Grid& grid, const std::vector<std::vector<std::string>>& texts);
   // The grid's current cell becomes the one under the mouse pointer.
   static void Go_To_Mouse_Cell(kit::Grid& grid);
+  // Whether a cell editor holds a value its cell does not show, which waits for the cell to be
+  // left: a list still open over the cell (or scrolled out of sight), or a text editor's text,
+  // shown or kept hidden by a page switch. An editor merely opened over its cell holds none.
+  static bool List_Waits(const kit::Grid& grid, const kit::ComboBox& list);
+  static bool Text_Waits(const kit::Grid& grid, const kit::TextBox& box);
 
  private:
   Plans plans_;
