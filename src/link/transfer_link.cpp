@@ -149,7 +149,7 @@ bool Transfer_Link::Write_Refused() const {
 
 void Transfer_Link::Link_Done() {
   Ended();
-  window_.Link_Done();
+  if (!desc_.done_after_report) window_.Link_Done();
   if (Write_Refused()) {
     Progress.Failed();
   } else if (writing_) {
@@ -157,6 +157,7 @@ void Transfer_Link::Link_Done() {
   } else {
     Progress.Read_Done();
   }
+  if (desc_.done_after_report) window_.Link_Done();
   // Armed once the message is closed: the window must not close under it.
   if (writing_ && Timer4) Timer4->setEnabled(true);
 }
