@@ -82,11 +82,9 @@ bool Transfer_Link::Rows_Refused(Write_Plan& plan) {
 bool Transfer_Link::Start(Block_Plan plan) {
   if (Busy()) return false;
   const bool writing = std::holds_alternative<Write_Plan>(plan);
-  // A start in the pause before a restart replaces the exchange that waits.
-  if (!Link.Start(desc_, std::move(plan))) {
-    Ended();
-    return false;
-  }
+  // A start in the pause before a restart replaces the exchange that waits; one whose port will
+  // not open leaves that exchange to its report.
+  if (!Link.Start(desc_, std::move(plan))) return false;
   writing_ = writing;
   if (Timer4) Timer4->setEnabled(false);
   Opened();
@@ -100,7 +98,8 @@ void Transfer_Link::Stop() {
 }
 
 void Transfer_Link::Link_Port_Error(bool restart) {
-  Ended();
+  // Only a restart that finds the port taken reports the end of its exchange.
+  if (restart) Ended();
   Progress.Port_Error();
   window_.Link_Port_Error(restart);
 }
