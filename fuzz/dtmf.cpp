@@ -1,8 +1,8 @@
 // The DTMF editor under a user who types, pastes, tabs, presses Default, Read and Write, closes
 // and reopens it, leaves it for another window and loads values into its record, while its own
 // transfer talks to a simulated radio whose record is the fuzzer's and whose answers the fuzzer
-// spoils (silence, late, a wrong first byte, stray, missing or extra bytes, no leading ACK).
-// Whatever comes:
+// spoils (silence, late, a wrong first byte, stray, missing or extra bytes, no leading ACK, a
+// written frame refused). Whatever comes:
 // - nothing escapes a handler;
 // - nothing outside the DTMF record (image rows 176..207, columns 0..15) changes;
 // - every value the window or its transfer stores is a byte;
@@ -12,8 +12,8 @@
 // - every frame written goes to 0x0B00..0x0CC0 and carries its image row;
 // - every exchange ends in exactly one report; it ends without one only where the user closes the
 //   window, or presses Read or Write again, while its report is still due;
-// - a write reported complete leaves the radio holding rows 176..204 as they stood when it was
-//   pressed (or as they went on since, while the frames are built as they are queued);
+// - a write reported complete leaves the radio holding rows 176..204 as they stood when its
+//   exchange started, whatever the user typed or loaded meanwhile (the radio may refuse a frame);
 // - with no more steps the transfer ends by itself and the window is not busy.
 //
 // Input: a set-up byte, the radio's DTMF record (512 bytes), the length of the script (two
@@ -44,11 +44,12 @@ namespace {
 constexpr int kFirstRow = 176, kLastRow = 207;
 constexpr int kRecordBase = 0x0B00;
 
-// The write: image rows 176..204 to 0x0B00 on, a row a frame.
-std::vector<j5fuzz::Planned_Frame> Dtmf_Write_Frames() {
+// The write: image rows 176..204 as they stand to 0x0B00 on, a row a frame.
+std::vector<j5fuzz::Planned_Frame> Dtmf_Write_Frames(const j5::MemImage& image) {
   std::vector<j5fuzz::Planned_Frame> frames;
   for (std::size_t n = 0; n < 29; ++n)
-    frames.push_back({static_cast<std::uint16_t>(kRecordBase + 16 * n), n});
+    frames.push_back({static_cast<std::uint16_t>(kRecordBase + 16 * n),
+                      j5fuzz::Image_Row(image, kFirstRow + n)});
   return frames;
 }
 
@@ -77,7 +78,7 @@ struct Harness {
       radio.memory().set(static_cast<std::uint16_t>(kRecordBase + a), input.Byte());
     script = input.Part(static_cast<std::size_t>(input.Word()));
     platform.attachDevice(1, device);
-    platform.onMessageBox = [this](const kit::MessageBoxRecord& box) { window.On_Box(box, held); };
+    platform.onMessageBox = [this](const kit::MessageBoxRecord& box) { window.On_Box(box); };
     program.MDImain.load();
     platform.advance(5000);
     program.frm_chann.unload();
@@ -92,11 +93,8 @@ struct Harness {
   ~Harness() { closing.Stop(); }
 
   void Hold_Rows(bool fresh) {
-    for (std::size_t n = 0; n < held.size(); ++n) {
-      j5fuzz::Held_Rows::Row row;
-      std::copy_n(data.Mem_Image.row(kFirstRow + n).begin(), 16, row.begin());
-      held.Hold(n, row, fresh);
-    }
+    for (std::size_t n = 0; n < held.size(); ++n)
+      held.Hold(n, j5fuzz::Image_Row(data.Mem_Image, kFirstRow + n), fresh);
   }
 
   j5::frm_dtmf* Window() const { return program.frm_dtmf.get(); }
@@ -180,19 +178,20 @@ struct Harness {
       case 0:
         return Wait((arg + 1) * 10.0);
       case 1:
-        if (w && !w->Link.Link_Busy()) {
-          Hold_Rows(true);
-          clean = !radio.faultsPending();
-        }
         if (w) {
           const int opens = device.opens;
           const double lastClose = device.lastCloseMs;
           window.pressing = true;
           d.click(arg & 1 ? w->Command_read : w->Command_Write);
           window.pressing = false;
+          // Only a press that started an exchange begins its record: one that starts nothing
+          // (the focused box keeps the focus, a row is refused) leaves an earlier write's restart
+          // to send the rows of its own start.
           if (device.opens > opens) {
+            Hold_Rows(true);
+            clean = !radio.faultsPending();
             window.exchanges.Started(0, platform.nowMs(), lastClose);
-            if (!(arg & 1)) window.write.Started(Dtmf_Write_Frames(), radio);
+            if (!(arg & 1)) window.write.Started(Dtmf_Write_Frames(data.Mem_Image), radio);
           }
         }
         break;

@@ -16,8 +16,8 @@
 // - every exchange of either window ends in exactly one report; it ends without one only where
 //   the user closes the window, or presses again in it, while its report is still due;
 // - a channel write reported complete leaves the radio holding every record and name row it was
-//   to send, as it stood when the write was pressed (or as it went on since, while the frames are
-//   built as they are queued), and a password reported changed is the new one in the radio.
+//   to send, as it stood when its exchange started, and a password reported changed is the new
+//   one in the radio (which may refuse a written frame).
 //
 // Input: a set-up byte, the length of the script (two bytes), the script of user steps, then how
 // the radio answers each frame, in order.
@@ -59,16 +59,24 @@ enum Window : std::size_t { kChann, kPassword };
 constexpr const char* kPasswordChanged = "PassWord Modify Success ! ";
 constexpr const char* kPasswordRefused = "Old PassWord Error, Writeing Stop";
 
-// What the channel write sends of the first n channels: each record (the first whole), then its
-// name row; a row that begins with 255 goes out as that byte alone.
-std::vector<j5fuzz::Planned_Frame> Channel_Write_Frames(int n) {
+// What the channel write sends of the first n channels of `image`: each record (the first whole),
+// then its name row; a row that begins with 255 goes out as that byte alone.
+std::vector<j5fuzz::Planned_Frame> Channel_Write_Frames(int n, const j5::MemImage& image) {
   std::vector<j5fuzz::Planned_Frame> frames;
   for (int c = 0; c < n; ++c) {
     const auto row = static_cast<std::size_t>(c);
-    frames.push_back({static_cast<std::uint16_t>(c * 16), row, c != 0});
-    frames.push_back({static_cast<std::uint16_t>(0x1000 + c * 16), row + 256, true});
+    frames.push_back({static_cast<std::uint16_t>(c * 16), j5fuzz::Image_Row(image, row), c != 0});
+    frames.push_back(
+        {static_cast<std::uint16_t>(0x1000 + c * 16), j5fuzz::Image_Row(image, row + 256), true});
   }
   return frames;
+}
+
+// A password as its block's first six bytes hold it: blanks after its last character.
+j5fuzz::Held_Rows::Row Password_Row(const std::string& typed) {
+  j5fuzz::Held_Rows::Row row{};
+  for (std::size_t i = 0; i < 6; ++i) row[i] = i < typed.size() ? typed[i] : ' ';
+  return row;
 }
 
 struct Harness;
@@ -149,16 +157,9 @@ struct Harness {
            (program.Form_Write_PassWord.loaded() && program.Form_Write_PassWord->Link.Link_Busy());
   }
 
-  bool Chann_Busy() const {
-    return program.frm_chann.loaded() && program.frm_chann->Transfer.Busy();
-  }
-
   void Hold_Chann_Rows(bool fresh) {
-    for (std::size_t r = 0; r < channRows.size(); ++r) {
-      j5fuzz::Held_Rows::Row row;
-      std::copy_n(data.Mem_Image.row(r).begin(), 16, row.begin());
-      channRows.Hold(r, row, fresh);
-    }
+    for (std::size_t r = 0; r < channRows.size(); ++r)
+      channRows.Hold(r, j5fuzz::Image_Row(data.Mem_Image, r), fresh);
   }
 
   void Watch_Windows() {
@@ -193,15 +194,8 @@ struct Harness {
     }
     exchanges.Reported(w, t);
     readDone |= report == j5fuzz::Report::Read_Done;
-    if (report == j5fuzz::Report::Write_Done) channWrite.Completed(channRows, box.atMs);
-    if (t == kPasswordChanged) {
-      j5fuzz::Held_Rows typed(1);
-      j5fuzz::Held_Rows::Row row{};
-      std::copy_n(newTyped.begin(), std::min<std::size_t>(newTyped.size(), 6), row.begin());
-      std::fill(row.begin() + static_cast<std::ptrdiff_t>(newTyped.size()), row.begin() + 6, ' ');
-      typed.Hold(0, row, true);
-      passwordWrite.Completed(typed, box.atMs);
-    }
+    if (report == j5fuzz::Report::Write_Done) channWrite.Completed(box.atMs);
+    if (t == kPasswordChanged) passwordWrite.Completed(box.atMs);
   }
 
   void Check_Image(bool readDone) {
@@ -248,18 +242,20 @@ struct Harness {
   bool User(F&& step, std::optional<Window> pressed = std::nullopt) {
     const int opensBefore = device.opens;
     const double lastClose = device.lastClose;
-    // A press refused while an exchange runs keeps that exchange's record of clean answers.
-    if (pressed && !Busy()) device.clean = true;
-    // Only a write that runs can complete: a press while none does begins its record of rows.
-    if (pressed == kChann && !Chann_Busy()) Hold_Chann_Rows(true);
     pressing = pressed.has_value();
     step();
     platform.runUntilIdle();
     pressing = false;
     const bool started = pressed && device.opens > opensBefore;
-    if (started) exchanges.Started(*pressed, platform.nowMs(), lastClose);
+    // Only a press that started an exchange begins its record of clean answers, and of rows where
+    // it started a channel write (from the rows it took); one that starts nothing keeps those of
+    // the exchange that runs or waits for its restart.
+    if (started) {
+      exchanges.Started(*pressed, platform.nowMs(), lastClose);
+      device.clean = true;
+    }
     image = data.Mem_Image;  // the user's step may put a value in
-    Hold_Chann_Rows(false);
+    Hold_Chann_Rows(started && pressed == kChann);
     Watch_Windows();
     Check_Port();
     return started;
@@ -283,11 +279,9 @@ void Fuzz_Radio::Check_Frame(const sim::LogEntry& e) {
   if (address == kPasswordBlock) {
     Check(e.kind == sim::FrameKind::DataFrame && b.size() == 20,
           "a password frame of another form");
-    std::string typed = h.newTyped;
-    typed.resize(6, ' ');
+    const j5fuzz::Held_Rows::Row typed = Password_Row(h.newTyped);
     for (std::size_t i = 0; i < 6; ++i)
-      Check(b[4 + i] == static_cast<std::uint8_t>(typed[i]),
-            "the password frame is not the new one");
+      Check(b[4 + i] == typed[i], "the password frame is not the new one");
     if (!clean) return;
     const auto& was = h.blockBefore;
     if (std::getenv("J5_FUZZ_TRACE")) {
@@ -330,18 +324,24 @@ void Fuzz_Radio::receive(std::uint8_t byte, double atMs, kit::SerialDeviceLink& 
   lastActivity = std::max(lastActivity, atMs);
   const std::size_t logged = radio.log().size();
   radio.receive(byte, std::llround(atMs * 1000));
-  for (std::size_t i = logged; i < radio.log().size(); ++i)
+  static const bool trace = std::getenv("J5_FUZZ_TRACE") != nullptr;
+  for (std::size_t i = logged; i < radio.log().size(); ++i) {
+    if (trace) j5fuzz::Trace_Entry(radio.log()[i]);
     if (radio.log()[i].direction == sim::Direction::ToRadio) Check_Frame(radio.log()[i]);
+  }
   if (!radio.hasOutput()) return;
   std::vector<std::uint8_t> answer;
   for (const auto& out : radio.takeAllOutput()) answer.push_back(out.value);
-  const bool unchanged = j5fuzz::Send_Shaped(
-      h.input, std::move(answer), atMs, [&](const std::vector<std::uint8_t>& bytes, double at) {
-        if (bytes.empty()) return;
-        link.send(bytes, at);
-        lastActivity = std::max(lastActivity, at) + static_cast<double>(bytes.size()) * kByteMs;
-      });
-  clean = clean && unchanged;
+  const auto send = [&](const std::vector<std::uint8_t>& bytes, double at) {
+    if (bytes.empty()) return;
+    link.send(bytes, at);
+    lastActivity = std::max(lastActivity, at) + static_cast<double>(bytes.size()) * kByteMs;
+  };
+  if (j5fuzz::Refused_Since(radio, logged)) return send(answer, atMs);
+  if (j5fuzz::Send_Shaped(h.input, std::move(answer), atMs, send)) return;
+  clean = false;
+  h.channWrite.Answer_Shaped();
+  h.passwordWrite.Answer_Shaped();
 }
 
 void Step(Harness& h) {
@@ -359,7 +359,7 @@ void Step(Harness& h) {
       // The channels the write covers are those the window shows.
       const int shown = std::clamp<int>(h.data.Chann_Total, 1, 128);
       if (h.User([&] { h.Chann().Command_Write.Click(); }, kChann))
-        h.channWrite.Started(Channel_Write_Frames(shown), h.device.radio);
+        h.channWrite.Started(Channel_Write_Frames(shown, h.data.Mem_Image), h.device.radio);
       return;
     }
     case 3:
@@ -383,7 +383,8 @@ void Step(Harness& h) {
               kPassword))
         return;
       // The new password goes into the first six bytes of the block.
-      h.passwordWrite.Started({{kPasswordBlock, 0, false, 6}}, h.device.radio);
+      h.passwordWrite.Started({{kPasswordBlock, Password_Row(h.newTyped), false, 6}},
+                              h.device.radio);
       return;
     case 4:
       return (void)h.User([&] {
@@ -411,6 +412,8 @@ void Step(Harness& h) {
       });
     }
     case 7:
+      // The radio changes: it refuses written frames, or answers in another identification form.
+      if (arg & 2) return j5fuzz::Inject_Refusal(h.device.radio, arg >> 2, in);
       h.device.radio.config().identForm =
           arg & 1 ? sim::IdentForm::Ident8 : sim::IdentForm::Ident14;
       return;

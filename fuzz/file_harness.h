@@ -1,6 +1,7 @@
 #pragma once
 // What the file targets share: the program on the headless platform past its start-up, with a
-// folder of its own for the file each input becomes, and the check that no error escaped.
+// folder of its own for the file each input becomes (a folder other targets use too), and the
+// check that no error escaped.
 
 #include <unistd.h>
 
@@ -16,29 +17,38 @@
 
 namespace j5fuzz {
 
-struct File_Harness {
-  kit::HeadlessPlatform platform;
-  j5::Program program{platform};
+// A folder of this process for the files a target writes, removed with it.
+struct Fuzz_Folder {
   std::string dir;
 
-  explicit File_Harness(const std::string& tag) {
-    program.MDImain.load();
-    platform.advance(5000);
+  explicit Fuzz_Folder(const std::string& tag) {
     dir = (std::filesystem::temp_directory_path() /
            ("j5-fuzz-" + tag + "-" + std::to_string(getpid())))
               .string();
     std::filesystem::create_directories(dir);
   }
-  ~File_Harness() {
+  ~Fuzz_Folder() {
     std::error_code ignored;
     std::filesystem::remove_all(dir, ignored);
   }
+  Fuzz_Folder(const Fuzz_Folder&) = delete;
+  Fuzz_Folder& operator=(const Fuzz_Folder&) = delete;
   // The bytes as the file `name` in the folder; its path.
   std::string Write(const std::string& name, std::string_view bytes) const {
     const std::string path = dir + "/" + name;
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return path;
+  }
+};
+
+struct File_Harness : Fuzz_Folder {
+  kit::HeadlessPlatform platform;
+  j5::Program program{platform};
+
+  explicit File_Harness(const std::string& tag) : Fuzz_Folder(tag) {
+    program.MDImain.load();
+    platform.advance(5000);
   }
 };
 

@@ -20,9 +20,9 @@
 
 namespace j5fuzz {
 
-// Every state a set of 16-byte rows went through since the last fresh start. A frame is built when
-// it is queued and leaves byte by byte while the user may go on editing, so a written frame must
-// carry one of the states of its row.
+// Every state a set of 16-byte rows went through since the last fresh start (a press that started
+// a write): the frame checks hold a written frame to one of the states of its row, while what a
+// completed write left in the radio is held to the rows as the write took them (Write_Watch).
 class Held_Rows {
  public:
   using Row = std::array<std::int16_t, 16>;
@@ -46,6 +46,13 @@ class Held_Rows {
  private:
   std::vector<std::vector<Row>> held_;
 };
+
+// Image row r's sixteen radio bytes as they stand.
+inline Held_Rows::Row Image_Row(const j5::MemImage& image, std::size_t r) {
+  Held_Rows::Row row;
+  std::copy_n(image.row(r).begin(), row.size(), row.begin());
+  return row;
+}
 
 [[noreturn]] inline void Fail(const std::string& what) {
   std::fprintf(stderr, "\n*** property broken: %s\n", what.c_str());

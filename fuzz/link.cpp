@@ -1,8 +1,8 @@
 // The link's receive side in every exchange: the start-up identification, the whole read, the
 // whole write and the port window, on the headless platform's line to a simulated radio whose
-// answers the fuzzer delays, drops, cuts, corrupts and pads, while the user presses Read, Write,
-// Cancel and OK, closes and reopens the windows, switches the language and loads values into the
-// image. Whatever comes:
+// answers the fuzzer delays, drops, cuts, corrupts and pads (or which refuses a written frame),
+// while the user presses Read, Write, Cancel and OK, closes and reopens the windows, switches the
+// language, puts values into the image and opens parameter files. Whatever comes:
 // - nothing escapes a handler;
 // - every frame the tool writes matches its image row (so no value outside 0..255 goes out);
 // - the image changes only when a read completes (and then holds bytes, as received when the
@@ -13,8 +13,8 @@
 //   user closes the window (Cancel, its title bar, the menu that reopens it) or presses again in
 //   it while its report is still due (the language switch and Exit wait for it);
 // - a write reported complete leaves the radio holding every row the write was to send, as it
-//   stood when the write was pressed (or as it went on since, while the frames are built as they
-//   are queued).
+//   stood when its exchange started;
+// - File > Open loads nothing while an exchange of either window is open.
 //
 // Input: a set-up byte, the length of the script (two bytes), the script of user steps, then how
 // the radio answers each frame, in order. With no answer decisions left the radio answers at once
@@ -33,6 +33,7 @@
 
 #include "editors/channels/frm_chann.h"
 #include "exchange_oracles.h"
+#include "file_harness.h"
 #include "fuzz_support.h"
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
@@ -40,6 +41,8 @@
 #include "link/transfers.h"
 #include "platform/headless.h"
 #include "shell/MDImain.h"
+#include "shell/file_dialogs.h"
+#include "shell/param_file.h"
 #include "shell/program.h"
 #include "sim/radio.h"
 #include "support/driver.h"
@@ -54,19 +57,27 @@ constexpr double kByteMs = 10.0 * 1000.0 / 9600.0;
 constexpr double kReplyMs = 1000;
 constexpr double kSlackMs = 25;
 
-// The rows the whole write sends, in order: row 0 opens the block phase and the rows between the
-// channel records and their names go out whole; any other row that begins with 255 goes out as
-// that byte alone.
-std::vector<j5fuzz::Planned_Frame> Whole_Write_Frames() {
+// The rows the whole write sends, in order, as they stand in `image`: row 0 opens the block phase
+// and the rows between the channel records and their names go out whole; any other row that begins
+// with 255 goes out as that byte alone.
+std::vector<j5fuzz::Planned_Frame> Whole_Write_Frames(const j5::MemImage& image) {
   std::vector<j5fuzz::Planned_Frame> frames;
   for (auto [first, last] : {std::pair{0, 128}, {160, 206}, {224, 232}, {240, 246}, {256, 384}})
-    for (int row = first; row <= last; ++row)
-      frames.push_back({static_cast<std::uint16_t>(row * 16), static_cast<std::size_t>(row),
+    for (int row = first; row <= last; ++row) {
+      const auto r = static_cast<std::size_t>(row);
+      frames.push_back({static_cast<std::uint16_t>(row * 16), j5fuzz::Image_Row(image, r),
                         row != 0 && (row < 128 || row > 256)});
+    }
   return frames;
 }
 
 enum Window : std::size_t { kRead, kWrite };
+
+// Where the file dialogs open: the folder of the files the script loads.
+const j5fuzz::Fuzz_Folder& Load_Folder() {
+  static const j5fuzz::Fuzz_Folder folder("link");
+  return folder;
+}
 
 struct Harness;
 
@@ -133,6 +144,7 @@ struct Harness {
                                 erased ? 0xFF : static_cast<std::uint8_t>(a * 7 + a / 256 + setup));
     }
     platform.attachDevice(1, device);
+    platform.setCurrentDirectory(Load_Folder().dir);
     platform.onMessageBox = [this](const kit::MessageBoxRecord& box) { On_Box(box); };
     program.MDImain.load();
     platform.runUntilIdle();
@@ -151,11 +163,8 @@ struct Harness {
   }
 
   void Hold_Write_Rows(bool fresh) {
-    for (std::size_t r = 0; r < writeRows.size(); ++r) {
-      j5fuzz::Held_Rows::Row row;
-      std::copy_n(data.Mem_Image.row(r).begin(), 16, row.begin());
-      writeRows.Hold(r, row, fresh);
-    }
+    for (std::size_t r = 0; r < writeRows.size(); ++r)
+      writeRows.Hold(r, j5fuzz::Image_Row(data.Mem_Image, r), fresh);
   }
 
   j5::Transfer_Window* Window_Form(std::size_t w) const {
@@ -202,7 +211,7 @@ struct Harness {
           "a report long after the port closed");
     exchanges.Reported(Reporting_Window(report), text);
     readDone |= report == j5fuzz::Report::Read_Done;
-    if (report == j5fuzz::Report::Write_Done) write.Completed(writeRows, box.atMs);
+    if (report == j5fuzz::Report::Write_Done) write.Completed(box.atMs);
   }
 
   // A press in `pressed` (a window) may start an exchange there; true when it did.
@@ -211,9 +220,6 @@ struct Harness {
     pressing = pressed.has_value();
     refused = false;
     const double lastClose = device.lastClose;
-    // Only a write that runs can complete: a press while none does begins its record of rows.
-    const j5::Form_Comm_Write* writer = program.Form_Comm_Write.get();
-    if (pressed == kWrite && !(writer && writer->Transfer.Busy())) Hold_Write_Rows(true);
     step();
     platform.runUntilIdle();
     pressing = false;
@@ -222,8 +228,11 @@ struct Harness {
       ++starts;
       exchanges.Started(*pressed, platform.nowMs(), lastClose);
     }
+    // Only a press that started a write begins its record of rows, from the rows it took.
+    if (started && pressed == kWrite) Hold_Write_Rows(true);
     Snapshot();
-    if (started && pressed == kWrite) write.Started(Whole_Write_Frames(), device.radio);
+    if (started && pressed == kWrite)
+      write.Started(Whole_Write_Frames(data.Mem_Image), device.radio);
     Watch_Windows();
     Check_Port();
     return started;
@@ -348,6 +357,7 @@ void Fuzz_Radio::receive(std::uint8_t byte, double atMs, kit::SerialDeviceLink& 
 
   std::vector<std::uint8_t> answer;
   for (const auto& out : radio.takeAllOutput()) answer.push_back(out.value);
+  if (j5fuzz::Refused_Since(radio, logged)) return Send(link, answer, atMs);
   const bool unchanged = j5fuzz::Send_Shaped(
       h.answers, std::move(answer), atMs,
       [&](const std::vector<std::uint8_t>& bytes, double at) { Send(link, bytes, at); });
@@ -359,7 +369,7 @@ void Step(Harness& h) {
   j5::Program& p = h.program;
   kit::Driver& d = h.d;
   j5::MDImain& main = *p.MDImain.get();
-  const std::uint8_t op = in.Byte() % 12;
+  const std::uint8_t op = in.Byte() % 13;
   const std::uint8_t arg = in.Byte();
   switch (op) {
     case 0:
@@ -437,9 +447,35 @@ void Step(Harness& h) {
       return (void)h.User([&] { h.data.Mem_Image(row, col) = value; });
     }
     case 10:
+      // The radio changes: it refuses written frames, or answers in another identification form.
+      if (arg & 2) return j5fuzz::Inject_Refusal(h.device.radio, arg >> 2, in);
       h.device.radio.config().identForm =
           arg & 1 ? sim::IdentForm::Ident8 : sim::IdentForm::Ident14;
       return;
+    case 12: {
+      // File > Open of a parameter file: the image with one value changed.
+      const auto row = static_cast<std::size_t>((arg | in.Byte() << 8) % 481);
+      const auto col = static_cast<std::size_t>(in.Byte() % 16);
+      j5::MemImage file = h.data.Mem_Image;
+      file(row, col) = in.Int16();
+      Load_Folder().Write("load.dat", j5::Param_File_Text(file));
+      const bool exchange = h.exchanges.Open(kRead) || h.exchanges.Open(kWrite);
+      const j5::MemImage before = h.data.Mem_Image;
+      h.User([&] {
+        d.click(main.File_Open);
+        if (j5::File_Dialog* dialog = p.Form_open_chann.get()) {
+          d.focus(dialog->Text1);
+          d.selectAll();
+          d.type("load.dat");
+          d.click(dialog->Command_enter);
+        }
+      });
+      // However the program refuses it, nothing loads under an exchange: a write would leave the
+      // windows showing a file the radio does not hold, a read would replace some of its rows.
+      Check(!exchange || h.data.Mem_Image == before,
+            "a file loaded while an exchange with the radio was open");
+      return;
+    }
     default:
       return h.Wait(arg % 64);
   }

@@ -7,16 +7,19 @@
 // the numbers and rows 12-15 are as before; a save after the load, loaded and saved again, gives
 // the same file (the controls keep every setting they packed).
 // Read (first byte odd): the radio's memory and how it answers come from the input; the image
-// changes only when the read completes, and then holds the radio's bytes; the window ends idle.
-// Write (first byte odd with bit 1 set), after the read and a few of the user's picks and ticks,
-// against a radio that may misbehave again: every frame carries its row of the packed image (row
-// 6, record A's first row, in all three frames to 0x0F00) and goes nowhere else; the radio changes
-// nowhere else, and holds the packed rows when the write completed; every byte of the block and
-// the records that the copy does not own goes out as the completed read brought it (0 without
-// one); the window ends idle with the port closed.
+// changes only when the read completes, and then holds the radio's bytes where no fault changed
+// an answer; the window ends idle.
+// Write (first byte odd with bit 1 set), after a read that no fault spoilt (or none that
+// completed) and a few of the user's picks and ticks, against a radio that may misbehave again
+// (and refuse a written frame): every frame carries its row of the packed image (row 6, record
+// A's first row, in all three frames to 0x0F00) and goes nowhere else; the radio changes nowhere
+// else, and holds the packed rows when the write completed; every byte of the block and the
+// records that the copy does not own goes out as the completed read brought it (0 without one);
+// the window ends idle with the port closed.
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <memory>
@@ -117,7 +120,8 @@ void Inject_Faults(sim::Radio& radio, j5fuzz::Fuzz_Input& in) {
   radio.clearFaults();
   for (int n = in.Byte() % 4; n > 0; --n) {
     sim::Fault f;
-    f.what = static_cast<sim::Misbehaviour>(in.Byte() % 8);
+    f.what = static_cast<sim::Misbehaviour>(in.Byte() %
+                                            (static_cast<int>(sim::Misbehaviour::Refuse) + 1));
     f.skip = in.Byte() % 8;
     f.count = 1 + in.Byte() % 3;
     f.delay = 1000 * (in.Byte() % 200) * 10;
@@ -142,18 +146,28 @@ void Run_Transfer(Harness& h, j5::Option_Copy_Window& w, kit::CommandButton& but
   Check(!w.MSC.portOpen(), "the port stayed open");
 }
 
-// Returns whether the read completed.
-bool Read_Case(Harness& h, j5::Option_Copy_Window& w, j5fuzz::Fuzz_Input& in) {
+// How a read ended: not completed, completed with answers a fault changed, or cleanly.
+enum class Read_End { None, Spoilt, Clean };
+
+Read_End Read_Case(Harness& h, j5::Option_Copy_Window& w, j5fuzz::Fuzz_Input& in) {
   sim::Radio& radio = h.device.radio;
   radio.reset();
   for (std::uint16_t a = 0x0E20; a < 0x0F60; ++a) radio.memory().set(a, in.Byte());
   Inject_Faults(radio, in);
   const j5::CopyImage before = w.Copy_Image;
+  const std::size_t logged = radio.log().size();
   Run_Transfer(h, w, w.Command_read);
   if (!Shown(h.platform, "Complete reading the data from transceiver.")) {
     Check(w.Copy_Image == before, "a read that did not complete changed the image");
-    return false;
+    return Read_End::None;
   }
+  // The protocol has no checksum: a reply cut short and padded by a stray byte reads as a good
+  // one, so only a read whose answers no fault changed must hold the radio's bytes.
+  const auto& log = radio.log();
+  if (std::any_of(log.begin() + static_cast<std::ptrdiff_t>(logged), log.end(), [](const auto& e) {
+        return e.direction == sim::Direction::FromRadio && !e.fault.empty();
+      }))
+    return Read_End::Spoilt;
   constexpr std::uint16_t kRows[16] = {0x0E20, 0x0E30, 0x0E40, 0x0E50, 0x0E60, 0x0E70,
                                        0x0E80, 0x0E90, 0x0EE0, 0x0EF0, 0x0F00, 0x0F10,
                                        0x0F20, 0x0F30, 0x0F40, 0x0F50};
@@ -161,7 +175,7 @@ bool Read_Case(Harness& h, j5::Option_Copy_Window& w, j5fuzz::Fuzz_Input& in) {
     for (std::size_t c = 0; c < 16; ++c)
       Check(w.Copy_Image(r, c) == radio.memory().at(static_cast<std::uint16_t>(kRows[r] + c)),
             "a completed read does not hold the radio's bytes");
-  return true;
+  return Read_End::Clean;
 }
 
 // The bits of each byte of the option block and of a frequency-mode record that the copies write
@@ -259,8 +273,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   j5::Option_Copy_Window& w = h.slot.load();
   h.platform.runUntilIdle();
   if (mode & 1) {
-    const bool readDone = Read_Case(h, w, in);
-    if (mode & 2) Write_Case(h, w, in, readDone);
+    const Read_End read = Read_Case(h, w, in);
+    // The write's check of what it keeps from the read needs a read that brought the radio's bytes.
+    if (mode & 2 && read != Read_End::Spoilt) Write_Case(h, w, in, read == Read_End::Clean);
   } else {
     File_Case(h, w, in);
   }

@@ -1,7 +1,7 @@
 // The optional features window under a user who picks, types, pastes, ticks, tabs, presses
 // Default and Close and leaves and returns, on an image whose option records hold any bytes (an
 // erased radio, a hand-made file), and who runs the window's own read and write against a radio
-// whose answers may go astray. Whatever happens:
+// whose answers may go astray (or which refuses a written frame). Whatever happens:
 // - nothing escapes a handler;
 // - nothing outside the option block, the two frequency-mode records and the power-on row
 //   changes, and within them the bytes and bits no control stands for keep their values (Default
@@ -147,7 +147,8 @@ struct Harness {
     radio.clearFaults();
     if (in.Byte() % 2) {
       sim::Fault fault;
-      fault.what = static_cast<sim::Misbehaviour>(in.Byte() % 9);
+      fault.what = static_cast<sim::Misbehaviour>(
+          in.Byte() % (static_cast<int>(sim::Misbehaviour::OtherIdent) + 1));
       fault.skip = in.Byte() % 24;
       fault.count = 1 + in.Byte() % 3;
       fault.delay = in.Byte() * 10'000;

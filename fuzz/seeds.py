@@ -98,6 +98,26 @@ SETUP_OK, SETUP_CANCEL = (7, 0), (8, 0)
 IDENT8, IDENT14 = (10, 1), (10, 0)
 
 
+def REFUSE(step, skip, count=1, byte=0x15):
+    """The radio refuses `count` written frames after `skip` of them (link: step 10, editor link: 7)."""
+    return (step, 2 | skip << 2, count - 1, byte)
+
+
+def OPEN_FILE(row, col, value):
+    """File > Open of a parameter file: the image with one value changed."""
+    return (12, row & 0xFF, row >> 8, col) + tuple(struct.pack("<h", value))
+
+
+# The misbehaviours of the simulator the window targets pick, and the frames a fault may answer.
+SILENCE, LATE, WRONG_FIRST_BYTE, STRAY, SHORT, EXTRA, NO_LEADING_ACK, EARLY_ACK, REFUSAL = range(9)
+CODE, READ_REQUEST, DATA_FRAME = range(3)
+
+
+def fault_arg(what, kind):
+    """The argument of a fault step that spoils answers to frames of `kind` only, with `what`."""
+    return next(a for a in range(128, 256) if a % 9 == what and a // 8 % 3 == kind)
+
+
 def set_image(row, col, value):
     return (9, row & 0xFF, row >> 8, col) + tuple(struct.pack("<h", value))
 
@@ -118,6 +138,11 @@ def link_seeds():
     write("link", "write_stray_ack", link_input(0, [after_startup, WRITE], b"\x00" * 8 + b"\x0d\x06"))
     write("link", "write_value_not_byte", link_input(
         0, [after_startup, set_image(3, 0, 300), WRITE]))
+    # The radio refuses the sixth frame: the write fails.
+    write("link", "write_refused", link_input(0, [after_startup, REFUSE(10, 5), WRITE, WAIT(12000)]))
+    write("link", "open_file", link_input(0, [after_startup, OPEN_FILE(40, 0, 7), WRITE]))
+    write("link", "open_file_during_write", link_input(
+        0, [after_startup, WRITE, WAIT(1000), OPEN_FILE(40, 0, 7), WAIT(12000)]))
     write("link", "port_window", link_input(1, [WAIT(3000), SETUP_OK]))
     write("link", "port_window_cancel", link_input(
         0, [after_startup, SETUP_OK, WAIT(10), SETUP_CANCEL, IDENT8, SETUP_OK, CHINESE]))
@@ -158,6 +183,12 @@ def editor_link_seeds():
     # The radio's ACK to the first channel frame comes with a second ACK behind it.
     write("editor_link", "chann_write_stray_ack", link_input(
         0, [(8, 11), CH_WRITE, WAIT(2000)], b"\x00\x05\x06"))
+    # The radio refuses the fourth channel frame: the write restarts.
+    write("editor_link", "chann_write_refused", link_input(
+        0, [(8, 11), REFUSE(7, 3), CH_WRITE, WAIT(8000)]))
+    # A byte behind the read's reply while the password frame still waits to leave.
+    write("editor_link", "password_byte_before_frame",
+          bytes.fromhex("00 02 00 ff 00 0c 00 05 06 00 05 06"))
     # The count lowered to 10 in the option window while a read of 128 channels runs.
     write("editor_link", "count_lowered_during_read", link_input(
         0, [CH_READ, (8, 9), WAIT(10000)]))
@@ -273,7 +304,7 @@ def dtmf_seeds():
     key = lambda ch: (5, ord(ch))
     paste = lambda text: (6, len(text)) + tuple(text.encode())
     # The radio's next replies to read requests spoilt: misbehaviour `what`, with `byte`.
-    spoil = lambda what, byte: (11, 0x80 | what, 0, 2, byte)
+    spoil = lambda what, byte: (11, fault_arg(what, READ_REQUEST), 0, 2, byte)
     long_wait = tuple(b for _ in range(8) for b in wait(2560))
     write("dtmf", "read", dtmf_input(0, radio, [read, long_wait]))
     write("dtmf", "write", dtmf_input(1, codes, [write_, long_wait, long_wait]))
@@ -281,7 +312,10 @@ def dtmf_seeds():
         0, radio, [spoil(3, 0x58), read, long_wait, long_wait]))
     # The radio's ACKs to the first written frames each come with a second ACK behind them.
     write("dtmf", "write_stray_ack", dtmf_input(
-        1, codes, [(11, 0x80 | 17 << 3 | 5, 0, 2, 0x06), write_, long_wait, long_wait]))
+        1, codes, [(11, fault_arg(EXTRA, DATA_FRAME), 0, 2, 0x06), write_, long_wait, long_wait]))
+    # The radio refuses the fourth written frame: the write starts again.
+    write("dtmf", "write_refused", dtmf_input(
+        1, codes, [(11, fault_arg(REFUSAL, DATA_FRAME), 3, 0, 0x15), write_, long_wait, long_wait]))
     write("dtmf", "edit_and_leave", dtmf_input(
         1, codes, [ani, key("1"), key("2"), leave, ani, paste("12 3"), tab, group, paste("ab*c"),
                    tab, default, reopen, (10, 26, 3, 0x2c, 0x01), read, long_wait]))
@@ -327,12 +361,15 @@ def sig_link_seeds():
     cell = lambda grid, r, c: (4, grid, r, c)
     key = lambda ch: (5, ord(ch))
     stray = lambda row, col, value: (9, col, row) + tuple(struct.pack("<h", value))
-    spoil = lambda what, byte: (10, 0x80 | 8 | what, 0, 2, byte)
+    spoil = lambda what, byte: (10, fault_arg(what, DATA_FRAME), 0, 2, byte)
     write("sig_link", "two_tone_read", sig_link_input(0, [read, wait], radio))
     write("sig_link", "five_tone_write", sig_link_input(3, [write_, wait, wait], radio))
     # The radio's ACKs to the first written frames each come with a second ACK behind them.
     write("sig_link", "write_stray_ack", sig_link_input(
-        0, [(10, 0x80 | 17 << 3 | 5, 0, 2, 0x06), write_, wait, wait], radio))
+        0, [(10, fault_arg(EXTRA, DATA_FRAME), 0, 2, 0x06), write_, wait, wait], radio))
+    # The radio refuses the fourth written frame: the write starts again.
+    write("sig_link", "write_refused", sig_link_input(
+        3, [(10, fault_arg(REFUSAL, DATA_FRAME), 3, 0, 0x15), write_, wait, wait], radio))
     write("sig_link", "read_spoilt_replies", sig_link_input(
         0, [spoil(3, 0x58), read, wait, wait], radio))
     write("sig_link", "edit_and_write", sig_link_input(

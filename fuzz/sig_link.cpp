@@ -12,8 +12,7 @@
 //   one completion or failure report; it ends without one only where the user closes the window,
 //   or presses Read or Write again, while its report is still due;
 // - a write reported complete leaves the radio holding every staged row of the block as it stood
-//   when the write was pressed (or as it went on since, while the frames are built as they are
-//   queued);
+//   when its exchange started, whatever the user edited meanwhile (the radio may refuse a frame);
 // - with no more steps the transfer ends by itself, the window is not busy, the port closed and
 //   the program counts no exchange open (Exit and the language switch are free again).
 //
@@ -99,7 +98,7 @@ struct Harness {
       radio.memory().set(static_cast<std::uint16_t>(0x2000 + a),
                          mem.empty() ? 0 : static_cast<std::uint8_t>(mem[a % mem.size()]));
     device.attach(platform, 1);
-    platform.onMessageBox = [this](const kit::MessageBoxRecord& box) { window.On_Box(box, held); };
+    platform.onMessageBox = [this](const kit::MessageBoxRecord& box) { window.On_Box(box); };
     program.MDImain.load();
     platform.advance(5000);
     data.Comm_Port = 1;
@@ -129,41 +128,41 @@ struct Harness {
     if (j5::Tone_Window* w = Window())
       for (kit::CommandButton* b : {&w->Command_read, &w->Command_Write})
         b->Click = [this, w, write = b == &w->Command_Write, click = b->Click] {
-          Pressed(*w, write);
           const int opens = device.opens;
           const double lastClose = device.lastCloseMs;
           window.pressing = true;
           click();
           window.pressing = false;
+          // Only a press that started an exchange begins its record: one that starts nothing (a
+          // row refused) leaves an earlier write's restart to send the rows of its own start.
           if (device.opens == opens) return;
+          pressMs = platform.nowMs();
+          clean = !radio.faultsPending();
+          Hold_Rows(true);
           window.exchanges.Started(0, platform.nowMs(), lastClose);
-          if (write) window.write.Started(Write_Frames(), radio);
+          if (write) window.write.Started(Write_Frames(*w), radio);
         };
   }
 
-  void Pressed(const j5::Tone_Window& w, bool write) {
-    if (w.Transfer_Busy()) return;
-    pressMs = platform.nowMs();
-    clean = !radio.faultsPending();
-    if (write) Hold_Rows(true);
+  j5fuzz::Held_Rows::Row Staged_Row(const j5::Tone_Window& w, std::size_t n) const {
+    j5fuzz::Held_Rows::Row row;
+    for (std::size_t c = 0; c < row.size(); ++c) row[c] = w.Tone_Stage(n, c);
+    return row;
   }
 
-  // The write: staged row n to the block's address n.
-  std::vector<j5fuzz::Planned_Frame> Write_Frames() const {
+  // The write: staged row n as it stands to the block's address n.
+  std::vector<j5fuzz::Planned_Frame> Write_Frames(const j5::Tone_Window& w) const {
     std::vector<j5fuzz::Planned_Frame> frames;
     for (int n = 0; n < rows; ++n)
-      frames.push_back({static_cast<std::uint16_t>(base + 16 * n), static_cast<std::size_t>(n)});
+      frames.push_back(
+          {static_cast<std::uint16_t>(base + 16 * n), Staged_Row(w, static_cast<std::size_t>(n))});
     return frames;
   }
 
   void Hold_Rows(bool fresh) {
     const j5::Tone_Window* w = Window();
     if (!w) return;
-    for (std::size_t n = 0; n < held.size(); ++n) {
-      j5fuzz::Held_Rows::Row row;
-      for (std::size_t c = 0; c < 16; ++c) row[c] = w->Tone_Stage(n, c);
-      held.Hold(n, row, fresh);
-    }
+    for (std::size_t n = 0; n < held.size(); ++n) held.Hold(n, Staged_Row(*w, n), fresh);
   }
 
   int Radio(int address) const { return radio.memory().at(static_cast<std::uint16_t>(address)); }
@@ -245,14 +244,7 @@ struct Harness {
     Check(data.Mem_Image == image, "the image changed");
     if (std::exchange(window.readDone, false) && clean) Check_Read_Shown();
     const auto& log = radio.log();
-    for (; trace && logShown < log.size(); ++logShown) {
-      const sim::LogEntry& e = log[logShown];
-      std::fprintf(stderr, "%10lld us %s kind %d:", static_cast<long long>(e.time),
-                   e.direction == sim::Direction::ToRadio ? "->" : "<-", static_cast<int>(e.kind));
-      for (std::size_t i = 0; i < e.bytes.size() && i < 24; ++i)
-        std::fprintf(stderr, " %02X", e.bytes[i]);
-      std::fprintf(stderr, " %s\n", e.fault.c_str());
-    }
+    for (; trace && logShown < log.size(); ++logShown) j5fuzz::Trace_Entry(log[logShown]);
     for (; framesChecked < log.size(); ++framesChecked) {
       const sim::LogEntry& e = log[framesChecked];
       if (e.direction != sim::Direction::ToRadio || e.kind != sim::FrameKind::DataFrame) continue;

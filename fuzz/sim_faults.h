@@ -8,13 +8,14 @@
 
 namespace j5fuzz {
 
-// `arg` picks the misbehaviour, whether it answers only one kind of frame (the access code
-// `code`, a read request or a data frame) and how late a late answer comes; the script gives how
-// many answers pass first, how many it spoils and the byte it uses.
+// `arg` picks the misbehaviour (any but another identification form; a refusal of written frames
+// among them), whether it answers only one kind of frame (the access code `code`, a read request
+// or a data frame) and how late a late answer comes; the script gives how many answers pass first,
+// how many it spoils and the byte it uses.
 inline void Inject_Fault(sim::Radio& radio, std::uint8_t arg, Fuzz_Input& script,
                          sim::FrameKind code) {
   sim::Fault f;
-  f.what = static_cast<sim::Misbehaviour>(arg % 8);
+  f.what = static_cast<sim::Misbehaviour>(arg % (static_cast<int>(sim::Misbehaviour::Refuse) + 1));
   const sim::FrameKind kinds[] = {code, sim::FrameKind::ReadRequest, sim::FrameKind::DataFrame};
   if (arg & 0x80) f.answering = kinds[arg / 8 % 3];
   f.skip = script.Byte() % 8;

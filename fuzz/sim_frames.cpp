@@ -1,7 +1,7 @@
 // The simulator's frame parser: any bytes at any times, with any of its faults set. It loses and
 // invents no byte (every byte it was fed lands in one logged frame, in order), it writes its
-// memory only as the logged data frames say, it says nothing before it has heard the access code,
-// and the times of its answer bytes never go backwards.
+// memory only as the logged data frames it did not refuse say, it says nothing before it has heard
+// the access code, and the times of its answer bytes never go backwards.
 //
 // Input: a set-up byte (identification form, answer delay), up to three faults of five bytes,
 // then pairs of (pause before the byte in milliseconds, byte).
@@ -80,6 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (e.kind == sim::FrameKind::DataFrame || e.kind == sim::FrameKind::ShortRowFrame) {
       Check(e.bytes.size() >= 4 && e.bytes.size() == 4u + e.bytes[3],
             "a data frame of the wrong length");
+      // A frame the radio refused changes nothing.
+      if (e.fault == sim::misbehaviourName(sim::Misbehaviour::Refuse)) continue;
       expected.write(static_cast<std::uint16_t>(e.bytes[1] << 8 | e.bytes[2]),
                      std::span(e.bytes).subspan(4));
     }

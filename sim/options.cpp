@@ -22,7 +22,7 @@ const char* const kServerUsage =
     "  --fault FAULT           misbehave; repeatable. FAULT is\n"
     "                          KIND[,on=FRAME][,skip=N][,count=N|always][,ms=N][,byte=N]\n"
     "                          KIND: silence late wrong-first-byte stray-byte short-frame\n"
-    "                                extra-byte no-leading-ack early-ack other-ident\n"
+    "                                extra-byte no-leading-ack early-ack refuse other-ident\n"
     "                          FRAME (the tool frame answered): code stx ack read data short\n"
     "  --help                  this text\n";
 

@@ -76,6 +76,8 @@ std::string misbehaviourName(Misbehaviour what) {
       return "no-leading-ack";
     case Misbehaviour::EarlyAck:
       return "early-ack";
+    case Misbehaviour::Refuse:
+      return "refuse";
     case Misbehaviour::OtherIdent:
       return "other-ident";
   }
@@ -232,10 +234,20 @@ void Radio::frameDone(FrameKind kind, Micros at) {
     }
     case FrameKind::DataFrame:
     case FrameKind::ShortRowFrame: {
-      const auto address = static_cast<std::uint16_t>(bytes[1] << 8 | bytes[2]);
-      memory_.write(address, std::span(bytes).subspan(4));
       pendingAck_ = false;
       phase_ = Phase::Session;
+      // A frame already acknowledged at its first byte is taken.
+      if (const auto refusal = ackedEarly_ ? std::nullopt : refusalDue(kind)) {
+        const std::string refused = misbehaviourName(Misbehaviour::Refuse);
+        log_.back().fault = refused;
+        const Micros earliest = std::max(at + config_.replyDelay, lastEarliest_);
+        lastEarliest_ = earliest;
+        out_.push_back({*refusal, earliest});
+        logFrame(Direction::FromRadio, earliest, {*refusal}, FrameKind::Unknown, refused);
+        break;
+      }
+      const auto address = static_cast<std::uint16_t>(bytes[1] << 8 | bytes[2]);
+      memory_.write(address, std::span(bytes).subspan(4));
       if (!ackedEarly_) answer(kind, {ack}, at);
       break;
     }
@@ -264,6 +276,17 @@ bool Radio::earlyAckDue(FrameKind answering) {
   return false;
 }
 
+std::optional<std::uint8_t> Radio::refusalDue(FrameKind answering) {
+  for (auto it = faults_.begin(); it != faults_.end(); ++it) {
+    if (it->what != Misbehaviour::Refuse || !matches(*it, answering)) continue;
+    if (!consume(*it)) continue;
+    const std::uint8_t byte = it->byte == kAck ? 0x15 : it->byte;
+    if (spent(*it)) faults_.erase(it);
+    return byte;
+  }
+  return std::nullopt;
+}
+
 void Radio::answer(FrameKind answering, std::vector<Part> parts, Micros frameEnd) {
   Micros earliest = frameEnd + config_.replyDelay;
   std::string applied;
@@ -273,6 +296,7 @@ void Radio::answer(FrameKind answering, std::vector<Part> parts, Micros frameEnd
     bool applicable = true;
     switch (fault.what) {
       case Misbehaviour::EarlyAck:
+      case Misbehaviour::Refuse:
         applicable = false;
         break;
       case Misbehaviour::NoLeadingAck:
@@ -314,6 +338,7 @@ void Radio::answer(FrameKind answering, std::vector<Part> parts, Micros frameEnd
         break;
       }
       case Misbehaviour::EarlyAck:
+      case Misbehaviour::Refuse:
         break;
     }
     if (!applied.empty()) applied += ',';

@@ -42,15 +42,19 @@ enum class Misbehaviour {
   ExtraByte,       // `byte` follows the answer
   NoLeadingAck,    // a read reply loses the ACK in front of its data frame
   EarlyAck,        // the ACK for an access code or a written frame leaves at its first byte
+  Refuse,          // a written frame is not stored and is answered with `byte` (never ACK)
   OtherIdent,      // STX is answered with the other identification form (keep it last)
 };
 
 // A misbehaviour applied to the radio's answers. `answering` narrows it to the answers to one
 // kind of tool frame (AccessCode, Stx, Ack, ReadRequest, DataFrame, ShortRowFrame; DataFrame
-// also covers short row frames, AccessCode the other code). NoLeadingAck, EarlyAck and OtherIdent
-// only count the answers they can change (read replies with a leading ACK, ACKs to access codes and
-// written frames, identifications). After `skip` such answers the fault changes the next `count` of
-// them, or every one with kAlways; a spent fault is removed. Several faults may act on one answer.
+// also covers short row frames, AccessCode the other code). NoLeadingAck, EarlyAck, Refuse and
+// OtherIdent only count the answers they can change (read replies with a leading ACK, ACKs to
+// access codes and written frames, written frames not acknowledged early, identifications). After
+// `skip` such answers the fault changes the next `count` of them, or every one with kAlways; a
+// spent fault is removed. Several faults may act on one answer, but none on a refusal: a radio that
+// refuses a frame says so in its one byte (0x15 where `byte` is ACK), which the tool cannot mistake
+// for ACK.
 struct Fault {
   static constexpr int kAlways = -1;
   Misbehaviour what = Misbehaviour::Silence;
@@ -124,6 +128,8 @@ class Radio {
   void dropFrame(Micros at);
   void answer(FrameKind answering, std::vector<Part> parts, Micros frameEnd);
   bool earlyAckDue(FrameKind answering);
+  // The byte a Refuse fault answers the written frame with, when one is due.
+  std::optional<std::uint8_t> refusalDue(FrameKind answering);
   // The other code is answered with ACK before the 8-byte identification, and alone with the
   // 50-byte one.
   bool altAnswerHasAck() const;

@@ -177,7 +177,8 @@ std::optional<std::array<std::uint8_t, 16>> Form_Write_PassWord::Link_Frame_Data
   return out;
 }
 
-// A password the radio took: the boxes and codes start empty again (the window closes soon).
+// A password the radio took, once its message is closed: the boxes and codes start empty again
+// (the window closes soon).
 void Form_Write_PassWord::Link_Done() {
   if (!Transfer.Writing() || Link.Last_Answer() != ACK) return;
   Old_Pw_Code_ = Password_Codes("");

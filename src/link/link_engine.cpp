@@ -247,10 +247,12 @@ void Link_Engine::Timer2_Timer() {
   Timer2.setEnabled(false);
   Timer3.setEnabled(true);
   Timer3.setInterval(desc_.times.report_ms);
-  // A line that hung up has no radio behind it to start again with.
+  // A line that hung up has no radio behind it to start again with. A write of one frame is never
+  // half written: the radio holds that frame or nothing of it.
   if (MSC.hungUp()) {
     restarts_left_ = 0;
-    partly_written_ = frames_sent_;
+    const auto* write = std::get_if<Write_Plan>(&plan_);
+    partly_written_ = frames_sent_ && write && write->steps.size() > 1;
   }
   Close_Port();
   busy_ = false;
@@ -506,19 +508,21 @@ bool Link_Engine::Send_Frame(std::size_t step) {
   return true;
 }
 
-// Every byte that came in is looked at in turn; an ACK counts only once the whole frame is out,
-// so one that arrives while the next frame is still queued is dropped.
+// Every byte that came in is looked at in turn; nothing answers a frame until the whole frame is
+// out, so a byte that arrives while the next frame is still queued is dropped, also where any
+// answer to the last frame ends the exchange.
 void Link_Engine::Write_Answer() {
   while (phase_ == Phase::Writing && !rx_.empty()) {
     const Write_Plan& plan = std::get<Write_Plan>(plan_);
     const std::uint8_t b = rx_.front();
     rx_.erase(rx_.begin());
+    if (!all_sent_) continue;
     const bool last = step_ + 1 >= plan.steps.size();
     if (last && plan.any_answer_ends) {
       last_answer_ = b;
       return Finish();
     }
-    if (b != ACK || !all_sent_) continue;
+    if (b != ACK) continue;
     Timer2.setEnabled(false);
     if (last) return Finish();
     ++step_;

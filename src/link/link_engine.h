@@ -218,7 +218,8 @@ class Link_Engine {
   // any_answer_ends), or -1.
   int Last_Answer() const { return last_answer_; }
   // The exchange timed out because its line hung up (the radio went away) after frames of a write
-  // had gone out: the radio holds part of the write. No restart follows such a time-out.
+  // of several frames had gone out: the radio holds part of the write. No restart follows such a
+  // time-out.
   bool Partly_Written() const { return partly_written_; }
 
  private:

@@ -87,11 +87,9 @@ bool Transfer_Link::Start(Block_Plan plan) {
   if (Busy()) return false;
   const bool writing = std::holds_alternative<Write_Plan>(plan);
   const bool blocks = !std::holds_alternative<std::monostate>(plan);
-  // A start in the pause before a restart replaces the exchange that waits.
-  if (!Link.Start(desc_, std::move(plan))) {
-    Ended();
-    return false;
-  }
+  // A start in the pause before a restart replaces the exchange that waits; one whose port will
+  // not open leaves that exchange to its report.
+  if (!Link.Start(desc_, std::move(plan))) return false;
   writing_ = writing;
   blocks_ = blocks;
   if (Timer4) Timer4->setEnabled(false);
@@ -106,7 +104,8 @@ void Transfer_Link::Stop() {
 }
 
 void Transfer_Link::Link_Port_Error(bool restart) {
-  Ended();
+  // Only a restart that finds the port taken reports the end of its exchange.
+  if (restart) Ended();
   Progress.Port_Error();
   window_.Link_Port_Error(restart);
 }
@@ -155,7 +154,8 @@ bool Transfer_Link::Write_Refused() const {
 
 void Transfer_Link::Link_Done() {
   Ended();
-  window_.Link_Done();
+  const bool after_report = desc_.done_after_report && blocks_;
+  if (!after_report) window_.Link_Done();
   if (!blocks_) return;
   if (Write_Refused()) {
     Progress.Failed();
@@ -164,6 +164,7 @@ void Transfer_Link::Link_Done() {
   } else {
     Progress.Read_Done();
   }
+  if (after_report) window_.Link_Done();
   // Armed once the message is closed: the window must not close under it.
   if (writing_ && Timer4) Timer4->setEnabled(true);
 }

@@ -7,8 +7,9 @@
 // The window keeps what is its own: where the blocks go, what the frames carry, what it does with
 // the identification and at the end. It answers those through its own Link_Listener, which hears
 // every report after the texts that come before it (Link_Done: before the completion texts, so
-// the blocks are in place first). A write whose last frame the radio answers with anything but
-// ACK (a plan with any_answer_ends) ends in the failure report, not the completion.
+// the blocks are in place first, unless the description asks for it after them). A write whose last
+// frame the radio answers with anything but ACK (a plan with any_answer_ends) ends in the failure
+// report, not the completion.
 //
 //   class frm_x : public kit::Form, Link_Listener {
 //     Transfer_Link Transfer{*this, prog_, Option_Link(), *this};

@@ -63,6 +63,9 @@ struct Transfer_Description : Link_Description {
   // A write the radio answered closes the window this long after the report, once the message
   // is closed (0: the window stays).
   double close_after_write_ms = 0;
+  // The window hears of the completion (Link_Done) once its message is closed, not before: it
+  // puts no blocks in place, and what it does at the end follows the message.
+  bool done_after_report = false;
 };
 
 class Transfer_Progress {

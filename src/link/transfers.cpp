@@ -151,6 +151,8 @@ const Transfer_Description& Password_Link() {
     t.read_done_message = {"原密码错误，禁止写入", "Old PassWord Error, Writeing Stop"};
     t.write_done_message = {"密码修改成功 ", "PassWord Modify Success ! "};
     d.close_after_write_ms = 500;
+    // The boxes empty once the success message has been read.
+    d.done_after_report = true;
     return d;
   }();
   return d;

@@ -34,7 +34,8 @@ const Transfer_Description& Port_Window_Link();
 const Transfer_Description& Startup_Ident_Link();
 // Password window: full, Access_Code 8, Ident8; burst without pause; watch 2000 per byte, 1000
 // after the frame; report 1000; no restart; output buffer emptied; texts in status panel 2, a read
-// without its write is the old password refused, the window closes 500 ms after a write.
+// without its write is the old password refused; after a write the window empties its boxes once
+// the message is closed and closes 500 ms later.
 const Transfer_Description& Password_Link();
 // Channel editor's own transfer: direct, Access_Code 8, Ident8 among nine; burst, byte-time pause;
 // watch 1000/1000; report 1500; 1 restart.

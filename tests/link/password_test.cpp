@@ -61,8 +61,15 @@ TEST_F(Password, NoPasswordSetWritesTwentyBytesAndCloses) {
   EXPECT_EQ(w.Text_Old_PassWord.passwordChar(), '*');
   Modify(w, "anything", "ab", "ab");
   EXPECT_EQ(program.Panel(2), "正在与对讲机进行连接...");
+  // The message shows over the boxes as they were typed; they empty once it is closed.
+  std::string shownOver = "(no message)";
+  platform.onMessageBox = [&](const kit::MessageBoxRecord&) {
+    shownOver = w.Text_New_Password_1.text();
+  };
   ASSERT_TRUE(d.advanceUntil([&] { return !d.messageBoxes().empty(); }, 5000));
+  platform.onMessageBox = nullptr;
   EXPECT_EQ(box_texts(), std::vector<std::string>{"密码修改成功 "});
+  EXPECT_EQ(shownOver, "ab");
   EXPECT_EQ(d.lastMessageBox().title, "操作提示");
   // The code goes out whole (eight bytes), then STX, ACK and the request behind an ACK.
   ASSERT_EQ(toRadio(FrameKind::AccessCode).size(), 1u);
@@ -198,6 +205,48 @@ TEST_F(Password, KeysTypedOverASelectionReplaceIt) {
     w.Text_New_Password_1.userSelect(c.start, c.length);
     d.type(c.typed);
     EXPECT_EQ(w.Text_New_Password_1.text(), c.shown);
+  }
+}
+
+// A byte behind the read's reply reaches the tool while the write frame still waits to leave: it
+// answers nothing, the frame goes out and the radio's own answer decides.
+TEST_F(Password, AByteBeforeTheFrameHasGoneOutAnswersNothing) {
+  for (std::uint8_t extra : {j5::ACK, std::uint8_t{0x15}}) {
+    SCOPED_TRACE(static_cast<int>(extra));
+    Store("      ");
+    radio.clearLog();
+    d.clearMessageBoxes();
+    sim::Fault f = Fault(sim::Misbehaviour::ExtraByte, FrameKind::ReadRequest);
+    f.byte = extra;
+    radio.inject(f);
+    auto& w = open();
+    Modify(w, "", "ab", "ab");
+    ASSERT_TRUE(d.advanceUntil([&] { return !d.messageBoxes().empty(); }, 5000));
+    EXPECT_EQ(box_texts(), std::vector<std::string>{"密码修改成功 "});
+    EXPECT_EQ(writes().size(), 1u);
+    EXPECT_EQ(Block()[0], 'a');
+    d.advance(600);
+  }
+}
+
+// The line hangs up once the one frame has gone out: the radio holds that frame or nothing of it,
+// so the window's own failure is reported, never a radio partly written.
+TEST_F(Password, ALineThatHangsUpAfterTheFrameReportsTheWindowsFailure) {
+  for (bool chinese : {true, false}) {
+    SCOPED_TRACE(chinese ? "Chinese" : "English");
+    data.Lang_Chn = chinese ? j5::kTrue : j5::kFalse;
+    Store("      ");
+    radio.clearLog();
+    d.clearMessageBoxes();
+    radio.inject(Fault(sim::Misbehaviour::Silence, FrameKind::DataFrame));
+    auto& w = open();
+    Modify(w, "", "a", "a");
+    ASSERT_TRUE(d.advanceUntil([&] { return !writes().empty(); }, 5000));
+    platform.hangUp(1);
+    ASSERT_TRUE(d.advanceUntil([&] { return !d.messageBoxes().empty(); }, 5000));
+    EXPECT_EQ(box_texts(), std::vector<std::string>{chinese ? "与对讲机联络失败 ！"
+                                                            : "Fail connect with transceiver."});
+    EXPECT_FALSE(w.MSC.portOpen());
   }
 }
 

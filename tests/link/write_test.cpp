@@ -297,6 +297,25 @@ TEST_F(Write, ALineThatHangsUpMidWriteSaysTheRadioIsOnlyPartlyWritten) {
   }
 }
 
+// Write pressed again between a time-out and its failure report, with the port gone: the press
+// says so, and the failed write keeps its report, which the language switch waits for.
+TEST_F(Write, APressThatFindsNoPortLeavesTheFailedWriteItsReport) {
+  radio.inject({.what = Misbehaviour::Silence, .answering = FrameKind::DataFrame});
+  d.click(w.Command_Write);
+  ASSERT_TRUE(d.advanceUntil([&] { return !w.Link.Link_Busy(); }, 5000));
+  data.Comm_Port = 9;
+  d.click(w.Command_Write);
+  d.click(program.MDImain->Language_eng);
+  EXPECT_EQ(data.Lang_Chn, j5::kTrue);
+  ASSERT_TRUE(d.advanceUntil([&] { return d.messageBoxes().size() > 2; }, 2000));
+  EXPECT_EQ(box_texts(),
+            (std::vector<std::string>{"通讯端口打开错误，请正确设置通讯端口 ！",
+                                      "正在与对讲机进行读写操作，读写结束后才能切换语言 ！",
+                                      "与对讲机联络失败 ！"}));
+  d.click(program.MDImain->Language_eng);
+  EXPECT_EQ(data.Lang_Chn, j5::kFalse);
+}
+
 TEST_F(Write, AnAckWithinTheSecondLetsTheWriteGoOn) {
   radio.inject(
       {.what = Misbehaviour::Late, .answering = FrameKind::DataFrame, .skip = 3, .delay = 900'000});

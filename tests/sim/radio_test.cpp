@@ -308,7 +308,8 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"missing_leading_ack", fault(Misbehaviour::NoLeadingAck), kAckRead, reply40()},
         FaultCase{"other_ident_form", fault(Misbehaviour::OtherIdent), {0x02}, kIdent8},
         FaultCase{
-            "early_ack", fault(Misbehaviour::EarlyAck), {0x58, 0x00, 0x00, 0x01, 0xFF}, {0x06}}),
+            "early_ack", fault(Misbehaviour::EarlyAck), {0x58, 0x00, 0x00, 0x01, 0xFF}, {0x06}},
+        FaultCase{"refuse", fault(Misbehaviour::Refuse), {0x58, 0x00, 0x00, 0x01, 0xFF}, {0x15}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RadioFixture, FaultsTargetAnswersBySkipCountAndFrameKind) {
@@ -348,6 +349,24 @@ TEST_F(RadioFixture, LateAnswerIsHeldBackAndKeepsLaterAnswersBehindIt) {
   EXPECT_EQ(out.back().earliest, 11'500'000);
   EXPECT_EQ(radio.log().back().fault, "");
   EXPECT_EQ(radio.log()[radio.log().size() - 3].fault, "late");
+}
+
+// A refused frame leaves the memory as it was, and its answer is the refusal alone: never ACK,
+// whatever byte the fault names or other faults would add.
+TEST_F(RadioFixture, ARefusedFrameIsNotStoredAndNothingMakesItsAnswerAnAck) {
+  openSession();
+  sim::Fault refuse = fault(Misbehaviour::Refuse, FrameKind::DataFrame);
+  refuse.byte = 0x06;
+  radio.inject(refuse);
+  sim::Fault stray = fault(Misbehaviour::StrayByte, FrameKind::DataFrame);
+  stray.byte = 0x06;
+  radio.inject(stray);
+  Bytes frame = {0x58, 0x00, 0x10, 0x10};
+  frame.resize(20, 0x30);
+  EXPECT_EQ(send(frame), Bytes{0x15});
+  EXPECT_EQ(radio.memory().at(0x10), 0xFF);
+  EXPECT_EQ(send(frame), (Bytes{0x06, 0x06}));
+  EXPECT_EQ(radio.memory().at(0x10), 0x30);
 }
 
 TEST_F(RadioFixture, EarlyAckLeavesAtTheFirstByteOfTheFrame) {
