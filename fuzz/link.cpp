@@ -14,7 +14,8 @@
 //   it while its report is still due (the language switch and Exit wait for it);
 // - a write reported complete leaves the radio holding every row the write was to send, as it
 //   stood when its exchange started;
-// - File > Open loads nothing while an exchange of either window is open.
+// - no parameter file loads while an exchange of either window is open: not through File > Open,
+//   nor through its dialog shown before the exchange began and confirmed during it.
 //
 // Input: a set-up byte, the length of the script (two bytes), the script of user steps, then how
 // the radio answers each frame, in order. With no answer decisions left the radio answers at once
@@ -453,7 +454,8 @@ void Step(Harness& h) {
           arg & 1 ? sim::IdentForm::Ident8 : sim::IdentForm::Ident14;
       return;
     case 12: {
-      // File > Open of a parameter file: the image with one value changed.
+      // File > Open of a parameter file: the image with one value changed; the dialog shown and
+      // confirmed, only shown, or an open one confirmed.
       const auto row = static_cast<std::size_t>((arg | in.Byte() << 8) % 481);
       const auto col = static_cast<std::size_t>(in.Byte() % 16);
       j5::MemImage file = h.data.Mem_Image;
@@ -461,14 +463,18 @@ void Step(Harness& h) {
       Load_Folder().Write("load.dat", j5::Param_File_Text(file));
       const bool exchange = h.exchanges.Open(kRead) || h.exchanges.Open(kWrite);
       const j5::MemImage before = h.data.Mem_Image;
+      // The dialog is modeless: it may be shown before an exchange begins and confirmed during it.
+      const bool show = !(arg & 0x80), confirm = !(arg & 0x40);
       h.User([&] {
-        d.click(main.File_Open);
-        if (j5::File_Dialog* dialog = p.Form_open_chann.get()) {
+        if (show) d.click(main.File_Open);
+        j5::File_Dialog* dialog = p.Form_open_chann.get();
+        if (!dialog) return;
+        if (show) {
           d.focus(dialog->Text1);
           d.selectAll();
           d.type("load.dat");
-          d.click(dialog->Command_enter);
         }
+        if (confirm) d.click(dialog->Command_enter);
       });
       // However the program refuses it, nothing loads under an exchange: a write would leave the
       // windows showing a file the radio does not hold, a read would replace some of its rows.

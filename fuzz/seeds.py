@@ -103,9 +103,11 @@ def REFUSE(step, skip, count=1, byte=0x15):
     return (step, 2 | skip << 2, count - 1, byte)
 
 
-def OPEN_FILE(row, col, value):
-    """File > Open of a parameter file: the image with one value changed."""
-    return (12, row & 0xFF, row >> 8, col) + tuple(struct.pack("<h", value))
+def OPEN_FILE(row, col, value, show=True, confirm=True):
+    """File > Open of a parameter file: the image with one value changed; its dialog shown and
+    confirmed, only shown, or an open one only confirmed (row below 64)."""
+    arg = row & 0x3F | (0 if show else 0x80) | (0 if confirm else 0x40)
+    return (12, arg, row >> 8, col) + tuple(struct.pack("<h", value))
 
 
 # The misbehaviours of the simulator the window targets pick, and the frames a fault may answer.
@@ -143,6 +145,10 @@ def link_seeds():
     write("link", "open_file", link_input(0, [after_startup, OPEN_FILE(40, 0, 7), WRITE]))
     write("link", "open_file_during_write", link_input(
         0, [after_startup, WRITE, WAIT(1000), OPEN_FILE(40, 0, 7), WAIT(12000)]))
+    # The dialog shown before the write began and confirmed while it runs.
+    write("link", "open_file_dialog_left_open", link_input(
+        0, [after_startup, OPEN_FILE(40, 0, 7, confirm=False), WRITE, WAIT(1000),
+            OPEN_FILE(40, 0, 7, show=False), WAIT(12000)]))
     write("link", "port_window", link_input(1, [WAIT(3000), SETUP_OK]))
     write("link", "port_window_cancel", link_input(
         0, [after_startup, SETUP_OK, WAIT(10), SETUP_CANCEL, IDENT8, SETUP_OK, CHINESE]))
