@@ -2,6 +2,9 @@
 // window's menus, toolbar and status bar.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
 #include "test_window.h"
 
 namespace {
@@ -93,16 +96,31 @@ TEST(Form, UserActivationQueuesActivateAndMessageBoxesRaiseNone) {
   EXPECT_EQ(f.driver.lastMessageBox().text, "note");
 }
 
+// The window active before the one that closes becomes active again: the order the user went
+// through the windows, not the order they were made in. Closing a window that is not active
+// activates none.
 TEST(Form, ClosingTheActiveWindowActivatesThePreviousOne) {
   Fixture f;
-  Log log2;
-  kit::FormSlot<TestWindow> other{[&] { return std::make_unique<TestWindow>(f.platform, log2); }};
-  f.open();
-  other.load();
+  Log logs[3];
+  std::vector<std::unique_ptr<kit::FormSlot<TestWindow>>> slots;
+  for (Log& log : logs)
+    slots.push_back(std::make_unique<kit::FormSlot<TestWindow>>(
+        [&] { return std::make_unique<TestWindow>(f.platform, log); }));
+  for (auto& slot : slots) slot->load();
   f.platform.runUntilIdle();
-  f.log.clear();
-  f.driver.close(*other);
-  EXPECT_EQ(f.log.joined(), "Activate Text1.GotFocus");
+  TestWindow& first = **slots[0];
+  f.driver.activate(first);
+  TestWindow& dialog = f.open();
+  ASSERT_EQ(f.platform.activeForm(), &dialog);
+  for (Log& log : logs) log.clear();
+  f.driver.close(dialog);
+  EXPECT_EQ(logs[0].joined(), "Activate Text1.GotFocus");
+  EXPECT_EQ(logs[2].joined(), "");
+  EXPECT_EQ(f.platform.activeForm(), &first);
+  f.driver.close(**slots[2]);
+  f.driver.close(**slots[1]);
+  EXPECT_EQ(f.platform.activeForm(), &first);
+  EXPECT_EQ(logs[0].joined(), "Activate Text1.GotFocus");
 }
 
 TEST(MessageBox, RecordsTheBoxAndLetsTimersRunWhileOpenOnlyWhenAsked) {

@@ -19,7 +19,6 @@
 #include "editors/channels/frm_chann.h"
 #include "editors/dtmf/frm_dtmf.h"
 #include "editors/fm/frm_FM.h"
-#include "editors/option_copies/option_copy_window.h"
 #include "editors/options/frm_option.h"
 #include "editors/signalling/frm_2tone.h"
 #include "editors/signalling/frm_5tone.h"
@@ -28,7 +27,7 @@
 #include "link/Form_Write_PassWord.h"
 #include "link/Form_setup.h"
 #include "platform/qt/grid_widget.h"
-#include "qt_fixture.h"
+#include "program_session.h"
 #include "shell/Form_type.h"
 #include "shell/MDImain.h"
 #include "shell/file_dialogs.h"
@@ -43,43 +42,9 @@ namespace {
 
 using kit::ControlKind;
 
-// What the event loop does once the handler of a click has returned, in the order that tries the
-// window's widgets hardest: the kit frees the forms that unloaded, then Qt delivers what is pending
-// and deletes what waits for deletion.
-void Settle(kit::Platform& platform) {
-  for (int i = 0; i < 3; ++i) {
-    platform.runDue();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-  }
-  qt_test::pump(10);
-}
-
-// One run of the program, started as a user starts it.
-struct Session {
-  explicit Session(kit::qt::QtPlatform& p) : platform(p) {
-    program.MDImain.show();
-    Settle(platform);
-  }
-  ~Session() {
-    if (program.MDImain.loaded()) program.MDImain.unload();
-    Settle(platform);
-  }
-  j5::MDImain& Main() { return *program.MDImain; }
-  // What a menu entry or a button runs, run as the program's own handler.
-  void Run(const std::function<void()>& fn) {
-    platform.dispatch(fn);
-    Settle(platform);
-  }
-
-  kit::qt::QtPlatform& platform;
-  j5::Program program{platform};
-  // The option window copies: nothing in the program opens them.
-  kit::FormSlot<j5::frm_Adj_Mod> adj_mod{
-      [this] { return std::make_unique<j5::frm_Adj_Mod>(program); }};
-  kit::FormSlot<j5::frm_Adj_Tune> adj_tune{
-      [this] { return std::make_unique<j5::frm_Adj_Tune>(program); }};
-};
+using qt_test::Qt_Stage;
+using qt_test::Session;
+using qt_test::Settle;
 
 enum class Way { Close_Button, Close_Box, Exit, Menu_Reload, Language_Switch, File_Load };
 enum class Focus { Its_Own, List, Text_Box, Cell_List, Cell_Text };
@@ -222,13 +187,6 @@ void Close(Session& s, const Window_Case& w, kit::Form& form, Way way) {
     }
   }
 }
-
-// The Qt platform offscreen, with a user who closes every message box.
-struct Qt_Stage {
-  qt_test::AppFirst app_;
-  qt_test::BoxCloser boxes_;
-  kit::qt::QtPlatform platform;
-};
 
 class Window_Close : public ::testing::TestWithParam<Window_Case>, protected Qt_Stage {};
 class Window_Lifetime : public ::testing::Test, protected Qt_Stage {};

@@ -108,6 +108,8 @@ void FormView::buildMainWindow(MdiForm& mdi) {
   auto* mw = new QMainWindow;
   window_ = mw;
   mdiArea_ = new QMdiArea(mw);
+  // Where Qt picks the next window itself, it picks the one active before, as the kit does.
+  mdiArea_->setActivationOrder(QMdiArea::ActivationHistoryOrder);
   mw->setCentralWidget(mdiArea_);
   client_ = mdiArea_;
   QObject::connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
@@ -391,6 +393,10 @@ void FormView::unloaded() {
   if (window_) {
     letGo(this, window_);
     window_->hide();
+    // The area activates another child as the window leaves it. Taken out now, under the mirror,
+    // that is no choice of the user's: the kit activates the window that was active before, and
+    // Qt deleting the window later, after the kit's loop has run or before, changes nothing.
+    if (sub_ && sub_->mdiArea()) sub_->mdiArea()->removeSubWindow(sub_);
     window_->deleteLater();
   }
 }
