@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTest>
 #include <QToolBar>
 
@@ -154,6 +155,40 @@ TEST_F(MainWindowTest, UserActivationAndUnloadingActivateOneChildEach) {
   EXPECT_EQ(log.joined(), "frm_test.Activate");
   EXPECT_EQ(area->activeSubWindow(), platform.windowOf(w));
   second.unload();
+}
+
+// A fixed-size window opened while another window is maximized opens framed, at its own size and
+// place, in front: the main window's caption does not take its caption.
+TEST_F(MainWindowTest, AFixedSizeWindowIsNeverMaximized) {
+  main.show();
+  auto sizable = kit::FormSlot<Extra>{
+      [this] { return std::make_unique<Extra>(platform, main.get(), log, "Sizable"); }};
+  sizable.show();
+  ASSERT_TRUE(waitUntil([&] { return platform.activeForm() == sizable.get(); }));
+  auto* big = qobject_cast<QMdiSubWindow*>(platform.windowOf(*sizable));
+  ASSERT_NE(big, nullptr);
+  // The user double-clicks its title bar.
+  const QPoint title(big->width() / 2, big->style()->pixelMetric(QStyle::PM_TitleBarHeight) / 2);
+  doubleClick(big, title);
+  ASSERT_TRUE(waitUntil([&] { return big->isMaximized(); }));
+
+  ChildWindow& w = child.show();
+  ASSERT_TRUE(waitUntil([&] { return platform.activeForm() == &w; }));
+  auto* fixed = qobject_cast<QMdiSubWindow*>(platform.windowOf(w));
+  auto* area = platform.mainWindow()->findChild<QMdiArea*>();
+  pump(20);
+  EXPECT_EQ(area->activeSubWindow(), fixed);
+  EXPECT_FALSE(fixed->isMaximized());
+  EXPECT_EQ(fixed->pos(), QPoint(kit::qt::px(w.left()), kit::qt::px(w.top())));
+  EXPECT_EQ(fixed->widget()->size(),
+            QSize(kit::qt::px(w.scaleWidth()), kit::qt::px(w.scaleHeight())));
+  EXPECT_FALSE(platform.mainWindow()->windowTitle().contains("信道编辑"));
+  // The maximized window behind it stays as the user left it.
+  EXPECT_TRUE(big->isMaximized());
+  // Nor does a double click on its own title bar maximize it.
+  doubleClick(fixed, QPoint(fixed->width() / 2, title.y()));
+  pump(20);
+  EXPECT_FALSE(fixed->isMaximized());
 }
 
 TEST_F(MainWindowTest, UnloadingTheMainWindowUnloadsItsChildren) {

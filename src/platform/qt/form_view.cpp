@@ -205,6 +205,13 @@ void FormView::buildChildWindow(QMdiArea* area) {
       sub->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     }
+    // A fixed-size window is never maximized, not even as the one the area activates while another
+    // window is maximized (which would show it frameless in the corner, its caption in the main
+    // window's): the area maximizes the window it activates only where that one is sizable. Set
+    // before the area's own handler of the signal runs.
+    QObject::connect(sub, &QMdiSubWindow::aboutToActivate, this, [area, fixed] {
+      area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, fixed);
+    });
     area->addSubWindow(sub);
     // The child's window menu would claim Ctrl+W (and Ctrl+F4) for its Close,
     // which makes the main menu's Ctrl+W ambiguous while a child is active.
