@@ -300,7 +300,8 @@ TEST_F(Controls, ClosingTheWindowAsksTheFormWhichMayRefuse) {
   w.refuseUnload = 1;
   QWidget* sub = platform.windowOf(w);
   EXPECT_FALSE(sub->close());
-  EXPECT_TRUE(child.loaded());
+  // Refused, the window and its form are still there for the rest of the test to use.
+  ASSERT_TRUE(child.loaded());
   EXPECT_TRUE(sub->isVisible());
   w.refuseUnload = 0;
   sub->close();

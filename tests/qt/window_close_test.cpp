@@ -255,7 +255,11 @@ TEST_F(Window_Lifetime, ClosesRefusedDuringAnExchangeLeaveEveryWindowWhole) {
     EXPECT_NE(Text_Of(focused), before) << "the box no longer takes keys";
   }
 
-  while (s.program.Exchange_Running()) qt_test::pump(5);
+  // The read takes seconds on the wire. One that never ends fails here, with its own message,
+  // after a number of turns of the loop far beyond a whole read, rather than at the harness's
+  // time-out.
+  for (int turn = 0; turn < 12000 && s.program.Exchange_Running(); ++turn) qt_test::pump(5);
+  ASSERT_FALSE(s.program.Exchange_Running()) << "the read did not end";
   platform.actionOf(s.Main().Menu_Exit)->trigger();
   Settle(platform);
   EXPECT_FALSE(s.program.MDImain.loaded());

@@ -391,14 +391,14 @@ void FormView::syncStatusBar(int n) {
 void FormView::unloaded() {
   if (unloaded_) return;
   unloaded_ = true;
-  // Every way back to the form is cut before the kit may free it: what Qt
-  // does with these widgets until it has deleted them (the focus leaving a
-  // window it takes down, a list reading its items as it loses the focus)
-  // reaches none of its controls, in whatever order the widgets go.
+  // Every way back to the form is cut before the kit may free it: from now on live() is false,
+  // which every handler of the window's and its widgets' events and signals asks first, and the
+  // lists read no items. What Qt does with these widgets until it has deleted them (the focus
+  // leaving a window it takes down, a list reading its items as it loses the focus) reaches none
+  // of its controls, in whatever order the widgets go.
   for (auto& p : peers_) p->detach();
   QtPlatform::Mirror m(platform_);
   if (window_) {
-    letGo(this, window_);
     window_->hide();
     // The area activates another child as the window leaves it. Taken out now, under the mirror,
     // that is no choice of the user's: the kit activates the window that was active before, and

@@ -77,7 +77,6 @@ void GridWidget::cellChanged(int, int) {
 }
 
 void GridWidget::syncScrollBars() {
-  if (detached_) return;
   syncing_ = true;
   // The kit decides which bars show, so the cells' room on screen is the room it scrolls for.
   setVerticalScrollBarPolicy(grid_.showsVerticalBar() ? Qt::ScrollBarAlwaysOn
@@ -109,7 +108,6 @@ void GridWidget::syncScrollBars() {
 }
 
 void GridWidget::paintEvent(QPaintEvent*) {
-  if (detached_) return;
   QPainter p(viewport());
   const QPalette& pal = palette();
   p.fillRect(viewport()->rect(), pal.color(QPalette::Dark));

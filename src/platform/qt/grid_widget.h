@@ -19,10 +19,6 @@ class GridWidget : public QAbstractScrollArea {
   };
   GridWidget(Grid& grid, Hooks hooks, QWidget* parent);
 
-  // The grid's form is going: from now on the widget reads nothing of the
-  // grid and hands it no input.
-  void detach() { detached_ = true; }
-
   // The kit changed rows, columns, sizes, the current cell or the scrolling.
   void layoutChanged();
   void cellChanged(int row, int col);
@@ -47,9 +43,8 @@ class GridWidget : public QAbstractScrollArea {
  private:
   Grid& grid_;
   Hooks hooks_;
-  bool detached_ = false;
   bool syncing_ = false;
-  bool acceptsInput() const { return !detached_ && hooks_.acceptsInput(); }
+  bool acceptsInput() const { return hooks_.acceptsInput(); }
   void syncScrollBars();
   // Offsets of the columns and rows on screen: fixed ones first, then the
   // scrolled ones from LeftCol / TopRow, in pixels from the grid's edge.

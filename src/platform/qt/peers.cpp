@@ -116,19 +116,6 @@ void ControlPeer::syncGeometry() {
       pxRect(control_.left(), control_.top(), control_.width(), control_.height()));
 }
 
-void ControlPeer::detach() {
-  if (widget_) letGo(this, widget_);
-}
-
-void letGo(QObject* watcher, QObject* root) {
-  QList<QObject*> all = root->findChildren<QObject*>();
-  all.prepend(root);
-  for (QObject* o : all) {
-    o->removeEventFilter(watcher);
-    QObject::disconnect(o, nullptr, watcher, nullptr);
-  }
-}
-
 void ControlPeer::changed(Prop prop, int a, int b) {
   if (!widget_ || !live()) return;
   QtPlatform::Mirror m(platform());
@@ -521,10 +508,9 @@ class ListCombo : public QComboBox {
 class ComboBoxPeer : public ControlPeer {
  public:
   using ControlPeer::ControlPeer;
+  // The model lives inside the widget: the line edit reads its items as it loses the focus.
   void detach() override {
-    ControlPeer::detach();
-    if (widget_) model_->detach();  // the model lives inside the widget
-    queued_ = false;
+    if (widget_) model_->detach();
   }
   void build(QWidget* parent) override {
     combo_ = new ListCombo(parent);
@@ -938,10 +924,6 @@ class LinePeer : public ControlPeer {
 class GridPeer : public ControlPeer {
  public:
   using ControlPeer::ControlPeer;
-  void detach() override {
-    ControlPeer::detach();
-    if (widget_) grid_->detach();
-  }
   void build(QWidget* parent) override {
     GridWidget::Hooks hooks{[this] { return acceptsInput(); }, [this] { return live(); },
                             [this] { resync(); }};

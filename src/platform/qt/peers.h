@@ -33,9 +33,9 @@ class ControlPeer : public QObject, public Peer {
   void sync();
   void syncState();
   void changed(Prop prop, int a, int b) override;
-  // The control's form is going: from now on nothing the widget does reaches
-  // the peer or the control.
-  virtual void detach();
+  // The control's form is going. Every handler of the widget's events and signals asks live()
+  // before it reaches the control; what Qt reads without asking (a list's items) is cut here.
+  virtual void detach() {}
 
  protected:
   FormView& view_;
@@ -70,9 +70,5 @@ class ControlPeer : public QObject, public Peer {
 };
 
 std::unique_ptr<ControlPeer> makePeer(FormView& view, Control& control);
-
-// Takes every event filter and signal connection of watcher off root and the
-// objects inside it: Qt calls nothing of watcher for them any more.
-void letGo(QObject* watcher, QObject* root);
 
 }  // namespace kit::qt
