@@ -123,7 +123,7 @@ std::function<void(Session&, kit::Form&)> Confirm_File() {
     auto& dialog = static_cast<j5::File_Dialog&>(f);
     const bool adj = dialog.Dialog_Kind() == j5::File_Dialog::Kind::Form_open_adj ||
                      dialog.Dialog_Kind() == j5::File_Dialog::Kind::Form_save_adj;
-    Type_Name(s, dialog, adj ? "radio.adj" : "radio.dat");
+    ASSERT_NO_FATAL_FAILURE(Type_Name(s, dialog, adj ? "radio.adj" : "radio.dat"));
     Press(s, dialog.Command_enter);
   };
 }
@@ -244,7 +244,7 @@ TEST_F(Front_Window, TheWindowActiveBeforeADialogIsActiveOnceItCloses) {
         ASSERT_NE(shown, nullptr) << "the dialog did not open";
         ASSERT_EQ(platform.activeForm(), shown);
 
-        dialog.close(s, *shown);
+        ASSERT_NO_FATAL_FAILURE(dialog.close(s, *shown));
         if (first == First::Qt) Qt_Deletes_First(s);
         Settle(platform);
         ASSERT_FALSE(dialog.slot(s).loaded()) << "the dialog did not close";
@@ -270,7 +270,7 @@ TEST_F(Front_Window, ADialogLeftOpenComesBackInFrontOfTheWindowsMadeBeforeIt) {
     kOptions.open(s);
     Choose(s, &j5::MDImain::File_save);
     j5::File_Dialog& save = *s.program.Form_save_chann;
-    Type_Name(s, save, "kept.dat");
+    ASSERT_NO_FATAL_FAILURE(Type_Name(s, save, "kept.dat"));
     Choose(s, &j5::MDImain::Prog_write);
     Press(s, s.program.Form_Comm_Write->Command_Cancel);
     if (first == First::Qt) Qt_Deletes_First(s);
@@ -280,7 +280,7 @@ TEST_F(Front_Window, ADialogLeftOpenComesBackInFrontOfTheWindowsMadeBeforeIt) {
     EXPECT_EQ(save.Text1.text(), "kept.dat");
 
     // A message box over it (the name refused) gives it the focus back as well.
-    Type_Name(s, save, "*.dat");
+    ASSERT_NO_FATAL_FAILURE(Type_Name(s, save, "*.dat"));
     Press(s, save.Command_enter);
     Settle(platform);
     EXPECT_EQ(boxes_.texts.back().toStdString(), "保存文件所需要的文件名无效 ");

@@ -107,8 +107,10 @@ TEST_F(FileDialogOnScreen, SaveThenOpenThroughTheListsAndOk) {
   File_Dialog* save = program.Form_save_chann.get();
   ASSERT_NE(save, nullptr);
   ASSERT_TRUE(platform.windowOf(*save)->isVisible());
-  clickRow(widget<QListWidget>(save->Dir1), "configs", true);
-  typeOver(widget<QLineEdit>(save->Text1), "radio one.dat");
+  // Each step stops the test where it failed: a dialog that went meanwhile is not used again.
+  ASSERT_NO_FATAL_FAILURE(clickRow(widget<QListWidget>(save->Dir1), "configs", true));
+  ASSERT_TRUE(program.Form_save_chann.loaded());
+  ASSERT_NO_FATAL_FAILURE(typeOver(widget<QLineEdit>(save->Text1), "radio one.dat"));
   qt_test::click(widget<QPushButton>(save->Command_enter));
   settle();
   EXPECT_EQ(boxes, std::vector<std::string>{"参数保存完毕 ！"});
@@ -123,8 +125,10 @@ TEST_F(FileDialogOnScreen, SaveThenOpenThroughTheListsAndOk) {
   settle();
   File_Dialog* open = program.Form_open_chann.get();
   ASSERT_NE(open, nullptr);
-  clickRow(widget<QListWidget>(open->Dir1), "configs", true);
-  clickRow(widget<QListWidget>(open->File1), "radio one.dat", false);
+  ASSERT_NO_FATAL_FAILURE(clickRow(widget<QListWidget>(open->Dir1), "configs", true));
+  ASSERT_TRUE(program.Form_open_chann.loaded());
+  ASSERT_NO_FATAL_FAILURE(clickRow(widget<QListWidget>(open->File1), "radio one.dat", false));
+  ASSERT_TRUE(program.Form_open_chann.loaded());
   EXPECT_EQ(widget<QLineEdit>(open->Text1)->text(), "radio one.dat");
   qt_test::click(widget<QPushButton>(open->Command_enter));
   settle();
