@@ -6,9 +6,10 @@
 // 255; after a failure the image and the controls are as before; after a success rows 0-11 hold
 // the numbers and rows 12-15 are as before; a save after the load, loaded and saved again, gives
 // the same file (the controls keep every setting they packed).
-// Read (first byte odd): the radio's memory and how it answers come from the input; the image
-// changes only when the read completes, and then holds the radio's bytes where no fault changed
-// an answer; the window ends idle.
+// Read (first byte odd; bit 2 puts the radio's ACK behind its identification, bit 3 3 ms behind
+// it): the radio's memory and how it answers come from the input; a read from a radio without a
+// fault completes; the image changes only when the read completes, and then holds the radio's
+// bytes where no fault changed an answer; the window ends idle.
 // Write (first byte odd with bit 1 set), after a read that no fault spoilt (or none that
 // completed) and a few of the user's picks and ticks, against a radio that may misbehave again
 // (and refuse a written frame): every frame carries its row of the packed image (row 6, record
@@ -116,9 +117,11 @@ void File_Case(Harness& h, j5::Option_Copy_Window& w, j5fuzz::Fuzz_Input& in) {
         "a saved file, loaded and saved again, changed");
 }
 
-void Inject_Faults(sim::Radio& radio, j5fuzz::Fuzz_Input& in) {
+// Whether any fault was injected.
+bool Inject_Faults(sim::Radio& radio, j5fuzz::Fuzz_Input& in) {
   radio.clearFaults();
-  for (int n = in.Byte() % 4; n > 0; --n) {
+  const int faults = in.Byte() % 4;
+  for (int n = faults; n > 0; --n) {
     sim::Fault f;
     f.what = static_cast<sim::Misbehaviour>(in.Byte() %
                                             (static_cast<int>(sim::Misbehaviour::Refuse) + 1));
@@ -128,6 +131,7 @@ void Inject_Faults(sim::Radio& radio, j5fuzz::Fuzz_Input& in) {
     f.byte = in.Byte();
     radio.inject(f);
   }
+  return faults > 0;
 }
 
 bool Shown(const kit::HeadlessPlatform& p, const std::string& text) {
@@ -149,15 +153,22 @@ void Run_Transfer(Harness& h, j5::Option_Copy_Window& w, kit::CommandButton& but
 // How a read ended: not completed, completed with answers a fault changed, or cleanly.
 enum class Read_End { None, Spoilt, Clean };
 
-Read_End Read_Case(Harness& h, j5::Option_Copy_Window& w, j5fuzz::Fuzz_Input& in) {
+Read_End Read_Case(Harness& h, j5::Option_Copy_Window& w, j5fuzz::Fuzz_Input& in,
+                   std::uint8_t mode) {
   sim::Radio& radio = h.device.radio;
   radio.reset();
+  // Where the radio puts its ACK in the answer to the code: in front of the identification, or
+  // right behind it, or 3 ms behind it.
+  radio.config().ackAfterIdent.reset();
+  if (mode & 4) radio.config().ackAfterIdent = mode & 8 ? 3000 : 0;
   for (std::uint16_t a = 0x0E20; a < 0x0F60; ++a) radio.memory().set(a, in.Byte());
-  Inject_Faults(radio, in);
+  const bool faulted = Inject_Faults(radio, in);
   const j5::CopyImage before = w.Copy_Image;
   const std::size_t logged = radio.log().size();
   Run_Transfer(h, w, w.Command_read);
-  if (!Shown(h.platform, "Complete reading the data from transceiver.")) {
+  const bool completed = Shown(h.platform, "Complete reading the data from transceiver.");
+  Check(completed || faulted, "a read from a radio that answered cleanly did not complete");
+  if (!completed) {
     Check(w.Copy_Image == before, "a read that did not complete changed the image");
     return Read_End::None;
   }
@@ -273,7 +284,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   j5::Option_Copy_Window& w = h.slot.load();
   h.platform.runUntilIdle();
   if (mode & 1) {
-    const Read_End read = Read_Case(h, w, in);
+    const Read_End read = Read_Case(h, w, in, mode);
     // The write's check of what it keeps from the read needs a read that brought the radio's bytes.
     if (mode & 2 && read != Read_End::Spoilt) Write_Case(h, w, in, read == Read_End::Clean);
   } else {

@@ -232,6 +232,9 @@ def sim_seeds():
     write("sim_frames", "faults", b"\x60" + b"\x07\x00\x81\x05\x15" + b"\x03\x03\x00\x05\x15" +
           timed(opening + b"\x53\x00\x00\x40", 2))
     write("sim_frames", "gaps", b"\x00" + timed(code[:3], 1) + timed(code, 255) + timed(b"\x02"))
+    # The other code, answered with the ACK 3 ms behind the identification, then a read.
+    alt = bytes([0x4A, 0x35, 0x41, 0x4C, 0x54, 0x43, 0x4F, 0x44])
+    write("sim_frames", "other_code_ack_behind", b"\x81" + timed(alt + b"\x06\x53\x30\x00\x40"))
 
 
 def option_copies_seeds():
@@ -253,6 +256,9 @@ def option_copies_seeds():
     write("option_copies", "read_write_edits",
           b"\x03" + memory + b"\x00\x03\x00\x05\x07\x00\x11\x02\x01\x04\x00")
     write("option_copies", "read_write_cut", b"\x03" + memory + b"\x00\x00\x01\x00\x05\x02\x00\x00")
+    # The radio's ACK right behind its identification; 3 ms behind it, then a write.
+    write("option_copies", "read_ack_behind", b"\x05" + memory + b"\x00")
+    write("option_copies", "read_write_ack_late", b"\x0F" + memory + b"\x00\x00\x00")
 
 
 
@@ -289,6 +295,8 @@ def fm_link_seeds():
         read += silent(4 if k == 0 else 3) + answer([0x06, 0x58, address >> 8, address & 0xFF, 0x40] + data)
         read += silent(1)  # the tool's ACK
     write("fm_link", "read", b"\x00" + read)
+    # The radio's ACK right behind its identification, not in front.
+    write("fm_link", "read_ack_behind", b"\x00" + read.replace(ident, answer([0xAA, 1, 3, 6, 1, 7, 4, 0xBB, 0x06]), 1))
     write("fm_link", "read_chinese_erased",
           b"\x02" + read.replace(bytes(band[:12]), bytes([0xFF] * 12)))
     write_ = opening + (silent(20) + answer([0x06])) * 17

@@ -3,8 +3,9 @@
 // memory only as the logged data frames it did not refuse say, it says nothing before it has heard
 // the access code, and the times of its answer bytes never go backwards.
 //
-// Input: a set-up byte (identification form, answer delay), up to three faults of five bytes,
-// then pairs of (pause before the byte in milliseconds, byte).
+// Input: a set-up byte (identification form, answer delay; bit 7 the 0xBB-ended form with the ACK
+// behind it), up to three faults of five bytes, then pairs of (pause before the byte in
+// milliseconds, byte).
 
 #include <algorithm>
 #include <span>
@@ -43,6 +44,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   config.identForm = setup & 1 ? sim::IdentForm::Ident8 : sim::IdentForm::Ident14;
   config.replyDelay = (setup >> 1 & 7) * 1000;
   config.minReadLength = setup & 16 ? 0 : 64;
+  if (setup & 128) {
+    config.identForm = sim::IdentForm::Ident8Dec;
+    config.ackAfterIdent = (setup & 1) * 3000;
+  }
   sim::Radio radio(config);
   for (int a = 0; a < 0x10000; a += 97) radio.memory().set(static_cast<std::uint16_t>(a), a & 0xFF);
   const sim::Memory initial = radio.memory();
@@ -75,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       Check(heardCode, "the radio answered before it heard the access code");
       continue;
     }
-    heardCode |= e.kind == sim::FrameKind::AccessCode;
+    heardCode |= e.kind == sim::FrameKind::AccessCode || e.kind == sim::FrameKind::AltAccessCode;
     logged.insert(logged.end(), e.bytes.begin(), e.bytes.end());
     if (e.kind == sim::FrameKind::DataFrame || e.kind == sim::FrameKind::ShortRowFrame) {
       Check(e.bytes.size() >= 4 && e.bytes.size() == 4u + e.bytes[3],

@@ -29,8 +29,8 @@ void onStop(int) {
 }
 
 // A pty delivers at once; with pacing each byte is handed over when it would have fully arrived
-// on a 9600-baud 8N1 line (start bit, eight data bits, stop bit).
-constexpr double kByteMicros = 10.0 * 1e6 / 9600.0;
+// on a 9600-baud 8N1 line.
+using sim::kByteMicros;
 
 sim::Micros nowMicros() {
   using namespace std::chrono;

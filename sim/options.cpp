@@ -18,6 +18,8 @@ const char* const kServerUsage =
     "  --pacing on|off         space answer bytes at 9600 baud 8N1 (default on)\n"
     "  --reply-delay MS        time from a frame's last byte to the answer (default 0)\n"
     "  --min-read N            least data bytes of a read reply (default 64; 0: as asked)\n"
+    "  --ack-after-ident MS    with --ident dec: the ACK behind the identification, MS after\n"
+    "                          its last byte (0: right behind it), not in front of it\n"
     "  --log                   log every frame on stderr\n"
     "  --fault FAULT           misbehave; repeatable. FAULT is\n"
     "                          KIND[,on=FRAME][,skip=N][,count=N|always][,ms=N][,byte=N]\n"
@@ -151,6 +153,8 @@ ServerOptions parseServerOptions(const std::vector<std::string>& args) {
       o.radio.replyDelay = number(value(), 0, 3'600'000, "--reply-delay") * 1000;
     } else if (arg == "--min-read") {
       o.radio.minReadLength = static_cast<int>(number(value(), 0, 255, "--min-read"));
+    } else if (arg == "--ack-after-ident") {
+      o.radio.ackAfterIdent = number(value(), 0, 3'600'000, "--ack-after-ident") * 1000;
     } else if (arg == "--log") {
       o.logFrames = true;
     } else if (arg == "--fault") {
@@ -159,6 +163,8 @@ ServerOptions parseServerOptions(const std::vector<std::string>& args) {
       throw UsageError("unknown option \"" + arg + "\"");
     }
   }
+  if (o.radio.ackAfterIdent && o.radio.identForm != IdentForm::Ident8Dec)
+    throw UsageError("--ack-after-ident: only the dec identification comes with an ACK");
   try {
     checkBandLimits(o.radio.identForm, o.radio.bands);
   } catch (const std::invalid_argument& e) {

@@ -17,6 +17,9 @@ inline constexpr std::uint8_t kIdentEnd = 0xDD;
 inline constexpr std::uint8_t kIdentDecEnd = 0xBB;
 inline constexpr std::uint8_t kIdent50End = 0x55;
 
+// The wire time of one byte at 9600 baud 8N1 (start bit, eight data bits, stop bit).
+inline constexpr double kByteMicros = 10.0 * 1e6 / 9600.0;
+
 // What a logged frame is. The tool sends the first seven kinds; the radio answers with Ack,
 // the identifications and DataFrame; Stray marks a byte the radio was told to send unasked.
 enum class FrameKind {

@@ -1,6 +1,7 @@
 #include "sim/radio.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "src/data/access_code.h"
 
@@ -192,9 +193,14 @@ void Radio::frameDone(FrameKind kind, Micros at) {
     case FrameKind::AltAccessCode: {
       // Identified at once; the tool goes straight on with its frames, each behind an ACK that
       // is a cue, not something to answer.
-      std::vector<Part> parts;
-      if (altAnswerHasAck() && !ackedEarly_) parts.push_back(ack);
-      parts.push_back({identKind(config_.identForm), identFrame(config_.identForm, config_.bands)});
+      std::vector<Part> parts{
+          {identKind(config_.identForm), identFrame(config_.identForm, config_.bands)}};
+      if (altAnswerHasAck() && !ackedEarly_) {
+        if (config_.ackAfterIdent)
+          parts.push_back({FrameKind::Ack, {kAck}, *config_.ackAfterIdent});
+        else
+          parts.insert(parts.begin(), ack);
+      }
       answer(kind, std::move(parts), at);
       phase_ = Phase::Session;
       pendingAck_ = false;
@@ -303,7 +309,8 @@ void Radio::answer(FrameKind answering, std::vector<Part> parts, Micros frameEnd
         applicable = leadingAck;
         break;
       case Misbehaviour::OtherIdent:
-        applicable = isIdent(parts.back().kind);
+        applicable = std::any_of(parts.begin(), parts.end(),
+                                 [](const Part& part) { return isIdent(part.kind); });
         break;
       default:
         break;
@@ -333,8 +340,11 @@ void Radio::answer(FrameKind answering, std::vector<Part> parts, Micros frameEnd
         parts.erase(parts.begin());
         break;
       case Misbehaviour::OtherIdent: {
-        auto form = otherForm(parts.back().kind);
-        parts.back() = {identKind(form), identFrame(form, config_.bands)};
+        Part& ident = *std::find_if(parts.begin(), parts.end(),
+                                    [](const Part& part) { return isIdent(part.kind); });
+        const auto form = otherForm(ident.kind);
+        ident.kind = identKind(form);
+        ident.bytes = identFrame(form, config_.bands);
         break;
       }
       case Misbehaviour::EarlyAck:
@@ -347,11 +357,16 @@ void Radio::answer(FrameKind answering, std::vector<Part> parts, Micros frameEnd
   std::erase_if(faults_, spent);
 
   earliest = std::max(earliest, lastEarliest_);
-  lastEarliest_ = earliest;
+  // When the parts said so far have left the line, were each byte to start as early as it may.
+  double lineFree = static_cast<double>(earliest);
   for (auto& part : parts) {
+    if (part.after) earliest = std::llround(lineFree) + *part.after;
+    lineFree = std::max(lineFree, static_cast<double>(earliest)) +
+               static_cast<double>(part.bytes.size()) * kByteMicros;
     for (std::uint8_t b : part.bytes) out_.push_back({b, earliest});
     logFrame(Direction::FromRadio, earliest, std::move(part.bytes), part.kind, applied);
   }
+  lastEarliest_ = earliest;
 }
 
 void Radio::logFrame(Direction dir, Micros time, std::vector<std::uint8_t> bytes, FrameKind kind,

@@ -31,6 +31,10 @@ struct RadioConfig {
   int minReadLength = 64;
   // A frame whose next byte does not come within this time is dropped as incomplete.
   Micros frameGap = 500'000;
+  // The other code answered with the 0xBB-ended identification first and the ACK behind it, this
+  // long after the frame's last byte has left (0: right behind it), where most radios send the ACK
+  // first. Nothing else changes.
+  std::optional<Micros> ackAfterIdent{};
 };
 
 enum class Misbehaviour {
@@ -120,6 +124,8 @@ class Radio {
   struct Part {
     FrameKind kind;
     std::vector<std::uint8_t> bytes;
+    // The part waits this long after the parts before it have left the line, at 9600 baud.
+    std::optional<Micros> after{};
   };
 
   void startFrame(std::uint8_t byte, Micros at);

@@ -26,6 +26,12 @@ std::size_t Ident_Length(Ident_Form form) {
   return 14;
 }
 
+// The openings without STX are answered in nine bytes: the identification and the radio's ACK,
+// in front of the frame or behind it.
+bool Answer_Of_Nine(Ident_Form form) {
+  return form == Ident_Form::Ident8_Leading || form == Ident_Form::Ident8_Dec;
+}
+
 // Whether the frame that starts at f[0] is whole and well formed.
 bool Ident_Well_Formed(Ident_Form form, std::span<const std::uint8_t> f) {
   switch (form) {
@@ -127,6 +133,7 @@ bool Link_Engine::Begin(bool restart) {
   Timer3.setEnabled(false);
   Discard_Input();
   phase_ = desc_.opening.stx ? Phase::Code_Ack : Phase::Ident;
+  ident_lead_ = 0;
   const auto& code = desc_.opening.code == Code_Kind::Main
                          ? std::span<const std::uint8_t>(data_.Access_Code.data(), 8)
                          : std::span<const std::uint8_t>(Alt_Access_Code);
@@ -315,6 +322,7 @@ void Link_Engine::Opening_Step() {
         }
         rx_.erase(rx_.begin(), ack + 1);
         phase_ = Phase::Ident;
+        ident_lead_ = 0;
         Queue({STX});
         Start_Send();
         break;
@@ -338,23 +346,31 @@ void Link_Engine::Opening_Step() {
 // comes before it, and a start mark that begins no frame, is dropped. Where either short form may
 // come, eight bytes are taken, or fourteen where the eighth is not the end mark. The 50-byte frame
 // has no start mark (its first byte may be any): it is the first run of bytes whose end mark and
-// digits stand where they must.
+// digits stand where they must. A nine-byte answer whose frame came first is taken only with the
+// byte behind the frame, the radio's ACK, however long after the frame it comes: left behind, it
+// would stand in front of the first reply.
 bool Link_Engine::Find_Ident(Ident_Frame& frame) {
   for (;;) {
     frame.form = desc_.opening.ident;
-    if (frame.form != Ident_Form::Ident50)
-      rx_.erase(rx_.begin(), std::find(rx_.begin(), rx_.end(), Ident_Start));
+    if (frame.form != Ident_Form::Ident50) {
+      const auto mark = std::find(rx_.begin(), rx_.end(), Ident_Start);
+      ident_lead_ += static_cast<std::size_t>(mark - rx_.begin());
+      rx_.erase(rx_.begin(), mark);
+    }
     if (frame.form == Ident_Form::Ident8_Or_14)
       frame.form =
           rx_.size() >= 8 && rx_[7] != Ident_End ? Ident_Form::Ident14 : Ident_Form::Ident8;
     const std::size_t n = Ident_Length(frame.form);
     if (rx_.size() < n) return false;
     if (Ident_Well_Formed(frame.form, std::span(rx_).first(n))) {
-      const auto taken = Take(n);
-      std::copy(taken.begin(), taken.end(), frame.bytes.begin());
+      const std::size_t answer = Answer_Of_Nine(frame.form) && ident_lead_ == 0 ? n + 1 : n;
+      if (rx_.size() < answer) return false;
+      const auto taken = Take(answer);
+      std::copy(taken.begin(), taken.begin() + static_cast<std::ptrdiff_t>(n), frame.bytes.begin());
       return true;
     }
     rx_.erase(rx_.begin());
+    ++ident_lead_;
   }
 }
 

@@ -40,7 +40,7 @@ enum class Ident_Form {
   Ident14,         // 14 bytes, 0xAA first and 0xDD last
   Ident8,          // 8 bytes, 0xAA first and 0xDD last
   Ident8_Or_14,    // Ident8, or Ident14 where the eighth byte is not the end mark
-  Ident8_Leading,  // 8 bytes, 0xAA ... 0xDD, behind the radio's ACK of the code
+  Ident8_Leading,  // 8 bytes, 0xAA ... 0xDD, with the radio's ACK of the code in front or behind
   Ident8_Dec,      // as Ident8_Leading with 0xBB as the end mark
   Ident50,         // 50 bytes: any first byte, twelve digits 0 to 9, ..., 0x55 last
 };
@@ -244,6 +244,8 @@ class Link_Engine {
   bool all_sent_ = false;
   // What came in and is not used yet.
   std::vector<std::uint8_t> rx_;
+  // The bytes of the radio's answer to the opening that came before its identification.
+  std::size_t ident_lead_ = 0;
 
   bool Begin(bool restart);
   void Queue(std::vector<std::uint8_t> frame);

@@ -4,8 +4,8 @@
 // a Transfer_Link (transfer_link.h), answering what is its own.
 //
 // Openings: "full" is code, ACK, STX, identification, ACK, ACK; "ident" stops after the
-// identification without acknowledging it; "direct" is the whole code answered by the
-// identification among nine bytes (one leading byte allowed), the blocks at once.
+// identification without acknowledging it; "direct" is the whole code answered in nine bytes,
+// the identification with the radio's ACK in front of it or behind it, the blocks at once.
 
 #include <array>
 #include <cstdint>

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "link/ident_frames.h"
 #include "link/transfers.h"
 #include "link_fixture.h"
@@ -146,13 +148,15 @@ TEST_P(Engine, ReadsEveryBlockOfItsPlan) {
   EXPECT_EQ(host.marks.size(), plan.steps.size() - 1);
 }
 
-TEST_P(Engine, WritesEveryFrameOfItsPlan) {
-  const j5::Write_Plan plan = GetParam().write();
-  ASSERT_TRUE(Run(plan));
-  EXPECT_EQ(host.events.back(), "done");
-  EXPECT_FALSE(host.Link.MSC.portOpen());
+// Runs the opening's write to its end: every frame of the plan went out once, in order, to its
+// address with its row.
+void Expect_Whole_Write(Engine& t) {
+  const j5::Write_Plan plan = t.GetParam().write();
+  ASSERT_TRUE(t.Run(plan));
+  EXPECT_EQ(t.host.events.back(), "done");
+  EXPECT_FALSE(t.host.Link.MSC.portOpen());
   std::vector<sim::LogEntry> frames;
-  for (const auto& e : radio.log())
+  for (const auto& e : t.radio.log())
     if (e.direction == sim::Direction::ToRadio &&
         (e.kind == FrameKind::DataFrame || e.kind == FrameKind::ShortRowFrame))
       frames.push_back(e);
@@ -164,6 +168,20 @@ TEST_P(Engine, WritesEveryFrameOfItsPlan) {
     EXPECT_EQ(frames[n].kind == FrameKind::ShortRowFrame,
               step.may_shorten && frames[n].bytes[4] == 0xFF);
   }
+}
+
+TEST_P(Engine, WritesEveryFrameOfItsPlan) {
+  Expect_Whole_Write(*this);
+}
+
+// The radio answers every frame with two ACKs: the second reaches the tool while the next frame
+// still waits to leave, and answers nothing; taken, it would pass over that frame unsent.
+TEST_P(Engine, AnAckBeforeTheFrameHasGoneOutAnswersNothing) {
+  radio.inject({.what = Misbehaviour::ExtraByte,
+                .answering = FrameKind::DataFrame,
+                .count = Fault::kAlways,
+                .byte = j5::ACK});
+  Expect_Whole_Write(*this);
 }
 
 // No answer at all: the code goes out once and once more per restart, each attempt ends
@@ -286,9 +304,37 @@ std::pair<std::size_t, std::size_t> Opening_Answer(const Opening& o) {
   return {alone, ident + (ack ? 1 : 0)};
 }
 
+// Where a radio may put the ACK of a nine-byte answer (the identification and its ACK, in the
+// openings without STX): in front of the frame, as the simulator says it, or behind it. The
+// answer to the access code, whose eighth byte is STX, can have it right behind the frame (the
+// code's own ACK held back); the answer to the other code also a few milliseconds behind it.
+struct Ack_Place {
+  std::string name;
+  std::function<void(sim::Radio&)> apply;
+};
+std::vector<Ack_Place> Ack_Places(const Opening& o) {
+  std::vector<Ack_Place> out{{"", [](sim::Radio&) {}}};
+  const j5::Ident_Form ident = o.link().opening.ident;
+  if (ident == j5::Ident_Form::Ident8_Leading) {
+    out.push_back({"ACK right behind the frame, ", [](sim::Radio& radio) {
+                     radio.inject({Misbehaviour::Silence, FrameKind::AccessCode});
+                     radio.inject({.what = Misbehaviour::ExtraByte,
+                                   .answering = FrameKind::Stx,
+                                   .byte = j5::ACK});
+                   }});
+  }
+  if (ident == j5::Ident_Form::Ident8_Dec) {
+    for (sim::Micros gap : {0, 3000})
+      out.push_back({"ACK " + std::to_string(gap / 1000) + " ms behind the frame, ",
+                     [gap](sim::Radio& radio) { radio.config().ackAfterIdent = gap; }});
+  }
+  return out;
+}
+
 // The radio's answer to the opening reaches the tool in two pieces split at every byte, and all
-// at once: the tool finds the same identification and sends the same frames after it as when the
-// bytes come one by one.
+// at once, and the ACK of a nine-byte answer may follow the identification: the tool finds the
+// same identification and sends the same frames after it as when the bytes come one by one with
+// the ACK in front.
 TEST_P(Engine, TheOpeningHoldsWhereverTheRadiosAnswerIsSplit) {
   j5::Read_Plan plan = GetParam().read();
   plan.steps.resize(std::min<std::size_t>(plan.steps.size(), 2));
@@ -300,9 +346,12 @@ TEST_P(Engine, TheOpeningHoldsWhereverTheRadiosAnswerIsSplit) {
     std::map<int, std::vector<std::uint8_t>> blocks;
   };
   const sim::Memory memory = radio.memory();
-  auto run = [&](std::vector<std::size_t> chunks) {
+  auto run = [&](std::vector<std::size_t> chunks, const Ack_Place& place) {
     d.advance(100);  // the last exchange's final ACK has reached the radio
     radio.memory() = memory;
+    radio.clearFaults();
+    radio.config().ackAfterIdent.reset();
+    place.apply(radio);
     host.events.clear();
     host.blocks.clear();
     host.ident.reset();
@@ -319,21 +368,26 @@ TEST_P(Engine, TheOpeningHoldsWhereverTheRadiosAnswerIsSplit) {
         out.frames.push_back(e.bytes);
     return out;
   };
-  const Outcome plain = run({});
+  const std::vector<Ack_Place> places = Ack_Places(GetParam());
+  const Outcome plain = run({}, places[0]);
   ASSERT_EQ(plain.events, (std::vector<std::string>{"identified", "connected", "done"}));
   const auto [alone, length] = Opening_Answer(GetParam());
   std::vector<std::vector<std::size_t>> chunkings{{alone, length}};
   for (std::size_t k = alone + 1; k < length; ++k) chunkings.push_back({alone, k, length});
-  for (auto chunks : chunkings) {
-    std::erase(chunks, 0);
-    std::string name;
-    for (std::size_t end : chunks) name += std::to_string(end) + " ";
-    SCOPED_TRACE("pieces end at " + name);
-    const Outcome split = run(chunks);
-    EXPECT_EQ(split.events, plain.events);
-    EXPECT_EQ(split.ident, plain.ident);
-    EXPECT_EQ(split.frames, plain.frames);
-    EXPECT_EQ(split.blocks, plain.blocks);
+  for (const Ack_Place& place : places) {
+    std::vector<std::vector<std::size_t>> all = chunkings;
+    if (!place.name.empty()) all.insert(all.begin(), std::vector<std::size_t>{});
+    for (auto chunks : all) {
+      std::erase(chunks, 0);
+      std::string name;
+      for (std::size_t end : chunks) name += std::to_string(end) + " ";
+      SCOPED_TRACE(place.name + (chunks.empty() ? "byte by byte" : "pieces end at " + name));
+      const Outcome split = run(chunks, place);
+      EXPECT_EQ(split.events, plain.events);
+      EXPECT_EQ(split.ident, plain.ident);
+      EXPECT_EQ(split.frames, plain.frames);
+      EXPECT_EQ(split.blocks, plain.blocks);
+    }
   }
 }
 
@@ -431,6 +485,36 @@ TEST_F(Link_Fixture, EightByteCodeOpeningHoldsWithAnyBytePause) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Link, Engine, ::testing::ValuesIn(kOpenings),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The openings answered in nine bytes.
+struct Nine_Byte_Opening : Engine {};
+
+std::vector<Opening> Nine_Byte_Openings() {
+  std::vector<Opening> out;
+  for (const Opening& o : kOpenings)
+    if (o.link().opening.ident == j5::Ident_Form::Ident8_Leading ||
+        o.link().opening.ident == j5::Ident_Form::Ident8_Dec)
+      out.push_back(o);
+  return out;
+}
+
+// An identification alone, without the radio's ACK in front of it, is not taken until a ninth
+// byte follows: where none comes, the attempt ends in the time-out, and the restart, answered in
+// nine bytes, reads.
+TEST_P(Nine_Byte_Opening, AnIdentificationAloneWaitsForItsNinthByte) {
+  if (GetParam().link().opening.code == j5::Code_Kind::Main)
+    radio.inject({Misbehaviour::Silence, FrameKind::AccessCode});
+  else
+    radio.inject({Misbehaviour::NoLeadingAck, FrameKind::AltAccessCode});
+  j5::Read_Plan plan = GetParam().read();
+  plan.steps.resize(2);
+  ASSERT_TRUE(Run(plan));
+  EXPECT_EQ(host.events,
+            (std::vector<std::string>{"timed-out", "restart", "identified", "connected", "done"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Link, Nine_Byte_Opening, ::testing::ValuesIn(Nine_Byte_Openings()),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

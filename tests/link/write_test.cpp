@@ -316,6 +316,24 @@ TEST_F(Write, APressThatFindsNoPortLeavesTheFailedWriteItsReport) {
   EXPECT_EQ(data.Lang_Chn, j5::kFalse);
 }
 
+// The radio answers every frame with two ACKs: the second reaches the tool while the next frame
+// still waits to leave, and answers nothing. Every row goes out once, in order, and the radio
+// holds them all.
+TEST_F(Write, AnAckBeforeTheFrameHasGoneOutAnswersNothing) {
+  radio.inject({.what = Misbehaviour::ExtraByte,
+                .answering = FrameKind::DataFrame,
+                .count = Fault::kAlways,
+                .byte = j5::ACK});
+  const j5::MemImage start = writeAll();
+  EXPECT_EQ(box_texts(), std::vector<std::string>{"向对讲机写入参数完毕 ！"});
+  const std::vector<int> rows = sentRows();
+  const auto frames = rowFrames();
+  ASSERT_EQ(frames.size(), rows.size());
+  for (std::size_t i = 0; i < frames.size(); ++i)
+    EXPECT_EQ(frames[i].bytes[1] << 8 | frames[i].bytes[2], rows[i] * 16) << i;
+  EXPECT_TRUE(Radio_Holds(start, rows));
+}
+
 TEST_F(Write, AnAckWithinTheSecondLetsTheWriteGoOn) {
   radio.inject(
       {.what = Misbehaviour::Late, .answering = FrameKind::DataFrame, .skip = 3, .delay = 900'000});

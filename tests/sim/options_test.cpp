@@ -39,6 +39,10 @@ TEST(ServerOptions, DefaultsAndEveryOption) {
   EXPECT_EQ(o.faults[1].count, 1);
   EXPECT_EQ(sim::parseServerOptions({"--ident", "50"}).radio.identForm, sim::IdentForm::Ident50);
   EXPECT_EQ(sim::parseServerOptions({"--ident", "dec"}).radio.identForm, sim::IdentForm::Ident8Dec);
+  EXPECT_FALSE(d.radio.ackAfterIdent);
+  EXPECT_EQ(
+      sim::parseServerOptions({"--ack-after-ident", "3", "--ident", "dec"}).radio.ackAfterIdent,
+      3000);
 }
 
 TEST(ServerOptions, RejectsWhatItCannotServe) {
@@ -54,6 +58,8 @@ TEST(ServerOptions, RejectsWhatItCannotServe) {
                                              {"--fault", "extra-byte,byte=256"},
                                              {"--fault", "silence,count=0"},
                                              {"--min-read", "300"},
+                                             {"--ack-after-ident", "3"},
+                                             {"--ident", "dec", "--ack-after-ident", "-1"},
                                              {"--frobnicate"}}) {
     EXPECT_THROW(sim::parseServerOptions(args), sim::UsageError) << args[0];
   }

@@ -66,6 +66,17 @@ TEST(RadioSimProgram, HandshakeBlockReadAndWriteOverItsTerminal) {
   }
 }
 
+// Told so, the program answers the other code with its identification first and the ACK behind.
+TEST(RadioSimProgram, PutsTheAckBehindTheIdentificationWhenTold) {
+  simtest::SimProcess radio(J5_SIM_BIN, {"--ident", "dec", "--ack-after-ident", "3"}, "/dev/null");
+  int fd = simtest::openRawTerminal(radio.ptyPath());
+  ASSERT_GE(fd, 0) << radio.ptyPath();
+  ASSERT_TRUE(simtest::writeAll(fd, Bytes(j5::Alt_Access_Code.begin(), j5::Alt_Access_Code.end())));
+  EXPECT_EQ(simtest::readBytes(fd, 9, kQuietMs), (Bytes{0xAA, 1, 3, 6, 1, 7, 4, 0xBB, 0x06}));
+  close(fd);
+  EXPECT_EQ(radio.stop(), 0);
+}
+
 TEST(RadioSimProgram, RefusesBadOptions) {
   EXPECT_THROW(simtest::SimProcess(J5_SIM_BIN, {"--ident", "9"}, "/dev/null"), std::runtime_error);
 }

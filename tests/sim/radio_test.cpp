@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 #include "src/data/access_code.h"
@@ -204,6 +205,36 @@ TEST_F(RadioFixture, FaultsActOnTheOtherCodesAnswers) {
   radio.reset();
   radio.inject({Misbehaviour::WrongFirstByte, FrameKind::AccessCode});
   EXPECT_EQ(send(alt), (Bytes{0x15, 0xAA, 1, 3, 6, 1, 7, 4, 0xBB}));
+}
+
+// A radio that puts its ACK behind the 0xBB-ended identification: right behind the frame's last
+// byte on the line, or a few milliseconds after it, and no later answer starts before it; a fault
+// that changes the identification still finds it.
+TEST_F(RadioFixture, TheOtherCodesAckMayFollowItsIdentification) {
+  const Bytes alt(j5::Alt_Access_Code.begin(), j5::Alt_Access_Code.end());
+  const Bytes dec = {0xAA, 1, 3, 6, 1, 7, 4, 0xBB};
+  const sim::Micros frameWire = std::llround(8 * sim::kByteMicros);
+  for (sim::Micros gap : {0, 3000}) {
+    SCOPED_TRACE(gap);
+    sim::RadioConfig config;
+    config.identForm = sim::IdentForm::Ident8Dec;
+    config.ackAfterIdent = gap;
+    sim::Radio late(config);
+    for (auto b : alt) late.receive(b, 5000);
+    const auto out = late.takeAllOutput();
+    ASSERT_EQ(out.size(), 9u);
+    for (std::size_t k = 0; k < 8; ++k) EXPECT_EQ(out[k], (sim::OutByte{dec[k], 5000})) << k;
+    EXPECT_EQ(out[8], (sim::OutByte{0x06, 5000 + frameWire + gap}));
+    for (auto b : Bytes{0x06, 0x53, 0x30, 0x00, 0x40}) late.receive(b, 5001);
+    EXPECT_EQ(late.nextOutputTime(), 5000 + frameWire + gap);
+  }
+  radio.config().identForm = sim::IdentForm::Ident8Dec;
+  radio.config().ackAfterIdent = 0;
+  radio.inject({Misbehaviour::OtherIdent, FrameKind::AltAccessCode});
+  const Bytes fifty = send(alt);
+  ASSERT_EQ(fifty.size(), 51u);
+  EXPECT_EQ(fifty[49], 0x55);
+  EXPECT_EQ(fifty[50], 0x06);
 }
 
 // After a direct opening the radio has acknowledged nothing yet: a request without the tool's

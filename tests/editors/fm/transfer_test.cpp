@@ -6,6 +6,7 @@
 
 #include "editors/fm/fm_file.h"
 #include "fm_fixture.h"
+#include "support/nine_byte_answer.h"
 #include "support/temp_dir.h"
 
 namespace j5::fm_test {
@@ -59,6 +60,19 @@ TEST_F(FmTransfer, ReadShowsTheRadiosChannelsAndBands) {
   EXPECT_EQ(program.Panel(8), " 136-- 174 MHZ");
   EXPECT_FALSE(w.MSC.portOpen());
   expect_image_untouched();
+}
+
+// The radio's ACK may stand in front of its identification or behind it, right behind or a few
+// milliseconds later, and the nine bytes may come in pieces: the read takes them whole, so no byte
+// of them stands in front of the first reply, and reads the radio's blocks at its first attempt.
+TEST_F(FmTransfer, ReadsWhereverTheRadioPutsItsAckAndHoweverItsAnswerArrives) {
+  frm_FM& w = open();
+  j5test::Read_With_Every_Nine_Byte_Answer(*this,
+                                           [&] {
+                                             d.click(w.Command_read);
+                                             return d.advanceUntil([&] { return ended(w); }, 20000);
+                                           },
+                                           {0x3000, 0x3040, 0x3080, 0x30C0, 0x3F80});
 }
 
 TEST_F(FmTransfer, WriteSendsSeventeenRows) {

@@ -2,6 +2,7 @@
 #include <map>
 
 #include "copy_fixture.h"
+#include "support/nine_byte_answer.h"
 
 namespace j5::copy_test {
 namespace {
@@ -61,6 +62,23 @@ TEST_F(CopyTransfer, ReadFillsTheImageFromFourOfTheFiveBlocks) {
   EXPECT_EQ(program.Panel(2), "Connect well with radio.");
   EXPECT_EQ(data.VHF_High, radio.config().bands.vhfHigh + 1);
   EXPECT_FALSE(w.MSC.portOpen());
+}
+
+// Both copies read whole wherever the radio puts its ACK, in front of its identification or
+// behind it, and however the nine bytes arrive.
+TEST_F(CopyTransfer, ReadWhereverTheRadioPutsItsAckAndHoweverItsAnswerArrives) {
+  Option_Copy_Window* windows[] = {&mod(), &tune()};
+  for (Option_Copy_Window* w : windows) {
+    SCOPED_TRACE(w == windows[0] ? "frm_Adj_Mod" : "frm_Adj_Tune");
+    j5test::Read_With_Every_Nine_Byte_Answer(
+        *this,
+        [&] {
+          d.click(w->Command_read);
+          return d.advanceUntil([&] { return !w->Transfer.Busy() && !d.messageBoxes().empty(); },
+                                20000);
+        },
+        {0x0E20, 0x0E60, 0x0EA0, 0x0EE0, 0x0F20});
+  }
 }
 
 TEST_F(CopyTransfer, WritePacksOnceAndSendsTenRows) {
