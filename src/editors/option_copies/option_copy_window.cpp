@@ -213,10 +213,11 @@ void Option_Copy_Window::Lay_Out() {
   ProgressBar1.move(left + 60, foot + 60, 2300, 285);
   Label_tr_count.move(left + 2420, foot + 75, colB + 2 * wB + 60 - left - 2420, 285);
 
-  // Keyboard order: the frames from the top left, then the buttons.
+  // Keyboard order: the frames from the top left, then the buttons. The window is not shown yet,
+  // so what counts is what can take the focus at all.
   int tab = 0;
   for (kit::Control* c : controls())
-    if (c->focusable() && c->kind() != kit::ControlKind::CommandButton) c->setTabIndex(tab++);
+    if (c->canTakeFocus() && c->kind() != kit::ControlKind::CommandButton) c->setTabIndex(tab++);
   for (kit::CommandButton* b :
        {&Command_read, &Command_Write, &Command_def, &Command_open, &Command_save, &Command_close})
     b->setTabIndex(tab++);
@@ -336,6 +337,9 @@ void Option_Copy_Window::Form_Load() {
     for (std::size_t c = 0; c <= 70; ++c) data_.Block_Buf(r, c) = 0;
   Fill_Option_Defaults();
   ProgressBar1.setVisible(false);
+  // The window opens on its first list, not on a button: an Enter typed right after opening
+  // starts no exchange with the radio.
+  Combo_tot.setFocus();
 }
 
 void Option_Copy_Window::Form_Activate() {

@@ -394,6 +394,9 @@ void frm_option::Form_Load() {
   Start_Limits();
   Show_Options();
   ProgressBar1.setVisible(false);
+  // The window opens on its first list, not on Default ahead of it in the keyboard order: an
+  // Enter typed right after opening puts no factory settings over the user's.
+  Combo_tot.setFocus();
 }
 
 void frm_option::Start_Limits() {
