@@ -98,12 +98,16 @@ void Form_Write_PassWord::Lay_Out() {
   Command_Cancel.move(cw / 2 + kMargin / 2, buttonTop, kButtonWidth, kButtonHeight);
 }
 
-// Six characters at most, and only what can stand in a password byte: printable ASCII.
+// Six characters at most, and only what can stand in a password byte: printable ASCII. Blanks at
+// either end are not sent, so they are not counted; but once six characters stand, no key goes
+// in, a blank neither, and no character goes in that would stand seventh behind an inner blank,
+// where it would never be sent. The box shows only stars, which look the same whether a key went
+// in or not: a key typed over a selection replaces it, the six counting the text it lands in.
 void Form_Write_PassWord::Password_KeyPress(kit::TextBox& box, int& key) {
   if (key == kBackspace) return;
-  // Counted as the text will stand with the key typed over the selection.
-  if (key < 0x20 || key > 0x7E ||
-      kit::utf8::length(rt::Trim(box.textAfterKey(key))) > kPasswordLength)
+  auto length = [](const std::string& text) { return kit::utf8::length(rt::Trim(text)); };
+  if (key < 0x20 || key > 0x7E || length(box.textWithoutSelection()) >= kPasswordLength ||
+      length(box.textAfterKey(key)) > kPasswordLength)
     key = 0;
 }
 

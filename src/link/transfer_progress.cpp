@@ -1,5 +1,8 @@
 #include "link/transfer_progress.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "shell/program.h"
 
 namespace j5 {
@@ -13,6 +16,33 @@ Transfer_Progress::Transfer_Progress(kit::Form& owner, Program& program,
 
 void Transfer_Progress::Label(const Bilingual& text) {
   Label_tr_count.setCaption(prog_.Text(text.chn, text.eng));
+}
+
+std::vector<std::string> Transfer_Progress::Label_Texts() const {
+  // No transfer counts beyond three digits.
+  const std::string n = "888";
+  std::vector<Bilingual> all = more_;
+  if (texts_.connecting_panel == 0) all.push_back(texts_.connecting);
+  for (const Counted_Text* c : {&texts_.reading, &texts_.writing})
+    all.push_back({c->before.chn + n + c->after.chn, c->before.eng + n + c->after.eng});
+  all.insert(all.end(), {texts_.read_done_label, texts_.write_done_label, texts_.fail_label});
+  std::vector<std::string> out;
+  for (const Bilingual& b : all)
+    for (const std::string* t : {&b.chn, &b.eng})
+      if (!t->empty()) out.push_back(*t);
+  return out;
+}
+
+double Transfer_Progress::Place_Label(double left, double top, double width,
+                                      std::vector<Bilingual> more) {
+  more_ = std::move(more);
+  // Measured a pixel narrower: the label's edges are rounded to whole pixels on screen.
+  constexpr double kPixel = 15;
+  double height = 0;
+  for (const std::string& t : Label_Texts())
+    height = std::max(height, prog_.platform.labelTextHeightTwips(t, width - kPixel));
+  Label_tr_count.move(left, top, width, height);
+  return top + height;
 }
 
 void Transfer_Progress::Connecting(bool show_bar) {

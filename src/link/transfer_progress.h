@@ -4,6 +4,7 @@
 // own transfers use it alike; the window owns it, so the two controls are the window's.
 
 #include <string>
+#include <vector>
 
 #include "link/link_engine.h"
 #include "platform/control.h"
@@ -103,9 +104,17 @@ class Transfer_Progress {
   void Clear();
   void Label(const Bilingual& text);
 
+  // Lays Label_tr_count out at left and top, `width` wide and as high as the tallest text it may
+  // show needs there, word-wrapped: each of the transfer's texts in both languages, and `more`,
+  // the window's own texts in it (what its file service shows). Returns the label's bottom.
+  double Place_Label(double left, double top, double width, std::vector<Bilingual> more = {});
+  // Every text the label may show, in both languages.
+  std::vector<std::string> Label_Texts() const;
+
  private:
   Program& prog_;
   const Transfer_Texts& texts_;
+  std::vector<Bilingual> more_;
   void Connected_Text();
   void Step(const Counted_Text& text, const Progress_Mark& mark);
 };

@@ -32,7 +32,7 @@ void Transfer_Window::Load_Window(kit::CommandButton& start, const std::string& 
 
   const double cw = scaleWidth(), ch = scaleHeight();
   const double margin = cw * 0.06, bw = 1100, bh = 375;
-  Label_tr_count.move(margin, ch * 0.12, cw - 2 * margin, 300);
+  Progress.Place_Label(margin, ch * 0.12, cw - 2 * margin);
   ProgressBar1.move(margin, ch * 0.12 + 420, cw - 2 * margin, 300);
   const double gap = (cw - 3 * bw) / 4, by = ch - bh - ch * 0.12;
   start.move(gap, by, bw, bh);

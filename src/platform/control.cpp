@@ -197,6 +197,10 @@ std::string TextEditing::textAfterKey(int key) const {
   return e ? e->text : text();
 }
 
+std::string TextEditing::textWithoutSelection() const {
+  return replaceSelection(text(), selStart_, selLength_, "").text;
+}
+
 void TextBox::setText(const std::string& s) {
   if (s == text_) return;
   text_ = s;

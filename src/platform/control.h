@@ -275,6 +275,8 @@ class TextEditing {
   // counts this text, so a key typed over a selection is not refused for the
   // characters it replaces.
   std::string textAfterKey(int key) const;
+  // The text with the selection taken out: the text a typed key lands in.
+  std::string textWithoutSelection() const;
 
  protected:
   ~TextEditing() = default;

@@ -177,6 +177,14 @@ double Platform::gridTextWidthTwips(const std::string& text) const {
   return textWidthTwips(text);
 }
 
+double Platform::labelTextWidthTwips(const std::string& text) const {
+  return textWidthTwips(text);
+}
+
+double Platform::labelTextHeightTwips(const std::string& text, double width) const {
+  return wrappedTextHeightTwips(text, width);
+}
+
 std::unique_ptr<SerialLine> Platform::openSerial(int comPort, SerialReceiver receiver) {
   if (held_.count(comPort)) return nullptr;
   auto line = createSerialLine(comPort, std::move(receiver));

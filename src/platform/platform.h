@@ -141,6 +141,11 @@ class Platform {
   // their widths from it). The headless platform's fixed table keeps tests
   // exact; a real platform measures its font, so texts fit on screen.
   virtual double gridTextWidthTwips(const std::string& text) const;
+  // Width in twips of text on one line, and the height of text word-wrapped
+  // at a width, in the font labels and status panels draw with (the same
+  // measure: fixed headless, the real font on a real platform).
+  virtual double labelTextWidthTwips(const std::string& text) const;
+  virtual double labelTextHeightTwips(const std::string& text, double width) const;
   // Thickness in twips of a grid's scroll bar.
   virtual double scrollBarTwips() const { return 255; }
 

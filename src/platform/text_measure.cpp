@@ -19,22 +19,62 @@ constexpr unsigned char kAscii[95] = {
     4, 3, 4, 7,                                        // { .. ~
 };
 constexpr double kTwipsPerPixel = 15;
+
+bool isWide(char32_t cp) {
+  return cp >= 0x2E80;  // CJK and full-width forms
+}
+
+double charTwips(char32_t cp) {
+  double px = 0;
+  if (cp >= 32 && cp <= 126) {
+    px = kAscii[cp - 32];
+  } else if (isWide(cp)) {
+    px = 12;
+  } else if (cp >= 0x80) {
+    px = 7;
+  }
+  return px * kTwipsPerPixel;
+}
 }  // namespace
 
 double textWidthTwips(const std::string& text) {
-  double px = 0;
+  double width = 0;
+  std::size_t pos = 0;
+  while (pos < text.size()) width += charTwips(utf8::decode(text, pos));
+  return width;
+}
+
+double wrappedTextHeightTwips(const std::string& text, double width) {
+  int lines = 1;
+  double line = 0;    // the words on the current line and the blanks between them
+  double blanks = 0;  // blanks read since the line's last word
+  double word = 0;    // the word being read
+  auto place = [&] {
+    if (word == 0) return;
+    if (line > 0 && line + blanks + word > width) {
+      ++lines;
+      line = word;
+    } else {
+      line += blanks + word;
+    }
+    blanks = word = 0;
+  };
   std::size_t pos = 0;
   while (pos < text.size()) {
     const char32_t cp = utf8::decode(text, pos);
-    if (cp >= 32 && cp <= 126) {
-      px += kAscii[cp - 32];
-    } else if (cp >= 0x2E80) {
-      px += 12;  // CJK and full-width forms
-    } else if (cp >= 0x80) {
-      px += 7;
+    if (cp == ' ') {
+      place();
+      blanks += charTwips(cp);
+    } else if (isWide(cp)) {
+      place();
+      word = charTwips(cp);
+      place();
+    } else {
+      word += charTwips(cp);
     }
   }
-  return px * kTwipsPerPixel;
+  place();
+  return lines * kTextLineTwips;
 }
 
 }  // namespace kit

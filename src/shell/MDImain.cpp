@@ -83,6 +83,9 @@ constexpr std::array<Toolbar_Entry, 6> kToolbar = {{
 // Share of the screen width of each status panel, in per cent (they add up
 // to 98).
 constexpr std::array<double, 11> kPanelShare = {5, 15, 5, 6, 6, 6, 10, 10, 10, 1, 24};
+// What a panel takes beside its text: its sunken frame and the indent before the text, with a
+// pixel to spare for rounding.
+constexpr double kPanelPad = 90;
 
 // The screen below which start-up advises 1024 x 768, in twips.
 constexpr double kAdviceMinHeight = 11500;
@@ -141,6 +144,39 @@ MDImain::MDImain(j5::Program& program)
   Toolbar1.ButtonClick = [this](const kit::ToolbarButton& b) { Toolbar1_ButtonClick(b); };
 }
 
+void MDImain::Show_Panel(int n, const std::string& text) {
+  StatusBar1.panel(n).setText(text);
+  Lay_Out_Panels();
+}
+
+// A panel whose text is wider than its share (a radio's identification writes longer texts than
+// a share of one per cent can hold) takes the width the text needs. The room comes out of the
+// shares the other texts leave unused, the right-most panel's first (the company text leaves the
+// most), so the bar keeps its width while it can; only texts that need more than the whole bar
+// all shrink alike.
+void MDImain::Lay_Out_Panels() {
+  const double screen = prog_.platform.screen().width;
+  constexpr std::size_t n = kPanelShare.size();
+  std::array<double, n> width{}, need{};
+  double room = 0, total = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    const double share = kPanelShare[i] / 100 * screen;
+    const std::string& text = StatusBar1.panel(static_cast<int>(i) + 1).text();
+    need[i] = prog_.platform.labelTextWidthTwips(text) + kPanelPad;
+    width[i] = std::max(share, need[i]);
+    room += share;
+    total += width[i];
+  }
+  for (std::size_t i = n; i-- > 0 && total > room;) {
+    const double given = std::min(total - room, width[i] - need[i]);
+    width[i] -= given;
+    total -= given;
+  }
+  for (std::size_t i = 0; i < n; ++i)
+    StatusBar1.panel(static_cast<int>(i) + 1)
+        .setWidth(total > room ? width[i] * room / total : width[i]);
+}
+
 void MDImain::MDIForm_Load() {
   Shared_Data& d = prog_.data;
   kit::Platform& platform = prog_.platform;
@@ -158,8 +194,7 @@ void MDImain::MDIForm_Load() {
   platform.useChineseTexts(true);
 
   const kit::ScreenSize screen = platform.screen();
-  for (std::size_t i = 0; i < kPanelShare.size(); ++i)
-    StatusBar1.panel(static_cast<int>(i) + 1).setWidth(kPanelShare[i] / 100 * screen.width);
+  Lay_Out_Panels();
 
   Caption_Commands(true);
   prog_.Set_Panel(1, "状态");

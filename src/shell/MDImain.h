@@ -65,6 +65,8 @@ class MDImain : public kit::MdiForm {
   void Link_Start();
 
   void MDIForm_Load();
+  // Panel n (from 1) shows text; the panels are laid out again so that it shows whole.
+  void Show_Panel(int n, const std::string& text);
   void File_Open_Click();
   void File_save_Click();
   void File_exit_Click();
@@ -99,6 +101,9 @@ class MDImain : public kit::MdiForm {
   j5::Program& prog_;
 
   void Exit_Program();
+  // Each panel takes its share of the screen's width, or the width its text needs where that is
+  // more.
+  void Lay_Out_Panels();
   // Tooltips, the language check marks and the captions of every menu entry
   // that follows the language.
   void Caption_Commands(bool chinese);

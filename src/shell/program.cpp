@@ -95,7 +95,7 @@ kit::MdiForm* Program::Main_Form() const {
 }
 
 void Program::Set_Panel(int n, const std::string& text) {
-  if (j5::MDImain* main = MDImain.get()) main->StatusBar1.panel(n).setText(text);
+  if (j5::MDImain* main = MDImain.get()) main->Show_Panel(n, text);
 }
 
 std::string Program::Panel(int n) const {

@@ -208,6 +208,31 @@ TEST_F(Password, KeysTypedOverASelectionReplaceIt) {
   }
 }
 
+// Blanks at either end are not sent, so they are not counted; but once six characters stand no
+// key goes in, a blank neither, and none that would stand seventh behind an inner blank.
+TEST_F(Password, NoSeventhCharacterGoesInBlankOrNot) {
+  auto& w = open();
+  const struct {
+    const char* typed;
+    int caret;  // where the last key goes, -1 for the end
+    const char* shown;
+  } cases[] = {
+      {"abcdef ", -1, "abcdef"}, {"abcdef ", 0, "abcdef"},     {"abcdef ", 3, "abcdef"},
+      {"abcde f", -1, "abcde "}, {"  abcdef", -1, "  abcdef"}, {"abc   ", -1, "abc   "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.typed) + " at " + std::to_string(c.caret));
+    d.focus(w.Text_Old_PassWord);
+    d.selectAll();
+    d.del();
+    const std::string typed = c.typed;
+    d.type(typed.substr(0, typed.size() - 1));
+    if (c.caret >= 0) w.Text_Old_PassWord.userSelect(c.caret, 0);
+    d.type(typed.substr(typed.size() - 1));
+    EXPECT_EQ(w.Text_Old_PassWord.text(), c.shown);
+  }
+}
+
 // A byte behind the read's reply reaches the tool while the write frame still waits to leave: it
 // answers nothing, the frame goes out and the radio's own answer decides.
 TEST_F(Password, AByteBeforeTheFrameHasGoneOutAnswersNothing) {

@@ -123,8 +123,9 @@ TEST(App, MessageBoxButtonFollowsTheLanguage) {
 }
 
 // The main window and the channel grid on the screen the window sizes itself to, in both
-// languages: the window fits the screen, the status panels keep their shares of its width and
-// show their texts whole, and the grid's headers and cells fit their columns.
+// languages: the window fits the screen, the status panels show their texts whole (those a
+// radio's identification writes among them) within the screen's width, and the grid's headers
+// and cells fit their columns.
 void Check_On_Screen() {
   kit::qt::QtPlatform platform;
   j5::Program program(platform);
@@ -140,6 +141,12 @@ void Check_On_Screen() {
     platform.actionOf(m.Channel_edit)->trigger();
     program.Set_Panel(7, "VHF: 136-- 174 MHZ");  // as a radio's identification writes them
     program.Set_Panel(8, "UHF0: 400-- 520 MHZ");
+    program.Set_Panel(9, "UHF1: 400-- 520 MHZ");
+    // The tone windows' identification: its name, model, version and second band.
+    program.Set_Panel(2, "J5-VHF");
+    program.Set_Panel(4, "J5 HAN--DHELD --RADI");
+    program.Set_Panel(6, "18.01.2.8");
+    program.Set_Panel(10, "400--520 MHZ");
     qt_test::pump(50);
     EXPECT_LE(window->frameGeometry().width(), screen.width());
     EXPECT_LE(window->frameGeometry().height(), screen.height());

@@ -53,17 +53,21 @@ TEST_F(Controls, TypedKeysGoThroughKeyPressWhichMayChangeOrSwallowThem) {
 }
 
 // KeyPress already knows the selection the key replaces: a length limit counts the text as the
-// key will leave it.
+// key will leave it, or the text the key lands in.
 TEST_F(Controls, CaretAndSelectionMadeInTheWidgetAreTheKitsOnes) {
   ChildWindow& w = open();
-  std::string seen;
-  w.Text1.KeyPress = [&](int& key) { seen = w.Text1.textAfterKey(key); };
+  std::string seen, landing;
+  w.Text1.KeyPress = [&](int& key) {
+    seen = w.Text1.textAfterKey(key);
+    landing = w.Text1.textWithoutSelection();
+  };
   w.Text1.setText("1234");
   auto* edit = widget<QLineEdit>(w.Text1);
   click(edit);
   edit->setSelection(1, 2);  // as a mouse drag over "23"
   type(edit, "9");
   EXPECT_EQ(seen, "194");
+  EXPECT_EQ(landing, "14");
   EXPECT_EQ(w.Text1.text(), "194");
   EXPECT_EQ(edit->cursorPosition(), 2);
 }

@@ -9,20 +9,14 @@
 #include <QStyleOptionButton>
 
 #include "editors/option_copies/option_copy_window.h"
-#include "qt_fixture.h"
-#include "shell/MDImain.h"
-#include "shell/program.h"
+#include "program_on_screen.h"
 
 namespace {
 
 TEST(OptionCopiesQt, CaptionsFitTheirControlsInBothLanguages) {
-  qt_test::testApp();
-  qt_test::BoxCloser closer;  // the start-up's screen advice on a small offscreen screen
-  kit::qt::QtPlatform platform;
-  j5::Program program(platform);
-  program.MDImain.load();
-  program.MDImain->move(0, 0, 1024 * 15, 738 * 15);
-  qt_test::pump(50);
+  qt_test::Program_On_Screen on_screen;
+  kit::qt::QtPlatform& platform = on_screen.platform;
+  j5::Program& program = on_screen.program;
   kit::FormSlot<j5::frm_Adj_Tune> slot{[&] { return std::make_unique<j5::frm_Adj_Tune>(program); }};
   for (const bool chinese : {true, false}) {
     SCOPED_TRACE(chinese ? "Chinese" : "English");
@@ -51,7 +45,6 @@ TEST(OptionCopiesQt, CaptionsFitTheirControlsInBothLanguages) {
     slot.unload();
     qt_test::pump(20);
   }
-  program.MDImain->unload();
 }
 
 }  // namespace

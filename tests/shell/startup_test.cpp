@@ -108,6 +108,19 @@ TEST_F(StartUp, PanelWidthsAreSharesOfTheScreenWidth) {
   EXPECT_EQ(m.height(), 12000);
 }
 
+// Texts that need more than the whole bar all give way alike: the bar keeps its width.
+TEST_F(StartUp, PanelsThatCannotAllWidenShareTheBarsWidth) {
+  platform.setScreen(15360, 11520);
+  MDImain& m = start();
+  for (int n = 1; n <= 11; ++n) program.Set_Panel(n, std::string(60, 'W'));
+  double total = 0;
+  for (int n = 1; n <= 11; ++n) {
+    EXPECT_DOUBLE_EQ(m.StatusBar1.panel(n).width(), m.StatusBar1.panel(1).width()) << n;
+    total += m.StatusBar1.panel(n).width();
+  }
+  EXPECT_DOUBLE_EQ(total, 0.98 * 15360);
+}
+
 TEST_F(StartUp, AdvisesTheScreenModeOnlyOnASmallScreen) {
   struct Case {
     double width, height;

@@ -54,18 +54,11 @@ void frm_Adj_Txp::Bind_Band_Limits() {
   }
 }
 
-// Up to four characters can be typed, counted as the text will stand with the key typed over
-// the selection. A box that holds four takes no further character key, Backspace included:
-// only Delete, or a key typed over a selection, removes characters then.
+// Up to four characters can be typed (the fourth is still let through); after that every
+// character key, Backspace included, is discarded, whatever is selected: only Delete removes
+// characters then. A refused key changes nothing.
 void frm_Adj_Txp::Text_Freq_KeyPress(kit::TextBox& box, int& key) {
-  constexpr int kLimitChars = 4;
-  constexpr int kBackspace = 8;
-  auto length = [](const std::string& text) { return kit::utf8::length(rt::Trim(text)); };
-  if (key == kBackspace && box.selLength() == 0) {
-    if (length(box.text()) >= kLimitChars) key = 0;
-  } else if (length(box.textAfterKey(key)) > kLimitChars) {
-    key = 0;
-  }
+  if (kit::utf8::length(rt::Trim(box.text())) > 3) key = 0;
 }
 
 void frm_Adj_Txp::Text_Freq_L_LostFocus(int k) {

@@ -272,8 +272,8 @@ void frm_Adj_Txp::Lay_Out() {
   for (int i = 0; i < 6; ++i)
     buttons[i]->move(gap + i * (kButtonWidth + gap), y, kButtonWidth, kButtonHeight);
   ProgressBar1.move(gap, y - 600, scaleWidth() / 2, 255);
-  Label_tr_count.move(ProgressBar1.left() + ProgressBar1.width() + 100, y - 600,
-                      std::max(0.0, scaleWidth() - ProgressBar1.width() - 2 * gap - 100), 255);
+  Progress.Place_Label(ProgressBar1.left() + ProgressBar1.width() + 100, y - 600,
+                       std::max(0.0, scaleWidth() - ProgressBar1.width() - 2 * gap - 100));
 
   TabStrip1.move(200, 100, width() / 1.1, height() / 1.4);
   Frame_Frame.move(300, 600, TabStrip1.width() / 1.1, TabStrip1.height() / 1.2);

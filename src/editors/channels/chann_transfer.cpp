@@ -163,6 +163,10 @@ bool frm_chann::Decode_Name_Frame(int frameRow, int gridRow, int offset) {
 
 // ---- Channel files ---------------------------------------------------------------------------
 
+std::vector<Bilingual> frm_chann::File_Label_Texts() {
+  return {kStoring, kStored};
+}
+
 void frm_chann::Poll_File_Req() {
   // A request raised just before an exchange began waits for its end, as the dialogs refuse a
   // confirm meanwhile.

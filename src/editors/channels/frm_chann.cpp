@@ -112,9 +112,13 @@ void frm_chann::Lay_Out() {
   for (int i = 0; i < 5; ++i)
     row[i]->move(firstLeft + i * kButtonPitch, buttonTop, kButtonWidth, kButtonHeight);
   const double progressLeft = firstLeft + 5 * kButtonPitch;
-  ProgressBar1.move(progressLeft, buttonTop + 120, 2400, 255);
-  Label_tr_count.move(progressLeft + 2520, buttonTop + 120, 1200, 255);
-  Label_chann.move(progressLeft + 3840, buttonTop + 120, 1200, 255);
+  ProgressBar1.move(progressLeft, buttonTop + 120, 1800, 255);
+  // The progress text takes the rest of the row, on two lines where it needs them beside the
+  // buttons; the label that no code writes gives it the room.
+  const double labelLeft = progressLeft + 1920, right = gridLeft + gridWidth;
+  Transfer.Progress.Place_Label(labelLeft, buttonTop, std::max(0.0, right - labelLeft),
+                                File_Label_Texts());
+  Label_chann.move(right, buttonTop + 120, 0, 255);
 }
 
 int frm_chann::Shown_Channels() const {

@@ -151,6 +151,8 @@ class frm_chann : public kit::Form, Link_Listener {
   void Command_Clear_Click();
   void Command_close_Click();
   void Lay_Out();
+  // What the channel file service shows in Label_tr_count.
+  static std::vector<Bilingual> File_Label_Texts();
   int Shown_Channels() const;
   void Number_Rows();
   void Rebuild_Grid();

@@ -29,14 +29,14 @@ void frm_dtmf::Code_Box_KeyPress(Code_Box& c, int& key) {
     key = 0;
     return;
   }
-  // Counted as the text will stand with the digit typed over the selection.
-  if (kit::utf8::length(rt::Trim(c.box->textAfterKey(key))) <= kDtmfFieldLen) return;
-  // A full box: the own ID starts again with this digit, the other codes take no more.
-  if (&c == &Code_Boxes[kAniBox]) {
-    c.box->setText("");
-  } else {
-    key = 0;
+  if (&c != &Code_Boxes[kAniBox]) {
+    // A full code takes no more digits, whatever is selected: the refused digit changes nothing.
+    if (kit::utf8::length(rt::Trim(c.box->text())) >= kDtmfFieldLen) key = 0;
+    return;
   }
+  // A full own ID starts again with this digit. Typed over a selection, the digit replaces it
+  // instead (counted as the text will stand), so the digits outside the selection stay.
+  if (kit::utf8::length(rt::Trim(c.box->textAfterKey(key))) > kDtmfFieldLen) c.box->setText("");
 }
 
 void frm_dtmf::Code_Box_GotFocus(Code_Box& c) {

@@ -39,7 +39,7 @@ constexpr Place kCommandClose{10440, 5160, 855, 495};
 constexpr Place kCommandRead{6480, 5160, 855, 495};
 constexpr Place kCommandWrite{7800, 5160, 855, 495};
 constexpr Place kProgressBar{240, 5280, 3600, 255};
-constexpr Place kLabelTrCount{3960, 5280, 2400, 255};
+constexpr Place kLabelTrCount{3960, 5280, 2400, 0};  // as high as its texts need
 
 void put(kit::Control& c, const Place& p) {
   c.move(p.left, p.top, p.width, p.height);
@@ -158,7 +158,7 @@ void frm_dtmf::Lay_Out() {
   put(Command_read, kCommandRead);
   put(Command_Write, kCommandWrite);
   put(ProgressBar1, kProgressBar);
-  put(Label_tr_count, kLabelTrCount);
+  Transfer.Progress.Place_Label(kLabelTrCount.left, kLabelTrCount.top, kLabelTrCount.width);
 }
 
 void frm_dtmf::Form_Load() {

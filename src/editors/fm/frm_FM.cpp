@@ -184,7 +184,7 @@ void frm_FM::Lay_Out() {
     rows[i][3]->move(x + 1560, top + 360, 1095, 285);
     rows[i][4]->move(x + 2760, top + 390, 600, 255);
   }
-  Label_tr_count.move(x - 240, 3840, right - x + 240, 285);
+  Progress.Place_Label(x - 240, 3840, right - x + 240, {kStoring, kStored});
   const double bottom = std::max(MSF_Chann.top() + MSF_Chann.height() + 240, 4560.0);
   ProgressBar1.move(kMargin, bottom, right - kMargin, 375);
   // Six buttons spread over the width.

@@ -200,23 +200,28 @@ void Option_Copy_Window::Lay_Out() {
   place(Frame_keys, Label_MODE_PASS, 120, top + 45, wB - 240, kBox - 45);
   rows(Frame_keys, 1600, 1500, {{nullptr, &Text_menu_pwd}}, top + kRow);
 
-  // Buttons and the progress piece at the foot.
+  // At the foot the progress piece, its text on one line beside the bar, then the buttons.
   const double foot =
       std::max(Frame_vfo.top() + Frame_vfo.height(), Frame_general.top() + Frame_general.height()) +
       120;
+  ProgressBar1.move(colA, foot, 2300, 285);
+  const double labelLeft = colA + 2420;
+  const double buttonTop =
+      std::max(foot + 285, Transfer.Progress.Place_Label(labelLeft, foot + 15,
+                                                         colB + 2 * wB + 60 - labelLeft)) +
+      90;
   double left = colA;
   for (kit::CommandButton* b : {&Command_read, &Command_Write, &Command_def, &Command_open,
                                 &Command_save, &Command_close}) {
-    b->move(left, foot, kButtonW, kButtonH);
+    b->move(left, buttonTop, kButtonW, kButtonH);
     left += kButtonW + 90;
   }
-  ProgressBar1.move(left + 60, foot + 60, 2300, 285);
-  Label_tr_count.move(left + 2420, foot + 75, colB + 2 * wB + 60 - left - 2420, 285);
 
-  // Keyboard order: the frames from the top left, then the buttons.
+  // Keyboard order: the frames from the top left, then the buttons. The window is not shown yet,
+  // so what counts is what can take the focus at all.
   int tab = 0;
   for (kit::Control* c : controls())
-    if (c->focusable() && c->kind() != kit::ControlKind::CommandButton) c->setTabIndex(tab++);
+    if (c->canTakeFocus() && c->kind() != kit::ControlKind::CommandButton) c->setTabIndex(tab++);
   for (kit::CommandButton* b :
        {&Command_read, &Command_Write, &Command_def, &Command_open, &Command_save, &Command_close})
     b->setTabIndex(tab++);
@@ -336,6 +341,9 @@ void Option_Copy_Window::Form_Load() {
     for (std::size_t c = 0; c <= 70; ++c) data_.Block_Buf(r, c) = 0;
   Fill_Option_Defaults();
   ProgressBar1.setVisible(false);
+  // The window opens on its first list, not on a button: an Enter typed right after opening
+  // starts no exchange with the radio.
+  Combo_tot.setFocus();
 }
 
 void Option_Copy_Window::Form_Activate() {

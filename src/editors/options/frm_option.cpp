@@ -262,7 +262,7 @@ void frm_option::Lay_Out() {
   Command_def.move(7440, 7440, kButtonWidth, kButtonHeight);
   Command_close.move(8880, 7440, kButtonWidth, kButtonHeight);
   ProgressBar1.move(120, 7920, 7575, 495);
-  Label_tr_count.move(7800, 8040, 2415, kLabelHeight);
+  Progress.Place_Label(7800, 8040, 2415, {opt::kTextSaved});
   Command_read.move(4320, 8520, kButtonWidth, kButtonHeight);
   Command_Write.move(5760, 8520, kButtonWidth, kButtonHeight);
 }
@@ -394,6 +394,9 @@ void frm_option::Form_Load() {
   Start_Limits();
   Show_Options();
   ProgressBar1.setVisible(false);
+  // The window opens on its first list, not on Default ahead of it in the keyboard order: an
+  // Enter typed right after opening puts no factory settings over the user's.
+  Combo_tot.setFocus();
 }
 
 void frm_option::Start_Limits() {

@@ -75,11 +75,14 @@ void frm_option::Combo_Band_Change(Side& s) {
 
 void frm_option::Text_Freq_KeyPress(kit::TextBox& box, int& key) {
   if (key == kBackspace) return;
-  // Counted as the text will stand with the key typed over the selection.
-  const int length = kit::utf8::length(rt::Trim(box.textAfterKey(key)));
   if (key == '.') {
-    if (length == 1) key = 0;  // a point alone
-  } else if (!Is_Digit(key) || length > opt::kFreqChars) {
+    // Only into an empty box is a point refused: typed over a selection it starts the number, so
+    // ".6" typed over a whole offset gives 600 kHz, not the 6 MHz its digit alone would.
+    if (rt::Trim(box.text()).empty()) key = 0;
+  } else if (!Is_Digit(key) ||
+             kit::utf8::length(rt::Trim(box.textAfterKey(key))) > opt::kFreqChars) {
+    // The length counts the text as the digit will leave it: typed over a selection of a full
+    // box, the digits replace it as the points do, and no point lands without its digits.
     key = 0;
   }
 }

@@ -86,7 +86,7 @@ void Tone_Window::Lay_Buttons() {
   }
   const double rest = std::max(600.0, TabStrip1.left() + TabStrip1.width() - left);
   ProgressBar1.move(left, top + 60, rest * 0.45, 285);
-  Label_tr_count.move(left + rest * 0.45 + kGap, top + 75, rest * 0.55 - kGap, 285);
+  Progress.Place_Label(left + rest * 0.45 + kGap, top + 75, rest * 0.55 - kGap);
 }
 
 void Tone_Window::Entry_Prompt(const Bilingual& text) {

@@ -122,6 +122,18 @@ double QtPlatform::gridTextWidthTwips(const std::string& text) const {
   return twips(QFontMetrics(QApplication::font()).horizontalAdvance(qs(text)));
 }
 
+// Labels and status panels draw in the application's font too; a word-wrapped label breaks its
+// text as this measure does.
+double QtPlatform::labelTextWidthTwips(const std::string& text) const {
+  return gridTextWidthTwips(text);
+}
+
+double QtPlatform::labelTextHeightTwips(const std::string& text, double width) const {
+  const QRect room(0, 0, std::max(1, static_cast<int>(width / kTwipsPerPixel)), 1 << 20);
+  return twips(
+      QFontMetrics(QApplication::font()).boundingRect(room, Qt::TextWordWrap, qs(text)).height());
+}
+
 double QtPlatform::scrollBarTwips() const {
   return twips(QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent));
 }

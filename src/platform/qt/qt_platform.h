@@ -49,6 +49,8 @@ class QtPlatform : public Platform {
   void pauseMs(double ms) override;
   ScreenSize screen() const override;
   double gridTextWidthTwips(const std::string& text) const override;
+  double labelTextWidthTwips(const std::string& text) const override;
+  double labelTextHeightTwips(const std::string& text, double width) const override;
   double scrollBarTwips() const override;
   void formLoading(Form& form) override;
   void formUnloaded(Form& form) override;

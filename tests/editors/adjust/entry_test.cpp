@@ -313,8 +313,8 @@ TEST(AdjBandLimits, EnglishMessages) {
              "limit."}));
 }
 
-// The four characters count the text as the key leaves it: a key typed over a selection replaces
-// it, whereas a full box takes no Backspace.
+// A fourth character is the last one typed: a box holding four takes no character key, Backspace
+// included, whatever is selected; only Delete removes characters then.
 TEST(AdjBandLimits, AFourthCharacterIsTheLastOneTyped) {
   AdjFixture f;
   frm_Adj_Txp& w = f.open();
@@ -332,20 +332,21 @@ TEST(AdjBandLimits, AFourthCharacterIsTheLastOneTyped) {
   EXPECT_EQ(box.text(), "");
 
   const struct {
-    int start, length;  // the selection in "1234"
+    const char* before;
+    int start, length;  // the selection
     const char* typed;
     const char* shown;
   } cases[] = {
-      {0, 4, "150", "150"},
-      {2, 2, "5", "125"},
-      {1, 1, "56", "1534"},
-      {0, 4, "\b", ""},  // Backspace over a selection
+      {"1234", 0, 4, "150", "1234"}, {"1234", 2, 2, "5", "1234"},
+      {"1234", 0, 4, "\b", "1234"},  // Backspace over a selection
+      {"130", 0, 3, "1450", "1450"}, {"130", 2, 1, "56", "1356"},
   };
   for (const auto& c : cases) {
-    box.setText("1234");
+    SCOPED_TRACE(std::string(c.before) + " " + c.typed);
+    box.setText(c.before);
     box.userSelect(c.start, c.length);
     f.d.type(c.typed);
-    EXPECT_EQ(box.text(), c.shown) << c.typed;
+    EXPECT_EQ(box.text(), c.shown);
   }
 }
 

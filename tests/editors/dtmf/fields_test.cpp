@@ -43,9 +43,10 @@ TEST(DtmfFields, TheOtherCodeBoxesDiscardADigitOnceFull) {
   EXPECT_EQ(w.Text_XC.text(), "12345");
 }
 
-// A digit typed over a selection replaces it: a full box counts the text as it will stand, so it
-// neither refuses the digit nor, for the own ID and the encode groups, starts again.
-TEST(DtmfFields, KeysTypedOverASelectionReplaceIt) {
+// A digit typed over a selection of a full own ID or encode group replaces it: they count the text
+// as it will stand, so they do not start again over the characters outside the selection. The
+// other code boxes refuse a digit once full, whatever is selected, and stay as they are.
+TEST(DtmfFields, KeysTypedOverASelection) {
   DtmfFixture f;
   frm_dtmf& w = f.open();
   const struct {
@@ -54,8 +55,8 @@ TEST(DtmfFields, KeysTypedOverASelectionReplaceIt) {
     const char* typed;
     const char* shown;
   } cases[] = {
-      {w.Text_XC, 0, 5, "678", "678"},
-      {w.Text_XC, 1, 2, "9", "1945"},
+      {w.Text_XC, 0, 5, "678", "12345"},
+      {w.Text_XC, 1, 2, "9", "12345"},
       {w.Text_XC, 5, 0, "6", "12345"},  // full, nothing selected: refused
       {w.Text_Ani, 1, 2, "9", "1945"},
       {w.Text_Ani, 5, 0, "6", "6"},  // full, nothing selected: starts again

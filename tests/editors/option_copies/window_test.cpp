@@ -99,5 +99,23 @@ TEST_F(CopyWindow, CloseShutsThePortAndTheOptionDialogs) {
   EXPECT_FALSE(program.Form_save_menu.loaded());
 }
 
+// Both copies open on their first list: Enter typed at once starts no exchange, and the keyboard
+// goes through the settings before it reaches a button.
+TEST_F(CopyWindow, OpensWithTheFocusOnItsFirstList) {
+  for (const bool first : {true, false}) {
+    Option_Copy_Window* w = first ? static_cast<Option_Copy_Window*>(&tune()) : &mod();
+    SCOPED_TRACE(w->name());
+    EXPECT_EQ(d.focused(), &w->Combo_tot);
+    d.enter();
+    d.advance(3000);
+    EXPECT_TRUE(radio.log().empty());
+    EXPECT_FALSE(w->ProgressBar1.visible());
+    EXPECT_TRUE(d.messageBoxes().empty());
+    d.tab();
+    EXPECT_EQ(d.focused(), &w->Combo_sql_le);
+    d.click(w->Command_close);
+  }
+}
+
 }  // namespace
 }  // namespace j5::copy_test

@@ -283,10 +283,26 @@ TEST_F(Display, BitBoxesKeepTheOtherBits) {
 namespace j5::opt_test {
 namespace {
 
+// The window opens on its first list: an Enter typed at once changes nothing.
+TEST_F(Display, OpensOnItsFirstListWhereEnterChangesNothing) {
+  data.Chann_Total = 50;
+  opt(0) = 50;
+  opt(11) = 3;
+  frm_option& f = open();
+  const MemImage before = data.Mem_Image;
+  EXPECT_EQ(d.focused(), &f.Combo_tot);
+  d.enter();
+  d.runUntilIdle();
+  EXPECT_EQ(data.Mem_Image, before);
+  EXPECT_EQ(data.Chann_Total, 50);
+  EXPECT_EQ(f.Text_chann_total.text(), "50");
+  EXPECT_TRUE(d.messageBoxes().empty());
+}
+
 TEST_F(Display, TheKeyboardReachesEveryControlInOrder) {
   frm_option& f = open();
-  ASSERT_EQ(d.focused(), &f.Command_def);
   std::vector<std::string> order;
+  d.focus(f.Command_def);
   for (int i = 0; i < 200 && (order.empty() || d.focused() != &f.Command_def); ++i) {
     order.push_back(d.focused()->name());
     d.tab();

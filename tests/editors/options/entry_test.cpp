@@ -150,7 +150,8 @@ TEST_F(Entry, TheFrequencyBoxesFilterKeysAndGuardTheirLength) {
   EXPECT_EQ(d.lastMessageBox().title, "Operate prompt");
 }
 
-// A key typed over a selection replaces it: the box's length counts the text as it will stand.
+// A key typed over a selection replaces it: the box's length counts the text as it will stand,
+// and a point is refused only in an empty box.
 TEST_F(Entry, KeysTypedOverASelectionReplaceIt) {
   const struct {
     int start, length;  // the selection in "145.50000"
@@ -160,7 +161,8 @@ TEST_F(Entry, KeysTypedOverASelectionReplaceIt) {
       {0, 9, "146.5", "146.5"},  // the whole text
       {4, 5, "025", "145.025"},  // the decimals
       {8, 1, "5", "145.50005"},  // the last digit
-      {0, 9, ".", "145.50000"},  // a point alone is refused
+      {0, 9, ".", "."},          // a point starts the number
+      {0, 9, ".25", ".25"},
       {0, 0, "1", "145.50000"},  // a full box with nothing selected takes no more
   };
   for (const auto& c : cases) {
@@ -178,6 +180,34 @@ TEST_F(Entry, KeysTypedOverASelectionReplaceIt) {
   EXPECT_EQ(f.Text_Freq_a.text(), "146.50000");
   EXPECT_EQ(vfoBytes(0, 8, 15), (std::vector<int>{1, 4, 6, 5, 0, 0, 0, 0}));
   EXPECT_TRUE(d.messageBoxes().empty());
+}
+
+// A point typed over a whole offset starts the value there, on both sides: the digits after it
+// count below 1 MHz, without a message.
+TEST_F(Entry, APointTypedOverAWholeOffsetStartsTheValue) {
+  const struct {
+    kit::TextBox& box;
+    int side;
+    const char* before;
+    const char* typed;
+    const char* shown;
+    std::vector<int> digits;
+  } cases[] = {
+      {f.Text_Offset_B, 1, "5", ".6", "00.600", {0, 0, 0, 6, 0, 0}},
+      {f.Text_Offset_A, 0, "12", ".345", "00.345", {0, 0, 0, 3, 4, 5}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.box.name());
+    enter(c.box, c.before);
+    d.clearMessageBoxes();
+    d.focus(c.box);
+    d.selectAll();
+    d.type(c.typed);
+    d.tab();
+    EXPECT_EQ(c.box.text(), c.shown);
+    EXPECT_EQ(vfoBytes(c.side, 16, 21), c.digits);
+    EXPECT_TRUE(d.messageBoxes().empty());
+  }
 }
 
 TEST_F(Entry, ABandChoiceKeepsWhatTheCheckAccepts) {

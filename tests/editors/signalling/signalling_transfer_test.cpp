@@ -50,6 +50,25 @@ TEST_F(Signalling, TwoToneReadShowsTheRadiosBlock) {
   expect_image_untouched();
 }
 
+// The identification of the tone windows' opening writes longer texts into panels 4 and 10 than
+// their shares of the screen hold: every panel shows its text whole, and the bar keeps its width.
+TEST_F(Signalling, TheIdentificationsPanelsShowTheirTextsWhole) {
+  frm_2tone& w = two();
+  d.click(w.Command_read);
+  ASSERT_TRUE(d.advanceUntil([&] { return idle(w); }, 10000));
+  EXPECT_EQ(program.Panel(4), "J5 HAN--DHELD --RADI");
+  EXPECT_EQ(program.Panel(10), "400--520 MHZ");
+  const kit::StatusBar& bar = program.MDImain->StatusBar1;
+  double total = 0;
+  for (int n = 1; n <= 11; ++n) {
+    // Beside the text: the panel's sunken frame and the indent before it, four pixels.
+    EXPECT_GE(bar.panel(n).width() - 60, kit::textWidthTwips(program.Panel(n)))
+        << n << " " << program.Panel(n);
+    total += bar.panel(n).width();
+  }
+  EXPECT_DOUBLE_EQ(total, 0.98 * platform.screen().width);
+}
+
 TEST_F(Signalling, FiveToneWriteSendsTheWholeStagedBlock) {
   frm_5tone& w = five();
   d.click(w.Command_Write);
