@@ -201,6 +201,12 @@ std::string TextEditing::textWithoutSelection() const {
   return replaceSelection(text(), selStart_, selLength_, "").text;
 }
 
+void TextEditing::selectAll() {
+  selStart_ = 0;
+  selLength_ = utf8::length(text());
+  showSelection();
+}
+
 void TextBox::setText(const std::string& s) {
   if (s == text_) return;
   text_ = s;

@@ -277,8 +277,12 @@ class TextEditing {
   std::string textAfterKey(int key) const;
   // The text with the selection taken out: the text a typed key lands in.
   std::string textWithoutSelection() const;
+  // Selects the whole text, so that the next key typed replaces it; raises nothing.
+  void selectAll();
 
  protected:
+  // Tells the backend where the selection now is.
+  virtual void showSelection() = 0;
   ~TextEditing() = default;
   int selStart_ = 0;
   int selLength_ = 0;
@@ -307,6 +311,9 @@ class TextBox : public Control, public TextEditing {
   void userKey(int ch);
   void userDelete();
   void userPaste(const std::string& s);
+
+ protected:
+  void showSelection() override { notify(Prop::Selection); }
 
  private:
   std::string text_;
@@ -347,6 +354,9 @@ class ComboBox : public Control, public TextEditing {
   void userKey(int ch);
   void userDelete();
   void userPaste(const std::string& s);
+
+ protected:
+  void showSelection() override { notify(Prop::Selection); }
 
  private:
   std::vector<std::string> items_;

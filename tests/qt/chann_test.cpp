@@ -108,6 +108,25 @@ TEST_F(ChannOnScreen, TypingAFrequencyIntoACellChangesTheImage) {
   ASSERT_TRUE(waitUntil([&] { return w.MSF_Chann.textMatrix(2, 6) == "LOW"; }));
 }
 
+// A click on a filled cell opens its editor with the whole text selected on screen: what the user
+// types replaces it, for the cell Enter moves on to as well.
+TEST_F(ChannOnScreen, TypingIntoAClickedFilledCellReplacesItsText) {
+  j5::frm_chann& w = open();
+  clickCell(w, 2, 2);
+  ASSERT_TRUE(waitUntil([&] { return w.Text_Edit.hasFocus(); }));
+  auto* edit = qobject_cast<QLineEdit*>(platform.widgetOf(w.Text_Edit));
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(edit->selectedText(), "136.10000");
+  qt_test::type(edit, "150.5");
+  qt_test::key(edit, Qt::Key_Return);
+  ASSERT_TRUE(waitUntil([&] { return w.MSF_Chann.col() == 3 && w.Text_Edit.hasFocus(); }));
+  EXPECT_EQ(edit->selectedText(), "150.50000");
+  qt_test::type(edit, "151");
+  qt_test::key(edit, Qt::Key_Return);
+  ASSERT_TRUE(waitUntil([&] { return w.MSF_Chann.textMatrix(2, 3) == "151.00000"; }));
+  EXPECT_EQ(w.MSF_Chann.textMatrix(2, 2), "150.50000");
+}
+
 // A click into a cell of a window that is not the active one makes it active first: its editor
 // opens over the cell and stays for the typing, rather than an activation that comes after the
 // click rebuilding the grid from under it.

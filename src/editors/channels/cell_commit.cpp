@@ -29,6 +29,12 @@ void frm_chann::MSF_Chann_LeaveCell() {
     Drop_Pending_Edit();
     return;
   }
+  // An editor left as it opened, nothing typed or picked, changes nothing: a receive frequency
+  // only looked at must not become the transmit one too.
+  if (!Edit_Holds_A_Change()) {
+    Drop_Pending_Edit();
+    return;
+  }
   MSF_Chann.hideEditor(Text_Edit);
   const chann::Commit_Guard guard(Committing);
   switch (c) {

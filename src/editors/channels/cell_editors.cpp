@@ -34,6 +34,7 @@ void frm_chann::Show_Cell_Editor() {
     MSF_Chann.placeEditor(Text_Edit, true);
     Text_Edit.setVisible(true);
     Text_Edit.setText(text);
+    Text_Edit.selectAll();
     Text_Edit.setFocus();
     Arm_Edit();
     return;
@@ -144,15 +145,18 @@ void frm_chann::Text_Edit_KeyPress(int& key) {
     Drop_Pending_Edit();
     return;
   }
-  {
-    const chann::Commit_Guard guard(Committing);
-    if (!Enter_Pre_Check(r, c)) return;
+  // Enter over a cell only looked at checks nothing: it moves on, and the move commits nothing.
+  if (Edit_Holds_A_Change()) {
+    {
+      const chann::Commit_Guard guard(Committing);
+      if (!Enter_Pre_Check(r, c)) return;
+    }
+    // A rebuild that ran under one of the check's messages (the window activated meanwhile) left
+    // the current cell elsewhere: back to the cell entered, so that the move below commits it.
+    if (MSF_Chann.row() != r) MSF_Chann.setRow(r);
+    if (MSF_Chann.col() != c) MSF_Chann.setCol(c);
+    Refresh_Edit_Image();
   }
-  // A rebuild that ran under one of the check's messages (the window activated meanwhile) left
-  // the current cell elsewhere: back to the cell entered, so that the move below commits it.
-  if (MSF_Chann.row() != r) MSF_Chann.setRow(r);
-  if (MSF_Chann.col() != c) MSF_Chann.setCol(c);
-  Refresh_Edit_Image();
 
   if (c == kColRx) {
     MSF_Chann.setCol(kColTx);
@@ -219,6 +223,8 @@ void frm_chann::Arm_Edit() {
   Edit_Placed = true;
   Edit_Row = MSF_Chann.row();
   Edit_Col = MSF_Chann.col();
+  const bool text = Edit_Col == kColRx || Edit_Col == kColTx || Edit_Col == kColName;
+  Edit_Opened_Text = text ? Text_Edit.text() : Combo_edit.text();
   Read_Channel_Memory(Edit_Image);
 }
 
@@ -240,10 +246,9 @@ bool frm_chann::Edit_Is_Current() const {
 bool frm_chann::Edit_Holds_A_Change() const {
   if (!Edit_Placed || Edit_Row >= MSF_Chann.rows() || Edit_Col >= MSF_Chann.cols()) return false;
   const bool text = Edit_Col == kColRx || Edit_Col == kColTx || Edit_Col == kColName;
-  const std::string& held = text ? Text_Edit.text() : Combo_edit.text();
-  // A tone list opens with an empty text field: nothing typed yet.
-  const bool tone = Edit_Col == kColDec || Edit_Col == kColEnc;
-  return held != Cell(Edit_Row, Edit_Col) && !(tone && held.empty());
+  // Compared with what the editor opened on, not with the cell, which Enter's check has set to
+  // the entry already (and a tone list opens with an empty text field over its cell).
+  return (text ? Text_Edit.text() : Combo_edit.text()) != Edit_Opened_Text;
 }
 
 void frm_chann::Drop_Pending_Edit() {

@@ -123,6 +123,8 @@ class frm_chann : public kit::Form, Link_Listener {
   int Edit_Row = 0;
   int Edit_Col = 0;
   std::array<std::int16_t, kChannelBytes> Edit_Image{};
+  // The text the editor showed when it was placed: left unchanged, it commits nothing.
+  std::string Edit_Opened_Text;
   // Set while a commit or the Enter check runs: a message box there lets the
   // loop run a queued activation, whose rebuild must not commit the same
   // cell a second time from inside the first commit.
@@ -189,8 +191,8 @@ class frm_chann : public kit::Form, Link_Listener {
   void Refresh_Edit_Image();
   bool Channel_Memory_Unchanged() const;
   bool Edit_Is_Current() const;
-  // The editor placed over a cell holds a text the cell does not show (typed, or a tone typed into
-  // the list).
+  // The editor placed over a cell holds a text other than the one it opened on (typed, picked, or
+  // a tone typed into the list).
   bool Edit_Holds_A_Change() const;
   void Drop_Pending_Edit();
   void Read_Channel_Memory(std::array<std::int16_t, kChannelBytes>& out) const;

@@ -341,13 +341,16 @@ void frm_FM::Show_Cell_Editor() {
   MSF_Chann.hideEditor(Combo_edit);
   MSF_Chann.placeEditor(Text_Edit, true);
   Text_Edit.setText(Cell_Text);
+  Text_Edit.selectAll();
   Text_Edit.setVisible(true);
   Editor_Open = true;
   if (Text_Edit.visible()) Text_Edit.setFocus();
 }
 
 void frm_FM::MSF_Chann_LeaveCell() {
-  const bool edited = Editor_Open && Cur_Row == MSF_Chann.row() && Cur_Col == MSF_Chann.col();
+  // A cell whose editor still shows what the cell shows was only looked at.
+  const bool edited = Editor_Open && Cur_Row == MSF_Chann.row() && Cur_Col == MSF_Chann.col() &&
+                      Text_Edit.text() != Cell_Text;
   Cur_Row = MSF_Chann.row();
   Cur_Col = MSF_Chann.col();
   MSF_Chann.hideEditor(Text_Edit);

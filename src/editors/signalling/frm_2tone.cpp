@@ -293,14 +293,12 @@ void frm_2tone::Text_Tone_LostFocus(kit::TextBox& box) {
 void frm_2tone::Encode_Cell_Edit() {
   Go_To_Mouse_Cell(MSF_Encode);
   if (MSF_Encode.row() == 0 || MSF_Encode.col() == 0) return;
-  Text_Encode.setVisible(true);
-  Text_Encode.setFocus();
-  MSF_Encode.placeEditor(Text_Encode, true);
-  Text_Encode.setText(MSF_Encode.text());
+  Open_Text_Editor(MSF_Encode, Text_Encode);
 }
 
 void frm_2tone::MSF_Encode_LeaveCell() {
-  if (MSF_Encode.col() > 0 && MSF_Encode.row() > 0) {
+  // A cell only looked at keeps what it shows.
+  if (MSF_Encode.col() > 0 && MSF_Encode.row() > 0 && Text_Waits(MSF_Encode, Text_Encode)) {
     const std::string text = Text_Encode.text();
     const double v = rt::Val_Unbounded(text);
     if (v >= 300 && v <= 3000) {
@@ -338,30 +336,27 @@ void frm_2tone::Decode_Cell_Edit() {
   Show_Tone_Set(r - 1);
   if (c == 0) return;
 
-  Combo_Decode.setText("");
-  Combo_Decode.setVisible(true);
-  Combo_Decode.setFocus();
-  MSF_Decode.placeEditor(Combo_Decode, false);
-  Combo_Decode.clear();
+  // The list opens on what the cell shows, never on an item of its own choosing that leaving
+  // the cell would then store.
+  std::vector<std::string> items;
   if (c % 3 == 1) {
-    for (std::string_view p : tone::kPairText) Combo_Decode.addItem(std::string(p));
-    Combo_Decode.setListIndex(0);
+    items.assign(tone::kPairText.begin(), tone::kPairText.end());
   } else if (c % 3 == 2) {
-    for (std::size_t k = 0; k < 4; ++k)
-      Combo_Decode.addItem(data_.Lang_Text[kTone2ResponseFirst + k]);
-    Combo_Decode.setListIndex(2);
+    for (std::size_t k = 0; k < 4; ++k) items.push_back(data_.Lang_Text[kTone2ResponseFirst + k]);
   } else {
-    for (int n = 1; n <= 16; ++n) Combo_Decode.addItem(std::to_string(n));
-    Combo_Decode.setListIndex(0);
+    for (int n = 1; n <= 16; ++n) items.push_back(std::to_string(n));
   }
+  Open_List_Editor(MSF_Decode, Combo_Decode, items);
 }
 
 void frm_2tone::MSF_Decode_LeaveCell() {
   const int r = MSF_Decode.row(), c = MSF_Decode.col();
-  if (c > 0 && MSF_Decode.editorOpen(Combo_Decode)) MSF_Decode.setText(Combo_Decode.text());
-  if (Is_Response_Or_Alert(c) && r > 0) {
+  // A cell only looked at keeps what it shows.
+  if (c > 0 && r > 0 && List_Waits(MSF_Decode, Combo_Decode)) {
+    MSF_Decode.setText(Combo_Decode.text());
     const int pairCol = c - (c % 3 == 2 ? 1 : 2);
-    if (MSF_Decode.textMatrix(r, pairCol).empty()) MSF_Decode.setText("");
+    if (Is_Response_Or_Alert(c) && MSF_Decode.textMatrix(r, pairCol).empty())
+      MSF_Decode.setText("");
   }
   MSF_Decode.hideEditor(Combo_Decode);
 }

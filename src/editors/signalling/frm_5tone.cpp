@@ -389,7 +389,8 @@ void frm_5tone::Std_Cell_Edit() {
 }
 
 void frm_5tone::MSF_Chann_LeaveCell() {
-  if (MSF_Chann.editorOpen(Combo_edit) && MSF_Chann.row() > 0) MSF_Chann.setText(Combo_edit.text());
+  if (List_Waits(MSF_Chann, Combo_edit) && MSF_Chann.row() > 0)
+    MSF_Chann.setText(Combo_edit.text());
   MSF_Chann.hideEditor(Combo_edit);
 }
 

@@ -133,9 +133,7 @@ class frm_5tone : public Tone_Window {
   void Check_Dec_back_Click();
   void Clear_Encode_Row(int row);
   void Clear_Decode_Row(int row);
-  bool Commit_Code(kit::Grid& grid, kit::TextBox& editor, const Bilingual& lengthMessage);
-  void Open_List_Editor(kit::Grid& grid, kit::ComboBox& box, const std::vector<std::string>& items);
-  void Open_Text_Editor(kit::Grid& grid, kit::TextBox& box);
+  bool Commit_Code(int tab, kit::Grid& grid, kit::TextBox& editor, const Bilingual& lengthMessage);
   void Caption_Dec_Frame(int code);
 };
 

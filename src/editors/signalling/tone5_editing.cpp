@@ -49,36 +49,18 @@ void frm_5tone::Wire_Editing() {
   Check_Dec_back.Click = [this] { Check_Dec_back_Click(); };
 }
 
-void frm_5tone::Open_List_Editor(kit::Grid& grid, kit::ComboBox& box,
-                                 const std::vector<std::string>& items) {
-  box.setVisible(true);
-  box.setFocus();
-  grid.placeEditor(box, false);
-  box.clear();
-  for (const std::string& item : items) box.addItem(item);
-  box.setListIndex(0);
-  // The box opens on the cell's own text, which typing then falls back to.
-  Saved_Text = grid.text();
-  box.setText(grid.text());
-}
-
-void frm_5tone::Open_Text_Editor(kit::Grid& grid, kit::TextBox& box) {
-  box.setVisible(true);
-  box.setFocus();
-  grid.placeEditor(box, true);
-  box.setText(grid.text());
-}
-
 // The code rule on leaving a code cell: five characters (blanks around them aside) are taken as
-// typed, an empty editor changes nothing, any other length is refused and the editor stays.
-bool frm_5tone::Commit_Code(kit::Grid& grid, kit::TextBox& editor, const Bilingual& lengthMessage) {
+// typed, an empty editor changes nothing, any other length is refused and the editor stays, in
+// sight on page `tab`.
+bool frm_5tone::Commit_Code(int tab, kit::Grid& grid, kit::TextBox& editor,
+                            const Bilingual& lengthMessage) {
   const std::string t = editor.text();
   const std::size_t n = tone::Characters(rt::Trim(t)).size();
   if (n == 5) {
     grid.setText(t);
   } else if (n != 0) {
     Entry_Prompt(lengthMessage);
-    editor.setFocus();
+    Show_Refused(tab, grid, editor);
     return false;
   }
   grid.hideEditor(editor);
@@ -110,9 +92,14 @@ void frm_5tone::Encode_Cell_Edit() {
 void frm_5tone::MSF_Encode_LeaveCell() {
   const int r = MSF_Encode.row(), c = MSF_Encode.col();
   if (r == 0) return;
-  if (c == 5 && MSF_Encode.editorOpen(Combo_Encode)) MSF_Encode.setText(Combo_Encode.text());
-  if (c >= 1 && c <= 4 && !Commit_Code(MSF_Encode, Text_Encode, kEncodeLength)) return;
-  if (Blank(MSF_Encode.textMatrix(r, 1))) Clear_Encode_Row(r);
+  // A cell only looked at, or passed by the arrow keys, keeps its row as it is.
+  const bool picked = c == 5 && List_Waits(MSF_Encode, Combo_Encode);
+  const bool typed = c >= 1 && c <= 4 && Text_Waits(MSF_Encode, Text_Encode);
+  if (picked || typed) {
+    if (picked) MSF_Encode.setText(Combo_Encode.text());
+    if (typed && !Commit_Code(2, MSF_Encode, Text_Encode, kEncodeLength)) return;
+    if (Blank(MSF_Encode.textMatrix(r, 1))) Clear_Encode_Row(r);
+  }
   MSF_Encode.hideEditor(Combo_Encode);
   MSF_Encode.hideEditor(Text_Encode);
   Text_Encode.setText("");
@@ -182,11 +169,15 @@ void frm_5tone::Decode_Cell_Edit() {
 void frm_5tone::MSF_Decode_LeaveCell() {
   const int r = MSF_Decode.row(), c = MSF_Decode.col();
   if (r == 0) return;
-  if ((c == 1 || Is_Function_Column(c)) && MSF_Decode.editorOpen(Combo_Decode))
-    MSF_Decode.setText(Combo_Decode.text());
-  if (Is_Function_Column(c) && MSF_Decode.textMatrix(r, c - 1).empty()) MSF_Decode.setText("");
-  if (Is_Code_Column(c) && !Commit_Code(MSF_Decode, Text_Decode, kDecodeLength)) return;
-  if (Blank(MSF_Decode.textMatrix(r, 1))) Clear_Decode_Row(r);
+  // A cell only looked at, or passed by the arrow keys, keeps its row as it is.
+  const bool picked = (c == 1 || Is_Function_Column(c)) && List_Waits(MSF_Decode, Combo_Decode);
+  const bool typed = Is_Code_Column(c) && Text_Waits(MSF_Decode, Text_Decode);
+  if (picked || typed) {
+    if (picked) MSF_Decode.setText(Combo_Decode.text());
+    if (Is_Function_Column(c) && MSF_Decode.textMatrix(r, c - 1).empty()) MSF_Decode.setText("");
+    if (typed && !Commit_Code(3, MSF_Decode, Text_Decode, kDecodeLength)) return;
+    if (Blank(MSF_Decode.textMatrix(r, 1))) Clear_Decode_Row(r);
+  }
   MSF_Decode.hideEditor(Combo_Decode);
   MSF_Decode.hideEditor(Text_Decode);
   Text_Decode.setText("");

@@ -105,6 +105,35 @@ void Tone_Window::Pick_Only(kit::ComboBox& box, bool takeFocus, std::function<vo
   };
 }
 
+void Tone_Window::Open_List_Editor(kit::Grid& grid, kit::ComboBox& box,
+                                   const std::vector<std::string>& items) {
+  box.setVisible(true);
+  box.setFocus();
+  grid.placeEditor(box, false);
+  box.clear();
+  for (const std::string& item : items) box.addItem(item);
+  box.setListIndex(0);
+  Saved_Text = grid.text();
+  box.setText(grid.text());
+}
+
+void Tone_Window::Open_Text_Editor(kit::Grid& grid, kit::TextBox& box) {
+  box.setVisible(true);
+  box.setFocus();
+  grid.placeEditor(box, true);
+  box.setText(grid.text());
+  box.selectAll();
+}
+
+void Tone_Window::Show_Refused(int tab, kit::Grid& grid, kit::TextBox& editor) {
+  if (TabStrip1.selectedIndex() != tab) TabStrip1.setSelectedIndex(tab);
+  if (!editor.visible() || !grid.editorOpen(editor)) {
+    editor.setVisible(true);
+    grid.placeEditor(editor, true);
+  }
+  editor.setFocus();
+}
+
 bool Tone_Window::List_Waits(const kit::Grid& grid, const kit::ComboBox& list) {
   return grid.editorOpen(list) && list.text() != grid.text();
 }

@@ -85,7 +85,16 @@ class Tone_Window : public kit::Form, protected Link_Listener {
   // the focus when `takeFocus`). `onClick` runs after the text is remembered.
   void Pick_Only(kit::ComboBox& box, bool takeFocus, std::function<void()> onClick = {});
 
-  // Puts the in-place editor over the grid's current cell; `fullHeight` for a text box.
+  // Puts a list over the grid's current cell, holding `items` and showing what the cell shows (no
+  // item where the cell shows none), which typing then falls back to.
+  void Open_List_Editor(kit::Grid& grid, kit::ComboBox& box, const std::vector<std::string>& items);
+  // Puts a text editor over the grid's current cell with the cell's whole text selected, so that
+  // what the user types replaces it.
+  static void Open_Text_Editor(kit::Grid& grid, kit::TextBox& box);
+  // A value refused when its cell is left stays in its editor for the user to mend: where a page
+  // switch or a scroll took the editor out of sight, page `tab` and the grid's current cell come
+  // back into view with the editor over the cell and the focus in it.
+  void Show_Refused(int tab, kit::Grid& grid, kit::TextBox& editor);
   // Widens every column of the grid to its header and to the widest of `texts` that the column may
   // show (texts[c] for column c), so a cell's content fits the fonts of either language.
   static void Fit_Columns(kit::Grid& grid, const std::vector<std::vector<std::string>>& texts);

@@ -180,6 +180,82 @@ TEST(ChannEditors, EnterBringsTheNextCellIntoViewBeforeItsEditorGoesThere) {
   EXPECT_EQ(f.nameRow(19), (Bytes{'F', 'A', 'R', 255, 255, 255}));
 }
 
+// An editor opened over a filled cell and left without a key typed or an item picked changes no
+// channel and shows nothing, however the cell is left: a receive frequency does not become the
+// transmit one, a frequency outside the bands is not replaced by the band's lower limit.
+TEST(ChannEditors, ACellOnlyLookedAtChangesNothingHoweverItIsLeft) {
+  const struct {
+    const char* name;
+    std::function<void(ChannFixture&, frm_chann&)> leave;
+  } ways[] = {
+      {"a click on another cell",
+       [](ChannFixture& f, frm_chann&) { f.d.clickCell(f.grid(), 7, 2); }},
+      {"Enter", [](ChannFixture& f, frm_chann&) { f.d.enter(); }},
+      {"Tab", [](ChannFixture& f, frm_chann&) { f.d.tab(); }},
+      {"a scroll, then a click",
+       [](ChannFixture& f, frm_chann&) {
+         f.d.scroll(f.grid(), 40);
+         f.d.clickCell(f.grid(), 45, 2);
+       }},
+      {"a save, write or switch",
+       [](ChannFixture&, frm_chann& w) { EXPECT_TRUE(w.commitPending()); }},
+      {"the window closed", [](ChannFixture& f, frm_chann& w) { EXPECT_TRUE(f.d.close(w)); }},
+  };
+  const struct {
+    int row, col;
+  } cells[] = {
+      {6, frm_chann::kColBand}, {6, frm_chann::kColRx},  {6, frm_chann::kColTx},
+      {6, frm_chann::kColDec},  {6, frm_chann::kColEnc}, {6, frm_chann::kColPower},
+      {6, frm_chann::kColName}, {1, frm_chann::kColRx},  {1, frm_chann::kColTx},
+  };
+  for (const auto& way : ways) {
+    for (const auto& cell : cells) {
+      SCOPED_TRACE(std::string(way.name) + ", row " + std::to_string(cell.row) + ", column " +
+                   std::to_string(cell.col));
+      ChannFixture f;
+      frm_chann& w = f.open();
+      // Channel 5 with a repeater split and a name; channel 0's 245.625 MHz lies in no band.
+      f.typeInto(6, frm_chann::kColTx, "440");
+      f.typeInto(6, frm_chann::kColName, "ab");
+      f.clickAway();
+      f.data.UHF0_Low = 250;
+      f.d.clearMessageBoxes();
+      const MemImage before = f.data.Mem_Image;
+      const Cells shown = f.cells(cell.row);
+      f.d.clickCell(f.grid(), cell.row, cell.col);
+      ASSERT_TRUE(w.Text_Edit.visible() || w.Combo_edit.visible());
+      way.leave(f, w);
+      if (f.program.frm_chann.loaded()) f.clickAway();
+      EXPECT_TRUE(f.data.Mem_Image == before);
+      EXPECT_TRUE(f.d.messageBoxes().empty()) << f.d.lastMessageBox().text;
+      if (f.program.frm_chann.loaded()) {
+        EXPECT_EQ(f.cells(cell.row), shown);
+      }
+    }
+  }
+}
+
+// A text editor opens with its cell's whole text selected: what the user types replaces it.
+TEST(ChannEditors, TypingIntoAFilledCellReplacesItsText) {
+  ChannFixture f;
+  frm_chann& w = f.open();
+  f.d.clickCell(f.grid(), 2, frm_chann::kColRx);
+  EXPECT_EQ(w.Text_Edit.selLength(), 9);
+  f.d.type("150.5");
+  f.d.enter();
+  ASSERT_EQ(f.grid().col(), frm_chann::kColTx);
+  f.d.type("151");
+  f.d.enter();
+  f.typeInto(2, frm_chann::kColName, "ab");
+  f.clickAway();
+  f.d.clickCell(f.grid(), 2, frm_chann::kColName);
+  f.d.type("cd");
+  f.clickAway();
+  EXPECT_EQ(f.cells(2, 2, 3), (Cells{"150.50000", "151.00000"}));
+  EXPECT_EQ(f.cell(2, frm_chann::kColName), "CD");
+  EXPECT_EQ(f.record(1, 0, 7), (Bytes{0x00, 0x00, 0x05, 0x15, 0x00, 0x00, 0x10, 0x15}));
+}
+
 // --- frequencies -----------------------------------------------------------
 
 TEST(ChannCommit, ReceiveFrequenciesAreTestedAgainstTheThreeBands) {

@@ -1,4 +1,6 @@
 // The FM window: its load, grid editing and band limit boxes.
+#include <functional>
+
 #include "fm_fixture.h"
 
 namespace j5::fm_test {
@@ -125,6 +127,62 @@ TEST_F(FmWindow, CellsLeftWithoutTheEditorKeepTheirChannel) {
   d.enter();
   EXPECT_TRUE(w.Text_Edit.visible());
   EXPECT_EQ(w.MSF_Chann.row(), 2);
+}
+
+// A station's cell opened and left without a key typed, in each way a cell is left, changes no
+// station and shows nothing, even where the cell shows a frequency the editor would refuse.
+TEST_F(FmWindow, ACellOnlyLookedAtChangesNothing) {
+  frm_FM& w = open();
+  kit::Grid& g = w.MSF_Chann;
+  const struct {
+    const char* name;
+    std::function<void()> leave;
+  } ways[] = {
+      {"a click on another cell", [&] { d.clickCell(g, 5, 2); }},
+      {"Enter", [&] { d.enter(); }},
+      {"Tab", [&] { d.tab(); }},
+      {"a scroll, then a click",
+       [&] {
+         d.scroll(g, 3);
+         d.clickCell(g, 6, 1);
+         d.scroll(g, 1);
+       }},
+      {"a save, write or switch", [&] { EXPECT_TRUE(w.commitPending()); }},
+  };
+  g.setTextMatrix(2, 1, "80.00000");
+  d.clickCell(g, 2, 0);  // the station stored as shown
+  for (int col : {1, 2}) {
+    for (int row : {1, 2}) {
+      for (const auto& way : ways) {
+        SCOPED_TRACE(std::string(way.name) + ", row " + std::to_string(row) + ", column " +
+                     std::to_string(col));
+        d.clickCell(g, 4, 0);
+        d.clearMessageBoxes();
+        const std::vector<std::string> shown{g.textMatrix(row, 1), g.textMatrix(row, 2)};
+        const auto stations = data.Fm_Image;
+        d.clickCell(g, row, col);
+        ASSERT_TRUE(w.Text_Edit.visible());
+        way.leave();
+        d.clickCell(g, 4, 0);
+        EXPECT_EQ((std::vector<std::string>{g.textMatrix(row, 1), g.textMatrix(row, 2)}), shown);
+        EXPECT_TRUE(data.Fm_Image == stations);
+        EXPECT_EQ(box_texts(), std::vector<std::string>{});
+      }
+    }
+  }
+}
+
+// The editor opens with its cell's whole text selected: what the user types replaces it.
+TEST_F(FmWindow, TypingIntoAFilledCellReplacesItsText) {
+  frm_FM& w = open();
+  d.clickCell(w.MSF_Chann, 1, 1);
+  d.type("91");
+  d.clickCell(w.MSF_Chann, 6, 2);
+  d.type("xy");
+  d.clickCell(w.MSF_Chann, 4, 0);
+  EXPECT_EQ(w.MSF_Chann.textMatrix(1, 1), "91.00000");
+  EXPECT_EQ(w.MSF_Chann.textMatrix(6, 2), "XY");
+  EXPECT_TRUE(box_texts().empty());
 }
 
 TEST_F(FmWindow, BandLimitBoxes) {

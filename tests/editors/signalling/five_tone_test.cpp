@@ -1,4 +1,6 @@
 // The five-tone window: its defaults and standards, its block, and editing its tables.
+#include "data/five_tone.h"
+
 #include <gtest/gtest.h>
 
 #include "tone_fixture.h"
@@ -88,6 +90,26 @@ TEST_F(Five_Tone, CodeCellsTakeFiveCharacters) {
   EXPECT_FALSE(w.Text_Encode.visible());
 }
 
+// A code editor opens with its cell's whole text selected: what the user types replaces it.
+TEST_F(Five_Tone, TypingIntoAFilledCellReplacesItsText) {
+  frm_5tone& w = five();
+  const struct {
+    int tab;
+    kit::Grid& grid;
+    int col;
+  } cases[] = {{2, w.MSF_Encode, 1}, {3, w.MSF_Decode, 2}};
+  for (const auto& c : cases) {
+    d.clickTab(w.TabStrip1, c.tab);
+    c.grid.setTextMatrix(1, 1, c.col == 1 ? "12345" : "ZVEI1");
+    c.grid.setTextMatrix(1, c.col, "12345");
+    d.clickCell(c.grid, 1, c.col);
+    d.type("54321");
+    d.clickCell(c.grid, 1, 0);
+    EXPECT_EQ(c.grid.textMatrix(1, c.col), "54321") << c.tab;
+  }
+  EXPECT_TRUE(box_texts().empty());
+}
+
 TEST_F(Five_Tone, DecodeCodesAreCheckedAtEveryLength) {
   frm_5tone& w = five();
   d.clickTab(w.TabStrip1, 3);
@@ -160,6 +182,81 @@ TEST_F(Five_Tone, AScrollHidesTheCellEditorsSoNoKeyOrPickChangesACell) {
 TEST_F(Five_Tone, APickMadeBeforeAScrollReachesItsCellWhenTheCellIsLeft) {
   frm_5tone& w = five();
   expect_pick_kept_over_scroll(1, w.MSF_Chann, 1, 1, w.Combo_edit, "40", false, 6, 2);
+}
+
+TEST_F(Five_Tone, ACellOnlyLookedAtChangesNothing) {
+  frm_5tone& w = five();
+  for (int r : {1, 5}) {
+    w.MSF_Encode.setTextMatrix(r, 1, "12345");
+    w.MSF_Encode.setTextMatrix(r, 5, "ZVEI1");
+    w.MSF_Decode.setTextMatrix(r, 1, "ZVEI1");
+    w.MSF_Decode.setTextMatrix(r, 2, "54321");
+    w.MSF_Decode.setTextMatrix(r, 3, Get_Call_Type(data, 4));
+  }
+  // A code of another length, as no editor would have let through: only looking at it
+  // shows no message either.
+  w.MSF_Encode.setTextMatrix(5, 2, "12");
+  const std::vector<const kit::Grid*> grids{&w.MSF_Chann, &w.MSF_Encode, &w.MSF_Decode};
+  const Look_Case cases[] = {
+      {"standard period", 1, w.MSF_Chann, 5, 1, w.Combo_edit},
+      {"standard digit", 1, w.MSF_Chann, 5, 3, w.Combo_edit},
+      {"encode code", 2, w.MSF_Encode, 5, 1, w.Text_Encode},
+      {"encode code of two characters", 2, w.MSF_Encode, 5, 2, w.Text_Encode},
+      {"encode standard", 2, w.MSF_Encode, 5, 5, w.Combo_Encode},
+      {"decode standard", 3, w.MSF_Decode, 5, 1, w.Combo_Decode},
+      {"decode code", 3, w.MSF_Decode, 5, 2, w.Text_Decode},
+      {"decode function", 3, w.MSF_Decode, 5, 3, w.Combo_Decode},
+  };
+  for (const Look_Case& c : cases) expect_looked_at_changes_nothing(c, grids);
+}
+
+// A code of the wrong length typed, then its editor taken out of sight by a scroll or a page
+// switch: the refusal that stops a save brings the page, the cell and the editor back, with the
+// focus in it, so the user can mend the code, and the next save takes the mended code.
+TEST_F(Five_Tone, ARefusedCodeWhoseEditorWasHiddenComesBackToBeMended) {
+  frm_5tone& w = five();
+  const struct {
+    const char* name;
+    int tab;
+    kit::Grid& grid;
+    int col;
+    kit::TextBox& editor;
+    bool page;  // a page switch, else a scroll
+  } cases[] = {
+      {"encode code, scroll", 2, w.MSF_Encode, 1, w.Text_Encode, false},
+      {"encode code, page switch", 2, w.MSF_Encode, 2, w.Text_Encode, true},
+      {"decode code, scroll", 3, w.MSF_Decode, 2, w.Text_Decode, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    d.clickTab(w.TabStrip1, c.tab);
+    d.clickCell(c.grid, 1, 0);
+    c.grid.setTextMatrix(1, 1, c.tab == 2 ? "12345" : "ZVEI1");
+    c.grid.setTextMatrix(1, c.col, "12345");
+    d.clickCell(c.grid, 1, c.col);
+    d.selectAll();
+    d.type("12");
+    if (c.page) {
+      d.clickTab(w.TabStrip1, 1);
+    } else {
+      d.scroll(c.grid, 8);
+    }
+    ASSERT_FALSE(c.editor.visible() && c.grid.shownOnForm());
+    d.clearMessageBoxes();
+    EXPECT_FALSE(w.commitPending());
+    EXPECT_EQ(box_texts().size(), 1u);
+    EXPECT_EQ(w.TabStrip1.selectedIndex(), c.tab);
+    EXPECT_EQ(c.grid.topRow(), 1);
+    EXPECT_TRUE(c.editor.shownOnForm());
+    EXPECT_EQ(d.focused(), &c.editor);
+    EXPECT_EQ(c.editor.text(), "12");
+    d.selectAll();
+    d.type("54321");
+    d.clearMessageBoxes();
+    EXPECT_TRUE(w.commitPending());
+    EXPECT_TRUE(box_texts().empty());
+    EXPECT_EQ(c.grid.textMatrix(1, c.col), "54321");
+  }
 }
 
 TEST_F(Five_Tone, ReadPagesShowAndBuildBack) {

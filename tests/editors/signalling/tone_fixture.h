@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -107,6 +108,61 @@ struct Tone_Fixture : j5test::Radio_Program {
     EXPECT_EQ(cells(), left);
   }
 
+  // An editor opened over a filled cell and left without a key typed or an item picked, in each
+  // way a cell is left: no cell of the window's grids changes and no message shows.
+  struct Look_Case {
+    const char* name;
+    int tab;
+    kit::Grid& grid;
+    int row, col;
+    kit::Control& editor;
+  };
+  void expect_looked_at_changes_nothing(const Look_Case& c,
+                                        const std::vector<const kit::Grid*>& grids) {
+    auto cells = [&grids] {
+      std::vector<std::string> out;
+      for (const kit::Grid* g : grids)
+        for (int r = 0; r < g->rows(); ++r)
+          for (int k = 0; k < g->cols(); ++k) out.push_back(g->textMatrix(r, k));
+      return out;
+    };
+    kit::TabStrip& tabs = window->TabStrip1;
+    const int other = c.row == 1 ? 2 : 1;
+    const struct {
+      const char* name;
+      std::function<void()> leave;
+    } ways[] = {
+        {"a click on another cell", [&] { d.clickCell(c.grid, other, c.col); }},
+        {"Enter", [&] { d.enter(); }},
+        {"Tab", [&] { d.tab(); }},
+        {"a scroll, then a click",
+         [&] {
+           d.scroll(c.grid, 4);
+           d.clickCell(c.grid, 6, c.col);
+           d.scroll(c.grid, 1);
+         }},
+        {"a page switch and back",
+         [&] {
+           d.clickTab(tabs, c.tab == 1 ? 2 : 1);
+           d.clickTab(tabs, c.tab);
+         }},
+        {"a save, write or switch", [&] { EXPECT_TRUE(window->commitPending()); }},
+    };
+    d.clickTab(tabs, c.tab);
+    for (const auto& way : ways) {
+      SCOPED_TRACE(std::string(c.name) + ", " + way.name);
+      d.clickCell(c.grid, c.row, 0);
+      d.clearMessageBoxes();
+      const std::vector<std::string> before = cells();
+      d.clickCell(c.grid, c.row, c.col);
+      ASSERT_TRUE(c.editor.visible());
+      way.leave();
+      d.clickCell(c.grid, c.row, 0);
+      EXPECT_EQ(cells(), before);
+      EXPECT_EQ(box_texts(), std::vector<std::string>{});
+    }
+  }
+
   // An item picked in a cell's list, then the grid scrolled: the list hides, and the pick waits
   // for the cell to be left, as a typed text does, rather than being dropped.
   void expect_pick_kept_over_scroll(int tab, kit::Grid& grid, int row, int col, kit::ComboBox& list,
@@ -137,6 +193,12 @@ struct Tone_Fixture : j5test::Radio_Program {
             static_cast<std::int16_t>(bytes[static_cast<std::size_t>(q * 64 + i)]);
   }
   void expect_image_untouched() const { EXPECT_TRUE(data.Mem_Image == image_before); }
+};
+
+// The fixture for a test that plays in each language.
+struct In_Language : Tone_Fixture {
+  using Tone_Fixture::Tone_Fixture;
+  void TestBody() override {}
 };
 
 }  // namespace j5::tone_test

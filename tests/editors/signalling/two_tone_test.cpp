@@ -38,10 +38,7 @@ TEST_F(Two_Tone, OpensOnTheEncodePageWithItsDefaults) {
 TEST(Two_Tone_Layout, TheEncodeGridIsAsWideAsItsColumns) {
   for (const bool chinese : {false, true}) {
     SCOPED_TRACE(chinese);
-    struct In_Language : Tone_Fixture {
-      using Tone_Fixture::Tone_Fixture;
-      void TestBody() override {}
-    } f(chinese);
+    In_Language f(chinese);
     frm_2tone& w = f.two();
     const kit::Grid& g = w.MSF_Encode;
     EXPECT_FALSE(g.showsHorizontalBar());
@@ -95,6 +92,17 @@ TEST_F(Two_Tone, EncodeCellEntry) {
   }
 }
 
+// The editor opens with its cell's whole text selected: what the user types replaces it.
+TEST_F(Two_Tone, TypingIntoAFilledCellReplacesItsText) {
+  frm_2tone& w = two();
+  w.MSF_Encode.setTextMatrix(5, 1, " 1500.0");
+  d.clickCell(w.MSF_Encode, 5, 1);
+  d.type("1200");
+  d.clickCell(w.MSF_Encode, 5, 0);
+  EXPECT_EQ(w.MSF_Encode.textMatrix(5, 1), " 1200.0");
+  EXPECT_TRUE(box_texts().empty());
+}
+
 TEST_F(Two_Tone, ToneBoxesRoundHalvesToEvenAndStoreTheWholeSet) {
   frm_2tone& w = two();
   d.clickTab(w.TabStrip1, 2);
@@ -133,20 +141,23 @@ TEST_F(Two_Tone, ToneBoxesRoundHalvesToEvenAndStoreTheWholeSet) {
 TEST_F(Two_Tone, DecodeCellsCommitTheirPickAndNeedAPair) {
   frm_2tone& w = two();
   d.clickTab(w.TabStrip1, 2);
-  // A response of code 3 without a pair is cleared at once.
+  // A response picked for code 3 without a pair is cleared at once.
   d.clickCell(w.MSF_Decode, 3, 2);
   EXPECT_TRUE(w.Combo_Decode.visible());
-  EXPECT_EQ(w.Combo_Decode.text(), "2.Transpond");
+  EXPECT_EQ(w.Combo_Decode.text(), "");
   EXPECT_EQ(w.Frame_Dec_xx.caption(), "3 Decode 2 Tone Frequency");
+  d.pick(w.Combo_Decode, "2.Transpond");
   d.clickCell(w.MSF_Decode, 3, 1);
   EXPECT_EQ(w.MSF_Decode.textMatrix(3, 2), "");
   EXPECT_EQ(w.Combo_Decode.items().size(), 12u);
   d.pick(w.Combo_Decode, "C-B");
   d.clickCell(w.MSF_Decode, 3, 2);
   EXPECT_EQ(w.MSF_Decode.textMatrix(3, 1), "C-B");
+  d.pick(w.Combo_Decode, "2.Transpond");
   d.clickCell(w.MSF_Decode, 3, 3);
   EXPECT_EQ(w.MSF_Decode.textMatrix(3, 2), "2.Transpond");
   // Typing into the list editor changes nothing.
+  d.pick(w.Combo_Decode, "1");
   d.type("x");
   EXPECT_EQ(w.Combo_Decode.text(), "1");
 }
@@ -164,6 +175,33 @@ TEST_F(Two_Tone, AScrollHidesTheCellEditorsSoNoKeyOrPickChangesACell) {
 TEST_F(Two_Tone, APickMadeBeforeAScrollReachesItsCellWhenTheCellIsLeft) {
   frm_2tone& w = two();
   expect_pick_kept_over_scroll(2, w.MSF_Decode, 3, 1, w.Combo_Decode, "C-B", true, 3, 0);
+}
+
+// The decode lists open on what their cell shows, in either language, so a cell only looked at
+// keeps its pair, its response and its number, and an empty cell stays empty.
+TEST(Two_Tone_Look, ACellOnlyLookedAtChangesNothing) {
+  for (bool chinese : {false, true}) {
+    SCOPED_TRACE(chinese ? "Chinese" : "English");
+    In_Language f(chinese);
+    frm_2tone& w = f.two();
+    w.MSF_Encode.setTextMatrix(5, 1, " 1500.0");
+    w.MSF_Decode.setTextMatrix(5, 1, "B-C");
+    w.MSF_Decode.setTextMatrix(5, 2, f.data.Lang_Text[kTone2ResponseFirst + 3]);
+    w.MSF_Decode.setTextMatrix(5, 3, "7");
+    const std::vector<const kit::Grid*> grids{&w.MSF_Encode, &w.MSF_Decode};
+    const Tone_Fixture::Look_Case cases[] = {
+        {"encode frequency", 1, w.MSF_Encode, 5, 1, w.Text_Encode},
+        {"decode pair", 2, w.MSF_Decode, 5, 1, w.Combo_Decode},
+        {"decode response", 2, w.MSF_Decode, 5, 2, w.Combo_Decode},
+        {"decode alert", 2, w.MSF_Decode, 5, 3, w.Combo_Decode},
+        {"empty decode pair", 2, w.MSF_Decode, 8, 1, w.Combo_Decode},
+    };
+    for (const auto& c : cases) f.expect_looked_at_changes_nothing(c, grids);
+    f.d.clickTab(w.TabStrip1, 2);
+    f.d.clickCell(w.MSF_Decode, 5, 1);
+    EXPECT_EQ(w.Combo_Decode.text(), "B-C");
+    EXPECT_EQ(w.Combo_Decode.listIndex(), 4);
+  }
 }
 
 TEST_F(Two_Tone, DoubleClicksClearACodeButNotTheHeader) {
@@ -235,6 +273,7 @@ TEST_F(Two_Tone, DefaultsKeepUnnamedCodesAndShowTheLastToneSet) {
   frm_2tone& w = two();
   d.clickTab(w.TabStrip1, 2);
   d.clickCell(w.MSF_Decode, 5, 1);
+  d.pick(w.Combo_Decode, "A-B");
   d.clickCell(w.MSF_Decode, 5, 2);
   d.focus(w.Text_A);
   d.type("1500");
