@@ -8,7 +8,11 @@
 // - after a rebuild, every cell shows what a freshly opened window shows for the same image;
 // - a channel whose record a step changed shows what the bytes hold, read by the target's own
 //   reading of packed-digit frequencies and two-byte tone codes (a stored edit is the encoding
-//   of what the cell shows).
+//   of what the cell shows);
+// - a step changes only channels the user changed: with nothing typed or picked into a cell
+//   editor since the last click on a cell, no step but Default, Clear and leaving the window
+//   changes any channel (a cell only looked at, a key or a pick after a scroll hid the editor);
+//   with something typed or picked, only the channels of the cells it was typed or picked in.
 //
 // Input: a set-up byte (language, channel count, how many channels to set), the channels to set
 // (index, 16 record bytes, 6 name bytes), then the user's steps.
@@ -44,6 +48,11 @@ struct Harness {
   j5::frm_chann* w = nullptr;
   j5::MemImage before;
   bool defaultPressed = false;
+  // Default or Clear pressed during the current step, by mouse, Enter or the space bar.
+  bool buttonPressed = false;
+  // The rows of the cells the user typed or picked into since the last click on a cell: their
+  // channels may change when the cell is left. Empty: no step may change a channel.
+  std::vector<int> userRows;
 
   int Shown() const { return std::clamp<int>(data.Chann_Total, 1, 128); }
 
@@ -53,9 +62,30 @@ struct Harness {
     d.runUntilIdle();
     // Default may also be pressed with Enter or its access key once the focus is on it.
     w->Command_def.Click = [this, pressed = w->Command_def.Click] {
-      defaultPressed = true;
+      defaultPressed = buttonPressed = true;
       pressed();
     };
+    w->Command_Clear.Click = [this, pressed = w->Command_Clear.Click] {
+      buttonPressed = true;
+      pressed();
+    };
+    userRows.clear();
+  }
+
+  // The channels of rows the user did not type or pick into are as they were before the step.
+  void Check_Untouched(const j5::MemImage& last) {
+    for (int r = 1; r <= Shown(); ++r) {
+      if (std::find(userRows.begin(), userRows.end(), r) != userRows.end()) continue;
+      const auto ch = static_cast<std::size_t>(r - 1);
+      for (std::size_t k = 0; k < 16; ++k) {
+        Check(data.Mem_Image(ch, k) == last(ch, k) &&
+                  (k >= 6 || data.Mem_Image(256 + ch, k) == last(256 + ch, k)),
+              [&] {
+                return "channel " + std::to_string(r - 1) +
+                       " changed, though nothing was typed or picked into its cells";
+              });
+      }
+    }
   }
 
   // What may change: the records of the channels shown (all of them after Default) and their
@@ -180,49 +210,73 @@ std::string Text(j5fuzz::Fuzz_Input& in) {
   return text;
 }
 
-void Step(Harness& h, j5fuzz::Fuzz_Input& in) {
+// What a step was, for the check that only channels the user changed change.
+enum class Kind { Click, Entry, Enter, Other, Leave };
+
+Kind Step(Harness& h, j5fuzz::Fuzz_Input& in) {
   kit::Driver& d = h.d;
   j5::frm_chann& w = *h.w;
   kit::Grid& grid = w.MSF_Chann;
-  switch (in.Byte() % 16) {
+  const int kind = in.Byte() % 16;
+  const bool editing = d.focused() == &w.Text_Edit || d.focused() == &w.Combo_edit;
+  const Kind entry = editing ? Kind::Entry : Kind::Other;
+  switch (kind) {
     case 0: {
       const int r = in.Byte() % grid.rows(), c = in.Byte() % grid.cols();
-      return d.clickCell(grid, r, c);
+      d.clickCell(grid, r, c);
+      return Kind::Click;
     }
     case 1: {
       const int r = in.Byte() % grid.rows(), c = in.Byte() % grid.cols();
-      return d.doubleClickCell(grid, r, c);
+      d.doubleClickCell(grid, r, c);
+      return Kind::Click;
     }
     case 2:
-      return d.type(Text(in));
+      d.type(Text(in));
+      return entry;
     case 3:
-      return d.enter();
+      d.enter();
+      return Kind::Enter;
     case 4:
-      return d.backspace();
+      d.backspace();
+      return entry;
     case 5:
-      return d.del();
+      d.del();
+      return entry;
     case 6:
-      return d.arrow(static_cast<kit::Arrow>(in.Byte() % 4));
+      // Up and Down in a list pick its neighbouring item.
+      d.arrow(static_cast<kit::Arrow>(in.Byte() % 4));
+      return entry;
     case 7:
-      return d.selectAll();
+      d.selectAll();
+      return Kind::Other;
     case 8:
-      if (w.Combo_edit.visible() && w.Combo_edit.listCount() > 0)
-        d.pick(w.Combo_edit, in.Byte() % w.Combo_edit.listCount());
-      return;
+      if (!w.Combo_edit.visible() || w.Combo_edit.listCount() == 0) return Kind::Other;
+      d.pick(w.Combo_edit, in.Byte() % w.Combo_edit.listCount());
+      return Kind::Entry;
     case 9:
-      return d.paste(Text(in));
+      d.paste(Text(in));
+      return entry;
     case 10:
-      return d.tab();
+      d.tab();
+      return Kind::Other;
     case 11:
-      return d.click(w.Command_def);
+      d.click(w.Command_def);
+      return Kind::Other;
     case 12:
-      return d.click(w.Command_Clear);
+      d.click(w.Command_Clear);
+      return Kind::Other;
     case 13:
-      return d.scroll(grid, 1 + in.Byte() % std::max(1, grid.rows() - 1));
+      d.scroll(grid, 1 + in.Byte() % std::max(1, grid.rows() - 1));
+      return Kind::Other;
     case 14:
-      return h.Leave_And_Return();
-    default:
-      return d.key(in.Byte());
+      h.Leave_And_Return();
+      return Kind::Leave;
+    default: {
+      const int key = in.Byte();
+      d.key(key);
+      return key == 13 ? Kind::Enter : entry;
+    }
   }
 }
 
@@ -249,14 +303,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   // Three hundred steps tell any story; more only slow the fuzzer down.
   for (int steps = 0; steps < 300 && !in.empty(); ++steps) {
     const j5::MemImage last = data.Mem_Image;
+    const int row = h.w->MSF_Chann.row();
+    h.buttonPressed = false;
+    Kind kind = Kind::Other;
     try {
-      Step(h, in);
+      kind = Step(h, in);
     } catch (const std::logic_error&) {
       // The driver refused a step no user can take (a key with no control in focus, a cell
       // outside the grid); the program was not reached.
     }
     h.Check_Image();
-    if (h.program.frm_chann.get() == h.w) h.Check_Edited(last);
+    const bool open = h.program.frm_chann.get() == h.w;
+    if (open) h.Check_Edited(last);
+    // A pick stores at once.
+    if (kind == Kind::Entry) h.userRows.push_back(row);
+    // Default, Clear and a rebuild on return may rewrite channels of their own.
+    if (!h.buttonPressed && kind != Kind::Leave) h.Check_Untouched(last);
+    if (kind == Kind::Click) h.userRows.clear();
+    // Enter takes a typed frequency on to the next cell, whose commit may follow.
+    if (kind == Kind::Enter && !h.userRows.empty() && open)
+      h.userRows.push_back(h.w->MSF_Chann.row());
     // Enter on the focused Close button closes the window; the user opens it again.
     if (h.program.frm_chann.get() != h.w) h.Open();
   }

@@ -220,6 +220,18 @@ def chann_seeds():
         0, [], [(20,), click(3, 3), typed("450"), enter, clear, default, click(2, 2), typed(""), away]))
     write("chann_grid", "picks", chann_input(
         2, [], [click(1, 6), (8, 2), click(1, 7), (8, 1), click(1, 12), (8, 3), click(1, 1), (8, 0)]))
+    # Channel 5 with a repeater split: its cells clicked, entered and left without a key.
+    split = (5,) + (0x00, 0x50, 0x45, 0x01, 0x00, 0x50, 0x46, 0x01, 0x58, 0x02, 0x01, 0x00,
+                    0x21, 0x00, 0x12, 0xC5) + tuple(b"AB-12\xff")
+    looked_at = [click(6, 2), click(7, 2), click(6, 3), enter, enter, click(6, 13), enter,
+                 click(6, 1), enter, away]
+    write("chann_grid", "looked_at", chann_input(2 | 4, [split], looked_at))
+    write("chann_grid", "looked_at_chinese", chann_input(1 | 2 | 4, [split], looked_at))
+    # Keys and picks after a scroll hid the editor: typed before the scroll, then after it.
+    write("chann_grid", "keys_after_scroll", chann_input(2 | 4, [split], [
+        click(6, 2), typed("150"), (13, 40), typed("7"), enter, arrow_down, click(6, 6), (13, 50),
+        arrow_down, (8, 2), typed("5"), click(60, 0), (13, 1), click(6, 4), (13, 30), typed("67"),
+        enter, away]))
 
 
 def sim_seeds():
