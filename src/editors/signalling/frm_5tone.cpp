@@ -138,9 +138,9 @@ frm_5tone::frm_5tone(Program& program)
   // and keeps their text); a commit applies it now.
   CommitPending = [this] {
     if (List_Waits(MSF_Chann, Combo_edit)) MSF_Chann_LeaveCell();
-    if (List_Waits(MSF_Encode, Combo_Encode) || Text_Waits(MSF_Encode, Text_Encode))
+    if (List_Waits(MSF_Encode, Combo_Encode) || Code_Waits(MSF_Encode, Enc_Code, Text_Encode))
       MSF_Encode_LeaveCell();
-    if (List_Waits(MSF_Decode, Combo_Decode) || Text_Waits(MSF_Decode, Text_Decode))
+    if (List_Waits(MSF_Decode, Combo_Decode) || Code_Waits(MSF_Decode, Dec_Code, Text_Decode))
       MSF_Decode_LeaveCell();
     return true;
   };

@@ -85,6 +85,17 @@ class frm_5tone : public Tone_Window {
   int Cur_Dec_Row = 0;
   // Set while Show_Dec_Actions sets the boxes, so their Click stores nothing.
   bool Dec_Loading = false;
+  // The cell each code editor was opened over: what the editor holds goes to that cell, wherever
+  // the current cell has moved since (a click or an arrow key that a refused code could not stop).
+  struct Code_Cell {
+    int row = 0, col = 0;
+  };
+  Code_Cell Enc_Code, Dec_Code;
+  // The grid whose code was refused when last committed, until a code is taken or a code editor
+  // opens; and set while the current cell goes back to the refused code's cell (that move commits
+  // nothing).
+  const kit::Grid* Refused_Grid = nullptr;
+  bool Back_To_Refused = false;
   // Row r - 1 belongs to decode code r: element 2f the action bits, 2f + 1 the group-call
   // positions of frame f + 1 (reply bytes 8-13); a read also puts reply bytes 14-15 in 6-7.
   ToneRows Dec_Actions;
@@ -133,7 +144,10 @@ class frm_5tone : public Tone_Window {
   void Check_Dec_back_Click();
   void Clear_Encode_Row(int row);
   void Clear_Decode_Row(int row);
-  bool Commit_Code(int tab, kit::Grid& grid, kit::TextBox& editor, const Bilingual& lengthMessage);
+  bool Commit_Code(int tab, kit::Grid& grid, const Code_Cell& cell, kit::TextBox& editor,
+                   const Bilingual& lengthMessage);
+  bool Code_Waits(const kit::Grid& grid, const Code_Cell& cell, const kit::TextBox& editor) const;
+  bool Stay_On_Refused(int tab, kit::Grid& grid, const Code_Cell& cell, kit::TextBox& editor);
   void Caption_Dec_Frame(int code);
 };
 

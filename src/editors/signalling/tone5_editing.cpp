@@ -50,20 +50,42 @@ void frm_5tone::Wire_Editing() {
 }
 
 // The code rule on leaving a code cell: five characters (blanks around them aside) are taken as
-// typed, an empty editor changes nothing, any other length is refused and the editor stays, in
-// sight on page `tab`.
-bool frm_5tone::Commit_Code(int tab, kit::Grid& grid, kit::TextBox& editor,
+// typed into the editor's cell, an empty editor changes nothing, any other length is refused and
+// the editor stays, in sight on page `tab`.
+bool frm_5tone::Commit_Code(int tab, kit::Grid& grid, const Code_Cell& cell, kit::TextBox& editor,
                             const Bilingual& lengthMessage) {
   const std::string t = editor.text();
   const std::size_t n = tone::Characters(rt::Trim(t)).size();
+  const bool refused = n != 5 && n != 0;
+  Refused_Grid = refused ? &grid : nullptr;
   if (n == 5) {
-    grid.setText(t);
-  } else if (n != 0) {
+    grid.setTextMatrix(cell.row, cell.col, t);
+  } else if (refused) {
     Entry_Prompt(lengthMessage);
     Show_Refused(tab, grid, editor);
     return false;
   }
   grid.hideEditor(editor);
+  return true;
+}
+
+bool frm_5tone::Code_Waits(const kit::Grid& grid, const Code_Cell& cell,
+                           const kit::TextBox& editor) const {
+  return cell.row > 0 && cell.row < grid.rows() && cell.col < grid.cols() &&
+         Text_Waits(editor, grid.textMatrix(cell.row, cell.col));
+}
+
+// A click whose leave refused the code in the editor opens no editor of its own: the current cell
+// goes back to the code's cell, under the editor, for the user to mend the code there.
+bool frm_5tone::Stay_On_Refused(int tab, kit::Grid& grid, const Code_Cell& cell,
+                                kit::TextBox& editor) {
+  if (Refused_Grid != &grid || !Code_Waits(grid, cell, editor)) return false;
+  Refused_Grid = nullptr;
+  Back_To_Refused = true;
+  grid.setRow(cell.row);
+  grid.setCol(cell.col);
+  Back_To_Refused = false;
+  Show_Refused(tab, grid, editor);
   return true;
 }
 
@@ -79,26 +101,31 @@ void frm_5tone::MSF_Encode_Click() {
 
 void frm_5tone::Encode_Cell_Edit() {
   if (MSF_Encode.mouseRow() == 0) return;
-  Go_To_Mouse_Cell(MSF_Encode);
+  Go_To_Mouse_Cell(MSF_Encode, [this] { return Refused_Grid == &MSF_Encode; });
+  if (Stay_On_Refused(2, MSF_Encode, Enc_Code, Text_Encode)) return;
   const int r = MSF_Encode.row(), c = MSF_Encode.col();
   // Frame 2, frame 3, the transpond code and the standard follow a frame 1 code.
   if (c >= 2 && MSF_Encode.textMatrix(r, 1).empty()) return;
   if (c == 5)
     Open_List_Editor(MSF_Encode, Combo_Encode, Standard_Names());
-  else if (c >= 1)
+  else if (c >= 1) {
     Open_Text_Editor(MSF_Encode, Text_Encode);
+    Enc_Code = {r, c};
+    Refused_Grid = nullptr;
+  }
 }
 
 void frm_5tone::MSF_Encode_LeaveCell() {
   const int r = MSF_Encode.row(), c = MSF_Encode.col();
-  if (r == 0) return;
+  if (r == 0 || Back_To_Refused) return;
   // A cell only looked at, or passed by the arrow keys, keeps its row as it is.
   const bool picked = c == 5 && List_Waits(MSF_Encode, Combo_Encode);
-  const bool typed = c >= 1 && c <= 4 && Text_Waits(MSF_Encode, Text_Encode);
+  const bool typed = Code_Waits(MSF_Encode, Enc_Code, Text_Encode);
   if (picked || typed) {
     if (picked) MSF_Encode.setText(Combo_Encode.text());
-    if (typed && !Commit_Code(2, MSF_Encode, Text_Encode, kEncodeLength)) return;
-    if (Blank(MSF_Encode.textMatrix(r, 1))) Clear_Encode_Row(r);
+    if (typed && !Commit_Code(2, MSF_Encode, Enc_Code, Text_Encode, kEncodeLength)) return;
+    const int row = typed ? Enc_Code.row : r;
+    if (Blank(MSF_Encode.textMatrix(row, 1))) Clear_Encode_Row(row);
   }
   MSF_Encode.hideEditor(Combo_Encode);
   MSF_Encode.hideEditor(Text_Encode);
@@ -146,7 +173,8 @@ void frm_5tone::MSF_Decode_Click() {
 }
 
 void frm_5tone::Decode_Cell_Edit() {
-  Go_To_Mouse_Cell(MSF_Decode);
+  Go_To_Mouse_Cell(MSF_Decode, [this] { return Refused_Grid == &MSF_Decode; });
+  if (Stay_On_Refused(3, MSF_Decode, Dec_Code, Text_Decode)) return;
   const int r = MSF_Decode.row(), c = MSF_Decode.col();
   if (r == 0) return;
   Caption_Dec_Frame(r);
@@ -162,21 +190,25 @@ void frm_5tone::Decode_Cell_Edit() {
     Open_List_Editor(MSF_Decode, Combo_Decode, items);
   } else if (open && Is_Code_Column(c)) {
     Open_Text_Editor(MSF_Decode, Text_Decode);
+    Dec_Code = {r, c};
+    Refused_Grid = nullptr;
   }
   Show_Dec_Actions(Cur_Dec_Row);
 }
 
 void frm_5tone::MSF_Decode_LeaveCell() {
   const int r = MSF_Decode.row(), c = MSF_Decode.col();
-  if (r == 0) return;
+  if (r == 0 || Back_To_Refused) return;
   // A cell only looked at, or passed by the arrow keys, keeps its row as it is.
   const bool picked = (c == 1 || Is_Function_Column(c)) && List_Waits(MSF_Decode, Combo_Decode);
-  const bool typed = Is_Code_Column(c) && Text_Waits(MSF_Decode, Text_Decode);
+  const bool typed = Code_Waits(MSF_Decode, Dec_Code, Text_Decode);
   if (picked || typed) {
     if (picked) MSF_Decode.setText(Combo_Decode.text());
-    if (Is_Function_Column(c) && MSF_Decode.textMatrix(r, c - 1).empty()) MSF_Decode.setText("");
-    if (typed && !Commit_Code(3, MSF_Decode, Text_Decode, kDecodeLength)) return;
-    if (Blank(MSF_Decode.textMatrix(r, 1))) Clear_Decode_Row(r);
+    if (picked && Is_Function_Column(c) && MSF_Decode.textMatrix(r, c - 1).empty())
+      MSF_Decode.setText("");
+    if (typed && !Commit_Code(3, MSF_Decode, Dec_Code, Text_Decode, kDecodeLength)) return;
+    const int row = typed ? Dec_Code.row : r;
+    if (Blank(MSF_Decode.textMatrix(row, 1))) Clear_Decode_Row(row);
   }
   MSF_Decode.hideEditor(Combo_Decode);
   MSF_Decode.hideEditor(Text_Decode);

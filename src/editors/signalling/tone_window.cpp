@@ -139,7 +139,11 @@ bool Tone_Window::List_Waits(const kit::Grid& grid, const kit::ComboBox& list) {
 }
 
 bool Tone_Window::Text_Waits(const kit::Grid& grid, const kit::TextBox& box) {
-  return (box.visible() || !box.text().empty()) && box.text() != grid.text();
+  return Text_Waits(box, grid.text());
+}
+
+bool Tone_Window::Text_Waits(const kit::TextBox& box, const std::string& cell) {
+  return (box.visible() || !box.text().empty()) && box.text() != cell;
 }
 
 void Tone_Window::Fit_Columns(kit::Grid& grid, const std::vector<std::vector<std::string>>& texts) {
@@ -155,8 +159,9 @@ void Tone_Window::Fit_Columns(kit::Grid& grid, const std::vector<std::vector<std
   }
 }
 
-void Tone_Window::Go_To_Mouse_Cell(kit::Grid& grid) {
+void Tone_Window::Go_To_Mouse_Cell(kit::Grid& grid, const std::function<bool()>& stop) {
   grid.setRow(grid.mouseRow());
+  if (stop && stop()) return;
   grid.setCol(grid.mouseCol());
 }
 

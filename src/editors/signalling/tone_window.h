@@ -98,13 +98,16 @@ class Tone_Window : public kit::Form, protected Link_Listener {
   // Widens every column of the grid to its header and to the widest of `texts` that the column may
   // show (texts[c] for column c), so a cell's content fits the fonts of either language.
   static void Fit_Columns(kit::Grid& grid, const std::vector<std::vector<std::string>>& texts);
-  // The grid's current cell becomes the one under the mouse pointer.
-  static void Go_To_Mouse_Cell(kit::Grid& grid);
+  // The grid's current cell becomes the one under the mouse pointer: its row, then its column,
+  // unless `stop` says that leaving the cell for the row refused the value left.
+  static void Go_To_Mouse_Cell(kit::Grid& grid, const std::function<bool()>& stop = {});
   // Whether a cell editor holds a value its cell does not show, which waits for the cell to be
   // left: a list still open over the cell (or scrolled out of sight), or a text editor's text,
   // shown or kept hidden by a page switch. An editor merely opened over its cell holds none.
   static bool List_Waits(const kit::Grid& grid, const kit::ComboBox& list);
   static bool Text_Waits(const kit::Grid& grid, const kit::TextBox& box);
+  // The same for a text editor over a cell showing `cell`.
+  static bool Text_Waits(const kit::TextBox& box, const std::string& cell);
 
  private:
   Plans plans_;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "tone_fixture.h"
 
 namespace j5::tone_test {
@@ -210,42 +212,69 @@ TEST_F(Five_Tone, ACellOnlyLookedAtChangesNothing) {
   for (const Look_Case& c : cases) expect_looked_at_changes_nothing(c, grids);
 }
 
-// A code of the wrong length typed, then its editor taken out of sight by a scroll or a page
-// switch: the refusal that stops a save brings the page, the cell and the editor back, with the
-// focus in it, so the user can mend the code, and the next save takes the mended code.
-TEST_F(Five_Tone, ARefusedCodeWhoseEditorWasHiddenComesBackToBeMended) {
+// A code of the wrong length typed, then refused: by a save after a scroll or a page switch took
+// its editor out of sight, or as a click or an arrow key leaves its cell. The page, the cell and
+// the editor come back into view with the focus in the editor, and the current cell stays on the
+// code's cell: the code the user mends goes into that cell, never into one the refused move went
+// to.
+TEST_F(Five_Tone, ARefusedCodeKeepsItsEditorOverItsCellToBeMended) {
   frm_5tone& w = five();
+  kit::TabStrip& tabs = w.TabStrip1;
+  const auto save = [&] { EXPECT_FALSE(w.commitPending()); };
   const struct {
     const char* name;
     int tab;
     kit::Grid& grid;
     int col;
     kit::TextBox& editor;
-    bool page;  // a page switch, else a scroll
+    std::function<void()> refuse;
   } cases[] = {
-      {"encode code, scroll", 2, w.MSF_Encode, 1, w.Text_Encode, false},
-      {"encode code, page switch", 2, w.MSF_Encode, 2, w.Text_Encode, true},
-      {"decode code, scroll", 3, w.MSF_Decode, 2, w.Text_Decode, false},
+      {"encode, a scroll, then a save", 2, w.MSF_Encode, 1, w.Text_Encode,
+       [&] {
+         d.scroll(w.MSF_Encode, 8);
+         save();
+       }},
+      {"encode, a page switch, then a save", 2, w.MSF_Encode, 2, w.Text_Encode,
+       [&] {
+         d.clickTab(tabs, 1);
+         save();
+       }},
+      {"decode, a scroll, then a save", 3, w.MSF_Decode, 2, w.Text_Decode,
+       [&] {
+         d.scroll(w.MSF_Decode, 8);
+         save();
+       }},
+      {"encode, a click on a number", 2, w.MSF_Encode, 1, w.Text_Encode,
+       [&] { d.clickCell(w.MSF_Encode, 2, 0); }},
+      {"encode, a click on a standard", 2, w.MSF_Encode, 1, w.Text_Encode,
+       [&] { d.clickCell(w.MSF_Encode, 2, 5); }},
+      {"encode, a click on another code", 2, w.MSF_Encode, 1, w.Text_Encode,
+       [&] { d.clickCell(w.MSF_Encode, 2, 2); }},
+      {"encode, an arrow after a scroll", 2, w.MSF_Encode, 1, w.Text_Encode,
+       [&] {
+         d.scroll(w.MSF_Encode, 8);
+         d.arrow(kit::Arrow::Down);
+       }},
+      {"decode, a click on a number", 3, w.MSF_Decode, 2, w.Text_Decode,
+       [&] { d.clickCell(w.MSF_Decode, 2, 0); }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    d.clickTab(w.TabStrip1, c.tab);
+    d.clickTab(tabs, c.tab);
     d.clickCell(c.grid, 1, 0);
-    c.grid.setTextMatrix(1, 1, c.tab == 2 ? "12345" : "ZVEI1");
-    c.grid.setTextMatrix(1, c.col, "12345");
+    for (int r : {1, 2}) {
+      c.grid.setTextMatrix(r, 1, c.tab == 2 ? "12345" : "ZVEI1");
+      c.grid.setTextMatrix(r, 2, "11111");
+      c.grid.setTextMatrix(r, c.col, "11111");
+    }
+    const auto second = row_cells(c.grid, 2, 1, c.grid.cols() - 1);
     d.clickCell(c.grid, 1, c.col);
     d.selectAll();
     d.type("12");
-    if (c.page) {
-      d.clickTab(w.TabStrip1, 1);
-    } else {
-      d.scroll(c.grid, 8);
-    }
-    ASSERT_FALSE(c.editor.visible() && c.grid.shownOnForm());
     d.clearMessageBoxes();
-    EXPECT_FALSE(w.commitPending());
+    c.refuse();
     EXPECT_EQ(box_texts().size(), 1u);
-    EXPECT_EQ(w.TabStrip1.selectedIndex(), c.tab);
+    EXPECT_EQ(tabs.selectedIndex(), c.tab);
     EXPECT_EQ(c.grid.topRow(), 1);
     EXPECT_TRUE(c.editor.shownOnForm());
     EXPECT_EQ(d.focused(), &c.editor);
@@ -253,9 +282,11 @@ TEST_F(Five_Tone, ARefusedCodeWhoseEditorWasHiddenComesBackToBeMended) {
     d.selectAll();
     d.type("54321");
     d.clearMessageBoxes();
-    EXPECT_TRUE(w.commitPending());
+    d.clickCell(c.grid, 3, 0);
     EXPECT_TRUE(box_texts().empty());
     EXPECT_EQ(c.grid.textMatrix(1, c.col), "54321");
+    EXPECT_EQ(row_cells(c.grid, 2, 1, c.grid.cols() - 1), second);
+    EXPECT_FALSE(c.editor.visible());
   }
 }
 
