@@ -39,13 +39,13 @@ Transfer_Link::~Transfer_Link() {
 void Transfer_Link::Opened() {
   if (open_) return;
   open_ = true;
-  prog_.Exchange_Opened();
+  if (desc_.holds_program) prog_.Exchange_Opened();
 }
 
 void Transfer_Link::Ended() {
   if (!open_) return;
   open_ = false;
-  prog_.Exchange_Ended();
+  if (desc_.holds_program) prog_.Exchange_Ended();
 }
 
 bool Transfer_Link::Busy_Refused() {
