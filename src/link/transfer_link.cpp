@@ -21,6 +21,8 @@ Transfer_Link::Transfer_Link(kit::Form& owner, Program& program,
       prog_(program),
       desc_(description),
       window_(window) {
+  // The window's close box is refused while busy before what was typed into it is committed.
+  owner.CloseRefused = [this] { return Unload_Refused(); };
   if (desc_.close_after_write_ms <= 0) return;
   Timer4.emplace(owner, "Timer4");
   Timer4->setEnabled(false);

@@ -58,6 +58,8 @@ class Transfer_Link : Link_Listener {
 
   // While busy: the busy message (a start or another guarded button), the Close button's message
   // or the message of any other way of closing the window; true when the caller must stop. The
+  // window's close box asks Unload_Refused (the owner's CloseRefused) before anything typed into
+  // the window is committed; a window whose close abandons its exchange clears that. The
   // Close button is refused too when the window commits a value typed into it (not yet stored by
   // leaving its box or cell) and refuses that value.
   bool Busy_Refused();

@@ -121,7 +121,9 @@ MDImain::MDImain(j5::Program& program)
   StatusBar1.setPanelCount(static_cast<int>(kPanelShare.size()));
 
   Load = [this] { MDIForm_Load(); };
-  // The close box ends the program as Exit does, and is refused as Exit is.
+  // The close box ends the program as Exit does, and is refused as Exit is: before anything typed
+  // into a window is committed under the exchange.
+  CloseRefused = [this] { return Exchange_Refused(prog_, Waits_For_Exchange::Exit); };
   QueryUnload = [this](int& cancel, int) {
     if (Exchange_Refused(prog_, Waits_For_Exchange::Exit)) cancel = 1;
   };

@@ -9,6 +9,7 @@
 
 #include "data/defaults.h"
 #include "editors/channels/frm_chann.h"
+#include "editors/options/frm_option.h"
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
 #include "link/Form_setup.h"
@@ -68,6 +69,54 @@ TEST_F(RefusedWhileBusy, ExitLeavesEveryWindowAsItWas) {
   }
   d.click(m.Menu_Exit);
   EXPECT_FALSE(program.MDImain.loaded());
+}
+
+// A value typed into a box and not yet left while an exchange runs: a close of its window is
+// refused for the exchange before anything is committed (the main window's close box as Exit is,
+// the window's own close box as its Close button is), so no range message shows, the box keeps
+// what was typed and nothing is stored into the image under the exchange.
+TEST_F(RefusedWhileBusy, ACloseIsRefusedForTheExchangeBeforeATypedValueIsCommitted) {
+  const struct {
+    const char* way;
+    bool chinese, wholeRead, mainWindow;
+    const char* refusal;
+  } cases[] = {
+      {"main close box, whole read", true, true, true,
+       "正在与对讲机进行读写操作，读写结束后才能退出 ！"},
+      {"main close box, the window's own read", false, false, true,
+       "Read-write operating with transceiver; the program can be exited when it has ended."},
+      {"the window's close box, its own read", true, false, false,
+       "正在进行读写操作,请勿关窗口 ！,"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.way);
+    set_language(c.chinese);
+    j5::Transfer_Link* exchange = nullptr;
+    if (c.wholeRead) exchange = &Reading(c.chinese).Transfer;
+    d.click(program.MDImain->Optional_edit);
+    j5::frm_option& w = *program.frm_option;
+    if (!c.wholeRead) {
+      w.Command_read.Click();
+      d.advance(200);
+      exchange = &w.Transfer;
+    }
+    ASSERT_TRUE(exchange->Busy());
+    d.focus(w.Text_Freq_a);
+    d.selectAll();
+    d.type("999");
+    d.clearMessageBoxes();
+    const j5::MemImage before = data.Mem_Image;
+    EXPECT_FALSE(d.close(c.mainWindow ? static_cast<kit::Form&>(*program.MDImain) : w));
+    EXPECT_EQ(box_texts(), std::vector<std::string>{c.refusal});
+    ASSERT_TRUE(program.frm_option.loaded());
+    EXPECT_EQ(&*program.frm_option, &w);
+    EXPECT_EQ(w.Text_Freq_a.text(), "999");
+    EXPECT_EQ(data.Mem_Image, before);
+    ASSERT_TRUE(d.advanceUntil([&] { return !exchange->Exchange_Open(); }, 30000));
+    if (c.wholeRead) program.Form_Comm_Read.unload();
+    d.focus(w.Command_def);
+    program.frm_option.unload();
+  }
 }
 
 // Either language entry, from either language: the language, the menu's check marks, the
