@@ -297,6 +297,10 @@ void MDImain::File_Open_Click() {
 }
 
 void MDImain::File_save_Click() {
+  // What was typed and not yet left belongs in the file: it is committed before the dialog takes
+  // the focus from it, and a refused value says why in its own window. Under an exchange the
+  // dialog's confirm waits for it instead, and nothing is committed meanwhile.
+  if (!prog_.Exchange_Running() && !prog_.Commit_Pending()) return;
   Reload(prog_, prog_.Form_save_chann);
 }
 
