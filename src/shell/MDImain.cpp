@@ -297,10 +297,7 @@ void MDImain::File_Open_Click() {
 }
 
 void MDImain::File_save_Click() {
-  // What was typed and not yet left belongs in the file: it is committed before the dialog takes
-  // the focus from it, and a refused value says why in its own window. Under an exchange the
-  // dialog's confirm waits for it instead, and nothing is committed meanwhile.
-  if (!prog_.Exchange_Running() && !prog_.Commit_Pending()) return;
+  if (Pending_Refused()) return;
   Reload(prog_, prog_.Form_save_chann);
 }
 
@@ -329,6 +326,7 @@ void MDImain::Prog_read_Click() {
 }
 
 void MDImain::Prog_write_Click() {
+  if (Pending_Refused()) return;
   Reload(prog_, prog_.Form_Comm_Write);
 }
 
@@ -375,6 +373,10 @@ void MDImain::Toolbar1_ButtonClick(const kit::ToolbarButton& button) {
   } else if (key == "exit") {
     Exit_Program();
   }
+}
+
+bool MDImain::Pending_Refused() {
+  return !prog_.Exchange_Running() && !prog_.Commit_Pending();
 }
 
 void MDImain::Exit_Program() {

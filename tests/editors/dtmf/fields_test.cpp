@@ -5,6 +5,7 @@
 
 #include "dtmf_fixture.h"
 #include "editors/dtmf/dtmf_prompts.h"
+#include "link/Form_Comm_Write.h"
 #include "shell/file_dialogs.h"
 
 namespace j5::dtmf_test {
@@ -190,9 +191,9 @@ TEST(DtmfFields, CloseLeavesAnEmptyOrShortCodeAndPutsTheOldOneBack) {
   }
 }
 
-// Whatever rebuilds or closes the window otherwise, or saves the image, commits the code box
-// first, as leaving it would: an empty or short code says why, the action stops, and the box keeps
-// what was typed.
+// Whatever rebuilds or closes the window otherwise, or saves or writes the image, commits the code
+// box first, as leaving it would: an empty or short code says why, the action stops, and the box
+// keeps what was typed.
 TEST(DtmfFields, AnEmptyOrShortCodeStopsWhatRebuildsOrClosesTheWindow) {
   const struct {
     const char* way;
@@ -206,11 +207,17 @@ TEST(DtmfFields, AnEmptyOrShortCodeStopsWhatRebuildsOrClosesTheWindow) {
       {"Exit", false, [](DtmfFixture& f) { f.d.click(f.program.MDImain->Menu_Exit); }},
       {"File > Exit", true, [](DtmfFixture& f) { f.d.click(f.program.MDImain->File_exit); }},
       {"Edit > DTMF", false, [](DtmfFixture& f) { f.d.click(f.program.MDImain->Dtmf_edit); }},
-      // The save dialog would take the window's place in front, and with it the code.
+      // The save dialog or the write window would take the window's place in front, and with it
+      // the code.
       {"File > Save", true,
        [](DtmfFixture& f) {
          f.d.shortcut(*f.program.MDImain, "Ctrl+S");
          EXPECT_FALSE(f.program.Form_save_chann.loaded());
+       }},
+      {"Program > Write", false,
+       [](DtmfFixture& f) {
+         f.d.shortcut(*f.program.MDImain, "Ctrl+W");
+         EXPECT_FALSE(f.program.Form_Comm_Write.loaded());
        }},
       {"the close box", true, [](DtmfFixture& f) { EXPECT_FALSE(f.d.close(*f.w)); }},
       {"the main window's close box", false,
