@@ -18,6 +18,8 @@ Form_setup::Form_setup(Program& program)
   for (int i : Option_Port.indices()) Option_Port[i].setContainer(Frame1);
   Load = [this] { Form_Load(); };
   Unload = [this](int& cancel) { Form_Unload(cancel); };
+  // Cancel and the close box abandon the identification alike.
+  CloseRefused = nullptr;
   Command_ok.Click = [this] { Command_ok_Click(); };
   Command1.Click = [this] { Command1_Click(); };
 }

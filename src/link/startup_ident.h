@@ -2,8 +2,9 @@
 // The main window's one identification of the radio at start-up: access code, ACK, STX, the
 // 14-byte identification frame, whose band limits are stored and shown; then the port closes.
 // It runs on the main window's own serial control and timers, which the engine creates on the
-// window that owns this component. It is an exchange like any other (Transfer_Link): while it
-// runs, Exit, the language switch and the file dialogs wait for it.
+// window that owns this component, through Transfer_Link. It stores nothing of the image, so
+// nothing waits for it: the program may end and the language switch while it runs (its outcome
+// shows in the language of that moment), and files may be opened and saved.
 
 #include "link/link_engine.h"
 #include "link/transfer_link.h"

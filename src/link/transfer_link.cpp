@@ -21,6 +21,8 @@ Transfer_Link::Transfer_Link(kit::Form& owner, Program& program,
       prog_(program),
       desc_(description),
       window_(window) {
+  // The window's close box is refused while busy before what was typed into it is committed.
+  owner.CloseRefused = [this] { return Unload_Refused(); };
   if (desc_.close_after_write_ms <= 0) return;
   Timer4.emplace(owner, "Timer4");
   Timer4->setEnabled(false);
@@ -39,13 +41,13 @@ Transfer_Link::~Transfer_Link() {
 void Transfer_Link::Opened() {
   if (open_) return;
   open_ = true;
-  prog_.Exchange_Opened();
+  if (desc_.holds_program) prog_.Exchange_Opened();
 }
 
 void Transfer_Link::Ended() {
   if (!open_) return;
   open_ = false;
-  prog_.Exchange_Ended();
+  if (desc_.holds_program) prog_.Exchange_Ended();
 }
 
 bool Transfer_Link::Busy_Refused() {

@@ -3,7 +3,8 @@
 // piece (ProgressBar1, Label_tr_count) and, from the description's texts, the busy, close, port,
 // connecting, progress, completion and failure texts. It knows whether the exchange writes and
 // whether one is open, refuses what must wait for it, and tells the program when an exchange
-// opens and when it has ended, so the main window can refuse what would close a window under it.
+// opens and when it has ended (where the description holds the program), so the main window can
+// refuse what would close a window under it.
 // The window keeps what is its own: where the blocks go, what the frames carry, what it does with
 // the identification and at the end. It answers those through its own Link_Listener, which hears
 // every report after the texts that come before it (Link_Done: before the completion texts, so
@@ -57,6 +58,8 @@ class Transfer_Link : Link_Listener {
 
   // While busy: the busy message (a start or another guarded button), the Close button's message
   // or the message of any other way of closing the window; true when the caller must stop. The
+  // window's close box asks Unload_Refused (the owner's CloseRefused) before anything typed into
+  // the window is committed; a window whose close abandons its exchange clears that. The
   // Close button is refused too when the window commits a value typed into it (not yet stored by
   // leaving its box or cell) and refuses that value.
   bool Busy_Refused();

@@ -67,6 +67,10 @@ struct Transfer_Description : Link_Description {
   // The window hears of the completion (Link_Done) once its message is closed, not before: it
   // puts no blocks in place, and what it does at the end follows the message.
   bool done_after_report = false;
+  // While the exchange is open, what must wait for the radio waits (shell/exchange_refusal.h).
+  // The start-up's identification stores nothing of the image: the program may end and switch
+  // its language meanwhile, and the outcome shows in the language of its moment.
+  bool holds_program = true;
 };
 
 class Transfer_Progress {

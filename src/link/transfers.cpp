@@ -123,6 +123,7 @@ const Transfer_Description& Startup_Ident_Link() {
   static const Transfer_Description d = [] {
     Transfer_Description d{Link_Description{.opening = {.ack_exchange = false}}};
     // The main window has no label or bar; it writes its connected text itself.
+    d.holds_program = false;
     d.texts.port_error = {};
     d.texts.connecting_bar = false;
     d.texts.connected = kConnectedShort;

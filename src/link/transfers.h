@@ -30,7 +30,7 @@ const Transfer_Description& Whole_Write_Link();
 // after the identification; no restart; the failure in status panel 2 at the time-out.
 const Transfer_Description& Port_Window_Link();
 // Start-up identification: ident, Access_Code 7, Ident14; burst; watch 1000, report 1000; no
-// restart; no port message.
+// restart; no port message; nothing waits for it.
 const Transfer_Description& Startup_Ident_Link();
 // Password window: full, Access_Code 8, Ident8; burst without pause; watch 2000 per byte, 1000
 // after the frame; report 1000; no restart; output buffer emptied; texts in status panel 2, a read

@@ -211,6 +211,9 @@ void Form::userActivate() {
 }
 
 bool Form::userClose() {
+  bool refused = false;
+  if (CloseRefused) platform_.dispatch([&] { refused = CloseRefused(); });
+  if (refused) return false;
   // What the user typed and has not left yet is committed before the window goes; closing the
   // main window closes every window.
   if (!(isMdi() ? platform_.commitPending() : commitPending())) return false;

@@ -85,6 +85,11 @@ class Form {
   // control, 1 by code.
   std::function<void(int& cancel, int mode)> QueryUnload;
   std::function<void(int& cancel)> Unload;
+  // Asked first when the user closes the window with its window control: true (having said why)
+  // when the window may not close now, as while its exchange with the radio runs. The close then
+  // stops before anything typed is committed, so nothing is stored under the exchange. Unload
+  // still decides for every other way of closing.
+  std::function<bool()> CloseRefused;
 
   const std::vector<Control*>& controls() const { return controls_; }
   // The control that has or last had the focus on this form.
@@ -108,8 +113,9 @@ class Form {
   bool commitFocusedBox();
 
   // User entry points: the user made this window the active one; closed it
-  // with its window control (what is pending is committed first); resized or moved it (the backend
-  // reports what the window system did; nothing is mirrored back); pressed Alt + a letter.
+  // with its window control (CloseRefused asked, then what is pending committed); resized or moved
+  // it (the backend reports what the window system did; nothing is mirrored back); pressed Alt + a
+  // letter.
   void userActivate();
   bool userClose();
   void userResize(double width, double height);

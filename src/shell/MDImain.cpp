@@ -121,7 +121,9 @@ MDImain::MDImain(j5::Program& program)
   StatusBar1.setPanelCount(static_cast<int>(kPanelShare.size()));
 
   Load = [this] { MDIForm_Load(); };
-  // The close box ends the program as Exit does, and is refused as Exit is.
+  // The close box ends the program as Exit does, and is refused as Exit is: before anything typed
+  // into a window is committed under the exchange.
+  CloseRefused = [this] { return Exchange_Refused(prog_, Waits_For_Exchange::Exit); };
   QueryUnload = [this](int& cancel, int) {
     if (Exchange_Refused(prog_, Waits_For_Exchange::Exit)) cancel = 1;
   };
@@ -295,6 +297,7 @@ void MDImain::File_Open_Click() {
 }
 
 void MDImain::File_save_Click() {
+  if (Pending_Refused()) return;
   Reload(prog_, prog_.Form_save_chann);
 }
 
@@ -323,6 +326,7 @@ void MDImain::Prog_read_Click() {
 }
 
 void MDImain::Prog_write_Click() {
+  if (Pending_Refused()) return;
   Reload(prog_, prog_.Form_Comm_Write);
 }
 
@@ -369,6 +373,10 @@ void MDImain::Toolbar1_ButtonClick(const kit::ToolbarButton& button) {
   } else if (key == "exit") {
     Exit_Program();
   }
+}
+
+bool MDImain::Pending_Refused() {
+  return !prog_.Exchange_Running() && !prog_.Commit_Pending();
 }
 
 void MDImain::Exit_Program() {

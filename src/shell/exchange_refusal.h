@@ -1,12 +1,13 @@
 #pragma once
 // What waits for the radio. While any window's exchange with the radio is open (a restart pending
-// and the identifications included), the program is not closed, the language is not switched, no
-// file is loaded or saved and the port is not set: each is refused with a message that says what
-// waits, before anything is closed, reloaded, loaded or saved. Closing or reloading a window under
-// its exchange would leave the radio half-read or half-written; a file loaded under a write would
-// show an image the radio does not get, and one loaded under a read would be overwritten in part
-// when the read ends; a save under a read would write the rows of two images. Nor is the port
-// changed: the exchange runs on the port it opened, and a restart would open the new one.
+// and the port window's identification included), the program is not closed, the language is not
+// switched, no file is loaded or saved and the port is not set: each is refused with a message that
+// says what waits, before anything is closed, reloaded, loaded or saved. Closing or reloading a
+// window under its exchange would leave the radio half-read or half-written; a file loaded under a
+// write would show an image the radio does not get, and one loaded under a read would be
+// overwritten in part when the read ends; a save under a read would write the rows of two images.
+// Nor is the port changed: the exchange runs on the port it opened, and a restart would open the
+// new one.
 
 namespace j5 {
 

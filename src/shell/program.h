@@ -67,10 +67,10 @@ class Program {
   void Set_Panel(int n, const std::string& text);
   std::string Panel(int n) const;
   bool Chinese() const { return data.Lang_Chn != 0; }
-  // The windows' transfers and the identifications tell when an exchange opens and when it has
-  // ended (its restarts included): meanwhile an exit, a language switch and a file dialog's
-  // confirm are refused (shell/exchange_refusal.h), and the editors hold the file requests raised
-  // just before.
+  // The windows' transfers and the port window's identification tell when an exchange opens and
+  // when it has ended (its restarts included): meanwhile an exit, a language switch and a file
+  // dialog's confirm are refused (shell/exchange_refusal.h), and the editors hold the file requests
+  // raised just before.
   void Exchange_Opened() { ++open_exchanges_; }
   void Exchange_Ended() { --open_exchanges_; }
   bool Exchange_Running() const { return open_exchanges_ > 0; }

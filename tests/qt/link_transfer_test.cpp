@@ -13,6 +13,7 @@
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
 #include "qt_fixture.h"
+#include "shell/MDImain.h"
 #include "shell/program.h"
 #include "sim/memory.h"
 #include "sim/sim_process.h"
@@ -103,6 +104,37 @@ TEST(LinkOverPty, WholeReadThenWholeWrite) {
   }
   qunsetenv("J5_SERIAL_PORTS");
   std::filesystem::remove_all(dir);
+}
+
+// Exit, or the main window's close box, while the start-up's identification waits for the
+// radio: the program ends at once, nothing waits for the identification, and nothing of it runs
+// on once the windows are gone, when the radio's answers reach the port it had open.
+TEST(LinkOverPty, TheProgramEndsWhileTheStartUpIdentificationWaits) {
+  qt_test::testApp();
+  simtest::SimProcess sim(J5_SIM_BIN, {"--pacing", "on", "--reply-delay", "800"});
+  qputenv("J5_SERIAL_PORTS", QByteArray::fromStdString(sim.ptyPath()));
+  kit::qt::QtPlatform platform;
+  Box_Closer boxes;
+  for (const bool closeBox : {false, true}) {
+    SCOPED_TRACE(closeBox ? "the close box" : "Exit");
+    {
+      j5::Program program(platform);
+      program.MDImain.show();
+      qt_test::pump(300);
+      ASSERT_EQ(program.Panel(2), "正在与对讲机进行连接...");
+      boxes.texts.clear();  // the start-up's advice on the offscreen screen's size
+      if (closeBox) {
+        platform.windowOf(*program.MDImain)->close();
+      } else {
+        platform.dispatch([&] { program.MDImain->Menu_Exit.Click(); });
+      }
+      EXPECT_FALSE(program.MDImain.loaded());
+      qt_test::pump(2500);
+    }
+    qt_test::pump(50);
+    EXPECT_TRUE(boxes.texts.isEmpty()) << boxes.texts.join(" | ").toStdString();
+  }
+  qunsetenv("J5_SERIAL_PORTS");
 }
 
 // Closing the read window while it reads: the refusal's box stays open (the user has not

@@ -1,11 +1,15 @@
 // Exit, the language switch and a file dialog's confirm while an exchange with the radio is open
-// (a window's transfer or an identification): each is refused before anything is closed, changed,
-// loaded or saved, with a message that names what was refused, and the exchange runs on to its
-// end.
+// (a window's transfer or the port window's identification): each is refused before anything is
+// closed, changed, loaded or saved, with a message that names what was refused, and the exchange
+// runs on to its end.
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
 
 #include "data/defaults.h"
 #include "editors/channels/frm_chann.h"
+#include "editors/options/frm_option.h"
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
 #include "link/Form_setup.h"
@@ -65,6 +69,54 @@ TEST_F(RefusedWhileBusy, ExitLeavesEveryWindowAsItWas) {
   }
   d.click(m.Menu_Exit);
   EXPECT_FALSE(program.MDImain.loaded());
+}
+
+// A value typed into a box and not yet left while an exchange runs: a close of its window is
+// refused for the exchange before anything is committed (the main window's close box as Exit is,
+// the window's own close box as its Close button is), so no range message shows, the box keeps
+// what was typed and nothing is stored into the image under the exchange.
+TEST_F(RefusedWhileBusy, ACloseIsRefusedForTheExchangeBeforeATypedValueIsCommitted) {
+  const struct {
+    const char* way;
+    bool chinese, wholeRead, mainWindow;
+    const char* refusal;
+  } cases[] = {
+      {"main close box, whole read", true, true, true,
+       "正在与对讲机进行读写操作，读写结束后才能退出 ！"},
+      {"main close box, the window's own read", false, false, true,
+       "Read-write operating with transceiver; the program can be exited when it has ended."},
+      {"the window's close box, its own read", true, false, false,
+       "正在进行读写操作,请勿关窗口 ！,"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.way);
+    set_language(c.chinese);
+    j5::Transfer_Link* exchange = nullptr;
+    if (c.wholeRead) exchange = &Reading(c.chinese).Transfer;
+    d.click(program.MDImain->Optional_edit);
+    j5::frm_option& w = *program.frm_option;
+    if (!c.wholeRead) {
+      w.Command_read.Click();
+      d.advance(200);
+      exchange = &w.Transfer;
+    }
+    ASSERT_TRUE(exchange->Busy());
+    d.focus(w.Text_Freq_a);
+    d.selectAll();
+    d.type("999");
+    d.clearMessageBoxes();
+    const j5::MemImage before = data.Mem_Image;
+    EXPECT_FALSE(d.close(c.mainWindow ? static_cast<kit::Form&>(*program.MDImain) : w));
+    EXPECT_EQ(box_texts(), std::vector<std::string>{c.refusal});
+    ASSERT_TRUE(program.frm_option.loaded());
+    EXPECT_EQ(&*program.frm_option, &w);
+    EXPECT_EQ(w.Text_Freq_a.text(), "999");
+    EXPECT_EQ(data.Mem_Image, before);
+    ASSERT_TRUE(d.advanceUntil([&] { return !exchange->Exchange_Open(); }, 30000));
+    if (c.wholeRead) program.Form_Comm_Read.unload();
+    d.focus(w.Command_def);
+    program.frm_option.unload();
+  }
 }
 
 // Either language entry, from either language: the language, the menu's check marks, the
@@ -292,10 +344,41 @@ TEST(Identifications, ThePortWindowsIsAnExchange) {
   }
 }
 
-// The start-up's identification with the same slow radio: refused alike, and it ends with panels
-// 2 and 7 to 9 set.
-TEST(Identifications, TheStartUpsIsAnExchange) {
-  for (const auto& step : kStepsUnderIdentification) {
+// The start-up's identification stores nothing of the image, so nothing waits for it. With the
+// same slow radio: the language switches (the outcome in panel 2 takes the new language), a file
+// opens and saves, the port window tries the port the identification holds and is told so, and
+// the program ends at once, after which the line stays quiet and the program goes safely.
+TEST(Identifications, TheStartUpsHoldsNothingBack) {
+  const struct {
+    const char* name;
+    std::function<void(j5::Program&, kit::Driver&)> press;
+    const char* message;  // "" for none
+    const char* outcome;  // panel 2 once the identification is over; nullptr: the program ended
+  } steps[] = {
+      {"Language > English",
+       [](j5::Program& p, kit::Driver& d) { d.click(p.MDImain->Language_eng); }, "",
+       "Connect well with radio."},
+      {"File > Open",
+       [](j5::Program& p, kit::Driver& d) {
+         d.click(p.MDImain->File_Open);
+         EXPECT_TRUE(p.Form_open_chann.loaded());
+       },
+       "", "与对讲机连接正常"},
+      {"a save confirmed",
+       [](j5::Program& p, kit::Driver& d) {
+         d.click(p.MDImain->File_save);
+         p.Form_save_chann->Text1.setText("a.dat");
+         d.click(p.Form_save_chann->Command_enter);
+         EXPECT_FALSE(p.Form_save_chann.loaded());
+       },
+       "参数保存完毕 ！", "与对讲机连接正常"},
+      {"the port window on the same port",
+       [](j5::Program& p, kit::Driver& d) { d.click(p.Form_setup.load().Command_ok); },
+       "通讯端口打开错误，请正确设置通讯端口 ！", "与对讲机连接正常"},
+      {"Exit", [](j5::Program& p, kit::Driver& d) { d.click(p.MDImain->Menu_Exit); }, "", nullptr},
+      {"the close box", [](j5::Program& p, kit::Driver& d) { d.close(*p.MDImain); }, "", nullptr},
+  };
+  for (const auto& step : steps) {
     SCOPED_TRACE(step.name);
     kit::HeadlessPlatform platform;
     j5::test::TempDir dir;
@@ -303,65 +386,59 @@ TEST(Identifications, TheStartUpsIsAnExchange) {
     Sim_Device device;
     device.radio.config().replyDelay = 800'000;
     device.attach(platform, 1);
-    j5::Program program{platform};
+    auto program = std::make_unique<j5::Program>(platform);
     kit::Driver d{platform};
-    program.MDImain.load();
+    program->MDImain.load();
     d.advance(500);
-    step.press(program, d);
+    step.press(*program, d);
     std::vector<std::string> texts;
     for (const auto& box : d.messageBoxes()) texts.push_back(box.text);
-    EXPECT_EQ(texts, std::vector<std::string>{step.refusal});
-    EXPECT_TRUE(program.MDImain.loaded());
-    if (!program.MDImain.loaded()) continue;
-    EXPECT_TRUE(
-        d.advanceUntil([&] { return program.Panel(2) != "正在与对讲机进行连接..."; }, 5000));
-    EXPECT_EQ(program.Panel(2), "与对讲机连接正常");
-    EXPECT_EQ(program.Panel(7), "VHF: 136-- 174 MHZ");
-    EXPECT_EQ(program.Panel(8), "UHF0: 400-- 520 MHZ");
-    EXPECT_EQ(program.Panel(9), "UHF1: 220-- 260 MHZ");
-    EXPECT_EQ(program.data.UHF1_High, 260);
-    EXPECT_EQ(d.messageBoxes().size(), 1u);
+    EXPECT_EQ(texts,
+              *step.message ? std::vector<std::string>{step.message} : std::vector<std::string>{});
+    EXPECT_EQ(program->MDImain.loaded(), step.outcome != nullptr);
+    if (!step.outcome) {
+      d.advance(5000);
+      EXPECT_TRUE(To_Radio(device.radio, sim::FrameKind::Stx).empty());
+      EXPECT_TRUE(d.messageBoxes().empty());
+      program.reset();
+      d.advance(5000);
+      continue;
+    }
+    d.advance(5000);
+    EXPECT_EQ(program->Panel(2), step.outcome);
+    EXPECT_EQ(program->Panel(7), "VHF: 136-- 174 MHZ");
+    EXPECT_EQ(program->data.UHF1_High, 260);
+    EXPECT_EQ(d.messageBoxes().size(), texts.size());
   }
 }
 
-// The port window left open while another exchange began (a whole read; the start-up's
-// identification): its confirm is refused before the port or a panel changes, and the window
-// stays for a confirm once the exchange has ended.
+// The port window left open while a whole read began: its confirm is refused before the port or
+// a panel changes, and the window stays for a confirm once the exchange has ended.
 TEST(PortWindow, ItsConfirmWaitsForAnExchangeThatRuns) {
-  for (const bool startUp : {false, true}) {
-    SCOPED_TRACE(startUp ? "the start-up's identification" : "a whole read");
-    Program_On_Line p(sim::IdentForm::Ident14, true);
-    if (startUp) {
-      p.radio.config().replyDelay = 800'000;
-      p.program.MDImain.unload();
-      p.program.MDImain.load();
-      p.d.advance(500);
-    } else {
-      p.d.click(p.program.Form_Comm_Read.load().Command_read);
-      p.d.advance(500);
-    }
-    ASSERT_TRUE(p.program.Exchange_Running());
-    const std::string panel2 = p.program.Panel(2), panel3 = p.program.Panel(3);
-    j5::Form_setup& w = p.program.Form_setup.load();
-    p.d.click(w.Option_Port[1]);
-    p.d.clearMessageBoxes();
-    p.d.click(w.Command_ok);
-    EXPECT_EQ(p.box_texts(),
-              std::vector<std::string>{"正在与对讲机进行读写操作，读写结束后才能设置端口 ！"});
-    EXPECT_EQ(p.data.Comm_Port, 1);
-    EXPECT_EQ(p.program.Panel(2), panel2);
-    EXPECT_EQ(p.program.Panel(3), panel3);
-    ASSERT_TRUE(p.program.Form_setup.loaded());
-    ASSERT_TRUE(p.d.advanceUntil([&] { return !p.program.Exchange_Running(); }, 30000));
-    EXPECT_EQ(p.program.Panel(7), "VHF: 136-- 174 MHZ");
-    p.radio.config().replyDelay = 0;
-    p.d.click(w.Option_Port[0]);
-    p.d.clearMessageBoxes();
-    p.d.click(w.Command_ok);
-    EXPECT_TRUE(p.d.advanceUntil([&] { return !p.program.Form_setup.loaded(); }, 5000));
-    EXPECT_EQ(p.program.Panel(2), "与对讲机连接正常");
-    EXPECT_TRUE(p.box_texts().empty());
-  }
+  Program_On_Line p(sim::IdentForm::Ident14, true);
+  p.d.click(p.program.Form_Comm_Read.load().Command_read);
+  p.d.advance(500);
+  ASSERT_TRUE(p.program.Exchange_Running());
+  const std::string panel2 = p.program.Panel(2), panel3 = p.program.Panel(3);
+  j5::Form_setup& w = p.program.Form_setup.load();
+  p.d.click(w.Option_Port[1]);
+  p.d.clearMessageBoxes();
+  p.d.click(w.Command_ok);
+  EXPECT_EQ(p.box_texts(),
+            std::vector<std::string>{"正在与对讲机进行读写操作，读写结束后才能设置端口 ！"});
+  EXPECT_EQ(p.data.Comm_Port, 1);
+  EXPECT_EQ(p.program.Panel(2), panel2);
+  EXPECT_EQ(p.program.Panel(3), panel3);
+  ASSERT_TRUE(p.program.Form_setup.loaded());
+  ASSERT_TRUE(p.d.advanceUntil([&] { return !p.program.Exchange_Running(); }, 30000));
+  EXPECT_EQ(p.program.Panel(7), "VHF: 136-- 174 MHZ");
+  p.radio.config().replyDelay = 0;
+  p.d.click(w.Option_Port[0]);
+  p.d.clearMessageBoxes();
+  p.d.click(w.Command_ok);
+  EXPECT_TRUE(p.d.advanceUntil([&] { return !p.program.Form_setup.loaded(); }, 5000));
+  EXPECT_EQ(p.program.Panel(2), "与对讲机连接正常");
+  EXPECT_TRUE(p.box_texts().empty());
 }
 
 }  // namespace

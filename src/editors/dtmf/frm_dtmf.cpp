@@ -119,14 +119,10 @@ frm_dtmf::frm_dtmf(Program& program)
     Text_tx_Encode[i].KeyPress = [this, i](int& key) { Text_tx_Encode_KeyPress(i, key); };
     Text_tx_Encode[i].LostFocus = [this, i] { Text_tx_Encode_LostFocus(i); };
   }
-  // An encode group stores its row when left: a group being typed into is stored now. A code box
-  // has stored every change already, and whatever leaves or closes the window puts a refused
-  // code back, so it holds nothing to commit.
-  CommitPending = [this] {
-    for (int i = 0; i < kGroups; ++i)
-      if (Text_tx_Encode[i].hasFocus()) return commitFocusedBox();
-    return true;
-  };
+  // What rebuilds or closes the window commits the box being typed into as leaving it would (the
+  // kit's default): an encode group stores its row, a code box judges its code, and an empty or
+  // short one says why and stops the action. Only Close, the way out the empty box's message
+  // names, and going to another window put back the code the box held.
 }
 
 void frm_dtmf::Lay_Out() {

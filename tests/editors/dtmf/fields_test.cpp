@@ -1,7 +1,12 @@
 // The code boxes (typed, pasted and checked when left) and the encode groups.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "dtmf_fixture.h"
+#include "editors/dtmf/dtmf_prompts.h"
+#include "link/Form_Comm_Write.h"
+#include "shell/file_dialogs.h"
 
 namespace j5::dtmf_test {
 namespace {
@@ -136,22 +141,20 @@ TEST(DtmfFields, APastedLongCodeFillsOnlyItsOwnFive) {
   EXPECT_EQ(f.d.lastMessageBox().title, "操作提示");
 }
 
-TEST(DtmfFields, ARefusedCodeGivesWayToTheOneBeforeWhenTheWindowIsLeftOrClosed) {
-  for (int how = 0; how < 4; ++how) {
-    SCOPED_TRACE(how);
+// Going to another window while the box holds a code it would not let go: the record gets back
+// the code the box held when the user came to it, as nobody is there to put the code right.
+TEST(DtmfFields, ARefusedCodeGivesWayToTheOneBeforeWhenTheWindowIsLeft) {
+  for (const bool messageOpen : {false, true}) {
+    SCOPED_TRACE(messageOpen ? "while the length message is open" : "at once");
     DtmfFixture f;
     frm_dtmf& w = f.open();
     f.d.focus(w.Text_Ani);
     f.d.type("7");  // the full box starts again: "7" alone
     ASSERT_EQ(f.bytes(202, 10, 14), (std::vector<int>{7, 255, 255, 255, 255}));
     kit::Form& other = *f.program.frm_chann;
-    if (how == 0) {
+    if (!messageOpen) {
       f.d.activate(other);
       EXPECT_TRUE(f.d.messageBoxes().empty());
-    } else if (how == 1) {
-      EXPECT_TRUE(f.d.close(w));
-    } else if (how == 2) {
-      f.d.click(f.program.MDImain->Dtmf_edit);
     } else {
       // Tab shows the length message; the user goes to another window while it is open.
       f.platform.onMessageBox = [&](const kit::MessageBoxRecord&) {
@@ -167,30 +170,80 @@ TEST(DtmfFields, ARefusedCodeGivesWayToTheOneBeforeWhenTheWindowIsLeftOrClosed) 
   }
 }
 
-// Close and the close box let the window go whatever the box holds; the record gets back the code
-// the box held when the user came to it.
+// The Close button lets the window go whatever the box holds (the empty box's message names it as
+// the way out); the record gets back the code the box held when the user came to it.
 TEST(DtmfFields, CloseLeavesAnEmptyOrShortCodeAndPutsTheOldOneBack) {
   for (const bool chinese : {false, true}) {
     for (const char* typed : {"", "7"}) {
-      for (const bool closeBox : {false, true}) {
-        SCOPED_TRACE(std::string(typed) + (closeBox ? " close box" : " Close") +
-                     (chinese ? " zh" : " en"));
-        DtmfFixture f(chinese);
-        frm_dtmf& w = f.open();
-        f.d.focus(w.Text_Ani);
-        f.d.selectAll();
-        f.d.del();
-        if (*typed) f.d.type(typed);
-        f.d.clearMessageBoxes();
-        if (closeBox) {
-          EXPECT_TRUE(f.d.close(w));
-        } else {
-          f.d.click(w.Command_close);
-        }
-        EXPECT_FALSE(f.program.frm_dtmf.loaded());
-        EXPECT_TRUE(f.d.messageBoxes().empty());
-        EXPECT_EQ(f.bytes(202, 10, 14), (std::vector<int>{1, 0, 0, 0, 0}));
-      }
+      SCOPED_TRACE(std::string(typed) + (chinese ? " zh" : " en"));
+      DtmfFixture f(chinese);
+      frm_dtmf& w = f.open();
+      f.d.focus(w.Text_Ani);
+      f.d.selectAll();
+      f.d.del();
+      if (*typed) f.d.type(typed);
+      f.d.clearMessageBoxes();
+      f.d.click(w.Command_close);
+      EXPECT_FALSE(f.program.frm_dtmf.loaded());
+      EXPECT_TRUE(f.d.messageBoxes().empty());
+      EXPECT_EQ(f.bytes(202, 10, 14), (std::vector<int>{1, 0, 0, 0, 0}));
+    }
+  }
+}
+
+// Whatever rebuilds or closes the window otherwise, or saves or writes the image, commits the code
+// box first, as leaving it would: an empty or short code says why, the action stops, and the box
+// keeps what was typed.
+TEST(DtmfFields, AnEmptyOrShortCodeStopsWhatRebuildsOrClosesTheWindow) {
+  const struct {
+    const char* way;
+    bool chinese;
+    std::function<void(DtmfFixture&)> act;
+  } ways[] = {
+      {"Language > English", true,
+       [](DtmfFixture& f) { f.d.click(f.program.MDImain->Language_eng); }},
+      {"Language > Chinese", false,
+       [](DtmfFixture& f) { f.d.click(f.program.MDImain->Language_chn); }},
+      {"Exit", false, [](DtmfFixture& f) { f.d.click(f.program.MDImain->Menu_Exit); }},
+      {"File > Exit", true, [](DtmfFixture& f) { f.d.click(f.program.MDImain->File_exit); }},
+      {"Edit > DTMF", false, [](DtmfFixture& f) { f.d.click(f.program.MDImain->Dtmf_edit); }},
+      // The save dialog or the write window would take the window's place in front, and with it
+      // the code.
+      {"File > Save", true,
+       [](DtmfFixture& f) {
+         f.d.shortcut(*f.program.MDImain, "Ctrl+S");
+         EXPECT_FALSE(f.program.Form_save_chann.loaded());
+       }},
+      {"Program > Write", false,
+       [](DtmfFixture& f) {
+         f.d.shortcut(*f.program.MDImain, "Ctrl+W");
+         EXPECT_FALSE(f.program.Form_Comm_Write.loaded());
+       }},
+      {"the close box", true, [](DtmfFixture& f) { EXPECT_FALSE(f.d.close(*f.w)); }},
+      {"the main window's close box", false,
+       [](DtmfFixture& f) { EXPECT_FALSE(f.d.close(*f.program.MDImain)); }},
+  };
+  for (const auto& way : ways) {
+    for (const char* typed : {"12", ""}) {
+      SCOPED_TRACE(std::string(way.way) + " over \"" + typed + "\"");
+      DtmfFixture f(way.chinese);
+      frm_dtmf& w = f.open();
+      f.d.focus(w.Text_Ani);
+      f.d.selectAll();
+      f.d.del();
+      f.d.type(typed);
+      f.d.clearMessageBoxes();
+      way.act(f);
+      const Bilingual& why = *typed ? dtmf_prompt::Too_Short : dtmf_prompt::Empty;
+      EXPECT_EQ(f.box_texts(), std::vector<std::string>{way.chinese ? why.chn : why.eng});
+      ASSERT_TRUE(f.program.MDImain.loaded());
+      ASSERT_TRUE(f.program.frm_dtmf.loaded());
+      EXPECT_EQ(&*f.program.frm_dtmf, &w);
+      EXPECT_EQ(f.data.Lang_Chn, way.chinese ? kTrue : kFalse);
+      EXPECT_EQ(w.Text_Ani.text(), typed);
+      EXPECT_TRUE(w.Text_Ani.hasFocus());
+      const std::vector<int> held = *typed ? std::vector<int>{1, 2, 255, 255, 255} : kNoCode;
+      EXPECT_EQ(f.bytes(202, 10, 14), held);
     }
   }
 }
