@@ -225,7 +225,7 @@ void frm_FM::Form_Unload(int& cancel) {
 // ---- Buttons --------------------------------------------------------------------------------
 
 void frm_FM::Command_read_Click() {
-  if (Transfer.Busy_Refused()) return;
+  if (Transfer.Busy_Refused() || Transfer.Pending_Refused()) return;
   if (Transfer.Start(Fm_Read_Plan())) data_.Name_Phase = kFalse;
 }
 

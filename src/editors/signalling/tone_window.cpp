@@ -134,7 +134,7 @@ void Tone_Window::Go_To_Mouse_Cell(kit::Grid& grid) {
 // ---- Buttons --------------------------------------------------------------------------------
 
 void Tone_Window::Command_read_Click() {
-  if (Transfer.Busy_Refused()) return;
+  if (Transfer.Busy_Refused() || Transfer.Pending_Refused()) return;
   Transfer.Start(plans_.read());
 }
 
