@@ -291,10 +291,11 @@ struct Outcome {
   bool ran = false;
 };
 
-// Where the typed value must show, against the same action with nothing typed. After a read the
-// image holds what the radio sent, as if nothing had been typed; an editor's own read shows it too
-// (the whole read leaves the windows as they were).
-enum class Reach { File, Radio, Image, Read_Into_Image, Read_Into_Window };
+// Where the typed value must show, against the same action with nothing typed. After a read, or
+// anything else that replaces the values, the image holds what that brought, as if nothing had been
+// typed; an editor's own read and its defaults show it too (the whole read leaves the windows as
+// they were).
+enum class Reach { File, Radio, Image, Replaced_In_Image, Replaced_In_Window };
 
 bool Reached(Reach r, const Pending& c, const Outcome& typed, const Outcome& untouched) {
   switch (r) {
@@ -304,9 +305,9 @@ bool Reached(Reach r, const Pending& c, const Outcome& typed, const Outcome& unt
       return !(typed.radio == untouched.radio);
     case Reach::Image:
       return !(typed.image == untouched.image);
-    case Reach::Read_Into_Image:
+    case Reach::Replaced_In_Image:
       return typed.image == untouched.image;
-    case Reach::Read_Into_Window:
+    case Reach::Replaced_In_Window:
       return typed.image == untouched.image && typed.shown == untouched.shown;
   }
   return false;
@@ -398,7 +399,7 @@ const Action kWholeRead{
     [](P& p, const Pending& c, kit::Form& w) {
       Read_Then_Leave(p, c, w, [&p] { p.d.click(p.program.Form_Comm_Read->Command_read); });
     },
-    [](P& p, const Pending&, kit::Form&) { return p.radio_read(); }, Reach::Read_Into_Image};
+    [](P& p, const Pending&, kit::Form&) { return p.radio_read(); }, Reach::Replaced_In_Image};
 
 // The windows' own Read and Write buttons are not all shown: the handlers run as code runs them.
 std::vector<Action> Own_Transfers() {
@@ -421,7 +422,7 @@ std::vector<Action> Own_Transfers() {
        [](P& p, const Pending& c, kit::Form& w) {
          Read_Then_Leave(p, c, w, [&w] { Button(w, "Command_read").Click(); });
        },
-       [](P& p, const Pending&, kit::Form&) { return p.radio_read(); }, Reach::Read_Into_Window,
+       [](P& p, const Pending&, kit::Form&) { return p.radio_read(); }, Reach::Replaced_In_Window,
        false, true},
   };
 }
@@ -436,6 +437,15 @@ const Action kOwnFile{
     },
     [](P& p, const Pending& c, kit::Form&) { return p.file_text(c.window.file) != kNoFile; },
     Reach::File};
+
+// The factory values replace the window's, and the user goes on in the window.
+const Action kDefaults{"Default button", [](P&, const Pending&) {},
+                       [](P& p, const Pending& c, kit::Form& w) {
+                         p.d.click(Button(w, "Command_def"));
+                         c.leave(p, w);
+                       },
+                       [](P&, const Pending&, kit::Form&) { return true; },
+                       Reach::Replaced_In_Window};
 
 // Every action on a window whose values live in the image, reads among them.
 std::vector<Action> Image_Window_Actions() {
@@ -460,9 +470,10 @@ void Expect_As_Left_First(const std::vector<Pending>& cases, const std::vector<A
       const Outcome untouched = Play(c, a, "", false);
       ASSERT_TRUE(left.ran);
       ASSERT_TRUE(Reached(a.reach, c, left, untouched));
-      // The window took the value (after a read it shows what the radio sent again).
-      const bool read = a.reach == Reach::Read_Into_Image || a.reach == Reach::Read_Into_Window;
-      if (!left.shown.empty() && !read) {
+      // The window took the value (unless what the action brought replaced it).
+      const bool replaced =
+          a.reach == Reach::Replaced_In_Image || a.reach == Reach::Replaced_In_Window;
+      if (!left.shown.empty() && !replaced) {
         ASSERT_NE(left.shown, left.shown_before);
       }
       EXPECT_TRUE(pending.ran);
@@ -537,12 +548,29 @@ void Expect_Nothing_Typed_Nothing_Committed(const std::vector<Action>& actions) 
   }
 }
 
+const Pending& Row(const std::vector<Pending>& rows, const std::string& what) {
+  for (const Pending& c : rows)
+    if (c.what == what) return c;
+  throw std::invalid_argument("no row " + what);
+}
+
 TEST(PendingValue, ReachesTheFileTheRadioAndTheRebuiltWindowButNoRead) {
   Expect_As_Left_First(Image_Windows(), Image_Window_Actions());
 }
 
 TEST(PendingValue, ReachesTheWindowsOwnWriteAndFileButNotItsRead) {
   Expect_As_Left_First(Own_Transfer_Windows(), Own_Window_Actions());
+}
+
+// The rows whose values the defaults replace (the two-tone defaults leave the decode pairs).
+TEST(PendingValue, NothingTypedBeforeTheDefaultsLandsOnThem) {
+  const std::vector<Pending> image = Image_Windows(), own = Own_Transfer_Windows();
+  Expect_As_Left_First(
+      {Row(image, "channel receive frequency"), Row(image, "channel tone typed into its list"),
+       Row(image, "option frequency"), Row(own, "two-tone encode tone"),
+       Row(own, "five-tone encode code"), Row(own, "five-tone standard period picked"),
+       Row(own, "adjustment band limit"), Row(own, "option copy (tune)")},
+      {kDefaults});
 }
 
 TEST(PendingValue, AnEditorOnlyOpenedHoldsNothingToCommit) {
@@ -552,12 +580,6 @@ TEST(PendingValue, AnEditorOnlyOpenedHoldsNothingToCommit) {
 TEST(PendingValue, ARefusedValueStopsTheActionWithItsMessage) {
   Expect_Refusal_Stops(Image_Windows(), Image_Window_Actions());
   Expect_Refusal_Stops(Own_Transfer_Windows(), Own_Window_Actions());
-}
-
-const Pending& Row(const std::vector<Pending>& rows, const std::string& what) {
-  for (const Pending& c : rows)
-    if (c.what == what) return c;
-  throw std::invalid_argument("no row " + what);
 }
 
 // An editor's own read or write moves its own window's values alone: a value refused when left,

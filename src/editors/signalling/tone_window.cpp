@@ -143,8 +143,10 @@ void Tone_Window::Command_Write_Click() {
   Transfer.Start(plans_.write());
 }
 
+// What was typed into a cell is taken first, so that it does not land on the defaults when the
+// cell is left afterwards.
 void Tone_Window::Command_def_Click() {
-  if (Transfer.Busy_Refused()) return;
+  if (Transfer.Busy_Refused() || Transfer.Pending_Refused()) return;
   Progress.Clear();
   Load_Defaults();
 }
