@@ -84,13 +84,14 @@ struct P : Program_On_Line {
 };
 
 // A window the cases type into: how the radio answers its own exchange, how the user opens it,
-// and its own file (the dialog shown with a name typed into it).
+// and its own file (the save or the open dialog shown with a name typed into it).
 struct Window_Kind {
   sim::IdentForm form;
   sim::IdentForm own_form;  // the window's own read and write
   std::function<kit::Form&(P&)> open;
   std::function<kit::Form*(P&)> current;
   std::function<void(P&)> name_file;
+  std::function<void(P&)> name_open;
   const char* file;
 };
 
@@ -107,13 +108,18 @@ Window_Kind Menu_Window(kit::Menu j5::MDImain::*entry, kit::FormSlot<T> j5::Prog
             p.d.shortcut(*p.program.MDImain, "Ctrl+S");
             p.name_file(*p.program.Form_save_chann, "p.dat");
           },
+          [](P& p) {
+            p.d.shortcut(*p.program.MDImain, "Ctrl+O");
+            p.name_file(*p.program.Form_open_chann, "p.dat");
+          },
           "p.dat"};
 }
 
 // slot(p) is the window's slot; first runs before it opens.
 template <class Slot_Of>
 Window_Kind Own_Window(sim::IdentForm form, Slot_Of slot,
-                       kit::FormSlot<File_Dialog> j5::Program::*dialog, const char* file,
+                       kit::FormSlot<File_Dialog> j5::Program::*save,
+                       kit::FormSlot<File_Dialog> j5::Program::*open, const char* file,
                        std::function<void(P&)> first = {}) {
   return {form,
           form,
@@ -122,7 +128,8 @@ Window_Kind Own_Window(sim::IdentForm form, Slot_Of slot,
             return p.open(slot(p));
           },
           [=](P& p) -> kit::Form* { return slot(p).get(); },
-          [=](P& p) { p.name_file(p.open(p.program.*dialog), file); },
+          [=](P& p) { p.name_file(p.open(p.program.*save), file); },
+          [=](P& p) { p.name_file(p.open(p.program.*open), file); },
           file};
 }
 
@@ -229,20 +236,20 @@ std::vector<Pending> Own_Transfer_Windows() {
   using j5::frm_2tone, j5::frm_5tone, j5::frm_FM, j5::Option_Copy_Window;
   const Window_Kind fm = Own_Window(
       sim::IdentForm::Ident8Dec, [](P & p) -> auto& { return p.program.frm_FM; },
-      &j5::Program::Form_save_adj, "f.adj",
+      &j5::Program::Form_save_adj, &j5::Program::Form_open_adj, "f.adj",
       [](P& p) {
         p.data.Band_A_Low = 136, p.data.Band_A_High = 175;
         p.data.Band_B_Low = 400, p.data.Band_B_High = 480;
       });
   const Window_Kind two = Own_Window(
       sim::IdentForm::Ident50, [](P & p) -> auto& { return p.program.frm_2tone; },
-      &j5::Program::Form_save_sig, "s.dat");
+      &j5::Program::Form_save_sig, &j5::Program::Form_open_sig, "s.dat");
   const Window_Kind five = Own_Window(
       sim::IdentForm::Ident50, [](P & p) -> auto& { return p.program.frm_5tone; },
-      &j5::Program::Form_save_sig, "s.dat");
+      &j5::Program::Form_save_sig, &j5::Program::Form_open_sig, "s.dat");
   const Window_Kind adj = Own_Window(
       sim::IdentForm::Ident14, [](P & p) -> auto& { return p.program.frm_Adj_Txp; },
-      &j5::Program::Form_save_adj, "f.adj");
+      &j5::Program::Form_save_adj, &j5::Program::Form_open_adj, "f.adj");
   // The copies' first frequency lies in this band; the radio reports it too when read.
   auto vhf = [](P& p) {
     p.data.VHF_Low = 130, p.data.VHF_High = 179;
@@ -250,10 +257,10 @@ std::vector<Pending> Own_Transfer_Windows() {
   };
   const Window_Kind tune = Own_Window(
       sim::IdentForm::Ident8Dec, [](P & p) -> auto& { return p.tune; },
-      &j5::Program::Form_save_menu, "c.dat", vhf);
+      &j5::Program::Form_save_menu, &j5::Program::Form_open_menu, "c.dat", vhf);
   const Window_Kind mod = Own_Window(
       sim::IdentForm::Ident8Dec, [](P & p) -> auto& { return p.mod; }, &j5::Program::Form_save_menu,
-      "c.dat", vhf);
+      &j5::Program::Form_open_menu, "c.dat", vhf);
   return {
       // The FM file leaves out the first channel.
       Cell("FM channel frequency", fm, &frm_FM::MSF_Chann, 2, 1, 0, "99.5", "50"),
@@ -427,16 +434,38 @@ std::vector<Action> Own_Transfers() {
   };
 }
 
+// OK in the file dialog that is open.
+void Confirm_File(P& p) {
+  for (auto slot :
+       {&j5::Program::Form_save_adj, &j5::Program::Form_save_sig, &j5::Program::Form_save_menu,
+        &j5::Program::Form_open_adj, &j5::Program::Form_open_sig, &j5::Program::Form_open_menu,
+        &j5::Program::Form_save_chann, &j5::Program::Form_open_chann})
+    if (File_Dialog* dlg = (p.program.*slot).get()) p.d.click(dlg->Command_enter);
+  p.d.advance(1000);  // an editor takes its request on its timer
+}
+
 const Action kOwnFile{
     "own file", [](P& p, const Pending& c) { c.window.name_file(p); },
-    [](P& p, const Pending&, kit::Form&) {
-      for (File_Dialog* dlg : {p.program.Form_save_adj.get(), p.program.Form_save_sig.get(),
-                               p.program.Form_save_menu.get()})
-        if (dlg) p.d.click(dlg->Command_enter);
-      p.d.advance(1000);  // the window takes the request on its timer
-    },
+    [](P& p, const Pending&, kit::Form&) { Confirm_File(p); },
     [](P& p, const Pending& c, kit::Form&) { return p.file_text(c.window.file) != kNoFile; },
     Reach::File};
+
+// The window's file, saved before anything is typed, is opened again, and the user goes on in the
+// window (the one the file opened, where it is made anew).
+const Action kFileOpen{
+    "file open",
+    [](P& p, const Pending& c) {
+      c.window.name_file(p);
+      Confirm_File(p);
+      p.d.clearMessageBoxes();
+    },
+    [](P& p, const Pending& c, kit::Form&) {
+      c.window.name_open(p);
+      Confirm_File(p);
+      if (kit::Form* now = c.window.current(p)) c.leave(p, *now);
+    },
+    [](P& p, const Pending& c, kit::Form&) { return p.file_text(c.window.file) != kNoFile; },
+    Reach::Replaced_In_Window};
 
 // The factory values replace the window's, and the user goes on in the window.
 const Action kDefaults{"Default button", [](P&, const Pending&) {},
@@ -571,6 +600,14 @@ TEST(PendingValue, NothingTypedBeforeTheDefaultsLandsOnThem) {
        Row(own, "five-tone encode code"), Row(own, "five-tone standard period picked"),
        Row(own, "adjustment band limit"), Row(own, "option copy (tune)")},
       {kDefaults});
+}
+
+TEST(PendingValue, NothingTypedBeforeAFileIsOpenedLandsOnIt) {
+  std::vector<Pending> rows;
+  for (const std::vector<Pending>& list : {Image_Windows(), Own_Transfer_Windows()})
+    for (const Pending& c : list)
+      if (c.in_file) rows.push_back(c);
+  Expect_As_Left_First(rows, {kFileOpen});
 }
 
 TEST(PendingValue, AnEditorOnlyOpenedHoldsNothingToCommit) {
