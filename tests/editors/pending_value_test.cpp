@@ -1,14 +1,17 @@
 // A value typed into a box or cell and not yet stored (its box or cell not left, no Enter) is
-// stored, as leaving it stores it, before anything reads the windows' values or closes or rebuilds
-// a window: the file, the radio and the rebuilt window get what the user typed. A value that
-// leaving refuses stops the action with the same message, and nothing is saved, sent or rebuilt.
+// stored, as leaving it stores it, before anything takes the windows' values, replaces them (a
+// read, the defaults, a file opened) or closes or rebuilds a window: the file, the radio and the
+// rebuilt window get what the user typed, and nothing typed lands on what a read or a file brought
+// when the user goes on. A value that leaving refuses stops the action with the same message, and
+// nothing is saved, sent, read or rebuilt. An editor's own exchange takes its own window's value
+// alone.
 //
 // Each case is played three times: once as the user leaves the box or cell first and then acts
 // (what the program must match), once with the action straight after typing, and once with nothing
-// typed (to see that the typed value itself reaches the file, the radio or the image, and that
-// nothing typed before a read lands on what the radio sent). The actions run by paths that leave
-// the focus where it is wherever the program has one (a menu entry, the window's close box, a
-// button's handler run as code runs it), so only the commit before the action can store the value.
+// typed (to see that the typed value itself reaches the file, the radio or the image, or that it
+// is gone under what replaced it). The actions run by paths that leave the focus where it is
+// wherever the program has one (a menu entry or its shortcut, the window's close box, a button's
+// handler run as code runs it), so only the commit before the action can store the value.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -368,7 +371,7 @@ std::vector<Action> Image_Actions() {
        },
        [](P& p, const Pending& c, kit::Form&) { return p.file_text(c.window.file) != kNoFile; },
        Reach::File},
-      {"whole write", [](P& p, const Pending&) { p.d.click(p.program.MDImain->Prog_write); },
+      {"whole write", [](P& p, const Pending&) { p.d.shortcut(*p.program.MDImain, "Ctrl+W"); },
        [](P& p, const Pending&, kit::Form&) {
          p.d.click(p.program.Form_Comm_Write->Command_Write);
          p.until_exchange_ended();
@@ -402,7 +405,7 @@ void Read_Then_Leave(P& p, const Pending& c, kit::Form& w, const std::function<v
 }
 
 const Action kWholeRead{
-    "whole read", [](P& p, const Pending&) { p.d.click(p.program.MDImain->Prog_read); },
+    "whole read", [](P& p, const Pending&) { p.d.shortcut(*p.program.MDImain, "Ctrl+R"); },
     [](P& p, const Pending& c, kit::Form& w) {
       Read_Then_Leave(p, c, w, [&p] { p.d.click(p.program.Form_Comm_Read->Command_read); });
     },
