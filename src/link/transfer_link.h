@@ -14,7 +14,7 @@
 //   class frm_x : public kit::Form, Link_Listener {
 //     Transfer_Link Transfer{*this, prog_, Option_Link(), *this};
 //     void Command_read_Click() {
-//       if (Transfer.Busy_Refused()) return;
+//       if (Transfer.Busy_Refused() || Transfer.Pending_Refused()) return;
 //       Transfer.Start(Option_Read_Plan());
 //     }
 //     void Form_Unload(int& cancel) { if (Transfer.Unload_Refused()) cancel = 1; }
