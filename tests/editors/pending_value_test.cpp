@@ -613,6 +613,36 @@ TEST(PendingValue, NothingTypedBeforeAFileIsOpenedLandsOnIt) {
   Expect_As_Left_First(rows, {kFileOpen});
 }
 
+// A value typed while the window's own read runs was typed over values the read then replaces:
+// when the user goes on after the read, the window and the image hold what the radio sent.
+// (A box the read shows anew holds nothing of what was typed: the grids' cells are what count.)
+TEST(PendingValue, NothingTypedDuringAReadLandsOnWhatItBrought) {
+  const std::vector<Pending> image = Image_Windows(), own = Own_Transfer_Windows();
+  for (const Pending& c :
+       {Row(image, "channel receive frequency"), Row(image, "channel tone typed into its list"),
+        Row(own, "FM channel frequency"), Row(own, "two-tone encode tone"),
+        Row(own, "two-tone decode pair picked"), Row(own, "five-tone encode code"),
+        Row(own, "five-tone standard period picked")}) {
+    SCOPED_TRACE(c.what);
+    P p(c.window.own_form);
+    kit::Form& w = c.window.open(p);
+    // The radio holds what the window shows.
+    Button(w, "Command_Write").Click();
+    p.until_exchange_ended();
+    c.type(p, w, "");
+    const std::string sent = j5::rt::Trim(c.shown(w));
+    Button(w, "Command_read").Click();
+    p.d.advance(300);
+    ASSERT_TRUE(p.program.Exchange_Running());
+    c.type(p, w, c.good);
+    p.until_exchange_ended();
+    const j5::MemImage read = p.data.Mem_Image;
+    c.leave(p, w);
+    EXPECT_EQ(j5::rt::Trim(c.shown(w)), sent);
+    EXPECT_TRUE(p.data.Mem_Image == read);
+  }
+}
+
 TEST(PendingValue, AnEditorOnlyOpenedHoldsNothingToCommit) {
   Expect_Nothing_Typed_Nothing_Committed(Image_Actions());
 }

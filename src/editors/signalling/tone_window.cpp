@@ -234,8 +234,12 @@ std::optional<std::array<std::uint8_t, 16>> Tone_Window::Link_Frame_Data(const W
 }
 
 // A read shows the radio's block before the completion texts.
+// A value typed into a cell while the read ran was typed over values the read replaces: it must
+// not land on them when the user leaves the cell.
 void Tone_Window::Link_Done() {
-  if (!Transfer.Writing()) Image_To_Grids();
+  if (Transfer.Writing()) return;
+  Drop_Pending_Edits();
+  Image_To_Grids();
 }
 
 void Tone_Window::Link_Stopped(const Write_Step&) {
