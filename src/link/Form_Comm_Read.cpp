@@ -20,7 +20,7 @@ void Form_Comm_Read::Form_Load() {
 }
 
 void Form_Comm_Read::Command_read_Click() {
-  if (Transfer.Busy_Refused()) return;
+  if (Transfer.Busy_Refused() || Transfer.Any_Pending_Refused()) return;
   Read_Start();
 }
 

@@ -34,7 +34,7 @@ void Form_Comm_Write::Form_Load() {
 }
 
 void Form_Comm_Write::Command_Write_Click() {
-  if (Transfer.Busy_Refused() || Transfer.Pending_Refused()) return;
+  if (Transfer.Busy_Refused() || Transfer.Any_Pending_Refused()) return;
   Check_Work_Chann(prog_.data);
   Def_FM_Band_Text(prog_.data);
   // The rows go out as they stand now, repaired: a file opened or an edit made while the write

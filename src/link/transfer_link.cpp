@@ -69,6 +69,10 @@ bool Transfer_Link::Unload_Refused() {
 }
 
 bool Transfer_Link::Pending_Refused() {
+  return !prog_.Commit_Pending(owner_);
+}
+
+bool Transfer_Link::Any_Pending_Refused() {
   return !prog_.Commit_Pending();
 }
 

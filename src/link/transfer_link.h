@@ -15,7 +15,7 @@
 //   class frm_x : public kit::Form, Link_Listener {
 //     Transfer_Link Transfer{*this, prog_, Option_Link(), *this};
 //     void Command_read_Click() {
-//       if (Transfer.Busy_Refused()) return;
+//       if (Transfer.Busy_Refused() || Transfer.Pending_Refused()) return;
 //       Transfer.Start(Option_Read_Plan());
 //     }
 //     void Form_Unload(int& cancel) { if (Transfer.Unload_Refused()) cancel = 1; }
@@ -65,10 +65,14 @@ class Transfer_Link : Link_Listener {
   bool Busy_Refused();
   bool Close_Refused();
   bool Unload_Refused();
-  // Before a write takes its rows: every value typed into a window of the program and not yet
-  // stored by leaving its box or cell is stored, as leaving it would store it; true when one was
-  // refused (with its message), and the write must not start.
+  // Before a read replaces the window's values or a write takes them: a value typed into the
+  // window and not yet stored by leaving its box or cell is stored, as leaving it would store it,
+  // so nothing typed before a read lands on what the radio sent; true when it was refused (with
+  // its message), and the exchange must not start. An editor's own exchange moves its own
+  // window's values alone: a value waiting in another window stays there, whatever it is.
   bool Pending_Refused();
+  // The same for every window of the program: the whole read and write move all their values.
+  bool Any_Pending_Refused();
   // Takes the write's frames into `plan` as the rows stand now: the write started with that plan
   // sends exactly these, whatever the rows become meanwhile. The source of the first frame whose
   // row holds a value that is no byte, if any: such a write must be refused.

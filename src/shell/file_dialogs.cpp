@@ -156,9 +156,10 @@ void File_Dialog::Command_enter_Click() {
     Refuse_Name(m_.suffix_msg_chn, m_.suffix_msg_eng);
     return;
   }
-  // A value still waiting in a window's box or cell belongs in the file; one that is refused
-  // keeps the dialog open and saves nothing.
-  if (!m_.open && !prog_.Commit_Pending()) return;
+  // A value still waiting in a window's box or cell belongs in the file saved, and must not land
+  // on what a file opened brings when its cell is left afterwards; one that is refused keeps the
+  // dialog open, and nothing is saved or opened.
+  if (!prog_.Commit_Pending()) return;
   // The root directory already ends in its slash.
   const std::string& dir = Dir1.path();
   prog_.data.File_Path = dir + (dir.ends_with('/') ? "" : "/") + name;

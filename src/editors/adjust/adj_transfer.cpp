@@ -22,7 +22,7 @@ constexpr int kReadBlocks = 5;
 }  // namespace
 
 void frm_Adj_Txp::Command_read_Click() {
-  if (Transfer.Busy_Refused()) return;
+  if (Transfer.Busy_Refused() || Transfer.Pending_Refused()) return;
   Transfer.Start(Adjust_Read_Plan());
 }
 

@@ -37,7 +37,7 @@ std::size_t Data_Start(const Store& store, std::size_t row) {
 // ---- Starting ------------------------------------------------------------------------------
 
 void frm_chann::Command_read_Click() {
-  if (Transfer.Busy_Refused()) return;
+  if (Transfer.Busy_Refused() || Transfer.Pending_Refused()) return;
   Chann_Last = Shown_Channels();
   Block_Count = static_cast<int>(rt::Int(Chann_Last / 4.0 + 0.9)) + 1;
   data_.Name_Phase = kFalse;

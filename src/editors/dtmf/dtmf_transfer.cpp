@@ -11,7 +11,7 @@
 namespace j5 {
 
 void frm_dtmf::Command_read_Click() {
-  if (Transfer.Busy_Refused()) return;
+  if (Transfer.Busy_Refused() || Transfer.Pending_Refused()) return;
   Start_Dtmf_Read();
 }
 

@@ -225,7 +225,7 @@ void frm_FM::Form_Unload(int& cancel) {
 // ---- Buttons --------------------------------------------------------------------------------
 
 void frm_FM::Command_read_Click() {
-  if (Transfer.Busy_Refused()) return;
+  if (Transfer.Busy_Refused() || Transfer.Pending_Refused()) return;
   if (Transfer.Start(Fm_Read_Plan())) data_.Name_Phase = kFalse;
 }
 
@@ -490,8 +490,14 @@ std::optional<std::array<std::uint8_t, 16>> frm_FM::Link_Frame_Data(const Write_
 }
 
 // A read's channels are shown before the completion texts.
+// A value typed into a cell while the read ran was typed over values the read replaces: it must
+// not land on them when the user leaves the cell.
 void frm_FM::Link_Done() {
-  if (!Transfer.Writing()) Decode_Fm_Frames();
+  if (Transfer.Writing()) return;
+  MSF_Chann.hideEditor(Text_Edit);
+  Editor_Open = false;
+  Text_Edit.setText("");
+  Decode_Fm_Frames();
 }
 
 // Fm_Image changed under the running write (it never should: file requests wait for the end).

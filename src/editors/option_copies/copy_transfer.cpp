@@ -11,7 +11,7 @@
 namespace j5 {
 
 void Option_Copy_Window::Command_read_Click() {
-  if (Transfer.Busy_Refused()) return;
+  if (Transfer.Busy_Refused() || Transfer.Pending_Refused()) return;
   Read_Rows = CopyImage{};
   Transfer.Start(Option_Copy_Read_Plan());
 }

@@ -12,7 +12,7 @@
 namespace j5 {
 
 void frm_option::Command_read_Click() {
-  if (Transfer.Busy_Refused()) return;
+  if (Transfer.Busy_Refused() || Transfer.Pending_Refused()) return;
   Transfer.Start(Option_Read_Plan());
 }
 

@@ -361,6 +361,12 @@ void frm_2tone::MSF_Decode_LeaveCell() {
   MSF_Decode.hideEditor(Combo_Decode);
 }
 
+void frm_2tone::Drop_Pending_Edits() {
+  MSF_Encode.hideEditor(Text_Encode);
+  Text_Encode.setText("");
+  MSF_Decode.hideEditor(Combo_Decode);
+}
+
 void frm_2tone::MSF_Decode_DblClick() {
   const int r = MSF_Decode.mouseRow();
   if (MSF_Decode.mouseCol() != 0 || r < 1 || r > 15) return;

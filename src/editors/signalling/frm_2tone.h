@@ -54,6 +54,7 @@ class frm_2tone : public Tone_Window {
   void Show_Tone_Set(int row);
   void Grids_To_Image() override;
   void Image_To_Grids() override;
+  void Drop_Pending_Edits() override;
   void Show_Loaded_Rows() override;
 
  private:

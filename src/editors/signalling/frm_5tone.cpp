@@ -388,6 +388,16 @@ void frm_5tone::Std_Cell_Edit() {
   Combo_edit.setText(cell);
 }
 
+void frm_5tone::Drop_Pending_Edits() {
+  MSF_Chann.hideEditor(Combo_edit);
+  MSF_Encode.hideEditor(Combo_Encode);
+  MSF_Encode.hideEditor(Text_Encode);
+  Text_Encode.setText("");
+  MSF_Decode.hideEditor(Combo_Decode);
+  MSF_Decode.hideEditor(Text_Decode);
+  Text_Decode.setText("");
+}
+
 void frm_5tone::MSF_Chann_LeaveCell() {
   if (List_Waits(MSF_Chann, Combo_edit) && MSF_Chann.row() > 0)
     MSF_Chann.setText(Combo_edit.text());

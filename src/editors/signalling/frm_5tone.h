@@ -106,6 +106,7 @@ class frm_5tone : public Tone_Window {
   void Store_Dec_Actions(int row);
   void Grids_To_Image() override;
   void Image_To_Grids() override;
+  void Drop_Pending_Edits() override;
   void Show_Loaded_Rows() override;
 
  private:

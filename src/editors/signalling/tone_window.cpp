@@ -168,7 +168,7 @@ void Tone_Window::Go_To_Mouse_Cell(kit::Grid& grid, const std::function<bool()>&
 // ---- Buttons --------------------------------------------------------------------------------
 
 void Tone_Window::Command_read_Click() {
-  if (Transfer.Busy_Refused()) return;
+  if (Transfer.Busy_Refused() || Transfer.Pending_Refused()) return;
   Transfer.Start(plans_.read());
 }
 
@@ -177,8 +177,10 @@ void Tone_Window::Command_Write_Click() {
   Transfer.Start(plans_.write());
 }
 
+// What was typed into a cell is taken first, so that it does not land on the defaults when the
+// cell is left afterwards.
 void Tone_Window::Command_def_Click() {
-  if (Transfer.Busy_Refused()) return;
+  if (Transfer.Busy_Refused() || Transfer.Pending_Refused()) return;
   Progress.Clear();
   Load_Defaults();
 }
@@ -266,8 +268,12 @@ std::optional<std::array<std::uint8_t, 16>> Tone_Window::Link_Frame_Data(const W
 }
 
 // A read shows the radio's block before the completion texts.
+// A value typed into a cell while the read ran was typed over values the read replaces: it must
+// not land on them when the user leaves the cell.
 void Tone_Window::Link_Done() {
-  if (!Transfer.Writing()) Image_To_Grids();
+  if (Transfer.Writing()) return;
+  Drop_Pending_Edits();
+  Image_To_Grids();
 }
 
 void Tone_Window::Link_Stopped(const Write_Step&) {

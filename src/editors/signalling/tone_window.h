@@ -65,6 +65,8 @@ class Tone_Window : public kit::Form, protected Link_Listener {
   virtual void Load_Defaults() = 0;
   virtual void Grids_To_Image() = 0;
   virtual void Image_To_Grids() = 0;
+  // Hides every cell editor and forgets what it holds, so leaving its cell stores nothing.
+  virtual void Drop_Pending_Edits() = 0;
   // After a signal-file load: the controls show the rows it put into the stage.
   virtual void Show_Loaded_Rows() = 0;
 
