@@ -292,7 +292,7 @@ void MDImain::Caption_Commands(bool chinese) {
 // --- commands ---------------------------------------------------------------
 
 void MDImain::File_Open_Click() {
-  if (Exchange_Refused(prog_, Waits_For_Exchange::File_Open)) return;
+  if (Exchange_Refused(prog_, Waits_For_Exchange::File_Open) || Pending_Refused()) return;
   Reload(prog_, prog_.Form_open_chann);
 }
 
@@ -322,6 +322,7 @@ void MDImain::Dtmf_edit_Click() {
 }
 
 void MDImain::Prog_read_Click() {
+  if (Pending_Refused()) return;
   Reload(prog_, prog_.Form_Comm_Read);
 }
 

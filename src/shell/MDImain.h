@@ -101,10 +101,10 @@ class MDImain : public kit::MdiForm {
   j5::Program& prog_;
 
   void Exit_Program();
-  // Before a command whose window saves or writes the image: what was typed and not yet left is
-  // committed before that window takes the focus from it; true when a value was refused (with its
-  // message, in its own window), and the command stops. Under an exchange nothing is committed:
-  // the window's confirm waits for the exchange instead.
+  // Before a command whose window saves, writes, reads or loads the image: what was typed and not
+  // yet left is committed before that window takes the focus from it; true when a value was
+  // refused (with its message, in its own window), and the command stops. Under an exchange
+  // nothing is committed: the window waits for the exchange instead.
   bool Pending_Refused();
   // Each panel takes its share of the screen's width, or the width its text needs where that is
   // more.

@@ -219,6 +219,18 @@ TEST(DtmfFields, AnEmptyOrShortCodeStopsWhatRebuildsOrClosesTheWindow) {
          f.d.shortcut(*f.program.MDImain, "Ctrl+W");
          EXPECT_FALSE(f.program.Form_Comm_Write.loaded());
        }},
+      {"Program > Read", true,
+       [](DtmfFixture& f) {
+         f.d.shortcut(*f.program.MDImain, "Ctrl+R");
+         EXPECT_FALSE(f.program.Form_Comm_Read.loaded());
+       }},
+      {"File > Open", false,
+       [](DtmfFixture& f) {
+         f.d.shortcut(*f.program.MDImain, "Ctrl+O");
+         EXPECT_FALSE(f.program.Form_open_chann.loaded());
+       }},
+      {"its own Read", true, [](DtmfFixture& f) { f.w->Command_read.Click(); }},
+      {"its own Write", false, [](DtmfFixture& f) { f.w->Command_Write.Click(); }},
       {"the close box", true, [](DtmfFixture& f) { EXPECT_FALSE(f.d.close(*f.w)); }},
       {"the main window's close box", false,
        [](DtmfFixture& f) { EXPECT_FALSE(f.d.close(*f.program.MDImain)); }},
