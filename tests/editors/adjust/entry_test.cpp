@@ -294,6 +294,26 @@ TEST(AdjBandLimits, LeavingABoxChecksItThenPacksAllSix) {
   }
 }
 
+// A limit box only clicked into or tabbed through packs nothing: limit bytes the boxes show only
+// in part (a high nibble in the hundreds byte) stay as they were read.
+TEST(AdjBandLimits, ALimitBoxOnlyLookedAtKeepsTheLimitBytes) {
+  AdjFixture f;
+  f.data.Adj_Value(15, 1) = 0x31;  // 110: the high nibble is not shown
+  f.data.Adj_Value(15, 2) = 0x10;
+  f.data.Adj_Value(15, 8) = 0x54;  // 480
+  frm_Adj_Txp& w = f.open();
+  f.page(4);
+  const std::vector<int> before = f.row(15);
+  for (int k = 0; k < 3; ++k) {
+    for (kit::TextBox* box : {&w.Text_Freq_L[k], &w.Text_Freq_H[k]}) {
+      SCOPED_TRACE(box->name() + std::to_string(k));
+      f.d.lookThrough(*box, w.Combo_vox[0]);
+      EXPECT_EQ(f.row(15), before);
+    }
+  }
+  EXPECT_TRUE(f.box_texts().empty());
+}
+
 TEST(AdjBandLimits, EnglishMessages) {
   AdjFixture f(false);
   frm_Adj_Txp& w = f.open();
