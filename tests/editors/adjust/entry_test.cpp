@@ -312,6 +312,22 @@ TEST(AdjBandLimits, ALimitBoxOnlyLookedAtKeepsTheLimitBytes) {
     }
   }
   EXPECT_TRUE(f.box_texts().empty());
+
+  // A limit read beyond the band is still refused when only looked at, and the band's own limit
+  // the refusal put in is packed when the box is left.
+  AdjFixture g;
+  g.data.Adj_Value(15, 1) = 0;
+  g.data.Adj_Value(15, 2) = 0x50;
+  frm_Adj_Txp& v = g.open();
+  g.page(4);
+  g.d.focus(v.Text_Freq_L[0]);
+  g.d.tab();
+  EXPECT_EQ(g.d.focused(), &v.Text_Freq_L[0]);
+  EXPECT_EQ(v.Text_Freq_L[0].text(), "100");
+  EXPECT_EQ(g.row(15, 1, 2), (std::vector<int>{0, 0x50}));
+  g.d.tab();
+  EXPECT_EQ(g.row(15, 1, 2), (std::vector<int>{1, 0}));
+  EXPECT_EQ(g.box_texts().size(), 1u);
 }
 
 TEST(AdjBandLimits, EnglishMessages) {
