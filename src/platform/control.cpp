@@ -95,6 +95,10 @@ bool Control::userFocus() {
   return moveFocus(false);
 }
 
+bool Control::typedSinceFocus() const {
+  return platform().typedInto_ == this;
+}
+
 void Control::typed() {
   platform().typedInto_ = this;
 }

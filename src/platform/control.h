@@ -157,6 +157,10 @@ class Control {
   bool focusable() const;
   void setFocus();
   bool hasFocus() const;
+  // The user has typed, deleted or pasted into this box since it got the focus: its leave has a
+  // value of the user's to store. A box only clicked into or tabbed through has none, and its
+  // leave stores nothing, so a value the box shows rounded never replaces the exact one behind it.
+  bool typedSinceFocus() const;
   std::function<void()> GotFocus;
   std::function<void()> LostFocus;
 

@@ -196,6 +196,13 @@ void Driver::tab() {
   p_.runUntilIdle();
 }
 
+void Driver::lookThrough(Control& box, Control& other) {
+  focus(box);
+  tab();
+  focus(box);
+  focus(other);
+}
+
 void Driver::shortcut(MdiForm& main, const std::string& keys) {
   main.userShortcut(keys);
   p_.runUntilIdle();

@@ -54,6 +54,9 @@ class Driver {
   void selectAll();
   void paste(const std::string& text);
   void tab();
+  // The user only looks at a box: clicks into it and leaves it by Tab, then clicks into it again
+  // and leaves it by a click into `other`, typing nothing.
+  void lookThrough(Control& box, Control& other);
   void shortcut(MdiForm& main, const std::string& keys);
   void accessKey(Form& form, int letter);
 

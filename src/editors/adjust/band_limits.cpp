@@ -69,7 +69,7 @@ void frm_Adj_Txp::Text_Freq_L_LostFocus(int k) {
   if (rt::Val_Unbounded(Text_Freq_H[k].text()) < low)
     return Refuse_Limit(Text_Freq_L[k], Band_Min[static_cast<std::size_t>(k)],
                         Adj_Msg::Lower_Above_Upper);
-  Pack_Band_Limits();
+  Pack_Entered_Limit(Text_Freq_L[k]);
 }
 
 void frm_Adj_Txp::Text_Freq_H_LostFocus(int k) {
@@ -80,14 +80,23 @@ void frm_Adj_Txp::Text_Freq_H_LostFocus(int k) {
   if (rt::Val_Unbounded(Text_Freq_L[k].text()) > high)
     return Refuse_Limit(Text_Freq_H[k], Band_Max[static_cast<std::size_t>(k)],
                         Adj_Msg::Upper_Below_Lower);
-  Pack_Band_Limits();
+  Pack_Entered_Limit(Text_Freq_H[k]);
 }
 
 // The refused box shows the band's outer limit and keeps the focus (the focus move is cancelled).
 void frm_Adj_Txp::Refuse_Limit(kit::TextBox& box, int value, Adj_Msg message) {
   Adj_Prompt(prog_, message);
   box.setText(std::to_string(value));
+  Limit_Put_In = &box;
   box.setFocus();
+}
+
+// A box left as it was shown packs nothing: the boxes show a limit's bytes only in part. What the
+// user typed there, or the limit a refusal put in, is packed with the other five.
+void frm_Adj_Txp::Pack_Entered_Limit(const kit::TextBox& box) {
+  if (!box.typedSinceFocus() && Limit_Put_In != &box) return;
+  Limit_Put_In = nullptr;
+  Pack_Band_Limits();
 }
 
 // All six limits are packed, also those of bands whose boxes were not touched; the

@@ -194,6 +194,9 @@ class frm_Adj_Txp : public kit::Form, private Link_Listener {
   void Text_Freq_L_LostFocus(int k);
   void Text_Freq_H_LostFocus(int k);
   void Refuse_Limit(kit::TextBox& box, int value, Adj_Msg message);
+  void Pack_Entered_Limit(const kit::TextBox& box);
+  // The limit box a refusal put the band's outer limit into: its leave packs it.
+  const kit::TextBox* Limit_Put_In = nullptr;
 };
 
 }  // namespace j5

@@ -106,6 +106,8 @@ void frm_dtmf::Text_tx_Encode_KeyPress(int index, int& key) {
 }
 
 void frm_dtmf::Text_tx_Encode_LostFocus(int index) {
+  // A group only looked at keeps its row: its five characters need not show every byte of it.
+  if (!Text_tx_Encode[index].typedSinceFocus()) return;
   Record.store(Text_tx_Encode[index]);
   Show_Dtmf();
 }

@@ -111,7 +111,8 @@ void Option_Copy_Window::Text_Freq_LostFocus(kit::TextBox& box, bool chineseOnly
   const double f = rt::Val_Unbounded(box.text());
   const Band_Span vhf = Radio_Band(data_, 0);
   if (vhf.Holds(f)) {
-    box.setText(copy::Freq_Accepted_Text(f));
+    // Only an entry is put on the raster: a frequency shown as read is packed as read.
+    if (box.typedSinceFocus()) box.setText(copy::Freq_Accepted_Text(f));
     return;
   }
   if (chineseOnly) {

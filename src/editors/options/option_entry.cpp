@@ -145,6 +145,9 @@ void frm_option::Combo_ctdcs_KeyPress(int& key) {
 }
 
 void frm_option::Combo_ctdcs_LostFocus(Side& s, kit::ComboBox& box, int column) {
+  // A list only looked at stores nothing: an item shows for codes it would not store back (an
+  // erased code shows as off). A pick stored its code when it was made.
+  if (!box.typedSinceFocus()) return;
   const int noted = box.listIndex();
   const std::string typed = opt::Tone_Typed_Text(box.text());
   for (int i = 0; i <= kToneListLast; ++i) {

@@ -277,15 +277,19 @@ void frm_2tone::Show_Tone_Set(int row) {
 }
 
 void frm_2tone::Text_Tone_LostFocus(kit::TextBox& box) {
+  // A box only looked at stores nothing: the set it shows in whole Hz need not give back the
+  // tick counts that were read.
+  const bool typed = box.typedSinceFocus();
   const double v = rt::Val_Unbounded(box.text());
   if (v >= 300 && v <= 3000) {
+    if (!typed) return;
     box.setText(rt::Str(rt::CInt(v)) + ".0");
   } else if (!rt::Trim(box.text()).empty()) {
     Entry_Prompt(kFreqRange);
     box.setText("");
     box.setFocus();
   }
-  Store_Tone_Set(Cur_Dec_Row);
+  if (typed) Store_Tone_Set(Cur_Dec_Row);
 }
 
 // ---- Encode grid ----------------------------------------------------------------------------

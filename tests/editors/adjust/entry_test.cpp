@@ -294,6 +294,42 @@ TEST(AdjBandLimits, LeavingABoxChecksItThenPacksAllSix) {
   }
 }
 
+// A limit box only clicked into or tabbed through packs nothing: limit bytes the boxes show only
+// in part (a high nibble in the hundreds byte) stay as they were read.
+TEST(AdjBandLimits, ALimitBoxOnlyLookedAtKeepsTheLimitBytes) {
+  AdjFixture f;
+  f.data.Adj_Value(15, 1) = 0x31;  // 110: the high nibble is not shown
+  f.data.Adj_Value(15, 2) = 0x10;
+  f.data.Adj_Value(15, 8) = 0x54;  // 480
+  frm_Adj_Txp& w = f.open();
+  f.page(4);
+  const std::vector<int> before = f.row(15);
+  for (int k = 0; k < 3; ++k) {
+    for (kit::TextBox* box : {&w.Text_Freq_L[k], &w.Text_Freq_H[k]}) {
+      SCOPED_TRACE(box->name() + std::to_string(k));
+      f.d.lookThrough(*box, w.Combo_vox[0]);
+      EXPECT_EQ(f.row(15), before);
+    }
+  }
+  EXPECT_TRUE(f.box_texts().empty());
+
+  // A limit read beyond the band is still refused when only looked at, and the band's own limit
+  // the refusal put in is packed when the box is left.
+  AdjFixture g;
+  g.data.Adj_Value(15, 1) = 0;
+  g.data.Adj_Value(15, 2) = 0x50;
+  frm_Adj_Txp& v = g.open();
+  g.page(4);
+  g.d.focus(v.Text_Freq_L[0]);
+  g.d.tab();
+  EXPECT_EQ(g.d.focused(), &v.Text_Freq_L[0]);
+  EXPECT_EQ(v.Text_Freq_L[0].text(), "100");
+  EXPECT_EQ(g.row(15, 1, 2), (std::vector<int>{0, 0x50}));
+  g.d.tab();
+  EXPECT_EQ(g.row(15, 1, 2), (std::vector<int>{1, 0}));
+  EXPECT_EQ(g.box_texts().size(), 1u);
+}
+
 TEST(AdjBandLimits, EnglishMessages) {
   AdjFixture f(false);
   frm_Adj_Txp& w = f.open();

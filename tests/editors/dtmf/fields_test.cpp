@@ -312,5 +312,22 @@ TEST(DtmfFields, AnEncodeGroupTakesAnyTextAndStoresItsRowWhenLeft) {
   EXPECT_EQ(w.Text_tx_Encode[0].text(), "5");
 }
 
+// An encode group only clicked into or tabbed through stores nothing: bytes its five characters
+// do not show (codes past the fifth, a code with no character) stay as they were read.
+TEST(DtmfFields, AnEncodeGroupOnlyLookedAtKeepsItsRow) {
+  DtmfFixture f;
+  frm_dtmf& w = f.open();
+  for (int i = 0; i < frm_dtmf::kGroups; ++i)
+    f.set(Dtmf_Encode_Rows.first + i, 0, {1, 10, 2, 3, 4, 5, 6, 0, 0, 0, 0, 0, 0, 0, 0, i});
+  f.redisplay();
+  const MemImage before = f.data.Mem_Image;
+  for (int i = 0; i < frm_dtmf::kGroups; ++i) {
+    SCOPED_TRACE(i);
+    f.d.lookThrough(w.Text_tx_Encode[i], w.Check_RX);
+    EXPECT_TRUE(f.data.Mem_Image == before);
+  }
+  EXPECT_TRUE(f.box_texts().empty());
+}
+
 }  // namespace
 }  // namespace j5::dtmf_test

@@ -188,6 +188,32 @@ TEST_F(CopyDisplay, ShowingAPackedImageGivesBackEverySetting) {
   EXPECT_EQ(w.Combo_offset_a.text(), "00.600");
 }
 
+// A box only clicked into or tabbed through packs what it showed: a frequency off the raster the
+// box would round an entry to is saved and written as it was read.
+TEST_F(CopyDisplay, ABoxOnlyLookedAtPacksWhatItShowed) {
+  frm_Adj_Tune& w = tune();
+  CopyImage& im = w.Copy_Image;
+  record(im, 10, {1, 4, 5, 1, 2, 3, 4, 5});
+  record(im, 12, {1, 5, 0, 0, 0, 0, 1, 0});
+  put(im, 0, {100});                                  // channels
+  put(im, 49, {1, 0x30, 1, 0x78, 1, 0x36, 1, 0x74});  // receive 130-178, transmit 136-174
+  w.Show_Copy_Options();
+  ASSERT_EQ(w.Text_Freq_a.text(), "145.12345");
+  w.Pack_Options();
+  const CopyImage packed = w.Copy_Image;
+  kit::TextBox* const boxes[] = {&w.Text_chann_total, &w.Text_Freq_a,  &w.Text_Freq_b,
+                                 &w.Text_menu_pwd,    &w.Text_pvfo_d0, &w.Text_pvfo_d1,
+                                 &w.Text_pvfo_t0,     &w.Text_pvfo_t1};
+  for (kit::TextBox* box : boxes) {
+    SCOPED_TRACE(box->name());
+    d.lookThrough(*box, w.Check_ANI);
+    w.Pack_Options();
+    EXPECT_TRUE(w.Copy_Image == packed);
+  }
+  EXPECT_TRUE(d.messageBoxes().empty());
+  EXPECT_EQ(w.Text_Freq_b.text(), "150.00010");
+}
+
 TEST_F(CopyDisplay, InterlocksAndListGuards) {
   frm_Adj_Tune& w = tune();
   d.pick(w.Combo_scr_a, 3);

@@ -317,6 +317,27 @@ TEST_F(Entry, ACodeNoToneItemNamesShowsAnEmptyBoxAfterAnyTyping) {
   EXPECT_EQ(vfoBytes(0, 22, 23), (std::vector<int>{211, 0}));
 }
 
+// A box or tone list only clicked into or tabbed through stores nothing: a tone code the list
+// shows as off (an erased byte) keeps its bytes.
+TEST_F(Entry, ABoxOnlyLookedAtChangesNoByte) {
+  setVfo(0, 22, {255, 255});
+  setVfo(0, 24, {7, 255});
+  setVfo(1, 22, {255, 0});
+  setVfo(1, 24, {0, 255});
+  Leave_And_Return();
+  const MemImage before = data.Mem_Image;
+  kit::Control* const boxes[] = {&f.Text_Freq_a,     &f.Text_Offset_A,   &f.Combo_r_ctdcs_a,
+                                 &f.Combo_t_ctdcs_a, &f.Text_Freq_b,     &f.Text_Offset_B,
+                                 &f.Combo_r_ctdcs_b, &f.Combo_t_ctdcs_b, &f.Text_PON_MSG_U,
+                                 &f.Text_PON_MSG_D};
+  for (kit::Control* box : boxes) {
+    SCOPED_TRACE(box->name());
+    d.lookThrough(*box, box == &f.Text_PON_MSG_D ? f.Text_PON_MSG_U : f.Text_PON_MSG_D);
+    EXPECT_TRUE(data.Mem_Image == before);
+  }
+  EXPECT_TRUE(d.messageBoxes().empty());
+}
+
 TEST_F(Entry, PowerOnLinesAreStoredAsTyped) {
   enter(f.Text_PON_MSG_U, "A B");
   EXPECT_EQ(pon(0, 6), (std::vector<int>{0x20, 0x20, 'A', 0x20, 'B', 0x20, 0x20}));

@@ -138,6 +138,36 @@ TEST_F(Two_Tone, ToneBoxesRoundHalvesToEvenAndStoreTheWholeSet) {
   EXPECT_EQ(w.Text_A.text(), "1000.0");
 }
 
+// A tone box only clicked into or tabbed through stores nothing: a tone set read in whose ticks
+// are not what the shown Hz would give keeps every byte. A typed tone is stored as before.
+TEST_F(Two_Tone, AToneBoxOnlyLookedAtKeepsTheToneSet) {
+  frm_2tone& w = two();
+  d.clickTab(w.TabStrip1, 2);
+  // Tones of 1000 to 1003 Hz, each with a tick count of 1234 (0x04D2).
+  for (std::size_t k = 0; k < 4; ++k) {
+    w.Dec_Tone_Set(0, 2 * k) = static_cast<std::int16_t>(0xE8 + k);
+    w.Dec_Tone_Set(0, 2 * k + 1) = 3;
+    w.Dec_Tone_Set(0, 8 + 2 * k) = 0xD2;
+    w.Dec_Tone_Set(0, 9 + 2 * k) = 4;
+  }
+  w.Show_Tone_Set(0);
+  ToneRows before = w.Dec_Tone_Set;
+  kit::TextBox* const boxes[] = {&w.Text_A, &w.Text_B, &w.Text_C, &w.Text_D};
+  for (kit::TextBox* box : boxes) {
+    SCOPED_TRACE(box->name());
+    d.lookThrough(*box, w.Combo_Dec_Res_Time);
+    for (std::size_t c = 0; c < 16; ++c) EXPECT_EQ(w.Dec_Tone_Set(0, c), before(0, c)) << c;
+  }
+  EXPECT_TRUE(d.messageBoxes().empty());
+  d.focus(w.Text_B);
+  d.selectAll();
+  d.type("1000");
+  d.tab();
+  EXPECT_EQ(w.Dec_Tone_Set(0, 2), 0xE8);
+  EXPECT_EQ(w.Dec_Tone_Set(0, 10), 0);
+  EXPECT_EQ(w.Dec_Tone_Set(0, 11), 9);  // 2304 ticks
+}
+
 TEST_F(Two_Tone, DecodeCellsCommitTheirPickAndNeedAPair) {
   frm_2tone& w = two();
   d.clickTab(w.TabStrip1, 2);
