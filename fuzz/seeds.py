@@ -260,6 +260,8 @@ def option_copies_seeds():
     write("option_copies", "file_commas", b"\x02" + ",".join(str(v) for v in flat).encode())
     write("option_copies", "file_short", b"\x04" + param_file(packed[:11]))
     write("option_copies", "file_not_byte", b"\x06" + param_file(packed).replace(b" 100 ", b" 300 ", 1))
+    # A channel count the count box refuses: its message comes before the load's.
+    write("option_copies", "file_count_0", b"\x08" + param_file(packed).replace(b" 100 ", b" 0 ", 1))
     memory = bytes((a * 7) % 256 for a in range(0x140))
     write("option_copies", "read_clean", b"\x01" + memory + b"\x00")
     write("option_copies", "read_silent", b"\x03" + memory + b"\x01\x00\x00\x02\x00\x00")
